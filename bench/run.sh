@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Tavrok's benchmarks: figures to compare with the targets, not pass/fail tests.
+set -euo pipefail
+build=${1:-build}
+echo "== INI reads: 10 000 sections x 30 keys, key by key (target <= 200 ms)"
+"$build/bench/ini_bench" 10000 30

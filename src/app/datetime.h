@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QDateTime>
+#include <cstdint>
+#include <optional>
+
+namespace tavrok {
+
+// Every moment and every duration of the program: whole days since 30 December 1899, the fraction
+// being the time of day. A duration is counted from zero.
+using TDateTime = double;
+
+inline constexpr double MsPerDay = 86'400'000.0;
+inline constexpr std::int64_t MsPerDayInt = 86'400'000;
+inline constexpr TDateTime OneMillisecond = 1.0 / MsPerDay;
+
+struct DateParts {
+    int year = 1899;
+    int month = 12;
+    int day = 30;
+    friend bool operator==(const DateParts&, const DateParts&) = default;
+};
+
+struct TimeParts {
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    int msec = 0;
+    friend bool operator==(const TimeParts&, const TimeParts&) = default;
+};
+
+bool isLeapYear(int year);
+int daysInMonth(int year, int month);
+
+// Fails for a day that does not exist and for a year outside 1..9999.
+std::optional<TDateTime> tryEncodeDate(int year, int month, int day);
+std::optional<TDateTime> tryEncodeTime(int hour, int minute, int second, int msec = 0);
+std::optional<TDateTime> tryEncodeDateTime(const DateParts& date, const TimeParts& time);
+
+// The value rounded to the nearest millisecond and split into calendar date and time of day. A value
+// before 30 December 1899 keeps its time of day as the absolute fraction, the way the platform's
+// date-time type always has.
+DateParts decodeDate(TDateTime value);
+TimeParts decodeTime(TDateTime value);
+
+// 1 = Sunday ... 7 = Saturday.
+int dayOfWeek(TDateTime value);
+
+// Whole days (the date without the time of day).
+TDateTime dateOf(TDateTime value);
+TDateTime timeOf(TDateTime value);
+
+// Conversion to and from local calendar time; an invalid QDateTime gives 0.
+TDateTime fromQDateTime(const QDateTime& dt);
+QDateTime toQDateTime(TDateTime value);
+
+// Rounds a duration to whole milliseconds (halves to even).
+std::int64_t toMilliseconds(TDateTime value);
+
+} // namespace tavrok

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <utility>
+
+namespace tavrok {
+
+class IniFile;
+
+// The 65 program-wide messages, numbered as the language files number them ("message1" ... "message65"
+// in section "Messages"). A language file loads over the built-in Czech texts; "%13" in a loaded text
+// becomes a line break.
+class MessageTable {
+public:
+    static constexpr int Count = 65;
+
+    MessageTable();
+
+    // Message n (1..65); an empty text for any other number.
+    const QString& text(int n) const;
+
+    // Takes every message from the file, the built-in text where a key is missing.
+    void nacti(const IniFile& languageIni);
+
+    static QString builtIn(int n);
+
+private:
+    std::array<QString, Count> texts_;
+};
+
+// Replaces every occurrence of each placeholder by plain text replacement, in one pass from left to
+// right, so a replacement text is never searched again; the longer placeholder wins ("%d1" before "%d").
+QString fillPlaceholders(QStringView text, std::initializer_list<std::pair<QStringView, QString>> values);
+
+// The common case: every "%d" replaced by one text (a path, a name, a value).
+inline QString fillPlaceholders(QStringView text, const QString& d) {
+    return fillPlaceholders(text, {{u"%d", d}});
+}
+
+} // namespace tavrok

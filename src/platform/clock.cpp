@@ -1,0 +1,11 @@
+#include "platform/clock.h"
+
+#include <QDateTime>
+
+namespace tavrok {
+
+TDateTime SystemClock::now() const {
+    return fromQDateTime(QDateTime::currentDateTime());
+}
+
+} // namespace tavrok

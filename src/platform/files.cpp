@@ -1,0 +1,35 @@
+#include "platform/files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace tavrok {
+
+bool RealFiles::exists(const QString& path) const {
+    return QFileInfo::exists(path);
+}
+
+bool RealFiles::makePath(const QString& folder) {
+    return QDir().mkpath(folder);
+}
+
+bool RealFiles::copy(const QString& from, const QString& to) {
+    return QFile::copy(from, to);
+}
+
+bool RealFiles::remove(const QString& path) {
+    return QFile::remove(path);
+}
+
+bool RealFiles::sameFile(const QString& a, const QString& b) const {
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+RealFiles& RealFiles::instance() {
+    static RealFiles files;
+    return files;
+}
+
+} // namespace tavrok

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+namespace tavrok {
+
+// The file operations the storage rules need; tests give one that fails where they want it to.
+class Files {
+public:
+    virtual ~Files() = default;
+    virtual bool exists(const QString& path) const = 0;
+    virtual bool makePath(const QString& folder) = 0;
+    // Never replaces an existing target.
+    virtual bool copy(const QString& from, const QString& to) = 0;
+    virtual bool remove(const QString& path) = 0;
+    // The same file under two spellings (links, "..", doubled separators)?
+    virtual bool sameFile(const QString& a, const QString& b) const = 0;
+};
+
+class RealFiles final : public Files {
+public:
+    bool exists(const QString& path) const override;
+    bool makePath(const QString& folder) override;
+    bool copy(const QString& from, const QString& to) override;
+    bool remove(const QString& path) override;
+    bool sameFile(const QString& a, const QString& b) const override;
+
+    static RealFiles& instance();
+};
+
+} // namespace tavrok

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/questions.h"
+
+class QWidget;
+
+namespace tavrok {
+
+// Questions asked with a modal QMessageBox captioned "Tavrok". Its nested event loop keeps the timers
+// of the program running while the box is open.
+class MessageBoxQuestions final : public Questions {
+public:
+    explicit MessageBoxQuestions(QWidget* parent = nullptr) : parent_(parent) {}
+    Answer ask(const QString& text, MessageIcon icon, MessageButtons buttons) override;
+
+private:
+    QWidget* parent_;
+};
+
+} // namespace tavrok

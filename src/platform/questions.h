@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+namespace tavrok {
+
+// Every message box and question of the program goes through this interface. The real one shows a
+// modal box with the caption "Tavrok"; tests answer from a script and record what was asked.
+enum class MessageIcon { None = 0, Error = 0x10, Question = 0x20, Warning = 0x30, Information = 0x40 };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class Answer { Ok, Cancel, Yes, No };
+
+class Questions {
+public:
+    virtual ~Questions() = default;
+    // A box closed without a button (Escape, the window's close box) answers Cancel, or No where the
+    // box has no Cancel.
+    virtual Answer ask(const QString& text, MessageIcon icon, MessageButtons buttons) = 0;
+
+    void tell(const QString& text, MessageIcon icon) { ask(text, icon, MessageButtons::Ok); }
+};
+
+} // namespace tavrok

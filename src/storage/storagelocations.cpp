@@ -1,0 +1,204 @@
+#include "storage/storagelocations.h"
+
+#include "lang/messagetable.h"
+#include "platform/files.h"
+#include "platform/questions.h"
+
+
+namespace tavrok {
+
+namespace {
+
+constexpr QChar NativeSeparator =
+#ifdef Q_OS_WIN
+    u'\\';
+#else
+    u'/';
+#endif
+
+QString joinPath(const QString& folder, QStringView name) {
+    return folder + NativeSeparator + name.toString();
+}
+
+} // namespace
+
+QString systemEnvironment(const QString& name) {
+    return qEnvironmentVariable(name.toLocal8Bit().constData());
+}
+
+QString spravLomitka(QStringView path) {
+    if (!path.isEmpty() && (path.back() == u'/' || path.back() == u'\\')) {
+        path.chop(1);
+    }
+    QString out = path.toString();
+    for (QChar& c : out) {
+        if (c == u'/' || c == u'\\') {
+            c = NativeSeparator;
+        }
+    }
+    return out;
+}
+
+QString nahradPromenneProstredi(QStringView text, const QString& programFolder, const EnvironmentLookup& env) {
+    QString out;
+    QString name;
+    bool inName = false;
+    for (const QChar c : text) {
+        if (!inName) {
+            if (c == u'%') {
+                inName = true;
+                name.clear();
+            } else {
+                out += c;
+            }
+        } else if (c == u'%') {
+            if (name.compare(u"tavrokpath", Qt::CaseInsensitive) == 0) {
+                out += spravLomitka(programFolder);
+            } else if (!name.isEmpty()) {
+                out += env(name);
+            }
+            inName = false;
+        } else {
+            name += c;
+        }
+    }
+    return out;
+}
+
+StorageLocations::StorageLocations(EnvironmentLookup env, Files* files)
+    : env_(std::move(env)), files_(files ? *files : RealFiles::instance()) {}
+
+QString StorageLocations::umisteniPath() const {
+    return joinPath(programFolder_, QStringLiteral("Data") + QString(NativeSeparator) + QStringLiteral("Nastaveni") + NativeSeparator +
+                                        QStringLiteral("Umisteni.ini"));
+}
+
+QString StorageLocations::dataPath(QStringView relative) const {
+    return joinPath(programFolder_, spravLomitka(QStringLiteral("Data\\") + relative.toString()));
+}
+
+QString StorageLocations::storedLocation() const {
+    return IniFile(umisteniPath()).readString(u"cesty", u"nastaveni", DefaultLocation);
+}
+
+QString StorageLocations::expand(QStringView location) const {
+    return spravLomitka(nahradPromenneProstredi(location, programFolder_, env_));
+}
+
+void StorageLocations::openSet(const QString& folder) {
+    settingsFolder_ = folder;
+    settingsIni_ = IniFile(joinPath(folder, FileSet[0]));
+    alarmsIni_ = IniFile(joinPath(folder, FileSet[1]));
+}
+
+void StorageLocations::resolveAtStartup(const QString& executableFolder) {
+    programFolder_ = spravLomitka(executableFolder);
+    files_.makePath(dataPath(u"Nastaveni"));
+
+    const QString folder = expand(storedLocation());
+    files_.makePath(folder);
+    openSet(folder);
+
+    // The stamp never reports a failure: the first failing write ends it.
+    (void)(settingsIni_.writeString(u"info", u"program", ProgramName) &&
+           settingsIni_.writeString(u"info", u"verzeProgramu", ProgramVersion) &&
+           alarmsIni_.writeString(u"info", u"program", ProgramName) &&
+           alarmsIni_.writeString(u"info", u"verzeProgramu", ProgramVersion));
+
+    openLanguage(settingsIni_.readString(u"nastaveni", u"jazyk", QStringLiteral("Cesky")));
+}
+
+void StorageLocations::openLanguage(const QString& name) {
+    languageIni_ = IniFile(joinPath(dataPath(u"Jazyky"), QString(name + QStringLiteral(".ini"))));
+}
+
+bool StorageLocations::zkopirujNastaveni(const QString& oldFolder, const QString& newFolder,
+                                         Questions& questions, const MessageTable& messages) const {
+    files_.makePath(newFolder);
+    bool anyExists = false;
+    for (const QString& name : FileSet) {
+        anyExists |= files_.exists(joinPath(newFolder, name));
+    }
+    bool replace = false;
+    if (anyExists) {
+        const Answer a = questions.ask(messages.text(56), MessageIcon::Warning, MessageButtons::YesNoCancel);
+        if (a != Answer::Yes && a != Answer::No) {
+            return false;
+        }
+        replace = a == Answer::Yes;
+    }
+    bool ok = true;
+    for (const QString& name : FileSet) {
+        const QString source = joinPath(oldFolder, name);
+        const QString target = joinPath(newFolder, name);
+        if (!files_.exists(source)) {
+            continue;
+        }
+        if (files_.sameFile(source, target)) {
+            continue; // copying a file onto itself would destroy it
+        }
+        if (files_.exists(target) && (!replace || !files_.remove(target))) {
+            ok = false;
+            continue;
+        }
+        ok = files_.copy(source, target) && ok;
+    }
+    return ok;
+}
+
+bool StorageLocations::smazNastaveni(const QString& folder) const {
+    bool ok = true;
+    for (const QString& name : FileSet) {
+        const QString path = joinPath(folder, name);
+        if (files_.exists(path)) {
+            ok = files_.remove(path) && ok;
+        }
+    }
+    return ok;
+}
+
+bool StorageLocations::reopenIniFiles(bool switchSplitTimes) {
+    openSet(expand(storedLocation()));
+    return switchSplitTimes;
+}
+
+StorageLocations::RelocationResult StorageLocations::premistit(const QString& pathField, Questions& questions,
+                                                               const MessageTable& messages) {
+    const QString entered = spravLomitka(pathField);
+    const QString stored = storedLocation();
+    // Both in their slash-rule form: the stored default is written with backslashes.
+    if (entered == spravLomitka(stored)) {
+        return {};
+    }
+    const QString oldFolder = expand(stored);
+    const QString newFolder = expand(entered);
+    if (files_.sameFile(oldFolder, newFolder)) {
+        // Another spelling of the same folder: copying and then deleting would lose the whole set.
+        IniFile umisteni(umisteniPath());
+        if (!umisteni.writeString(u"cesty", u"nastaveni", entered)) {
+            questions.tell(fillPlaceholders(messages.text(51), umisteniPath()), MessageIcon::Error);
+            return {Relocation::LocationNotSaved, false};
+        }
+        reopenIniFiles(false);
+        return {Relocation::Moved, false};
+    }
+    if (!zkopirujNastaveni(oldFolder, newFolder, questions, messages)) {
+        return {Relocation::CopyRefused, false};
+    }
+    // Read before the old files are deleted: afterwards only the default could be read.
+    const QString splitPath = settingsIni_.readString(u"nastaveniMezicasu", u"cesta",
+                                                      stored + QStringLiteral("\\") + FileSet[2]);
+    const bool switchFlag = expand(splitPath) != joinPath(newFolder, FileSet[2]);
+    if (!smazNastaveni(oldFolder)) {
+        questions.tell(messages.text(57), MessageIcon::Error);
+    }
+
+    IniFile umisteni(umisteniPath());
+    if (!umisteni.writeString(u"cesty", u"nastaveni", entered)) {
+        questions.tell(fillPlaceholders(messages.text(51), umisteniPath()), MessageIcon::Error);
+        return {Relocation::LocationNotSaved, switchFlag};
+    }
+    return {Relocation::Moved, reopenIniFiles(switchFlag)};
+}
+
+} // namespace tavrok

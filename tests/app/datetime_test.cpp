@@ -1,0 +1,104 @@
+#include "app/datetime.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavrok;
+
+TEST(DateTime, KnownDaysOfTheEpoch) {
+    EXPECT_EQ(tryEncodeDate(1899, 12, 30), 0.0);
+    EXPECT_EQ(tryEncodeDate(1900, 1, 1), 2.0);
+    EXPECT_EQ(tryEncodeDate(2000, 1, 1), 36526.0);
+    EXPECT_EQ(tryEncodeDate(1, 1, 1), -693593.0);
+    EXPECT_EQ(tryEncodeDate(9999, 12, 31), 2958465.0);
+}
+
+TEST(DateTime, RejectsDaysThatDoNotExistAndYearsOutOfRange) {
+    EXPECT_FALSE(tryEncodeDate(2023, 2, 29));
+    EXPECT_TRUE(tryEncodeDate(2024, 2, 29));
+    EXPECT_FALSE(tryEncodeDate(1900, 2, 29)); // a century that is not a leap year
+    EXPECT_TRUE(tryEncodeDate(2000, 2, 29));
+    EXPECT_FALSE(tryEncodeDate(2024, 4, 31));
+    EXPECT_FALSE(tryEncodeDate(2024, 13, 1));
+    EXPECT_FALSE(tryEncodeDate(2024, 0, 1));
+    EXPECT_FALSE(tryEncodeDate(2024, 1, 0));
+    EXPECT_FALSE(tryEncodeDate(0, 1, 1));
+    EXPECT_FALSE(tryEncodeDate(10000, 1, 1));
+    EXPECT_FALSE(tryEncodeTime(24, 0, 0));
+    EXPECT_FALSE(tryEncodeTime(0, 60, 0));
+    EXPECT_FALSE(tryEncodeTime(0, 0, 60));
+    EXPECT_FALSE(tryEncodeTime(0, 0, 0, 1000));
+}
+
+TEST(DateTime, EveryDayRoundTripsOverTheWholeRange) {
+    for (int y = 1; y <= 9999; y += 7) {
+        for (int m = 1; m <= 12; ++m) {
+            for (int d = 1; d <= daysInMonth(y, m); d += 9) {
+                const auto v = tryEncodeDate(y, m, d);
+                ASSERT_TRUE(v) << y << "-" << m << "-" << d;
+                EXPECT_EQ(decodeDate(*v), (DateParts{y, m, d}));
+            }
+        }
+    }
+}
+
+TEST(DateTime, ConsecutiveDaysAreConsecutiveValues) {
+    double previous = *tryEncodeDate(1600, 1, 1) - 1;
+    for (int y = 1600; y <= 2400; ++y) {
+        for (int m = 1; m <= 12; ++m) {
+            for (int d = 1; d <= daysInMonth(y, m); ++d) {
+                const double v = *tryEncodeDate(y, m, d);
+                ASSERT_EQ(v, previous + 1) << y << "-" << m << "-" << d;
+                previous = v;
+            }
+        }
+    }
+}
+
+TEST(DateTime, TimeOfDayRoundsToTheNearestMillisecond) {
+    const double noon = *tryEncodeDateTime({2024, 3, 15}, {12, 0, 0, 0});
+    EXPECT_EQ(decodeTime(noon), (TimeParts{12, 0, 0, 0}));
+    EXPECT_EQ(decodeTime(noon - 0.4 / MsPerDay), (TimeParts{12, 0, 0, 0}));
+    EXPECT_EQ(decodeTime(noon - 0.6 / MsPerDay), (TimeParts{11, 59, 59, 999}));
+    // Less than half a millisecond before midnight is already the next day.
+    const double almostMidnight = *tryEncodeDate(2024, 3, 16) - 0.2 / MsPerDay;
+    EXPECT_EQ(decodeDate(almostMidnight), (DateParts{2024, 3, 16}));
+    EXPECT_EQ(decodeTime(almostMidnight), (TimeParts{0, 0, 0, 0}));
+}
+
+TEST(DateTime, BeforeTheEpochTheTimeOfDayCountsAwayFromZero) {
+    const auto v = tryEncodeDateTime({1899, 12, 29}, {6, 0, 0, 0});
+    ASSERT_TRUE(v);
+    EXPECT_DOUBLE_EQ(*v, -1.25);
+    EXPECT_EQ(decodeDate(*v), (DateParts{1899, 12, 29}));
+    EXPECT_EQ(decodeTime(*v), (TimeParts{6, 0, 0, 0}));
+}
+
+TEST(DateTime, WeekdayOneIsSunday) {
+    EXPECT_EQ(dayOfWeek(*tryEncodeDate(1899, 12, 30)), 7); // Saturday
+    EXPECT_EQ(dayOfWeek(*tryEncodeDate(1899, 12, 31)), 1); // Sunday
+    EXPECT_EQ(dayOfWeek(*tryEncodeDate(2026, 12, 6)), 1);  // Sunday
+    EXPECT_EQ(dayOfWeek(*tryEncodeDate(2026, 12, 7) + 0.99), 2);
+    EXPECT_EQ(dayOfWeek(*tryEncodeDate(1800, 1, 1)), 4); // Wednesday
+    EXPECT_EQ(dayOfWeek(*tryEncodeDate(1, 1, 1)), 2);    // Monday in the proleptic calendar
+}
+
+TEST(DateTime, ConvertsToAndFromLocalQDateTime) {
+    const QDateTime qt(QDate(2026, 10, 25), QTime(2, 30, 15, 250)); // an hour the autumn night has twice
+    const double v = fromQDateTime(qt);
+    EXPECT_EQ(decodeDate(v), (DateParts{2026, 10, 25}));
+    EXPECT_EQ(decodeTime(v), (TimeParts{2, 30, 15, 250}));
+    EXPECT_EQ(toQDateTime(*tryEncodeDateTime({2030, 1, 1}, {7, 0, 0, 5})),
+              QDateTime(QDate(2030, 1, 1), QTime(7, 0, 0, 5)));
+    EXPECT_EQ(fromQDateTime(QDateTime()), 0.0);
+}
+
+TEST(DateTime, AbsurdValuesDecodeWithoutUndefinedBehaviour) {
+    for (const double v : {1e300, -1e300, std::numeric_limits<double>::quiet_NaN(),
+                           std::numeric_limits<double>::infinity()}) {
+        (void)decodeDate(v);
+        (void)decodeTime(v);
+        (void)dayOfWeek(v);
+        (void)toMilliseconds(v);
+    }
+    SUCCEED();
+}

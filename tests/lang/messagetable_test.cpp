@@ -1,0 +1,49 @@
+#include "lang/messagetable.h"
+
+#include "storage/inifile.h"
+#include "support/tempdir.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace tavrok;
+
+TEST(MessageTable, HoldsTheBuiltInTextsWithLineBreaks) {
+    const MessageTable table;
+    EXPECT_EQ(table.text(2), QStringLiteral("Nezadali jste žádný čas."));
+    EXPECT_EQ(table.text(56), QStringLiteral("Některý ze souborů nastavení v nové cestě již existuje.\n"
+                                             "Chcete jej přepsat aktuálním nastavením?"));
+    EXPECT_TRUE(table.text(65).startsWith(QStringLiteral("Program pro aktualizaci programu Tavrok")));
+    for (int n = 1; n <= MessageTable::Count; ++n) {
+        EXPECT_FALSE(table.text(n).isEmpty()) << n;
+        EXPECT_FALSE(table.text(n).contains(QStringLiteral("%13"))) << n;
+    }
+    EXPECT_TRUE(table.text(0).isEmpty());
+    EXPECT_TRUE(table.text(66).isEmpty());
+}
+
+TEST(MessageTable, ALanguageFileLoadsOverTheBuiltInTexts) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("English.ini"));
+    test::writeBytes(path, "[Messages]\nmessage2=No time entered.\nmessage14=Paused.%13Quit?\nmessage15=\n");
+    MessageTable table;
+    table.nacti(IniFile(path));
+    EXPECT_EQ(table.text(2), QStringLiteral("No time entered."));
+    EXPECT_EQ(table.text(14), QStringLiteral("Paused.\nQuit?"));
+    EXPECT_EQ(table.text(15), QString()) << "an empty value is a value";
+    EXPECT_EQ(table.text(16), QStringLiteral("Zadaný čas již existuje.")) << "a missing key keeps the built-in text";
+
+    table.nacti(IniFile(dir.filePath(QStringLiteral("missing.ini"))));
+    EXPECT_EQ(table.text(2), MessageTable::builtIn(2));
+}
+
+TEST(MessageTable, PlaceholdersAreReplacedAsPlainText) {
+    const MessageTable table;
+    EXPECT_EQ(fillPlaceholders(table.text(51), QStringLiteral("/home/a/%d/Nastaveni.ini")),
+              QStringLiteral("Data nelze uložit do souboru /home/a/%d/Nastaveni.ini, pravděpodobně je chráněn "
+                             "proti zápisu nebo nemáte právo na zápis do tohoto souboru."));
+    EXPECT_EQ(fillPlaceholders(u"%d and %d", QStringLiteral("x")), QStringLiteral("x and x"));
+    EXPECT_EQ(fillPlaceholders(u"100% %s %1", QStringLiteral("x")), QStringLiteral("100% %s %1"));
+    EXPECT_EQ(fillPlaceholders(table.text(20), {{u"%d1", QStringLiteral("7:00:00")}, {u"%d2", QStringLiteral("%d1!")}}),
+              QStringLiteral("Odpočítávání bylo dokončeno v 7:00:00 se zprávou: \n%d1!"));
+}

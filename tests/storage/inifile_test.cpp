@@ -1,0 +1,200 @@
+#include "storage/inifile.h"
+
+#include "support/tempdir.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace tavrok;
+using tavrok::test::readBytes;
+using tavrok::test::writeBytes;
+
+namespace {
+
+class IniFileTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("Nastaveni.ini"));
+
+    IniFile fileWith(const QByteArray& bytes) {
+        writeBytes(path, bytes);
+        return IniFile(path);
+    }
+};
+
+} // namespace
+
+TEST_F(IniFileTest, MissingFileSectionOrKeyGivesTheDefault) {
+    IniFile missing(dir.filePath(QStringLiteral("none.ini")));
+    EXPECT_EQ(missing.readString(u"a", u"b", QStringLiteral("def")), QStringLiteral("def"));
+    EXPECT_EQ(missing.readInteger(u"a", u"b", 5), 5);
+    EXPECT_FALSE(missing.sectionExists(u"a"));
+
+    IniFile ini = fileWith("[a]\nb=1\n");
+    EXPECT_EQ(ini.readInteger(u"a", u"c", 9), 9);
+    EXPECT_EQ(ini.readInteger(u"x", u"b", 9), 9);
+    EXPECT_EQ(ini.readInteger(u"a", u"b", 9), 1);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("none.ini")))) << "reading never creates";
+}
+
+TEST_F(IniFileTest, TypedReadsFallBackToTheDefaultOnBadValues) {
+    IniFile ini = fileWith("[s]\nint=12\nhex=0x10\nbad=12x\nb0=0\nb2=2\nbx=yes\n"
+                           "f1=0,25\nf2=0.25\nfx=1,2,3\ndt=6.12.2026 7:05:09\ndtx=32.1.2026\nt=7:05:09\nempty=\n");
+    EXPECT_EQ(ini.readInteger(u"s", u"int", -1), 12);
+    EXPECT_EQ(ini.readInteger(u"s", u"hex", -1), 16);
+    EXPECT_EQ(ini.readInteger(u"s", u"bad", -1), -1);
+    EXPECT_EQ(ini.readInteger(u"s", u"empty", -1), -1);
+    EXPECT_FALSE(ini.readBool(u"s", u"b0", true));
+    EXPECT_TRUE(ini.readBool(u"s", u"b2", false)) << "any non-zero integer is true";
+    EXPECT_TRUE(ini.readBool(u"s", u"bx", true));
+    EXPECT_FALSE(ini.readBool(u"s", u"bx", false));
+    EXPECT_EQ(ini.readFloat(u"s", u"f1", 0), 0.25);
+    EXPECT_EQ(ini.readFloat(u"s", u"f2", 0), 0.25);
+    EXPECT_EQ(ini.readFloat(u"s", u"fx", 7), 7);
+    EXPECT_EQ(ini.readDateTime(u"s", u"dt", 0), *tryEncodeDateTime({2026, 12, 6}, {7, 5, 9, 0}));
+    EXPECT_EQ(ini.readDateTime(u"s", u"dtx", -3), -3);
+    EXPECT_EQ(ini.readTime(u"s", u"t", 0), *tryEncodeTime(7, 5, 9));
+    EXPECT_EQ(ini.readString(u"s", u"empty", QStringLiteral("d")), QString()) << "an empty value is a value";
+}
+
+TEST_F(IniFileTest, OddFilesReadAsAPersonMeantThem) {
+    IniFile ini = fileWith("\xEF\xBB\xBF"
+                           "; a comment\r\n"
+                           "orphan=before any section\r\n"
+                           "  [ Sekce ]  \r\n"
+                           "  klic   =   hodnota s mezerami   \r\n"
+                           "garbage line without equals\r\n"
+                           "=no key\r\n"
+                           "dup=first\r\n"
+                           "DUP=second\r\n"
+                           "[sekce]\r\n"
+                           "dup=third\r\n"
+                           "extra=from the repeated section\r\n"
+                           "[other]\r\n"
+                           "last=no final newline");
+    EXPECT_EQ(ini.readString(u"SEKCE", u"KLIC"), QStringLiteral("hodnota s mezerami"));
+    EXPECT_EQ(ini.readString(u"sekce", u"dup"), QStringLiteral("first"));
+    EXPECT_EQ(ini.readString(u"sekce", u"extra"), QStringLiteral("from the repeated section"));
+    EXPECT_EQ(ini.readString(u"other", u"last"), QStringLiteral("no final newline"));
+    EXPECT_FALSE(ini.valueExists(u"", u"orphan"));
+    EXPECT_EQ(ini.sectionNames(), (QStringList{QStringLiteral("Sekce"), QStringLiteral("other")}));
+    EXPECT_EQ(ini.keyNames(u"sekce"),
+              (QStringList{QStringLiteral("klic"), QStringLiteral("dup"), QStringLiteral("extra")}));
+}
+
+TEST_F(IniFileTest, CzechTextInUtf8AndInWindows1250) {
+    IniFile utf8 = fileWith("[Budík]\nzpráva=Žluťoučký kůň úpěl ďábelské ódy\n");
+    EXPECT_EQ(utf8.readString(u"BUDÍK", u"ZPRÁVA"), QStringLiteral("Žluťoučký kůň úpěl ďábelské ódy"));
+
+    // The same text as the Windows version wrote it.
+    IniFile cp1250 = fileWith("[Bud\xEDk]\nzpr\xE1va=\x8Elu\x9Dou\xE8k\xFD k\xF9\xF2 \xFAp\xECl \xEF\xE1\x62\x65lsk\xE9 \xF3\x64y\n");
+    EXPECT_EQ(cp1250.readString(u"budík", u"zpráva"), QStringLiteral("Žluťoučký kůň úpěl ďábelské ódy"));
+
+    // Writing it back turns the file into UTF-8 and keeps the text.
+    ASSERT_TRUE(cp1250.writeString(u"budík", u"nový", QStringLiteral("€ – ř")));
+    const QByteArray bytes = readBytes(path);
+    EXPECT_TRUE(bytes.contains("[Bud\xC3\xADk]"));
+    EXPECT_EQ(IniFile(path).readString(u"budík", u"zpráva"), QStringLiteral("Žluťoučký kůň úpěl ďábelské ódy"));
+    EXPECT_EQ(IniFile(path).readString(u"budík", u"nový"), QStringLiteral("€ – ř"));
+}
+
+TEST_F(IniFileTest, GarbageAndVeryLongValuesNeverBreakReading) {
+    QByteArray garbage;
+    for (int i = 0; i < 20000; ++i) {
+        garbage.append(static_cast<char>((i * 7919 + 13) % 256));
+    }
+    IniFile ini = fileWith(garbage + "\n[ok]\nkey=" + QByteArray(200000, 'x') + "\n");
+    EXPECT_EQ(ini.readString(u"ok", u"key").size(), 200000);
+    ASSERT_TRUE(ini.writeInteger(u"ok", u"n", 1));
+    EXPECT_EQ(IniFile(path).readString(u"ok", u"key").size(), 200000);
+}
+
+TEST_F(IniFileTest, WritesKeepOrderAndRewriteInPlace) {
+    IniFile ini = fileWith("; settings\n[b]\nx=1\ny=2\n\n[a]\nz=3\n");
+    ASSERT_TRUE(ini.writeInteger(u"B", u"X", 10));
+    ASSERT_TRUE(ini.writeString(u"b", u"new", QStringLiteral("v")));
+    ASSERT_TRUE(ini.writeBool(u"c", u"flag", true));
+    ASSERT_TRUE(ini.writeFloat(u"a", u"f", 0.5));
+    EXPECT_EQ(readBytes(path), QByteArray("; settings\n[b]\nx=10\ny=2\nnew=v\n\n[a]\nz=3\nf=0,5\n\n[c]\nflag=1\n"));
+}
+
+TEST_F(IniFileTest, TheFirstWriteCreatesTheFileButNotItsFolder) {
+    IniFile ini(path);
+    ASSERT_TRUE(ini.writeString(u"info", u"program", QStringLiteral("Tavrok")));
+    EXPECT_EQ(readBytes(path), QByteArray("[info]\nprogram=Tavrok\n"));
+
+    IniFile nowhere(dir.filePath(QStringLiteral("missing/folder/x.ini")));
+    EXPECT_FALSE(nowhere.writeInteger(u"a", u"b", 1));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("missing"))));
+    EXPECT_EQ(nowhere.readInteger(u"a", u"b", 7), 7);
+}
+
+TEST_F(IniFileTest, AFailedWriteIsReportedAndLosesNothing) {
+    IniFile ini = fileWith("[a]\nkeep=1\n");
+    // A directory where the temporary file would go makes the replacement impossible.
+    QDir(dir.path()).mkdir(QStringLiteral("blocker"));
+    IniFile blocked(dir.filePath(QStringLiteral("blocker")));
+    EXPECT_FALSE(blocked.writeInteger(u"a", u"b", 1));
+    EXPECT_FALSE(IniFile().writeInteger(u"a", u"b", 1));
+    EXPECT_EQ(ini.readInteger(u"a", u"keep", 0), 1);
+}
+
+TEST_F(IniFileTest, EraseSectionAndDeleteKeyTakeEveryOccurrence) {
+    IniFile ini = fileWith("[a]\nk=1\nj=2\n[b]\nk=3\n[A]\nk=4\n");
+    ASSERT_TRUE(ini.deleteKey(u"a", u"K"));
+    EXPECT_FALSE(ini.valueExists(u"a", u"k")) << "a repeated key must not surface after the delete";
+    EXPECT_EQ(ini.readInteger(u"a", u"j", 0), 2);
+    ASSERT_TRUE(ini.eraseSection(u"A"));
+    EXPECT_FALSE(ini.sectionExists(u"a"));
+    EXPECT_EQ(readBytes(path), QByteArray("[b]\nk=3\n"));
+    ASSERT_TRUE(ini.eraseSection(u"nothing"));
+    ASSERT_TRUE(ini.deleteKey(u"b", u"nothing"));
+}
+
+TEST_F(IniFileTest, LineBreaksInAValueCannotCorruptTheFile) {
+    IniFile ini(path);
+    ASSERT_TRUE(ini.writeString(u"a", u"msg", QStringLiteral("line1\r\nline2\n[evil]\nx=1")));
+    EXPECT_FALSE(ini.sectionExists(u"evil"));
+    EXPECT_EQ(ini.readString(u"a", u"msg"), QStringLiteral("line1 line2 [evil] x=1"));
+}
+
+TEST_F(IniFileTest, AChangeByAnyoneIsSeenByTheNextRead) {
+    IniFile ini = fileWith("[a]\nb=1\n");
+    IniFile other(path);
+    EXPECT_EQ(ini.readInteger(u"a", u"b", 0), 1);
+
+    ASSERT_TRUE(other.writeInteger(u"a", u"b", 2));
+    EXPECT_EQ(ini.readInteger(u"a", u"b", 0), 2);
+
+    // Rewritten in place by another program, same size, within the same clock tick.
+    writeBytes(path, "[a]\nb=3\n");
+    EXPECT_EQ(ini.readInteger(u"a", u"b", 0), 3);
+
+    // A write through a stale handle must not undo the other writer's change.
+    writeBytes(path, "[a]\nb=3\nc=4\n");
+    ASSERT_TRUE(other.writeInteger(u"a", u"d", 5));
+    EXPECT_EQ(ini.readInteger(u"a", u"c", 0), 4);
+
+    QFile::remove(path);
+    EXPECT_EQ(ini.readInteger(u"a", u"b", -1), -1);
+}
+
+TEST_F(IniFileTest, EveryValueTypeRoundTrips) {
+    IniFile ini(path);
+    const TDateTime moment = *tryEncodeDateTime({2031, 7, 4}, {23, 59, 58, 0});
+    ASSERT_TRUE(ini.writeInteger(u"s", u"i", -123456));
+    ASSERT_TRUE(ini.writeBool(u"s", u"b", false));
+    ASSERT_TRUE(ini.writeFloat(u"s", u"f", 3.141592653589793));
+    ASSERT_TRUE(ini.writeDateTime(u"s", u"dt", moment));
+    ASSERT_TRUE(ini.writeTime(u"s", u"t", *tryEncodeTime(6, 7, 8)));
+    ASSERT_TRUE(ini.writeString(u"s", u"text", QStringLiteral("  padded  ")));
+    IniFile again(path);
+    EXPECT_EQ(again.readInteger(u"s", u"i", 0), -123456);
+    EXPECT_FALSE(again.readBool(u"s", u"b", true));
+    EXPECT_DOUBLE_EQ(again.readFloat(u"s", u"f", 0), 3.14159265358979);
+    EXPECT_EQ(again.readDateTime(u"s", u"dt", 0), moment);
+    EXPECT_EQ(again.readTime(u"s", u"t", 0), *tryEncodeTime(6, 7, 8));
+    EXPECT_EQ(again.readString(u"s", u"text"), QStringLiteral("padded"));
+    EXPECT_EQ(readBytes(path), QByteArray("[s]\ni=-123456\nb=0\nf=3,14159265358979\ndt=4.7.2031 23:59:58\n"
+                                          "t=6:07:08\ntext=padded\n"));
+}

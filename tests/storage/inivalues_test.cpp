@@ -1,0 +1,84 @@
+#include "storage/inivalues.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavrok;
+
+TEST(IniValues, IntegersInDecimalOrHexadecimal) {
+    EXPECT_EQ(parseIniInteger(u"42"), 42);
+    EXPECT_EQ(parseIniInteger(u" -7 "), -7);
+    EXPECT_EQ(parseIniInteger(u"+3"), 3);
+    EXPECT_EQ(parseIniInteger(u"0x7A"), 122);
+    EXPECT_EQ(parseIniInteger(u"0X7a"), 122);
+    EXPECT_EQ(parseIniInteger(u"$FF"), 255);
+    EXPECT_EQ(parseIniInteger(u"0xFFFFFFFF"), -1);
+    EXPECT_EQ(parseIniInteger(u"2147483647"), 2147483647);
+    EXPECT_EQ(parseIniInteger(u"-2147483648"), -2147483647 - 1);
+    for (const char16_t* bad : {u"", u"abc", u"12a", u"1.5", u"0x", u"2147483648", u"-2147483649", u"--1",
+                                u"0x1FFFFFFFF", u"1 2", u"- 1"}) {
+        EXPECT_FALSE(parseIniInteger(bad)) << QString::fromUtf16(bad).toStdString();
+    }
+}
+
+TEST(IniValues, FloatsUseADecimalCommaAndAtMost15Digits) {
+    EXPECT_EQ(formatIniFloat(0.5), QStringLiteral("0,5"));
+    EXPECT_EQ(formatIniFloat(45000), QStringLiteral("45000"));
+    EXPECT_EQ(formatIniFloat(-1.25), QStringLiteral("-1,25"));
+    EXPECT_EQ(formatIniFloat(1.0 / 3.0), QStringLiteral("0,333333333333333"));
+    EXPECT_EQ(formatIniFloat(1.0 / 86400000.0), QStringLiteral("1,15740740740741E-8"));
+    EXPECT_EQ(formatIniFloat(1e20), QStringLiteral("1E20"));
+    EXPECT_EQ(formatIniFloat(std::numeric_limits<double>::quiet_NaN()), QStringLiteral("0"));
+}
+
+TEST(IniValues, FloatsReadWithCommaOrPoint) {
+    EXPECT_EQ(parseIniFloat(u"0,5"), 0.5);
+    EXPECT_EQ(parseIniFloat(u"0.5"), 0.5);
+    EXPECT_EQ(parseIniFloat(u" 12 "), 12.0);
+    EXPECT_EQ(parseIniFloat(u"1,15740740740741E-8"), 1.15740740740741e-8);
+    EXPECT_EQ(parseIniFloat(u"-3,5e2"), -350.0);
+    for (const char16_t* bad : {u"", u"1,2,3", u"1.2,3", u"abc", u"inf", u"nan", u"1e999", u"1 000"}) {
+        EXPECT_FALSE(parseIniFloat(bad)) << QString::fromUtf16(bad).toStdString();
+    }
+}
+
+TEST(IniValues, FloatsRoundTripTo15SignificantDigits) {
+    for (const double v : {0.0, 1.0, 0.1, 45123.456789, 1e-9, 123456789.123, -0.000123, 2958465.99999999}) {
+        const auto back = parseIniFloat(formatIniFloat(v));
+        ASSERT_TRUE(back);
+        EXPECT_NEAR(*back, v, std::abs(v) * 1e-14 + 1e-300);
+    }
+}
+
+TEST(IniValues, DateTimesUseTheFixedCzechForm) {
+    const TDateTime v = *tryEncodeDateTime({2026, 12, 6}, {7, 5, 9, 600});
+    EXPECT_EQ(formatIniDateTime(v), QStringLiteral("6.12.2026 7:05:09"));
+    EXPECT_EQ(formatIniDateTime(0), QStringLiteral("30.12.1899 0:00:00"));
+    EXPECT_EQ(formatIniDateTime(*tryEncodeDate(1, 1, 1)), QStringLiteral("1.1.0001 0:00:00"));
+    EXPECT_EQ(formatIniTime(v), QStringLiteral("7:05:09"));
+    // A value a hair below a whole second still names that second.
+    EXPECT_EQ(formatIniTime(*tryEncodeTime(12, 0, 0) - 1e-12), QStringLiteral("12:00:00"));
+}
+
+TEST(IniValues, DateTimesReadInTheirFormsAndRejectImpossibleOnes) {
+    EXPECT_EQ(parseIniDateTime(u"6.12.2026 7:05:09"), tryEncodeDateTime({2026, 12, 6}, {7, 5, 9, 0}));
+    EXPECT_EQ(parseIniDateTime(u"06.12.2026 07:05"), tryEncodeDateTime({2026, 12, 6}, {7, 5, 0, 0}));
+    EXPECT_EQ(parseIniDateTime(u"6. 12. 2026 7:05:09"), tryEncodeDateTime({2026, 12, 6}, {7, 5, 9, 0}));
+    EXPECT_EQ(parseIniDateTime(u"6.12.2026"), tryEncodeDate(2026, 12, 6));
+    EXPECT_EQ(parseIniDateTime(u"7:05:09"), tryEncodeTime(7, 5, 9));
+    EXPECT_EQ(parseIniDateTime(u"29.12.1899 6:00:00"), -1.25);
+    for (const char16_t* bad : {u"", u"31.2.2026 1:00:00", u"1.1.2026 24:00:00", u"1.1.2026 1:60:00",
+                                u"2026-12-06 07:05:09", u"1.1.10000", u"0.1.2026", u"x", u"1.1.2026 7"}) {
+        EXPECT_FALSE(parseIniDateTime(bad)) << QString::fromUtf16(bad).toStdString();
+    }
+    EXPECT_EQ(parseIniTime(u"23:59:59"), tryEncodeTime(23, 59, 59));
+    EXPECT_FALSE(parseIniTime(u"6.12.2026 7:05:09"));
+    EXPECT_FALSE(parseIniTime(u"25:00:00"));
+}
+
+TEST(IniValues, DateTimesRoundTripToTheSecond) {
+    for (double v = -600000.123; v < 2900000; v += 12345.678901) {
+        const auto back = parseIniDateTime(formatIniDateTime(v));
+        ASSERT_TRUE(back) << formatIniDateTime(v).toStdString();
+        EXPECT_EQ(formatIniDateTime(*back), formatIniDateTime(v));
+    }
+}

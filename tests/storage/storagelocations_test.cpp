@@ -1,0 +1,273 @@
+#include "storage/storagelocations.h"
+
+#include "lang/messagetable.h"
+#include "platform/files.h"
+#include "support/fakequestions.h"
+#include "support/tempdir.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace tavrok;
+using tavrok::test::FakeQuestions;
+using tavrok::test::readBytes;
+using tavrok::test::writeBytes;
+
+namespace {
+
+QString env(const QString& name) {
+    if (name == u"HOME") {
+        return QStringLiteral("/home/jana");
+    }
+    if (name == u"Mixed") {
+        return QStringLiteral("case-sensitive");
+    }
+    return {};
+}
+
+// Real files, except for one path whose removal or copy fails, as a protected file would.
+class FailingFiles final : public Files {
+public:
+    QString failRemove;
+    QString failCopyTo;
+
+    bool exists(const QString& path) const override { return real.exists(path); }
+    bool makePath(const QString& folder) override { return real.makePath(folder); }
+    bool copy(const QString& from, const QString& to) override { return to != failCopyTo && real.copy(from, to); }
+    bool remove(const QString& path) override { return path != failRemove && real.remove(path); }
+    bool sameFile(const QString& a, const QString& b) const override { return real.sameFile(a, b); }
+
+private:
+    RealFiles real;
+};
+
+} // namespace
+
+TEST(SlashRule, TurnsBothSlashesNativeAndDropsOneTrailingSeparator) {
+    EXPECT_EQ(spravLomitka(u""), QString());
+    EXPECT_EQ(spravLomitka(u"C:\\Tavrok\\Data\\"), QStringLiteral("C:/Tavrok/Data"));
+    EXPECT_EQ(spravLomitka(u"/opt/tavrok/"), QStringLiteral("/opt/tavrok"));
+    EXPECT_EQ(spravLomitka(u"a//b\\\\"), QStringLiteral("a//b/")) << "only one trailing separator goes";
+    EXPECT_EQ(spravLomitka(u"/"), QString());
+    EXPECT_EQ(spravLomitka(u"Složka\\Podsložka"), QStringLiteral("Složka/Podsložka"));
+}
+
+TEST(VariableExpansion, ProgramFolderInAnyCaseAndEnvironmentAsWritten) {
+    const QString program = QStringLiteral("/opt/tavrok");
+    EXPECT_EQ(nahradPromenneProstredi(u"%TavrokPath%\\Data\\Nastaveni", program, env),
+              QStringLiteral("/opt/tavrok\\Data\\Nastaveni"));
+    EXPECT_EQ(nahradPromenneProstredi(u"%TAVROKPATH%/x", program, env), QStringLiteral("/opt/tavrok/x"));
+    EXPECT_EQ(nahradPromenneProstredi(u"%HOME%/.tavrok", program, env), QStringLiteral("/home/jana/.tavrok"));
+    EXPECT_EQ(nahradPromenneProstredi(u"%Mixed%", program, env), QStringLiteral("case-sensitive"));
+    EXPECT_EQ(nahradPromenneProstredi(u"%MIXED%", program, env), QString());
+    EXPECT_EQ(nahradPromenneProstredi(u"a%UNDEFINED%b", program, env), QStringLiteral("ab"));
+    EXPECT_EQ(nahradPromenneProstredi(u"100%%sure", program, env), QStringLiteral("100sure"));
+    EXPECT_EQ(nahradPromenneProstredi(u"/data/%open", program, env), QStringLiteral("/data/"));
+    EXPECT_EQ(nahradPromenneProstredi(u"%HOME%%HOME%", program, env), QStringLiteral("/home/jana/home/jana"));
+}
+
+TEST(VariableExpansion, ForwardSlashesAndTrailingSlashAfterTheProgramFolder) {
+    StorageLocations locations(env);
+    QTemporaryDir dir;
+    locations.resolveAtStartup(dir.path() + QStringLiteral("/"));
+    EXPECT_EQ(locations.programFolder(), dir.path());
+    EXPECT_EQ(locations.expand(u"%TavrokPath%/Data/Jinde/"), dir.path() + QStringLiteral("/Data/Jinde"));
+}
+
+namespace {
+
+class StorageTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString program = dir.path() + QStringLiteral("/program");
+    MessageTable messages;
+    FakeQuestions questions;
+    StorageLocations storage{env};
+
+    QString defaultFolder() const { return program + QStringLiteral("/Data/Nastaveni"); }
+    void setLocation(const QByteArray& value) {
+        writeBytes(defaultFolder() + QStringLiteral("/Umisteni.ini"), "[cesty]\nnastaveni=" + value + "\n");
+    }
+};
+
+} // namespace
+
+TEST_F(StorageTest, StartUpCreatesTheFoldersAndStampsBothFiles) {
+    storage.resolveAtStartup(program);
+    EXPECT_EQ(storage.settingsFolder(), defaultFolder());
+    EXPECT_EQ(storage.settingsIni().path(), defaultFolder() + QStringLiteral("/Nastaveni.ini"));
+    EXPECT_EQ(storage.alarmsIni().path(), defaultFolder() + QStringLiteral("/Budiky.ini"));
+    for (const QString& file : {QStringLiteral("Nastaveni.ini"), QStringLiteral("Budiky.ini")}) {
+        EXPECT_EQ(readBytes(defaultFolder() + u'/' + file), QByteArray("[info]\nprogram=Tavrok\nverzeProgramu=2.51\n"));
+    }
+    EXPECT_FALSE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Mezicasy.ini")));
+    EXPECT_FALSE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Umisteni.ini"))) << "start-up only reads the location";
+    EXPECT_EQ(storage.languageIni().path(), program + QStringLiteral("/Data/Jazyky/Cesky.ini"));
+}
+
+TEST_F(StorageTest, StartUpFollowsTheStoredLocationAndLanguage) {
+    setLocation("%TavrokPath%\\Uzivatel\\Nastaveni\\");
+    writeBytes(program + QStringLiteral("/Uzivatel/Nastaveni/Nastaveni.ini"), "[nastaveni]\njazyk=English\n");
+    storage.resolveAtStartup(program);
+    EXPECT_EQ(storage.settingsFolder(), program + QStringLiteral("/Uzivatel/Nastaveni"));
+    EXPECT_EQ(storage.settingsIni().readString(u"info", u"program"), QStringLiteral("Tavrok"));
+    EXPECT_EQ(storage.languageIni().path(), program + QStringLiteral("/Data/Jazyky/English.ini"));
+    EXPECT_TRUE(QFileInfo::exists(program + QStringLiteral("/Uzivatel/Nastaveni/Budiky.ini")));
+}
+
+TEST_F(StorageTest, AnUnusableLocationStillStartsWithDefaults) {
+    writeBytes(dir.path() + QStringLiteral("/afile"), "x");
+    setLocation(dir.path().toUtf8() + "/afile/below");
+    storage.resolveAtStartup(program);
+    EXPECT_EQ(storage.settingsIni().readInteger(u"nastaveni", u"x", 42), 42);
+    EXPECT_FALSE(storage.settingsIni().writeInteger(u"nastaveni", u"x", 1));
+}
+
+TEST_F(StorageTest, AnUnchangedPathFieldMovesNothing) {
+    storage.resolveAtStartup(program);
+    const auto r = storage.premistit(QStringLiteral("%TavrokPath%\\Data\\Nastaveni\\"), questions, messages);
+    EXPECT_EQ(r.outcome, StorageLocations::Relocation::Unchanged);
+    EXPECT_TRUE(questions.asked.empty());
+    EXPECT_TRUE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Nastaveni.ini")));
+}
+
+TEST_F(StorageTest, MovingToAnEmptyFolderCopiesTheSetAndDeletesTheOld) {
+    storage.resolveAtStartup(program);
+    writeBytes(defaultFolder() + QStringLiteral("/Mezicasy.ini"), "[sada]\n1=0,5\n");
+    const QString target = dir.path() + QStringLiteral("/nove");
+    const auto r = storage.premistit(target + QStringLiteral("/"), questions, messages);
+    EXPECT_EQ(r.outcome, StorageLocations::Relocation::Moved);
+    EXPECT_TRUE(r.switchSplitTimes);
+    EXPECT_TRUE(questions.asked.empty());
+    for (const QString& file : StorageLocations::FileSet) {
+        EXPECT_TRUE(QFileInfo::exists(target + u'/' + file)) << file.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(defaultFolder() + u'/' + file)) << file.toStdString();
+    }
+    EXPECT_EQ(storage.settingsIni().path(), target + QStringLiteral("/Nastaveni.ini"));
+    EXPECT_EQ(storage.settingsIni().readString(u"info", u"program"), QStringLiteral("Tavrok"));
+    EXPECT_EQ(IniFile(defaultFolder() + QStringLiteral("/Umisteni.ini")).readString(u"cesty", u"nastaveni"), target);
+}
+
+TEST_F(StorageTest, AnExistingTargetAnsweredYesIsReplaced) {
+    storage.resolveAtStartup(program);
+    const QString target = dir.path() + QStringLiteral("/nove");
+    writeBytes(target + QStringLiteral("/Budiky.ini"), "[stary]\n");
+    questions.script({Answer::Yes});
+    const auto r = storage.premistit(target, questions, messages);
+    EXPECT_EQ(r.outcome, StorageLocations::Relocation::Moved);
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text, messages.text(56));
+    EXPECT_EQ(questions.asked[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(questions.asked[0].buttons, MessageButtons::YesNoCancel);
+    EXPECT_FALSE(storage.alarmsIni().sectionExists(u"stary"));
+    EXPECT_TRUE(storage.alarmsIni().sectionExists(u"info"));
+}
+
+TEST_F(StorageTest, AnExistingTargetAnsweredNoKeepsItAndTheLocation) {
+    storage.resolveAtStartup(program);
+    const QString target = dir.path() + QStringLiteral("/nove");
+    writeBytes(target + QStringLiteral("/Budiky.ini"), "[stary]\n");
+    questions.script({Answer::No});
+    const auto r = storage.premistit(target, questions, messages);
+    EXPECT_EQ(r.outcome, StorageLocations::Relocation::CopyRefused);
+    EXPECT_EQ(questions.asked.size(), 1u) << "no message after the refused copy";
+    EXPECT_EQ(readBytes(target + QStringLiteral("/Budiky.ini")), QByteArray("[stary]\n"));
+    EXPECT_TRUE(QFileInfo::exists(target + QStringLiteral("/Nastaveni.ini"))) << "the other files are copied";
+    EXPECT_TRUE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Nastaveni.ini")));
+    EXPECT_TRUE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Budiky.ini")));
+    EXPECT_EQ(storage.settingsFolder(), defaultFolder());
+    EXPECT_FALSE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Umisteni.ini")));
+}
+
+TEST_F(StorageTest, CancelLeavesEverythingUnchanged) {
+    storage.resolveAtStartup(program);
+    const QString target = dir.path() + QStringLiteral("/nove");
+    writeBytes(target + QStringLiteral("/Mezicasy.ini"), "[x]\n");
+    questions.script({Answer::Cancel});
+    const auto r = storage.premistit(target, questions, messages);
+    EXPECT_EQ(r.outcome, StorageLocations::Relocation::CopyRefused);
+    EXPECT_FALSE(QFileInfo::exists(target + QStringLiteral("/Nastaveni.ini")));
+    EXPECT_EQ(storage.settingsFolder(), defaultFolder());
+}
+
+TEST_F(StorageTest, AnUndeletableOldFileShowsMessage57AndTheMoveGoesOn) {
+    FailingFiles files;
+    StorageLocations failing(env, &files);
+    failing.resolveAtStartup(program);
+    files.failRemove = defaultFolder() + QStringLiteral("/Budiky.ini");
+    const QString target = dir.path() + QStringLiteral("/nove");
+    const auto r = failing.premistit(target, questions, messages);
+    EXPECT_EQ(r.outcome, StorageLocations::Relocation::Moved);
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text, messages.text(57));
+    EXPECT_EQ(questions.asked[0].icon, MessageIcon::Error);
+    EXPECT_FALSE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Nastaveni.ini"))) << "the others are still deleted";
+    EXPECT_EQ(failing.settingsFolder(), target);
+}
+
+TEST_F(StorageTest, AFailedCopyEndsTheMoveSilentlyAndKeepsWhatWasCopied) {
+    FailingFiles files;
+    StorageLocations failing(env, &files);
+    failing.resolveAtStartup(program);
+    const QString target = dir.path() + QStringLiteral("/nove");
+    files.failCopyTo = target + QStringLiteral("/Nastaveni.ini");
+    const auto r = failing.premistit(target, questions, messages);
+    EXPECT_EQ(r.outcome, StorageLocations::Relocation::CopyRefused);
+    EXPECT_TRUE(questions.asked.empty());
+    EXPECT_TRUE(QFileInfo::exists(target + QStringLiteral("/Budiky.ini"))) << "the remaining files are still processed";
+    EXPECT_TRUE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Nastaveni.ini")));
+    EXPECT_TRUE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Budiky.ini")));
+    EXPECT_EQ(failing.settingsFolder(), defaultFolder());
+}
+
+TEST_F(StorageTest, DeletingTheSetAttemptsAllThree) {
+    FailingFiles files;
+    StorageLocations failing(env, &files);
+    failing.resolveAtStartup(program);
+    writeBytes(defaultFolder() + QStringLiteral("/Mezicasy.ini"), "x");
+    files.failRemove = defaultFolder() + QStringLiteral("/Nastaveni.ini");
+    EXPECT_FALSE(failing.smazNastaveni(defaultFolder()));
+    EXPECT_FALSE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Budiky.ini")));
+    EXPECT_FALSE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Mezicasy.ini")));
+    EXPECT_TRUE(failing.smazNastaveni(dir.path() + QStringLiteral("/nowhere")));
+}
+
+TEST_F(StorageTest, AnotherSpellingOfTheSameFolderNeverDestroysTheSet) {
+    storage.resolveAtStartup(program);
+    ASSERT_TRUE(storage.settingsIni().writeInteger(u"nastaveni", u"x", 7));
+    const auto r = storage.premistit(defaultFolder(), questions, messages);
+    EXPECT_EQ(r.outcome, StorageLocations::Relocation::Moved);
+    EXPECT_TRUE(questions.asked.empty());
+    EXPECT_EQ(storage.settingsIni().readInteger(u"nastaveni", u"x", 0), 7);
+    EXPECT_TRUE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Budiky.ini")));
+}
+
+TEST_F(StorageTest, TheSplitTimesSwitchFollowsTheirStoredPath) {
+    storage.resolveAtStartup(program);
+    const QString target = dir.path() + QStringLiteral("/nove");
+    ASSERT_TRUE(storage.settingsIni().writeString(u"nastaveniMezicasu", u"cesta", target + QStringLiteral("\\Mezicasy.ini")));
+    const auto r = storage.premistit(target, questions, messages);
+    EXPECT_EQ(r.outcome, StorageLocations::Relocation::Moved);
+    EXPECT_FALSE(r.switchSplitTimes);
+}
+
+TEST_F(StorageTest, AnUnwritableLocationFileShowsMessage51) {
+    storage.resolveAtStartup(program);
+    // A folder where Umisteni.ini should be makes its write fail.
+    QDir().mkpath(defaultFolder() + QStringLiteral("/Umisteni.ini/x"));
+    const QString target = dir.path() + QStringLiteral("/nove");
+    const auto r = storage.premistit(target, questions, messages);
+    EXPECT_EQ(r.outcome, StorageLocations::Relocation::LocationNotSaved);
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text, fillPlaceholders(messages.text(51), defaultFolder() + QStringLiteral("/Umisteni.ini")));
+    EXPECT_EQ(questions.asked[0].icon, MessageIcon::Error);
+    EXPECT_EQ(storage.settingsFolder(), defaultFolder());
+}
+
+TEST_F(StorageTest, ReopenReadsTheLocationAgain) {
+    storage.resolveAtStartup(program);
+    setLocation("%TavrokPath%/Jinde");
+    EXPECT_TRUE(storage.reopenIniFiles(true));
+    EXPECT_EQ(storage.settingsIni().path(), program + QStringLiteral("/Jinde/Nastaveni.ini"));
+    EXPECT_EQ(storage.alarmsIni().path(), program + QStringLiteral("/Jinde/Budiky.ini"));
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/questions.h"
+
+#include <QStringList>
+#include <deque>
+#include <stdexcept>
+#include <vector>
+
+namespace tavrok::test {
+
+// Answers from a script, in order, and records every box that was shown. A question without a
+// scripted answer fails the test: the rule asked something the test did not expect.
+class FakeQuestions final : public Questions {
+public:
+    struct Asked {
+        QString text;
+        MessageIcon icon;
+        MessageButtons buttons;
+    };
+
+    void script(std::initializer_list<Answer> answers) { answers_.insert(answers_.end(), answers); }
+
+    Answer ask(const QString& text, MessageIcon icon, MessageButtons buttons) override {
+        asked.push_back({text, icon, buttons});
+        if (buttons == MessageButtons::Ok) {
+            return Answer::Ok;
+        }
+        if (answers_.empty()) {
+            throw std::logic_error("unexpected question: " + text.toStdString());
+        }
+        const Answer a = answers_.front();
+        answers_.pop_front();
+        return a;
+    }
+
+    bool allAnswered() const { return answers_.empty(); }
+
+    std::vector<Asked> asked;
+
+private:
+    std::deque<Answer> answers_;
+};
+
+} // namespace tavrok::test
