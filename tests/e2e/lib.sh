@@ -1,0 +1,96 @@
+# Shared steps of the end-to-end scenarios: a private X server with a window manager, a private copy of
+# the program with its Data tree, and helpers that drive and read it like a user.
+# A scenario sources this file, calls e2e_start_display and e2e_install, then drives the program.
+set -euo pipefail
+
+E2E_PROGRAM=${1:?usage: scenario.sh path/to/tavrok}
+E2E_DIR=$(mktemp -d /tmp/tavrok-e2e.XXXXXX)
+E2E_PIDS=()
+
+e2e_cleanup() {
+    local pid
+    for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    if [ -n "${E2E_KEEP:-}" ]; then echo "kept $E2E_DIR"; else rm -rf "$E2E_DIR"; fi
+}
+trap e2e_cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -n "${DISPLAY:-}" ]; then import -window root "$E2E_DIR/failure.png" 2>/dev/null && echo "screen: $E2E_DIR/failure.png" >&2; fi
+    E2E_KEEP=1
+    exit 1
+}
+
+# Starts Xvfb on a free display number and openbox on it.
+e2e_start_display() {
+    local fifo="$E2E_DIR/displayfd"
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>"$E2E_DIR/xvfb.log" &
+    E2E_PIDS+=($!)
+    local number
+    read -r -t 20 number <"$fifo" || fail "Xvfb did not start"
+    export DISPLAY=":$number"
+    unset WAYLAND_DISPLAY
+    openbox >"$E2E_DIR/openbox.log" 2>&1 &
+    E2E_PIDS+=($!)
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && return 0
+        sleep 0.05
+    done
+    fail "openbox did not start"
+}
+
+# Copies the program and its Data tree into a folder of its own, so its settings are the scenario's.
+e2e_install() {
+    E2E_APP="$E2E_DIR/app"
+    mkdir -p "$E2E_APP"
+    cp "$E2E_PROGRAM" "$E2E_APP/tavrok"
+    cp -r "$(dirname "$E2E_PROGRAM")/Data" "$E2E_APP/Data"
+    rm -rf "$E2E_APP/Data/Nastaveni"
+    E2E_SETTINGS="$E2E_APP/Data/Nastaveni"
+}
+
+# Starts the program (extra words before it, e.g. faketime '...') and waits for its main window.
+e2e_launch() {
+    "$@" "$E2E_APP/tavrok" >"$E2E_DIR/tavrok.log" 2>&1 &
+    E2E_APP_PID=$!
+    E2E_PIDS+=($E2E_APP_PID)
+    E2E_WINDOW=""
+    for _ in $(seq 200); do
+        E2E_WINDOW=$(xdotool search --onlyvisible --pid "$E2E_APP_PID" 2>/dev/null | head -1) && [ -n "$E2E_WINDOW" ] && break
+        kill -0 "$E2E_APP_PID" 2>/dev/null || fail "the program ended at start: $(cat "$E2E_DIR/tavrok.log")"
+        sleep 0.05
+    done
+    [ -n "$E2E_WINDOW" ] || fail "no main window appeared"
+}
+
+e2e_title() { xdotool getwindowname "$E2E_WINDOW"; }
+
+# Closes the main window the way a user does: focus it and press Alt+F4 (the window manager asks the
+# program to close, exactly as the title bar's close button does).
+e2e_close() {
+    xdotool windowactivate --sync "$E2E_WINDOW" 2>/dev/null || true
+    xdotool key --clearmodifiers alt+F4
+}
+
+# Waits until the program has ended (after a close), up to 10 s.
+e2e_wait_exit() {
+    for _ in $(seq 200); do
+        kill -0 "$E2E_APP_PID" 2>/dev/null || { wait "$E2E_APP_PID" || true; return 0; }
+        sleep 0.05
+    done
+    fail "the program did not end"
+}
+
+e2e_screenshot() { import -window root "${SCREENSHOT_DIR:-$E2E_DIR}/$1.png"; }
+
+# ini_value FILE SECTION KEY: the value as a person reading the file sees it.
+ini_value() {
+    awk -v s="$2" -v k="$3" '
+        /^\[/ { sec = tolower(substr($0, 2, length($0) - 2)) }
+        sec == tolower(s) && index($0, "=") { split($0, kv, "="); if (tolower(kv[1]) == tolower(k)) { print substr($0, length(kv[1]) + 2); exit } }
+    ' "$1"
+}
+
+expect_eq() { [ "$1" = "$2" ] || fail "$3: expected '$2', got '$1'"; }
