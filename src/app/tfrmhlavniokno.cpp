@@ -1,19 +1,658 @@
 #include "app/tfrmhlavniokno.h"
 
+#include "app/applicationtitle.h"
+#include "app/clicklabel.h"
+#include "app/tickplanner.h"
+#include "platform/clock.h"
+#include "platform/questions.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+
 namespace tavrok {
+
+namespace {
+
+const QColor Lime(0x00, 0xFF, 0x00);
+
+template <typename W>
+W* make(QWidget* parent, const char* name, int x, int y, int w, int h) {
+    auto* widget = new W(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(x, y, w, h);
+    return widget;
+}
+
+QFont faceFont(const char* family, int pixels, bool bold = false) {
+    QFont f(QString::fromLatin1(family));
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    return f;
+}
+
+void setTextIfChanged(QLabel* label, const QString& text) {
+    if (label->text() != text) {
+        label->setText(text);
+    }
+}
+
+void setBackground(QWidget* w, const QColor& colour) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, colour);
+    w->setPalette(p);
+}
+
+} // namespace
 
 TfrmHlavniOkno::TfrmHlavniOkno(const QString& executableFolder, Clock& clock, Questions& questions,
                                QWidget* parent)
     : QMainWindow(parent), clock_(clock), questions_(questions) {
     setObjectName(QStringLiteral("frmHlavniOkno"));
     setWindowTitle(QStringLiteral("Tavrok"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    buildControls();
+    buildMenu();
     formCreate(executableFolder);
 }
 
+TfrmHlavniOkno::~TfrmHlavniOkno() = default;
+
+void TfrmHlavniOkno::buildControls() {
+    auto* c = new QWidget(this);
+    c->setObjectName(QStringLiteral("centralWidget"));
+    setCentralWidget(c);
+    const QColor windowColour = palette().color(QPalette::Base);
+
+    lblCas = make<QLabel>(c, "lblCas", 10, -1, 157, 13);
+    lblCas->setFont(faceFont("MS Sans Serif", 12, true));
+    lblCas->setAlignment(Qt::AlignCenter);
+    lblCas->setText(QStringLiteral("Nahr\u00E1v\u00E1n\u00ED..."));
+
+    lblFceBudik = make<ClickLabel>(c, "lblFceBudik", 10, 16, 28, 13);
+    lblFceTavrok = make<ClickLabel>(c, "lblFceTavrok", 54, 16, 33, 13);
+    lblFceOdpocit = make<ClickLabel>(c, "lblFceOdpocit", 102, 16, 65, 13);
+    lblFceBudik->setText(QStringLiteral("Bud\u00EDk"));
+    lblFceTavrok->setText(QStringLiteral("Tavrok"));
+    lblFceOdpocit->setText(QStringLiteral("Odpo\u010D\u00EDt\u00E1v\u00E1n\u00ED"));
+    for (ClickLabel* l : {lblFceBudik, lblFceTavrok, lblFceOdpocit}) {
+        l->setAlignment(Qt::AlignCenter);
+        l->setAutoFillBackground(true);
+        l->setCursor(Qt::PointingHandCursor);
+    }
+    connect(lblFceBudik, &ClickLabel::clicked, this, &TfrmHlavniOkno::lblFceBudikClick);
+    connect(lblFceTavrok, &ClickLabel::clicked, this, &TfrmHlavniOkno::lblFceTavrokClick);
+    connect(lblFceOdpocit, &ClickLabel::clicked, this, &TfrmHlavniOkno::lblFceOdpocitClick);
+
+    pnlProgressOdpocit = make<QFrame>(c, "pnlProgressOdpocit", 102, 29, 65, 3);
+    pnlProgressOdpocit->setAutoFillBackground(true);
+
+    lblH = make<QLabel>(c, "lblH", 10, 32, 36, 35);
+    lblM = make<QLabel>(c, "lblM", 54, 32, 36, 35);
+    lblS = make<QLabel>(c, "lblS", 98, 32, 36, 35);
+    lblHOd = make<QLabel>(c, "lblHOd", 46, 32, 8, 35);
+    lblMOd = make<QLabel>(c, "lblMOd", 90, 32, 8, 35);
+    lblMs = make<QLabel>(c, "lblMs", 134, 32, 33, 35);
+    for (QLabel* l : {lblH, lblM, lblS}) {
+        l->setFont(faceFont("Arial", 32));
+        l->setText(QStringLiteral("00"));
+    }
+    for (QLabel* l : {lblHOd, lblMOd}) {
+        l->setFont(faceFont("Arial", 28));
+        l->setText(QStringLiteral(":"));
+    }
+    lblMs->setFont(faceFont("Arial", 20));
+    lblMs->setText(QStringLiteral("000"));
+    for (QLabel* l : {lblCas, lblH, lblM, lblS, lblHOd, lblMOd, lblMs}) {
+        l->setAlignment(l == lblMs ? Qt::AlignLeft | Qt::AlignBottom : Qt::AlignCenter);
+        l->setAutoFillBackground(true);
+        setBackground(l, windowColour);
+    }
+    lblMs->setContentsMargins(0, 0, 0, 5);
+
+    pnlEditovanaCislice = make<QFrame>(c, "pnlEditovanaCislice", 117, 62, 16, 3);
+    pnlEditovanaCislice->setAutoFillBackground(true);
+
+    chbOdpOpakovat = make<QCheckBox>(c, "chbOdpOpakovat", 10, 67, 95, 17);
+    chbOdpOpakovat->setText(QStringLiteral("Op&akovat"));
+    lblBudZprava = make<QLabel>(c, "lblBudZprava", 10, 70, 37, 13);
+    lblBudZprava->setText(QStringLiteral("Zpr\u00E1va:"));
+
+    upDown1 = make<QWidget>(c, "upDown1", 135, 67, 32, 16);
+    auto* upDownLayout = new QHBoxLayout(upDown1);
+    upDownLayout->setContentsMargins(0, 0, 0, 0);
+    upDownLayout->setSpacing(0);
+    for (const auto arrow : {Qt::LeftArrow, Qt::RightArrow}) {
+        auto* b = new QToolButton(upDown1);
+        b->setArrowType(arrow);
+        b->setFocusPolicy(Qt::NoFocus);
+        upDownLayout->addWidget(b);
+    }
+
+    pnlZvonek = make<QFrame>(c, "pnlZvonek", 132, 84, 23, 23);
+    imgZvonek = make<QLabel>(pnlZvonek, "imgZvonek", 1, 1, 21, 21);
+
+    pnlDny = make<QFrame>(c, "pnlDny", 10, 86, 157, 20);
+    edtD = make<QLineEdit>(pnlDny, "edtD", 0, 0, 113, 21);
+    lblDnu = make<QLabel>(pnlDny, "lblDnu", 120, 2, 26, 16);
+    lblDnu->setFont(faceFont("MS Sans Serif", 15, true));
+    lblDnu->setText(QStringLiteral("dn\u016F"));
+    // The stopwatch disables the days panel so that it takes no focus; its text must still read clearly.
+    for (QWidget* w : std::initializer_list<QWidget*>{edtD, lblDnu}) {
+        QPalette p = w->palette();
+        for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::Base}) {
+            p.setColor(QPalette::Disabled, role, p.color(QPalette::Active, role));
+        }
+        w->setPalette(p);
+    }
+
+    btnTvrImpExp = make<QPushButton>(c, "btnTvrImpExp", 10, 90, 70, 19);
+    btnTvrImpExp->setText(QStringLiteral("&Imp/exp..."));
+    btnTvrImpExp->setEnabled(false); // until the split-times manager exists
+    btnTvrVymazatVse = make<QPushButton>(c, "btnTvrVymazatVse", 80, 90, 87, 19);
+    btnTvrVymazatVse->setText(QStringLiteral("Vy&mazat v\u0161e"));
+
+    pnlTavrok = make<QFrame>(c, "pnlTavrok", 10, 110, 157, 37);
+    cbxMezicasy = make<QComboBox>(pnlTavrok, "cbxMezicasy", 0, 0, 157, 21);
+    btnTvrMezicas = make<QPushButton>(pnlTavrok, "btnTvrMezicas", 0, 21, 76, 16);
+    btnTvrMezicas->setText(QStringLiteral("Me&zi\u010Das"));
+    btnTvrMezicas->setEnabled(false);
+    btnTvrVymazat = make<QPushButton>(pnlTavrok, "btnTvrVymazat", 81, 21, 76, 16);
+    btnTvrVymazat->setText(QStringLiteral("&Vymazat"));
+
+    pnlOdpocit = make<QFrame>(c, "pnlOdpocit", 10, 110, 157, 37);
+    lblOdpZprava = make<QLabel>(pnlOdpocit, "lblOdpZprava", 0, 0, 37, 13);
+    lblOdpZprava->setText(QStringLiteral("Zpr\u00E1va:"));
+    edtOdpZprava = make<QLineEdit>(pnlOdpocit, "edtOdpZprava", 0, 16, 157, 21);
+
+    pnlBudik = make<QFrame>(c, "pnlBudik", 10, 108, 157, 42);
+    cbxBudiky = make<QComboBox>(pnlBudik, "cbxBudiky", 0, 0, 89, 21);
+    cbxBudiky->setEditable(true);
+    cbxBudiky->setToolTip(QStringLiteral("N\u00E1zev bud\u00EDku/seznam bud\u00EDk\u016F"));
+    btnBudUlozit = make<QPushButton>(pnlBudik, "btnBudUlozit", 93, 0, 16, 20);
+    btnBudUlozit->setText(QStringLiteral("&U"));
+    btnBudUlozit->setToolTip(QStringLiteral("Ulo\u017Eit bud\u00EDk"));
+    btnBudNacist = make<QPushButton>(pnlBudik, "btnBudNacist", 117, 0, 16, 20);
+    btnBudNacist->setText(QStringLiteral("&N"));
+    btnBudNacist->setToolTip(QStringLiteral("Na\u010D\u00EDst bud\u00EDk"));
+    btnBudVymazat = make<QPushButton>(pnlBudik, "btnBudVymazat", 141, 0, 16, 20);
+    btnBudVymazat->setText(QStringLiteral("&V"));
+    btnBudVymazat->setToolTip(QStringLiteral("Vymazat bud\u00EDk"));
+    lblDatumBudiku = make<QLabel>(pnlBudik, "lblDatumBudiku", 0, 24, 80, 13);
+    btnBudVymazatVse = make<QPushButton>(pnlBudik, "btnBudVymazatVse", 86, 23, 71, 16);
+    btnBudVymazatVse->setText(QStringLiteral("Vy&mazat v\u0161e"));
+    // The alarm list is edited once the alarm file exists.
+    for (QPushButton* b : {btnBudUlozit, btnBudNacist, btnBudVymazat, btnBudVymazatVse}) {
+        b->setEnabled(false);
+    }
+
+    btnZapnout = make<QPushButton>(c, "btnZapnout", 10, 150, 76, 19);
+    btnDalsi = make<QPushButton>(c, "btnDalsi", 91, 150, 76, 19);
+    btnDalsi->setText(QStringLiteral("&Dal\u0161\u00ED..."));
+    btnVynulovat = make<QPushButton>(c, "btnVynulovat", 10, 172, 76, 19);
+    btnVynulovat->setText(QStringLiteral("V&ynulovat"));
+    btnPauza = make<QPushButton>(c, "btnPauza", 91, 172, 76, 19);
+    btnKonec = make<QPushButton>(c, "btnKonec", 10, 194, 157, 19);
+    btnKonec->setText(QStringLiteral("&Konec"));
+
+    pnlDatCasEdit = make<QFrame>(c, "pnlDatCasEdit", 23, -2, 131, 21);
+    mkeDatum = make<QLineEdit>(pnlDatCasEdit, "mkeDatum", 0, 0, 68, 21);
+    mkeCas = make<QLineEdit>(pnlDatCasEdit, "mkeCas", 68, 0, 63, 21);
+    pnlDatCasEdit->hide();
+
+    for (QPushButton* b : c->findChildren<QPushButton*>()) {
+        b->setAutoDefault(false);
+    }
+
+    connect(btnZapnout, &QPushButton::clicked, this, &TfrmHlavniOkno::btnZapnoutClick);
+    connect(btnVynulovat, &QPushButton::clicked, this, &TfrmHlavniOkno::btnVynulovatClick);
+    connect(btnTvrMezicas, &QPushButton::clicked, this, &TfrmHlavniOkno::btnTvrMezicasClick);
+    connect(btnTvrVymazat, &QPushButton::clicked, this, &TfrmHlavniOkno::btnTvrVymazatClick);
+    connect(btnTvrVymazatVse, &QPushButton::clicked, this, &TfrmHlavniOkno::btnTvrVymazatVseClick);
+    connect(btnKonec, &QPushButton::clicked, this, &QWidget::close);
+    connect(cbxMezicasy, &QComboBox::currentIndexChanged, this,
+            [this](int index) { stopwatch_.splits().select(index); });
+
+    tmrFunkce = new QTimer(this);
+    tmrFunkce->setObjectName(QStringLiteral("tmrFunkce"));
+    tmrFunkce->setSingleShot(true);
+    tmrFunkce->setTimerType(Qt::PreciseTimer);
+    connect(tmrFunkce, &QTimer::timeout, this, &TfrmHlavniOkno::tmrFunkceTimer);
+    tmrAktualizaceCasu = new QTimer(this);
+    tmrAktualizaceCasu->setObjectName(QStringLiteral("tmrAktualizaceCasu"));
+    tmrAktualizaceCasu->setSingleShot(true);
+    tmrAktualizaceCasu->setTimerType(Qt::PreciseTimer);
+    connect(tmrAktualizaceCasu, &QTimer::timeout, this, &TfrmHlavniOkno::tmrAktualizaceCasuTimer);
+}
+
+void TfrmHlavniOkno::buildMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("mainMenu1"));
+    auto item = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& key = {}) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(key);
+        a->setEnabled(false); // enabled by the handler that gives it its action
+        return a;
+    };
+    QMenu* mnuSoubor = bar->addMenu(QStringLiteral("Soubo&r"));
+    mnuSoubor->setObjectName(QStringLiteral("mnuSoubor"));
+    mnuDoIkony = item(mnuSoubor, "mnuDoIkony", QStringLiteral("&Do ikony"));
+    mnuVzdyNahore = item(mnuSoubor, "mnuVzdyNahore", QStringLiteral("&V\u017Edy naho\u0159e"));
+    mnuZvuk = item(mnuSoubor, "mnuZvuk", QStringLiteral("&Zvuk"));
+    mnuSoubor->addSeparator()->setObjectName(QStringLiteral("N4"));
+    item(mnuSoubor, "mnuVypnoutUpozorneni", QStringLiteral("V&ypnout v\u0161echna upozorn\u011Bn\u00ED"));
+    item(mnuSoubor, "mnuSeriovyPort", QStringLiteral("Nastaven\u00ED &s\u00E9riov\u00E9ho portu..."));
+    item(mnuSoubor, "mnuZobrazitDisplej", QStringLiteral("Z&obrazit Samostatn\u00FD displej"), Qt::Key_F5);
+    item(mnuSoubor, "mnuNastaveniDispleje", QStringLiteral("N&astaven\u00ED Samostatn\u00E9ho displeje..."),
+         Qt::Key_F6);
+    item(mnuSoubor, "mnuZmeskaneBudiky", QStringLiteral("Zo&brazit zme\u0161kan\u00E9 bud\u00EDky..."));
+    item(mnuSoubor, "mnuNastaveni", QStringLiteral("&Nastaven\u00ED..."), Qt::Key_F12);
+    item(mnuSoubor, "mnuImport", QStringLiteral("&Importovat nastaven\u00ED"));
+    item(mnuSoubor, "mnuExport", QStringLiteral("&Exportovat nastaven\u00ED"));
+    mnuSoubor->addSeparator()->setObjectName(QStringLiteral("N2"));
+    QAction* mnuKonec = item(mnuSoubor, "mnuKonec", QStringLiteral("&Konec"));
+
+    QMenu* mnuNapoveda = bar->addMenu(QStringLiteral("N\u00E1p&ov\u011Bda"));
+    mnuNapoveda->setObjectName(QStringLiteral("mnuNapoveda"));
+    item(mnuNapoveda, "mnuIndex", QStringLiteral("&Index"), Qt::Key_F1);
+    item(mnuNapoveda, "mnuZkontrolovatNovouVerzi", QStringLiteral("Zkontrolovat novou verzi"));
+    mnuNapoveda->addSeparator()->setObjectName(QStringLiteral("N1"));
+    item(mnuNapoveda, "mnuOProgramu", QStringLiteral("&O programu Tavrok..."));
+
+    for (QAction* a : {mnuDoIkony, mnuVzdyNahore, mnuZvuk}) {
+        a->setCheckable(true);
+        a->setEnabled(true);
+    }
+    mnuZvuk->setChecked(true);
+    mnuKonec->setEnabled(true);
+    connect(mnuKonec, &QAction::triggered, this, &QWidget::close);
+    connect(mnuVzdyNahore, &QAction::triggered, this, &TfrmHlavniOkno::mnuVzdyNahoreClick);
+}
+
 void TfrmHlavniOkno::formCreate(const QString& executableFolder) {
+    state_ = TMainState{};
+    pnlProgressOdpocit->resize(0, pnlProgressOdpocit->height());
     buttonCaptions_ = ButtonCaptions{};
+    btnPauza->setText(buttonCaptions_.pauza);
     storage_.resolveAtStartup(executableFolder);
-    setFixedSize(178, 300);
+
+    const MenuChecks menu = nactiStavHlavnihoOkna(storage_.settingsIni());
+    mnuDoIkony->setChecked(menu.doIkony);
+    mnuZvuk->setChecked(menu.zvuk);
+    mnuVzdyNahore->setChecked(menu.vzdyNahore);
+    setWindowFlag(Qt::WindowStaysOnTopHint, menu.vzdyNahore);
+
+    formResize();
+    prepniFunkci(Funkce::Budik);
+}
+
+void TfrmHlavniOkno::formResize() {
+    limits_ = sizeLimits(btnKonec->geometry(), lblH->geometry().bottom() + 1, menuBar()->sizeHint().height());
+    // Only real changes: every new constraint makes the window manager answer with another resize.
+    const QSize minimum(limits_.width, limits_.minHeight);
+    const QSize maximum(limits_.width, limits_.maxHeight);
+    if (minimumSize() != minimum) {
+        setMinimumSize(minimum);
+    }
+    if (maximumSize() != maximum) {
+        setMaximumSize(maximum);
+    }
+}
+
+void TfrmHlavniOkno::showEvent(QShowEvent* event) {
+    if (state_.firstShow) {
+        formShow();
+    }
+    QMainWindow::showEvent(event);
+    // What was not drawn while nobody saw it is due now.
+    if (!state_.firstShow && tmrFunkce->isActive()) {
+        tmrFunkce->start(0);
+    }
+}
+
+void TfrmHlavniOkno::formShow() {
+    const IniFile& settings = storage_.settingsIni();
+    const auto applyRememberedCountdown = [&] {
+        if (const auto c = nactiPamatovanyOdpocet(settings)) {
+            state_.countdownLeft = c->odpocitCas;
+            chbOdpOpakovat->setChecked(c->odpocitOpakovat);
+            edtOdpZprava->setText(c->odpocitZprava);
+        }
+    };
+    applyRememberedCountdown();
+
+    const int height = std::clamp(startHeight(settings, limits_.maxHeight), limits_.minHeight, limits_.maxHeight);
+    resize(limits_.width, height);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
+    // Positions are those of the client area: the frame's size is not known before the window is mapped,
+    // so a frame position would drift by the border at every restart.
+    setGeometry(QRect(startPosition(settings, screenSize, size()), size()));
+
+    applyRememberedCountdown();
+    prepniFunkci(funkceFromStored(startFunction(settings)));
+
+    tmrFunkce->start(0);
+    state_.minimizePending = true;
+    state_.lastVersionCheck = settings.readDateTime(u"stavProgramu", u"posledniKontrolaVerze", 0);
+    tmrAktualizaceCasu->start(0);
+    state_.firstShow = false;
+}
+
+void TfrmHlavniOkno::closeEvent(QCloseEvent* event) {
+    if (formClose()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool TfrmHlavniOkno::formClose() {
+    ExitState exit;
+    exit.position = geometry().topLeft();
+    exit.height = height();
+    exit.menu = {mnuDoIkony->isChecked(), mnuZvuk->isChecked(), mnuVzdyNahore->isChecked()};
+    if (state_.currentFunction == Funkce::Odpocit) {
+        state_.countdownLeft = zakodujDisplej(true);
+    }
+    exit.countdown = {state_.countdownLeft, chbOdpOpakovat->isChecked(), edtOdpZprava->text()};
+    exit.function = state_.currentFunction;
+    exit.lastVersionCheck = state_.lastVersionCheck;
+    if (!ulozStavPriUkonceni(storage_.settingsIni(), exit)) {
+        questions_.tell(fillPlaceholders(messageTable_.text(8), storage_.settingsIni().path()),
+                        MessageIcon::Warning);
+    }
+    return true;
+}
+
+void TfrmHlavniOkno::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    formResize();
+}
+
+void TfrmHlavniOkno::prepniFunkci(Funkce target) {
+    pnlDatCasEdit->hide();
+    const Funkce leaving = state_.currentFunction;
+    if (leaving != target) {
+        if (leaving == Funkce::Budik) {
+            state_.alarmShownTime = zakodujDisplej(false);
+            state_.alarmShownText = edtD->text();
+        } else if (leaving == Funkce::Odpocit) {
+            state_.countdownLeft = zakodujDisplej(true);
+        }
+    }
+    state_.currentFunction = target;
+    paintFunctionLabels();
+    applyView(viewFor(target,
+                      {stopwatch_.running(), state_.countdownRunning, state_.countdownPaused, false,
+                       edtD->hasFocus() || edtOdpZprava->hasFocus() || cbxBudiky->hasFocus()},
+                      buttonCaptions_));
+
+    switch (target) {
+    case Funkce::Tavrok:
+        zobrazNaDispleji(stopwatch_.elapsed());
+        break;
+    case Funkce::Odpocit:
+        state_.displayUpdating = true;
+        zobrazNaDispleji(state_.countdownLeft);
+        state_.displayUpdating = false;
+        break;
+    case Funkce::Budik: {
+        const DisplayParts p = dekodujCasProDisplej(state_.alarmShownTime);
+        setTextIfChanged(lblH, p.hours);
+        setTextIfChanged(lblM, p.minutes);
+        setTextIfChanged(lblS, p.seconds);
+        setTextIfChanged(lblMs, p.millis);
+        edtD->setText(state_.alarmShownText);
+        break;
+    }
+    }
+    if (!state_.firstShow) {
+        scheduleFunctionTick();
+    }
+}
+
+void TfrmHlavniOkno::applyView(const FunctionView& v) {
+    for (QWidget* w : std::initializer_list<QWidget*>{pnlBudik, pnlZvonek, lblBudZprava}) {
+        w->setVisible(v.alarmPanels);
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{pnlTavrok, btnTvrImpExp, btnTvrVymazatVse}) {
+        w->setVisible(v.stopwatchPanels);
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{pnlOdpocit, chbOdpOpakovat, btnPauza}) {
+        w->setVisible(v.countdownPanels);
+    }
+    lblDnu->setVisible(v.lblDnu);
+    upDown1->setVisible(v.upDown1);
+    upDown1->setEnabled(v.upDown1Enabled);
+    pnlEditovanaCislice->setVisible(v.marker);
+    if (v.marker) {
+        pnlEditovanaCislice->move(lblH->x() + 1, pnlEditovanaCislice->y());
+        setBackground(pnlEditovanaCislice, v.markerRed ? QColor(Qt::red) : QColor(Qt::black));
+    }
+
+    pnlDny->setEnabled(v.pnlDnyEnabled);
+    const DaysGeometry g = daysGeometryFor(
+        v.function, {QRect(10, 86, 157, 20), lblBudZprava->geometry().bottom() + 1, lblH->geometry().bottom() + 1,
+                     cbxBudiky->height(), cbxMezicasy->height(), edtOdpZprava->height(), 113});
+    pnlDny->setGeometry(g.pnlDny);
+    edtD->setGeometry(g.edtD);
+    edtD->setFrame(v.edtDFramed);
+    edtD->setReadOnly(!v.edtDFramed);
+
+    btnZapnout->setText(v.btnZapnout);
+    btnVynulovat->setEnabled(v.btnVynulovat);
+    btnTvrMezicas->setEnabled(v.btnTvrMezicas);
+    btnPauza->setText(v.btnPauzaCaption);
+    // The countdown and alarm engines, and every options dialog, arrive with their own windows.
+    btnZapnout->setEnabled(v.function == Funkce::Tavrok);
+    btnPauza->setEnabled(false);
+    btnDalsi->setEnabled(false);
+}
+
+void TfrmHlavniOkno::paintFunctionLabels() {
+    const QColor face = palette().color(QPalette::Button);
+    const QColor text = palette().color(QPalette::WindowText);
+    const struct {
+        ClickLabel* label;
+        Funkce function;
+        bool running;
+    } tabs[] = {{lblFceBudik, Funkce::Budik, false},
+                {lblFceTavrok, Funkce::Tavrok, stopwatch_.running()},
+                {lblFceOdpocit, Funkce::Odpocit, state_.countdownRunning}};
+    for (const auto& t : tabs) {
+        QPalette p = t.label->palette();
+        p.setColor(QPalette::WindowText, t.function == state_.currentFunction ? QColor(Qt::red) : text);
+        p.setColor(QPalette::Window, t.running ? Lime : face);
+        t.label->setPalette(p);
+    }
+}
+
+void TfrmHlavniOkno::zobrazNaDispleji(TDateTime value) {
+    state_.shown = dekodujCasProDisplej(value);
+    if (edtD->text() != state_.shown.days) {
+        edtD->setText(state_.shown.days);
+    }
+    setTextIfChanged(lblH, state_.shown.hours);
+    setTextIfChanged(lblM, state_.shown.minutes);
+    setTextIfChanged(lblS, state_.shown.seconds);
+    setTextIfChanged(lblMs, state_.shown.millis);
+}
+
+TDateTime TfrmHlavniOkno::zakodujDisplej(bool includeDays) const {
+    return tavrok::zakodujDisplej(includeDays ? dayCountFromText(edtD->text()) : 0, lblH->text().toInt(),
+                                  lblM->text().toInt(), lblS->text().toInt(), lblMs->text().toInt());
+}
+
+void TfrmHlavniOkno::setTitle(const QString& title) {
+    if (title == state_.titleText && windowTitle() == title) {
+        return;
+    }
+    setWindowTitle(title);
+    state_.titleText = title;
+}
+
+bool TfrmHlavniOkno::isShownOnScreen() const {
+    return isVisible() && !isMinimized();
+}
+
+void TfrmHlavniOkno::tmrFunkceTimer() {
+    const TDateTime now = clock_.now();
+    if (stopwatch_.running()) {
+        stopwatch_.tick(now);
+        const bool current = state_.currentFunction == Funkce::Tavrok;
+        if (current && isShownOnScreen()) {
+            zobrazNaDispleji(stopwatch_.elapsed());
+        }
+        if (current || !state_.countdownRunning) {
+            state_.shown = dekodujCasProDisplej(stopwatch_.elapsed());
+            setTitle(engineTitle(titleLetter(lblFceTavrok->text()), state_.shown));
+        }
+    }
+    scheduleFunctionTick();
+}
+
+void TfrmHlavniOkno::scheduleFunctionTick() {
+    tickplan::FunctionTickNeeds needs;
+    needs.digitsRunning = stopwatch_.running() && state_.currentFunction == Funkce::Tavrok && isShownOnScreen();
+    if (titleSource(state_.currentFunction, stopwatch_.running(), state_.countdownRunning) ==
+        TitleSource::Stopwatch) {
+        needs.titleOrigin = stopwatch_.start();
+    }
+    tmrFunkce->start(tickplan::nextFunctionTick(clock_.now(), needs));
+}
+
+void TfrmHlavniOkno::tmrAktualizaceCasuTimer() {
+    const TDateTime now = clock_.now();
+    if (state_.minimizePending) {
+        if (storage_.settingsIni().readBool(u"nastaveni", u"spustitMinimalizovane", false)) {
+            showMinimized();
+        }
+        state_.minimizePending = false;
+    }
+    setTextIfChanged(lblCas, formatClockLine(now, dayNames_));
+    refreshTitleFromClock();
+    tmrAktualizaceCasu->start(tickplan::untilNextSecond(now));
+}
+
+void TfrmHlavniOkno::refreshTitleFromClock() {
+    if (titleSource(state_.currentFunction, stopwatch_.running(), state_.countdownRunning) == TitleSource::Clock) {
+        setTitle(lblCas->text());
+    }
+}
+
+void TfrmHlavniOkno::btnZapnoutClick() {
+    if (state_.currentFunction == Funkce::Tavrok) {
+        if (stopwatch_.running()) {
+            vypniTavrok();
+        } else {
+            zapniTavrok();
+        }
+    }
+}
+
+void TfrmHlavniOkno::zapniTavrok() {
+    stopwatch_.zapniTavrok(clock_.now(), storage_.settingsIni().readBool(u"nastaveni", u"zacitOdNuly", false));
+    paintFunctionLabels();
+    syncSplitList();
+    btnTvrMezicas->setEnabled(true);
+    if (state_.currentFunction == Funkce::Tavrok) {
+        btnZapnout->setText(buttonCaptions_.tvrVypnout);
+        btnVynulovat->setEnabled(false);
+        btnDalsi->setEnabled(false);
+    }
+    tmrFunkceTimer();
+}
+
+void TfrmHlavniOkno::vypniTavrok() {
+    stopwatch_.vypniTavrok();
+    paintFunctionLabels();
+    btnTvrMezicas->setEnabled(false);
+    if (state_.currentFunction == Funkce::Tavrok) {
+        btnZapnout->setText(buttonCaptions_.tvrZapnout);
+        btnVynulovat->setEnabled(true);
+    }
+    // The title goes back to the clock at once rather than showing a stopped time until the next second.
+    refreshTitleFromClock();
+    scheduleFunctionTick();
+}
+
+void TfrmHlavniOkno::btnVynulovatClick() {
+    for (QLabel* l : {lblH, lblM, lblS}) {
+        l->setText(QStringLiteral("00"));
+    }
+    lblMs->setText(QStringLiteral("000"));
+    switch (state_.currentFunction) {
+    case Funkce::Budik:
+        state_.alarmShownTime = 0;
+        break;
+    case Funkce::Tavrok:
+        stopwatch_.vynuluj();
+        edtD->setText(QStringLiteral("0"));
+        break;
+    case Funkce::Odpocit:
+        state_.countdownLeft = 0;
+        edtD->setText(QStringLiteral("0"));
+        break;
+    }
+}
+
+void TfrmHlavniOkno::btnTvrMezicasClick() {
+    zkratkaMezicasuStisknuta();
+}
+
+void TfrmHlavniOkno::zkratkaMezicasuStisknuta() {
+    if (btnTvrMezicas->isEnabled() && stopwatch_.zkratkaMezicasuStisknuta()) {
+        state_.shown = dekodujCasProDisplej(stopwatch_.elapsed());
+        syncSplitList();
+    }
+}
+
+void TfrmHlavniOkno::btnTvrVymazatClick() {
+    stopwatch_.splits().select(cbxMezicasy->currentIndex());
+    if (stopwatch_.splits().deleteSelected()) {
+        syncSplitList();
+    }
+}
+
+void TfrmHlavniOkno::btnTvrVymazatVseClick() {
+    if (stopwatch_.btnTvrVymazatVseClick(questions_, messageTable_)) {
+        syncSplitList();
+    }
+}
+
+void TfrmHlavniOkno::syncSplitList() {
+    const SplitList& splits = stopwatch_.splits();
+    const QSignalBlocker block(cbxMezicasy);
+    const auto count = cbxMezicasy->count();
+    if (splits.items().size() == count + 1 && (count == 0 || cbxMezicasy->itemText(count - 1) == splits.items()[count - 1])) {
+        cbxMezicasy->addItem(splits.items().back());
+    } else {
+        cbxMezicasy->clear();
+        cbxMezicasy->addItems(splits.items());
+    }
+    cbxMezicasy->setCurrentIndex(splits.selected());
+}
+
+void TfrmHlavniOkno::mnuVzdyNahoreClick() {
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, mnuVzdyNahore->isChecked());
+    if (wasVisible) {
+        show(); // changing the window flags hides the window
+    }
 }
 
 } // namespace tavrok

@@ -1,34 +1,151 @@
 #pragma once
 
 #include "app/buttoncaptions.h"
+#include "app/daynames.h"
+#include "app/functionview.h"
+#include "app/mainstate.h"
+#include "app/windowstate.h"
 #include "lang/messagetable.h"
+#include "stopwatch/stopwatch.h"
 #include "storage/storagelocations.h"
 
 #include <QMainWindow>
 
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
 namespace tavrok {
 
 class Clock;
+class ClickLabel;
 class Questions;
 
+// The main window: shows the state of the engines and forwards the user's actions to them.
 class TfrmHlavniOkno : public QMainWindow {
     Q_OBJECT
 public:
     TfrmHlavniOkno(const QString& executableFolder, Clock& clock, Questions& questions,
                    QWidget* parent = nullptr);
+    ~TfrmHlavniOkno() override;
 
     StorageLocations& storage() { return storage_; }
     const MessageTable& messageTable() const { return messageTable_; }
     const ButtonCaptions& buttonCaptions() const { return buttonCaptions_; }
+    const TMainState& state() const { return state_; }
+    const Stopwatch& stopwatch() const { return stopwatch_; }
+    SizeLimits limits() const { return limits_; }
+
+    // The function labels act as tabs.
+    void lblFceBudikClick() { prepniFunkci(Funkce::Budik); }
+    void lblFceTavrokClick() { prepniFunkci(Funkce::Tavrok); }
+    void lblFceOdpocitClick() { prepniFunkci(Funkce::Odpocit); }
+
+    void btnZapnoutClick();
+    void btnVynulovatClick();
+    void btnTvrMezicasClick();
+    void btnTvrVymazatClick();
+    void btnTvrVymazatVseClick();
+    void zkratkaMezicasuStisknuta();
+
+    // The two ticks; public so that tests can run them at exact moments.
+    void tmrFunkceTimer();
+    void tmrAktualizaceCasuTimer();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void buildControls();
+    void buildMenu();
     void formCreate(const QString& executableFolder);
+    void formShow();
+    bool formClose();
+    void formResize();
+    void prepniFunkci(Funkce target);
+    void applyView(const FunctionView& view);
+    void paintFunctionLabels();
+    void zobrazNaDispleji(TDateTime value);
+    TDateTime zakodujDisplej(bool includeDays) const;
+    void setTitle(const QString& title);
+    void refreshTitleFromClock();
+    void scheduleFunctionTick();
+    void scheduleClockTick();
+    void zapniTavrok();
+    void vypniTavrok();
+    void syncSplitList();
+    void mnuVzdyNahoreClick();
+    bool isShownOnScreen() const;
 
     Clock& clock_;
     Questions& questions_;
     StorageLocations storage_;
     MessageTable messageTable_;
     ButtonCaptions buttonCaptions_;
+    DayNames dayNames_;
+    TMainState state_;
+    Stopwatch stopwatch_;
+    SizeLimits limits_{};
+    QString clockText_;
+
+    QTimer* tmrFunkce = nullptr;
+    QTimer* tmrAktualizaceCasu = nullptr;
+
+    QLabel* lblCas = nullptr;
+    ClickLabel* lblFceBudik = nullptr;
+    ClickLabel* lblFceTavrok = nullptr;
+    ClickLabel* lblFceOdpocit = nullptr;
+    QFrame* pnlProgressOdpocit = nullptr;
+    QLabel* lblH = nullptr;
+    QLabel* lblM = nullptr;
+    QLabel* lblS = nullptr;
+    QLabel* lblHOd = nullptr;
+    QLabel* lblMOd = nullptr;
+    QLabel* lblMs = nullptr;
+    QFrame* pnlEditovanaCislice = nullptr;
+    QCheckBox* chbOdpOpakovat = nullptr;
+    QLabel* lblBudZprava = nullptr;
+    QWidget* upDown1 = nullptr;
+    QFrame* pnlZvonek = nullptr;
+    QLabel* imgZvonek = nullptr;
+    QFrame* pnlDny = nullptr;
+    QLineEdit* edtD = nullptr;
+    QLabel* lblDnu = nullptr;
+    QPushButton* btnTvrImpExp = nullptr;
+    QPushButton* btnTvrVymazatVse = nullptr;
+    QFrame* pnlTavrok = nullptr;
+    QComboBox* cbxMezicasy = nullptr;
+    QPushButton* btnTvrMezicas = nullptr;
+    QPushButton* btnTvrVymazat = nullptr;
+    QFrame* pnlOdpocit = nullptr;
+    QLabel* lblOdpZprava = nullptr;
+    QLineEdit* edtOdpZprava = nullptr;
+    QFrame* pnlBudik = nullptr;
+    QComboBox* cbxBudiky = nullptr;
+    QPushButton* btnBudUlozit = nullptr;
+    QPushButton* btnBudNacist = nullptr;
+    QPushButton* btnBudVymazat = nullptr;
+    QLabel* lblDatumBudiku = nullptr;
+    QPushButton* btnBudVymazatVse = nullptr;
+    QPushButton* btnZapnout = nullptr;
+    QPushButton* btnDalsi = nullptr;
+    QPushButton* btnVynulovat = nullptr;
+    QPushButton* btnPauza = nullptr;
+    QPushButton* btnKonec = nullptr;
+    QFrame* pnlDatCasEdit = nullptr;
+    QLineEdit* mkeDatum = nullptr;
+    QLineEdit* mkeCas = nullptr;
+
+    QAction* mnuDoIkony = nullptr;
+    QAction* mnuVzdyNahore = nullptr;
+    QAction* mnuZvuk = nullptr;
 };
 
 } // namespace tavrok

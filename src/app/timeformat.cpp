@@ -50,3 +50,15 @@ qint64 dayCountFromText(const QString& text) {
 }
 
 } // namespace tavrok
+
+#include "app/daynames.h"
+#include "storage/inivalues.h"
+
+namespace tavrok {
+
+QString formatClockLine(TDateTime now, const DayNames& days) {
+    // The same fixed date and time form as the settings files use.
+    return days.forWeekday(dayOfWeek(now)) + u' ' + formatIniDateTime(now);
+}
+
+} // namespace tavrok

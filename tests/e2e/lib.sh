@@ -35,7 +35,10 @@ e2e_start_display() {
     openbox >"$E2E_DIR/openbox.log" 2>&1 &
     E2E_PIDS+=($!)
     for _ in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && return 0
+        if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window; then
+            sleep 0.2 # the window manager announces itself before it manages windows
+            return 0
+        fi
         sleep 0.05
     done
     fail "openbox did not start"
@@ -58,7 +61,12 @@ e2e_launch() {
     E2E_PIDS+=($E2E_APP_PID)
     E2E_WINDOW=""
     for _ in $(seq 200); do
-        E2E_WINDOW=$(xdotool search --onlyvisible --pid "$E2E_APP_PID" 2>/dev/null | head -1) && [ -n "$E2E_WINDOW" ] && break
+        local w
+        w=$(xdotool search --all --pid "$E2E_APP_PID" --class tavrok 2>/dev/null | head -1 || true)
+        if [ -n "$w" ] && xwininfo -id "$w" 2>/dev/null | grep -q IsViewable; then
+            E2E_WINDOW=$w
+            break
+        fi
         kill -0 "$E2E_APP_PID" 2>/dev/null || fail "the program ended at start: $(cat "$E2E_DIR/tavrok.log")"
         sleep 0.05
     done
@@ -81,6 +89,25 @@ e2e_wait_exit() {
         sleep 0.05
     done
     fail "the program did not end"
+}
+
+# Clicks a point given in the main window's client coordinates below the menu bar, as the layout
+# tables give them (the window must be at its full height, as it starts).
+E2E_CLIENT_HEIGHT=223
+e2e_click() {
+    local height
+    height=$(xdotool getwindowgeometry "$E2E_WINDOW" | awk '/Geometry/ { split($2, g, "x"); print g[2] }')
+    xdotool mousemove --window "$E2E_WINDOW" "$1" $(( $2 + height - E2E_CLIENT_HEIGHT )) click 1
+    sleep 0.15
+}
+
+# Waits until the title matches an extended regular expression, up to 5 s.
+e2e_wait_title() {
+    for _ in $(seq 100); do
+        [[ "$(e2e_title)" =~ $1 ]] && return 0
+        sleep 0.05
+    done
+    fail "title '$(e2e_title)' never matched '$1'"
 }
 
 e2e_screenshot() { import -window root "${SCREENSHOT_DIR:-$E2E_DIR}/$1.png"; }

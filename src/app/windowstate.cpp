@@ -1,0 +1,61 @@
+#include "app/windowstate.h"
+
+#include "storage/inifile.h"
+
+namespace tavrok {
+
+namespace {
+constexpr char16_t Stav[] = u"stavHlavnihoOkna";
+constexpr char16_t Nastaveni[] = u"nastaveni";
+} // namespace
+
+MenuChecks nactiStavHlavnihoOkna(const IniFile& s) {
+    return {s.readBool(Stav, u"doIkony", false), s.readBool(Stav, u"zvuk", true),
+            s.readBool(Stav, u"vzdyNahore", false)};
+}
+
+std::optional<RememberedCountdown> nactiPamatovanyOdpocet(const IniFile& s) {
+    if (!s.readBool(Nastaveni, u"pamatovatOdpocit", false)) {
+        return std::nullopt;
+    }
+    return RememberedCountdown{s.readFloat(Stav, u"odpocitCas", 0), s.readBool(Stav, u"odpocitOpakovat", false),
+                               s.readString(Stav, u"odpocitZprava")};
+}
+
+int startHeight(const IniFile& s, int maxHeight) {
+    if (s.readBool(Nastaveni, u"velikostNejvetsi", false)) {
+        return maxHeight;
+    }
+    if (s.readBool(Nastaveni, u"velikostPamatovat", false)) {
+        return s.readInteger(Stav, u"vyska", maxHeight);
+    }
+    return s.readInteger(Nastaveni, u"vyska", maxHeight);
+}
+
+QPoint startPosition(const IniFile& s, QSize screen, QSize window) {
+    const QPoint centred((screen.width() - window.width()) / 2, (screen.height() - window.height()) / 2);
+    if (s.readBool(Nastaveni, u"poziceCentrovat", false)) {
+        return centred;
+    }
+    if (s.readBool(Nastaveni, u"pozicePamatovat", true)) {
+        return {s.readInteger(Stav, u"levo", centred.x()), s.readInteger(Stav, u"hor", centred.y())};
+    }
+    return {s.readInteger(Nastaveni, u"poziceX", centred.x()), s.readInteger(Nastaveni, u"poziceY", centred.y())};
+}
+
+int startFunction(const IniFile& s) {
+    return s.readInteger(Stav, u"funkce", 1);
+}
+
+bool ulozStavPriUkonceni(IniFile& s, const ExitState& e) {
+    return s.writeInteger(Stav, u"levo", e.position.x()) && s.writeInteger(Stav, u"hor", e.position.y()) &&
+           s.writeInteger(Stav, u"vyska", e.height) && s.writeBool(Stav, u"doIkony", e.menu.doIkony) &&
+           s.writeBool(Stav, u"zvuk", e.menu.zvuk) && s.writeBool(Stav, u"vzdyNahore", e.menu.vzdyNahore) &&
+           s.writeFloat(Stav, u"odpocitCas", e.countdown.odpocitCas) &&
+           s.writeBool(Stav, u"odpocitOpakovat", e.countdown.odpocitOpakovat) &&
+           s.writeString(Stav, u"odpocitZprava", e.countdown.odpocitZprava) &&
+           s.writeInteger(Stav, u"funkce", static_cast<int>(e.function)) &&
+           s.writeDateTime(u"stavProgramu", u"posledniKontrolaVerze", e.lastVersionCheck);
+}
+
+} // namespace tavrok
