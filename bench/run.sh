@@ -4,3 +4,6 @@ set -euo pipefail
 build=${1:-build}
 echo "== INI reads: 10 000 sections x 30 keys, key by key (target <= 200 ms)"
 "$build/bench/ini_bench" 10000 30
+echo
+echo "== The program under Xvfb: start-up, memory, CPU idle and with the stopwatch running"
+"$(dirname "$0")/cpu.sh" "$build/tavrok" 20

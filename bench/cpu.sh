@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# CPU use of the real program under Xvfb with a window manager, over 20 s each:
+#   (a) idle in the alarm function, (b) with the stopwatch running and shown.
+# Also the start-up time (start to a viewable window) and the resident memory.
+# Usage: bench/cpu.sh path/to/tavrok [seconds]
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../tests/e2e/lib.sh"
+seconds=${2:-20}
+ticks=$(getconf CLK_TCK)
+
+cpu_of() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+
+measure() { # label pid...
+    local label=$1; shift
+    local -a before=()
+    local pid
+    for pid in "$@"; do before+=("$(cpu_of "$pid")"); done
+    sleep "$seconds"
+    local i=0 line="$label:"
+    for pid in "$@"; do
+        local used=$(( $(cpu_of "$pid") - before[i] ))
+        line+=$(awk -v u="$used" -v t="$ticks" -v s="$seconds" -v n="$(cat /proc/$pid/comm)" \
+            'BEGIN { printf "  %s %.2f %%", n, 100 * u / t / s }')
+        i=$((i + 1))
+    done
+    echo "$line"
+}
+
+e2e_start_display
+e2e_install
+start=$(date +%s%N)
+e2e_launch
+echo "start-up to a viewable window: $(( ($(date +%s%N) - start) / 1000000 )) ms"
+xvfb=$(pgrep -n Xvfb); wm=$(pgrep -n openbox)
+sleep 2
+echo "resident memory: $(awk '/VmRSS/ { print $2, $3 }' /proc/$E2E_APP_PID/status)"
+measure "(a) idle, alarm function (target <= 0.3 %)" "$E2E_APP_PID" "$xvfb" "$wm"
+e2e_click 70 22   # lblFceTavrok
+e2e_click 48 159  # btnZapnout
+sleep 1
+measure "(b) stopwatch running and shown (target <= 2 %)" "$E2E_APP_PID" "$xvfb" "$wm"
+echo "resident memory after: $(awk '/VmRSS/ { print $2, $3 }' /proc/$E2E_APP_PID/status)"
+e2e_close
+e2e_wait_exit

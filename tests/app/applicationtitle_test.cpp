@@ -1,0 +1,98 @@
+#include "app/applicationtitle.h"
+#include "app/functionview.h"
+#include "app/tickplanner.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavrok;
+
+TEST(ApplicationTitle, ExactlyOneSourcePerTick) {
+    using enum Funkce;
+    // Neither runs: the clock.
+    for (const Funkce f : {Budik, Tavrok, Odpocit}) {
+        EXPECT_EQ(titleSource(f, false, false), TitleSource::Clock);
+    }
+    // One runs: that engine, whatever is shown.
+    for (const Funkce f : {Budik, Tavrok, Odpocit}) {
+        EXPECT_EQ(titleSource(f, true, false), TitleSource::Stopwatch);
+        EXPECT_EQ(titleSource(f, false, true), TitleSource::Countdown);
+    }
+    // Both run: the shown engine, and the clock in the alarm function.
+    EXPECT_EQ(titleSource(Tavrok, true, true), TitleSource::Stopwatch);
+    EXPECT_EQ(titleSource(Odpocit, true, true), TitleSource::Countdown);
+    EXPECT_EQ(titleSource(Budik, true, true), TitleSource::Clock);
+}
+
+TEST(ApplicationTitle, LetterSkipsBlanksAndFallsBackToQuestionMark) {
+    EXPECT_EQ(titleLetter(QStringLiteral("Tavrok")), u'T');
+    EXPECT_EQ(titleLetter(QStringLiteral("  \u00A0Odpo\u010D\u00EDt\u00E1v\u00E1n\u00ED")), u'O');
+    EXPECT_EQ(titleLetter(QString()), u'?');
+    EXPECT_EQ(titleLetter(QStringLiteral(" \u00A0 ")), u'?');
+    EXPECT_EQ(engineTitle(u'T', dekodujCasProDisplej(65.0 / 86400.0)), QStringLiteral("T: 0;00:01:05"));
+    EXPECT_EQ(engineTitle(u'T', dekodujCasProDisplej(1 + (2 * 3600 + 3 * 60 + 4.005) / 86400.0)),
+              QStringLiteral("T: 1;02:03:04"));
+}
+
+TEST(FunctionView, ButtonsFollowTheEngineState) {
+    const ButtonCaptions c;
+    FunctionView v = viewFor(Funkce::Tavrok, {}, c);
+    EXPECT_EQ(v.btnZapnout, c.tvrZapnout);
+    EXPECT_TRUE(v.btnVynulovat && v.btnDalsi);
+    EXPECT_FALSE(v.btnTvrMezicas);
+    EXPECT_TRUE(v.stopwatchPanels && v.lblDnu && !v.upDown1 && !v.marker && !v.pnlDnyEnabled && !v.edtDFramed);
+
+    v = viewFor(Funkce::Tavrok, {.stopwatchRunning = true}, c);
+    EXPECT_EQ(v.btnZapnout, c.tvrVypnout);
+    EXPECT_FALSE(v.btnVynulovat || v.btnDalsi);
+    EXPECT_TRUE(v.btnTvrMezicas);
+
+    v = viewFor(Funkce::Odpocit, {.countdownRunning = true}, c);
+    EXPECT_EQ(v.btnZapnout, c.odpVypnout);
+    EXPECT_TRUE(v.btnPauza);
+    EXPECT_EQ(v.btnPauzaCaption, c.pauza);
+    EXPECT_FALSE(v.marker || v.upDown1Enabled || v.btnVynulovat || v.btnDalsi);
+
+    v = viewFor(Funkce::Odpocit, {.countdownPaused = true}, c);
+    EXPECT_EQ(v.btnPauzaCaption, c.pokracovat);
+    EXPECT_FALSE(v.btnVynulovat);
+
+    v = viewFor(Funkce::Odpocit, {.editorFocused = true}, c);
+    EXPECT_EQ(v.btnZapnout, c.odpZapnout);
+    EXPECT_TRUE(v.marker && v.upDown1Enabled && !v.markerRed);
+    EXPECT_FALSE(v.btnPauza);
+
+    v = viewFor(Funkce::Budik, {.alarmSwitchedOn = true}, c);
+    EXPECT_EQ(v.btnZapnout, c.budVypnout);
+    EXPECT_TRUE(v.alarmPanels && !v.lblDnu && v.marker && v.markerRed);
+}
+
+TEST(FunctionView, DaysPanelMovesWithTheFunction) {
+    const DaysGeometryInputs in{QRect(10, 86, 157, 20), 83, 67, 21, 24, 21, 113};
+    DaysGeometry g = daysGeometryFor(Funkce::Tavrok, in);
+    EXPECT_EQ(g.pnlDny.top(), 20 / 10 + 67);
+    EXPECT_EQ(g.edtD.height(), 24 * 3 / 4);
+    EXPECT_EQ(g.edtD.top(), (20 - 18) / 2);
+    g = daysGeometryFor(Funkce::Budik, in);
+    EXPECT_EQ(g.pnlDny.top(), 20 / 6 + 83);
+    EXPECT_EQ(g.edtD, QRect(0, 0, 113, 21));
+}
+
+TEST(FunctionView, WindowEndsTenPixelsBeyondTheCloseButton) {
+    const SizeLimits l = sizeLimits(QRect(10, 194, 157, 19), 67, 20);
+    EXPECT_EQ(l.width, 177);
+    EXPECT_EQ(l.maxHeight, 20 + 213 + 10);
+    EXPECT_EQ(l.minHeight, 20 + 67);
+}
+
+TEST(TickPlan, WakesWhenSomethingVisibleChangesAndAtLeastOnceASecond) {
+    const TDateTime now = *tryEncodeDateTime({2026, 12, 6}, {10, 0, 0, 250});
+    EXPECT_EQ(tickplan::untilNextSecond(now), 751);
+    EXPECT_EQ(tickplan::nextFunctionTick(now, {}), tickplan::MaxIntervalMs);
+    EXPECT_EQ(tickplan::nextFunctionTick(now, {.digitsRunning = true}), tickplan::FrameIntervalMs);
+    // A stopwatch started at 9:59:59.900 shows a new second in its title at 10:00:00.900.
+    const TDateTime start = now - 350.0 / MsPerDay;
+    EXPECT_EQ(tickplan::nextFunctionTick(now, {.titleOrigin = start}), 651);
+    EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 5.0 / MsPerDay}), 6);
+    EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now - 1.0}), 0) << "an overdue moment is due now";
+    EXPECT_EQ(tickplan::delayUntil(now, now + 10.0), tickplan::MaxIntervalMs);
+}

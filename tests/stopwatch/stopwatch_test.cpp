@@ -1,0 +1,136 @@
+#include "stopwatch/stopwatch.h"
+
+#include "lang/messagetable.h"
+#include "support/fakeclock.h"
+#include "support/fakequestions.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavrok;
+using test::FakeClock;
+using test::FakeQuestions;
+
+namespace {
+
+const TDateTime T0 = *tryEncodeDateTime({2026, 12, 6}, {10, 0, 0, 0});
+
+class StopwatchTest : public ::testing::Test {
+protected:
+    FakeClock clock{T0};
+    Stopwatch sw;
+    MessageTable messages;
+    FakeQuestions questions;
+
+    void runFor(double ms) {
+        clock.advanceMs(ms);
+        sw.tick(clock.now());
+    }
+};
+
+} // namespace
+
+TEST_F(StopwatchTest, StopAndStartContinuesFromTheStoppedValue) {
+    sw.zapniTavrok(clock.now(), false);
+    runFor(2000);
+    sw.vypniTavrok();
+    clock.advanceMs(60'000); // stopped time does not count
+    sw.tick(clock.now());
+    EXPECT_EQ(toMilliseconds(sw.elapsed()), 2000);
+    sw.zapniTavrok(clock.now(), false);
+    runFor(500);
+    EXPECT_EQ(toMilliseconds(sw.elapsed()), 2500);
+}
+
+TEST_F(StopwatchTest, StartingFromZeroDiscardsTheShownTime) {
+    sw.zapniTavrok(clock.now(), false);
+    runFor(2000);
+    sw.vypniTavrok();
+    sw.zapniTavrok(clock.now(), true);
+    EXPECT_EQ(sw.elapsed(), 0);
+    runFor(300);
+    EXPECT_EQ(toMilliseconds(sw.elapsed()), 300);
+}
+
+TEST_F(StopwatchTest, TheTimeIsADifferenceOfMomentsSoAClockChangeShowsAtOnce) {
+    sw.zapniTavrok(clock.now(), false);
+    runFor(1000);
+    clock.advanceMs(3'600'000); // the computer's clock set forward an hour
+    sw.tick(clock.now());
+    EXPECT_EQ(toMilliseconds(sw.elapsed()), 3'601'000);
+}
+
+TEST_F(StopwatchTest, EveryStartAddsOneSeparatorAndRestartsTheNumbering) {
+    sw.zapniTavrok(clock.now(), false);
+    sw.vypniTavrok();
+    sw.zapniTavrok(clock.now(), false);
+    runFor(65'250);
+    ASSERT_TRUE(sw.zkratkaMezicasuStisknuta());
+    EXPECT_EQ(sw.splits().items(),
+              (QStringList{SplitList::Separator, SplitList::Separator, QStringLiteral("1:  0; 00:01:05,250")}));
+    EXPECT_EQ(SplitList::Separator.size(), 46);
+    EXPECT_EQ(sw.splits().selected(), 2);
+    EXPECT_FALSE(sw.splitsSaved());
+}
+
+TEST_F(StopwatchTest, SplitsTakeTheValueOfTheLastTickAndOnlyWhileRunning) {
+    EXPECT_FALSE(sw.zkratkaMezicasuStisknuta());
+    EXPECT_TRUE(sw.splits().isEmpty());
+    sw.zapniTavrok(clock.now(), false);
+    runFor(1000);
+    clock.advanceMs(5); // no tick since: the split shows what the display shows
+    ASSERT_TRUE(sw.zkratkaMezicasuStisknuta());
+    EXPECT_EQ(sw.splits().items().back(), QStringLiteral("1:  0; 00:00:01,000"));
+    runFor(86'400'000.0 + 3'723'004);
+    ASSERT_TRUE(sw.zkratkaMezicasuStisknuta());
+    EXPECT_EQ(sw.splits().items().back(), QStringLiteral("2:  1; 01:02:04,009"));
+}
+
+TEST_F(StopwatchTest, DeletingASplitKeepsTheNumberingAndMovesTheSelection) {
+    sw.zapniTavrok(clock.now(), false);
+    for (int i = 0; i < 3; ++i) {
+        runFor(1000);
+        sw.zkratkaMezicasuStisknuta();
+    }
+    sw.splits().select(2); // split 2
+    ASSERT_TRUE(sw.splits().deleteSelected());
+    EXPECT_EQ(sw.splits().selected(), 2) << "the next line moves up into the selection";
+    EXPECT_TRUE(sw.splits().items()[2].startsWith(QStringLiteral("3:")));
+    runFor(1000);
+    sw.zkratkaMezicasuStisknuta();
+    EXPECT_TRUE(sw.splits().items().back().startsWith(QStringLiteral("4:")));
+
+    sw.splits().select(static_cast<int>(sw.splits().items().size()) - 1);
+    ASSERT_TRUE(sw.splits().deleteSelected());
+    EXPECT_EQ(sw.splits().selected(), static_cast<int>(sw.splits().items().size()) - 1)
+        << "deleting the last line selects the new last one";
+
+    sw.splits().select(-1);
+    EXPECT_FALSE(sw.splits().deleteSelected());
+}
+
+TEST_F(StopwatchTest, DeleteAllAsksTwiceForUnsavedSplitsAndOnceForSavedOnes) {
+    sw.zapniTavrok(clock.now(), false);
+    sw.zkratkaMezicasuStisknuta();
+
+    questions.script({Answer::Yes, Answer::No});
+    EXPECT_FALSE(sw.btnTvrVymazatVseClick(questions, messages));
+    ASSERT_EQ(questions.asked.size(), 2u);
+    EXPECT_EQ(questions.asked[0].text, messages.text(4));
+    EXPECT_EQ(questions.asked[1].text, messages.text(5));
+    EXPECT_EQ(questions.asked[1].icon, MessageIcon::Warning);
+    EXPECT_FALSE(sw.splits().isEmpty());
+
+    questions.asked.clear();
+    questions.script({Answer::No});
+    EXPECT_FALSE(sw.btnTvrVymazatVseClick(questions, messages));
+    EXPECT_EQ(questions.asked.size(), 1u);
+
+    sw.setSplitsSaved(true);
+    questions.asked.clear();
+    questions.script({Answer::Yes});
+    EXPECT_TRUE(sw.btnTvrVymazatVseClick(questions, messages));
+    EXPECT_EQ(questions.asked.size(), 1u) << "saved splits need only the first question";
+    EXPECT_TRUE(sw.splits().isEmpty());
+    EXPECT_EQ(sw.splits().counter(), 0);
+    EXPECT_TRUE(questions.allAnswered());
+}
