@@ -34,6 +34,11 @@ echo "start-up to a viewable window: $(( ($(date +%s%N) - start) / 1000000 )) ms
 xvfb=$(pgrep -n Xvfb); wm=$(pgrep -n openbox)
 sleep 2
 echo "resident memory: $(awk '/VmRSS/ { print $2, $3 }' /proc/$E2E_APP_PID/status)"
+# How late after the real second the clock line and title change (target: within 20 ms).
+lateness=$( (timeout 6 xprop -spy -id "$E2E_WINDOW" _NET_WM_NAME 2>/dev/null || true) | (while read -r _; do
+    echo "${EPOCHREALTIME#*.}"; done) | tail -n +2 | awk '{ ms = substr($1, 1, 3) + 0; n++; s += ms; if (ms > m) m = ms }
+    END { if (n) printf "%d changes, mean %.1f ms, worst %d ms after the second", n, s / n, m }' || true)
+echo "clock line lateness: $lateness"
 measure "(a) idle, alarm function (target <= 0.3 %)" "$E2E_APP_PID" "$xvfb" "$wm"
 e2e_click 70 22   # lblFceTavrok
 e2e_click 48 159  # btnZapnout

@@ -61,8 +61,9 @@ TfrmHlavniOkno::TfrmHlavniOkno(const QString& executableFolder, Clock& clock, Qu
     : QMainWindow(parent), clock_(clock), questions_(questions) {
     setObjectName(QStringLiteral("frmHlavniOkno"));
     setWindowTitle(QStringLiteral("Tavrok"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    // Only the system menu (with its close box) and minimize: the height is limited and the width fixed.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     buildControls();
     buildMenu();
     formCreate(executableFolder);

@@ -1,0 +1,321 @@
+#include "app/tfrmhlavniokno.h"
+
+#include "support/fakeclock.h"
+#include "support/fakequestions.h"
+#include "support/tempdir.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace tavrok;
+using test::FakeClock;
+using test::FakeQuestions;
+
+namespace {
+
+const TDateTime T0 = *tryEncodeDateTime({2026, 12, 6}, {10, 0, 0, 0});
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    FakeClock clock{T0};
+    FakeQuestions questions;
+    std::unique_ptr<TfrmHlavniOkno> window;
+
+    void open() {
+        window = std::make_unique<TfrmHlavniOkno>(dir.path(), clock, questions);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    QString settingsPath() const { return dir.path() + QStringLiteral("/Data/Nastaveni/Nastaveni.ini"); }
+
+    template <typename W = QWidget>
+    W* child(const char* name) const {
+        auto* w = window->findChild<W*>(QString::fromLatin1(name));
+        if (!w) {
+            throw std::runtime_error(std::string("no control ") + name);
+        }
+        return w;
+    }
+    void click(const char* name) { QTest::mouseClick(child(name), Qt::LeftButton); }
+    void runFor(double ms) {
+        clock.advanceMs(ms);
+        window->tmrFunkceTimer();
+    }
+    QString digits() const {
+        return child<QLabel>("lblH")->text() + u':' + child<QLabel>("lblM")->text() + u':' +
+               child<QLabel>("lblS")->text() + u'.' + child<QLabel>("lblMs")->text();
+    }
+    QStringList splitLines() const {
+        QStringList lines;
+        auto* cbx = child<QComboBox>("cbxMezicasy");
+        for (int i = 0; i < cbx->count(); ++i) {
+            lines << cbx->itemText(i);
+        }
+        return lines;
+    }
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, EveryControlOfTheLayoutIsThereWithItsGeometry) {
+    open();
+    const struct {
+        const char* name;
+        QRect geometry;
+    } layout[] = {
+        {"lblCas", {10, -1, 157, 13}},        {"lblFceBudik", {10, 16, 28, 13}},
+        {"lblFceTavrok", {54, 16, 33, 13}},   {"lblFceOdpocit", {102, 16, 65, 13}},
+        {"lblH", {10, 32, 36, 35}},           {"lblM", {54, 32, 36, 35}},
+        {"lblS", {98, 32, 36, 35}},           {"lblHOd", {46, 32, 8, 35}},
+        {"lblMOd", {90, 32, 8, 35}},          {"lblMs", {134, 32, 33, 35}},
+        {"chbOdpOpakovat", {10, 67, 95, 17}}, {"lblBudZprava", {10, 70, 37, 13}},
+        {"upDown1", {135, 67, 32, 16}},       {"pnlZvonek", {132, 84, 23, 23}},
+        {"imgZvonek", {1, 1, 21, 21}},        {"btnTvrImpExp", {10, 90, 70, 19}},
+        {"btnTvrVymazatVse", {80, 90, 87, 19}}, {"pnlTavrok", {10, 110, 157, 37}},
+        {"cbxMezicasy", {0, 0, 157, 21}},     {"btnTvrMezicas", {0, 21, 76, 16}},
+        {"btnTvrVymazat", {81, 21, 76, 16}},  {"pnlOdpocit", {10, 110, 157, 37}},
+        {"lblOdpZprava", {0, 0, 37, 13}},     {"edtOdpZprava", {0, 16, 157, 21}},
+        {"pnlBudik", {10, 108, 157, 42}},     {"cbxBudiky", {0, 0, 89, 21}},
+        {"btnBudUlozit", {93, 0, 16, 20}},    {"btnBudNacist", {117, 0, 16, 20}},
+        {"btnBudVymazat", {141, 0, 16, 20}},  {"btnBudVymazatVse", {86, 23, 71, 16}},
+        {"btnZapnout", {10, 150, 76, 19}},    {"btnDalsi", {91, 150, 76, 19}},
+        {"btnVynulovat", {10, 172, 76, 19}},  {"btnPauza", {91, 172, 76, 19}},
+        {"btnKonec", {10, 194, 157, 19}},     {"pnlDatCasEdit", {23, -2, 131, 21}},
+        {"mkeDatum", {0, 0, 68, 21}},         {"mkeCas", {68, 0, 63, 21}},
+    };
+    for (const auto& c : layout) {
+        EXPECT_EQ(child(c.name)->geometry(), c.geometry) << c.name;
+    }
+    EXPECT_EQ(child<QLabel>("lblH")->font().pixelSize(), 32);
+    EXPECT_EQ(child<QLabel>("lblMs")->font().pixelSize(), 20);
+    EXPECT_EQ(child<QLabel>("lblCas")->font().pixelSize(), 12);
+    EXPECT_TRUE(child<QLabel>("lblCas")->font().bold());
+    EXPECT_EQ(child<QPushButton>("btnDalsi")->text(), QStringLiteral("&Další..."));
+    EXPECT_EQ(child<QPushButton>("btnVynulovat")->text(), QStringLiteral("V&ynulovat"));
+    EXPECT_EQ(child<QLabel>("lblDnu")->text(), QStringLiteral("dnů"));
+    // The layouts were drawn for Arial and MS Sans Serif: both must land on the metric-compatible face.
+    EXPECT_EQ(QFontInfo(child<QLabel>("lblH")->font()).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(QFontInfo(child<QPushButton>("btnKonec")->font()).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+TEST_F(MainWindowTest, TheMenuHasEveryItemAndOnlyTheBuiltActionsAreEnabled) {
+    open();
+    const struct {
+        const char* name;
+        const char16_t* caption;
+        QKeySequence key;
+        bool enabled;
+    } items[] = {
+        {"mnuDoIkony", u"&Do ikony", {}, true},
+        {"mnuVzdyNahore", u"&Vždy nahoře", {}, true},
+        {"mnuZvuk", u"&Zvuk", {}, true},
+        {"mnuVypnoutUpozorneni", u"V&ypnout všechna upozornění", {}, false},
+        {"mnuSeriovyPort", u"Nastavení &sériového portu...", {}, false},
+        {"mnuZobrazitDisplej", u"Z&obrazit Samostatný displej", Qt::Key_F5, false},
+        {"mnuNastaveniDispleje", u"N&astavení Samostatného displeje...", Qt::Key_F6, false},
+        {"mnuZmeskaneBudiky", u"Zo&brazit zmeškané budíky...", {}, false},
+        {"mnuNastaveni", u"&Nastavení...", Qt::Key_F12, false},
+        {"mnuImport", u"&Importovat nastavení", {}, false},
+        {"mnuExport", u"&Exportovat nastavení", {}, false},
+        {"mnuKonec", u"&Konec", {}, true},
+        {"mnuIndex", u"&Index", Qt::Key_F1, false},
+        {"mnuZkontrolovatNovouVerzi", u"Zkontrolovat novou verzi", {}, false},
+        {"mnuOProgramu", u"&O programu Tavrok...", {}, false},
+    };
+    for (const auto& i : items) {
+        auto* a = window->findChild<QAction*>(QString::fromLatin1(i.name));
+        ASSERT_TRUE(a) << i.name;
+        EXPECT_EQ(a->text(), QString::fromUtf16(i.caption)) << i.name;
+        EXPECT_EQ(a->shortcut(), i.key) << i.name;
+        EXPECT_EQ(a->isEnabled(), i.enabled) << i.name;
+    }
+    EXPECT_TRUE(window->findChild<QAction*>(QStringLiteral("mnuZvuk"))->isChecked());
+}
+
+TEST_F(MainWindowTest, SwitchingShowsThePanelsOfTheFunction) {
+    open();
+    EXPECT_EQ(window->state().currentFunction, Funkce::Budik);
+    EXPECT_TRUE(child("pnlBudik")->isVisible());
+    EXPECT_FALSE(child("pnlTavrok")->isVisible());
+    EXPECT_FALSE(child("lblDnu")->isVisible());
+    EXPECT_TRUE(child("pnlEditovanaCislice")->isVisible());
+    EXPECT_EQ(child<QLabel>("lblFceBudik")->palette().color(QPalette::WindowText), QColor(Qt::red));
+
+    click("lblFceTavrok");
+    EXPECT_EQ(window->state().currentFunction, Funkce::Tavrok);
+    EXPECT_TRUE(child("pnlTavrok")->isVisible());
+    EXPECT_TRUE(child("btnTvrVymazatVse")->isVisible());
+    EXPECT_FALSE(child("pnlBudik")->isVisible());
+    EXPECT_FALSE(child("upDown1")->isVisible());
+    EXPECT_FALSE(child("pnlEditovanaCislice")->isVisible());
+    EXPECT_TRUE(child("lblDnu")->isVisible());
+    EXPECT_FALSE(child("pnlDny")->isEnabled());
+    EXPECT_TRUE(child<QLineEdit>("edtD")->isReadOnly());
+    EXPECT_EQ(child<QLabel>("lblFceTavrok")->palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_NE(child<QLabel>("lblFceBudik")->palette().color(QPalette::WindowText), QColor(Qt::red));
+
+    click("lblFceOdpocit");
+    EXPECT_TRUE(child("pnlOdpocit")->isVisible());
+    EXPECT_TRUE(child("chbOdpOpakovat")->isVisible());
+    EXPECT_TRUE(child("btnPauza")->isVisible());
+    EXPECT_FALSE(child("pnlTavrok")->isVisible());
+    EXPECT_EQ(child<QPushButton>("btnPauza")->text(), QStringLiteral("&Pauza"));
+    EXPECT_FALSE(child("pnlDatCasEdit")->isVisible());
+}
+
+TEST_F(MainWindowTest, TheAlarmDigitsAndMessageComeBackAfterAVisit) {
+    open();
+    child<QLineEdit>("edtD")->setText(QStringLiteral("Vstávat"));
+    child<QLabel>("lblH")->setText(QStringLiteral("07"));
+    click("lblFceTavrok");
+    EXPECT_EQ(child<QLineEdit>("edtD")->text(), QStringLiteral("0"));
+    click("lblFceBudik");
+    EXPECT_EQ(child<QLineEdit>("edtD")->text(), QStringLiteral("Vstávat"));
+    EXPECT_EQ(digits(), QStringLiteral("07:00:00.000"));
+}
+
+TEST_F(MainWindowTest, TheStopwatchRunsTakesSplitsAndStops) {
+    open();
+    click("lblFceTavrok");
+    auto* zapnout = child<QPushButton>("btnZapnout");
+    EXPECT_EQ(zapnout->text(), QStringLiteral("&Start"));
+    EXPECT_FALSE(child("btnTvrMezicas")->isEnabled());
+
+    click("btnZapnout");
+    EXPECT_EQ(zapnout->text(), QStringLiteral("&Stop"));
+    EXPECT_FALSE(child("btnVynulovat")->isEnabled());
+    EXPECT_FALSE(child("btnDalsi")->isEnabled());
+    EXPECT_TRUE(child("btnTvrMezicas")->isEnabled());
+    EXPECT_EQ(child<QLabel>("lblFceTavrok")->palette().color(QPalette::Window), QColor(0, 255, 0));
+
+    runFor(65'250);
+    EXPECT_EQ(digits(), QStringLiteral("00:01:05.250"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("T: 0;00:01:05"));
+    click("btnTvrMezicas");
+    runFor(1000);
+    click("btnTvrMezicas");
+    EXPECT_EQ(splitLines(), (QStringList{SplitList::Separator, QStringLiteral("1:  0; 00:01:05,250"),
+                                         QStringLiteral("2:  0; 00:01:06,250")}));
+    EXPECT_EQ(child<QComboBox>("cbxMezicasy")->currentIndex(), 2);
+
+    // Another function keeps it running, and its time stays in the title.
+    click("lblFceBudik");
+    runFor(1000);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("T: 0;00:01:07"));
+    EXPECT_EQ(child<QLabel>("lblFceTavrok")->palette().color(QPalette::Window), QColor(0, 255, 0));
+    window->zkratkaMezicasuStisknuta(); // the split hotkey works from any function
+    click("lblFceTavrok");
+    EXPECT_EQ(splitLines().size(), 4);
+
+    click("btnZapnout");
+    EXPECT_EQ(zapnout->text(), QStringLiteral("&Start"));
+    EXPECT_TRUE(child("btnVynulovat")->isEnabled());
+    EXPECT_FALSE(child("btnTvrMezicas")->isEnabled());
+    clock.advanceMs(5000);
+    window->tmrFunkceTimer();
+    EXPECT_EQ(digits(), QStringLiteral("00:01:07.250")) << "a stopped stopwatch shows its last tick";
+    window->tmrAktualizaceCasuTimer();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Ne 6.12.2026 10:01:12"));
+
+    click("btnVynulovat");
+    EXPECT_EQ(digits(), QStringLiteral("00:00:00.000"));
+    EXPECT_EQ(child<QLineEdit>("edtD")->text(), QStringLiteral("0"));
+    EXPECT_EQ(splitLines().size(), 4) << "reset keeps the splits";
+}
+
+TEST_F(MainWindowTest, DeletingSplitsOneAndAll) {
+    open();
+    click("lblFceTavrok");
+    click("btnZapnout");
+    for (int i = 0; i < 3; ++i) {
+        runFor(1000);
+        click("btnTvrMezicas");
+    }
+    child<QComboBox>("cbxMezicasy")->setCurrentIndex(2);
+    click("btnTvrVymazat");
+    EXPECT_EQ(splitLines().size(), 3);
+    EXPECT_TRUE(splitLines()[2].startsWith(QStringLiteral("3:")));
+    EXPECT_EQ(child<QComboBox>("cbxMezicasy")->currentIndex(), 2);
+
+    questions.script({Answer::Yes, Answer::Yes});
+    click("btnTvrVymazatVse");
+    EXPECT_TRUE(splitLines().isEmpty());
+    EXPECT_EQ(questions.asked.size(), 2u);
+}
+
+TEST_F(MainWindowTest, AResizeNeverChangesTheWidth) {
+    open();
+    const SizeLimits l = window->limits();
+    EXPECT_EQ(window->width(), l.width);
+    window->resize(500, 100);
+    EXPECT_EQ(window->width(), l.width);
+    EXPECT_EQ(window->height(), 100);
+    window->resize(100, 1000);
+    EXPECT_EQ(window->width(), l.width);
+    EXPECT_EQ(window->height(), l.maxHeight);
+    window->resize(l.width, 10);
+    EXPECT_EQ(window->height(), l.minHeight);
+}
+
+TEST_F(MainWindowTest, TheClockLineShowsTheDayAndTime) {
+    open();
+    window->tmrAktualizaceCasuTimer();
+    EXPECT_EQ(child<QLabel>("lblCas")->text(), QStringLiteral("Ne 6.12.2026 10:00:00"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Ne 6.12.2026 10:00:00"));
+    clock.set(*tryEncodeDateTime({2026, 12, 9}, {23, 59, 59, 999}));
+    window->tmrAktualizaceCasuTimer();
+    EXPECT_EQ(child<QLabel>("lblCas")->text(), QStringLiteral("St 9.12.2026 23:59:59"));
+}
+
+TEST_F(MainWindowTest, ClosingSavesTheWindowStateAndStartUpRestoresIt) {
+    open();
+    click("lblFceOdpocit");
+    child<QLabel>("lblM")->setText(QStringLiteral("05"));
+    child<QLineEdit>("edtOdpZprava")->setText(QStringLiteral("Čaj"));
+    window->findChild<QAction*>(QStringLiteral("mnuZvuk"))->trigger();
+    window->move(40, 50);
+    window->close();
+    EXPECT_TRUE(questions.asked.empty());
+
+    IniFile ini(settingsPath());
+    EXPECT_EQ(ini.readInteger(u"stavHlavnihoOkna", u"funkce", 0), 3);
+    EXPECT_FALSE(ini.readBool(u"stavHlavnihoOkna", u"zvuk", true));
+    EXPECT_EQ(toMilliseconds(ini.readFloat(u"stavHlavnihoOkna", u"odpocitCas", 0)), 300'000)
+        << "the shown countdown time is kept even though it was never started";
+    EXPECT_EQ(ini.readString(u"stavHlavnihoOkna", u"odpocitZprava"), QStringLiteral("Čaj"));
+
+    ASSERT_TRUE(ini.writeBool(u"nastaveni", u"pamatovatOdpocit", true));
+    open();
+    EXPECT_EQ(window->state().currentFunction, Funkce::Odpocit);
+    EXPECT_EQ(digits(), QStringLiteral("00:05:00.000"));
+    EXPECT_EQ(child<QLineEdit>("edtOdpZprava")->text(), QStringLiteral("Čaj"));
+    EXPECT_FALSE(window->findChild<QAction*>(QStringLiteral("mnuZvuk"))->isChecked());
+}
+
+TEST_F(MainWindowTest, AnUnwritableSettingsFileShowsMessage8AndStillCloses) {
+    QDir().mkpath(settingsPath() + QStringLiteral("/blocked")); // a folder where the file should be
+    open();
+    EXPECT_TRUE(window->close());
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text, fillPlaceholders(window->messageTable().text(8), settingsPath()));
+    EXPECT_EQ(questions.asked[0].icon, MessageIcon::Warning);
+}
+
+TEST_F(MainWindowTest, StayOnTopFollowsTheMenu) {
+    open();
+    auto* a = window->findChild<QAction*>(QStringLiteral("mnuVzdyNahore"));
+    a->trigger();
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(window->isVisible());
+    a->trigger();
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
