@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QSaveFile>
+#include <deque>
 #include <unordered_map>
 #include <vector>
 
@@ -56,24 +57,8 @@ struct CaseInsensitiveEqual {
     }
 };
 
-template <typename T>
-using NameMap = std::unordered_map<QString, T, CaseInsensitiveHash, CaseInsensitiveEqual>;
-
-// A line inside a section: a key with its value, or anything else (comment, blank, garbage) kept as read.
-struct Line {
-    bool isEntry = false;
-    QString key; // or the raw text of a non-entry line
-    QString value;
-};
-
-struct Block {
-    QString name; // empty with hasHeader false for the lines before the first section
-    bool hasHeader = false;
-    std::vector<Line> lines;
-};
-
 QString oneLine(const QString& value) {
-    // A line break would end the value and turn the rest into garbage lines of the file.
+    // A line break would end the value and turn the rest into lines of their own.
     if (!value.contains(u'\n') && !value.contains(u'\r')) {
         return value;
     }
@@ -84,7 +69,278 @@ QString oneLine(const QString& value) {
     return v;
 }
 
+qint64 wallClockNs() {
+    return QDateTime::currentMSecsSinceEpoch() * 1'000'000;
+}
+
+// File times advance in coarse steps (a few milliseconds on Linux), so a file modified in the same step
+// in which it was read may change again without any change of its times or size. Such a file is
+// compared byte by byte until a read happens clearly after its last modification.
+constexpr qint64 TimestampGranularityNs = 25'000'000;
+
+QByteArray readWholeFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 } // namespace
+
+namespace detail {
+
+// Names and values are views into the file's text or into texts written since; both are kept alive by
+// the document and never modified, so a copy of the document shares them.
+struct IniLine {
+    bool isEntry = false;
+    QStringView key; // the whole raw line when this is not an entry
+    QStringView value;
+};
+
+struct IniBlock {
+    QStringView name;
+    bool hasHeader = false;
+    std::vector<IniLine> lines;
+};
+
+struct IniDocument {
+    QString text;
+    std::deque<QString> owned;
+    std::vector<IniBlock> blocks{IniBlock{}};
+    std::unordered_map<QStringView, std::vector<uint32_t>, CaseInsensitiveHash, CaseInsensitiveEqual> sections;
+    QByteArray raw;        // the bytes the document was read from or last written as
+    qint64 loadedAtNs = 0; // wall clock just before those bytes were read or written
+
+    QStringView own(QString s) {
+        owned.push_back(std::move(s));
+        return owned.back();
+    }
+
+    static IniDocument parse(QByteArray bytes) {
+        IniDocument doc;
+        doc.text = decodeTextFile(bytes);
+        doc.raw = std::move(bytes);
+        QStringView rest(doc.text);
+        IniBlock* current = &doc.blocks.back();
+        while (!rest.isEmpty()) {
+            const QChar* p = rest.data();
+            const QChar* e = p + rest.size();
+            const QChar* lineEnd = p;
+            while (lineEnd != e && *lineEnd != u'\n' && *lineEnd != u'\r') {
+                ++lineEnd;
+            }
+            const QStringView raw(p, lineEnd);
+            if (lineEnd != e) {
+                lineEnd += (*lineEnd == u'\r' && lineEnd + 1 != e && lineEnd[1] == u'\n') ? 2 : 1;
+            }
+            rest = QStringView(lineEnd, e);
+
+            const QStringView line = raw.trimmed();
+            if (line.size() >= 2 && line.front() == u'[' && line.back() == u']') {
+                doc.blocks.push_back(IniBlock{line.sliced(1, line.size() - 2).trimmed(), true, {}});
+                current = &doc.blocks.back();
+                continue;
+            }
+            const qsizetype eq = line.indexOf(u'=');
+            if (eq > 0 && line.front() != u';') {
+                current->lines.push_back(IniLine{true, line.first(eq).trimmed(), line.sliced(eq + 1).trimmed()});
+            } else {
+                current->lines.push_back(IniLine{false, raw, {}});
+            }
+        }
+        doc.reindex();
+        return doc;
+    }
+
+    void reindex() {
+        sections.clear();
+        for (uint32_t b = 0; b < blocks.size(); ++b) {
+            if (blocks[b].hasHeader) {
+                sections[blocks[b].name].push_back(b);
+            }
+        }
+    }
+
+    const std::vector<uint32_t>* blocksOf(QStringView section) const {
+        const auto s = sections.find(section);
+        return s == sections.end() ? nullptr : &s->second;
+    }
+
+    const IniLine* find(QStringView section, QStringView key) const {
+        const auto* list = blocksOf(section);
+        if (!list) {
+            return nullptr;
+        }
+        const CaseInsensitiveEqual equal;
+        for (const uint32_t b : *list) {
+            for (const IniLine& l : blocks[b].lines) {
+                if (l.isEntry && equal(l.key, key)) {
+                    return &l;
+                }
+            }
+        }
+        return nullptr;
+    }
+
+    QByteArray serialize() const {
+        QString out;
+        out.reserve(text.size() + 64);
+        for (const IniBlock& block : blocks) {
+            if (block.hasHeader) {
+                out += QLatin1Char('[');
+                out += block.name;
+                out += QLatin1String("]\n");
+            }
+            for (const IniLine& l : block.lines) {
+                out += l.key;
+                if (l.isEntry) {
+                    out += QLatin1Char('=');
+                    out += l.value;
+                }
+                out += QLatin1Char('\n');
+            }
+        }
+        return out.toUtf8();
+    }
+
+    void set(QStringView section, QStringView key, const QString& value) {
+        const auto* list = blocksOf(section);
+        if (!list) {
+            if (!blocks.back().lines.empty() || blocks.back().hasHeader) {
+                blocks.back().lines.push_back(IniLine{}); // a blank line between sections
+            }
+            blocks.push_back(IniBlock{own(section.toString()), true, {IniLine{true, own(key.toString()), own(value)}}});
+            sections[blocks.back().name].push_back(static_cast<uint32_t>(blocks.size() - 1));
+            return;
+        }
+        const CaseInsensitiveEqual equal;
+        for (const uint32_t b : *list) {
+            for (IniLine& l : blocks[b].lines) {
+                if (l.isEntry && equal(l.key, key)) {
+                    l.value = own(value);
+                    return;
+                }
+            }
+        }
+        // Append after the last non-blank line of the section's first block.
+        auto& lines = blocks[list->front()].lines;
+        auto pos = lines.end();
+        while (pos != lines.begin() && !std::prev(pos)->isEntry && std::prev(pos)->key.trimmed().isEmpty()) {
+            --pos;
+        }
+        lines.insert(pos, IniLine{true, own(key.toString()), own(value)});
+    }
+
+    bool erase(QStringView section) {
+        const size_t before = blocks.size();
+        std::erase_if(blocks,
+                      [&](const IniBlock& b) { return b.hasHeader && CaseInsensitiveEqual{}(b.name, section); });
+        if (blocks.size() == before) {
+            return false;
+        }
+        reindex();
+        return true;
+    }
+
+    bool remove(QStringView section, QStringView key) {
+        const auto* list = blocksOf(section);
+        if (!list) {
+            return false;
+        }
+        bool removed = false;
+        for (const uint32_t b : *list) {
+            removed |= std::erase_if(blocks[b].lines, [&](const IniLine& l) {
+                           return l.isEntry && CaseInsensitiveEqual{}(l.key, key);
+                       }) > 0;
+        }
+        return removed;
+    }
+};
+
+} // namespace detail
+
+using detail::IniDocument;
+
+namespace {
+
+const std::shared_ptr<const IniDocument>& emptyDocument() {
+    static const auto empty = std::make_shared<const IniDocument>();
+    return empty;
+}
+
+} // namespace
+
+// ---- snapshot: all reads
+
+IniSnapshot::IniSnapshot() : doc_(emptyDocument()) {}
+IniSnapshot::IniSnapshot(std::shared_ptr<const IniDocument> doc) : doc_(std::move(doc)) {}
+IniSnapshot::~IniSnapshot() = default;
+IniSnapshot::IniSnapshot(const IniSnapshot&) = default;
+IniSnapshot& IniSnapshot::operator=(const IniSnapshot&) = default;
+
+QString IniSnapshot::readString(QStringView section, QStringView key, const QString& def) const {
+    const detail::IniLine* l = doc_->find(section, key);
+    return l ? l->value.toString() : def;
+}
+
+int IniSnapshot::readInteger(QStringView section, QStringView key, int def) const {
+    const detail::IniLine* l = doc_->find(section, key);
+    return l ? parseIniInteger(l->value).value_or(def) : def;
+}
+
+bool IniSnapshot::readBool(QStringView section, QStringView key, bool def) const {
+    return readInteger(section, key, def ? 1 : 0) != 0;
+}
+
+double IniSnapshot::readFloat(QStringView section, QStringView key, double def) const {
+    const detail::IniLine* l = doc_->find(section, key);
+    return l ? parseIniFloat(l->value).value_or(def) : def;
+}
+
+TDateTime IniSnapshot::readDateTime(QStringView section, QStringView key, TDateTime def) const {
+    const detail::IniLine* l = doc_->find(section, key);
+    return l ? parseIniDateTime(l->value).value_or(def) : def;
+}
+
+TDateTime IniSnapshot::readTime(QStringView section, QStringView key, TDateTime def) const {
+    const detail::IniLine* l = doc_->find(section, key);
+    return l ? parseIniTime(l->value).value_or(def) : def;
+}
+
+bool IniSnapshot::sectionExists(QStringView section) const {
+    return doc_->blocksOf(section) != nullptr;
+}
+
+bool IniSnapshot::valueExists(QStringView section, QStringView key) const {
+    return doc_->find(section, key) != nullptr;
+}
+
+QStringList IniSnapshot::sectionNames() const {
+    QStringList names;
+    for (uint32_t b = 0; b < doc_->blocks.size(); ++b) {
+        const auto& block = doc_->blocks[b];
+        if (block.hasHeader && doc_->blocksOf(block.name)->front() == b) {
+            names << block.name.toString();
+        }
+    }
+    return names;
+}
+
+QStringList IniSnapshot::keyNames(QStringView section) const {
+    QStringList names;
+    const auto* list = doc_->blocksOf(section);
+    if (!list) {
+        return names;
+    }
+    for (const uint32_t b : *list) {
+        for (const auto& l : doc_->blocks[b].lines) {
+            if (l.isEntry && doc_->find(section, l.key) == &l) {
+                names << l.key.toString();
+            }
+        }
+    }
+    return names;
+}
+
+// ---- the handle: checks the disk, writes
 
 struct IniFile::Stamp {
     bool exists = false;
@@ -124,200 +380,55 @@ struct IniFile::Stamp {
     }
 };
 
-struct IniFile::Document {
-    std::vector<Block> blocks{Block{}};
-    QByteArray raw;        // the bytes the blocks were parsed from
-    qint64 loadedAtNs = 0; // wall clock just before those bytes were read or written
-
-    struct Section {
-        std::vector<size_t> blocks; // every block of the section, in file order
-        NameMap<QString> values;    // first occurrence of each key
-        QStringList keyOrder;
-    };
-    NameMap<Section> index;
-    QStringList sectionOrder;
-
-    static Document parse(const QString& text) {
-        Document doc;
-        doc.blocks.reserve(64);
-        Block* current = &doc.blocks.back();
-        QStringView rest(text);
-        while (!rest.isEmpty()) {
-            qsizetype end = 0;
-            while (end < rest.size() && rest[end] != u'\n' && rest[end] != u'\r') {
-                ++end;
-            }
-            const QStringView raw = rest.first(end);
-            qsizetype next = end;
-            if (next < rest.size()) {
-                next += (rest[next] == u'\r' && next + 1 < rest.size() && rest[next + 1] == u'\n') ? 2 : 1;
-            }
-            rest = rest.sliced(next);
-
-            const QStringView line = raw.trimmed();
-            if (line.startsWith(u'[') && line.endsWith(u']') && line.size() >= 2) {
-                doc.blocks.push_back(Block{line.sliced(1, line.size() - 2).trimmed().toString(), true, {}});
-                current = &doc.blocks.back();
-                continue;
-            }
-            const qsizetype eq = line.indexOf(u'=');
-            if (eq > 0 && !line.startsWith(u';')) {
-                current->lines.push_back(
-                    Line{true, line.first(eq).trimmed().toString(), line.sliced(eq + 1).trimmed().toString()});
-            } else {
-                current->lines.push_back(Line{false, raw.toString(), {}});
-            }
-        }
-        doc.reindex();
-        return doc;
-    }
-
-    void reindex() {
-        index.clear();
-        sectionOrder.clear();
-        for (size_t b = 0; b < blocks.size(); ++b) {
-            const Block& block = blocks[b];
-            if (!block.hasHeader) {
-                continue; // keys before the first section belong to no section
-            }
-            auto [it, inserted] = index.try_emplace(block.name);
-            if (inserted) {
-                sectionOrder.push_back(block.name);
-            }
-            Section& s = it->second;
-            s.blocks.push_back(b);
-            for (const Line& l : block.lines) {
-                if (l.isEntry && s.values.try_emplace(l.key, l.value).second) {
-                    s.keyOrder.push_back(l.key);
-                }
-            }
-        }
-    }
-
-    const QString* find(QStringView section, QStringView key) const {
-        const auto s = index.find(section);
-        if (s == index.end()) {
-            return nullptr;
-        }
-        const auto v = s->second.values.find(key);
-        return v == s->second.values.end() ? nullptr : &v->second;
-    }
-
-    QByteArray serialize() const {
-        QString out;
-        for (const Block& block : blocks) {
-            if (block.hasHeader) {
-                out += QLatin1Char('[') + block.name + QLatin1String("]\n");
-            }
-            for (const Line& l : block.lines) {
-                if (l.isEntry) {
-                    out += l.key + QLatin1Char('=') + l.value + QLatin1Char('\n');
-                } else {
-                    out += l.key + QLatin1Char('\n');
-                }
-            }
-        }
-        return out.toUtf8();
-    }
-
-    void set(QStringView section, QStringView key, const QString& value) {
-        const auto s = index.find(section);
-        if (s == index.end()) {
-            if (!blocks.back().lines.empty() || blocks.back().hasHeader) {
-                blocks.back().lines.push_back(Line{false, {}, {}}); // a blank line between sections
-            }
-            blocks.push_back(Block{section.toString(), true, {Line{true, key.toString(), value}}});
-            return;
-        }
-        for (const size_t b : s->second.blocks) {
-            for (Line& l : blocks[b].lines) {
-                if (l.isEntry && CaseInsensitiveEqual{}(l.key, key)) {
-                    l.value = value;
-                    return;
-                }
-            }
-        }
-        // Append after the last non-blank line of the section's first block.
-        auto& lines = blocks[s->second.blocks.front()].lines;
-        auto pos = lines.end();
-        while (pos != lines.begin() && !std::prev(pos)->isEntry && std::prev(pos)->key.trimmed().isEmpty()) {
-            --pos;
-        }
-        lines.insert(pos, Line{true, key.toString(), value});
-    }
-
-    bool erase(QStringView section) {
-        const size_t before = blocks.size();
-        std::erase_if(blocks, [&](const Block& b) { return b.hasHeader && CaseInsensitiveEqual{}(b.name, section); });
-        return blocks.size() != before;
-    }
-
-    bool remove(QStringView section, QStringView key) {
-        bool removed = false;
-        for (Block& b : blocks) {
-            if (b.hasHeader && CaseInsensitiveEqual{}(b.name, section)) {
-                removed |= std::erase_if(b.lines, [&](const Line& l) {
-                               return l.isEntry && CaseInsensitiveEqual{}(l.key, key);
-                           }) > 0;
-            }
-        }
-        return removed;
-    }
-};
-
 IniFile::IniFile() = default;
 IniFile::IniFile(QString path) : path_(std::move(path)), encodedPath_(QFile::encodeName(path_)) {}
 IniFile::~IniFile() = default;
 IniFile::IniFile(IniFile&&) noexcept = default;
 IniFile& IniFile::operator=(IniFile&&) noexcept = default;
 
-namespace {
-
-qint64 wallClockNs() {
-    return QDateTime::currentMSecsSinceEpoch() * 1'000'000;
+IniSnapshot IniFile::snapshot() const {
+    return IniSnapshot(current());
 }
 
-// File times advance in coarse steps (a few milliseconds on Linux), so a file modified in the same step
-// in which it was read may change again without any change of its times or size. Such a file is
-// compared byte by byte until a read happens clearly after its last modification.
-constexpr qint64 TimestampGranularityNs = 25'000'000;
-
-QByteArray readWholeFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
-
-const IniFile::Document& IniFile::document() const {
+const std::shared_ptr<const IniDocument>& IniFile::current() const {
     const qint64 startedNs = wallClockNs();
-    Stamp now = Stamp::of(path_, encodedPath_);
+    const Stamp now = Stamp::of(path_, encodedPath_);
     if (doc_ && stamp_ && *stamp_ == now) {
         const bool racy = now.exists && now.mtimeNs >= doc_->loadedAtNs - TimestampGranularityNs;
         if (!racy) {
-            return *doc_;
+            return doc_;
         }
         QByteArray bytes = readWholeFile(path_);
         if (bytes == doc_->raw) {
-            doc_->loadedAtNs = startedNs;
-            return *doc_;
+            if (doc_.use_count() == 1) {
+                const_cast<IniDocument&>(*doc_).loadedAtNs = startedNs;
+            }
+            return doc_;
         }
-        now = Stamp::of(path_, encodedPath_);
-        doc_ = std::make_unique<Document>(Document::parse(decodeTextFile(bytes)));
-        doc_->raw = std::move(bytes);
-        doc_->loadedAtNs = startedNs;
-        *stamp_ = now;
-        return *doc_;
+        auto doc = std::make_shared<IniDocument>(IniDocument::parse(std::move(bytes)));
+        doc->loadedAtNs = startedNs;
+        doc_ = std::move(doc);
+        *stamp_ = Stamp::of(path_, encodedPath_);
+        return doc_;
     }
-    QByteArray bytes = now.exists ? readWholeFile(path_) : QByteArray();
-    doc_ = std::make_unique<Document>(Document::parse(decodeTextFile(bytes)));
-    doc_->raw = std::move(bytes);
-    doc_->loadedAtNs = startedNs;
+    auto doc = std::make_shared<IniDocument>(IniDocument::parse(now.exists ? readWholeFile(path_) : QByteArray()));
+    doc->loadedAtNs = startedNs;
+    doc_ = std::move(doc);
     stamp_ = std::make_unique<Stamp>(now);
-    return *doc_;
+    return doc_;
 }
 
-bool IniFile::save(Document& doc) {
+IniDocument& IniFile::editable() {
+    current();
+    if (doc_.use_count() > 1) {
+        // Someone holds a snapshot of this version: change a copy.
+        doc_ = std::make_shared<IniDocument>(*doc_);
+    }
+    return const_cast<IniDocument&>(*doc_);
+}
+
+bool IniFile::save() {
+    IniDocument& doc = const_cast<IniDocument&>(*doc_);
     const qint64 startedNs = wallClockNs();
     QByteArray bytes = doc.serialize();
     QSaveFile file(path_);
@@ -328,67 +439,18 @@ bool IniFile::save(Document& doc) {
         stamp_.reset();
         return false;
     }
-    doc.reindex();
     doc.raw = std::move(bytes);
     doc.loadedAtNs = startedNs;
     stamp_ = std::make_unique<Stamp>(Stamp::of(path_, encodedPath_));
     return true;
 }
 
-QString IniFile::readString(QStringView section, QStringView key, const QString& def) const {
-    const QString* v = document().find(section, key);
-    return v ? *v : def;
-}
-
-int IniFile::readInteger(QStringView section, QStringView key, int def) const {
-    const QString* v = document().find(section, key);
-    return v ? parseIniInteger(*v).value_or(def) : def;
-}
-
-bool IniFile::readBool(QStringView section, QStringView key, bool def) const {
-    return readInteger(section, key, def ? 1 : 0) != 0;
-}
-
-double IniFile::readFloat(QStringView section, QStringView key, double def) const {
-    const QString* v = document().find(section, key);
-    return v ? parseIniFloat(*v).value_or(def) : def;
-}
-
-TDateTime IniFile::readDateTime(QStringView section, QStringView key, TDateTime def) const {
-    const QString* v = document().find(section, key);
-    return v ? parseIniDateTime(*v).value_or(def) : def;
-}
-
-TDateTime IniFile::readTime(QStringView section, QStringView key, TDateTime def) const {
-    const QString* v = document().find(section, key);
-    return v ? parseIniTime(*v).value_or(def) : def;
-}
-
-bool IniFile::sectionExists(QStringView section) const {
-    return document().index.contains(section);
-}
-
-bool IniFile::valueExists(QStringView section, QStringView key) const {
-    return document().find(section, key) != nullptr;
-}
-
-QStringList IniFile::sectionNames() const {
-    return document().sectionOrder;
-}
-
-QStringList IniFile::keyNames(QStringView section) const {
-    const Document& doc = document();
-    const auto s = doc.index.find(section);
-    return s == doc.index.end() ? QStringList{} : s->second.keyOrder;
-}
-
 bool IniFile::writeString(QStringView section, QStringView key, const QString& value) {
     if (path_.isEmpty() || section.trimmed().isEmpty() || key.trimmed().isEmpty()) {
         return false;
     }
-    document();
-    doc_->set(section.trimmed(), key.trimmed(), oneLine(value.trimmed()));
-    return save(*doc_);
+    editable().set(section.trimmed(), key.trimmed(), oneLine(value.trimmed()));
+    return save();
 }
 
 bool IniFile::writeInteger(QStringView section, QStringView key, int value) {
@@ -415,22 +477,22 @@ bool IniFile::eraseSection(QStringView section) {
     if (path_.isEmpty()) {
         return false;
     }
-    document();
-    if (!doc_->erase(section)) {
+    if (!current()->blocksOf(section)) {
         return true; // nothing to erase; the file stays as it is
     }
-    return save(*doc_);
+    editable().erase(section);
+    return save();
 }
 
 bool IniFile::deleteKey(QStringView section, QStringView key) {
     if (path_.isEmpty()) {
         return false;
     }
-    document();
-    if (!doc_->remove(section, key)) {
+    if (!current()->find(section, key)) {
         return true;
     }
-    return save(*doc_);
+    editable().remove(section, key);
+    return save();
 }
 
 } // namespace tavrok

@@ -9,27 +9,23 @@
 
 namespace tavrok {
 
-// An INI handle names one file. Every read sees the file as it is on disk now (the parsed file is kept
-// only while the file is unchanged), and every write reaches the disk before it returns, replacing the
-// file atomically: a crash leaves the old file or the new one, never part of one.
+namespace detail {
+struct IniDocument;
+}
+
+// The contents of an INI file as they were at one moment: reads from a snapshot never touch the disk,
+// so a loader that reads many keys sees one consistent file and pays for one check.
 //
 // Reads: a missing file, section or key, or a value that does not convert, gives the caller's default.
 // Section and key names compare without regard to case; when a key repeats, the first one counts, also
 // across a repeated section. Names and values are trimmed of surrounding blanks. Lines starting with ";"
-// are comments. Writes keep the order of sections, keys and comments; a new key is appended to the
-// first block of its section, a new section to the end of the file. Writes return false on failure and
-// leave reporting to the caller.
-class IniFile {
+// are comments; keys before the first section belong to no section.
+class IniSnapshot {
 public:
-    IniFile();
-    explicit IniFile(QString path);
-    ~IniFile();
-    IniFile(const IniFile&) = delete;
-    IniFile& operator=(const IniFile&) = delete;
-    IniFile(IniFile&&) noexcept;
-    IniFile& operator=(IniFile&&) noexcept;
-
-    const QString& path() const { return path_; }
+    IniSnapshot();
+    ~IniSnapshot();
+    IniSnapshot(const IniSnapshot&);
+    IniSnapshot& operator=(const IniSnapshot&);
 
     QString readString(QStringView section, QStringView key, const QString& def = {}) const;
     int readInteger(QStringView section, QStringView key, int def) const;
@@ -43,6 +39,57 @@ public:
     QStringList sectionNames() const;
     QStringList keyNames(QStringView section) const;
 
+private:
+    friend class IniFile;
+    explicit IniSnapshot(std::shared_ptr<const detail::IniDocument> doc);
+    std::shared_ptr<const detail::IniDocument> doc_;
+};
+
+// An INI handle names one file. Every read sees the file as it is on disk now (the parsed file is kept
+// only while the file is unchanged), and every write reaches the disk before it returns, replacing the
+// file atomically: a crash leaves the old file or the new one, never part of one.
+//
+// Writes keep the order of sections, keys and comments; a new key is appended to the first block of its
+// section, a new section to the end of the file. A line break inside a value becomes a space. Writes
+// return false on failure and leave reporting to the caller.
+class IniFile {
+public:
+    IniFile();
+    explicit IniFile(QString path);
+    ~IniFile();
+    IniFile(const IniFile&) = delete;
+    IniFile& operator=(const IniFile&) = delete;
+    IniFile(IniFile&&) noexcept;
+    IniFile& operator=(IniFile&&) noexcept;
+
+    const QString& path() const { return path_; }
+
+    // The file as it is now.
+    IniSnapshot snapshot() const;
+
+    QString readString(QStringView section, QStringView key, const QString& def = {}) const {
+        return snapshot().readString(section, key, def);
+    }
+    int readInteger(QStringView section, QStringView key, int def) const {
+        return snapshot().readInteger(section, key, def);
+    }
+    bool readBool(QStringView section, QStringView key, bool def) const {
+        return snapshot().readBool(section, key, def);
+    }
+    double readFloat(QStringView section, QStringView key, double def) const {
+        return snapshot().readFloat(section, key, def);
+    }
+    TDateTime readDateTime(QStringView section, QStringView key, TDateTime def) const {
+        return snapshot().readDateTime(section, key, def);
+    }
+    TDateTime readTime(QStringView section, QStringView key, TDateTime def) const {
+        return snapshot().readTime(section, key, def);
+    }
+    bool sectionExists(QStringView section) const { return snapshot().sectionExists(section); }
+    bool valueExists(QStringView section, QStringView key) const { return snapshot().valueExists(section, key); }
+    QStringList sectionNames() const { return snapshot().sectionNames(); }
+    QStringList keyNames(QStringView section) const { return snapshot().keyNames(section); }
+
     [[nodiscard]] bool writeString(QStringView section, QStringView key, const QString& value);
     [[nodiscard]] bool writeInteger(QStringView section, QStringView key, int value);
     [[nodiscard]] bool writeBool(QStringView section, QStringView key, bool value);
@@ -53,14 +100,14 @@ public:
     [[nodiscard]] bool deleteKey(QStringView section, QStringView key);
 
 private:
-    struct Document;
     struct Stamp;
-    const Document& document() const;
-    [[nodiscard]] bool save(Document& doc);
+    const std::shared_ptr<const detail::IniDocument>& current() const;
+    detail::IniDocument& editable();
+    [[nodiscard]] bool save();
 
     QString path_;
     QByteArray encodedPath_;
-    mutable std::unique_ptr<Document> doc_;
+    mutable std::shared_ptr<const detail::IniDocument> doc_;
     mutable std::unique_ptr<Stamp> stamp_;
 };
 

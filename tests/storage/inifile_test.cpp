@@ -198,3 +198,14 @@ TEST_F(IniFileTest, EveryValueTypeRoundTrips) {
     EXPECT_EQ(readBytes(path), QByteArray("[s]\ni=-123456\nb=0\nf=3,14159265358979\ndt=4.7.2031 23:59:58\n"
                                           "t=6:07:08\ntext=padded\n"));
 }
+
+TEST_F(IniFileTest, ASnapshotKeepsTheFileAsItWasWhileTheHandleMovesOn) {
+    IniFile ini = fileWith("[a]\nb=1\n");
+    const IniSnapshot before = ini.snapshot();
+    ASSERT_TRUE(ini.writeInteger(u"a", u"b", 2));
+    ASSERT_TRUE(ini.writeInteger(u"a", u"c", 3));
+    EXPECT_EQ(before.readInteger(u"a", u"b", 0), 1);
+    EXPECT_FALSE(before.valueExists(u"a", u"c"));
+    EXPECT_EQ(ini.snapshot().readInteger(u"a", u"b", 0), 2);
+    EXPECT_EQ(IniSnapshot().readInteger(u"a", u"b", 7), 7) << "an empty snapshot reads defaults";
+}
