@@ -5,5 +5,8 @@ build=${1:-build}
 echo "== INI reads: 10 000 sections x 30 keys, key by key (target <= 200 ms)"
 "$build/bench/ini_bench" 10000 30
 echo
+echo "== Alarms: 10 000 loaded and sorted (target <= 100 ms); 1 000 000 random schedules (each < 1 ms)"
+"$build/bench/alarm_bench" 10000 1000000
+echo
 echo "== The program under Xvfb: start-up, memory, CPU idle and with the stopwatch running"
 "$(dirname "$0")/cpu.sh" "$build/tavrok" 20

@@ -106,6 +106,11 @@ struct IniDocument {
     std::deque<QString> owned;
     std::vector<IniBlock> blocks{IniBlock{}};
     std::unordered_map<QStringView, std::vector<uint32_t>, CaseInsensitiveHash, CaseInsensitiveEqual> sections;
+    // Sections with many keys (the list of alarm names) get a key index when first searched; any change
+    // of the document drops it.
+    static constexpr size_t IndexedSectionSize = 32;
+    using KeyIndex = std::unordered_map<QStringView, const IniLine*, CaseInsensitiveHash, CaseInsensitiveEqual>;
+    mutable std::unordered_map<uint32_t, KeyIndex> keyIndexes;
     QByteArray raw;        // the bytes the document was read from or last written as
     qint64 loadedAtNs = 0; // wall clock just before those bytes were read or written
 
@@ -151,6 +156,7 @@ struct IniDocument {
     }
 
     void reindex() {
+        keyIndexes.clear();
         sections.clear();
         for (uint32_t b = 0; b < blocks.size(); ++b) {
             if (blocks[b].hasHeader) {
@@ -164,10 +170,35 @@ struct IniDocument {
         return s == sections.end() ? nullptr : &s->second;
     }
 
+    const KeyIndex* keyIndexOf(const std::vector<uint32_t>& list) const {
+        size_t lines = 0;
+        for (const uint32_t b : list) {
+            lines += blocks[b].lines.size();
+        }
+        if (lines <= IndexedSectionSize) {
+            return nullptr;
+        }
+        auto [it, created] = keyIndexes.try_emplace(list.front());
+        if (created) {
+            for (const uint32_t b : list) {
+                for (const IniLine& l : blocks[b].lines) {
+                    if (l.isEntry) {
+                        it->second.try_emplace(l.key, &l);
+                    }
+                }
+            }
+        }
+        return &it->second;
+    }
+
     const IniLine* find(QStringView section, QStringView key) const {
         const auto* list = blocksOf(section);
         if (!list) {
             return nullptr;
+        }
+        if (const KeyIndex* index = keyIndexOf(*list)) {
+            const auto found = index->find(key);
+            return found == index->end() ? nullptr : found->second;
         }
         const CaseInsensitiveEqual equal;
         for (const uint32_t b : *list) {
@@ -202,6 +233,7 @@ struct IniDocument {
     }
 
     void set(QStringView section, QStringView key, const QString& value) {
+        keyIndexes.clear();
         const auto* list = blocksOf(section);
         if (!list) {
             if (!blocks.back().lines.empty() || blocks.back().hasHeader) {
@@ -241,6 +273,7 @@ struct IniDocument {
     }
 
     bool remove(QStringView section, QStringView key) {
+        keyIndexes.clear();
         const auto* list = blocksOf(section);
         if (!list) {
             return false;
@@ -422,7 +455,9 @@ IniDocument& IniFile::editable() {
     current();
     if (doc_.use_count() > 1) {
         // Someone holds a snapshot of this version: change a copy.
-        doc_ = std::make_shared<IniDocument>(*doc_);
+        auto copy = std::make_shared<IniDocument>(*doc_);
+        copy->keyIndexes.clear(); // it points into the lines of the original
+        doc_ = std::move(copy);
     }
     return const_cast<IniDocument&>(*doc_);
 }
@@ -445,12 +480,16 @@ bool IniFile::save() {
     return true;
 }
 
-bool IniFile::writeString(QStringView section, QStringView key, const QString& value) {
+bool IniFile::edit(QStringView section, QStringView key, const QString& value) {
     if (path_.isEmpty() || section.trimmed().isEmpty() || key.trimmed().isEmpty()) {
         return false;
     }
     editable().set(section.trimmed(), key.trimmed(), oneLine(value.trimmed()));
-    return save();
+    return true;
+}
+
+bool IniFile::writeString(QStringView section, QStringView key, const QString& value) {
+    return edit(section, key, value) && save();
 }
 
 bool IniFile::writeInteger(QStringView section, QStringView key, int value) {
@@ -493,6 +532,55 @@ bool IniFile::deleteKey(QStringView section, QStringView key) {
     }
     editable().remove(section, key);
     return save();
+}
+
+void IniBatch::writeString(QStringView section, QStringView key, const QString& value) {
+    ok_ = file_.edit(section, key, value) && ok_;
+    changed_ = true;
+}
+
+void IniBatch::writeInteger(QStringView section, QStringView key, int value) {
+    writeString(section, key, QString::number(value));
+}
+
+void IniBatch::writeBool(QStringView section, QStringView key, bool value) {
+    writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void IniBatch::writeDateTime(QStringView section, QStringView key, TDateTime value) {
+    writeString(section, key, formatIniDateTime(value));
+}
+
+void IniBatch::writeTime(QStringView section, QStringView key, TDateTime value) {
+    writeString(section, key, formatIniTime(value));
+}
+
+void IniBatch::eraseSection(QStringView section) {
+    if (file_.path_.isEmpty()) {
+        ok_ = false;
+    } else if (file_.current()->blocksOf(section)) {
+        file_.editable().erase(section);
+        changed_ = true;
+    }
+}
+
+void IniBatch::deleteKey(QStringView section, QStringView key) {
+    if (file_.path_.isEmpty()) {
+        ok_ = false;
+    } else if (file_.current()->find(section, key)) {
+        file_.editable().remove(section, key);
+        changed_ = true;
+    }
+}
+
+bool IniBatch::commit() {
+    if (!ok_) {
+        // Forget the half-made changes: the next read takes the file from the disk.
+        file_.doc_.reset();
+        file_.stamp_.reset();
+        return false;
+    }
+    return !changed_ || file_.save();
 }
 
 } // namespace tavrok

@@ -100,7 +100,9 @@ public:
     [[nodiscard]] bool deleteKey(QStringView section, QStringView key);
 
 private:
+    friend class IniBatch;
     struct Stamp;
+    [[nodiscard]] bool edit(QStringView section, QStringView key, const QString& value);
     const std::shared_ptr<const detail::IniDocument>& current() const;
     detail::IniDocument& editable();
     [[nodiscard]] bool save();
@@ -109,6 +111,27 @@ private:
     QByteArray encodedPath_;
     mutable std::shared_ptr<const detail::IniDocument> doc_;
     mutable std::unique_ptr<Stamp> stamp_;
+};
+
+// Several changes to one file saved as one atomic replacement: either all of them reach the disk or
+// none does. For operations that must not leave half their keys written (an alarm, a shifted list).
+class IniBatch {
+public:
+    explicit IniBatch(IniFile& file) : file_(file) {}
+    void writeString(QStringView section, QStringView key, const QString& value);
+    void writeInteger(QStringView section, QStringView key, int value);
+    void writeBool(QStringView section, QStringView key, bool value);
+    void writeDateTime(QStringView section, QStringView key, TDateTime value);
+    void writeTime(QStringView section, QStringView key, TDateTime value);
+    void eraseSection(QStringView section);
+    void deleteKey(QStringView section, QStringView key);
+    // Saves every change made since the batch began; false leaves the file as it was.
+    [[nodiscard]] bool commit();
+
+private:
+    IniFile& file_;
+    bool ok_ = true;
+    bool changed_ = false;
 };
 
 } // namespace tavrok

@@ -1,0 +1,179 @@
+#include "alarms/alarmfile.h"
+
+#include "storage/inifile.h"
+
+#include <QFile>
+
+namespace tavrok {
+
+namespace {
+
+constexpr char16_t Info[] = u"info";
+constexpr char16_t Count[] = u"pocetBudiku";
+const QString Unknown = QStringLiteral("?");
+
+std::uint8_t u8(int v) {
+    return static_cast<std::uint8_t>(v);
+}
+std::uint16_t u16(int v) {
+    return static_cast<std::uint16_t>(v);
+}
+
+// The schedule fields of a section with the given defaults for the dates and the when fields.
+TNactenyBudik readSchedule(const IniSnapshot& ini, QStringView s, int dateDefault, int whenDefault) {
+    TNactenyBudik b;
+    b.OD = u8(ini.readInteger(s, u"OD", dateDefault));
+    b.OM = u8(ini.readInteger(s, u"OM", dateDefault));
+    b.OR = u16(ini.readInteger(s, u"OR", dateDefault));
+    b.DD = u8(ini.readInteger(s, u"DD", dateDefault));
+    b.DM = u8(ini.readInteger(s, u"DM", dateDefault));
+    b.DR = u16(ini.readInteger(s, u"DR", dateDefault));
+    b.KD = u8(ini.readInteger(s, u"KD", whenDefault));
+    b.KM = u8(ini.readInteger(s, u"KM", whenDefault));
+    b.KR = u16(ini.readInteger(s, u"KR", whenDefault));
+    b.Po = ini.readBool(s, u"Po", true);
+    b.Ut = ini.readBool(s, u"Ut", true);
+    b.St = ini.readBool(s, u"St", true);
+    b.Ct = ini.readBool(s, u"Ct", true);
+    b.Pa = ini.readBool(s, u"Pa", true);
+    b.So = ini.readBool(s, u"So", true);
+    b.Ne = ini.readBool(s, u"Ne", true);
+    b.vzdy = ini.readBool(s, u"vzdy", true);
+    b.doNekonecna = ini.readBool(s, u"doNekonecna", false);
+    b.cas = ini.readTime(s, u"cas", 0);
+    return b;
+}
+
+} // namespace
+
+std::optional<TDateTime> nejblizsiDatum(const TNactenyBudik& b, TDateTime now) {
+    return vypoctiNejblizsiDatumBudiku(b.OD, b.OM, b.OR, b.DD, b.DM, b.DR, b.KD, b.KM, b.KR, b.Po, b.Ut, b.St, b.Ct,
+                                       b.Pa, b.So, b.Ne, b.vzdy, b.doNekonecna, b.cas, now);
+}
+
+TNactenyBudik nactiBudik(const IniSnapshot& ini, const QString& name) {
+    TNactenyBudik b = readSchedule(ini, name, 1, 0);
+    b.zprava = ini.readString(name, u"zprava");
+    b.stav = ini.readBool(name, u"stav", false) ? 1 : 0;
+    b.upozorneni = nactiUpozorneni(ini, name, AlarmNotificationKeys);
+    return b;
+}
+
+QStringList nazvyBudiku(const IniSnapshot& ini) {
+    // The names are keys of "info", so a count beyond its keys is a hand-edited number: taken as it
+    // stands, a huge one would make millions of "?" alarms and freeze the program.
+    const int keys = static_cast<int>(ini.keyNames(Info).size());
+    const int n = std::clamp(ini.readInteger(Info, Count, 0), 0, keys);
+    QStringList names;
+    names.reserve(n);
+    for (int i = 1; i <= n; ++i) {
+        names << ini.readString(Info, QString::number(i), Unknown);
+    }
+    return names;
+}
+
+bool ulozBudik(IniFile& ini, const QString& name, const TNactenyBudik& b, TDateTime now) {
+    IniBatch batch(ini);
+    const IniSnapshot before = ini.snapshot();
+    bool listed = false;
+    for (const QString& n : nazvyBudiku(before)) {
+        listed |= n.compare(name, Qt::CaseInsensitive) == 0;
+    }
+    if (!listed) {
+        const int count = std::max(0, before.readInteger(Info, Count, 0)) + 1;
+        batch.writeInteger(Info, Count, count);
+        batch.writeString(Info, QString::number(count), name);
+    }
+    batch.writeDateTime(name, u"posledni", now);
+    batch.writeTime(name, u"cas", b.cas);
+    batch.writeString(name, u"zprava", b.zprava);
+    batch.writeBool(name, u"vzdy", b.vzdy);
+    batch.writeBool(name, u"doNekonecna", b.doNekonecna);
+    batch.writeBool(name, u"stav", b.zapnuty());
+    batch.writeInteger(name, u"OD", b.OD);
+    batch.writeInteger(name, u"OM", b.OM);
+    batch.writeInteger(name, u"OR", b.OR);
+    batch.writeInteger(name, u"DD", b.DD);
+    batch.writeInteger(name, u"DM", b.DM);
+    batch.writeInteger(name, u"DR", b.DR);
+    batch.writeInteger(name, u"KD", b.KD);
+    batch.writeInteger(name, u"KM", b.KM);
+    batch.writeInteger(name, u"KR", b.KR);
+    batch.writeBool(name, u"Po", b.Po);
+    batch.writeBool(name, u"Ut", b.Ut);
+    batch.writeBool(name, u"St", b.St);
+    batch.writeBool(name, u"Ct", b.Ct);
+    batch.writeBool(name, u"Pa", b.Pa);
+    batch.writeBool(name, u"So", b.So);
+    batch.writeBool(name, u"Ne", b.Ne);
+    ulozUpozorneni(batch, name, AlarmNotificationKeys, b.upozorneni);
+    return batch.commit();
+}
+
+bool vymazBudik(IniFile& ini, const QString& name) {
+    const IniSnapshot before = ini.snapshot();
+    const QStringList names = nazvyBudiku(before);
+    IniBatch batch(ini);
+    int k = 0;
+    for (int i = static_cast<int>(names.size()); i >= 1; --i) {
+        if (names[i - 1].compare(name, Qt::CaseInsensitive) == 0) {
+            k = i;
+            break;
+        }
+    }
+    // A section that is not listed is only erased: the list stays as it is.
+    if (k > 0) {
+        const int n = static_cast<int>(names.size());
+        for (int j = k; j <= n; ++j) {
+            batch.writeString(Info, QString::number(j), j < n ? names[j] : Unknown);
+        }
+        batch.deleteKey(Info, QString::number(n));
+        batch.writeInteger(Info, Count, n - 1);
+    }
+    batch.eraseSection(name);
+    return batch.commit();
+}
+
+bool vymazVsechnyBudiky(const IniFile& ini) {
+    return !QFile::exists(ini.path()) || QFile::remove(ini.path());
+}
+
+bool zapisPosledni(IniFile& ini, const QString& name, TDateTime moment) {
+    return ini.writeDateTime(name, u"posledni", moment);
+}
+
+SeznamBudiku nactiSeznamBudiku(const IniFile& alarmsIni, TDateTime now) {
+    const IniSnapshot ini = alarmsIni.snapshot();
+    SeznamBudiku list;
+    list.seznamNazvuBudiku = nazvyBudiku(ini);
+    list.seznamDatBudiku.reserve(static_cast<size_t>(list.seznamNazvuBudiku.size()) + 1);
+    for (const QString& name : list.seznamNazvuBudiku) {
+        list.seznamDatBudiku.push_back(nejblizsiDatum(readSchedule(ini, name, 1, 0), now).value_or(0.0));
+    }
+    list.seznamNazvuBudiku << AlarmSeparator;
+    list.seznamDatBudiku.push_back(now);
+    seradBudiky(list);
+    return list;
+}
+
+TAktualniBudik nactiAktualniBudik(const IniFile& alarmsIni, const SeznamBudiku& list, TDateTime now,
+                                  const TAktualniBudik& previous) {
+    const qsizetype separator = list.seznamNazvuBudiku.indexOf(AlarmSeparator);
+    if (separator < 0 || separator + 1 >= list.seznamNazvuBudiku.size()) {
+        return previous;
+    }
+    const QString& name = list.seznamNazvuBudiku[separator + 1];
+    const IniSnapshot ini = alarmsIni.snapshot();
+    TAktualniBudik b = previous;
+    b.stav = ini.readBool(name, u"stav", false);
+    b.zprava = ini.readString(name, u"zprava");
+    const auto date = nejblizsiDatum(readSchedule(ini, name, 0, 0), now);
+    if (!date) {
+        return b;
+    }
+    b.datum = *date;
+    b.upozorneni = nactiUpozorneni(ini, name, AlarmNotificationKeys);
+    return b;
+}
+
+} // namespace tavrok
