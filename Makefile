@@ -13,6 +13,8 @@ PACKAGES := cmake ninja-build g++ pkg-config \
 	qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev \
 	libgtest-dev googletest \
 	fonts-liberation \
+	libsdl2-mixer-dev timgm6mb-soundfont gnome-session-canberra sound-theme-freedesktop \
+	pulseaudio pulseaudio-utils sox \
 	xvfb xauth openbox xdotool x11-utils imagemagick faketime
 
 ifeq ($(CI),true)

@@ -1,7 +1,9 @@
 #include "app/tfrmhlavniokno.h"
 #include "platform/application.h"
 #include "platform/clock.h"
+#include "platform/desktopbeeper.h"
 #include "platform/messageboxquestions.h"
+#include "platform/sdlaudiodevice.h"
 
 #include <QApplication>
 
@@ -11,7 +13,9 @@ int main(int argc, char* argv[]) {
 
     tavrok::SystemClock clock;
     tavrok::MessageBoxQuestions questions;
-    tavrok::TfrmHlavniOkno window(QCoreApplication::applicationDirPath(), clock, questions);
+    tavrok::SdlAudioDevice audio;
+    tavrok::DesktopBeeper beeper;
+    tavrok::TfrmHlavniOkno window(QCoreApplication::applicationDirPath(), {clock, questions, audio, beeper});
     window.show();
     return QApplication::exec();
 }

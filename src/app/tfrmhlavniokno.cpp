@@ -3,6 +3,7 @@
 #include "app/applicationtitle.h"
 #include "app/clicklabel.h"
 #include "app/tickplanner.h"
+#include "platform/audiodevice.h"
 #include "platform/clock.h"
 #include "platform/questions.h"
 
@@ -10,6 +11,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -17,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
@@ -56,9 +59,11 @@ void setBackground(QWidget* w, const QColor& colour) {
 
 } // namespace
 
-TfrmHlavniOkno::TfrmHlavniOkno(const QString& executableFolder, Clock& clock, Questions& questions,
-                               QWidget* parent)
-    : QMainWindow(parent), clock_(clock), questions_(questions) {
+TfrmHlavniOkno::TfrmHlavniOkno(const QString& executableFolder, PlatformServices services, QWidget* parent)
+    : QMainWindow(parent), clock_(services.clock), questions_(services.questions), audio_(services.audio),
+      sounds_(services.audio, services.clock, services.beeper,
+              [this](const QString& path) { return storage_.expand(path); },
+              [](int count) { return static_cast<int>(QRandomGenerator::global()->bounded(count)); }) {
     setObjectName(QStringLiteral("frmHlavniOkno"));
     setWindowTitle(QStringLiteral("Tavrok"));
     // Only the system menu (with its close box) and minimize: the height is limited and the width fixed.
@@ -236,6 +241,18 @@ void TfrmHlavniOkno::buildControls() {
     tmrAktualizaceCasu->setSingleShot(true);
     tmrAktualizaceCasu->setTimerType(Qt::PreciseTimer);
     connect(tmrAktualizaceCasu, &QTimer::timeout, this, &TfrmHlavniOkno::tmrAktualizaceCasuTimer);
+    // Runs only while sounds are registered: often enough that a repeating sound restarts without a
+    // gap anyone hears, and never when nothing plays.
+    tmrPrehravaniZvuku = new QTimer(this);
+    tmrPrehravaniZvuku->setObjectName(QStringLiteral("tmrPrehravaniZvuku"));
+    tmrPrehravaniZvuku->setInterval(10);
+    tmrPrehravaniZvuku->setTimerType(Qt::PreciseTimer);
+    connect(tmrPrehravaniZvuku, &QTimer::timeout, this, &TfrmHlavniOkno::tmrPrehravaniZvukuTimer);
+    sounds_.setOnRegistered([this] {
+        if (!tmrPrehravaniZvuku->isActive()) {
+            tmrPrehravaniZvuku->start();
+        }
+    });
 }
 
 void TfrmHlavniOkno::buildMenu() {
@@ -254,7 +271,8 @@ void TfrmHlavniOkno::buildMenu() {
     mnuVzdyNahore = item(mnuSoubor, "mnuVzdyNahore", QStringLiteral("&V\u017Edy naho\u0159e"));
     mnuZvuk = item(mnuSoubor, "mnuZvuk", QStringLiteral("&Zvuk"));
     mnuSoubor->addSeparator()->setObjectName(QStringLiteral("N4"));
-    item(mnuSoubor, "mnuVypnoutUpozorneni", QStringLiteral("V&ypnout v\u0161echna upozorn\u011Bn\u00ED"));
+    mnuVypnoutUpozorneni =
+        item(mnuSoubor, "mnuVypnoutUpozorneni", QStringLiteral("V&ypnout v\u0161echna upozorn\u011Bn\u00ED"));
     item(mnuSoubor, "mnuSeriovyPort", QStringLiteral("Nastaven\u00ED &s\u00E9riov\u00E9ho portu..."));
     item(mnuSoubor, "mnuZobrazitDisplej", QStringLiteral("Z&obrazit Samostatn\u00FD displej"), Qt::Key_F5);
     item(mnuSoubor, "mnuNastaveniDispleje", QStringLiteral("N&astaven\u00ED Samostatn\u00E9ho displeje..."),
@@ -279,16 +297,22 @@ void TfrmHlavniOkno::buildMenu() {
     }
     mnuZvuk->setChecked(true);
     mnuKonec->setEnabled(true);
+    mnuVypnoutUpozorneni->setEnabled(true);
+    connect(mnuVypnoutUpozorneni, &QAction::triggered, this, &TfrmHlavniOkno::mnuVypnoutUpozorneniClick);
     connect(mnuKonec, &QAction::triggered, this, &QWidget::close);
     connect(mnuVzdyNahore, &QAction::triggered, this, &TfrmHlavniOkno::mnuVzdyNahoreClick);
 }
 
 void TfrmHlavniOkno::formCreate(const QString& executableFolder) {
+    audio_.open(); // without a device every sound falls back to the information beep
     state_ = TMainState{};
     pnlProgressOdpocit->resize(0, pnlProgressOdpocit->height());
     buttonCaptions_ = ButtonCaptions{};
     btnPauza->setText(buttonCaptions_.pauza);
     storage_.resolveAtStartup(executableFolder);
+    for (const QStringView name : {u"Zvonek.wav", u"Signalk.wav", u"Signald.wav"}) {
+        audio_.prepare(standardSound(name));
+    }
 
     const MenuChecks menu = nactiStavHlavnihoOkna(storage_.settingsIni());
     mnuDoIkony->setChecked(menu.doIkony);
@@ -346,6 +370,13 @@ void TfrmHlavniOkno::formShow() {
     applyRememberedCountdown();
     prepniFunkci(funkceFromStored(startFunction(settings)));
 
+    for (const QStringView name : {u"Zvonek.wav", u"Signalk.wav", u"Signald.wav"}) {
+        const QString path = standardSound(name);
+        if (!QFileInfo::exists(path)) {
+            questions_.tell(fillPlaceholders(messageTable_.text(18), path), MessageIcon::Error);
+        }
+    }
+
     tmrFunkce->start(0);
     state_.minimizePending = true;
     state_.lastVersionCheck = settings.readDateTime(u"stavProgramu", u"posledniKontrolaVerze", 0);
@@ -355,6 +386,9 @@ void TfrmHlavniOkno::formShow() {
 
 void TfrmHlavniOkno::closeEvent(QCloseEvent* event) {
     if (formClose()) {
+        sounds_.vypnoutUpozorneni();
+        tmrPrehravaniZvuku->stop();
+        audio_.close();
         event->accept();
     } else {
         event->ignore();
@@ -553,6 +587,22 @@ void TfrmHlavniOkno::refreshTitleFromClock() {
     if (titleSource(state_.currentFunction, stopwatch_.running(), state_.countdownRunning) == TitleSource::Clock) {
         setTitle(lblCas->text());
     }
+}
+
+QString TfrmHlavniOkno::standardSound(QStringView name) const {
+    return storage_.dataPath(QStringLiteral("Zvuky\\Standard\\") + name.toString());
+}
+
+void TfrmHlavniOkno::tmrPrehravaniZvukuTimer() {
+    sounds_.tmrPrehravaniZvukuTimer();
+    if (sounds_.prehravaneZvuky().empty()) {
+        tmrPrehravaniZvuku->stop();
+    }
+}
+
+void TfrmHlavniOkno::mnuVypnoutUpozorneniClick() {
+    sounds_.vypnoutUpozorneni();
+    tmrPrehravaniZvuku->stop();
 }
 
 void TfrmHlavniOkno::btnZapnoutClick() {

@@ -6,6 +6,8 @@
 #include "app/mainstate.h"
 #include "app/windowstate.h"
 #include "lang/messagetable.h"
+#include "platform/services.h"
+#include "sound/soundmanager.h"
 #include "stopwatch/stopwatch.h"
 #include "storage/storagelocations.h"
 
@@ -30,8 +32,7 @@ class Questions;
 class TfrmHlavniOkno : public QMainWindow {
     Q_OBJECT
 public:
-    TfrmHlavniOkno(const QString& executableFolder, Clock& clock, Questions& questions,
-                   QWidget* parent = nullptr);
+    TfrmHlavniOkno(const QString& executableFolder, PlatformServices services, QWidget* parent = nullptr);
     ~TfrmHlavniOkno() override;
 
     StorageLocations& storage() { return storage_; }
@@ -39,6 +40,9 @@ public:
     const ButtonCaptions& buttonCaptions() const { return buttonCaptions_; }
     const TMainState& state() const { return state_; }
     const Stopwatch& stopwatch() const { return stopwatch_; }
+    SoundManager& sounds() { return sounds_; }
+    // The standard sound files: Zvonek.wav for alarms, Signalk.wav and Signald.wav for the countdown.
+    QString standardSound(QStringView name) const;
     SizeLimits limits() const { return limits_; }
 
     // The function labels act as tabs.
@@ -52,10 +56,12 @@ public:
     void btnTvrVymazatClick();
     void btnTvrVymazatVseClick();
     void zkratkaMezicasuStisknuta();
+    void mnuVypnoutUpozorneniClick();
 
     // The two ticks; public so that tests can run them at exact moments.
     void tmrFunkceTimer();
     void tmrAktualizaceCasuTimer();
+    void tmrPrehravaniZvukuTimer();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -86,17 +92,20 @@ private:
 
     Clock& clock_;
     Questions& questions_;
+    AudioDevice& audio_;
     StorageLocations storage_;
     MessageTable messageTable_;
     ButtonCaptions buttonCaptions_;
     DayNames dayNames_;
     TMainState state_;
     Stopwatch stopwatch_;
+    SoundManager sounds_;
     SizeLimits limits_{};
     QString clockText_;
 
     QTimer* tmrFunkce = nullptr;
     QTimer* tmrAktualizaceCasu = nullptr;
+    QTimer* tmrPrehravaniZvuku = nullptr;
 
     QLabel* lblCas = nullptr;
     ClickLabel* lblFceBudik = nullptr;
@@ -146,6 +155,7 @@ private:
     QAction* mnuDoIkony = nullptr;
     QAction* mnuVzdyNahore = nullptr;
     QAction* mnuZvuk = nullptr;
+    QAction* mnuVypnoutUpozorneni = nullptr;
 };
 
 } // namespace tavrok

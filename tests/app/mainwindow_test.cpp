@@ -1,5 +1,6 @@
 #include "app/tfrmhlavniokno.h"
 
+#include "support/fakeaudiodevice.h"
 #include "support/fakeclock.h"
 #include "support/fakequestions.h"
 #include "support/tempdir.h"
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace tavrok;
@@ -27,10 +29,21 @@ protected:
     QTemporaryDir dir;
     FakeClock clock{T0};
     FakeQuestions questions;
+    test::FakeAudioDevice audio{clock};
+    test::FakeBeeper beeper;
     std::unique_ptr<TfrmHlavniOkno> window;
 
+    void SetUp() override {
+        // The standard sounds the program ships with.
+        for (const char* name : {"Zvonek.wav", "Signalk.wav", "Signald.wav"}) {
+            const QString path = dir.path() + QStringLiteral("/Data/Zvuky/Standard/") + QString::fromLatin1(name);
+            test::writeBytes(path, "RIFF");
+            audio.files[path] = 1000;
+        }
+    }
+
     void open() {
-        window = std::make_unique<TfrmHlavniOkno>(dir.path(), clock, questions);
+        window = std::make_unique<TfrmHlavniOkno>(dir.path(), PlatformServices{clock, questions, audio, beeper});
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -118,7 +131,7 @@ TEST_F(MainWindowTest, TheMenuHasEveryItemAndOnlyTheBuiltActionsAreEnabled) {
         {"mnuDoIkony", u"&Do ikony", {}, true},
         {"mnuVzdyNahore", u"&Vždy nahoře", {}, true},
         {"mnuZvuk", u"&Zvuk", {}, true},
-        {"mnuVypnoutUpozorneni", u"V&ypnout všechna upozornění", {}, false},
+        {"mnuVypnoutUpozorneni", u"V&ypnout všechna upozornění", {}, true},
         {"mnuSeriovyPort", u"Nastavení &sériového portu...", {}, false},
         {"mnuZobrazitDisplej", u"Z&obrazit Samostatný displej", Qt::Key_F5, false},
         {"mnuNastaveniDispleje", u"N&astavení Samostatného displeje...", Qt::Key_F6, false},
@@ -318,4 +331,30 @@ TEST_F(MainWindowTest, StayOnTopFollowsTheMenu) {
     EXPECT_TRUE(window->isVisible());
     a->trigger();
     EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(MainWindowTest, EachMissingStandardSoundIsReportedAtStart) {
+    QFile::remove(dir.path() + QStringLiteral("/Data/Zvuky/Standard/Signalk.wav"));
+    QFile::remove(dir.path() + QStringLiteral("/Data/Zvuky/Standard/Signald.wav"));
+    open();
+    ASSERT_EQ(questions.asked.size(), 2u);
+    EXPECT_EQ(questions.asked[0].text,
+              fillPlaceholders(window->messageTable().text(18),
+                               dir.path() + QStringLiteral("/Data/Zvuky/Standard/Signalk.wav")));
+    EXPECT_EQ(questions.asked[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(questions.asked[1].text.contains(QStringLiteral("Signald.wav")));
+}
+
+TEST_F(MainWindowTest, StopAllNotificationsStopsEverySound) {
+    open();
+    QString chosen;
+    const QString bell = window->standardSound(u"Zvonek.wav");
+    ASSERT_GE(window->sounds().obhospodarZvuk(true, true, false, false, true, bell, {}, {}, chosen, 0, clock.now()),
+              0);
+    ASSERT_EQ(window->sounds().prehravaneZvuky().size(), 1u);
+    EXPECT_TRUE(window->findChild<QTimer*>(QStringLiteral("tmrPrehravaniZvuku"))->isActive());
+    window->findChild<QAction*>(QStringLiteral("mnuVypnoutUpozorneni"))->trigger();
+    EXPECT_TRUE(window->sounds().prehravaneZvuky().empty());
+    EXPECT_TRUE(audio.commands.contains(QStringLiteral("stop ") + bell));
+    EXPECT_FALSE(window->findChild<QTimer*>(QStringLiteral("tmrPrehravaniZvuku"))->isActive());
 }

@@ -1,0 +1,18 @@
+#pragma once
+
+namespace tavrok {
+
+class AudioDevice;
+class Beeper;
+class Clock;
+class Questions;
+
+// The operating-system services the windows use: the real ones in the program, fakes in tests.
+struct PlatformServices {
+    Clock& clock;
+    Questions& questions;
+    AudioDevice& audio;
+    Beeper& beeper;
+};
+
+} // namespace tavrok
