@@ -24,6 +24,9 @@ bool SdlAudioDevice::open() {
     if (opened_) {
         return true;
     }
+    // SDL would otherwise turn SIGINT and SIGTERM into quit events that nobody reads, and the program
+    // would no longer end when the session asks it to.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         return false;
     }

@@ -123,3 +123,22 @@ TEST(SdlNoDevice, WithoutAnyOutputNothingPlaysAndNothingHangs) {
     device.close();
     EXPECT_LT(t.elapsed(), 2000);
 }
+
+TEST_F(SdlDiskTest, MidiPlaysThroughTheGeneralMidiSoundfont) {
+    // One middle C, a beat long.
+    const QByteArray track("\x00\x90\x3C\x64\x83\x60\x80\x3C\x00\x00\xFF\x2F\x00", 13);
+    const QByteArray midi = QByteArray("MThd\x00\x00\x00\x06\x00\x00\x00\x01\x01\xE0", 14) + "MTrk" +
+                            QByteArray("\x00\x00\x00", 3) + char(track.size()) + track;
+    const QString file = dir.filePath(QStringLiteral("note.mid"));
+    test::writeBytes(file, midi);
+    const qsizetype before = QFile(output).size() / 4;
+    ASSERT_TRUE(device.play(file));
+    QElapsedTimer t;
+    t.start();
+    while (device.isPlaying(file) && t.elapsed() < 3000) {
+        QThread::msleep(10);
+    }
+    device.close();
+    const auto [first, last] = loudSpan(test::readBytes(output), before);
+    EXPECT_GE(first, 0) << "the note was not heard";
+}
