@@ -4,6 +4,7 @@
 #include "platform/desktopbeeper.h"
 #include "platform/messageboxquestions.h"
 #include "platform/sdlaudiodevice.h"
+#include "platform/timedateclocksetter.h"
 
 #include <QApplication>
 
@@ -15,7 +16,9 @@ int main(int argc, char* argv[]) {
     tavrok::MessageBoxQuestions questions;
     tavrok::SdlAudioDevice audio;
     tavrok::DesktopBeeper beeper;
-    tavrok::TfrmHlavniOkno window(QCoreApplication::applicationDirPath(), {clock, questions, audio, beeper});
+    tavrok::TimedateClockSetter clockSetter;
+    tavrok::TfrmHlavniOkno window(QCoreApplication::applicationDirPath(),
+                                  {clock, questions, audio, beeper, clockSetter});
     window.show();
     return QApplication::exec();
 }

@@ -9,15 +9,10 @@ namespace tavrok {
 
 enum class Funkce { Budik = 1, Tavrok = 2, Odpocit = 3 };
 
-// The running state the main window owns; the stopwatch's own fields live in its engine.
+// The running state the main window owns; the stopwatch's and the countdown's own fields live in their
+// engines.
 struct TMainState {
     Funkce currentFunction = Funkce::Budik;
-
-    bool countdownRunning = false;
-    bool countdownPaused = false;
-    TDateTime countdownStart = 0;
-    TDateTime countdownSpan = 0;
-    TDateTime countdownLeft = 0;
 
     TDateTime alarmShownTime = 0; // the alarm time shown when the alarm function was last left
     QString alarmShownText;       // the text of edtD then

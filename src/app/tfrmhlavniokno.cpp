@@ -5,12 +5,17 @@
 #include "app/tickplanner.h"
 #include "platform/audiodevice.h"
 #include "platform/clock.h"
+#include "platform/clocksetter.h"
+#include "storage/inivalues.h"
 #include "platform/questions.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
@@ -61,9 +66,12 @@ void setBackground(QWidget* w, const QColor& colour) {
 
 TfrmHlavniOkno::TfrmHlavniOkno(const QString& executableFolder, PlatformServices services, QWidget* parent)
     : QMainWindow(parent), clock_(services.clock), questions_(services.questions), audio_(services.audio),
+      clockSetter_(services.clockSetter),
       sounds_(services.audio, services.clock, services.beeper,
               [this](const QString& path) { return storage_.expand(path); },
-              [](int count) { return static_cast<int>(QRandomGenerator::global()->bounded(count)); }) {
+              [](int count) { return static_cast<int>(QRandomGenerator::global()->bounded(count)); }),
+      countdown_({sounds_, services.audio, services.beeper,
+                  [this](const QString& relative) { return storage_.dataPath(relative); }}) {
     setObjectName(QStringLiteral("frmHlavniOkno"));
     setWindowTitle(QStringLiteral("Tavrok"));
     // Only the system menu (with its close box) and minimize: the height is limited and the width fixed.
@@ -142,9 +150,14 @@ void TfrmHlavniOkno::buildControls() {
     upDownLayout->setSpacing(0);
     for (const auto arrow : {Qt::LeftArrow, Qt::RightArrow}) {
         auto* b = new QToolButton(upDown1);
+        b->setObjectName(arrow == Qt::LeftArrow ? QStringLiteral("upDown1Left") : QStringLiteral("upDown1Right"));
         b->setArrowType(arrow);
         b->setFocusPolicy(Qt::NoFocus);
         upDownLayout->addWidget(b);
+        connect(b, &QToolButton::clicked, this, [this, arrow] {
+            position_ += arrow == Qt::LeftArrow ? -1 : 1;
+            uD1Click();
+        });
     }
 
     pnlZvonek = make<QFrame>(c, "pnlZvonek", 132, 84, 23, 23);
@@ -216,7 +229,31 @@ void TfrmHlavniOkno::buildControls() {
     pnlDatCasEdit = make<QFrame>(c, "pnlDatCasEdit", 23, -2, 131, 21);
     mkeDatum = make<QLineEdit>(pnlDatCasEdit, "mkeDatum", 0, 0, 68, 21);
     mkeCas = make<QLineEdit>(pnlDatCasEdit, "mkeCas", 68, 0, 63, 21);
+    mkeDatum->setInputMask(QStringLiteral("00.00.0000;_"));
+    mkeCas->setInputMask(QStringLiteral("00:00:00;_"));
     pnlDatCasEdit->hide();
+    connect(mkeDatum, &QLineEdit::textEdited, this, [this] { dateLive_ = false; });
+    connect(mkeCas, &QLineEdit::textEdited, this, [this] { timeLive_ = false; });
+    connect(mkeDatum, &QLineEdit::returnPressed, this, &TfrmHlavniOkno::keyPressEditaceCasu);
+    connect(mkeCas, &QLineEdit::returnPressed, this, &TfrmHlavniOkno::keyPressEditaceCasu);
+    lblCas->installEventFilter(this);
+    for (QLabel* l : {lblH, lblM, lblS}) {
+        l->installEventFilter(this);
+    }
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        // Leaving the clock editor for anything but its other field closes it.
+        const bool wasClock = old == mkeDatum || old == mkeCas;
+        const bool isClock = now == mkeDatum || now == mkeCas;
+        if (wasClock && !isClock) {
+            pnlDatCasEdit->hide();
+        }
+        paintMarker();
+    });
+    connect(edtD, &QLineEdit::textChanged, this, [this] {
+        if (state_.currentFunction == Funkce::Odpocit && !state_.displayUpdating) {
+            countdown_.setLeft(zakodujDisplej(true));
+        }
+    });
 
     for (QPushButton* b : c->findChildren<QPushButton*>()) {
         b->setAutoDefault(false);
@@ -224,6 +261,7 @@ void TfrmHlavniOkno::buildControls() {
 
     connect(btnZapnout, &QPushButton::clicked, this, &TfrmHlavniOkno::btnZapnoutClick);
     connect(btnVynulovat, &QPushButton::clicked, this, &TfrmHlavniOkno::btnVynulovatClick);
+    connect(btnPauza, &QPushButton::clicked, this, &TfrmHlavniOkno::btnPauzaClick);
     connect(btnTvrMezicas, &QPushButton::clicked, this, &TfrmHlavniOkno::btnTvrMezicasClick);
     connect(btnTvrVymazat, &QPushButton::clicked, this, &TfrmHlavniOkno::btnTvrVymazatClick);
     connect(btnTvrVymazatVse, &QPushButton::clicked, this, &TfrmHlavniOkno::btnTvrVymazatVseClick);
@@ -305,6 +343,7 @@ void TfrmHlavniOkno::buildMenu() {
 
 void TfrmHlavniOkno::formCreate(const QString& executableFolder) {
     audio_.open(); // without a device every sound falls back to the information beep
+    qApp->installEventFilter(this); // the window sees every key first
     state_ = TMainState{};
     pnlProgressOdpocit->resize(0, pnlProgressOdpocit->height());
     buttonCaptions_ = ButtonCaptions{};
@@ -352,7 +391,7 @@ void TfrmHlavniOkno::formShow() {
     const IniFile& settings = storage_.settingsIni();
     const auto applyRememberedCountdown = [&] {
         if (const auto c = nactiPamatovanyOdpocet(settings)) {
-            state_.countdownLeft = c->odpocitCas;
+            countdown_.setLeft(c->odpocitCas);
             chbOdpOpakovat->setChecked(c->odpocitOpakovat);
             edtOdpZprava->setText(c->odpocitZprava);
         }
@@ -377,6 +416,7 @@ void TfrmHlavniOkno::formShow() {
         }
     }
 
+    odpocitOptions_ = nactiDalsiOdp(settings);
     tmrFunkce->start(0);
     state_.minimizePending = true;
     state_.lastVersionCheck = settings.readDateTime(u"stavProgramu", u"posledniKontrolaVerze", 0);
@@ -401,9 +441,9 @@ bool TfrmHlavniOkno::formClose() {
     exit.height = height();
     exit.menu = {mnuDoIkony->isChecked(), mnuZvuk->isChecked(), mnuVzdyNahore->isChecked()};
     if (state_.currentFunction == Funkce::Odpocit) {
-        state_.countdownLeft = zakodujDisplej(true);
+        countdown_.setLeft(zakodujDisplej(true));
     }
-    exit.countdown = {state_.countdownLeft, chbOdpOpakovat->isChecked(), edtOdpZprava->text()};
+    exit.countdown = {countdown_.left(), chbOdpOpakovat->isChecked(), edtOdpZprava->text()};
     exit.function = state_.currentFunction;
     exit.lastVersionCheck = state_.lastVersionCheck;
     if (!ulozStavPriUkonceni(storage_.settingsIni(), exit)) {
@@ -425,15 +465,14 @@ void TfrmHlavniOkno::prepniFunkci(Funkce target) {
         if (leaving == Funkce::Budik) {
             state_.alarmShownTime = zakodujDisplej(false);
             state_.alarmShownText = edtD->text();
-        } else if (leaving == Funkce::Odpocit) {
-            state_.countdownLeft = zakodujDisplej(true);
+        } else if (leaving == Funkce::Odpocit && !countdown_.running() && !countdown_.paused()) {
+            countdown_.setLeft(zakodujDisplej(true));
         }
     }
     state_.currentFunction = target;
     paintFunctionLabels();
     applyView(viewFor(target,
-                      {stopwatch_.running(), state_.countdownRunning, state_.countdownPaused, false,
-                       edtD->hasFocus() || edtOdpZprava->hasFocus() || cbxBudiky->hasFocus()},
+                      {stopwatch_.running(), countdown_.running(), countdown_.paused(), false, editorFocused()},
                       buttonCaptions_));
 
     switch (target) {
@@ -442,7 +481,7 @@ void TfrmHlavniOkno::prepniFunkci(Funkce target) {
         break;
     case Funkce::Odpocit:
         state_.displayUpdating = true;
-        zobrazNaDispleji(state_.countdownLeft);
+        zobrazNaDispleji(countdown_.left());
         state_.displayUpdating = false;
         break;
     case Funkce::Budik: {
@@ -475,8 +514,8 @@ void TfrmHlavniOkno::applyView(const FunctionView& v) {
     upDown1->setEnabled(v.upDown1Enabled);
     pnlEditovanaCislice->setVisible(v.marker);
     if (v.marker) {
-        pnlEditovanaCislice->move(lblH->x() + 1, pnlEditovanaCislice->y());
-        setBackground(pnlEditovanaCislice, v.markerRed ? QColor(Qt::red) : QColor(Qt::black));
+        position_ = 1;
+        uD1Click();
     }
 
     pnlDny->setEnabled(v.pnlDnyEnabled);
@@ -492,9 +531,9 @@ void TfrmHlavniOkno::applyView(const FunctionView& v) {
     btnVynulovat->setEnabled(v.btnVynulovat);
     btnTvrMezicas->setEnabled(v.btnTvrMezicas);
     btnPauza->setText(v.btnPauzaCaption);
-    // The countdown and alarm engines, and every options dialog, arrive with their own windows.
-    btnZapnout->setEnabled(v.function == Funkce::Tavrok);
-    btnPauza->setEnabled(false);
+    btnPauza->setEnabled(v.btnPauza);
+    // The alarm editor and every options dialog arrive with their own windows.
+    btnZapnout->setEnabled(v.function != Funkce::Budik);
     btnDalsi->setEnabled(false);
 }
 
@@ -507,11 +546,14 @@ void TfrmHlavniOkno::paintFunctionLabels() {
         bool running;
     } tabs[] = {{lblFceBudik, Funkce::Budik, false},
                 {lblFceTavrok, Funkce::Tavrok, stopwatch_.running()},
-                {lblFceOdpocit, Funkce::Odpocit, state_.countdownRunning}};
+                {lblFceOdpocit, Funkce::Odpocit, countdown_.running()}};
     for (const auto& t : tabs) {
         QPalette p = t.label->palette();
         p.setColor(QPalette::WindowText, t.function == state_.currentFunction ? QColor(Qt::red) : text);
         p.setColor(QPalette::Window, t.running ? Lime : face);
+        if (t.function == Funkce::Odpocit && countdown_.paused()) {
+            p.setColor(QPalette::Window, QColor(0x00, 0xFF, 0xFF)); // aqua while paused
+        }
         t.label->setPalette(p);
     }
 }
@@ -552,21 +594,34 @@ void TfrmHlavniOkno::tmrFunkceTimer() {
         if (current && isShownOnScreen()) {
             zobrazNaDispleji(stopwatch_.elapsed());
         }
-        if (current || !state_.countdownRunning) {
+        if (current || !countdown_.running()) {
             state_.shown = dekodujCasProDisplej(stopwatch_.elapsed());
             setTitle(engineTitle(titleLetter(lblFceTavrok->text()), state_.shown));
         }
+    }
+    if (countdown_.running()) {
+        odpocitTick(now);
     }
     scheduleFunctionTick();
 }
 
 void TfrmHlavniOkno::scheduleFunctionTick() {
     tickplan::FunctionTickNeeds needs;
-    needs.digitsRunning = stopwatch_.running() && state_.currentFunction == Funkce::Tavrok && isShownOnScreen();
-    if (titleSource(state_.currentFunction, stopwatch_.running(), state_.countdownRunning) ==
-        TitleSource::Stopwatch) {
+    const bool shown = isShownOnScreen();
+    needs.digitsRunning = shown && ((stopwatch_.running() && state_.currentFunction == Funkce::Tavrok) ||
+                                    (countdown_.running() && state_.currentFunction == Funkce::Odpocit));
+    switch (titleSource(state_.currentFunction, stopwatch_.running(), countdown_.running())) {
+    case TitleSource::Stopwatch:
         needs.titleOrigin = stopwatch_.start();
+        break;
+    case TitleSource::Countdown:
+        // The shown seconds of the time left change at whole seconds before the end.
+        needs.titleOrigin = countdown_.end();
+        break;
+    case TitleSource::Clock:
+        break;
     }
+    needs.nextDue = countdown_.nextDue(mnuZvuk->isChecked(), odpocitOptions_);
     tmrFunkce->start(tickplan::nextFunctionTick(clock_.now(), needs));
 }
 
@@ -580,11 +635,14 @@ void TfrmHlavniOkno::tmrAktualizaceCasuTimer() {
     }
     setTextIfChanged(lblCas, formatClockLine(now, dayNames_));
     refreshTitleFromClock();
+    if (pnlDatCasEdit->isVisible()) {
+        refreshClockEditor(now);
+    }
     tmrAktualizaceCasu->start(tickplan::untilNextSecond(now));
 }
 
 void TfrmHlavniOkno::refreshTitleFromClock() {
-    if (titleSource(state_.currentFunction, stopwatch_.running(), state_.countdownRunning) == TitleSource::Clock) {
+    if (titleSource(state_.currentFunction, stopwatch_.running(), countdown_.running()) == TitleSource::Clock) {
         setTitle(lblCas->text());
     }
 }
@@ -611,6 +669,12 @@ void TfrmHlavniOkno::btnZapnoutClick() {
             vypniTavrok();
         } else {
             zapniTavrok();
+        }
+    } else if (state_.currentFunction == Funkce::Odpocit) {
+        if (countdown_.running() || countdown_.paused()) {
+            vypniOdpocit();
+        } else {
+            zapniOdpocit();
         }
     }
 }
@@ -655,8 +719,10 @@ void TfrmHlavniOkno::btnVynulovatClick() {
         edtD->setText(QStringLiteral("0"));
         break;
     case Funkce::Odpocit:
-        state_.countdownLeft = 0;
+        countdown_.setLeft(0);
+        state_.displayUpdating = true;
         edtD->setText(QStringLiteral("0"));
+        state_.displayUpdating = false;
         break;
     }
 }
@@ -704,6 +770,334 @@ void TfrmHlavniOkno::mnuVzdyNahoreClick() {
     if (wasVisible) {
         show(); // changing the window flags hides the window
     }
+}
+
+// ---- the countdown
+
+void TfrmHlavniOkno::zapniOdpocit() {
+    if (countdown_.running()) {
+        return;
+    }
+    odpocitOptions_ = nactiDalsiOdp(storage_.settingsIni()); // the options as the file has them now
+    const TDateTime span =
+        state_.currentFunction == Funkce::Odpocit ? zakodujDisplej(true) : countdown_.left();
+    if (!countdown_.zapniOdpocit(span, clock_.now(), odpocitOptions_)) {
+        questions_.tell(messageTable_.text(2), MessageIcon::Warning);
+        return;
+    }
+    showCountdownState();
+    tmrFunkceTimer();
+}
+
+void TfrmHlavniOkno::vypniOdpocit() {
+    countdown_.vypniOdpocit();
+    showCountdownState();
+    refreshTitleFromClock();
+    scheduleFunctionTick();
+}
+
+void TfrmHlavniOkno::btnPauzaClick() {
+    if (countdown_.running()) {
+        countdown_.pauza(clock_.now());
+    } else if (countdown_.paused()) {
+        countdown_.pokracovat(clock_.now());
+    }
+    showCountdownState();
+    if (countdown_.running()) {
+        tmrFunkceTimer();
+    } else {
+        refreshTitleFromClock();
+    }
+}
+
+void TfrmHlavniOkno::showCountdownState() {
+    paintFunctionLabels();
+    if (!countdown_.running()) {
+        pnlProgressOdpocit->resize(0, pnlProgressOdpocit->height());
+    }
+    if (state_.currentFunction == Funkce::Odpocit) {
+        applyView(viewFor(Funkce::Odpocit,
+                          {stopwatch_.running(), countdown_.running(), countdown_.paused(), false, editorFocused()},
+                          buttonCaptions_));
+    }
+}
+
+void TfrmHlavniOkno::odpocitTick(TDateTime now) {
+    const Countdown::Tick t = countdown_.tick(now, mnuZvuk->isChecked(), chbOdpOpakovat->isChecked(), odpocitOptions_);
+    const bool current = state_.currentFunction == Funkce::Odpocit;
+    if (t.ended) {
+        lastEndLateness_ = t.lateness;
+        if (!countdown_.running()) {
+            const TDateTime left = countdown_.left();
+            showCountdownState();
+            if (current) {
+                btnVynulovatClick();
+            }
+            countdown_.setLeft(left);
+        }
+        switch (stopwatchAtEnd(odpocitOptions_, countdown_.running(), stopwatch_.running())) {
+        case StopwatchAtEnd::Nothing:
+            break;
+        case StopwatchAtEnd::Ask:
+            if (questions_.ask(messageTable_.text(3), MessageIcon::Warning, MessageButtons::YesNo) != Answer::Yes) {
+                break;
+            }
+            [[fallthrough]];
+        case StopwatchAtEnd::Start:
+        case StopwatchAtEnd::Restart:
+            stopwatch_.zapniTavrokOd(t.endMoment);
+            paintFunctionLabels();
+            syncSplitList();
+            btnTvrMezicas->setEnabled(true);
+            if (state_.currentFunction == Funkce::Tavrok) {
+                lblFceTavrokClick();
+            }
+            break;
+        }
+        if (!edtOdpZprava->text().isEmpty()) {
+            showNormal();
+            raise();
+            activateWindow();
+            questions_.notify(QStringLiteral("Tavrok: ") + formatIniDateTime(clock_.now()), edtOdpZprava->text());
+            if (t.endSoundId >= 0 && odpocitOptions_.naKonci.ukoncitKliknutim) {
+                sounds_.ukoncitZvuk(t.endSoundId);
+            }
+        }
+    }
+    if (state_.currentFunction == Funkce::Odpocit && isShownOnScreen()) {
+        state_.displayUpdating = true;
+        zobrazNaDispleji(countdown_.left());
+        state_.displayUpdating = false;
+    }
+    if (countdown_.running()) {
+        if (state_.currentFunction == Funkce::Odpocit || !stopwatch_.running()) {
+            state_.shown = dekodujCasProDisplej(countdown_.left());
+            setTitle(engineTitle(titleLetter(lblFceOdpocit->text()), state_.shown));
+        }
+        const double share = (countdown_.end() - clock_.now()) / countdown_.span();
+        const int width = static_cast<int>(std::lround(std::clamp(share, 0.0, 1.0) * lblFceOdpocit->width()));
+        if (pnlProgressOdpocit->width() != width) {
+            pnlProgressOdpocit->resize(width, pnlProgressOdpocit->height());
+        }
+    } else if (t.ended) {
+        refreshTitleFromClock();
+    }
+}
+
+// ---- editing the digits
+
+bool TfrmHlavniOkno::editorFocused() const {
+    const QWidget* f = QApplication::focusWidget();
+    return f && (f == edtD || f == edtOdpZprava || f == mkeDatum || f == mkeCas || f == cbxBudiky ||
+                 cbxBudiky->isAncestorOf(f));
+}
+
+bool TfrmHlavniOkno::markerTakesKeys() const {
+    return pnlEditovanaCislice->isVisible() && !editorFocused();
+}
+
+void TfrmHlavniOkno::paintMarker() {
+    setBackground(pnlEditovanaCislice, editorFocused() ? QColor(Qt::black) : QColor(Qt::red));
+}
+
+void TfrmHlavniOkno::uD1Click() {
+    pnlDatCasEdit->hide();
+    position_ = digits::wrap(position_);
+    const QLabel* label = position_ <= 2 ? lblH : position_ <= 4 ? lblM : lblS;
+    pnlEditovanaCislice->move(label->x() + (position_ % 2 == 1 ? 1 : 19), pnlEditovanaCislice->y());
+    paintMarker();
+}
+
+TDigits TfrmHlavniOkno::readDigits() const {
+    TDigits t;
+    t.days = state_.currentFunction == Funkce::Budik ? 0 : dayCountFromText(edtD->text());
+    const QString text = lblH->text() + lblM->text() + lblS->text();
+    for (int i = 0; i < 6 && i < text.size(); ++i) {
+        t.d[i + 1] = text[i].digitValue();
+    }
+    return t;
+}
+
+void TfrmHlavniOkno::writeDigits(const TDigits& t) {
+    const auto pair = [&](int i) { return QString::number(t.d[i]) + QString::number(t.d[i + 1]); };
+    setTextIfChanged(lblH, pair(1));
+    setTextIfChanged(lblM, pair(3));
+    setTextIfChanged(lblS, pair(5));
+    if (state_.currentFunction != Funkce::Budik && edtD->text() != QString::number(t.days)) {
+        state_.displayUpdating = true;
+        edtD->setText(QString::number(t.days));
+        state_.displayUpdating = false;
+    }
+}
+
+void TfrmHlavniOkno::digitsEdited() {
+    if (state_.currentFunction == Funkce::Odpocit) {
+        countdown_.setLeft(zakodujDisplej(true));
+    }
+}
+
+int TfrmHlavniOkno::positionUnderMouse(QLabel* label, QMouseEvent* event) const {
+    const int tens = label == lblH ? 1 : label == lblM ? 3 : 5;
+    return event->position().x() < label->width() / 2.0 ? tens : tens + 1;
+}
+
+void TfrmHlavniOkno::digitLabelPressed(QLabel* label, QMouseEvent* event) {
+    if (!pnlEditovanaCislice->isVisible()) {
+        return;
+    }
+    pnlDatCasEdit->hide();
+    const int position = positionUnderMouse(label, event);
+    if (position != position_) {
+        position_ = position;
+        uD1Click();
+        return;
+    }
+    const int delta = event->button() == Qt::LeftButton ? +1 : event->button() == Qt::RightButton ? -1 : 0;
+    TDigits t = readDigits();
+    if (delta != 0 && digits::upravDisplej(t, position, delta, false, state_.currentFunction == Funkce::Budik)) {
+        writeDigits(t);
+        digitsEdited();
+    }
+}
+
+void TfrmHlavniOkno::digitLabelClicked(QLabel* label, QMouseEvent* event) {
+    if (!pnlEditovanaCislice->isVisible()) {
+        return;
+    }
+    pnlDatCasEdit->hide();
+    btnZapnout->setFocus(); // no edit keeps the focus: the digits take the keys
+    position_ = positionUnderMouse(label, event);
+    uD1Click();
+}
+
+bool TfrmHlavniOkno::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (watched == lblCas && type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
+            lblCasClick();
+            return true;
+        }
+        for (QLabel* l : {lblH, lblM, lblS}) {
+            if (watched == l) {
+                if (type == QEvent::MouseButtonPress) {
+                    digitLabelPressed(l, mouse);
+                } else {
+                    digitLabelClicked(l, mouse);
+                }
+                return true;
+            }
+        }
+        return QMainWindow::eventFilter(watched, event);
+    }
+    if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && isActiveWindow()) {
+        // A key that no widget takes travels up to the parents and passes here again: handle it once.
+        if (event == lastKeyEvent_ && type == lastKeyType_) {
+            return false;
+        }
+        lastKeyEvent_ = event;
+        lastKeyType_ = type;
+        return winMessageKey(static_cast<QKeyEvent*>(event), type == QEvent::KeyRelease);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TfrmHlavniOkno::winMessageKey(QKeyEvent* key, bool released) {
+    const int k = key->key();
+    const bool ctrl = key->modifiers().testFlag(Qt::ControlModifier);
+    if (ctrl && (k == Qt::Key_Tab || k == Qt::Key_Backtab)) {
+        if (released) {
+            const bool back = k == Qt::Key_Backtab || key->modifiers().testFlag(Qt::ShiftModifier);
+            const int next = (static_cast<int>(state_.currentFunction) - 1 + (back ? 2 : 1)) % 3 + 1;
+            prepniFunkci(static_cast<Funkce>(next));
+        }
+        return true;
+    }
+    if (!markerTakesKeys()) {
+        return false;
+    }
+    bool handled = false;
+    if (k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Up || k == Qt::Key_Down) {
+        if (released) {
+            if (k == Qt::Key_Left || k == Qt::Key_Right) {
+                position_ += k == Qt::Key_Right ? 1 : -1;
+                uD1Click();
+            } else {
+                TDigits t = readDigits();
+                if (k == Qt::Key_Up ? digits::raise(t, position_) : digits::lower(t, position_)) {
+                    writeDigits(t);
+                }
+            }
+        }
+        handled = true;
+    } else if (!released && k >= Qt::Key_0 && k <= Qt::Key_9 &&
+               !key->modifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier)) {
+        TDigits t = readDigits();
+        if (digits::typeDigit(t, position_, k - Qt::Key_0)) {
+            writeDigits(t);
+            ++position_;
+            uD1Click();
+        }
+        handled = true;
+    }
+    digitsEdited();
+    return handled;
+}
+
+// ---- the clock editor
+
+void TfrmHlavniOkno::lblCasClick() {
+    const TDateTime now = clock_.now();
+    const QDateTime qt = toQDateTime(now);
+    mkeDatum->setText(qt.toString(QStringLiteral("dd.MM.yyyy")));
+    mkeCas->setText(qt.toString(QStringLiteral("HH:mm:ss")));
+    pnlDatCasEdit->show();
+    pnlDatCasEdit->raise();
+    dateLive_ = true;
+    timeLive_ = true;
+    mkeDatum->setFocus();
+}
+
+void TfrmHlavniOkno::refreshClockEditor(TDateTime now) {
+    const QDateTime qt = toQDateTime(now);
+    const auto refresh = [](QLineEdit* field, bool live, const QString& text) {
+        if (!live || field->text() == text) {
+            return;
+        }
+        const int cursor = field->cursorPosition();
+        const int selStart = field->selectionStart();
+        const int selLength = field->selectionLength();
+        field->setText(text);
+        if (selStart >= 0) {
+            field->setSelection(selStart, selLength);
+        } else {
+            field->setCursorPosition(cursor);
+        }
+    };
+    refresh(mkeDatum, dateLive_, qt.toString(QStringLiteral("dd.MM.yyyy")));
+    refresh(mkeCas, timeLive_, qt.toString(QStringLiteral("HH:mm:ss")));
+}
+
+void TfrmHlavniOkno::keyPressEditaceCasu() {
+    const auto entered = parseIniDateTime(QString(mkeDatum->text() + u' ' + mkeCas->text()));
+    if (!entered || !mkeDatum->hasAcceptableInput() || !mkeCas->hasAcceptableInput()) {
+        questions_.tell(messageTable_.text(35), MessageIcon::Warning);
+        return;
+    }
+    const TDateTime before = clock_.now();
+    QElapsedTimer took;
+    took.start();
+    clockSetter_.setLocalTime(*entered);
+    // What the clock jumped by, without the time the setting itself took: the engines keep their time.
+    const TDateTime jump = clock_.now() - before - took.nsecsElapsed() / 1e6 / MsPerDay;
+    if (stopwatch_.running()) {
+        stopwatch_.resumeFrom(stopwatch_.start() + jump, clock_.now());
+    }
+    if (countdown_.running()) {
+        countdown_.shiftStart(jump);
+    }
+    pnlDatCasEdit->hide();
+    tmrAktualizaceCasuTimer();
 }
 
 } // namespace tavrok

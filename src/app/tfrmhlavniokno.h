@@ -2,6 +2,8 @@
 
 #include "app/buttoncaptions.h"
 #include "app/daynames.h"
+#include "app/digiteditor.h"
+#include "countdown/countdown.h"
 #include "app/functionview.h"
 #include "app/mainstate.h"
 #include "app/windowstate.h"
@@ -15,6 +17,8 @@
 
 class QAction;
 class QCheckBox;
+class QKeyEvent;
+class QMouseEvent;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -40,6 +44,10 @@ public:
     const ButtonCaptions& buttonCaptions() const { return buttonCaptions_; }
     const TMainState& state() const { return state_; }
     const Stopwatch& stopwatch() const { return stopwatch_; }
+    const Countdown& countdown() const { return countdown_; }
+    int markedPosition() const { return position_; }
+    // How long after its end moment the last countdown end was handled.
+    TDateTime lastEndLateness() const { return lastEndLateness_; }
     SoundManager& sounds() { return sounds_; }
     // The standard sound files: Zvonek.wav for alarms, Signalk.wav and Signald.wav for the countdown.
     QString standardSound(QStringView name) const;
@@ -57,6 +65,10 @@ public:
     void btnTvrVymazatVseClick();
     void zkratkaMezicasuStisknuta();
     void mnuVypnoutUpozorneniClick();
+    void btnPauzaClick();
+    void lblCasClick();
+    // Selects the digit at the position, as a click on its half of a label does.
+    void uD1Click();
 
     // The two ticks; public so that tests can run them at exact moments.
     void tmrFunkceTimer();
@@ -64,6 +76,7 @@ public:
     void tmrPrehravaniZvukuTimer();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -89,10 +102,29 @@ private:
     void syncSplitList();
     void mnuVzdyNahoreClick();
     bool isShownOnScreen() const;
+    // Countdown.
+    void zapniOdpocit();
+    void vypniOdpocit();
+    void odpocitTick(TDateTime now);
+    void showCountdownState();
+    // Editing the digits.
+    bool markerTakesKeys() const;
+    bool editorFocused() const;
+    void paintMarker();
+    TDigits readDigits() const;
+    void writeDigits(const TDigits& digits);
+    void digitsEdited();
+    bool winMessageKey(QKeyEvent* key, bool released);
+    void digitLabelPressed(QLabel* label, QMouseEvent* event);
+    void digitLabelClicked(QLabel* label, QMouseEvent* event);
+    int positionUnderMouse(QLabel* label, QMouseEvent* event) const;
+    void keyPressEditaceCasu();
+    void refreshClockEditor(TDateTime now);
 
     Clock& clock_;
     Questions& questions_;
     AudioDevice& audio_;
+    ClockSetter& clockSetter_;
     StorageLocations storage_;
     MessageTable messageTable_;
     ButtonCaptions buttonCaptions_;
@@ -100,6 +132,14 @@ private:
     TMainState state_;
     Stopwatch stopwatch_;
     SoundManager sounds_;
+    Countdown countdown_;
+    TDalsiOdpocit odpocitOptions_;
+    int position_ = 1;      // the marked digit, as upDown1 holds it
+    TDateTime lastEndLateness_ = 0;
+    const QEvent* lastKeyEvent_ = nullptr;
+    int lastKeyType_ = 0;
+    bool dateLive_ = false; // the clock editor's fields still follow the clock
+    bool timeLive_ = false;
     SizeLimits limits_{};
     QString clockText_;
 

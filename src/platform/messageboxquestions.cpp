@@ -52,4 +52,14 @@ Answer MessageBoxQuestions::ask(const QString& text, MessageIcon icon, MessageBu
     }
 }
 
+void MessageBoxQuestions::notify(const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent_);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    box.raise();
+    box.activateWindow();
+    box.exec();
+}
+
 } // namespace tavrok

@@ -12,6 +12,7 @@ class MessageBoxQuestions final : public Questions {
 public:
     explicit MessageBoxQuestions(QWidget* parent = nullptr) : parent_(parent) {}
     Answer ask(const QString& text, MessageIcon icon, MessageButtons buttons) override;
+    void notify(const QString& caption, const QString& text) override;
 
 private:
     QWidget* parent_;

@@ -18,6 +18,10 @@ public:
     virtual Answer ask(const QString& text, MessageIcon icon, MessageButtons buttons) = 0;
 
     void tell(const QString& text, MessageIcon icon) { ask(text, icon, MessageButtons::Ok); }
+
+    // A notice that must be seen at once (the end of a countdown, a ringing alarm): above every other
+    // window, with its own caption, an OK button. Returns when it is closed.
+    virtual void notify(const QString& caption, const QString& text) = 0;
 };
 
 } // namespace tavrok

@@ -5,6 +5,7 @@ namespace tavrok {
 class AudioDevice;
 class Beeper;
 class Clock;
+class ClockSetter;
 class Questions;
 
 // The operating-system services the windows use: the real ones in the program, fakes in tests.
@@ -13,6 +14,7 @@ struct PlatformServices {
     Questions& questions;
     AudioDevice& audio;
     Beeper& beeper;
+    ClockSetter& clockSetter;
 };
 
 } // namespace tavrok

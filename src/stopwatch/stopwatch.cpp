@@ -54,6 +54,14 @@ void Stopwatch::zapniTavrok(TDateTime now, bool zacitOdNuly) {
     splits_.resetCounter();
 }
 
+void Stopwatch::zapniTavrokOd(TDateTime start) {
+    stopwatchStart_ = start;
+    stopwatchElapsed_ = 0;
+    stopwatchRunning_ = true;
+    splits_.addSeparator();
+    splits_.resetCounter();
+}
+
 void Stopwatch::vypniTavrok() {
     stopwatchRunning_ = false;
 }

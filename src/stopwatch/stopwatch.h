@@ -52,6 +52,8 @@ public:
 
     // Start: from zero when zacitOdNuly, otherwise continuing from the stopped value.
     void zapniTavrok(TDateTime now, bool zacitOdNuly);
+    // Starts (or restarts) counting from an earlier moment: the end of a countdown.
+    void zapniTavrokOd(TDateTime start);
     // Stop keeps the value of the last tick, which is also what the display shows.
     void vypniTavrok();
     void tick(TDateTime now);

@@ -31,6 +31,7 @@ protected:
     FakeQuestions questions;
     test::FakeAudioDevice audio{clock};
     test::FakeBeeper beeper;
+    test::FakeClockSetter clockSetter{clock};
     std::unique_ptr<TfrmHlavniOkno> window;
 
     void SetUp() override {
@@ -43,7 +44,7 @@ protected:
     }
 
     void open() {
-        window = std::make_unique<TfrmHlavniOkno>(dir.path(), PlatformServices{clock, questions, audio, beeper});
+        window = std::make_unique<TfrmHlavniOkno>(dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter});
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }

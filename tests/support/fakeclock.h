@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/clock.h"
+#include "platform/clocksetter.h"
 
 namespace tavrok::test {
 
@@ -14,6 +15,20 @@ public:
 
 private:
     TDateTime now_;
+};
+
+// Setting the computer's clock moves the fake clock.
+class FakeClockSetter final : public ClockSetter {
+public:
+    explicit FakeClockSetter(FakeClock& clock) : clock_(clock) {}
+    void setLocalTime(TDateTime local) override {
+        clock_.set(local);
+        ++calls;
+    }
+    int calls = 0;
+
+private:
+    FakeClock& clock_;
 };
 
 } // namespace tavrok::test

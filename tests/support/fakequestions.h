@@ -34,7 +34,15 @@ public:
         return a;
     }
 
+    void notify(const QString& caption, const QString& text) override { notices.push_back({caption, text}); }
+
     bool allAnswered() const { return answers_.empty(); }
+
+    struct Notice {
+        QString caption;
+        QString text;
+    };
+    std::vector<Notice> notices;
 
     std::vector<Asked> asked;
 

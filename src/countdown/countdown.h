@@ -1,0 +1,85 @@
+#pragma once
+
+#include "app/datetime.h"
+#include "countdown/countdownoptions.h"
+
+#include <functional>
+#include <optional>
+
+namespace tavrok {
+
+class AudioDevice;
+class Beeper;
+class SoundManager;
+
+// The countdown: the time left is always start + span - now; pausing moves the start by the pause.
+class Countdown {
+public:
+    // Where the sounds come from: the sound manager for the end, the device itself for the notices, and
+    // the program's Data folder.
+    struct Sounds {
+        SoundManager& manager;
+        AudioDevice& device;
+        Beeper& beeper;
+        std::function<QString(const QString& relative)> dataPath; // "Zvuky\\Standard\\Signalk.wav"
+    };
+
+    explicit Countdown(Sounds sounds) : sounds_(std::move(sounds)) {}
+
+    bool running() const { return countdownRunning_; }
+    bool paused() const { return countdownPaused_; }
+    TDateTime start() const { return countdownStart_; }
+    TDateTime span() const { return countdownSpan_; }
+    TDateTime left() const { return countdownLeft_; }
+    TDateTime end() const { return countdownStart_ + countdownSpan_; }
+    int nextWarningIndex() const { return nextWarningIndex_; }
+    const QString& soundState() const { return countdownSoundState_; }
+
+    void setLeft(TDateTime left) { countdownLeft_ = left; }
+    // Keeps the countdown where it was when the computer's clock jumps.
+    void shiftStart(TDateTime jump) { countdownStart_ += jump; }
+
+    // Starts counting `span` down from now; false for a zero length (the caller shows message 2).
+    bool zapniOdpocit(TDateTime span, TDateTime now, const TDalsiOdpocit& options);
+    void vypniOdpocit();
+    void pauza(TDateTime now);
+    void pokracovat(TDateTime now);
+    // Runs on from an earlier start (continuation after a restart).
+    void resume(TDateTime start, TDateTime span, TDateTime now, const TDalsiOdpocit& options);
+
+    struct Tick {
+        bool ended = false;          // the end was reached in this tick
+        TDateTime endMoment = 0;     // the moment it was reached
+        int endSoundId = -1;         // the end sound started in this tick
+        TDateTime lateness = 0;      // how long after the end moment the tick came
+    };
+    // The countdown tick: time left, notices, the end sound, and at the end the next span (repeat) or
+    // idle. soundOn is the sound switch of the menu.
+    Tick tick(TDateTime now, bool soundOn, bool repeat, const TDalsiOdpocit& options);
+
+    // The next moment the countdown must act: a notice, the random sound's preparation, the end.
+    std::optional<TDateTime> nextDue(bool soundOn, const TDalsiOdpocit& options) const;
+
+private:
+    int warningIndexFor(TDateTime span, const TDalsiOdpocit& options) const;
+    void playNotice(int seconds, const TDalsiOdpocit& options);
+
+    Sounds sounds_;
+    bool countdownRunning_ = false;
+    bool countdownPaused_ = false;
+    TDateTime countdownStart_ = 0;
+    TDateTime countdownSpan_ = 0;
+    TDateTime countdownLeft_ = 0;
+    TDateTime pauseMoment_ = 0;
+    int nextWarningIndex_ = -1;
+    QString countdownSoundState_;
+};
+
+// The comparisons of the time left with 0 and with 5 s, made on the value at 15 significant digits.
+bool atOrBelow(TDateTime value, TDateTime limit);
+
+// What the end of a countdown does with the stopwatch.
+enum class StopwatchAtEnd { Nothing, Start, Restart, Ask };
+StopwatchAtEnd stopwatchAtEnd(const TDalsiOdpocit& options, bool countdownStillRuns, bool stopwatchRuns);
+
+} // namespace tavrok
