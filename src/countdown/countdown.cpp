@@ -3,7 +3,6 @@
 #include "platform/audiodevice.h"
 #include "sound/soundmanager.h"
 
-#include <cmath>
 
 namespace tavrok {
 
@@ -11,14 +10,12 @@ namespace {
 
 constexpr TDateTime FiveSeconds = 5.0 / 86400.0;
 
-double round15(double v) {
-    return v == 0 || !std::isfinite(v) ? v : QString::number(v, 'g', 15).toDouble();
-}
-
 } // namespace
 
 bool atOrBelow(TDateTime value, TDateTime limit) {
-    return round15(value) <= round15(limit);
+    // On the clock's millisecond grid: the time left is a difference of two large day numbers, whose
+    // last bits are noise far below a millisecond.
+    return toMilliseconds(value) <= toMilliseconds(limit);
 }
 
 int Countdown::warningIndexFor(TDateTime span, const TDalsiOdpocit& options) const {

@@ -75,7 +75,7 @@ private:
     QString countdownSoundState_;
 };
 
-// The comparisons of the time left with 0 and with 5 s, made on the value at 15 significant digits.
+// The comparisons of the time left with 0, with 5 s and with the notices.
 bool atOrBelow(TDateTime value, TDateTime limit);
 
 // What the end of a countdown does with the stopwatch.

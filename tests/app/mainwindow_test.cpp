@@ -46,8 +46,14 @@ protected:
     void open() {
         window = std::make_unique<TfrmHlavniOkno>(dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter});
         window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
+    void typeOnDigits(const char* keys) {
+        child("btnZapnout")->setFocus();
+        QTest::keyClicks(child("btnZapnout"), QString::fromLatin1(keys));
+    }
+    void settings(const QByteArray& ini) { test::writeBytes(settingsPath(), ini); }
     QString settingsPath() const { return dir.path() + QStringLiteral("/Data/Nastaveni/Nastaveni.ini"); }
 
     template <typename W = QWidget>
@@ -358,4 +364,193 @@ TEST_F(MainWindowTest, StopAllNotificationsStopsEverySound) {
     EXPECT_TRUE(window->sounds().prehravaneZvuky().empty());
     EXPECT_TRUE(audio.commands.contains(QStringLiteral("stop ") + bell));
     EXPECT_FALSE(window->findChild<QTimer*>(QStringLiteral("tmrPrehravaniZvuku"))->isActive());
+}
+
+TEST_F(MainWindowTest, ALengthTypedOnTheDigitsCountsDownPausesAndEnds) {
+    open();
+    click("lblFceOdpocit");
+    typeOnDigits("000005");
+    EXPECT_EQ(digits(), QStringLiteral("00:00:05.000"));
+    EXPECT_EQ(window->markedPosition(), 1);
+    EXPECT_EQ(toMilliseconds(window->countdown().left()), 5000);
+
+    click("btnZapnout");
+    ASSERT_TRUE(window->countdown().running());
+    EXPECT_EQ(child<QPushButton>("btnZapnout")->text(), QStringLiteral("&Stop"));
+    EXPECT_FALSE(child("pnlEditovanaCislice")->isVisible());
+    EXPECT_FALSE(child("btnVynulovat")->isEnabled());
+    runFor(1000);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("O: 0;00:00:04"));
+    EXPECT_EQ(digits(), QStringLiteral("00:00:04.000"));
+    EXPECT_EQ(child("pnlProgressOdpocit")->width(), 52);
+
+    click("btnPauza");
+    EXPECT_TRUE(window->countdown().paused());
+    EXPECT_EQ(child<QPushButton>("btnPauza")->text(), QStringLiteral("&Pokračovat"));
+    EXPECT_EQ(child<QLabel>("lblFceOdpocit")->palette().color(QPalette::Window), QColor(0, 255, 255));
+    runFor(60'000);
+    EXPECT_EQ(digits(), QStringLiteral("00:00:04.000"));
+    click("btnPauza");
+    runFor(2000);
+    EXPECT_EQ(digits(), QStringLiteral("00:00:02.000"));
+    runFor(2000);
+    EXPECT_FALSE(window->countdown().running());
+    EXPECT_EQ(digits(), QStringLiteral("00:00:05.000")) << "the set length is shown again";
+    EXPECT_EQ(child<QPushButton>("btnZapnout")->text(), QStringLiteral("&Start"));
+    EXPECT_EQ(child("pnlProgressOdpocit")->width(), 0);
+    EXPECT_TRUE(questions.notices.empty()) << "no message, no box";
+    EXPECT_TRUE(audio.commands.contains(QStringLiteral("play ") + window->standardSound(u"Signald.wav")));
+}
+
+TEST_F(MainWindowTest, AZeroLengthAsksForATime) {
+    open();
+    click("lblFceOdpocit");
+    click("btnZapnout");
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text, window->messageTable().text(2));
+    EXPECT_FALSE(window->countdown().running());
+}
+
+TEST_F(MainWindowTest, TheEndMessageIsShownAndClosingItEndsTheSound) {
+    open();
+    click("lblFceOdpocit");
+    typeOnDigits("000003");
+    child<QLineEdit>("edtOdpZprava")->setText(QStringLiteral("Čaj je hotový"));
+    click("btnZapnout");
+    runFor(3000);
+    ASSERT_EQ(questions.notices.size(), 1u);
+    EXPECT_EQ(questions.notices[0].caption, QStringLiteral("Tavrok: 6.12.2026 10:00:03"));
+    EXPECT_EQ(questions.notices[0].text, QStringLiteral("Čaj je hotový"));
+    ASSERT_EQ(window->sounds().prehravaneZvuky().size(), 1u);
+    clock.advanceMs(1);
+    window->tmrPrehravaniZvukuTimer();
+    EXPECT_TRUE(window->sounds().prehravaneZvuky().empty()) << "the box was closed: its sound ends";
+}
+
+TEST_F(MainWindowTest, AnEndingCountdownStartsTheStopwatchAtItsEndMoment) {
+    settings("[dalsiNastaveniOdpocit]\nspustitTavrok=1\n");
+    open();
+    click("lblFceOdpocit");
+    typeOnDigits("000002");
+    click("btnZapnout");
+    const TDateTime end = window->countdown().end();
+    runFor(2500);
+    EXPECT_TRUE(window->stopwatch().running());
+    EXPECT_EQ(window->stopwatch().start(), end) << "counted from the end, not from the late tick";
+}
+
+TEST_F(MainWindowTest, AnEndingCountdownAsksBeforeRestartingARunningStopwatch) {
+    settings("[dalsiNastaveniOdpocit]\nspustitTavrok=1\n");
+    open();
+    click("lblFceTavrok");
+    click("btnZapnout");
+    const TDateTime stopwatchStart = window->stopwatch().start();
+    click("lblFceOdpocit");
+    typeOnDigits("000002");
+    click("btnZapnout");
+    questions.script({Answer::No});
+    runFor(2000);
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text, window->messageTable().text(3));
+    EXPECT_EQ(window->stopwatch().start(), stopwatchStart) << "No leaves it running as it was";
+
+    click("btnZapnout");
+    questions.script({Answer::Yes});
+    const TDateTime end = window->countdown().end();
+    runFor(2000);
+    EXPECT_EQ(window->stopwatch().start(), end);
+}
+
+TEST_F(MainWindowTest, TheMouseRaisesAndLowersTheMarkedDigitLikeAnOdometer) {
+    open();
+    click("lblFceOdpocit");
+    auto* lblS = child<QLabel>("lblS");
+    const QPoint units(lblS->width() - 4, lblS->height() / 2);
+    QTest::mouseClick(lblS, Qt::LeftButton, {}, units);
+    EXPECT_EQ(window->markedPosition(), 6) << "the first click selects";
+    EXPECT_EQ(digits(), QStringLiteral("00:00:00.000"));
+    QTest::mouseClick(lblS, Qt::RightButton, {}, units);
+    EXPECT_EQ(digits(), QStringLiteral("00:00:00.000")) << "nothing below zero";
+    child<QLabel>("lblH")->setText(QStringLiteral("23"));
+    child<QLabel>("lblM")->setText(QStringLiteral("59"));
+    child<QLabel>("lblS")->setText(QStringLiteral("59"));
+    QTest::mouseClick(lblS, Qt::LeftButton, {}, units);
+    EXPECT_EQ(digits(), QStringLiteral("00:00:00.000"));
+    EXPECT_EQ(child<QLineEdit>("edtD")->text(), QStringLiteral("1"));
+    EXPECT_EQ(toMilliseconds(window->countdown().left()), 86'400'000);
+    QTest::mouseClick(lblS, Qt::RightButton, {}, units);
+    EXPECT_EQ(digits(), QStringLiteral("23:59:59.000"));
+    EXPECT_EQ(child<QLineEdit>("edtD")->text(), QStringLiteral("0"));
+
+    QTest::mouseClick(lblS, Qt::LeftButton, {}, QPoint(2, lblS->height() / 2));
+    EXPECT_EQ(window->markedPosition(), 5) << "the left half is the tens";
+}
+
+TEST_F(MainWindowTest, ArrowsEditTheDigitsAndNeverMoveTheFocus) {
+    open();
+    click("lblFceOdpocit");
+    auto* zapnout = child("btnZapnout");
+    zapnout->setFocus();
+    QTest::keyClick(zapnout, Qt::Key_Right);
+    EXPECT_EQ(window->markedPosition(), 2);
+    EXPECT_TRUE(zapnout->hasFocus()) << "the arrow did not move the focus";
+    QTest::keyClick(zapnout, Qt::Key_Up);
+    EXPECT_EQ(digits(), QStringLiteral("01:00:00.000"));
+    QTest::keyClick(zapnout, Qt::Key_Left);
+    QTest::keyClick(zapnout, Qt::Key_Left);
+    EXPECT_EQ(window->markedPosition(), 6) << "left from the hours tens wraps to the seconds units";
+    EXPECT_EQ(toMilliseconds(window->countdown().left()), 3'600'000);
+
+    // With a text field focused the arrows are the field's.
+    auto* message = child<QLineEdit>("edtOdpZprava");
+    message->setFocus();
+    message->setText(QStringLiteral("abc"));
+    message->setCursorPosition(3);
+    QTest::keyClick(message, Qt::Key_Left);
+    EXPECT_EQ(message->cursorPosition(), 2);
+    EXPECT_EQ(window->markedPosition(), 6);
+    EXPECT_EQ(child("pnlEditovanaCislice")->palette().color(QPalette::Window), QColor(Qt::black));
+    QTest::keyClicks(message, QStringLiteral("12"));
+    EXPECT_EQ(digits(), QStringLiteral("01:00:00.000")) << "digits typed into a field stay in the field";
+}
+
+TEST_F(MainWindowTest, CtrlTabCyclesTheFunctions) {
+    open();
+    auto* zapnout = child("btnZapnout");
+    QTest::keyClick(zapnout, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(window->state().currentFunction, Funkce::Tavrok);
+    QTest::keyClick(zapnout, Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keyClick(zapnout, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(window->state().currentFunction, Funkce::Budik);
+    QTest::keyClick(zapnout, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(window->state().currentFunction, Funkce::Odpocit);
+}
+
+TEST_F(MainWindowTest, SettingTheClockLeavesTheRunningStopwatchAlone) {
+    open();
+    click("lblFceTavrok");
+    click("btnZapnout");
+    runFor(10'000);
+    window->lblCasClick();
+    auto* datum = child<QLineEdit>("mkeDatum");
+    auto* cas = child<QLineEdit>("mkeCas");
+    EXPECT_TRUE(child("pnlDatCasEdit")->isVisible());
+    EXPECT_EQ(datum->text(), QStringLiteral("06.12.2026"));
+    EXPECT_EQ(cas->text(), QStringLiteral("10:00:10"));
+
+    cas->selectAll();
+    QTest::keyClicks(cas, QStringLiteral("25:00:00"));
+    QTest::keyClick(cas, Qt::Key_Return);
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text, window->messageTable().text(35));
+    EXPECT_EQ(clockSetter.calls, 0);
+
+    cas->selectAll();
+    QTest::keyClicks(cas, QStringLiteral("11:00:10"));
+    QTest::keyClick(cas, Qt::Key_Return);
+    EXPECT_EQ(clockSetter.calls, 1);
+    EXPECT_EQ(clock.now(), *tryEncodeDateTime({2026, 12, 6}, {11, 0, 10, 0}));
+    EXPECT_FALSE(child("pnlDatCasEdit")->isVisible());
+    runFor(1000);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("T: 0;00:00:11")) << "an hour of clock change is not counted";
 }
