@@ -8,5 +8,8 @@ echo
 echo "== Alarms: 10 000 loaded and sorted (target <= 100 ms); 1 000 000 random schedules (each < 1 ms)"
 "$build/bench/alarm_bench" 10000 1000000
 echo
+echo "== Countdown ends: lateness of 50 ends (target: p95 <= 5 ms)"
+"$build/bench/countdown_latency" 50
+echo
 echo "== The program under Xvfb: start-up, memory, CPU idle and with the stopwatch running"
 "$(dirname "$0")/cpu.sh" "$build/tavrok" 20

@@ -827,6 +827,7 @@ void TfrmHlavniOkno::odpocitTick(TDateTime now) {
     const bool current = state_.currentFunction == Funkce::Odpocit;
     if (t.ended) {
         lastEndLateness_ = t.lateness;
+        ++endsHandled_;
         if (!countdown_.running()) {
             const TDateTime left = countdown_.left();
             showCountdownState();
@@ -834,6 +835,7 @@ void TfrmHlavniOkno::odpocitTick(TDateTime now) {
                 btnVynulovatClick();
             }
             countdown_.setLeft(left);
+            refreshTitleFromClock();
         }
         switch (stopwatchAtEnd(odpocitOptions_, countdown_.running(), stopwatch_.running())) {
         case StopwatchAtEnd::Nothing:

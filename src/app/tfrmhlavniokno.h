@@ -45,9 +45,15 @@ public:
     const TMainState& state() const { return state_; }
     const Stopwatch& stopwatch() const { return stopwatch_; }
     const Countdown& countdown() const { return countdown_; }
+    Countdown& countdown() { return countdown_; }
     int markedPosition() const { return position_; }
     // How long after its end moment the last countdown end was handled.
     TDateTime lastEndLateness() const { return lastEndLateness_; }
+    int endsHandled() const { return endsHandled_; }
+
+    // Start and stop, from the countdown's button or from any function (the serial input lines).
+    void zapniOdpocit();
+    void vypniOdpocit();
     SoundManager& sounds() { return sounds_; }
     // The standard sound files: Zvonek.wav for alarms, Signalk.wav and Signald.wav for the countdown.
     QString standardSound(QStringView name) const;
@@ -103,8 +109,6 @@ private:
     void mnuVzdyNahoreClick();
     bool isShownOnScreen() const;
     // Countdown.
-    void zapniOdpocit();
-    void vypniOdpocit();
     void odpocitTick(TDateTime now);
     void showCountdownState();
     // Editing the digits.
@@ -136,6 +140,7 @@ private:
     TDalsiOdpocit odpocitOptions_;
     int position_ = 1;      // the marked digit, as upDown1 holds it
     TDateTime lastEndLateness_ = 0;
+    int endsHandled_ = 0;
     const QEvent* lastKeyEvent_ = nullptr;
     int lastKeyType_ = 0;
     bool dateLive_ = false; // the clock editor's fields still follow the clock
