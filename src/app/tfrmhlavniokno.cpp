@@ -237,6 +237,11 @@ void TfrmHlavniOkno::buildControls() {
     connect(mkeDatum, &QLineEdit::returnPressed, this, &TfrmHlavniOkno::keyPressEditaceCasu);
     connect(mkeCas, &QLineEdit::returnPressed, this, &TfrmHlavniOkno::keyPressEditaceCasu);
     lblCas->installEventFilter(this);
+    c->installEventFilter(this); // formClick: a click on the window background
+    for (QLabel* l : std::initializer_list<QLabel*>{lblFceBudik, lblFceTavrok, lblFceOdpocit, lblHOd, lblMOd, lblMs,
+                                                   lblDnu, lblBudZprava}) {
+        l->installEventFilter(this);
+    }
     for (QLabel* l : {lblH, lblM, lblS}) {
         l->installEventFilter(this);
     }
@@ -979,6 +984,10 @@ bool TfrmHlavniOkno::eventFilter(QObject* watched, QEvent* event) {
         if (watched == lblCas && type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
             lblCasClick();
             return true;
+        }
+        if (watched != lblCas && type == QEvent::MouseButtonPress &&
+            (watched == centralWidget() || qobject_cast<QLabel*>(watched))) {
+            pnlDatCasEdit->hide(); // formClick: the background and the labels close the clock editor
         }
         for (QLabel* l : {lblH, lblM, lblS}) {
             if (watched == l) {

@@ -553,4 +553,8 @@ TEST_F(MainWindowTest, SettingTheClockLeavesTheRunningStopwatchAlone) {
     EXPECT_FALSE(child("pnlDatCasEdit")->isVisible());
     runFor(1000);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("T: 0;00:00:11")) << "an hour of clock change is not counted";
+
+    window->lblCasClick();
+    QTest::mouseClick(child("centralWidget"), Qt::LeftButton, {}, QPoint(5, 200));
+    EXPECT_FALSE(child("pnlDatCasEdit")->isVisible()) << "a click on the background closes the clock editor";
 }
