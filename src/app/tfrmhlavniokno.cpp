@@ -82,7 +82,12 @@ TfrmHlavniOkno::TfrmHlavniOkno(const QString& executableFolder, PlatformServices
     formCreate(executableFolder);
 }
 
-TfrmHlavniOkno::~TfrmHlavniOkno() = default;
+TfrmHlavniOkno::~TfrmHlavniOkno() {
+    // Destroying the children moves the focus and sends events: none of it may reach this half-destroyed
+    // window through the application-wide hooks.
+    qApp->removeEventFilter(this);
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 void TfrmHlavniOkno::buildControls() {
     auto* c = new QWidget(this);
