@@ -1,5 +1,6 @@
 #include "app/tfrmhlavniokno.h"
 
+#include "alarms/bellglyph.h"
 #include "app/applicationtitle.h"
 #include "app/clicklabel.h"
 #include "app/tickplanner.h"
@@ -18,6 +19,8 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFrame>
+#include <QImage>
+#include <QPixmap>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -71,7 +74,8 @@ TfrmHlavniOkno::TfrmHlavniOkno(const QString& executableFolder, PlatformServices
               [this](const QString& path) { return storage_.expand(path); },
               [](int count) { return static_cast<int>(QRandomGenerator::global()->bounded(count)); }),
       countdown_({sounds_, services.audio, services.beeper,
-                  [this](const QString& relative) { return storage_.dataPath(relative); }}) {
+                  [this](const QString& relative) { return storage_.dataPath(relative); }}),
+      alarmClock_(storage_.alarmsIni(), sounds_, [this] { return standardSound(u"Zvonek.wav"); }) {
     setObjectName(QStringLiteral("frmHlavniOkno"));
     setWindowTitle(QStringLiteral("Tavrok"));
     // Only the system menu (with its close box) and minimize: the height is limited and the width fixed.
@@ -217,10 +221,16 @@ void TfrmHlavniOkno::buildControls() {
     lblDatumBudiku = make<QLabel>(pnlBudik, "lblDatumBudiku", 0, 24, 80, 13);
     btnBudVymazatVse = make<QPushButton>(pnlBudik, "btnBudVymazatVse", 86, 23, 71, 16);
     btnBudVymazatVse->setText(QStringLiteral("Vy&mazat v\u0161e"));
-    // The alarm list is edited once the alarm file exists.
-    for (QPushButton* b : {btnBudUlozit, btnBudNacist, btnBudVymazat, btnBudVymazatVse}) {
-        b->setEnabled(false);
-    }
+    lblDatumBudiku->setAutoFillBackground(true);
+    connect(btnBudUlozit, &QPushButton::clicked, this, &TfrmHlavniOkno::btnBudUlozitClick);
+    connect(btnBudNacist, &QPushButton::clicked, this, &TfrmHlavniOkno::btnBudNacistClick);
+    connect(btnBudVymazat, &QPushButton::clicked, this, &TfrmHlavniOkno::btnBudVymazatClick);
+    connect(btnBudVymazatVse, &QPushButton::clicked, this, &TfrmHlavniOkno::btnBudVymazatVseClick);
+    // cbxBudikyChange: a typed or picked name; picking does not load.
+    connect(cbxBudiky, &QComboBox::editTextChanged, this, [this] {
+        editor_.nazevBudikuZmenen = true;
+        alarmChanged();
+    });
 
     btnZapnout = make<QPushButton>(c, "btnZapnout", 10, 150, 76, 19);
     btnDalsi = make<QPushButton>(c, "btnDalsi", 91, 150, 76, 19);
@@ -262,6 +272,11 @@ void TfrmHlavniOkno::buildControls() {
     connect(edtD, &QLineEdit::textChanged, this, [this] {
         if (state_.currentFunction == Funkce::Odpocit && !state_.displayUpdating) {
             countdown_.setLeft(zakodujDisplej(true));
+        }
+    });
+    connect(edtD, &QLineEdit::textEdited, this, [this] {
+        if (state_.currentFunction == Funkce::Budik) {
+            alarmChanged();
         }
     });
 
@@ -406,6 +421,9 @@ void TfrmHlavniOkno::formShow() {
             edtOdpZprava->setText(c->odpocitZprava);
         }
     };
+    reloadAlarms();
+    editor_.tichyNacteni = true;
+    loadIntoEditor(alarmClock_.nasledujici());
     applyRememberedCountdown();
 
     const int height = std::clamp(startHeight(settings, limits_.maxHeight), limits_.minHeight, limits_.maxHeight);
@@ -460,7 +478,12 @@ bool TfrmHlavniOkno::formClose() {
         questions_.tell(fillPlaceholders(messageTable_.text(8), storage_.settingsIni().path()),
                         MessageIcon::Warning);
     }
-    return true;
+    bool close = true;
+    close = editor_.muzeZavrit(alarmClock_.seznam().seznamNazvuBudiku.size() > 1,
+                               storage_.settingsIni().readBool(u"nastaveni", u"kontrolovatUlozeniBudiku", true),
+                               questions_, messageTable_) &&
+            close;
+    return close;
 }
 
 void TfrmHlavniOkno::resizeEvent(QResizeEvent* event) {
@@ -482,7 +505,8 @@ void TfrmHlavniOkno::prepniFunkci(Funkce target) {
     state_.currentFunction = target;
     paintFunctionLabels();
     applyView(viewFor(target,
-                      {stopwatch_.running(), countdown_.running(), countdown_.paused(), false, editorFocused()},
+                      {stopwatch_.running(), countdown_.running(), countdown_.paused(), editor_.budik.zapnuty(),
+                       editorFocused()},
                       buttonCaptions_));
 
     switch (target) {
@@ -543,7 +567,6 @@ void TfrmHlavniOkno::applyView(const FunctionView& v) {
     btnPauza->setText(v.btnPauzaCaption);
     btnPauza->setEnabled(v.btnPauza);
     // The alarm editor and every options dialog arrive with their own windows.
-    btnZapnout->setEnabled(v.function != Funkce::Budik);
     btnDalsi->setEnabled(false);
 }
 
@@ -612,6 +635,10 @@ void TfrmHlavniOkno::tmrFunkceTimer() {
     if (countdown_.running()) {
         odpocitTick(now);
     }
+    alarmTick(now);
+    if (state_.currentFunction == Funkce::Budik && isShownOnScreen()) {
+        showAlarmEditorState(now);
+    }
     scheduleFunctionTick();
 }
 
@@ -632,6 +659,9 @@ void TfrmHlavniOkno::scheduleFunctionTick() {
         break;
     }
     needs.nextDue = countdown_.nextDue(mnuZvuk->isChecked(), odpocitOptions_);
+    if (const auto alarm = alarmClock_.nextDue()) {
+        needs.nextDue = needs.nextDue ? std::min(*needs.nextDue, *alarm) : *alarm;
+    }
     tmrFunkce->start(tickplan::nextFunctionTick(clock_.now(), needs));
 }
 
@@ -686,6 +716,10 @@ void TfrmHlavniOkno::btnZapnoutClick() {
         } else {
             zapniOdpocit();
         }
+    } else {
+        editor_.zapniVypniBudik(); // zapniVypniBudik: written only when the alarm is saved
+        alarmChanged();
+        showAlarmEditorState(clock_.now());
     }
 }
 
@@ -723,6 +757,7 @@ void TfrmHlavniOkno::btnVynulovatClick() {
     switch (state_.currentFunction) {
     case Funkce::Budik:
         state_.alarmShownTime = 0;
+        alarmChanged();
         break;
     case Funkce::Tavrok:
         stopwatch_.vynuluj();
@@ -779,6 +814,158 @@ void TfrmHlavniOkno::mnuVzdyNahoreClick() {
     setWindowFlag(Qt::WindowStaysOnTopHint, mnuVzdyNahore->isChecked());
     if (wasVisible) {
         show(); // changing the window flags hides the window
+    }
+}
+
+// ---- alarms
+
+void TfrmHlavniOkno::reloadAlarms() {
+    const TDateTime now = clock_.now();
+    alarmClock_.nactiSeznam(now);
+    syncAlarmList(QString());
+    selectNextAlarm();
+    alarmClock_.nactiAktualni(now);
+}
+
+void TfrmHlavniOkno::syncAlarmList(const QString& keepText) {
+    const QSignalBlocker block(cbxBudiky);
+    cbxBudiky->clear();
+    cbxBudiky->addItems(alarmClock_.seznam().seznamNazvuBudiku);
+    const int index = cbxBudiky->findText(keepText, Qt::MatchFixedString);
+    cbxBudiky->setCurrentIndex(keepText.isEmpty() ? -1 : index);
+    if (index < 0) {
+        cbxBudiky->setEditText(QString()); // a typed name that is not an alarm is not kept
+    }
+}
+
+void TfrmHlavniOkno::selectNextAlarm() {
+    const QSignalBlocker block(cbxBudiky);
+    const int separator = cbxBudiky->findText(AlarmSeparator, Qt::MatchExactly);
+    cbxBudiky->setCurrentIndex(separator + 1 < cbxBudiky->count() ? separator + 1 : -1);
+    if (cbxBudiky->currentIndex() < 0) {
+        cbxBudiky->setEditText(QString());
+    }
+}
+
+void TfrmHlavniOkno::alarmChanged() {
+    editor_.zmenen();
+    QPalette p = cbxBudiky->palette();
+    p.setColor(QPalette::Base, palette().color(QPalette::Base));
+    cbxBudiky->setPalette(p);
+}
+
+void TfrmHlavniOkno::loadIntoEditor(const QString& name) {
+    if (!editor_.btnBudNacistClick(name, storage_.alarmsIni(), questions_, messageTable_)) {
+        return;
+    }
+    const TDateTime cas = editor_.budik.cas;
+    if (state_.currentFunction == Funkce::Budik) {
+        const DisplayParts p = dekodujCasProDisplej(cas);
+        setTextIfChanged(lblH, p.hours);
+        setTextIfChanged(lblM, p.minutes);
+        setTextIfChanged(lblS, p.seconds);
+        setTextIfChanged(lblMs, QStringLiteral("000"));
+        edtD->setText(editor_.budik.zprava);
+    } else {
+        state_.alarmShownTime = cas;
+        state_.alarmShownText = editor_.budik.zprava;
+    }
+    editor_.nacteny = true;
+    QPalette p = cbxBudiky->palette();
+    p.setColor(QPalette::Base, Lime);
+    cbxBudiky->setPalette(p);
+    // The date comes from the list; a name that is not listed has its own date.
+    std::optional<TDateTime> date;
+    const auto& list = alarmClock_.seznam();
+    for (qsizetype i = 0; i < list.seznamNazvuBudiku.size(); ++i) {
+        if (list.seznamNazvuBudiku[i] != AlarmSeparator &&
+            list.seznamNazvuBudiku[i].compare(name, Qt::CaseInsensitive) == 0) {
+            date = list.seznamDatBudiku[static_cast<size_t>(i)];
+        }
+    }
+    if (!date) {
+        date = editor_.datum(cas, clock_.now());
+    }
+    const auto label = editor_.obnov(date, clock_.now(), dayNames_);
+    setTextIfChanged(lblDatumBudiku, label.text);
+    setBackground(lblDatumBudiku, label.colour == AlarmEditor::LabelColour::Lime     ? Lime
+                                  : label.colour == AlarmEditor::LabelColour::Yellow ? QColor(255, 255, 0)
+                                                                                     : palette().color(QPalette::Button));
+    showAlarmEditorState(clock_.now());
+}
+
+void TfrmHlavniOkno::showAlarmEditorState(TDateTime now) {
+    if (state_.currentFunction == Funkce::Budik) {
+        const auto label = editor_.obnov(editor_.datum(zakodujDisplej(false), now), now, dayNames_);
+        setTextIfChanged(lblDatumBudiku, label.text);
+        const QColor colour = label.colour == AlarmEditor::LabelColour::Lime     ? Lime
+                              : label.colour == AlarmEditor::LabelColour::Yellow ? QColor(255, 255, 0)
+                                                                                 : palette().color(QPalette::Button);
+        if (lblDatumBudiku->palette().color(QPalette::Window) != colour) {
+            setBackground(lblDatumBudiku, colour);
+        }
+        const QString caption = editor_.budik.zapnuty() ? buttonCaptions_.budVypnout : buttonCaptions_.budZapnout;
+        if (btnZapnout->text() != caption) {
+            btnZapnout->setText(caption);
+        }
+    }
+    const int stav = editor_.budik.stav;
+    if (imgZvonek->property("stav").toInt() != stav + 1) {
+        const QVector<quint32> px = kresliZvonek(stav, palette().color(QPalette::Window).rgb());
+        const QImage image(reinterpret_cast<const uchar*>(px.constData()), BellSize, BellSize, BellSize * 4,
+                           QImage::Format_ARGB32);
+        imgZvonek->setPixmap(QPixmap::fromImage(image.copy()));
+        imgZvonek->setProperty("stav", stav + 1);
+    }
+}
+
+void TfrmHlavniOkno::btnBudNacistClick() {
+    loadIntoEditor(cbxBudiky->currentText());
+}
+
+void TfrmHlavniOkno::btnBudUlozitClick() {
+    const TDateTime now = clock_.now();
+    if (!editor_.btnBudUlozitClick(cbxBudiky->currentText(), zakodujDisplej(false) - lblMs->text().toInt() / MsPerDay,
+                                   edtD->text(), storage_.alarmsIni(), now, questions_, messageTable_)) {
+        showAlarmEditorState(clock_.now());
+        return;
+    }
+    reloadAlarms();
+    loadIntoEditor(alarmClock_.nasledujici());
+}
+
+void TfrmHlavniOkno::btnBudVymazatClick() {
+    if (!editor_.btnBudVymazatClick(cbxBudiky->currentText(), storage_.alarmsIni(), questions_, messageTable_)) {
+        return;
+    }
+    reloadAlarms();
+    loadIntoEditor(alarmClock_.nasledujici());
+}
+
+void TfrmHlavniOkno::btnBudVymazatVseClick() {
+    if (editor_.btnBudVymazatVseClick(storage_.alarmsIni(), questions_, messageTable_)) {
+        reloadAlarms();
+    }
+}
+
+void TfrmHlavniOkno::alarmTick(TDateTime now) {
+    const AlarmClock::Ring r = alarmClock_.kontrola(now, mnuZvuk->isChecked());
+    if (r.due) {
+        syncAlarmList(cbxBudiky->currentText());
+    }
+    if (!r.rings) {
+        return;
+    }
+    lastAlarmLateness_ = r.lateness;
+    ++alarmsRung_;
+    if (!r.snapshot.zprava.isEmpty()) {
+        showNormal();
+        raise();
+        activateWindow();
+        questions_.notify(QStringLiteral("Tavrok: ") + formatIniDateTime(clock_.now()), r.snapshot.zprava);
+        if (r.soundId >= 0 && r.snapshot.upozorneni.ukoncitKliknutim) {
+            sounds_.ukoncitZvuk(r.soundId);
+        }
     }
 }
 
@@ -970,6 +1157,9 @@ void TfrmHlavniOkno::digitLabelPressed(QLabel* label, QMouseEvent* event) {
         writeDigits(t);
         digitsEdited();
     }
+    if (delta != 0 && state_.currentFunction == Funkce::Budik) {
+        alarmChanged();
+    }
 }
 
 void TfrmHlavniOkno::digitLabelClicked(QLabel* label, QMouseEvent* event) {
@@ -1042,6 +1232,9 @@ bool TfrmHlavniOkno::winMessageKey(QKeyEvent* key, bool released) {
                 TDigits t = readDigits();
                 if (k == Qt::Key_Up ? digits::raise(t, position_) : digits::lower(t, position_)) {
                     writeDigits(t);
+                    if (state_.currentFunction == Funkce::Budik) {
+                        alarmChanged();
+                    }
                 }
             }
         }
@@ -1053,6 +1246,9 @@ bool TfrmHlavniOkno::winMessageKey(QKeyEvent* key, bool released) {
             writeDigits(t);
             ++position_;
             uD1Click();
+            if (state_.currentFunction == Funkce::Budik) {
+                alarmChanged();
+            }
         }
         handled = true;
     }

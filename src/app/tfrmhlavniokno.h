@@ -1,5 +1,7 @@
 #pragma once
 
+#include "alarms/alarmclock.h"
+#include "alarms/alarmeditor.h"
 #include "app/buttoncaptions.h"
 #include "app/daynames.h"
 #include "app/digiteditor.h"
@@ -50,6 +52,16 @@ public:
     // How long after its end moment the last countdown end was handled.
     TDateTime lastEndLateness() const { return lastEndLateness_; }
     int endsHandled() const { return endsHandled_; }
+    const AlarmClock& alarmClock() const { return alarmClock_; }
+    const AlarmEditor& alarmEditor() const { return editor_; }
+    // How long after its moment the last alarm rang, and how many have rung.
+    TDateTime lastAlarmLateness() const { return lastAlarmLateness_; }
+    int alarmsRung() const { return alarmsRung_; }
+
+    void btnBudNacistClick();
+    void btnBudUlozitClick();
+    void btnBudVymazatClick();
+    void btnBudVymazatVseClick();
 
     // Start and stop, from the countdown's button or from any function (the serial input lines).
     void zapniOdpocit();
@@ -108,6 +120,14 @@ private:
     void syncSplitList();
     void mnuVzdyNahoreClick();
     bool isShownOnScreen() const;
+    // Alarms.
+    void alarmTick(TDateTime now);
+    void syncAlarmList(const QString& keepText);
+    void selectNextAlarm();
+    void loadIntoEditor(const QString& name);
+    void showAlarmEditorState(TDateTime now);
+    void alarmChanged();
+    void reloadAlarms();
     // Countdown.
     void odpocitTick(TDateTime now);
     void showCountdownState();
@@ -137,6 +157,10 @@ private:
     Stopwatch stopwatch_;
     SoundManager sounds_;
     Countdown countdown_;
+    AlarmClock alarmClock_;
+    AlarmEditor editor_;
+    TDateTime lastAlarmLateness_ = 0;
+    int alarmsRung_ = 0;
     TDalsiOdpocit odpocitOptions_;
     int position_ = 1;      // the marked digit, as upDown1 holds it
     TDateTime lastEndLateness_ = 0;

@@ -40,6 +40,7 @@ bool Countdown::zapniOdpocit(TDateTime span, TDateTime now, const TDalsiOdpocit&
     nextWarningIndex_ = warningIndexFor(span, options);
     countdownRunning_ = true;
     countdownPaused_ = false;
+    randomChosen_ = false;
     return true;
 }
 
@@ -53,6 +54,7 @@ void Countdown::resume(TDateTime start, TDateTime span, TDateTime now, const TDa
 }
 
 void Countdown::vypniOdpocit() {
+    randomChosen_ = false;
     countdownRunning_ = false;
     countdownPaused_ = false;
     countdownSoundState_.clear();
@@ -108,7 +110,8 @@ Countdown::Tick Countdown::tick(TDateTime now, bool soundOn, bool repeat, const 
 
     const bool endReached = atOrBelow(countdownLeft_, 0);
     if (soundOn && (endReached || (atOrBelow(countdownLeft_, FiveSeconds) && countdownSoundState_.isEmpty() &&
-                                   options.naKonci.nahodnyZvuk))) {
+                                   options.naKonci.nahodnyZvuk && !randomChosen_))) {
+        randomChosen_ = !endReached; // an empty folder is not searched again at every tick
         const NotificationOptions& n = options.naKonci;
         t.endSoundId = sounds_.manager.obhospodarZvuk(
             n.upozornovat, endReached, n.vlastniZvuk, n.nahodnyZvuk, n.opakovat,
@@ -120,6 +123,7 @@ Countdown::Tick Countdown::tick(TDateTime now, bool soundOn, bool repeat, const 
         t.ended = true;
         t.endMoment = end();
         t.lateness = now - t.endMoment;
+        randomChosen_ = false;
         if (repeat) {
             countdownStart_ += countdownSpan_;
             nextWarningIndex_ = warningIndexFor(countdownSpan_, options);
@@ -140,7 +144,7 @@ std::optional<TDateTime> Countdown::nextDue(bool soundOn, const TDalsiOdpocit& o
     if (nextWarningIndex_ >= 0 && nextWarningIndex_ < options.predem.size()) {
         due = std::max(std::min(due, end() - options.predem[nextWarningIndex_] / 86400.0), countdownStart_);
     }
-    if (soundOn && options.naKonci.nahodnyZvuk && countdownSoundState_.isEmpty()) {
+    if (soundOn && options.naKonci.nahodnyZvuk && countdownSoundState_.isEmpty() && !randomChosen_) {
         due = std::min(due, std::max(end() - FiveSeconds, countdownStart_));
     }
     return due;

@@ -73,6 +73,7 @@ private:
     TDateTime pauseMoment_ = 0;
     int nextWarningIndex_ = -1;
     QString countdownSoundState_;
+    bool randomChosen_ = false; // the random end sound of this span was chosen (possibly none)
 };
 
 // The comparisons of the time left with 0, with 5 s and with the notices.

@@ -1,0 +1,71 @@
+#include "alarms/alarmclock.h"
+
+#include "sound/soundmanager.h"
+#include "storage/inifile.h"
+
+namespace tavrok {
+
+namespace {
+constexpr TDateTime FiveSeconds = 5.0 / 86400.0;
+
+bool reached(TDateTime now, TDateTime moment) {
+    return toMilliseconds(now - moment) >= 0;
+}
+} // namespace
+
+QString AlarmClock::nasledujici() const {
+    const qsizetype separator = seznam_.seznamNazvuBudiku.indexOf(AlarmSeparator);
+    return separator >= 0 && separator + 1 < seznam_.seznamNazvuBudiku.size()
+               ? seznam_.seznamNazvuBudiku[separator + 1]
+               : QString();
+}
+
+AlarmClock::Ring AlarmClock::kontrola(TDateTime now, bool soundOn) {
+    Ring r;
+    if (aktualni_.stav) {
+        r.snapshot = aktualni_;
+    }
+    const QString watched = nasledujici();
+    if (watched.isEmpty()) {
+        return r;
+    }
+    if (reached(now, aktualni_.datum)) {
+        r.due = true;
+        r.lateness = now - aktualni_.datum;
+        (void)zapisPosledni(alarmsIni_, watched, now);
+        nactiSeznam(now);
+        nactiAktualni(now);
+    }
+    if (!r.snapshot.stav) {
+        return r;
+    }
+    const NotificationOptions& n = r.snapshot.upozorneni;
+    if (soundOn) {
+        if (reached(now, r.snapshot.datum)) {
+            r.soundId = sounds_.obhospodarZvuk(n.upozornovat, true, n.vlastniZvuk, n.nahodnyZvuk, n.opakovat,
+                                               standardSound_(), n.vlastniZvukCesta, n.nahodnyZvukCesta,
+                                               nahodnyZvukSoubor_, n.delka, r.snapshot.datum);
+        } else if (reached(now, r.snapshot.datum - FiveSeconds) && nahodnyZvukSoubor_.isEmpty() && n.nahodnyZvuk &&
+                   randomChosenFor_ != r.snapshot.datum) {
+            randomChosenFor_ = r.snapshot.datum; // an empty folder is not searched again at every tick
+            sounds_.obhospodarZvuk(n.upozornovat, false, n.vlastniZvuk, n.nahodnyZvuk, n.opakovat, standardSound_(),
+                                   n.vlastniZvukCesta, n.nahodnyZvukCesta, nahodnyZvukSoubor_, n.delka,
+                                   r.snapshot.datum);
+        }
+    }
+    r.rings = reached(now, r.snapshot.datum);
+    return r;
+}
+
+std::optional<TDateTime> AlarmClock::nextDue() const {
+    if (nasledujici().isEmpty()) {
+        return std::nullopt;
+    }
+    if (aktualni_.stav && aktualni_.upozorneni.nahodnyZvuk && nahodnyZvukSoubor_.isEmpty() &&
+        randomChosenFor_ != aktualni_.datum) {
+        return aktualni_.datum - FiveSeconds;
+    }
+    return aktualni_.datum;
+}
+
+} // namespace tavrok

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "alarms/alarmfile.h"
+
+#include <functional>
+#include <optional>
+
+namespace tavrok {
+
+class IniFile;
+class SoundManager;
+
+// The alarm that rings next, watched on every tick: when it is due its moment is recorded, the list
+// moves on, and its sound starts (the message is the window's).
+class AlarmClock {
+public:
+    AlarmClock(IniFile& alarmsIni, SoundManager& sounds, std::function<QString()> standardSound)
+        : alarmsIni_(alarmsIni), sounds_(sounds), standardSound_(std::move(standardSound)) {}
+
+    const SeznamBudiku& seznam() const { return seznam_; }
+    const TAktualniBudik& aktualni() const { return aktualni_; }
+    // The name right after the separator; empty when no alarm follows it.
+    QString nasledujici() const;
+
+    void nactiSeznam(TDateTime now) { seznam_ = nactiSeznamBudiku(alarmsIni_, now); }
+    void nactiAktualni(TDateTime now) { aktualni_ = nactiAktualniBudik(alarmsIni_, seznam_, now, aktualni_); }
+
+    struct Ring {
+        bool due = false;         // the watched alarm became due: the list was reloaded
+        bool rings = false;       // it was switched on and its moment has come
+        TAktualniBudik snapshot;  // the alarm as it was when the tick began
+        int soundId = -1;
+        TDateTime lateness = 0;
+    };
+    // The alarm check of one tick.
+    Ring kontrola(TDateTime now, bool soundOn);
+
+    // The next moment the check must run: the ring, or the choice of a random sound 5 s before it.
+    std::optional<TDateTime> nextDue() const;
+
+private:
+    IniFile& alarmsIni_;
+    SoundManager& sounds_;
+    std::function<QString()> standardSound_;
+    SeznamBudiku seznam_;
+    TAktualniBudik aktualni_;
+    QString nahodnyZvukSoubor_;
+    std::optional<TDateTime> randomChosenFor_; // the ring whose random sound was already chosen
+};
+
+} // namespace tavrok
