@@ -33,8 +33,11 @@ AlarmClock::Ring AlarmClock::kontrola(TDateTime now, bool soundOn) {
         r.due = true;
         r.lateness = now - aktualni_.datum;
         (void)zapisPosledni(alarmsIni_, watched, now);
-        nactiSeznam(now);
-        nactiAktualni(now);
+        // The occurrence that just rang is over: reloading at exactly its moment would find it again,
+        // sort it before the separator and leave no alarm watched.
+        const TDateTime after = now + OneMillisecond;
+        nactiSeznam(after);
+        nactiAktualni(after);
     }
     if (!r.snapshot.stav) {
         return r;

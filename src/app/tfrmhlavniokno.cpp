@@ -449,6 +449,7 @@ void TfrmHlavniOkno::formShow() {
     state_.minimizePending = true;
     state_.lastVersionCheck = settings.readDateTime(u"stavProgramu", u"posledniKontrolaVerze", 0);
     tmrAktualizaceCasu->start(0);
+    btnZapnout->setFocus(); // the digits take typed keys from the start
     state_.firstShow = false;
 }
 

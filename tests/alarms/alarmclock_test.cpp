@@ -1,0 +1,241 @@
+#include "alarms/alarmclock.h"
+#include "alarms/alarmeditor.h"
+
+#include "lang/messagetable.h"
+#include "sound/soundmanager.h"
+#include "storage/inifile.h"
+#include "support/fakeaudiodevice.h"
+#include "support/fakeclock.h"
+#include "support/fakequestions.h"
+#include "support/tempdir.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace tavrok;
+using namespace tavrok::test;
+
+namespace {
+
+const QString Bell = QStringLiteral("/data/Zvonek.wav");
+
+class AlarmClockTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    IniFile ini{dir.filePath(QStringLiteral("Budiky.ini"))};
+    FakeClock clock{*tryEncodeDateTime({2026, 12, 7}, {6, 59, 0, 0})};
+    FakeAudioDevice device{clock};
+    FakeBeeper beeper;
+    SoundManager sounds{device, clock, beeper, [](const QString& p) { return p; }, [](int) { return 0; }};
+    AlarmClock alarms{ini, sounds, [] { return Bell; }};
+    MessageTable messages;
+    FakeQuestions questions;
+
+    void SetUp() override { device.files[Bell] = 2000; }
+
+    void save(const QString& name, int h, int m, bool on, const QString& message = {}) {
+        TNactenyBudik b;
+        b.cas = *tryEncodeTime(h, m, 0);
+        b.stav = on ? 1 : 0;
+        b.zprava = message;
+        ASSERT_TRUE(ulozBudik(ini, name, b, clock.now()));
+    }
+    void start() {
+        alarms.nactiSeznam(clock.now());
+        alarms.nactiAktualni(clock.now());
+    }
+    AlarmClock::Ring at(int h, int m, int s = 0, int ms = 0, bool soundOn = true) {
+        clock.set(*tryEncodeDateTime({2026, 12, 7}, {h, m, s, ms}));
+        return alarms.kontrola(clock.now(), soundOn);
+    }
+};
+
+} // namespace
+
+TEST_F(AlarmClockTest, ASwitchedOnAlarmRingsOnceAtItsMomentAndTheListMovesOn) {
+    save(QStringLiteral("ráno"), 7, 0, true, QStringLiteral("Vstávej"));
+    start();
+    EXPECT_EQ(alarms.nasledujici(), QStringLiteral("ráno"));
+    EXPECT_FALSE(at(6, 59, 59, 999).due);
+    const AlarmClock::Ring r = at(7, 0, 0, 3);
+    EXPECT_TRUE(r.due);
+    EXPECT_TRUE(r.rings);
+    EXPECT_EQ(toMilliseconds(r.lateness), 3);
+    EXPECT_EQ(r.snapshot.zprava, QStringLiteral("Vstávej"));
+    EXPECT_GE(r.soundId, 0);
+    EXPECT_EQ(device.count(QStringLiteral("play ") + Bell), 1);
+    EXPECT_EQ(ini.readDateTime(u"ráno", u"posledni", 0), *tryEncodeDateTime({2026, 12, 7}, {7, 0, 0, 0}));
+    EXPECT_EQ(alarms.aktualni().datum, *tryEncodeDateTime({2026, 12, 8}, {7, 0, 0, 0})) << "the list moved on";
+    EXPECT_FALSE(at(7, 0, 1).due) << "never twice for one occurrence";
+}
+
+TEST_F(AlarmClockTest, AnAlarmThatIsOffMovesOnSilently) {
+    save(QStringLiteral("vypnutý"), 7, 0, false, QStringLiteral("x"));
+    start();
+    const AlarmClock::Ring r = at(7, 0);
+    EXPECT_TRUE(r.due);
+    EXPECT_FALSE(r.rings);
+    EXPECT_TRUE(device.commands.isEmpty());
+    EXPECT_TRUE(ini.valueExists(u"vypnutý", u"posledni"));
+    EXPECT_EQ(alarms.aktualni().datum, *tryEncodeDateTime({2026, 12, 8}, {7, 0, 0, 0}));
+}
+
+TEST_F(AlarmClockTest, WithTheSoundSwitchedOffOnlyTheMessageRemains) {
+    save(QStringLiteral("a"), 7, 0, true, QStringLiteral("zpráva"));
+    start();
+    const AlarmClock::Ring r = at(7, 0, 0, 0, false);
+    EXPECT_TRUE(r.rings);
+    EXPECT_EQ(r.soundId, -1);
+    EXPECT_TRUE(device.commands.isEmpty());
+}
+
+TEST_F(AlarmClockTest, OfTwoAlarmsDueTogetherOnlyTheWatchedOneRings) {
+    save(QStringLiteral("první"), 7, 0, true);
+    save(QStringLiteral("druhý"), 7, 0, true);
+    start();
+    EXPECT_EQ(alarms.nasledujici(), QStringLiteral("první"));
+    EXPECT_TRUE(at(7, 0, 0, 1).rings);
+    EXPECT_EQ(alarms.aktualni().datum, *tryEncodeDateTime({2026, 12, 8}, {7, 0, 0, 0}));
+    const AlarmClock::Ring second = at(7, 0, 0, 20);
+    EXPECT_FALSE(second.due) << "the other one moved to its next occurrence without ringing";
+    EXPECT_FALSE(ini.valueExists(u"druhý", u"posledni") &&
+                 ini.readDateTime(u"druhý", u"posledni", 0) > *tryEncodeDateTime({2026, 12, 7}, {6, 59, 30, 0}));
+}
+
+TEST_F(AlarmClockTest, NoAlarmAfterTheSeparatorMeansNothingIsChecked) {
+    start();
+    EXPECT_TRUE(alarms.nasledujici().isEmpty());
+    EXPECT_FALSE(alarms.nextDue());
+    EXPECT_FALSE(at(23, 0).due);
+}
+
+TEST_F(AlarmClockTest, TheRandomSoundIsChosenInTheLastFiveSeconds) {
+    QTemporaryDir folder;
+    const QString song = folder.filePath(QStringLiteral("píseň.mp3"));
+    test::writeBytes(song, "x");
+    device.files[song] = 1000;
+    TNactenyBudik b;
+    b.cas = *tryEncodeTime(7, 0, 0);
+    b.stav = 1;
+    b.upozorneni.nahodnyZvuk = true;
+    b.upozorneni.nahodnyZvukCesta = folder.path();
+    ASSERT_TRUE(ulozBudik(ini, QStringLiteral("náhodný"), b, clock.now()));
+    start();
+    EXPECT_EQ(*alarms.nextDue(), *tryEncodeDateTime({2026, 12, 7}, {6, 59, 55, 0}));
+    at(6, 59, 54);
+    EXPECT_FALSE(device.commands.contains(QStringLiteral("prepare ") + song));
+    at(6, 59, 55);
+    EXPECT_TRUE(device.commands.contains(QStringLiteral("prepare ") + song));
+    EXPECT_EQ(*alarms.nextDue(), *tryEncodeDateTime({2026, 12, 7}, {7, 0, 0, 0}));
+    EXPECT_TRUE(at(7, 0).rings);
+    EXPECT_TRUE(device.commands.contains(QStringLiteral("play ") + song));
+}
+
+// ---- the editor's rules
+
+TEST_F(AlarmClockTest, SavingRefusesWhatCannotBeAnAlarm) {
+    AlarmEditor editor;
+    editor.budik.stav = 1;
+    const TDateTime seven = *tryEncodeTime(7, 0, 0);
+    EXPECT_FALSE(editor.btnBudUlozitClick({}, seven, {}, ini, clock.now(), questions, messages));
+    EXPECT_EQ(questions.asked.back().text, messages.text(22));
+    EXPECT_FALSE(editor.btnBudUlozitClick(AlarmSeparator, seven, {}, ini, clock.now(), questions, messages));
+    EXPECT_EQ(questions.asked.back().text, messages.text(23));
+    for (bool* d : {&editor.budik.Po, &editor.budik.Ut, &editor.budik.St, &editor.budik.Ct, &editor.budik.Pa,
+                    &editor.budik.So, &editor.budik.Ne}) {
+        *d = false;
+    }
+    EXPECT_FALSE(editor.btnBudUlozitClick(QStringLiteral("x"), seven, {}, ini, clock.now(), questions, messages));
+    EXPECT_EQ(questions.asked.back().text, messages.text(24));
+    EXPECT_FALSE(QFileInfo::exists(ini.path()));
+}
+
+TEST_F(AlarmClockTest, SavingAnAlarmThatIsOffAsksWhatToDo) {
+    AlarmEditor editor;
+    const TDateTime seven = *tryEncodeTime(7, 0, 0);
+    questions.script({Answer::Cancel});
+    EXPECT_FALSE(editor.btnBudUlozitClick(QStringLiteral("a"), seven, {}, ini, clock.now(), questions, messages));
+    EXPECT_EQ(questions.asked.back().text, messages.text(25));
+    questions.script({Answer::No});
+    EXPECT_TRUE(editor.btnBudUlozitClick(QStringLiteral("a"), seven, {}, ini, clock.now(), questions, messages));
+    EXPECT_TRUE(ini.readBool(u"a", u"stav", false)) << "No saves it switched on";
+    editor.budik.stav = 0;
+    questions.script({Answer::Yes});
+    EXPECT_TRUE(editor.btnBudUlozitClick(QStringLiteral("b"), seven, {}, ini, clock.now(), questions, messages));
+    EXPECT_FALSE(ini.readBool(u"b", u"stav", true));
+}
+
+TEST_F(AlarmClockTest, ATypedExistingNameAsksBeforeOverwritingALoadedOneDoesNot) {
+    save(QStringLiteral("Oběd"), 12, 0, true);
+    AlarmEditor editor;
+    editor.budik.stav = 1;
+    editor.nazevBudikuZmenen = true;
+    questions.script({Answer::No});
+    EXPECT_FALSE(editor.btnBudUlozitClick(QStringLiteral("OBĚD"), *tryEncodeTime(13, 0, 0), {}, ini, clock.now(),
+                                          questions, messages));
+    EXPECT_EQ(questions.asked.back().text, messages.text(26));
+    ASSERT_TRUE(editor.btnBudNacistClick(QStringLiteral("oběd"), ini, questions, messages));
+    const auto asked = questions.asked.size();
+    EXPECT_TRUE(editor.btnBudUlozitClick(QStringLiteral("oběd"), *tryEncodeTime(13, 0, 0), {}, ini, clock.now(),
+                                         questions, messages));
+    EXPECT_EQ(questions.asked.size(), asked);
+    EXPECT_EQ(ini.readTime(u"Oběd", u"cas", 0), *tryEncodeTime(13, 0, 0));
+}
+
+TEST_F(AlarmClockTest, LoadingAndDeletingCheckTheName) {
+    AlarmEditor editor;
+    editor.tichyNacteni = true;
+    EXPECT_FALSE(editor.btnBudNacistClick({}, ini, questions, messages));
+    EXPECT_TRUE(questions.asked.empty()) << "the quiet load at start asks nothing";
+    EXPECT_FALSE(editor.btnBudNacistClick({}, ini, questions, messages));
+    EXPECT_EQ(questions.asked.back().text, messages.text(30));
+    EXPECT_FALSE(editor.btnBudNacistClick(AlarmSeparator, ini, questions, messages));
+    EXPECT_EQ(questions.asked.back().text, messages.text(31));
+    EXPECT_FALSE(editor.btnBudVymazatClick({}, ini, questions, messages));
+    EXPECT_EQ(questions.asked.back().text, messages.text(33));
+    EXPECT_FALSE(editor.btnBudVymazatClick(QStringLiteral("nic"), ini, questions, messages));
+    EXPECT_EQ(questions.asked.back().text, messages.text(32));
+    save(QStringLiteral("a"), 8, 0, true);
+    EXPECT_TRUE(editor.btnBudVymazatClick(QStringLiteral("A"), ini, questions, messages));
+    EXPECT_FALSE(ini.sectionExists(u"a"));
+    EXPECT_TRUE(editor.tichyNacteni);
+
+    save(QStringLiteral("b"), 8, 0, true);
+    questions.script({Answer::No, Answer::Yes});
+    EXPECT_FALSE(editor.btnBudVymazatVseClick(ini, questions, messages));
+    EXPECT_TRUE(QFileInfo::exists(ini.path()));
+    EXPECT_TRUE(editor.btnBudVymazatVseClick(ini, questions, messages));
+    EXPECT_FALSE(QFileInfo::exists(ini.path()));
+}
+
+TEST_F(AlarmClockTest, TheDateLabelAndTheStateFollowTheDate) {
+    AlarmEditor editor;
+    editor.budik.stav = 1;
+    const DayNames days;
+    auto label = editor.obnov(*tryEncodeDateTime({2026, 12, 7}, {20, 0, 0, 0}), clock.now(), days);
+    EXPECT_EQ(label.text, QStringLiteral("7.12.2026 Po"));
+    EXPECT_EQ(label.colour, AlarmEditor::LabelColour::Lime);
+    EXPECT_EQ(editor.budik.stav, 3);
+    label = editor.obnov(*tryEncodeDateTime({2026, 12, 8}, {6, 0, 0, 0}), clock.now(), days);
+    EXPECT_EQ(label.colour, AlarmEditor::LabelColour::Yellow);
+    label = editor.obnov(*tryEncodeDateTime({2026, 12, 10}, {6, 0, 0, 0}), clock.now(), days);
+    EXPECT_EQ(label.colour, AlarmEditor::LabelColour::Face);
+    label = editor.obnov(0.0, clock.now(), days);
+    EXPECT_TRUE(label.text.isEmpty());
+    EXPECT_EQ(editor.budik.stav, 1);
+    editor.zapniVypniBudik();
+    EXPECT_EQ(editor.budik.stav, 0);
+    EXPECT_FALSE(editor.nacteny);
+}
+
+TEST_F(AlarmClockTest, ClosingWithAnUnsavedLoadedAlarmAsks) {
+    AlarmEditor editor;
+    editor.nacteny = true;
+    EXPECT_TRUE(editor.muzeZavrit(true, true, questions, messages));
+    editor.zmenen();
+    EXPECT_TRUE(editor.muzeZavrit(false, true, questions, messages)) << "no alarm in the list";
+    EXPECT_TRUE(editor.muzeZavrit(true, false, questions, messages)) << "the check is switched off";
+    questions.script({Answer::No});
+    EXPECT_FALSE(editor.muzeZavrit(true, true, questions, messages));
+    EXPECT_EQ(questions.asked.back().text, messages.text(15));
+}
