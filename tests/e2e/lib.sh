@@ -61,8 +61,13 @@ e2e_launch() {
     E2E_PIDS+=($E2E_APP_PID)
     E2E_WINDOW=""
     for _ in $(seq 200); do
-        local w
-        w=$(xdotool search --all --pid "$E2E_APP_PID" --class tavrok 2>/dev/null | head -1 || true)
+        local w pid
+        w=""
+        # A wrapper such as faketime may run the program as its child.
+        for pid in "$E2E_APP_PID" $(pgrep -P "$E2E_APP_PID" 2>/dev/null || true); do
+            w=$(xdotool search --all --pid "$pid" --class tavrok 2>/dev/null | head -1 || true)
+            [ -n "$w" ] && break
+        done
         if [ -n "$w" ] && xwininfo -id "$w" 2>/dev/null | grep -q IsViewable; then
             E2E_WINDOW=$w
             break
