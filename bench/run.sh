@@ -11,5 +11,8 @@ echo
 echo "== Countdown ends: lateness of 50 ends (target: p95 <= 5 ms)"
 "$build/bench/countdown_latency" 50
 echo
+echo "== Alarms ringing: lateness of 50 alarms a second apart (target: p95 <= 5 ms)"
+"$build/bench/alarm_latency" 50
+echo
 echo "== The program under Xvfb: start-up, memory, CPU idle and with the stopwatch running"
 "$(dirname "$0")/cpu.sh" "$build/tavrok" 20
