@@ -558,3 +558,44 @@ TEST_F(MainWindowTest, SettingTheClockLeavesTheRunningStopwatchAlone) {
     QTest::mouseClick(child("centralWidget"), Qt::LeftButton, {}, QPoint(5, 200));
     EXPECT_FALSE(child("pnlDatCasEdit")->isVisible()) << "a click on the background closes the clock editor";
 }
+
+TEST_F(MainWindowTest, AnAlarmSetOnTheDigitsRingsWithItsMessage) {
+    open();
+    typeOnDigits("100005");
+    child<QComboBox>("cbxBudiky")->setEditText(QStringLiteral("Čaj"));
+    child<QLineEdit>("edtD")->setText(QStringLiteral("Konvice"));
+    click("btnZapnout");
+    EXPECT_EQ(child<QPushButton>("btnZapnout")->text(), QStringLiteral("Vy&pnout"));
+    click("btnBudUlozit");
+    EXPECT_TRUE(questions.asked.empty());
+    EXPECT_EQ(window->alarmClock().nasledujici(), QStringLiteral("Čaj"));
+    EXPECT_EQ(child<QComboBox>("cbxBudiky")->currentText(), QStringLiteral("Čaj")) << "the editor shows the next alarm";
+    EXPECT_EQ(child<QLabel>("lblDatumBudiku")->text(), QStringLiteral("6.12.2026 Ne"));
+    EXPECT_EQ(child<QLabel>("lblDatumBudiku")->palette().color(QPalette::Window), QColor(0, 255, 0));
+    EXPECT_FALSE(child<QLabel>("imgZvonek")->pixmap().isNull());
+
+    runFor(4000);
+    EXPECT_TRUE(questions.notices.empty());
+    runFor(1000);
+    ASSERT_EQ(questions.notices.size(), 1u);
+    EXPECT_EQ(questions.notices[0].caption, QStringLiteral("Tavrok: 6.12.2026 10:00:05"));
+    EXPECT_EQ(questions.notices[0].text, QStringLiteral("Konvice"));
+    EXPECT_TRUE(audio.commands.contains(QStringLiteral("play ") + window->standardSound(u"Zvonek.wav")));
+    EXPECT_EQ(child<QLabel>("lblDatumBudiku")->text(), QStringLiteral("7.12.2026 Po")) << "moved on to tomorrow";
+    runFor(1000);
+    EXPECT_EQ(questions.notices.size(), 1u) << "never twice";
+}
+
+TEST_F(MainWindowTest, ClosingWithAnEditedAlarmAsksFirst) {
+    open();
+    typeOnDigits("08");
+    child<QComboBox>("cbxBudiky")->setEditText(QStringLiteral("a"));
+    click("btnZapnout");
+    click("btnBudUlozit");
+    typeOnDigits("09"); // edited after the load: the name box is no longer green
+    questions.script({Answer::No});
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(questions.asked.back().text, window->messageTable().text(15));
+    questions.script({Answer::Yes});
+    EXPECT_TRUE(window->close());
+}
