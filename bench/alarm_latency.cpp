@@ -25,6 +25,7 @@ public:
         return tavrok::Answer::Ok;
     }
     void notify(const QString&, const QString&) override {}
+    tavrok::RunningChoice askRunning(const QString&, const QString&) override { return tavrok::RunningChoice::Stop; }
 };
 
 class NoClockSetter final : public tavrok::ClockSetter {

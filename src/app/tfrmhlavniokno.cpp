@@ -3,6 +3,7 @@
 #include "alarms/bellglyph.h"
 #include "app/applicationtitle.h"
 #include "app/clicklabel.h"
+#include "stopwatch/continuation.h"
 #include "app/tickplanner.h"
 #include "platform/audiodevice.h"
 #include "platform/clock.h"
@@ -425,6 +426,7 @@ void TfrmHlavniOkno::formShow() {
     editor_.tichyNacteni = true;
     loadIntoEditor(alarmClock_.nasledujici());
     applyRememberedCountdown();
+    pokracujPoSpusteni();
 
     const int height = std::clamp(startHeight(settings, limits_.maxHeight), limits_.minHeight, limits_.maxHeight);
     resize(limits_.width, height);
@@ -444,6 +446,9 @@ void TfrmHlavniOkno::formShow() {
         }
     }
 
+    if (!pokracovani::smaz(storage_.settingsIni())) {
+        questions_.tell(fillPlaceholders(messageTable_.text(21), storage_.settingsIni().path()), MessageIcon::Error);
+    }
     odpocitOptions_ = nactiDalsiOdp(settings);
     tmrFunkce->start(0);
     state_.minimizePending = true;
@@ -479,11 +484,19 @@ bool TfrmHlavniOkno::formClose() {
         questions_.tell(fillPlaceholders(messageTable_.text(8), storage_.settingsIni().path()),
                         MessageIcon::Warning);
     }
-    bool close = true;
-    close = editor_.muzeZavrit(alarmClock_.seznam().seznamNazvuBudiku.size() > 1,
+    bool close = ulozPokracovani();
+    if (close && countdown_.paused() &&
+        questions_.ask(messageTable_.text(14), MessageIcon::Warning, MessageButtons::YesNo) != Answer::Yes) {
+        close = false;
+    }
+    close = close && editor_.muzeZavrit(alarmClock_.seznam().seznamNazvuBudiku.size() > 1,
                                storage_.settingsIni().readBool(u"nastaveni", u"kontrolovatUlozeniBudiku", true),
                                questions_, messageTable_) &&
             close;
+    if (!close) {
+        // The program stays open: what was written for the next start must not outlive this run.
+        (void)pokracovani::smaz(storage_.settingsIni());
+    }
     return close;
 }
 
@@ -816,6 +829,100 @@ void TfrmHlavniOkno::mnuVzdyNahoreClick() {
     if (wasVisible) {
         show(); // changing the window flags hides the window
     }
+}
+
+// ---- running engines across a restart
+
+RunningChoice TfrmHlavniOkno::zvolPokracovani(int line1, int line2) {
+    switch (pokracovani::volba(storage_.settingsIni())) {
+    case pokracovani::Setting::Ask:
+        return questions_.askRunning(messageTable_.text(line1), messageTable_.text(line2));
+    case pokracovani::Setting::Pause:
+        return RunningChoice::Pause;
+    case pokracovani::Setting::KeepRunning:
+        return RunningChoice::KeepRunning;
+    case pokracovani::Setting::Stop:
+        break;
+    }
+    return RunningChoice::Stop;
+}
+
+bool TfrmHlavniOkno::ulozPokracovani() {
+    IniFile& settings = storage_.settingsIni();
+    if (stopwatch_.running()) {
+        const RunningChoice c = zvolPokracovani(9, 10);
+        if (c == RunningChoice::Cancel) {
+            return false;
+        }
+        if (!pokracovani::ulozPokracovaniTavrek(settings, stopwatch_, c)) {
+            questions_.tell(fillPlaceholders(messageTable_.text(6), settings.path()), MessageIcon::Warning);
+            return false;
+        }
+    } else if (!stopwatch_.splitsSaved()) {
+        // No means "show the split-times manager"; until it exists, both No and Cancel keep the program open.
+        if (questions_.ask(messageTable_.text(11), MessageIcon::Warning, MessageButtons::YesNoCancel) !=
+            Answer::Yes) {
+            return false;
+        }
+    }
+    (void)settings.writeFloat(u"stavHlavnihoOkna", u"tavrokCas", stopwatch_.elapsed());
+    if (countdown_.running()) {
+        const RunningChoice c = zvolPokracovani(12, 13);
+        if (c == RunningChoice::Cancel) {
+            return false;
+        }
+        if (!pokracovani::ulozPokracovaniOdpocitavani(settings, countdown_, c, chbOdpOpakovat->isChecked(),
+                                                      edtOdpZprava->text())) {
+            questions_.tell(fillPlaceholders(messageTable_.text(7), settings.path()), MessageIcon::Warning);
+            return false;
+        }
+    }
+    return true;
+}
+
+void TfrmHlavniOkno::pokracujPoSpusteni() {
+    const IniSnapshot settings = storage_.settingsIni().snapshot();
+    const TDateTime now = clock_.now();
+    if (const auto t = pokracovani::nactiTavrok(settings)) {
+        stopwatch_.resumeFrom(t->stav == pokracovani::Paused ? now - t->cas : t->cas, now);
+        stopwatch_.setSplitsSaved(t->ulozeno);
+        stopwatch_.splits().restore(t->mezicasy, t->posledniMezicas);
+        syncSplitList();
+        btnTvrMezicas->setEnabled(true);
+    } else {
+        stopwatch_.setSplitsSaved(true);
+        if (settings.readBool(u"nastaveni", u"pamatovatTavrok", false)) {
+            stopwatch_.setElapsed(settings.readFloat(u"stavHlavnihoOkna", u"tavrokCas", 0));
+        }
+    }
+    if (const auto o = pokracovani::nactiOdpocet(settings)) {
+        odpocitOptions_ = nactiDalsiOdp(storage_.settingsIni());
+        const TDateTime end = o->konec(now);
+        if (o->stav == pokracovani::Paused || toMilliseconds(end - now) >= 0) {
+            countdown_.resume(end - o->delka, o->delka, now, odpocitOptions_);
+            chbOdpOpakovat->setChecked(o->opakovat);
+            edtOdpZprava->setText(o->zprava);
+        } else {
+            // It ended while the program was off.
+            if (odpocitOptions_.spustitTavrok) {
+                bool start = !stopwatch_.running();
+                if (!start) {
+                    start = questions_.ask(messageTable_.text(19), MessageIcon::Warning, MessageButtons::YesNo) ==
+                            Answer::Yes;
+                }
+                if (start) {
+                    stopwatch_.zapniTavrokOd(end);
+                    stopwatch_.setSplitsSaved(true);
+                    syncSplitList();
+                    btnTvrMezicas->setEnabled(true);
+                }
+            }
+            questions_.tell(fillPlaceholders(messageTable_.text(20), {{u"%d1", formatIniDateTime(end)},
+                                                                      {u"%d2", o->zprava}}),
+                            MessageIcon::Information);
+        }
+    }
+    paintFunctionLabels();
 }
 
 // ---- alarms

@@ -10,6 +10,7 @@
 #include "app/mainstate.h"
 #include "app/windowstate.h"
 #include "lang/messagetable.h"
+#include "platform/questions.h"
 #include "platform/services.h"
 #include "sound/soundmanager.h"
 #include "stopwatch/stopwatch.h"
@@ -120,6 +121,10 @@ private:
     void syncSplitList();
     void mnuVzdyNahoreClick();
     bool isShownOnScreen() const;
+    // Running engines across a restart.
+    RunningChoice zvolPokracovani(int line1, int line2);
+    bool ulozPokracovani();
+    void pokracujPoSpusteni();
     // Alarms.
     void alarmTick(TDateTime now);
     void syncAlarmList(const QString& keepText);

@@ -1,5 +1,7 @@
 #include "platform/messageboxquestions.h"
 
+#include "stopwatch/tfrmcosetavrokem.h"
+
 #include <QMessageBox>
 
 namespace tavrok {
@@ -60,6 +62,12 @@ void MessageBoxQuestions::notify(const QString& caption, const QString& text) {
     box.raise();
     box.activateWindow();
     box.exec();
+}
+
+RunningChoice MessageBoxQuestions::askRunning(const QString& line1, const QString& line2) {
+    // Created once and kept, as every window of the program lives for the whole run.
+    static TfrmCoSeTavrokem* dialog = new TfrmCoSeTavrokem(parent_);
+    return dialog->zeptejSe(line1, line2);
 }
 
 } // namespace tavrok

@@ -13,6 +13,7 @@ public:
     explicit MessageBoxQuestions(QWidget* parent = nullptr) : parent_(parent) {}
     Answer ask(const QString& text, MessageIcon icon, MessageButtons buttons) override;
     void notify(const QString& caption, const QString& text) override;
+    RunningChoice askRunning(const QString& line1, const QString& line2) override;
 
 private:
     QWidget* parent_;

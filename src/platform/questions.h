@@ -9,6 +9,8 @@ namespace tavrok {
 enum class MessageIcon { None = 0, Error = 0x10, Question = 0x20, Warning = 0x30, Information = 0x40 };
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Answer { Ok, Cancel, Yes, No };
+// What to do with an engine that runs when the program closes.
+enum class RunningChoice { Stop, Pause, KeepRunning, Cancel };
 
 class Questions {
 public:
@@ -22,6 +24,9 @@ public:
     // A notice that must be seen at once (the end of a countdown, a ringing alarm): above every other
     // window, with its own caption, an OK button. Returns when it is closed.
     virtual void notify(const QString& caption, const QString& text) = 0;
+
+    // The running-engine question (TfrmCoSeTavrokem): its two lines of text, four answers.
+    virtual RunningChoice askRunning(const QString& line1, const QString& line2) = 0;
 };
 
 } // namespace tavrok

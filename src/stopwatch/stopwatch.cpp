@@ -41,7 +41,7 @@ void SplitList::clear() {
 void SplitList::restore(const QStringList& items, int counter) {
     items_ = items;
     counter_ = counter;
-    selected_ = static_cast<int>(items_.size()) - 1;
+    selected_ = -1;
 }
 
 void Stopwatch::zapniTavrok(TDateTime now, bool zacitOdNuly) {

@@ -547,6 +547,10 @@ void IniBatch::writeBool(QStringView section, QStringView key, bool value) {
     writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+void IniBatch::writeFloat(QStringView section, QStringView key, double value) {
+    writeString(section, key, formatIniFloat(value));
+}
+
 void IniBatch::writeDateTime(QStringView section, QStringView key, TDateTime value) {
     writeString(section, key, formatIniDateTime(value));
 }

@@ -121,6 +121,7 @@ public:
     void writeString(QStringView section, QStringView key, const QString& value);
     void writeInteger(QStringView section, QStringView key, int value);
     void writeBool(QStringView section, QStringView key, bool value);
+    void writeFloat(QStringView section, QStringView key, double value);
     void writeDateTime(QStringView section, QStringView key, TDateTime value);
     void writeTime(QStringView section, QStringView key, TDateTime value);
     void eraseSection(QStringView section);

@@ -115,6 +115,21 @@ e2e_wait_title() {
     fail "title '$(e2e_title)' never matched '$1'"
 }
 
+# Waits for a message box captioned exactly "Tavrok" (up to 5 s) and answers it with a key.
+e2e_answer_box() {
+    local box=""
+    for _ in $(seq 100); do
+        box=$(xdotool search --name '^Tavrok$' 2>/dev/null | while read -r w; do
+            [ "$w" != "$E2E_WINDOW" ] && xwininfo -id "$w" 2>/dev/null | grep -q IsViewable && echo "$w"
+        done | head -1 || true)
+        [ -n "$box" ] && break
+        sleep 0.05
+    done
+    [ -n "$box" ] || fail "no question appeared"
+    xdotool windowactivate --sync "$box" 2>/dev/null || true
+    xdotool key --clearmodifiers "$1"
+}
+
 e2e_screenshot() { import -window root "${SCREENSHOT_DIR:-$E2E_DIR}/$1.png"; }
 
 # ini_value FILE SECTION KEY: the value as a person reading the file sees it.

@@ -17,6 +17,8 @@ e2e_click 48 159           # btnZapnout: Stop
 # Stopped, the title shows the clock again.
 e2e_wait_title '^(Po|Út|St|Čt|Pá|So|Ne) '
 e2e_close
+# The splits were not saved: the program asks before closing (message 11); Yes closes.
+e2e_answer_box Return
 e2e_wait_exit
 
 ini="$E2E_SETTINGS/Nastaveni.ini"

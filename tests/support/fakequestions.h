@@ -36,6 +36,18 @@ public:
 
     void notify(const QString& caption, const QString& text) override { notices.push_back({caption, text}); }
 
+    RunningChoice askRunning(const QString& line1, const QString& line2) override {
+        runningAsked.push_back(line1 + u' ' + line2);
+        if (runningAnswers.empty()) {
+            throw std::logic_error("unexpected running question");
+        }
+        const RunningChoice c = runningAnswers.front();
+        runningAnswers.pop_front();
+        return c;
+    }
+    std::deque<RunningChoice> runningAnswers;
+    QStringList runningAsked;
+
     bool allAnswered() const { return answers_.empty(); }
 
     struct Notice {

@@ -1,0 +1,104 @@
+#include "stopwatch/continuation.h"
+
+#include "countdown/countdown.h"
+#include "stopwatch/stopwatch.h"
+#include "storage/inifile.h"
+
+namespace tavrok::pokracovani {
+
+namespace {
+constexpr char16_t TavrokSection[] = u"pokracovaniTavrek";
+constexpr char16_t SplitsSection[] = u"pokracovaniTavrek-mezicasy";
+constexpr char16_t OdpocetSection[] = u"pokracovaniOdpocitavani";
+
+int stateFor(RunningChoice choice) {
+    return choice == RunningChoice::Pause ? Paused : choice == RunningChoice::KeepRunning ? KeptRunning : 0;
+}
+} // namespace
+
+Setting volba(const IniFile& settings) {
+    const IniSnapshot s = settings.snapshot();
+    if (s.readBool(u"nastaveni", u"zeptat", false)) {
+        return Setting::Ask;
+    }
+    if (s.readBool(u"nastaveni", u"pozastavit", false)) {
+        return Setting::Pause;
+    }
+    if (s.readBool(u"nastaveni", u"nechat", false)) {
+        return Setting::KeepRunning;
+    }
+    return Setting::Stop;
+}
+
+bool ulozPokracovaniTavrek(IniFile& settings, const Stopwatch& stopwatch, RunningChoice choice) {
+    const int stav = stateFor(choice);
+    if (stav == 0) {
+        return true;
+    }
+    (void)(settings.writeInteger(TavrokSection, u"stav", stav) &&
+           settings.writeFloat(TavrokSection, u"cas", stav == Paused ? stopwatch.elapsed() : stopwatch.start()));
+    IniBatch batch(settings);
+    const QStringList& lines = stopwatch.splits().items();
+    batch.writeInteger(TavrokSection, u"pocetMezicasu", static_cast<int>(lines.size()));
+    batch.writeInteger(TavrokSection, u"posledniMezicas", stopwatch.splits().counter());
+    batch.writeBool(TavrokSection, u"ulozeno", stopwatch.splitsSaved());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        batch.writeString(SplitsSection, QStringLiteral("cas%1").arg(i + 1), lines[i]);
+    }
+    return batch.commit();
+}
+
+bool ulozPokracovaniOdpocitavani(IniFile& settings, const Countdown& countdown, RunningChoice choice,
+                                 bool opakovat, const QString& zprava) {
+    const int stav = stateFor(choice);
+    if (stav == 0) {
+        return true;
+    }
+    (void)(settings.writeInteger(OdpocetSection, u"stav", stav) &&
+           settings.writeFloat(OdpocetSection, u"cas", stav == Paused ? countdown.left() : countdown.start()));
+    IniBatch batch(settings);
+    batch.writeFloat(OdpocetSection, u"delkaOdpocitavani", countdown.span());
+    batch.writeBool(OdpocetSection, u"opakovat", opakovat);
+    batch.writeString(OdpocetSection, u"zprava", zprava);
+    return batch.commit();
+}
+
+std::optional<Tavrok> nactiTavrok(const IniSnapshot& s) {
+    Tavrok t;
+    t.stav = s.readInteger(TavrokSection, u"stav", 0);
+    if (t.stav != Paused && t.stav != KeptRunning) {
+        return std::nullopt;
+    }
+    t.cas = s.readFloat(TavrokSection, u"cas", 0);
+    const int n = std::clamp(s.readInteger(TavrokSection, u"pocetMezicasu", 0), 0,
+                             static_cast<int>(s.keyNames(SplitsSection).size()));
+    for (int i = 1; i <= n; ++i) {
+        t.mezicasy << s.readString(SplitsSection, QStringLiteral("cas%1").arg(i));
+    }
+    t.posledniMezicas = s.readInteger(TavrokSection, u"posledniMezicas", 0);
+    t.ulozeno = s.readBool(TavrokSection, u"ulozeno", false);
+    return t;
+}
+
+std::optional<Odpocet> nactiOdpocet(const IniSnapshot& s) {
+    Odpocet o;
+    o.stav = s.readInteger(OdpocetSection, u"stav", 0);
+    if (o.stav != Paused && o.stav != KeptRunning) {
+        return std::nullopt;
+    }
+    o.cas = s.readFloat(OdpocetSection, u"cas", 0);
+    o.delka = s.readFloat(OdpocetSection, u"delkaOdpocitavani", 0);
+    o.opakovat = s.readBool(OdpocetSection, u"opakovat", false);
+    o.zprava = s.readString(OdpocetSection, u"zprava");
+    return o;
+}
+
+bool smaz(IniFile& settings) {
+    IniBatch batch(settings);
+    batch.eraseSection(TavrokSection);
+    batch.eraseSection(SplitsSection);
+    batch.eraseSection(OdpocetSection);
+    return batch.commit();
+}
+
+} // namespace tavrok::pokracovani

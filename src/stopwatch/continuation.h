@@ -1,0 +1,58 @@
+#pragma once
+
+#include "app/datetime.h"
+#include "platform/questions.h"
+
+#include <QStringList>
+#include <optional>
+
+namespace tavrok {
+
+class IniFile;
+class IniSnapshot;
+class Stopwatch;
+class Countdown;
+
+// A running stopwatch or countdown kept across a restart: paused while the program is off (state 1) or
+// left running (state 2), in sections of Nastaveni.ini that the next start reads and erases.
+namespace pokracovani {
+
+inline constexpr int Paused = 1;
+inline constexpr int KeptRunning = 2;
+
+// The standing choice of the settings; Ask when "zeptat" is set (the caller shows the question).
+enum class Setting { Stop, Pause, KeepRunning, Ask };
+Setting volba(const IniFile& settings);
+
+// Writes the state and the time (failures ignored), then the save routine as one change; false when the
+// save routine failed (the caller shows message 6 and keeps the program open).
+bool ulozPokracovaniTavrek(IniFile& settings, const Stopwatch& stopwatch, RunningChoice choice);
+bool ulozPokracovaniOdpocitavani(IniFile& settings, const Countdown& countdown, RunningChoice choice,
+                                 bool opakovat, const QString& zprava);
+
+struct Tavrok {
+    int stav = 0;
+    TDateTime cas = 0;
+    QStringList mezicasy;
+    int posledniMezicas = 0;
+    bool ulozeno = false;
+};
+// Empty when there is nothing to continue.
+std::optional<Tavrok> nactiTavrok(const IniSnapshot& settings);
+
+struct Odpocet {
+    int stav = 0;
+    TDateTime cas = 0;
+    TDateTime delka = 0;
+    bool opakovat = false;
+    QString zprava;
+    // The moment it ends (or ended): state 1 counts its time left from now.
+    TDateTime konec(TDateTime now) const { return stav == Paused ? now + cas : cas + delka; }
+};
+std::optional<Odpocet> nactiOdpocet(const IniSnapshot& settings);
+
+// Erases the continuation sections (start-up step 12); false when that failed.
+bool smaz(IniFile& settings);
+
+} // namespace pokracovani
+} // namespace tavrok
