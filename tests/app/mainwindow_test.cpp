@@ -3,6 +3,7 @@
 #include "support/fakeaudiodevice.h"
 #include "support/fakeclock.h"
 #include "support/fakequestions.h"
+#include "storage/inifile.h"
 #include "support/tempdir.h"
 
 #include <QAction>
@@ -598,4 +599,109 @@ TEST_F(MainWindowTest, ClosingWithAnEditedAlarmAsksFirst) {
     EXPECT_EQ(questions.asked.back().text, window->messageTable().text(15));
     questions.script({Answer::Yes});
     EXPECT_TRUE(window->close());
+}
+
+// ---- running engines across a restart
+
+TEST_F(MainWindowTest, AStopwatchKeptRunningCountsTheHoursTheProgramWasOff) {
+    settings("[nastaveni]\nnechat=1\n");
+    open();
+    click("lblFceTavrok");
+    click("btnZapnout");
+    runFor(30'000);
+    click("btnTvrMezicas");
+    runFor(40'000);
+    click("btnTvrMezicas");
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(IniFile(settingsPath()).readInteger(u"pokracovaniTavrek", u"stav", 0), 2);
+
+    clock.advanceMs(3'600'000);
+    open();
+    EXPECT_TRUE(window->stopwatch().running());
+    EXPECT_EQ(window->state().currentFunction, Funkce::Tavrok);
+    runFor(0);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("T: 0;01:01:10"));
+    EXPECT_EQ(splitLines(), (QStringList{SplitList::Separator, QStringLiteral("1:  0; 00:00:30,000"),
+                                         QStringLiteral("2:  0; 00:01:10,000")}));
+    click("btnTvrMezicas");
+    EXPECT_TRUE(splitLines().back().startsWith(QStringLiteral("3:  0; 01:01:10"))) << "the numbering continues";
+    EXPECT_FALSE(IniFile(settingsPath()).sectionExists(u"pokracovaniTavrek")) << "erased at start";
+}
+
+TEST_F(MainWindowTest, AStopwatchPausedWhileOffGoesOnFromItsTime) {
+    settings("[nastaveni]\npozastavit=1\n");
+    open();
+    click("lblFceTavrok");
+    click("btnZapnout");
+    runFor(70'000);
+    EXPECT_TRUE(window->close());
+    clock.advanceMs(3'600'000);
+    open();
+    runFor(0);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("T: 0;00:01:10"));
+    EXPECT_TRUE(window->stopwatch().running());
+}
+
+TEST_F(MainWindowTest, ACountdownThatEndedWhileOffIsReportedAndStartsTheStopwatch) {
+    settings("[nastaveni]\nnechat=1\n[dalsiNastaveniOdpocit]\nspustitTavrok=1\n");
+    open();
+    click("lblFceOdpocit");
+    typeOnDigits("001000");
+    child<QLineEdit>("edtOdpZprava")->setText(QStringLiteral("Pizza"));
+    click("btnZapnout");
+    const TDateTime end = window->countdown().end();
+    EXPECT_TRUE(window->close());
+    clock.advanceMs(20 * 60'000);
+    open();
+    EXPECT_FALSE(window->countdown().running());
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text,
+              fillPlaceholders(window->messageTable().text(20),
+                               {{u"%d1", QStringLiteral("6.12.2026 10:10:00")}, {u"%d2", QStringLiteral("Pizza")}}));
+    EXPECT_EQ(questions.asked[0].icon, MessageIcon::Information);
+    EXPECT_TRUE(window->stopwatch().running());
+    EXPECT_EQ(toMilliseconds(window->stopwatch().start() - end), 0) << "counted from the end moment";
+}
+
+TEST_F(MainWindowTest, ACountdownPausedWhileOffEndsItsTimeLeftAfterTheStart) {
+    settings("[nastaveni]\npozastavit=1\n");
+    open();
+    click("lblFceOdpocit");
+    typeOnDigits("000500");
+    click("btnZapnout");
+    runFor(120'000);
+    EXPECT_TRUE(window->close());
+    clock.advanceMs(86'400'000);
+    open();
+    ASSERT_TRUE(window->countdown().running());
+    EXPECT_EQ(toMilliseconds(window->countdown().end() - clock.now()), 180'000);
+}
+
+TEST_F(MainWindowTest, CancellingTheRunningQuestionKeepsTheProgramOpenAndWritesNothing) {
+    settings("[nastaveni]\nzeptat=1\n");
+    open();
+    click("lblFceTavrok");
+    click("btnZapnout");
+    questions.runningAnswers = {RunningChoice::Cancel};
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(questions.runningAsked,
+              QStringList{window->messageTable().text(9) + u' ' + window->messageTable().text(10)});
+    EXPECT_TRUE(window->stopwatch().running());
+    EXPECT_FALSE(IniFile(settingsPath()).sectionExists(u"pokracovaniTavrek"));
+
+    questions.runningAnswers = {RunningChoice::Stop};
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(IniFile(settingsPath()).sectionExists(u"pokracovaniTavrek")) << "stop writes nothing";
+}
+
+TEST_F(MainWindowTest, APausedCountdownAsksBeforeClosing) {
+    open();
+    click("lblFceOdpocit");
+    typeOnDigits("000500");
+    click("btnZapnout");
+    click("btnPauza");
+    questions.script({Answer::No});
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(questions.asked.back().text, window->messageTable().text(14));
+    EXPECT_TRUE(window->countdown().paused());
 }
