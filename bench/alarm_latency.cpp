@@ -7,6 +7,7 @@
 #include "platform/clocksetter.h"
 #include "platform/questions.h"
 #include "platform/sdlaudiodevice.h"
+#include "silentservices.h"
 #include "storage/inifile.h"
 
 #include <QApplication>
@@ -17,28 +18,9 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
-
-class SilentQuestions final : public tavrok::Questions {
-public:
-    tavrok::Answer ask(const QString&, tavrok::MessageIcon, tavrok::MessageButtons) override {
-        return tavrok::Answer::Ok;
-    }
-    void notify(const QString&, const QString&) override {}
-    tavrok::RunningChoice askRunning(const QString&, const QString&) override { return tavrok::RunningChoice::Stop; }
-};
-
-class NoClockSetter final : public tavrok::ClockSetter {
-public:
-    void setLocalTime(tavrok::TDateTime) override {}
-};
-
-class NoBeeper final : public tavrok::Beeper {
-public:
-    void informationBeep() override {}
-};
-
-} // namespace
+using tavrok::bench::NoBeeper;
+using tavrok::bench::NoClockSetter;
+using tavrok::bench::SilentQuestions;
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

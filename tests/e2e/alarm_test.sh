@@ -23,13 +23,7 @@ expect_eq "$(ini_value "$ini" Budicek zprava)" "Vstavat" "saved message"
 expect_eq "$(ini_value "$ini" info 1)" "Budicek" "listed in info"
 e2e_screenshot alarm-saved
 
-box=""
-for _ in $(seq 900); do
-    box=$(xdotool search --name '^Tavrok: 1\.1\.2030 7:00:0' 2>/dev/null | head -1 || true)
-    [ -n "$box" ] && break
-    sleep 0.05
-done
-[ -n "$box" ] || fail "the alarm did not ring (title '$(e2e_title)')"
+box=$(e2e_wait_window '^Tavrok: 1\.1\.2030 7:00:0') || fail "the alarm did not ring (title '$(e2e_title)')"
 e2e_screenshot alarm-ringing
 posledni=$(ini_value "$ini" Budicek posledni)
 [[ "$posledni" =~ ^1\.1\.2030\ 7:00:0[0-2]$ ]] || fail "posledni not written at the ring: '$posledni'"

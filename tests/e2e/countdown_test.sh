@@ -24,13 +24,7 @@ e2e_click 129 181           # btnPauza: Pokračovat
 # It goes on from where it stood: the pause took nothing off the time left.
 e2e_wait_title '^O: 0;00:00:0[34]$'
 
-box=""
-for _ in $(seq 150); do
-    box=$(xdotool search --name '^Tavrok: [0-9]' 2>/dev/null | head -1 || true)
-    [ -n "$box" ] && break
-    sleep 0.05
-done
-[ -n "$box" ] || fail "the end message did not appear"
+box=$(e2e_wait_window '^Tavrok: [0-9]') || fail "the end message did not appear"
 e2e_screenshot countdown-end
 xdotool windowactivate --sync "$box" 2>/dev/null || true
 xdotool key --clearmodifiers Return

@@ -130,6 +130,17 @@ e2e_answer_box() {
     xdotool key --clearmodifiers "$1"
 }
 
+# Waits up to 45 s for a window whose title matches an extended regular expression; prints its id.
+e2e_wait_window() {
+    local w=""
+    for _ in $(seq 900); do
+        w=$(xdotool search --name "$1" 2>/dev/null | head -1 || true)
+        [ -n "$w" ] && { echo "$w"; return 0; }
+        sleep 0.05
+    done
+    return 1
+}
+
 e2e_screenshot() { import -window root "${SCREENSHOT_DIR:-$E2E_DIR}/$1.png"; }
 
 # ini_value FILE SECTION KEY: the value as a person reading the file sees it.
