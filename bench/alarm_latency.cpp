@@ -59,7 +59,8 @@ int main(int argc, char* argv[]) {
     tavrok::SdlAudioDevice audio;
     NoBeeper beeper;
     NoClockSetter clockSetter;
-    tavrok::TfrmHlavniOkno window(dir.path(), {clock, questions, audio, beeper, clockSetter});
+    tavrok::bench::NoFiles files;
+    tavrok::TfrmHlavniOkno window(dir.path(), {clock, questions, audio, beeper, clockSetter, files});
     window.show();
 
     std::vector<double> lateness;

@@ -3,6 +3,7 @@
 // Platform services for benchmarks that run the real window without anyone at the screen.
 #include "platform/audiodevice.h"
 #include "platform/clocksetter.h"
+#include "platform/filedialogs.h"
 #include "platform/questions.h"
 
 namespace tavrok::bench {
@@ -22,6 +23,12 @@ public:
 class NoBeeper final : public Beeper {
 public:
     void informationBeep() override {}
+};
+
+class NoFiles final : public FileDialogs {
+public:
+    QString chooseFile(const QString&) override { return {}; }
+    QString chooseFolder(const QString&) override { return {}; }
 };
 
 } // namespace tavrok::bench

@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/desktopbeeper.h"
 #include "platform/messageboxquestions.h"
+#include "platform/qtfiledialogs.h"
 #include "platform/sdlaudiodevice.h"
 #include "platform/timedateclocksetter.h"
 
@@ -17,8 +18,9 @@ int main(int argc, char* argv[]) {
     tavrok::SdlAudioDevice audio;
     tavrok::DesktopBeeper beeper;
     tavrok::TimedateClockSetter clockSetter;
+    tavrok::QtFileDialogs files;
     tavrok::TfrmHlavniOkno window(QCoreApplication::applicationDirPath(),
-                                  {clock, questions, audio, beeper, clockSetter});
+                                  {clock, questions, audio, beeper, clockSetter, files});
     window.show();
     return QApplication::exec();
 }

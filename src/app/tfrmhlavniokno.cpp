@@ -3,6 +3,7 @@
 #include "alarms/bellglyph.h"
 #include "app/applicationtitle.h"
 #include "app/clicklabel.h"
+#include "countdown/tfrmdalsiodpocit.h"
 #include "stopwatch/continuation.h"
 #include "app/tickplanner.h"
 #include "platform/audiodevice.h"
@@ -70,7 +71,7 @@ void setBackground(QWidget* w, const QColor& colour) {
 
 TfrmHlavniOkno::TfrmHlavniOkno(const QString& executableFolder, PlatformServices services, QWidget* parent)
     : QMainWindow(parent), clock_(services.clock), questions_(services.questions), audio_(services.audio),
-      clockSetter_(services.clockSetter),
+      clockSetter_(services.clockSetter), services_(services),
       sounds_(services.audio, services.clock, services.beeper,
               [this](const QString& path) { return storage_.expand(path); },
               [](int count) { return static_cast<int>(QRandomGenerator::global()->bounded(count)); }),
@@ -85,6 +86,11 @@ TfrmHlavniOkno::TfrmHlavniOkno(const QString& executableFolder, PlatformServices
     buildControls();
     buildMenu();
     formCreate(executableFolder);
+    frmDalsiOdpocit_ = new TfrmDalsiOdpocit(
+        {questions_, services_.files, messageTable_, sounds_, audio_, clock_,
+         [this](const QString& relative) { return storage_.dataPath(relative); },
+         [this](const QString& path) { return storage_.expand(path); }},
+        this);
 }
 
 TfrmHlavniOkno::~TfrmHlavniOkno() {
@@ -288,6 +294,7 @@ void TfrmHlavniOkno::buildControls() {
     connect(btnZapnout, &QPushButton::clicked, this, &TfrmHlavniOkno::btnZapnoutClick);
     connect(btnVynulovat, &QPushButton::clicked, this, &TfrmHlavniOkno::btnVynulovatClick);
     connect(btnPauza, &QPushButton::clicked, this, &TfrmHlavniOkno::btnPauzaClick);
+    connect(btnDalsi, &QPushButton::clicked, this, &TfrmHlavniOkno::btnDalsiClick);
     connect(btnTvrMezicas, &QPushButton::clicked, this, &TfrmHlavniOkno::btnTvrMezicasClick);
     connect(btnTvrVymazat, &QPushButton::clicked, this, &TfrmHlavniOkno::btnTvrVymazatClick);
     connect(btnTvrVymazatVse, &QPushButton::clicked, this, &TfrmHlavniOkno::btnTvrVymazatVseClick);
@@ -580,8 +587,8 @@ void TfrmHlavniOkno::applyView(const FunctionView& v) {
     btnTvrMezicas->setEnabled(v.btnTvrMezicas);
     btnPauza->setText(v.btnPauzaCaption);
     btnPauza->setEnabled(v.btnPauza);
-    // The alarm editor and every options dialog arrive with their own windows.
-    btnDalsi->setEnabled(false);
+    // The stopwatch's options and the alarm dialog arrive with their own windows.
+    btnDalsi->setEnabled(v.btnDalsi && v.function == Funkce::Odpocit);
 }
 
 void TfrmHlavniOkno::paintFunctionLabels() {
@@ -1099,6 +1106,12 @@ void TfrmHlavniOkno::vypniOdpocit() {
     showCountdownState();
     refreshTitleFromClock();
     scheduleFunctionTick();
+}
+
+void TfrmHlavniOkno::btnDalsiClick() {
+    if (state_.currentFunction == Funkce::Odpocit && frmDalsiOdpocit_->otevriDalsiOdp(storage_.settingsIni())) {
+        odpocitOptions_ = nactiDalsiOdp(storage_.settingsIni()); // the engine follows the saved options at once
+    }
 }
 
 void TfrmHlavniOkno::btnPauzaClick() {

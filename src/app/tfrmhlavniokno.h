@@ -33,6 +33,7 @@ namespace tavrok {
 
 class Clock;
 class ClickLabel;
+class TfrmDalsiOdpocit;
 class Questions;
 
 // The main window: shows the state of the engines and forwards the user's actions to them.
@@ -85,6 +86,8 @@ public:
     void zkratkaMezicasuStisknuta();
     void mnuVypnoutUpozorneniClick();
     void btnPauzaClick();
+    void btnDalsiClick();
+    TfrmDalsiOdpocit* frmDalsiOdpocit() const { return frmDalsiOdpocit_; }
     void lblCasClick();
     // Selects the digit at the position, as a click on its half of a label does.
     void uD1Click();
@@ -154,6 +157,7 @@ private:
     Questions& questions_;
     AudioDevice& audio_;
     ClockSetter& clockSetter_;
+    PlatformServices services_;
     StorageLocations storage_;
     MessageTable messageTable_;
     ButtonCaptions buttonCaptions_;
@@ -167,6 +171,7 @@ private:
     TDateTime lastAlarmLateness_ = 0;
     int alarmsRung_ = 0;
     TDalsiOdpocit odpocitOptions_;
+    TfrmDalsiOdpocit* frmDalsiOdpocit_ = nullptr;
     int position_ = 1;      // the marked digit, as upDown1 holds it
     TDateTime lastEndLateness_ = 0;
     int endsHandled_ = 0;

@@ -30,4 +30,13 @@ struct TDalsiOdpocit {
 
 TDalsiOdpocit nactiDalsiOdp(const IniFile& settings);
 
+// Writes the dialog's keys in the order the file keeps them (the three "nastaveni" keys are the settings
+// dialog's); false at the first write that fails, the keys before it stay written.
+bool ulozDalsiOdp(IniFile& settings, const TDalsiOdpocit& options);
+
+// The advance-notice list, ascending. Adding a value that is there already is refused.
+namespace predem {
+bool pridat(QList<int>& list, int seconds);
+} // namespace predem
+
 } // namespace tavrok

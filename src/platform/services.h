@@ -6,6 +6,7 @@ class AudioDevice;
 class Beeper;
 class Clock;
 class ClockSetter;
+class FileDialogs;
 class Questions;
 
 // The operating-system services the windows use: the real ones in the program, fakes in tests.
@@ -15,6 +16,7 @@ struct PlatformServices {
     AudioDevice& audio;
     Beeper& beeper;
     ClockSetter& clockSetter;
+    FileDialogs& files;
 };
 
 } // namespace tavrok

@@ -33,6 +33,7 @@ protected:
     test::FakeAudioDevice audio{clock};
     test::FakeBeeper beeper;
     test::FakeClockSetter clockSetter{clock};
+    test::ScriptedFiles files;
     std::unique_ptr<TfrmHlavniOkno> window;
 
     void SetUp() override {
@@ -45,7 +46,7 @@ protected:
     }
 
     void open() {
-        window = std::make_unique<TfrmHlavniOkno>(dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter});
+        window = std::make_unique<TfrmHlavniOkno>(dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files});
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/filedialogs.h"
 #include "platform/questions.h"
 
 #include <QStringList>
@@ -60,6 +61,15 @@ public:
 
 private:
     std::deque<Answer> answers_;
+};
+
+// File and folder choices answered from a script: an empty answer is a cancelled dialog.
+class ScriptedFiles final : public FileDialogs {
+public:
+    QStringList files;
+    QStringList folders;
+    QString chooseFile(const QString&) override { return files.isEmpty() ? QString() : files.takeFirst(); }
+    QString chooseFolder(const QString&) override { return folders.isEmpty() ? QString() : folders.takeFirst(); }
 };
 
 } // namespace tavrok::test

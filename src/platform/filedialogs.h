@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace tavrok {
+
+// Choosing a file or a folder; an empty result means the user cancelled.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    virtual QString chooseFile(const QString& startFolder) = 0;
+    virtual QString chooseFolder(const QString& startFolder) = 0;
+};
+
+} // namespace tavrok

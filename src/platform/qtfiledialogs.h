@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/filedialogs.h"
+
+class QWidget;
+
+namespace tavrok {
+
+class QtFileDialogs final : public FileDialogs {
+public:
+    QString chooseFile(const QString& startFolder) override;
+    QString chooseFolder(const QString& startFolder) override;
+};
+
+} // namespace tavrok

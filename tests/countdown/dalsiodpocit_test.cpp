@@ -1,0 +1,202 @@
+#include "app/tfrmhlavniokno.h"
+#include "countdown/tfrmdalsiodpocit.h"
+
+#include "storage/inifile.h"
+#include "support/fakeaudiodevice.h"
+#include "support/fakeclock.h"
+#include "support/fakequestions.h"
+#include "support/tempdir.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace tavrok;
+using namespace tavrok::test;
+
+namespace {
+
+class DalsiOdpocitTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    FakeClock clock{*tryEncodeDateTime({2026, 12, 6}, {10, 0, 0, 0})};
+    FakeQuestions questions;
+    FakeAudioDevice audio{clock};
+    FakeBeeper beeper;
+    FakeClockSetter clockSetter{clock};
+    ScriptedFiles files;
+    std::unique_ptr<TfrmHlavniOkno> window;
+
+    QString settingsPath() const { return dir.path() + QStringLiteral("/Data/Nastaveni/Nastaveni.ini"); }
+    QString dataPath(const char* relative) const { return dir.path() + QStringLiteral("/Data/") + QString::fromLatin1(relative); }
+
+    void SetUp() override {
+        for (const char* set : {"Standard", "Zvonky"}) {
+            QDir().mkpath(dataPath("Zvuky/") + QString::fromLatin1(set));
+        }
+        test::writeBytes(dataPath("Zvuky/Standard/Signald.wav"), "RIFF");
+        test::writeBytes(dataPath("Zvuky/Standard/Signalk.wav"), "RIFF");
+        test::writeBytes(dataPath("Zvuky/Standard/Zvonek.wav"), "RIFF");
+        audio.files[dataPath("Zvuky/Standard/Signalk.wav")] = 300;
+        audio.files[dataPath("Zvuky/Standard/Signald.wav")] = 1000;
+    }
+    void open() {
+        window = std::make_unique<TfrmHlavniOkno>(dir.path(),
+                                                  PlatformServices{clock, questions, audio, beeper, clockSetter, files});
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    TfrmDalsiOdpocit* dialog() const { return window->frmDalsiOdpocit(); }
+    template <typename W = QWidget>
+    W* child(const char* name) const {
+        auto* w = dialog()->findChild<W*>(QString::fromLatin1(name));
+        if (!w) {
+            throw std::runtime_error(std::string("no control ") + name);
+        }
+        return w;
+    }
+    // Opens the dialog from the main window, lets `edit` work on it, then presses the button.
+    void editAndPress(const std::function<void()>& edit, const char* button) {
+        QTimer::singleShot(0, [=, this] {
+            edit();
+            QTest::mouseClick(child(button), Qt::LeftButton);
+        });
+        window->findChild<QPushButton*>(QStringLiteral("btnDalsi"))->click();
+    }
+};
+
+} // namespace
+
+TEST_F(DalsiOdpocitTest, TheDialogMirrorsTheFileAndOkWritesIt) {
+    test::writeBytes(settingsPath(), "[dalsiNastaveniOdpocit]\nupozornovatPredem=1\npocetUpozorneni=2\nzvuky=Zvonky\n"
+                                     "[dalsiNastaveniOdpocit-Upozorneni]\n0=10\n1=60\n");
+    open();
+    window->findChild<QWidget*>(QStringLiteral("lblFceOdpocit"))->setFocus();
+    QTest::mouseClick(window->findChild<QWidget*>(QStringLiteral("lblFceOdpocit")), Qt::LeftButton);
+    editAndPress(
+        [this] {
+            EXPECT_EQ(child<QListWidget>("lbxPredem")->count(), 2);
+            EXPECT_EQ(child<QSpinBox>("spePredem")->value(), 61);
+            EXPECT_EQ(child<QComboBox>("cbxZvuky")->currentText(), QStringLiteral("Zvonky"));
+            child<QSpinBox>("spePredem")->setValue(30);
+            QTest::mouseClick(child("btnPredemPridat"), Qt::LeftButton);
+            EXPECT_EQ(child<QSpinBox>("spePredem")->value(), 31);
+            child<QSpinBox>("spePredem")->setValue(30);
+            QTest::mouseClick(child("btnPredemPridat"), Qt::LeftButton);
+            child<QCheckBox>("chbSpustitTavrok")->setChecked(true);
+            child<QRadioButton>("rbtVlastniZvuk")->setChecked(true);
+            child<QLineEdit>("edtVlastniZvuk")->setText(QStringLiteral("%TavrokPath%/Data/muj.wav/"));
+        },
+        "btnOK");
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text, window->messageTable().text(16)) << "30 was there already";
+    const TDalsiOdpocit saved = nactiDalsiOdp(IniFile(settingsPath()));
+    EXPECT_EQ(saved.predem, (QList<int>{10, 30, 60}));
+    EXPECT_TRUE(saved.spustitTavrok);
+    EXPECT_TRUE(saved.naKonci.vlastniZvuk);
+    EXPECT_EQ(saved.naKonci.vlastniZvukCesta, QStringLiteral("%TavrokPath%/Data/muj.wav")) << "slashes normalised";
+    EXPECT_EQ(saved.zvuky, QStringLiteral("Zvonky"));
+}
+
+TEST_F(DalsiOdpocitTest, CancelLeavesTheFileAndTheNextOpeningShowsIt) {
+    open();
+    QTest::mouseClick(window->findChild<QWidget*>(QStringLiteral("lblFceOdpocit")), Qt::LeftButton);
+    editAndPress([this] { child<QCheckBox>("chbGraf")->setChecked(false); }, "btnStorno");
+    EXPECT_FALSE(QFileInfo::exists(settingsPath()) &&
+                 IniFile(settingsPath()).valueExists(u"dalsiNastaveniOdpocit", u"graf"));
+    EXPECT_TRUE(child<QCheckBox>("chbGraf")->isChecked());
+}
+
+TEST_F(DalsiOdpocitTest, EnablingRulesFollowTheCheckBoxes) {
+    open();
+    dialog()->nactiDalsiOdp(TDalsiOdpocit{});
+    EXPECT_FALSE(child("lbxPredem")->isEnabled());
+    EXPECT_FALSE(child("btnProKonec")->isEnabled());
+    child<QCheckBox>("chbUpozornovatPredem")->setChecked(true);
+    EXPECT_TRUE(child("lbxPredem")->isEnabled());
+    EXPECT_FALSE(child("btnPredemOdebrat")->isEnabled()) << "nothing selected";
+    EXPECT_FALSE(child("btnPredemOdebratVse")->isEnabled()) << "the list is empty";
+    EXPECT_FALSE(child("edtVlastniZvuk")->isEnabled());
+    child<QRadioButton>("rbtVlastniZvuk")->setChecked(true);
+    EXPECT_TRUE(child("edtVlastniZvuk")->isEnabled());
+    EXPECT_TRUE(child("btnPlay")->isEnabled());
+    child<QCheckBox>("chbUpozornovatNaKonci")->setChecked(false);
+    EXPECT_FALSE(child("edtVlastniZvuk")->isEnabled());
+    EXPECT_FALSE(child("rbtNahodnyZvuk")->isEnabled());
+    EXPECT_FALSE(child("chbPrepnoutDisplej")->isEnabled());
+    child<QCheckBox>("chbSpustitTavrok")->setChecked(true);
+    EXPECT_TRUE(child("chbPrepnoutDisplej")->isEnabled());
+}
+
+TEST_F(DalsiOdpocitTest, AMissingSoundSetAndTheEndSoundButton) {
+    open();
+    TDalsiOdpocit o;
+    o.zvuky = QStringLiteral("Smazana");
+    dialog()->nactiDalsiOdp(o);
+    EXPECT_EQ(child<QComboBox>("cbxZvuky")->currentIndex(), -1);
+    EXPECT_TRUE(dialog()->hodnoty().zvuky.isEmpty()) << "saving writes an empty set";
+
+    child<QComboBox>("cbxZvuky")->setCurrentText(QStringLiteral("Zvonky"));
+    questions.script({Answer::No});
+    dialog()->btnProKonecClick();
+    EXPECT_EQ(questions.asked.back().text, window->messageTable().text(58));
+    EXPECT_FALSE(child<QRadioButton>("rbtVlastniZvuk")->isChecked()) << "No changes nothing";
+
+    child<QComboBox>("cbxZvuky")->setCurrentText(QStringLiteral("Standard"));
+    dialog()->btnProKonecClick();
+    EXPECT_TRUE(child<QRadioButton>("rbtVlastniZvuk")->isChecked());
+    EXPECT_TRUE(child<QLineEdit>("edtVlastniZvuk")->text().endsWith(QStringLiteral("/Zvuky/Standard/Signald.wav")));
+}
+
+TEST_F(DalsiOdpocitTest, RemovingAllAsksFirst) {
+    open();
+    TDalsiOdpocit o;
+    o.upozornovatPredem = true;
+    o.predem = {5, 10};
+    dialog()->nactiDalsiOdp(o);
+    questions.script({Answer::No, Answer::Yes});
+    dialog()->btnPredemOdebratVseClick();
+    EXPECT_EQ(child<QListWidget>("lbxPredem")->count(), 2);
+    dialog()->btnPredemOdebratVseClick();
+    EXPECT_EQ(child<QListWidget>("lbxPredem")->count(), 0);
+    EXPECT_EQ(child<QSpinBox>("spePredem")->value(), 1);
+    EXPECT_EQ(questions.asked[0].text, window->messageTable().text(17));
+}
+
+TEST_F(DalsiOdpocitTest, AnUnwritableFileShowsMessage51) {
+    QDir().mkpath(settingsPath() + QStringLiteral("/blocked")); // a folder where the file should be
+    open();
+    QTest::mouseClick(window->findChild<QWidget*>(QStringLiteral("lblFceOdpocit")), Qt::LeftButton);
+    questions.asked.clear();
+    editAndPress([] {}, "btnOK");
+    ASSERT_FALSE(questions.asked.empty());
+    EXPECT_EQ(questions.asked.back().text, fillPlaceholders(window->messageTable().text(51), settingsPath()));
+}
+
+TEST_F(DalsiOdpocitTest, TheCountdownFollowsSavedOptionsAtOnce) {
+    open();
+    QTest::mouseClick(window->findChild<QWidget*>(QStringLiteral("lblFceOdpocit")), Qt::LeftButton);
+    editAndPress(
+        [this] {
+            child<QCheckBox>("chbUpozornovatPredem")->setChecked(true);
+            child<QSpinBox>("spePredem")->setValue(2);
+            QTest::mouseClick(child("btnPredemPridat"), Qt::LeftButton);
+        },
+        "btnOK");
+    window->findChild<QLabel*>(QStringLiteral("lblS"))->setText(QStringLiteral("03"));
+    window->btnZapnoutClick();
+    ASSERT_TRUE(window->countdown().running());
+    clock.advanceMs(1000);
+    window->tmrFunkceTimer();
+    EXPECT_TRUE(audio.commands.contains(QStringLiteral("play ") + dataPath("Zvuky/Standard/Signalk.wav")));
+}
