@@ -1,0 +1,113 @@
+#include "storage/nastaveni.h"
+
+#include "platform/autostart.h"
+#include "storage/inifile.h"
+#include "support/tempdir.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace tavrok;
+
+namespace {
+
+class NastaveniTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    IniFile ini{dir.filePath(QStringLiteral("Nastaveni.ini"))};
+};
+
+} // namespace
+
+TEST_F(NastaveniTest, WithoutAFileTheMissingColumnIsShown) {
+    const TNastaveni n = nactiNastaveni(ini);
+    EXPECT_EQ(n, TNastaveni{});
+    EXPECT_EQ(n.velikost, TNastaveni::Velikost::Nejvetsi);
+    EXPECT_EQ(n.pozice, TNastaveni::Pozice::Pamatovat);
+    EXPECT_EQ(n.ukonceni, TNastaveni::Ukonceni::Zastavit);
+    EXPECT_EQ(n.poOdpocitavani, TNastaveni::PoOdpocitavani::Zeptat);
+    EXPECT_TRUE(n.kontrolovatAktulizace);
+    EXPECT_EQ(n.stahovani, TNastaveni::Stahovani::Automaticka);
+    EXPECT_EQ(n.aktualizace, TNastaveni::Aktualizace::PriVypnuti);
+    EXPECT_EQ(n.bezPrava, TNastaveni::BezPrava::SpustitJako);
+    EXPECT_TRUE(n.magnetovat);
+    EXPECT_EQ(n.zkratkaMezicasu, 122);
+    EXPECT_FALSE(n.pouzitMezicas);
+    EXPECT_EQ(n.jazyk, QStringLiteral("Cesky"));
+}
+
+TEST_F(NastaveniTest, RadioGroupsFallToTheirUnstoredMember) {
+    test::writeBytes(ini.path(), "[nastaveni]\npozicePamatovat=0\nvelikostNejvetsi=0\nautomatickaAktualizace=0\n"
+                                 "aktualizovatPriVypnuti=0\nspustitJako=0\nnechat=1\nnespoustetTavrok=1\n");
+    const TNastaveni n = nactiNastaveni(ini);
+    EXPECT_EQ(n.pozice, TNastaveni::Pozice::Vzdy);
+    EXPECT_EQ(n.velikost, TNastaveni::Velikost::Vzdy);
+    EXPECT_EQ(n.stahovani, TNastaveni::Stahovani::Nestahovat);
+    EXPECT_EQ(n.aktualizace, TNastaveni::Aktualizace::PriSpusteniWindows);
+    EXPECT_EQ(n.bezPrava, TNastaveni::BezPrava::Priste);
+    EXPECT_EQ(n.ukonceni, TNastaveni::Ukonceni::Nechat);
+    EXPECT_EQ(n.poOdpocitavani, TNastaveni::PoOdpocitavani::Nespoustet);
+}
+
+TEST_F(NastaveniTest, SavingWritesEveryKeyInTableOrderAndReadsBack) {
+    TNastaveni n;
+    n.ukonceni = TNastaveni::Ukonceni::Zeptat;
+    n.pozice = TNastaveni::Pozice::Vzdy;
+    n.poziceX = 40;
+    n.poziceY = 50;
+    n.zkratkaMezicasu = 0x4000 | 0x8000 | 'S';
+    n.pouzitMezicas = true;
+    n.jazyk = QStringLiteral("English");
+    ASSERT_TRUE(ulozNastaveni(ini, n));
+    EXPECT_EQ(nactiNastaveni(ini), n);
+    const QStringList keys = ini.keyNames(u"nastaveni");
+    EXPECT_EQ(keys.size(), 30);
+    EXPECT_EQ(keys.front(), QStringLiteral("spustitMinimalizovane"));
+    EXPECT_EQ(keys.back(), QStringLiteral("jazyk"));
+    EXPECT_EQ(ini.readInteger(u"nastaveni", u"zkratkaMezicasu", 0), 49235);
+}
+
+TEST_F(NastaveniTest, TheDefaultsButtonSetsItsColumnOnly) {
+    TNastaveni n = nactiNastaveni(ini);
+    EXPECT_FALSE(n.pamatovatOdpocit) << "a missing key reads off";
+    n.poziceX = 77;
+    n.vyska = 200;
+    n.poOdpocitavani = TNastaveni::PoOdpocitavani::Nespoustet;
+    n.pozice = TNastaveni::Pozice::Centrovat;
+    n.jazyk = QStringLiteral("English");
+    vychoziNastaveni(n);
+    EXPECT_TRUE(n.pamatovatOdpocit) << "the defaults button turns it on";
+    EXPECT_EQ(n.poziceX, 77);
+    EXPECT_EQ(n.vyska, 200);
+    EXPECT_EQ(n.poOdpocitavani, TNastaveni::PoOdpocitavani::Nespoustet) << "the button leaves this group";
+    EXPECT_EQ(n.pozice, TNastaveni::Pozice::Pamatovat);
+    EXPECT_EQ(n.jazyk, QStringLiteral("Cesky"));
+}
+
+TEST_F(NastaveniTest, AFailedWriteIsReported) {
+    QDir().mkpath(ini.path() + QStringLiteral("/x"));
+    EXPECT_FALSE(ulozNastaveni(ini, TNastaveni{}));
+}
+
+TEST(Autostart, EntriesAreWrittenAndRemovedInTheirFolders) {
+    QTemporaryDir dir;
+    XdgAutostart autostart(dir.filePath(QStringLiteral("config/autostart")), dir.filePath(QStringLiteral("etc")));
+    using S = Autostart::Scope;
+    EXPECT_FALSE(autostart.isEnabled(S::CurrentUser));
+    EXPECT_TRUE(autostart.canChange(S::CurrentUser)) << "a missing folder under a writable one";
+    autostart.set(S::CurrentUser, true, QStringLiteral("/opt/My Apps/tavrok"));
+    EXPECT_TRUE(autostart.isEnabled(S::CurrentUser));
+    EXPECT_FALSE(autostart.isEnabled(S::AllUsers));
+    EXPECT_EQ(QString::fromUtf8(test::readBytes(autostart.entryPath(S::CurrentUser))),
+              QStringLiteral("[Desktop Entry]\nType=Application\nName=Tavrok\nExec=\"/opt/My Apps/tavrok\"\n"
+                             "X-GNOME-Autostart-enabled=true\n"));
+    autostart.set(S::CurrentUser, false, {});
+    EXPECT_FALSE(autostart.isEnabled(S::CurrentUser));
+    EXPECT_EQ(XdgAutostart::entryText(QStringLiteral("/a\"b$c")).section(u'\n', 3, 3),
+              QStringLiteral("Exec=\"/a\\\"b\\$c\""));
+
+    test::writeBytes(dir.filePath(QStringLiteral("file")), "x");
+    XdgAutostart blocked(dir.filePath(QStringLiteral("file/autostart")), dir.filePath(QStringLiteral("file/etc")));
+    EXPECT_FALSE(blocked.canChange(S::CurrentUser));
+    EXPECT_FALSE(blocked.canChange(S::AllUsers));
+}
