@@ -3,6 +3,7 @@
 // moment each end was handled. Target: p95 within 5 ms.
 #include "app/tfrmhlavniokno.h"
 #include "platform/application.h"
+#include "platform/autostart.h"
 #include "platform/clock.h"
 #include "platform/clocksetter.h"
 #include "platform/questions.h"
@@ -35,7 +36,8 @@ int main(int argc, char* argv[]) {
     NoBeeper beeper;
     NoClockSetter clockSetter;
     tavrok::bench::NoFiles files;
-    tavrok::TfrmHlavniOkno window(dir.path(), {clock, questions, audio, beeper, clockSetter, files});
+    tavrok::XdgAutostart autostart(dir.filePath(QStringLiteral("a")), dir.filePath(QStringLiteral("b")));
+    tavrok::TfrmHlavniOkno window(dir.path(), {clock, questions, audio, beeper, clockSetter, files, autostart});
     window.show();
     QApplication::processEvents();
 

@@ -1,5 +1,6 @@
 #include "app/tfrmhlavniokno.h"
 #include "platform/application.h"
+#include "platform/autostart.h"
 #include "platform/clock.h"
 #include "platform/desktopbeeper.h"
 #include "platform/messageboxquestions.h"
@@ -19,8 +20,9 @@ int main(int argc, char* argv[]) {
     tavrok::DesktopBeeper beeper;
     tavrok::TimedateClockSetter clockSetter;
     tavrok::QtFileDialogs files;
+    tavrok::XdgAutostart autostart;
     tavrok::TfrmHlavniOkno window(QCoreApplication::applicationDirPath(),
-                                  {clock, questions, audio, beeper, clockSetter, files});
+                                  {clock, questions, audio, beeper, clockSetter, files, autostart});
     window.show();
     return QApplication::exec();
 }

@@ -4,6 +4,7 @@
 #include "app/applicationtitle.h"
 #include "app/clicklabel.h"
 #include "countdown/tfrmdalsiodpocit.h"
+#include "storage/tfrmnastaveni.h"
 #include "stopwatch/continuation.h"
 #include "app/tickplanner.h"
 #include "platform/audiodevice.h"
@@ -91,6 +92,9 @@ TfrmHlavniOkno::TfrmHlavniOkno(const QString& executableFolder, PlatformServices
          [this](const QString& relative) { return storage_.dataPath(relative); },
          [this](const QString& path) { return storage_.expand(path); }},
         this);
+    frmNastaveni_ = new TfrmNastaveni({storage_, questions_, services_.files, services_.autostart, messageTable_,
+                                       QCoreApplication::applicationFilePath(), limits_.minHeight, limits_.maxHeight},
+                                      this);
 }
 
 TfrmHlavniOkno::~TfrmHlavniOkno() {
@@ -349,7 +353,9 @@ void TfrmHlavniOkno::buildMenu() {
     item(mnuSoubor, "mnuNastaveniDispleje", QStringLiteral("N&astaven\u00ED Samostatn\u00E9ho displeje..."),
          Qt::Key_F6);
     item(mnuSoubor, "mnuZmeskaneBudiky", QStringLiteral("Zo&brazit zme\u0161kan\u00E9 bud\u00EDky..."));
-    item(mnuSoubor, "mnuNastaveni", QStringLiteral("&Nastaven\u00ED..."), Qt::Key_F12);
+    QAction* mnuNastaveni = item(mnuSoubor, "mnuNastaveni", QStringLiteral("&Nastaven\u00ED..."), Qt::Key_F12);
+    mnuNastaveni->setEnabled(true);
+    connect(mnuNastaveni, &QAction::triggered, this, &TfrmHlavniOkno::mnuNastaveniClick);
     item(mnuSoubor, "mnuImport", QStringLiteral("&Importovat nastaven\u00ED"));
     item(mnuSoubor, "mnuExport", QStringLiteral("&Exportovat nastaven\u00ED"));
     mnuSoubor->addSeparator()->setObjectName(QStringLiteral("N2"));
@@ -1106,6 +1112,12 @@ void TfrmHlavniOkno::vypniOdpocit() {
     showCountdownState();
     refreshTitleFromClock();
     scheduleFunctionTick();
+}
+
+void TfrmHlavniOkno::mnuNastaveniClick() {
+    if (frmNastaveni_->otevriNastaveni()) {
+        odpocitOptions_ = nactiDalsiOdp(storage_.settingsIni()); // the engines follow the saved settings at once
+    }
 }
 
 void TfrmHlavniOkno::btnDalsiClick() {

@@ -34,6 +34,7 @@ namespace tavrok {
 class Clock;
 class ClickLabel;
 class TfrmDalsiOdpocit;
+class TfrmNastaveni;
 class Questions;
 
 // The main window: shows the state of the engines and forwards the user's actions to them.
@@ -88,6 +89,8 @@ public:
     void btnPauzaClick();
     void btnDalsiClick();
     TfrmDalsiOdpocit* frmDalsiOdpocit() const { return frmDalsiOdpocit_; }
+    TfrmNastaveni* frmNastaveni() const { return frmNastaveni_; }
+    void mnuNastaveniClick();
     void lblCasClick();
     // Selects the digit at the position, as a click on its half of a label does.
     void uD1Click();
@@ -172,6 +175,7 @@ private:
     int alarmsRung_ = 0;
     TDalsiOdpocit odpocitOptions_;
     TfrmDalsiOdpocit* frmDalsiOdpocit_ = nullptr;
+    TfrmNastaveni* frmNastaveni_ = nullptr;
     int position_ = 1;      // the marked digit, as upDown1 holds it
     TDateTime lastEndLateness_ = 0;
     int endsHandled_ = 0;

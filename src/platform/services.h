@@ -3,6 +3,7 @@
 namespace tavrok {
 
 class AudioDevice;
+class Autostart;
 class Beeper;
 class Clock;
 class ClockSetter;
@@ -17,6 +18,7 @@ struct PlatformServices {
     Beeper& beeper;
     ClockSetter& clockSetter;
     FileDialogs& files;
+    Autostart& autostart;
 };
 
 } // namespace tavrok

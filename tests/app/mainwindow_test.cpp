@@ -1,5 +1,6 @@
 #include "app/tfrmhlavniokno.h"
 
+#include "platform/autostart.h"
 #include "support/fakeaudiodevice.h"
 #include "support/fakeclock.h"
 #include "support/fakequestions.h"
@@ -34,6 +35,7 @@ protected:
     test::FakeBeeper beeper;
     test::FakeClockSetter clockSetter{clock};
     test::ScriptedFiles files;
+    XdgAutostart autostart{dir.path() + QStringLiteral("/xdg/autostart"), dir.path() + QStringLiteral("/etc/autostart")};
     std::unique_ptr<TfrmHlavniOkno> window;
 
     void SetUp() override {
@@ -46,7 +48,7 @@ protected:
     }
 
     void open() {
-        window = std::make_unique<TfrmHlavniOkno>(dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files});
+        window = std::make_unique<TfrmHlavniOkno>(dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart});
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -145,7 +147,7 @@ TEST_F(MainWindowTest, TheMenuHasEveryItemAndOnlyTheBuiltActionsAreEnabled) {
         {"mnuZobrazitDisplej", u"Z&obrazit Samostatný displej", Qt::Key_F5, false},
         {"mnuNastaveniDispleje", u"N&astavení Samostatného displeje...", Qt::Key_F6, false},
         {"mnuZmeskaneBudiky", u"Zo&brazit zmeškané budíky...", {}, false},
-        {"mnuNastaveni", u"&Nastavení...", Qt::Key_F12, false},
+        {"mnuNastaveni", u"&Nastavení...", Qt::Key_F12, true},
         {"mnuImport", u"&Importovat nastavení", {}, false},
         {"mnuExport", u"&Exportovat nastavení", {}, false},
         {"mnuKonec", u"&Konec", {}, true},

@@ -2,6 +2,7 @@
 #include "countdown/tfrmdalsiodpocit.h"
 
 #include "storage/inifile.h"
+#include "platform/autostart.h"
 #include "support/fakeaudiodevice.h"
 #include "support/fakeclock.h"
 #include "support/fakequestions.h"
@@ -34,6 +35,7 @@ protected:
     FakeBeeper beeper;
     FakeClockSetter clockSetter{clock};
     ScriptedFiles files;
+    XdgAutostart autostart{dir.path() + QStringLiteral("/xdg/autostart"), dir.path() + QStringLiteral("/etc/autostart")};
     std::unique_ptr<TfrmHlavniOkno> window;
 
     QString settingsPath() const { return dir.path() + QStringLiteral("/Data/Nastaveni/Nastaveni.ini"); }
@@ -51,7 +53,7 @@ protected:
     }
     void open() {
         window = std::make_unique<TfrmHlavniOkno>(dir.path(),
-                                                  PlatformServices{clock, questions, audio, beeper, clockSetter, files});
+                                                  PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart});
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

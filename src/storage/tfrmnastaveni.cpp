@@ -1,0 +1,319 @@
+#include "storage/tfrmnastaveni.h"
+
+#include "app/hotkeycode.h"
+#include "lang/messagetable.h"
+#include "platform/autostart.h"
+#include "platform/filedialogs.h"
+#include "platform/questions.h"
+#include "storage/inifile.h"
+#include "storage/storagelocations.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeySequenceEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSpinBox>
+
+namespace tavrok {
+
+namespace {
+
+template <typename W>
+W* make(QWidget* parent, const char* name, const char16_t* text, int x, int y, int w, int h) {
+    auto* widget = new W(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    if constexpr (std::is_base_of_v<QAbstractButton, W> || std::is_base_of_v<QLabel, W>) {
+        widget->setText(QString::fromUtf16(text));
+    } else if constexpr (std::is_base_of_v<QGroupBox, W>) {
+        widget->setTitle(QString::fromUtf16(text));
+    }
+    widget->setGeometry(x, y, w, h);
+    return widget;
+}
+
+} // namespace
+
+TfrmNastaveni::TfrmNastaveni(Services services, QWidget* parent) : QDialog(parent), s_(std::move(services)) {
+    setObjectName(QStringLiteral("frmNastaveni"));
+    setWindowTitle(QStringLiteral("Nastaven\u00ED"));
+
+    gpbVelikost = make<QGroupBox>(this, "gpbVelikost", u"Velikost okna po spuštění", 8, 8, 290, 92);
+    rbtNejvetsi = make<QRadioButton>(gpbVelikost, "rbtNejvetsi", u"Nej&větší", 8, 20, 270, 18);
+    rbtPamatovat2 = make<QRadioButton>(gpbVelikost, "rbtPamatovat2", u"Jako při posledním ukončení", 8, 42, 270, 18);
+    rbtVzdy2 = make<QRadioButton>(gpbVelikost, "rbtVzdy2", u"Vždy výška:", 8, 66, 110, 18);
+    speVelikost = make<QSpinBox>(gpbVelikost, "speVelikost", nullptr, 120, 64, 80, 21);
+
+    gpbPozice = make<QGroupBox>(this, "gpbPozice", u"Pozice okna po spuštění", 8, 106, 290, 92);
+    rbtCentrovat = make<QRadioButton>(gpbPozice, "rbtCentrovat", u"Uprostřed obrazovky", 8, 20, 270, 18);
+    rbtPamatovat1 = make<QRadioButton>(gpbPozice, "rbtPamatovat1", u"Jako při posledním ukončení", 8, 42, 270, 18);
+    rbtVzdy1 = make<QRadioButton>(gpbPozice, "rbtVzdy1", u"Vždy:", 8, 66, 60, 18);
+    lblPoziceX = make<QLabel>(gpbPozice, "lblPoziceX", u"X:", 70, 67, 14, 16);
+    spePoziceX = make<QSpinBox>(gpbPozice, "spePoziceX", nullptr, 86, 64, 80, 21);
+    lblPoziceY = make<QLabel>(gpbPozice, "lblPoziceY", u"Y:", 172, 67, 14, 16);
+    spePoziceY = make<QSpinBox>(gpbPozice, "spePoziceY", nullptr, 188, 64, 80, 21);
+
+    lblAutostart = make<QLabel>(this, "lblAutostart", u"Spouštět při přihlášení:", 8, 206, 290, 16);
+    chbAutostartVsichni = make<QCheckBox>(this, "chbAutostartVsichni", u"pro všechny uživatele", 16, 224, 280, 18);
+    chbAutostartAktualni = make<QCheckBox>(this, "chbAutostartAktualni", u"pro aktuálního uživatele", 16, 244, 280, 18);
+
+    int y = 270;
+    const auto check = [&](const char* name, const char16_t* text) {
+        auto* c = make<QCheckBox>(this, name, text, 8, y, 290, 18);
+        y += 20;
+        return c;
+    };
+    chbMinimalizovane = check("chbMinimalizovane", u"Spouštět &minimalizované");
+    chbZobrazitZmeskane = check("chbZobrazitZmeskane", u"Po spuštění zobrazit zmeškané budíky");
+    chbZacitOdNuly = check("chbZacitOdNuly", u"Tavrok spouštět vždy od nuly");
+    chbKontrolovatBudik = check("chbKontrolovatBudik", u"Při ukončení upozornit na neuložený budík");
+    chbPamatovatOdpocit = check("chbPamatovatOdpocit", u"Pamatovat si odpočítávání");
+    chbPamatovatTavrok = check("chbPamatovatTavrok", u"Pamatovat si čas zastavených tavrek");
+    chbMagnetovat = check("chbMagnetovat", u"Přichytávat okno k okrajům obrazovky");
+    chbNechatOdpocit = check("chbNechatOdpocit", u"Po dokončení nechat odpočítávání na nule");
+    chbMezicas = make<QCheckBox>(this, "chbMezicas", u"Klávesová zk&ratka mezičasu:", 8, y + 4, 180, 18);
+    hkyMezicas = make<QKeySequenceEdit>(this, "hkyMezicas", nullptr, 190, y + 2, 108, 22);
+    y += 30;
+    lblJazyk = make<QLabel>(this, "lblJazyk", u"Jazyk:", 8, y + 3, 60, 16);
+    cbxJazyk = make<QComboBox>(this, "cbxJazyk", nullptr, 70, y, 228, 22);
+
+    gpbUkonceni = make<QGroupBox>(this, "gpbUkonceni", u"Běžící tavrok a odpočítávání při ukončení", 308, 8, 306, 68);
+    rbtZastavit = make<QRadioButton>(gpbUkonceni, "rbtZastavit", u"Zastavit", 8, 20, 140, 18);
+    rbtPozastavit = make<QRadioButton>(gpbUkonceni, "rbtPozastavit", u"Pozastavit", 150, 20, 150, 18);
+    rbtNechat = make<QRadioButton>(gpbUkonceni, "rbtNechat", u"Nechat běžet", 8, 42, 140, 18);
+    rbtZeptatSe = make<QRadioButton>(gpbUkonceni, "rbtZeptatSe", u"Zeptat se", 150, 42, 150, 18);
+
+    gpbPoOdpocitavani = make<QGroupBox>(this, "gpbPoOdpocitavani", u"Po dokončení odpočítávání", 308, 82, 306, 88);
+    lblTavrokSpusteny = make<QLabel>(gpbPoOdpocitavani, "lblTavrokSpusteny", u"Když tavrok již běží:", 8, 20, 290, 16);
+    rbtSpustitTavrokZnovu = make<QRadioButton>(gpbPoOdpocitavani, "rbtSpustitTavrokZnovu", u"Spustit tavrok znovu", 8, 40, 290, 18);
+    rbtNespoustetTavrok = make<QRadioButton>(gpbPoOdpocitavani, "rbtNespoustetTavrok", u"Nespouštět tavrok", 8, 60, 140, 18);
+    rbtZeptatSeNaTavrok = make<QRadioButton>(gpbPoOdpocitavani, "rbtZeptatSeNaTavrok", u"Zeptat se", 150, 60, 150, 18);
+
+    gpbAktualizace = make<QGroupBox>(this, "gpbAktualizace", u"Aktualizace", 308, 176, 306, 236);
+    chbKontrolovatAktualizace = make<QCheckBox>(gpbAktualizace, "chbKontrolovatAktualizace", u"Kontrolovat nové verze", 8, 20, 290, 18);
+    rbtRozdilova = make<QRadioButton>(gpbAktualizace, "rbtRozdilova", u"Stahovat rozdílovou verzi", 8, 42, 290, 18);
+    rbtAutomaticka = make<QRadioButton>(gpbAktualizace, "rbtAutomaticka", u"Stahovat verzi pro automatickou aktualizaci", 8, 62, 290, 18);
+    rbtNestahovat = make<QRadioButton>(gpbAktualizace, "rbtNestahovat", u"Nestahovat, jen upozornit", 8, 82, 290, 18);
+    chbUpozornitNaAktualizaci = make<QCheckBox>(gpbAktualizace, "chbUpozornitNaAktualizaci", u"Upozornit na aktualizaci", 24, 106, 270, 18);
+    rbtPriVypnuti = make<QRadioButton>(gpbAktualizace, "rbtPriVypnuti", u"Aktualizovat při ukončení programu", 24, 126, 270, 18);
+    rbtPriSpusteniProgramu = make<QRadioButton>(gpbAktualizace, "rbtPriSpusteniProgramu", u"… při příštím spuštění programu", 24, 146, 270, 18);
+    rbtPriSpusteniWindows = make<QRadioButton>(gpbAktualizace, "rbtPriSpusteniWindows", u"… při příštím přihlášení", 24, 166, 270, 18);
+    lblNemaPravo = make<QLabel>(gpbAktualizace, "lblNemaPravo", u"Bez práva zápisu do složky programu:", 8, 190, 290, 16);
+    rbtSpustitJako = make<QRadioButton>(gpbAktualizace, "rbtSpustitJako", u"Nabídnout jiného uživatele", 8, 210, 150, 18);
+    rbtPriste = make<QRadioButton>(gpbAktualizace, "rbtPriste", u"Aktualizovat příště", 160, 210, 140, 18);
+
+    lblCestaKNastaveni = make<QLabel>(this, "lblCestaKNastaveni", u"Složka s nastavením:", 8, 448, 140, 16);
+    edtCestaKNastaveni = make<QLineEdit>(this, "edtCestaKNastaveni", nullptr, 150, 446, 376, 22);
+    btnProchazet = make<QPushButton>(this, "btnProchazet", u"&Procházet...", 530, 446, 84, 22);
+    btnVychozi = make<QPushButton>(this, "btnVychozi", u"&Výchozí", 8, 480, 90, 25);
+    btnOK = make<QPushButton>(this, "btnOK", u"&OK", 440, 480, 84, 25);
+    btnStorno = make<QPushButton>(this, "btnStorno", u"&Storno", 530, 480, 84, 25);
+    btnOK->setDefault(true);
+    setFixedSize(btnStorno->geometry().right() + 1 + 8, btnStorno->geometry().bottom() + 1 + 8);
+
+    // Radio buttons that share a group box are one group already; the others need one.
+    for (const auto& members : {std::initializer_list<QRadioButton*>{rbtRozdilova, rbtAutomaticka, rbtNestahovat},
+                                std::initializer_list<QRadioButton*>{rbtPriVypnuti, rbtPriSpusteniProgramu,
+                                                                     rbtPriSpusteniWindows},
+                                std::initializer_list<QRadioButton*>{rbtSpustitJako, rbtPriste}}) {
+        auto* group = new QButtonGroup(this);
+        for (QRadioButton* r : members) {
+            group->addButton(r);
+        }
+    }
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{rbtVzdy1, rbtVzdy2, chbMezicas, rbtAutomaticka,
+                                                                     rbtNejvetsi, rbtPamatovat2, rbtCentrovat,
+                                                                     rbtPamatovat1, rbtRozdilova, rbtNestahovat}) {
+        connect(b, &QAbstractButton::toggled, this, &TfrmNastaveni::enable);
+    }
+    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btnStorno, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnVychozi, &QPushButton::clicked, this, &TfrmNastaveni::btnVychoziClick);
+    connect(btnProchazet, &QPushButton::clicked, this, [this] {
+        const QString chosen = s_.files.chooseFolder(s_.storage.expand(edtCestaKNastaveni->text()));
+        if (!chosen.isEmpty()) {
+            edtCestaKNastaveni->setText(chosen);
+        }
+    });
+}
+
+void TfrmNastaveni::zobraz(const TNastaveni& n) {
+    using T = TNastaveni;
+    rbtNejvetsi->setChecked(n.velikost == T::Velikost::Nejvetsi);
+    rbtPamatovat2->setChecked(n.velikost == T::Velikost::Pamatovat);
+    rbtVzdy2->setChecked(n.velikost == T::Velikost::Vzdy);
+    speVelikost->setValue(n.vyska);
+    rbtCentrovat->setChecked(n.pozice == T::Pozice::Centrovat);
+    rbtPamatovat1->setChecked(n.pozice == T::Pozice::Pamatovat);
+    rbtVzdy1->setChecked(n.pozice == T::Pozice::Vzdy);
+    spePoziceX->setValue(n.poziceX);
+    spePoziceY->setValue(n.poziceY);
+    chbMinimalizovane->setChecked(n.spustitMinimalizovane);
+    chbZobrazitZmeskane->setChecked(n.zobrazovatBudiky);
+    chbZacitOdNuly->setChecked(n.zacitOdNuly);
+    chbKontrolovatBudik->setChecked(n.kontrolovatUlozeniBudiku);
+    chbPamatovatOdpocit->setChecked(n.pamatovatOdpocit);
+    chbPamatovatTavrok->setChecked(n.pamatovatTavrok);
+    chbMagnetovat->setChecked(n.magnetovat);
+    chbNechatOdpocit->setChecked(n.nechatOdpocit);
+    chbMezicas->setChecked(n.pouzitMezicas);
+    hkyMezicas->setKeySequence(QKeySequence(hotkeyToQt(n.zkratkaMezicasu)));
+    rbtZastavit->setChecked(n.ukonceni == T::Ukonceni::Zastavit);
+    rbtPozastavit->setChecked(n.ukonceni == T::Ukonceni::Pozastavit);
+    rbtNechat->setChecked(n.ukonceni == T::Ukonceni::Nechat);
+    rbtZeptatSe->setChecked(n.ukonceni == T::Ukonceni::Zeptat);
+    rbtSpustitTavrokZnovu->setChecked(n.poOdpocitavani == T::PoOdpocitavani::SpustitZnovu);
+    rbtNespoustetTavrok->setChecked(n.poOdpocitavani == T::PoOdpocitavani::Nespoustet);
+    rbtZeptatSeNaTavrok->setChecked(n.poOdpocitavani == T::PoOdpocitavani::Zeptat);
+    chbKontrolovatAktualizace->setChecked(n.kontrolovatAktulizace);
+    rbtRozdilova->setChecked(n.stahovani == T::Stahovani::Rozdilova);
+    rbtAutomaticka->setChecked(n.stahovani == T::Stahovani::Automaticka);
+    rbtNestahovat->setChecked(n.stahovani == T::Stahovani::Nestahovat);
+    chbUpozornitNaAktualizaci->setChecked(n.upozornitNaAktualizaci);
+    rbtPriVypnuti->setChecked(n.aktualizace == T::Aktualizace::PriVypnuti);
+    rbtPriSpusteniProgramu->setChecked(n.aktualizace == T::Aktualizace::PriSpusteniProgramu);
+    rbtPriSpusteniWindows->setChecked(n.aktualizace == T::Aktualizace::PriSpusteniWindows);
+    rbtSpustitJako->setChecked(n.bezPrava == T::BezPrava::SpustitJako);
+    rbtPriste->setChecked(n.bezPrava == T::BezPrava::Priste);
+    cbxJazyk->setCurrentIndex(cbxJazyk->findText(n.jazyk, Qt::MatchFixedString | Qt::MatchCaseSensitive));
+    enable();
+}
+
+TNastaveni TfrmNastaveni::hodnoty() const {
+    using T = TNastaveni;
+    T n;
+    n.velikost = rbtNejvetsi->isChecked() ? T::Velikost::Nejvetsi
+                 : rbtPamatovat2->isChecked() ? T::Velikost::Pamatovat
+                                              : T::Velikost::Vzdy;
+    n.vyska = speVelikost->value();
+    n.pozice = rbtCentrovat->isChecked() ? T::Pozice::Centrovat
+               : rbtPamatovat1->isChecked() ? T::Pozice::Pamatovat
+                                            : T::Pozice::Vzdy;
+    n.poziceX = spePoziceX->value();
+    n.poziceY = spePoziceY->value();
+    n.spustitMinimalizovane = chbMinimalizovane->isChecked();
+    n.zobrazovatBudiky = chbZobrazitZmeskane->isChecked();
+    n.zacitOdNuly = chbZacitOdNuly->isChecked();
+    n.kontrolovatUlozeniBudiku = chbKontrolovatBudik->isChecked();
+    n.pamatovatOdpocit = chbPamatovatOdpocit->isChecked();
+    n.pamatovatTavrok = chbPamatovatTavrok->isChecked();
+    n.magnetovat = chbMagnetovat->isChecked();
+    n.nechatOdpocit = chbNechatOdpocit->isChecked();
+    n.pouzitMezicas = chbMezicas->isChecked();
+    const QKeySequence key = hkyMezicas->keySequence();
+    n.zkratkaMezicasu = key.isEmpty() ? 0 : hotkeyFromQt(key[0].toCombined());
+    n.ukonceni = rbtPozastavit->isChecked() ? T::Ukonceni::Pozastavit
+                 : rbtNechat->isChecked()   ? T::Ukonceni::Nechat
+                 : rbtZeptatSe->isChecked() ? T::Ukonceni::Zeptat
+                                            : T::Ukonceni::Zastavit;
+    n.poOdpocitavani = rbtSpustitTavrokZnovu->isChecked() ? T::PoOdpocitavani::SpustitZnovu
+                       : rbtNespoustetTavrok->isChecked() ? T::PoOdpocitavani::Nespoustet
+                                                          : T::PoOdpocitavani::Zeptat;
+    n.kontrolovatAktulizace = chbKontrolovatAktualizace->isChecked();
+    n.stahovani = rbtRozdilova->isChecked()     ? T::Stahovani::Rozdilova
+                  : rbtAutomaticka->isChecked() ? T::Stahovani::Automaticka
+                                                : T::Stahovani::Nestahovat;
+    n.upozornitNaAktualizaci = chbUpozornitNaAktualizaci->isChecked();
+    n.aktualizace = rbtPriVypnuti->isChecked()          ? T::Aktualizace::PriVypnuti
+                    : rbtPriSpusteniProgramu->isChecked() ? T::Aktualizace::PriSpusteniProgramu
+                                                          : T::Aktualizace::PriSpusteniWindows;
+    n.bezPrava = rbtSpustitJako->isChecked() ? T::BezPrava::SpustitJako : T::BezPrava::Priste;
+    n.jazyk = cbxJazyk->currentText();
+    return n;
+}
+
+void TfrmNastaveni::enable() {
+    speVelikost->setEnabled(rbtVzdy2->isChecked());
+    for (QWidget* w : std::initializer_list<QWidget*>{spePoziceX, spePoziceY, lblPoziceX, lblPoziceY}) {
+        w->setEnabled(rbtVzdy1->isChecked());
+    }
+    hkyMezicas->setEnabled(chbMezicas->isChecked());
+    for (QWidget* w : std::initializer_list<QWidget*>{chbUpozornitNaAktualizaci, rbtPriVypnuti, rbtPriSpusteniProgramu,
+                                                      rbtPriSpusteniWindows}) {
+        w->setEnabled(rbtAutomaticka->isChecked());
+    }
+}
+
+void TfrmNastaveni::nactiNastaveni() {
+    edtCestaKNastaveni->setText(s_.storage.storedLocation());
+    // The write probe: the location can be changed only where Umisteni.ini can be written.
+    const bool writable = IniFile(s_.storage.umisteniPath()).writeString(u"test", u"zapis", QStringLiteral("ok"));
+    for (QWidget* w : std::initializer_list<QWidget*>{lblCestaKNastaveni, edtCestaKNastaveni, btnProchazet}) {
+        w->setEnabled(writable);
+    }
+    speVelikost->setRange(s_.minHeight, s_.maxHeight);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect desktop = screen ? screen->virtualGeometry() : QRect(0, 0, 1024, 768);
+    spePoziceX->setRange(0, desktop.width());
+    spePoziceY->setRange(0, desktop.height());
+    cbxJazyk->clear();
+    for (const QString& file : QDir(s_.storage.dataPath(u"Jazyky")).entryList({QStringLiteral("*.ini")}, QDir::Files)) {
+        cbxJazyk->addItem(file.left(file.size() - 4));
+    }
+    zobraz(tavrok::nactiNastaveni(s_.storage.settingsIni()));
+    using A = Autostart::Scope;
+    chbAutostartVsichni->setChecked(s_.autostart.isEnabled(A::AllUsers));
+    chbAutostartVsichni->setEnabled(s_.autostart.canChange(A::AllUsers));
+    chbAutostartAktualni->setChecked(s_.autostart.isEnabled(A::CurrentUser));
+    chbAutostartAktualni->setEnabled(s_.autostart.canChange(A::CurrentUser));
+}
+
+void TfrmNastaveni::btnVychoziClick() {
+    for (QCheckBox* c : {chbAutostartVsichni, chbAutostartAktualni}) {
+        if (c->isEnabled()) {
+            c->setChecked(false);
+        }
+    }
+    TNastaveni n = hodnoty();
+    vychoziNastaveni(n);
+    zobraz(n);
+    cbxJazyk->setCurrentIndex(cbxJazyk->findText(QStringLiteral("Cesky")));
+    if (edtCestaKNastaveni->isEnabled()) {
+        edtCestaKNastaveni->setText(StorageLocations::DefaultLocation);
+    }
+}
+
+bool TfrmNastaveni::ulozNastaveni() {
+    if (edtCestaKNastaveni->isEnabled()) {
+        const auto moved = s_.storage.premistit(edtCestaKNastaveni->text(), s_.questions, s_.messages);
+        if (moved.outcome == StorageLocations::Relocation::LocationNotSaved) {
+            return false;
+        }
+    }
+    using A = Autostart::Scope;
+    for (const auto& [box, scope] : {std::pair{chbAutostartVsichni, A::AllUsers}, std::pair{chbAutostartAktualni, A::CurrentUser}}) {
+        if (box->isEnabled()) {
+            s_.autostart.set(scope, box->isChecked(), s_.executable);
+        }
+    }
+    if (!tavrok::ulozNastaveni(s_.storage.settingsIni(), hodnoty())) {
+        s_.questions.tell(fillPlaceholders(s_.messages.text(51), s_.storage.settingsIni().path()), MessageIcon::Error);
+        return false;
+    }
+    return true;
+}
+
+bool TfrmNastaveni::otevriNastaveni() {
+    nactiNastaveni();
+    if (firstShow_) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QSize size = screen->geometry().size();
+            move((size.width() - width()) / 2, (size.height() - height()) / 2);
+        }
+        firstShow_ = false;
+    }
+    if (exec() != QDialog::Accepted) {
+        nactiNastaveni();
+        return false;
+    }
+    return ulozNastaveni();
+}
+
+} // namespace tavrok

@@ -1,0 +1,189 @@
+#include "app/tfrmhlavniokno.h"
+#include "storage/tfrmnastaveni.h"
+
+#include "app/hotkeycode.h"
+#include "platform/autostart.h"
+#include "storage/inifile.h"
+#include "support/fakeaudiodevice.h"
+#include "support/fakeclock.h"
+#include "support/fakequestions.h"
+#include "support/tempdir.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeySequenceEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace tavrok;
+using namespace tavrok::test;
+
+namespace {
+
+class NastaveniDialogTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    FakeClock clock{*tryEncodeDateTime({2026, 12, 6}, {10, 0, 0, 0})};
+    FakeQuestions questions;
+    FakeAudioDevice audio{clock};
+    FakeBeeper beeper;
+    FakeClockSetter clockSetter{clock};
+    ScriptedFiles files;
+    XdgAutostart autostart{dir.path() + QStringLiteral("/xdg/autostart"), dir.path() + QStringLiteral("/etc/autostart")};
+    std::unique_ptr<TfrmHlavniOkno> window;
+
+    QString data(const char* relative) const { return dir.path() + QStringLiteral("/Data/") + QString::fromLatin1(relative); }
+
+    void SetUp() override {
+        for (const char* name : {"Zvonek.wav", "Signalk.wav", "Signald.wav"}) {
+            test::writeBytes(data("Zvuky/Standard/") + QString::fromLatin1(name), "RIFF");
+        }
+        test::writeBytes(data("Jazyky/Cesky.ini"), "[info]\nprogram=Tavrok\n");
+        test::writeBytes(data("Jazyky/English.ini"), "[info]\nprogram=Tavrok\n");
+    }
+    void open() {
+        window = std::make_unique<TfrmHlavniOkno>(
+            dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart});
+        window->show();
+    }
+    TfrmNastaveni* dialog() const { return window->frmNastaveni(); }
+    template <typename W = QWidget>
+    W* child(const char* name) const {
+        auto* w = dialog()->findChild<W*>(QString::fromLatin1(name));
+        if (!w) {
+            throw std::runtime_error(std::string("no control ") + name);
+        }
+        return w;
+    }
+    void editAndPress(const std::function<void()>& edit, const char* button) {
+        QTimer::singleShot(0, [=, this] {
+            edit();
+            QTest::mouseClick(child(button), Qt::LeftButton);
+        });
+        window->mnuNastaveniClick();
+    }
+    QString settingsPath() const { return data("Nastaveni/Nastaveni.ini"); }
+};
+
+} // namespace
+
+TEST_F(NastaveniDialogTest, WithoutASettingsFileTheDialogShowsTheMissingColumn) {
+    open();
+    dialog()->nactiNastaveni();
+    EXPECT_TRUE(child<QRadioButton>("rbtNejvetsi")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>("rbtPamatovat1")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>("rbtZastavit")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>("rbtZeptatSeNaTavrok")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>("chbKontrolovatAktualizace")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>("rbtAutomaticka")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>("rbtPriVypnuti")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>("rbtSpustitJako")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>("chbMagnetovat")->isChecked());
+    EXPECT_FALSE(child<QCheckBox>("chbMezicas")->isChecked());
+    EXPECT_EQ(child<QKeySequenceEdit>("hkyMezicas")->keySequence(), QKeySequence(Qt::Key_F11));
+    EXPECT_EQ(child<QComboBox>("cbxJazyk")->currentText(), QStringLiteral("Cesky"));
+    EXPECT_EQ(child<QComboBox>("cbxJazyk")->count(), 2);
+    EXPECT_EQ(child<QLineEdit>("edtCestaKNastaveni")->text(), QStringLiteral("%TavrokPath%\\Data\\Nastaveni"));
+    EXPECT_EQ(IniFile(data("Nastaveni/Umisteni.ini")).readString(u"test", u"zapis"), QStringLiteral("ok"))
+        << "the write probe";
+    EXPECT_EQ(child<QSpinBox>("speVelikost")->maximum(), window->limits().maxHeight);
+}
+
+TEST_F(NastaveniDialogTest, TheDefaultsButtonTurnsRememberingTheCountdownOn) {
+    open();
+    dialog()->nactiNastaveni();
+    EXPECT_FALSE(child<QCheckBox>("chbPamatovatOdpocit")->isChecked());
+    child<QComboBox>("cbxJazyk")->setCurrentText(QStringLiteral("English"));
+    child<QLineEdit>("edtCestaKNastaveni")->setText(QStringLiteral("/elsewhere"));
+    child<QCheckBox>("chbAutostartAktualni")->setChecked(true);
+    child<QRadioButton>("rbtZeptatSe")->setChecked(true);
+    dialog()->btnVychoziClick();
+    EXPECT_TRUE(child<QCheckBox>("chbPamatovatOdpocit")->isChecked());
+    EXPECT_EQ(child<QComboBox>("cbxJazyk")->currentText(), QStringLiteral("Cesky"));
+    EXPECT_EQ(child<QLineEdit>("edtCestaKNastaveni")->text(), QStringLiteral("%TavrokPath%\\Data\\Nastaveni"));
+    EXPECT_FALSE(child<QCheckBox>("chbAutostartAktualni")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>("rbtZastavit")->isChecked());
+}
+
+TEST_F(NastaveniDialogTest, OkSavesEverythingAndCancelRestoresTheFile) {
+    open();
+    editAndPress(
+        [this] {
+            child<QRadioButton>("rbtNechat")->setChecked(true);
+            child<QCheckBox>("chbZacitOdNuly")->setChecked(true);
+            child<QCheckBox>("chbMezicas")->setChecked(true);
+            child<QKeySequenceEdit>("hkyMezicas")->setKeySequence(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S));
+            child<QCheckBox>("chbAutostartAktualni")->setChecked(true);
+        },
+        "btnOK");
+    IniFile ini(settingsPath());
+    EXPECT_TRUE(ini.readBool(u"nastaveni", u"nechat", false));
+    EXPECT_TRUE(ini.readBool(u"nastaveni", u"zacitOdNuly", false));
+    EXPECT_EQ(ini.readInteger(u"nastaveni", u"zkratkaMezicasu", 0), 0x4000 | 0x8000 | 'S');
+    EXPECT_TRUE(autostart.isEnabled(Autostart::Scope::CurrentUser));
+
+    editAndPress([this] { child<QCheckBox>("chbZacitOdNuly")->setChecked(false); }, "btnStorno");
+    EXPECT_TRUE(child<QCheckBox>("chbZacitOdNuly")->isChecked()) << "Cancel refills from the file";
+    EXPECT_TRUE(ini.readBool(u"nastaveni", u"zacitOdNuly", false));
+}
+
+TEST_F(NastaveniDialogTest, SavingAnotherLocationMovesTheSettings) {
+    open();
+    const QString target = dir.path() + QStringLiteral("/moje");
+    editAndPress([&] { child<QLineEdit>("edtCestaKNastaveni")->setText(target + QStringLiteral("/")); }, "btnOK");
+    EXPECT_EQ(window->storage().settingsIni().path(), target + QStringLiteral("/Nastaveni.ini"));
+    EXPECT_TRUE(QFileInfo::exists(target + QStringLiteral("/Budiky.ini")));
+    EXPECT_TRUE(IniFile(target + QStringLiteral("/Nastaveni.ini")).valueExists(u"nastaveni", u"jazyk"))
+        << "the settings are written into the new folder";
+}
+
+TEST_F(NastaveniDialogTest, AnUnwritableLocationFileDisablesTheLocation) {
+    QDir().mkpath(data("Nastaveni/Umisteni.ini/x"));
+    open();
+    dialog()->nactiNastaveni();
+    EXPECT_FALSE(child("edtCestaKNastaveni")->isEnabled());
+    EXPECT_FALSE(child("btnProchazet")->isEnabled());
+}
+
+TEST_F(NastaveniDialogTest, AnUnwritableSettingsFileShowsMessage51) {
+    QDir().mkpath(settingsPath() + QStringLiteral("/x"));
+    open();
+    questions.asked.clear();
+    editAndPress([] {}, "btnOK");
+    ASSERT_FALSE(questions.asked.empty());
+    EXPECT_EQ(questions.asked.back().text, fillPlaceholders(window->messageTable().text(51), settingsPath()));
+}
+
+TEST_F(NastaveniDialogTest, EnablingRules) {
+    open();
+    dialog()->nactiNastaveni();
+    EXPECT_FALSE(child("speVelikost")->isEnabled());
+    child<QRadioButton>("rbtVzdy2")->setChecked(true);
+    EXPECT_TRUE(child("speVelikost")->isEnabled());
+    EXPECT_FALSE(child("spePoziceX")->isEnabled());
+    child<QRadioButton>("rbtVzdy1")->setChecked(true);
+    EXPECT_TRUE(child("spePoziceX")->isEnabled());
+    EXPECT_TRUE(child("lblPoziceY")->isEnabled());
+    EXPECT_FALSE(child("hkyMezicas")->isEnabled());
+    child<QCheckBox>("chbMezicas")->setChecked(true);
+    EXPECT_TRUE(child("hkyMezicas")->isEnabled());
+    child<QRadioButton>("rbtNestahovat")->setChecked(true);
+    EXPECT_FALSE(child("rbtPriVypnuti")->isEnabled());
+    EXPECT_FALSE(child("chbUpozornitNaAktualizaci")->isEnabled());
+}
+
+TEST(HotkeyCode, WindowsCodesConvertBothWays) {
+    EXPECT_EQ(hotkeyFromQt(Qt::Key_F11), 122);
+    EXPECT_EQ(hotkeyToQt(122), int(Qt::Key_F11));
+    const int ctrlAltS = int(Qt::ControlModifier | Qt::AltModifier) | Qt::Key_S;
+    EXPECT_EQ(hotkeyFromQt(ctrlAltS), 0xC053);
+    EXPECT_EQ(hotkeyToQt(0xC053), ctrlAltS);
+    EXPECT_EQ(hotkeyFromQt(int(Qt::ShiftModifier) | Qt::Key_5), 0x2035);
+    EXPECT_EQ(hotkeyFromQt(Qt::Key_Escape), 0);
+}
