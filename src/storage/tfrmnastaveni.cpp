@@ -96,7 +96,7 @@ TfrmNastaveni::TfrmNastaveni(Services services, QWidget* parent) : QDialog(paren
     rbtNespoustetTavrok = make<QRadioButton>(gpbPoOdpocitavani, "rbtNespoustetTavrok", u"Nespouštět tavrok", 8, 60, 140, 18);
     rbtZeptatSeNaTavrok = make<QRadioButton>(gpbPoOdpocitavani, "rbtZeptatSeNaTavrok", u"Zeptat se", 150, 60, 150, 18);
 
-    gpbAktualizace = make<QGroupBox>(this, "gpbAktualizace", u"Aktualizace", 308, 176, 306, 236);
+    gpbAktualizace = make<QGroupBox>(this, "gpbAktualizace", u"Aktualizace", 308, 176, 306, 256);
     chbKontrolovatAktualizace = make<QCheckBox>(gpbAktualizace, "chbKontrolovatAktualizace", u"Kontrolovat nové verze", 8, 20, 290, 18);
     rbtRozdilova = make<QRadioButton>(gpbAktualizace, "rbtRozdilova", u"Stahovat rozdílovou verzi", 8, 42, 290, 18);
     rbtAutomaticka = make<QRadioButton>(gpbAktualizace, "rbtAutomaticka", u"Stahovat verzi pro automatickou aktualizaci", 8, 62, 290, 18);
@@ -106,15 +106,17 @@ TfrmNastaveni::TfrmNastaveni(Services services, QWidget* parent) : QDialog(paren
     rbtPriSpusteniProgramu = make<QRadioButton>(gpbAktualizace, "rbtPriSpusteniProgramu", u"… při příštím spuštění programu", 24, 146, 270, 18);
     rbtPriSpusteniWindows = make<QRadioButton>(gpbAktualizace, "rbtPriSpusteniWindows", u"… při příštím přihlášení", 24, 166, 270, 18);
     lblNemaPravo = make<QLabel>(gpbAktualizace, "lblNemaPravo", u"Bez práva zápisu do složky programu:", 8, 190, 290, 16);
-    rbtSpustitJako = make<QRadioButton>(gpbAktualizace, "rbtSpustitJako", u"Nabídnout jiného uživatele", 8, 210, 150, 18);
-    rbtPriste = make<QRadioButton>(gpbAktualizace, "rbtPriste", u"Aktualizovat příště", 160, 210, 140, 18);
+    rbtSpustitJako = make<QRadioButton>(gpbAktualizace, "rbtSpustitJako", u"Nabídnout přihlášení jiného uživatele", 8, 210, 290, 18);
+    rbtPriste = make<QRadioButton>(gpbAktualizace, "rbtPriste", u"Aktualizovat příště", 8, 230, 290, 18);
 
-    lblCestaKNastaveni = make<QLabel>(this, "lblCestaKNastaveni", u"Složka s nastavením:", 8, 448, 140, 16);
-    edtCestaKNastaveni = make<QLineEdit>(this, "edtCestaKNastaveni", nullptr, 150, 446, 376, 22);
-    btnProchazet = make<QPushButton>(this, "btnProchazet", u"&Procházet...", 530, 446, 84, 22);
-    btnVychozi = make<QPushButton>(this, "btnVychozi", u"&Výchozí", 8, 480, 90, 25);
-    btnOK = make<QPushButton>(this, "btnOK", u"&OK", 440, 480, 84, 25);
-    btnStorno = make<QPushButton>(this, "btnStorno", u"&Storno", 530, 480, 84, 25);
+    y += 34;
+    lblCestaKNastaveni = make<QLabel>(this, "lblCestaKNastaveni", u"Složka s nastavením:", 8, y + 3, 140, 16);
+    edtCestaKNastaveni = make<QLineEdit>(this, "edtCestaKNastaveni", nullptr, 150, y, 376, 22);
+    btnProchazet = make<QPushButton>(this, "btnProchazet", u"&Procházet...", 530, y, 84, 22);
+    y += 34;
+    btnVychozi = make<QPushButton>(this, "btnVychozi", u"&Výchozí", 8, y, 90, 25);
+    btnOK = make<QPushButton>(this, "btnOK", u"&OK", 440, y, 84, 25);
+    btnStorno = make<QPushButton>(this, "btnStorno", u"&Storno", 530, y, 84, 25);
     btnOK->setDefault(true);
     setFixedSize(btnStorno->geometry().right() + 1 + 8, btnStorno->geometry().bottom() + 1 + 8);
 
