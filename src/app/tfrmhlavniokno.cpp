@@ -13,6 +13,8 @@
 #include "storage/inivalues.h"
 #include "platform/questions.h"
 
+#include "app/namedwidget.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QApplication>
@@ -40,14 +42,6 @@ namespace tavrok {
 namespace {
 
 const QColor Lime(0x00, 0xFF, 0x00);
-
-template <typename W>
-W* make(QWidget* parent, const char* name, int x, int y, int w, int h) {
-    auto* widget = new W(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(x, y, w, h);
-    return widget;
-}
 
 QFont faceFont(const char* family, int pixels, bool bold = false) {
     QFont f(QString::fromLatin1(family));
@@ -110,14 +104,14 @@ void TfrmHlavniOkno::buildControls() {
     setCentralWidget(c);
     const QColor windowColour = palette().color(QPalette::Base);
 
-    lblCas = make<QLabel>(c, "lblCas", 10, -1, 157, 13);
+    lblCas = makeNamed<QLabel>(c, "lblCas", 10, -1, 157, 13);
     lblCas->setFont(faceFont("MS Sans Serif", 12, true));
     lblCas->setAlignment(Qt::AlignCenter);
     lblCas->setText(QStringLiteral("Nahr\u00E1v\u00E1n\u00ED..."));
 
-    lblFceBudik = make<ClickLabel>(c, "lblFceBudik", 10, 16, 28, 13);
-    lblFceTavrok = make<ClickLabel>(c, "lblFceTavrok", 54, 16, 33, 13);
-    lblFceOdpocit = make<ClickLabel>(c, "lblFceOdpocit", 102, 16, 65, 13);
+    lblFceBudik = makeNamed<ClickLabel>(c, "lblFceBudik", 10, 16, 28, 13);
+    lblFceTavrok = makeNamed<ClickLabel>(c, "lblFceTavrok", 54, 16, 33, 13);
+    lblFceOdpocit = makeNamed<ClickLabel>(c, "lblFceOdpocit", 102, 16, 65, 13);
     lblFceBudik->setText(QStringLiteral("Bud\u00EDk"));
     lblFceTavrok->setText(QStringLiteral("Tavrok"));
     lblFceOdpocit->setText(QStringLiteral("Odpo\u010D\u00EDt\u00E1v\u00E1n\u00ED"));
@@ -130,15 +124,15 @@ void TfrmHlavniOkno::buildControls() {
     connect(lblFceTavrok, &ClickLabel::clicked, this, &TfrmHlavniOkno::lblFceTavrokClick);
     connect(lblFceOdpocit, &ClickLabel::clicked, this, &TfrmHlavniOkno::lblFceOdpocitClick);
 
-    pnlProgressOdpocit = make<QFrame>(c, "pnlProgressOdpocit", 102, 29, 65, 3);
+    pnlProgressOdpocit = makeNamed<QFrame>(c, "pnlProgressOdpocit", 102, 29, 65, 3);
     pnlProgressOdpocit->setAutoFillBackground(true);
 
-    lblH = make<QLabel>(c, "lblH", 10, 32, 36, 35);
-    lblM = make<QLabel>(c, "lblM", 54, 32, 36, 35);
-    lblS = make<QLabel>(c, "lblS", 98, 32, 36, 35);
-    lblHOd = make<QLabel>(c, "lblHOd", 46, 32, 8, 35);
-    lblMOd = make<QLabel>(c, "lblMOd", 90, 32, 8, 35);
-    lblMs = make<QLabel>(c, "lblMs", 134, 32, 33, 35);
+    lblH = makeNamed<QLabel>(c, "lblH", 10, 32, 36, 35);
+    lblM = makeNamed<QLabel>(c, "lblM", 54, 32, 36, 35);
+    lblS = makeNamed<QLabel>(c, "lblS", 98, 32, 36, 35);
+    lblHOd = makeNamed<QLabel>(c, "lblHOd", 46, 32, 8, 35);
+    lblMOd = makeNamed<QLabel>(c, "lblMOd", 90, 32, 8, 35);
+    lblMs = makeNamed<QLabel>(c, "lblMs", 134, 32, 33, 35);
     for (QLabel* l : {lblH, lblM, lblS}) {
         l->setFont(faceFont("Arial", 32));
         l->setText(QStringLiteral("00"));
@@ -156,15 +150,15 @@ void TfrmHlavniOkno::buildControls() {
     }
     lblMs->setContentsMargins(0, 0, 0, 5);
 
-    pnlEditovanaCislice = make<QFrame>(c, "pnlEditovanaCislice", 117, 62, 16, 3);
+    pnlEditovanaCislice = makeNamed<QFrame>(c, "pnlEditovanaCislice", 117, 62, 16, 3);
     pnlEditovanaCislice->setAutoFillBackground(true);
 
-    chbOdpOpakovat = make<QCheckBox>(c, "chbOdpOpakovat", 10, 67, 95, 17);
+    chbOdpOpakovat = makeNamed<QCheckBox>(c, "chbOdpOpakovat", 10, 67, 95, 17);
     chbOdpOpakovat->setText(QStringLiteral("Op&akovat"));
-    lblBudZprava = make<QLabel>(c, "lblBudZprava", 10, 70, 37, 13);
+    lblBudZprava = makeNamed<QLabel>(c, "lblBudZprava", 10, 70, 37, 13);
     lblBudZprava->setText(QStringLiteral("Zpr\u00E1va:"));
 
-    upDown1 = make<QWidget>(c, "upDown1", 135, 67, 32, 16);
+    upDown1 = makeNamed<QWidget>(c, "upDown1", 135, 67, 32, 16);
     auto* upDownLayout = new QHBoxLayout(upDown1);
     upDownLayout->setContentsMargins(0, 0, 0, 0);
     upDownLayout->setSpacing(0);
@@ -180,12 +174,12 @@ void TfrmHlavniOkno::buildControls() {
         });
     }
 
-    pnlZvonek = make<QFrame>(c, "pnlZvonek", 132, 84, 23, 23);
-    imgZvonek = make<QLabel>(pnlZvonek, "imgZvonek", 1, 1, 21, 21);
+    pnlZvonek = makeNamed<QFrame>(c, "pnlZvonek", 132, 84, 23, 23);
+    imgZvonek = makeNamed<QLabel>(pnlZvonek, "imgZvonek", 1, 1, 21, 21);
 
-    pnlDny = make<QFrame>(c, "pnlDny", 10, 86, 157, 20);
-    edtD = make<QLineEdit>(pnlDny, "edtD", 0, 0, 113, 21);
-    lblDnu = make<QLabel>(pnlDny, "lblDnu", 120, 2, 26, 16);
+    pnlDny = makeNamed<QFrame>(c, "pnlDny", 10, 86, 157, 20);
+    edtD = makeNamed<QLineEdit>(pnlDny, "edtD", 0, 0, 113, 21);
+    lblDnu = makeNamed<QLabel>(pnlDny, "lblDnu", 120, 2, 26, 16);
     lblDnu->setFont(faceFont("MS Sans Serif", 15, true));
     lblDnu->setText(QStringLiteral("dn\u016F"));
     // The stopwatch disables the days panel so that it takes no focus; its text must still read clearly.
@@ -197,40 +191,40 @@ void TfrmHlavniOkno::buildControls() {
         w->setPalette(p);
     }
 
-    btnTvrImpExp = make<QPushButton>(c, "btnTvrImpExp", 10, 90, 70, 19);
+    btnTvrImpExp = makeNamed<QPushButton>(c, "btnTvrImpExp", 10, 90, 70, 19);
     btnTvrImpExp->setText(QStringLiteral("&Imp/exp..."));
     btnTvrImpExp->setEnabled(false); // until the split-times manager exists
-    btnTvrVymazatVse = make<QPushButton>(c, "btnTvrVymazatVse", 80, 90, 87, 19);
+    btnTvrVymazatVse = makeNamed<QPushButton>(c, "btnTvrVymazatVse", 80, 90, 87, 19);
     btnTvrVymazatVse->setText(QStringLiteral("Vy&mazat v\u0161e"));
 
-    pnlTavrok = make<QFrame>(c, "pnlTavrok", 10, 110, 157, 37);
-    cbxMezicasy = make<QComboBox>(pnlTavrok, "cbxMezicasy", 0, 0, 157, 21);
-    btnTvrMezicas = make<QPushButton>(pnlTavrok, "btnTvrMezicas", 0, 21, 76, 16);
+    pnlTavrok = makeNamed<QFrame>(c, "pnlTavrok", 10, 110, 157, 37);
+    cbxMezicasy = makeNamed<QComboBox>(pnlTavrok, "cbxMezicasy", 0, 0, 157, 21);
+    btnTvrMezicas = makeNamed<QPushButton>(pnlTavrok, "btnTvrMezicas", 0, 21, 76, 16);
     btnTvrMezicas->setText(QStringLiteral("Me&zi\u010Das"));
     btnTvrMezicas->setEnabled(false);
-    btnTvrVymazat = make<QPushButton>(pnlTavrok, "btnTvrVymazat", 81, 21, 76, 16);
+    btnTvrVymazat = makeNamed<QPushButton>(pnlTavrok, "btnTvrVymazat", 81, 21, 76, 16);
     btnTvrVymazat->setText(QStringLiteral("&Vymazat"));
 
-    pnlOdpocit = make<QFrame>(c, "pnlOdpocit", 10, 110, 157, 37);
-    lblOdpZprava = make<QLabel>(pnlOdpocit, "lblOdpZprava", 0, 0, 37, 13);
+    pnlOdpocit = makeNamed<QFrame>(c, "pnlOdpocit", 10, 110, 157, 37);
+    lblOdpZprava = makeNamed<QLabel>(pnlOdpocit, "lblOdpZprava", 0, 0, 37, 13);
     lblOdpZprava->setText(QStringLiteral("Zpr\u00E1va:"));
-    edtOdpZprava = make<QLineEdit>(pnlOdpocit, "edtOdpZprava", 0, 16, 157, 21);
+    edtOdpZprava = makeNamed<QLineEdit>(pnlOdpocit, "edtOdpZprava", 0, 16, 157, 21);
 
-    pnlBudik = make<QFrame>(c, "pnlBudik", 10, 108, 157, 42);
-    cbxBudiky = make<QComboBox>(pnlBudik, "cbxBudiky", 0, 0, 89, 21);
+    pnlBudik = makeNamed<QFrame>(c, "pnlBudik", 10, 108, 157, 42);
+    cbxBudiky = makeNamed<QComboBox>(pnlBudik, "cbxBudiky", 0, 0, 89, 21);
     cbxBudiky->setEditable(true);
     cbxBudiky->setToolTip(QStringLiteral("N\u00E1zev bud\u00EDku/seznam bud\u00EDk\u016F"));
-    btnBudUlozit = make<QPushButton>(pnlBudik, "btnBudUlozit", 93, 0, 16, 20);
+    btnBudUlozit = makeNamed<QPushButton>(pnlBudik, "btnBudUlozit", 93, 0, 16, 20);
     btnBudUlozit->setText(QStringLiteral("&U"));
     btnBudUlozit->setToolTip(QStringLiteral("Ulo\u017Eit bud\u00EDk"));
-    btnBudNacist = make<QPushButton>(pnlBudik, "btnBudNacist", 117, 0, 16, 20);
+    btnBudNacist = makeNamed<QPushButton>(pnlBudik, "btnBudNacist", 117, 0, 16, 20);
     btnBudNacist->setText(QStringLiteral("&N"));
     btnBudNacist->setToolTip(QStringLiteral("Na\u010D\u00EDst bud\u00EDk"));
-    btnBudVymazat = make<QPushButton>(pnlBudik, "btnBudVymazat", 141, 0, 16, 20);
+    btnBudVymazat = makeNamed<QPushButton>(pnlBudik, "btnBudVymazat", 141, 0, 16, 20);
     btnBudVymazat->setText(QStringLiteral("&V"));
     btnBudVymazat->setToolTip(QStringLiteral("Vymazat bud\u00EDk"));
-    lblDatumBudiku = make<QLabel>(pnlBudik, "lblDatumBudiku", 0, 24, 80, 13);
-    btnBudVymazatVse = make<QPushButton>(pnlBudik, "btnBudVymazatVse", 86, 23, 71, 16);
+    lblDatumBudiku = makeNamed<QLabel>(pnlBudik, "lblDatumBudiku", 0, 24, 80, 13);
+    btnBudVymazatVse = makeNamed<QPushButton>(pnlBudik, "btnBudVymazatVse", 86, 23, 71, 16);
     btnBudVymazatVse->setText(QStringLiteral("Vy&mazat v\u0161e"));
     lblDatumBudiku->setAutoFillBackground(true);
     connect(btnBudUlozit, &QPushButton::clicked, this, &TfrmHlavniOkno::btnBudUlozitClick);
@@ -243,18 +237,18 @@ void TfrmHlavniOkno::buildControls() {
         alarmChanged();
     });
 
-    btnZapnout = make<QPushButton>(c, "btnZapnout", 10, 150, 76, 19);
-    btnDalsi = make<QPushButton>(c, "btnDalsi", 91, 150, 76, 19);
+    btnZapnout = makeNamed<QPushButton>(c, "btnZapnout", 10, 150, 76, 19);
+    btnDalsi = makeNamed<QPushButton>(c, "btnDalsi", 91, 150, 76, 19);
     btnDalsi->setText(QStringLiteral("&Dal\u0161\u00ED..."));
-    btnVynulovat = make<QPushButton>(c, "btnVynulovat", 10, 172, 76, 19);
+    btnVynulovat = makeNamed<QPushButton>(c, "btnVynulovat", 10, 172, 76, 19);
     btnVynulovat->setText(QStringLiteral("V&ynulovat"));
-    btnPauza = make<QPushButton>(c, "btnPauza", 91, 172, 76, 19);
-    btnKonec = make<QPushButton>(c, "btnKonec", 10, 194, 157, 19);
+    btnPauza = makeNamed<QPushButton>(c, "btnPauza", 91, 172, 76, 19);
+    btnKonec = makeNamed<QPushButton>(c, "btnKonec", 10, 194, 157, 19);
     btnKonec->setText(QStringLiteral("&Konec"));
 
-    pnlDatCasEdit = make<QFrame>(c, "pnlDatCasEdit", 23, -2, 131, 21);
-    mkeDatum = make<QLineEdit>(pnlDatCasEdit, "mkeDatum", 0, 0, 68, 21);
-    mkeCas = make<QLineEdit>(pnlDatCasEdit, "mkeCas", 68, 0, 63, 21);
+    pnlDatCasEdit = makeNamed<QFrame>(c, "pnlDatCasEdit", 23, -2, 131, 21);
+    mkeDatum = makeNamed<QLineEdit>(pnlDatCasEdit, "mkeDatum", 0, 0, 68, 21);
+    mkeCas = makeNamed<QLineEdit>(pnlDatCasEdit, "mkeCas", 68, 0, 63, 21);
     mkeDatum->setInputMask(QStringLiteral("00.00.0000;_"));
     mkeCas->setInputMask(QStringLiteral("00:00:00;_"));
     pnlDatCasEdit->hide();

@@ -9,6 +9,8 @@
 #include "storage/inifile.h"
 #include "storage/storagelocations.h"
 
+#include "app/namedwidget.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -26,71 +28,50 @@
 
 namespace tavrok {
 
-namespace {
-
-template <typename W>
-W* make(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h) {
-    auto* widget = new W(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    if constexpr (std::is_base_of_v<QAbstractButton, W> || std::is_base_of_v<QLabel, W>) {
-        widget->setText(text);
-    } else if constexpr (std::is_base_of_v<QGroupBox, W>) {
-        widget->setTitle(text);
-    }
-    widget->setGeometry(x, y, w, h);
-    return widget;
-}
-
-QString u(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
-
-} // namespace
-
 TfrmDalsiOdpocit::TfrmDalsiOdpocit(Services services, QWidget* parent) : QDialog(parent), s_(std::move(services)) {
     setObjectName(QStringLiteral("frmDalsiOdpocit"));
-    setWindowTitle(u(u"Další nastavení odpočítávání"));
+    setWindowTitle(QString::fromUtf16(u"Další nastavení odpočítávání"));
 
-    gpbPredem = make<QGroupBox>(this, "gpbPredem", u(u"Předchozí upozornění"), 8, 8, 200, 282);
-    chbUpozornovatPredem = make<QCheckBox>(gpbPredem, "chbUpozornovatPredem", u(u"&Upozorňovat předem"), 8, 20, 184, 17);
-    spePredem = make<QSpinBox>(gpbPredem, "spePredem", {}, 8, 42, 120, 21);
+    gpbPredem = makeNamed<QGroupBox>(this, "gpbPredem", u"Předchozí upozornění", 8, 8, 200, 282);
+    chbUpozornovatPredem = makeNamed<QCheckBox>(gpbPredem, "chbUpozornovatPredem", u"&Upozorňovat předem", 8, 20, 184, 17);
+    spePredem = makeNamed<QSpinBox>(gpbPredem, "spePredem", {}, 8, 42, 120, 21);
     spePredem->setRange(1, std::numeric_limits<int>::max());
-    lblS = make<QLabel>(gpbPredem, "lblS", QStringLiteral("s"), 134, 44, 20, 17);
-    btnPredemPridat = make<QPushButton>(gpbPredem, "btnPredemPridat", u(u"Přida&t"), 8, 68, 90, 23);
-    btnPredemOdebrat = make<QPushButton>(gpbPredem, "btnPredemOdebrat", u(u"Ode&brat"), 102, 68, 90, 23);
-    lbxPredem = make<QListWidget>(gpbPredem, "lbxPredem", {}, 8, 96, 184, 84);
-    btnPredemOdebratVse = make<QPushButton>(gpbPredem, "btnPredemOdebratVse", u(u"Odebrat &vše"), 8, 184, 184, 23);
-    chbPridatCislo = make<QCheckBox>(gpbPredem, "chbPridatCislo", u(u"Př&idat číslo k názvu souboru"), 8, 212, 184, 17);
-    lblZvuky = make<QLabel>(gpbPredem, "lblZvuky", u(u"Zvuky:"), 8, 238, 44, 17);
-    cbxZvuky = make<QComboBox>(gpbPredem, "cbxZvuky", {}, 56, 234, 136, 22);
-    btnProKonec = make<QPushButton>(gpbPredem, "btnProKonec", u(u"Po&užít i pro konec >>"), 8, 258, 184, 20);
+    lblS = makeNamed<QLabel>(gpbPredem, "lblS", QStringLiteral("s"), 134, 44, 20, 17);
+    btnPredemPridat = makeNamed<QPushButton>(gpbPredem, "btnPredemPridat", u"Přida&t", 8, 68, 90, 23);
+    btnPredemOdebrat = makeNamed<QPushButton>(gpbPredem, "btnPredemOdebrat", u"Ode&brat", 102, 68, 90, 23);
+    lbxPredem = makeNamed<QListWidget>(gpbPredem, "lbxPredem", {}, 8, 96, 184, 84);
+    btnPredemOdebratVse = makeNamed<QPushButton>(gpbPredem, "btnPredemOdebratVse", u"Odebrat &vše", 8, 184, 184, 23);
+    chbPridatCislo = makeNamed<QCheckBox>(gpbPredem, "chbPridatCislo", u"Př&idat číslo k názvu souboru", 8, 212, 184, 17);
+    lblZvuky = makeNamed<QLabel>(gpbPredem, "lblZvuky", u"Zvuky:", 8, 238, 44, 17);
+    cbxZvuky = makeNamed<QComboBox>(gpbPredem, "cbxZvuky", {}, 56, 234, 136, 22);
+    btnProKonec = makeNamed<QPushButton>(gpbPredem, "btnProKonec", u"Po&užít i pro konec >>", 8, 258, 184, 20);
 
-    gpbNaKonci = make<QGroupBox>(this, "gpbNaKonci", u(u"Konečné upozornění"), 216, 8, 282, 282);
-    chbUpozornovatNaKonci = make<QCheckBox>(gpbNaKonci, "chbUpozornovatNaKonci", u(u"Upo&zorňovat na konci"), 8, 20, 260, 17);
-    rbtStandardniZvuk = make<QRadioButton>(gpbNaKonci, "rbtStandardniZvuk", u(u"Stan&dardní zvuk"), 8, 42, 260, 17);
-    rbtVlastniZvuk = make<QRadioButton>(gpbNaKonci, "rbtVlastniZvuk", u(u"V&lastní zvuk"), 8, 64, 260, 17);
-    edtVlastniZvuk = make<QLineEdit>(gpbNaKonci, "edtVlastniZvuk", {}, 24, 84, 164, 21);
-    btnProchazetVlastni = make<QPushButton>(gpbNaKonci, "btnProchazetVlastni", u(u"P&rocházet..."), 192, 84, 82, 21);
-    rbtNahodnyZvuk = make<QRadioButton>(gpbNaKonci, "rbtNahodnyZvuk", u(u"Ná&hodný zvuk"), 8, 110, 260, 17);
-    edtNahodnyZvuk = make<QLineEdit>(gpbNaKonci, "edtNahodnyZvuk", {}, 24, 130, 164, 21);
-    btnProchazetNahodny = make<QPushButton>(gpbNaKonci, "btnProchazetNahodny", u(u"Pro&cházet..."), 192, 130, 82, 21);
-    chbOpakovat = make<QCheckBox>(gpbNaKonci, "chbOpakovat", u(u"Opa&kovat"), 8, 158, 260, 17);
-    lblUpozornovat = make<QLabel>(gpbNaKonci, "lblUpozornovat", u(u"Délka:"), 8, 184, 48, 17);
-    speDelka = make<QSpinBox>(gpbNaKonci, "speDelka", {}, 60, 180, 96, 21);
+    gpbNaKonci = makeNamed<QGroupBox>(this, "gpbNaKonci", u"Konečné upozornění", 216, 8, 282, 282);
+    chbUpozornovatNaKonci = makeNamed<QCheckBox>(gpbNaKonci, "chbUpozornovatNaKonci", u"Upo&zorňovat na konci", 8, 20, 260, 17);
+    rbtStandardniZvuk = makeNamed<QRadioButton>(gpbNaKonci, "rbtStandardniZvuk", u"Stan&dardní zvuk", 8, 42, 260, 17);
+    rbtVlastniZvuk = makeNamed<QRadioButton>(gpbNaKonci, "rbtVlastniZvuk", u"V&lastní zvuk", 8, 64, 260, 17);
+    edtVlastniZvuk = makeNamed<QLineEdit>(gpbNaKonci, "edtVlastniZvuk", {}, 24, 84, 164, 21);
+    btnProchazetVlastni = makeNamed<QPushButton>(gpbNaKonci, "btnProchazetVlastni", u"P&rocházet...", 192, 84, 82, 21);
+    rbtNahodnyZvuk = makeNamed<QRadioButton>(gpbNaKonci, "rbtNahodnyZvuk", u"Ná&hodný zvuk", 8, 110, 260, 17);
+    edtNahodnyZvuk = makeNamed<QLineEdit>(gpbNaKonci, "edtNahodnyZvuk", {}, 24, 130, 164, 21);
+    btnProchazetNahodny = makeNamed<QPushButton>(gpbNaKonci, "btnProchazetNahodny", u"Pro&cházet...", 192, 130, 82, 21);
+    chbOpakovat = makeNamed<QCheckBox>(gpbNaKonci, "chbOpakovat", u"Opa&kovat", 8, 158, 260, 17);
+    lblUpozornovat = makeNamed<QLabel>(gpbNaKonci, "lblUpozornovat", u"Délka:", 8, 184, 48, 17);
+    speDelka = makeNamed<QSpinBox>(gpbNaKonci, "speDelka", {}, 60, 180, 96, 21);
     speDelka->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
-    lblMs = make<QLabel>(gpbNaKonci, "lblMs", QStringLiteral("ms"), 160, 184, 24, 17);
-    lblDodatek = make<QLabel>(gpbNaKonci, "lblDodatek", u(u"(0 = neustále)"), 186, 184, 90, 17);
-    btnPlay = make<QPushButton>(gpbNaKonci, "btnPlay", QStringLiteral("\u25B6"), 8, 208, 40, 23);
-    btnStop = make<QPushButton>(gpbNaKonci, "btnStop", QStringLiteral("\u25A0"), 52, 208, 40, 23);
-    chbUkoncitKliknutim = make<QCheckBox>(gpbNaKonci, "chbUkoncitKliknutim", u(u"Uko&nčit kliknutím (na tlačítko OK)"), 8, 240, 266, 17);
+    lblMs = makeNamed<QLabel>(gpbNaKonci, "lblMs", QStringLiteral("ms"), 160, 184, 24, 17);
+    lblDodatek = makeNamed<QLabel>(gpbNaKonci, "lblDodatek", u"(0 = neustále)", 186, 184, 90, 17);
+    btnPlay = makeNamed<QPushButton>(gpbNaKonci, "btnPlay", QStringLiteral("\u25B6"), 8, 208, 40, 23);
+    btnStop = makeNamed<QPushButton>(gpbNaKonci, "btnStop", QStringLiteral("\u25A0"), 52, 208, 40, 23);
+    chbUkoncitKliknutim = makeNamed<QCheckBox>(gpbNaKonci, "chbUkoncitKliknutim", u"Uko&nčit kliknutím (na tlačítko OK)", 8, 240, 266, 17);
 
-    gpbVIkone = make<QGroupBox>(this, "gpbVIkone", u(u"Zobrazovat v ikoně"), 8, 296, 200, 48);
-    chbProcenta = make<QCheckBox>(gpbVIkone, "chbProcenta", u(u"&Procenta"), 8, 22, 90, 17);
-    chbGraf = make<QCheckBox>(gpbVIkone, "chbGraf", u(u"&Graf"), 104, 22, 90, 17);
-    chbSpustitTavrok = make<QCheckBox>(this, "chbSpustitTavrok", u(u"Po ukonč&ení spustit tavrok"), 224, 302, 270, 17);
-    chbPrepnoutDisplej = make<QCheckBox>(this, "chbPrepnoutDisplej", u(u"Přepnout Samostatný disple&j"), 240, 324, 254, 17);
-    btnOK = make<QPushButton>(this, "btnOK", QStringLiteral("&OK"), 336, 352, 78, 25);
-    btnStorno = make<QPushButton>(this, "btnStorno", QStringLiteral("&Storno"), 420, 352, 78, 25);
+    gpbVIkone = makeNamed<QGroupBox>(this, "gpbVIkone", u"Zobrazovat v ikoně", 8, 296, 200, 48);
+    chbProcenta = makeNamed<QCheckBox>(gpbVIkone, "chbProcenta", u"&Procenta", 8, 22, 90, 17);
+    chbGraf = makeNamed<QCheckBox>(gpbVIkone, "chbGraf", u"&Graf", 104, 22, 90, 17);
+    chbSpustitTavrok = makeNamed<QCheckBox>(this, "chbSpustitTavrok", u"Po ukonč&ení spustit tavrok", 224, 302, 270, 17);
+    chbPrepnoutDisplej = makeNamed<QCheckBox>(this, "chbPrepnoutDisplej", u"Přepnout Samostatný disple&j", 240, 324, 254, 17);
+    btnOK = makeNamed<QPushButton>(this, "btnOK", QStringLiteral("&OK"), 336, 352, 78, 25);
+    btnStorno = makeNamed<QPushButton>(this, "btnStorno", QStringLiteral("&Storno"), 420, 352, 78, 25);
     btnOK->setDefault(true);
     // The client area ends 8 pixels right of and below btnStorno.
     setFixedSize(btnStorno->geometry().right() + 1 + 8, btnStorno->geometry().bottom() + 1 + 8);

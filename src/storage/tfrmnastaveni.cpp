@@ -8,6 +8,8 @@
 #include "storage/inifile.h"
 #include "storage/storagelocations.h"
 
+#include "app/namedwidget.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,49 +26,32 @@
 
 namespace tavrok {
 
-namespace {
-
-template <typename W>
-W* make(QWidget* parent, const char* name, const char16_t* text, int x, int y, int w, int h) {
-    auto* widget = new W(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    if constexpr (std::is_base_of_v<QAbstractButton, W> || std::is_base_of_v<QLabel, W>) {
-        widget->setText(QString::fromUtf16(text));
-    } else if constexpr (std::is_base_of_v<QGroupBox, W>) {
-        widget->setTitle(QString::fromUtf16(text));
-    }
-    widget->setGeometry(x, y, w, h);
-    return widget;
-}
-
-} // namespace
-
 TfrmNastaveni::TfrmNastaveni(Services services, QWidget* parent) : QDialog(parent), s_(std::move(services)) {
     setObjectName(QStringLiteral("frmNastaveni"));
     setWindowTitle(QStringLiteral("Nastaven\u00ED"));
 
-    gpbVelikost = make<QGroupBox>(this, "gpbVelikost", u"Velikost okna po spuštění", 8, 8, 290, 92);
-    rbtNejvetsi = make<QRadioButton>(gpbVelikost, "rbtNejvetsi", u"Nej&větší", 8, 20, 270, 18);
-    rbtPamatovat2 = make<QRadioButton>(gpbVelikost, "rbtPamatovat2", u"Jako při posledním ukončení", 8, 42, 270, 18);
-    rbtVzdy2 = make<QRadioButton>(gpbVelikost, "rbtVzdy2", u"Vždy výška:", 8, 66, 110, 18);
-    speVelikost = make<QSpinBox>(gpbVelikost, "speVelikost", nullptr, 120, 64, 80, 21);
+    gpbVelikost = makeNamed<QGroupBox>(this, "gpbVelikost", u"Velikost okna po spuštění", 8, 8, 290, 92);
+    rbtNejvetsi = makeNamed<QRadioButton>(gpbVelikost, "rbtNejvetsi", u"Nej&větší", 8, 20, 270, 18);
+    rbtPamatovat2 = makeNamed<QRadioButton>(gpbVelikost, "rbtPamatovat2", u"Jako při posledním ukončení", 8, 42, 270, 18);
+    rbtVzdy2 = makeNamed<QRadioButton>(gpbVelikost, "rbtVzdy2", u"Vždy výška:", 8, 66, 110, 18);
+    speVelikost = makeNamed<QSpinBox>(gpbVelikost, "speVelikost", nullptr, 120, 64, 80, 21);
 
-    gpbPozice = make<QGroupBox>(this, "gpbPozice", u"Pozice okna po spuštění", 8, 106, 290, 92);
-    rbtCentrovat = make<QRadioButton>(gpbPozice, "rbtCentrovat", u"Uprostřed obrazovky", 8, 20, 270, 18);
-    rbtPamatovat1 = make<QRadioButton>(gpbPozice, "rbtPamatovat1", u"Jako při posledním ukončení", 8, 42, 270, 18);
-    rbtVzdy1 = make<QRadioButton>(gpbPozice, "rbtVzdy1", u"Vždy:", 8, 66, 60, 18);
-    lblPoziceX = make<QLabel>(gpbPozice, "lblPoziceX", u"X:", 70, 67, 14, 16);
-    spePoziceX = make<QSpinBox>(gpbPozice, "spePoziceX", nullptr, 86, 64, 80, 21);
-    lblPoziceY = make<QLabel>(gpbPozice, "lblPoziceY", u"Y:", 172, 67, 14, 16);
-    spePoziceY = make<QSpinBox>(gpbPozice, "spePoziceY", nullptr, 188, 64, 80, 21);
+    gpbPozice = makeNamed<QGroupBox>(this, "gpbPozice", u"Pozice okna po spuštění", 8, 106, 290, 92);
+    rbtCentrovat = makeNamed<QRadioButton>(gpbPozice, "rbtCentrovat", u"Uprostřed obrazovky", 8, 20, 270, 18);
+    rbtPamatovat1 = makeNamed<QRadioButton>(gpbPozice, "rbtPamatovat1", u"Jako při posledním ukončení", 8, 42, 270, 18);
+    rbtVzdy1 = makeNamed<QRadioButton>(gpbPozice, "rbtVzdy1", u"Vždy:", 8, 66, 60, 18);
+    lblPoziceX = makeNamed<QLabel>(gpbPozice, "lblPoziceX", u"X:", 70, 67, 14, 16);
+    spePoziceX = makeNamed<QSpinBox>(gpbPozice, "spePoziceX", nullptr, 86, 64, 80, 21);
+    lblPoziceY = makeNamed<QLabel>(gpbPozice, "lblPoziceY", u"Y:", 172, 67, 14, 16);
+    spePoziceY = makeNamed<QSpinBox>(gpbPozice, "spePoziceY", nullptr, 188, 64, 80, 21);
 
-    lblAutostart = make<QLabel>(this, "lblAutostart", u"Spouštět při přihlášení:", 8, 206, 290, 16);
-    chbAutostartVsichni = make<QCheckBox>(this, "chbAutostartVsichni", u"pro všechny uživatele", 16, 224, 280, 18);
-    chbAutostartAktualni = make<QCheckBox>(this, "chbAutostartAktualni", u"pro aktuálního uživatele", 16, 244, 280, 18);
+    lblAutostart = makeNamed<QLabel>(this, "lblAutostart", u"Spouštět při přihlášení:", 8, 206, 290, 16);
+    chbAutostartVsichni = makeNamed<QCheckBox>(this, "chbAutostartVsichni", u"pro všechny uživatele", 16, 224, 280, 18);
+    chbAutostartAktualni = makeNamed<QCheckBox>(this, "chbAutostartAktualni", u"pro aktuálního uživatele", 16, 244, 280, 18);
 
     int y = 270;
     const auto check = [&](const char* name, const char16_t* text) {
-        auto* c = make<QCheckBox>(this, name, text, 8, y, 290, 18);
+        auto* c = makeNamed<QCheckBox>(this, name, text, 8, y, 290, 18);
         y += 20;
         return c;
     };
@@ -78,45 +63,45 @@ TfrmNastaveni::TfrmNastaveni(Services services, QWidget* parent) : QDialog(paren
     chbPamatovatTavrok = check("chbPamatovatTavrok", u"Pamatovat si čas zastavených tavrek");
     chbMagnetovat = check("chbMagnetovat", u"Přichytávat okno k okrajům obrazovky");
     chbNechatOdpocit = check("chbNechatOdpocit", u"Po dokončení nechat odpočítávání na nule");
-    chbMezicas = make<QCheckBox>(this, "chbMezicas", u"Klávesová zk&ratka mezičasu:", 8, y + 4, 180, 18);
-    hkyMezicas = make<QKeySequenceEdit>(this, "hkyMezicas", nullptr, 190, y + 2, 108, 22);
+    chbMezicas = makeNamed<QCheckBox>(this, "chbMezicas", u"Klávesová zk&ratka mezičasu:", 8, y + 4, 180, 18);
+    hkyMezicas = makeNamed<QKeySequenceEdit>(this, "hkyMezicas", nullptr, 190, y + 2, 108, 22);
     y += 30;
-    lblJazyk = make<QLabel>(this, "lblJazyk", u"Jazyk:", 8, y + 3, 60, 16);
-    cbxJazyk = make<QComboBox>(this, "cbxJazyk", nullptr, 70, y, 228, 22);
+    lblJazyk = makeNamed<QLabel>(this, "lblJazyk", u"Jazyk:", 8, y + 3, 60, 16);
+    cbxJazyk = makeNamed<QComboBox>(this, "cbxJazyk", nullptr, 70, y, 228, 22);
 
-    gpbUkonceni = make<QGroupBox>(this, "gpbUkonceni", u"Běžící tavrok a odpočítávání při ukončení", 308, 8, 306, 68);
-    rbtZastavit = make<QRadioButton>(gpbUkonceni, "rbtZastavit", u"Zastavit", 8, 20, 140, 18);
-    rbtPozastavit = make<QRadioButton>(gpbUkonceni, "rbtPozastavit", u"Pozastavit", 150, 20, 150, 18);
-    rbtNechat = make<QRadioButton>(gpbUkonceni, "rbtNechat", u"Nechat běžet", 8, 42, 140, 18);
-    rbtZeptatSe = make<QRadioButton>(gpbUkonceni, "rbtZeptatSe", u"Zeptat se", 150, 42, 150, 18);
+    gpbUkonceni = makeNamed<QGroupBox>(this, "gpbUkonceni", u"Běžící tavrok a odpočítávání při ukončení", 308, 8, 306, 68);
+    rbtZastavit = makeNamed<QRadioButton>(gpbUkonceni, "rbtZastavit", u"Zastavit", 8, 20, 140, 18);
+    rbtPozastavit = makeNamed<QRadioButton>(gpbUkonceni, "rbtPozastavit", u"Pozastavit", 150, 20, 150, 18);
+    rbtNechat = makeNamed<QRadioButton>(gpbUkonceni, "rbtNechat", u"Nechat běžet", 8, 42, 140, 18);
+    rbtZeptatSe = makeNamed<QRadioButton>(gpbUkonceni, "rbtZeptatSe", u"Zeptat se", 150, 42, 150, 18);
 
-    gpbPoOdpocitavani = make<QGroupBox>(this, "gpbPoOdpocitavani", u"Po dokončení odpočítávání", 308, 82, 306, 88);
-    lblTavrokSpusteny = make<QLabel>(gpbPoOdpocitavani, "lblTavrokSpusteny", u"Když tavrok již běží:", 8, 20, 290, 16);
-    rbtSpustitTavrokZnovu = make<QRadioButton>(gpbPoOdpocitavani, "rbtSpustitTavrokZnovu", u"Spustit tavrok znovu", 8, 40, 290, 18);
-    rbtNespoustetTavrok = make<QRadioButton>(gpbPoOdpocitavani, "rbtNespoustetTavrok", u"Nespouštět tavrok", 8, 60, 140, 18);
-    rbtZeptatSeNaTavrok = make<QRadioButton>(gpbPoOdpocitavani, "rbtZeptatSeNaTavrok", u"Zeptat se", 150, 60, 150, 18);
+    gpbPoOdpocitavani = makeNamed<QGroupBox>(this, "gpbPoOdpocitavani", u"Po dokončení odpočítávání", 308, 82, 306, 88);
+    lblTavrokSpusteny = makeNamed<QLabel>(gpbPoOdpocitavani, "lblTavrokSpusteny", u"Když tavrok již běží:", 8, 20, 290, 16);
+    rbtSpustitTavrokZnovu = makeNamed<QRadioButton>(gpbPoOdpocitavani, "rbtSpustitTavrokZnovu", u"Spustit tavrok znovu", 8, 40, 290, 18);
+    rbtNespoustetTavrok = makeNamed<QRadioButton>(gpbPoOdpocitavani, "rbtNespoustetTavrok", u"Nespouštět tavrok", 8, 60, 140, 18);
+    rbtZeptatSeNaTavrok = makeNamed<QRadioButton>(gpbPoOdpocitavani, "rbtZeptatSeNaTavrok", u"Zeptat se", 150, 60, 150, 18);
 
-    gpbAktualizace = make<QGroupBox>(this, "gpbAktualizace", u"Aktualizace", 308, 176, 306, 256);
-    chbKontrolovatAktualizace = make<QCheckBox>(gpbAktualizace, "chbKontrolovatAktualizace", u"Kontrolovat nové verze", 8, 20, 290, 18);
-    rbtRozdilova = make<QRadioButton>(gpbAktualizace, "rbtRozdilova", u"Stahovat rozdílovou verzi", 8, 42, 290, 18);
-    rbtAutomaticka = make<QRadioButton>(gpbAktualizace, "rbtAutomaticka", u"Stahovat verzi pro automatickou aktualizaci", 8, 62, 290, 18);
-    rbtNestahovat = make<QRadioButton>(gpbAktualizace, "rbtNestahovat", u"Nestahovat, jen upozornit", 8, 82, 290, 18);
-    chbUpozornitNaAktualizaci = make<QCheckBox>(gpbAktualizace, "chbUpozornitNaAktualizaci", u"Upozornit na aktualizaci", 24, 106, 270, 18);
-    rbtPriVypnuti = make<QRadioButton>(gpbAktualizace, "rbtPriVypnuti", u"Aktualizovat při ukončení programu", 24, 126, 270, 18);
-    rbtPriSpusteniProgramu = make<QRadioButton>(gpbAktualizace, "rbtPriSpusteniProgramu", u"… při příštím spuštění programu", 24, 146, 270, 18);
-    rbtPriSpusteniWindows = make<QRadioButton>(gpbAktualizace, "rbtPriSpusteniWindows", u"… při příštím přihlášení", 24, 166, 270, 18);
-    lblNemaPravo = make<QLabel>(gpbAktualizace, "lblNemaPravo", u"Bez práva zápisu do složky programu:", 8, 190, 290, 16);
-    rbtSpustitJako = make<QRadioButton>(gpbAktualizace, "rbtSpustitJako", u"Nabídnout přihlášení jiného uživatele", 8, 210, 290, 18);
-    rbtPriste = make<QRadioButton>(gpbAktualizace, "rbtPriste", u"Aktualizovat příště", 8, 230, 290, 18);
+    gpbAktualizace = makeNamed<QGroupBox>(this, "gpbAktualizace", u"Aktualizace", 308, 176, 306, 256);
+    chbKontrolovatAktualizace = makeNamed<QCheckBox>(gpbAktualizace, "chbKontrolovatAktualizace", u"Kontrolovat nové verze", 8, 20, 290, 18);
+    rbtRozdilova = makeNamed<QRadioButton>(gpbAktualizace, "rbtRozdilova", u"Stahovat rozdílovou verzi", 8, 42, 290, 18);
+    rbtAutomaticka = makeNamed<QRadioButton>(gpbAktualizace, "rbtAutomaticka", u"Stahovat verzi pro automatickou aktualizaci", 8, 62, 290, 18);
+    rbtNestahovat = makeNamed<QRadioButton>(gpbAktualizace, "rbtNestahovat", u"Nestahovat, jen upozornit", 8, 82, 290, 18);
+    chbUpozornitNaAktualizaci = makeNamed<QCheckBox>(gpbAktualizace, "chbUpozornitNaAktualizaci", u"Upozornit na aktualizaci", 24, 106, 270, 18);
+    rbtPriVypnuti = makeNamed<QRadioButton>(gpbAktualizace, "rbtPriVypnuti", u"Aktualizovat při ukončení programu", 24, 126, 270, 18);
+    rbtPriSpusteniProgramu = makeNamed<QRadioButton>(gpbAktualizace, "rbtPriSpusteniProgramu", u"… při příštím spuštění programu", 24, 146, 270, 18);
+    rbtPriSpusteniWindows = makeNamed<QRadioButton>(gpbAktualizace, "rbtPriSpusteniWindows", u"… při příštím přihlášení", 24, 166, 270, 18);
+    lblNemaPravo = makeNamed<QLabel>(gpbAktualizace, "lblNemaPravo", u"Bez práva zápisu do složky programu:", 8, 190, 290, 16);
+    rbtSpustitJako = makeNamed<QRadioButton>(gpbAktualizace, "rbtSpustitJako", u"Nabídnout přihlášení jiného uživatele", 8, 210, 290, 18);
+    rbtPriste = makeNamed<QRadioButton>(gpbAktualizace, "rbtPriste", u"Aktualizovat příště", 8, 230, 290, 18);
 
     y += 34;
-    lblCestaKNastaveni = make<QLabel>(this, "lblCestaKNastaveni", u"Složka s nastavením:", 8, y + 3, 140, 16);
-    edtCestaKNastaveni = make<QLineEdit>(this, "edtCestaKNastaveni", nullptr, 150, y, 376, 22);
-    btnProchazet = make<QPushButton>(this, "btnProchazet", u"&Procházet...", 530, y, 84, 22);
+    lblCestaKNastaveni = makeNamed<QLabel>(this, "lblCestaKNastaveni", u"Složka s nastavením:", 8, y + 3, 140, 16);
+    edtCestaKNastaveni = makeNamed<QLineEdit>(this, "edtCestaKNastaveni", nullptr, 150, y, 376, 22);
+    btnProchazet = makeNamed<QPushButton>(this, "btnProchazet", u"&Procházet...", 530, y, 84, 22);
     y += 34;
-    btnVychozi = make<QPushButton>(this, "btnVychozi", u"&Výchozí", 8, y, 90, 25);
-    btnOK = make<QPushButton>(this, "btnOK", u"&OK", 440, y, 84, 25);
-    btnStorno = make<QPushButton>(this, "btnStorno", u"&Storno", 530, y, 84, 25);
+    btnVychozi = makeNamed<QPushButton>(this, "btnVychozi", u"&Výchozí", 8, y, 90, 25);
+    btnOK = makeNamed<QPushButton>(this, "btnOK", u"&OK", 440, y, 84, 25);
+    btnStorno = makeNamed<QPushButton>(this, "btnStorno", u"&Storno", 530, y, 84, 25);
     btnOK->setDefault(true);
     setFixedSize(btnStorno->geometry().right() + 1 + 8, btnStorno->geometry().bottom() + 1 + 8);
 
