@@ -8,7 +8,7 @@
 #include "platform/clocksetter.h"
 #include "platform/questions.h"
 #include "platform/sdlaudiodevice.h"
-#include "silentservices.h"
+#include "unattended.h"
 #include "storage/inifile.h"
 
 #include <QApplication>
@@ -19,9 +19,6 @@
 #include <cstdio>
 #include <vector>
 
-using tavrok::bench::NoBeeper;
-using tavrok::bench::NoClockSetter;
-using tavrok::bench::SilentQuestions;
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -31,7 +28,8 @@ int main(int argc, char* argv[]) {
     const int count = argc > 1 ? std::atoi(argv[1]) : 50;
 
     QTemporaryDir dir;
-    tavrok::SystemClock clock;
+    tavrok::bench::Unattended unattended(dir.filePath(QStringLiteral("session")));
+    const tavrok::Clock& clock = unattended.clock;
     {
         // One-off alarms a second apart, starting three seconds from now, written as one change.
         QDir().mkpath(dir.filePath(QStringLiteral("Data/Nastaveni")));
@@ -56,13 +54,7 @@ int main(int argc, char* argv[]) {
             return 1;
         }
     }
-    SilentQuestions questions;
-    tavrok::SdlAudioDevice audio;
-    NoBeeper beeper;
-    NoClockSetter clockSetter;
-    tavrok::bench::NoFiles files;
-    tavrok::XdgAutostart autostart(dir.filePath(QStringLiteral("a")), dir.filePath(QStringLiteral("b")));
-    tavrok::TfrmHlavniOkno window(dir.path(), {clock, questions, audio, beeper, clockSetter, files, autostart});
+    tavrok::TfrmHlavniOkno window(dir.path(), unattended.services());
     window.show();
 
     std::vector<double> lateness;
@@ -76,16 +68,5 @@ int main(int argc, char* argv[]) {
             lateness.push_back(window.lastAlarmLateness() * tavrok::MsPerDay);
         }
     }
-    std::sort(lateness.begin(), lateness.end());
-    if (lateness.empty()) {
-        std::puts("no alarm rang");
-        return 1;
-    }
-    const auto at = [&](double q) {
-        return lateness[std::min(lateness.size() - 1, static_cast<size_t>(q * lateness.size()))];
-    };
-    std::printf("%zu alarms rang after their moment: median %.1f ms, p95 %.1f ms, worst %.1f ms "
-                "(target: p95 <= 5 ms)\n",
-                lateness.size(), at(0.5), at(0.95), lateness.back());
-    return 0;
+    return tavrok::bench::printLateness("alarms rang", lateness);
 }

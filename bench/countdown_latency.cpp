@@ -8,7 +8,7 @@
 #include "platform/clocksetter.h"
 #include "platform/questions.h"
 #include "platform/sdlaudiodevice.h"
-#include "silentservices.h"
+#include "unattended.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,9 +18,6 @@
 #include <cstdio>
 #include <vector>
 
-using tavrok::bench::NoBeeper;
-using tavrok::bench::NoClockSetter;
-using tavrok::bench::SilentQuestions;
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -30,14 +27,8 @@ int main(int argc, char* argv[]) {
     const int ends = argc > 1 ? std::atoi(argv[1]) : 50;
 
     QTemporaryDir dir;
-    tavrok::SystemClock clock;
-    SilentQuestions questions;
-    tavrok::SdlAudioDevice audio;
-    NoBeeper beeper;
-    NoClockSetter clockSetter;
-    tavrok::bench::NoFiles files;
-    tavrok::XdgAutostart autostart(dir.filePath(QStringLiteral("a")), dir.filePath(QStringLiteral("b")));
-    tavrok::TfrmHlavniOkno window(dir.path(), {clock, questions, audio, beeper, clockSetter, files, autostart});
+    tavrok::bench::Unattended unattended(dir.filePath(QStringLiteral("session")));
+    tavrok::TfrmHlavniOkno window(dir.path(), unattended.services());
     window.show();
     QApplication::processEvents();
 
@@ -56,14 +47,5 @@ int main(int argc, char* argv[]) {
             lateness.push_back(window.lastEndLateness() * tavrok::MsPerDay);
         }
     }
-    std::sort(lateness.begin(), lateness.end());
-    if (lateness.empty()) {
-        std::puts("no countdown ended");
-        return 1;
-    }
-    const auto at = [&](double q) { return lateness[std::min(lateness.size() - 1, static_cast<size_t>(q * lateness.size()))]; };
-    std::printf("%zu ends of a 0.25 s repeating countdown handled after their moment: median %.1f ms, p95 %.1f ms, "
-                "worst %.1f ms (target: p95 <= 5 ms)\n",
-                lateness.size(), at(0.5), at(0.95), lateness.back());
-    return 0;
+    return tavrok::bench::printLateness("ends of a 0.25 s repeating countdown handled", lateness);
 }

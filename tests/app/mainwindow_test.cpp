@@ -1,11 +1,5 @@
-#include "app/tfrmhlavniokno.h"
-
-#include "platform/autostart.h"
-#include "support/fakeaudiodevice.h"
-#include "support/fakeclock.h"
-#include "support/fakequestions.h"
 #include "storage/inifile.h"
-#include "support/tempdir.h"
+#include "support/windowfixture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -19,54 +13,18 @@
 #include <gtest/gtest.h>
 
 using namespace tavrok;
-using test::FakeClock;
-using test::FakeQuestions;
 
 namespace {
 
-const TDateTime T0 = *tryEncodeDateTime({2026, 12, 6}, {10, 0, 0, 0});
-
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::WindowFixture {
 protected:
-    QTemporaryDir dir;
-    FakeClock clock{T0};
-    FakeQuestions questions;
-    test::FakeAudioDevice audio{clock};
-    test::FakeBeeper beeper;
-    test::FakeClockSetter clockSetter{clock};
-    test::ScriptedFiles files;
-    XdgAutostart autostart{dir.path() + QStringLiteral("/xdg/autostart"), dir.path() + QStringLiteral("/etc/autostart")};
-    std::unique_ptr<TfrmHlavniOkno> window;
-
-    void SetUp() override {
-        // The standard sounds the program ships with.
-        for (const char* name : {"Zvonek.wav", "Signalk.wav", "Signald.wav"}) {
-            const QString path = dir.path() + QStringLiteral("/Data/Zvuky/Standard/") + QString::fromLatin1(name);
-            test::writeBytes(path, "RIFF");
-            audio.files[path] = 1000;
-        }
-    }
-
-    void open() {
-        window = std::make_unique<TfrmHlavniOkno>(dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart});
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
     void typeOnDigits(const char* keys) {
         child("btnZapnout")->setFocus();
         QTest::keyClicks(child("btnZapnout"), QString::fromLatin1(keys));
     }
-    void settings(const QByteArray& ini) { test::writeBytes(settingsPath(), ini); }
-    QString settingsPath() const { return dir.path() + QStringLiteral("/Data/Nastaveni/Nastaveni.ini"); }
-
     template <typename W = QWidget>
     W* child(const char* name) const {
-        auto* w = window->findChild<W*>(QString::fromLatin1(name));
-        if (!w) {
-            throw std::runtime_error(std::string("no control ") + name);
-        }
-        return w;
+        return childOf<W>(window.get(), name);
     }
     void click(const char* name) { QTest::mouseClick(child(name), Qt::LeftButton); }
     void runFor(double ms) {

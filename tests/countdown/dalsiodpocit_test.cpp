@@ -1,12 +1,7 @@
-#include "app/tfrmhlavniokno.h"
 #include "countdown/tfrmdalsiodpocit.h"
 
 #include "storage/inifile.h"
-#include "platform/autostart.h"
-#include "support/fakeaudiodevice.h"
-#include "support/fakeclock.h"
-#include "support/fakequestions.h"
-#include "support/tempdir.h"
+#include "support/windowfixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,54 +21,21 @@ using namespace tavrok::test;
 
 namespace {
 
-class DalsiOdpocitTest : public ::testing::Test {
+class DalsiOdpocitTest : public WindowFixture {
 protected:
-    QTemporaryDir dir;
-    FakeClock clock{*tryEncodeDateTime({2026, 12, 6}, {10, 0, 0, 0})};
-    FakeQuestions questions;
-    FakeAudioDevice audio{clock};
-    FakeBeeper beeper;
-    FakeClockSetter clockSetter{clock};
-    ScriptedFiles files;
-    XdgAutostart autostart{dir.path() + QStringLiteral("/xdg/autostart"), dir.path() + QStringLiteral("/etc/autostart")};
-    std::unique_ptr<TfrmHlavniOkno> window;
-
-    QString settingsPath() const { return dir.path() + QStringLiteral("/Data/Nastaveni/Nastaveni.ini"); }
-    QString dataPath(const char* relative) const { return dir.path() + QStringLiteral("/Data/") + QString::fromLatin1(relative); }
-
     void SetUp() override {
-        for (const char* set : {"Standard", "Zvonky"}) {
-            QDir().mkpath(dataPath("Zvuky/") + QString::fromLatin1(set));
-        }
-        test::writeBytes(dataPath("Zvuky/Standard/Signald.wav"), "RIFF");
-        test::writeBytes(dataPath("Zvuky/Standard/Signalk.wav"), "RIFF");
-        test::writeBytes(dataPath("Zvuky/Standard/Zvonek.wav"), "RIFF");
-        audio.files[dataPath("Zvuky/Standard/Signalk.wav")] = 300;
-        audio.files[dataPath("Zvuky/Standard/Signald.wav")] = 1000;
-    }
-    void open() {
-        window = std::make_unique<TfrmHlavniOkno>(dir.path(),
-                                                  PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart});
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        WindowFixture::SetUp();
+        QDir().mkpath(data("Zvuky/Zvonky"));
     }
     TfrmDalsiOdpocit* dialog() const { return window->frmDalsiOdpocit(); }
     template <typename W = QWidget>
     W* child(const char* name) const {
-        auto* w = dialog()->findChild<W*>(QString::fromLatin1(name));
-        if (!w) {
-            throw std::runtime_error(std::string("no control ") + name);
-        }
-        return w;
+        return childOf<W>(dialog(), name);
     }
     // Opens the dialog from the main window, lets `edit` work on it, then presses the button.
     void editAndPress(const std::function<void()>& edit, const char* button) {
-        QTimer::singleShot(0, [=, this] {
-            edit();
-            QTest::mouseClick(child(button), Qt::LeftButton);
-        });
-        window->findChild<QPushButton*>(QStringLiteral("btnDalsi"))->click();
+        WindowFixture::editAndPress(dialog(), edit, button,
+                                    [this] { window->findChild<QPushButton*>(QStringLiteral("btnDalsi"))->click(); });
     }
 };
 
@@ -200,5 +162,5 @@ TEST_F(DalsiOdpocitTest, TheCountdownFollowsSavedOptionsAtOnce) {
     ASSERT_TRUE(window->countdown().running());
     clock.advanceMs(1000);
     window->tmrFunkceTimer();
-    EXPECT_TRUE(audio.commands.contains(QStringLiteral("play ") + dataPath("Zvuky/Standard/Signalk.wav")));
+    EXPECT_TRUE(audio.commands.contains(QStringLiteral("play ") + data("Zvuky/Standard/Signalk.wav")));
 }

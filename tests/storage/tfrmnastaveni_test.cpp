@@ -1,13 +1,8 @@
-#include "app/tfrmhlavniokno.h"
 #include "storage/tfrmnastaveni.h"
 
 #include "app/hotkeycode.h"
-#include "platform/autostart.h"
 #include "storage/inifile.h"
-#include "support/fakeaudiodevice.h"
-#include "support/fakeclock.h"
-#include "support/fakequestions.h"
-#include "support/tempdir.h"
+#include "support/windowfixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,49 +21,21 @@ using namespace tavrok::test;
 
 namespace {
 
-class NastaveniDialogTest : public ::testing::Test {
+class NastaveniDialogTest : public WindowFixture {
 protected:
-    QTemporaryDir dir;
-    FakeClock clock{*tryEncodeDateTime({2026, 12, 6}, {10, 0, 0, 0})};
-    FakeQuestions questions;
-    FakeAudioDevice audio{clock};
-    FakeBeeper beeper;
-    FakeClockSetter clockSetter{clock};
-    ScriptedFiles files;
-    XdgAutostart autostart{dir.path() + QStringLiteral("/xdg/autostart"), dir.path() + QStringLiteral("/etc/autostart")};
-    std::unique_ptr<TfrmHlavniOkno> window;
-
-    QString data(const char* relative) const { return dir.path() + QStringLiteral("/Data/") + QString::fromLatin1(relative); }
-
     void SetUp() override {
-        for (const char* name : {"Zvonek.wav", "Signalk.wav", "Signald.wav"}) {
-            test::writeBytes(data("Zvuky/Standard/") + QString::fromLatin1(name), "RIFF");
-        }
+        WindowFixture::SetUp();
         test::writeBytes(data("Jazyky/Cesky.ini"), "[info]\nprogram=Tavrok\n");
         test::writeBytes(data("Jazyky/English.ini"), "[info]\nprogram=Tavrok\n");
-    }
-    void open() {
-        window = std::make_unique<TfrmHlavniOkno>(
-            dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart});
-        window->show();
     }
     TfrmNastaveni* dialog() const { return window->frmNastaveni(); }
     template <typename W = QWidget>
     W* child(const char* name) const {
-        auto* w = dialog()->findChild<W*>(QString::fromLatin1(name));
-        if (!w) {
-            throw std::runtime_error(std::string("no control ") + name);
-        }
-        return w;
+        return childOf<W>(dialog(), name);
     }
     void editAndPress(const std::function<void()>& edit, const char* button) {
-        QTimer::singleShot(0, [=, this] {
-            edit();
-            QTest::mouseClick(child(button), Qt::LeftButton);
-        });
-        window->mnuNastaveniClick();
+        WindowFixture::editAndPress(dialog(), edit, button, [this] { window->mnuNastaveniClick(); });
     }
-    QString settingsPath() const { return data("Nastaveni/Nastaveni.ini"); }
 };
 
 } // namespace

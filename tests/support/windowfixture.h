@@ -1,0 +1,74 @@
+#pragma once
+
+// The real main window on the offscreen platform with fake services: the base of the window tests.
+#include "app/tfrmhlavniokno.h"
+#include "platform/autostart.h"
+#include "support/fakeaudiodevice.h"
+#include "support/fakeclock.h"
+#include "support/fakequestions.h"
+#include "support/tempdir.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace tavrok::test {
+
+class WindowFixture : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    FakeClock clock{*tryEncodeDateTime({2026, 12, 6}, {10, 0, 0, 0})};
+    FakeQuestions questions;
+    FakeAudioDevice audio{clock};
+    FakeBeeper beeper;
+    FakeClockSetter clockSetter{clock};
+    ScriptedFiles files;
+    XdgAutostart autostart{dir.path() + QStringLiteral("/xdg/autostart"), dir.path() + QStringLiteral("/etc/autostart")};
+    std::unique_ptr<TfrmHlavniOkno> window;
+
+    // The standard sounds the program ships with.
+    void SetUp() override {
+        for (const char* name : {"Zvonek.wav", "Signalk.wav", "Signald.wav"}) {
+            const QString path = data("Zvuky/Standard/") + QString::fromLatin1(name);
+            writeBytes(path, "RIFF");
+            audio.files[path] = 1000;
+        }
+    }
+
+    QString data(const char* relative) const {
+        return dir.path() + QStringLiteral("/Data/") + QString::fromLatin1(relative);
+    }
+    QString settingsPath() const { return data("Nastaveni/Nastaveni.ini"); }
+    void settings(const QByteArray& ini) { writeBytes(settingsPath(), ini); }
+
+    void open() {
+        window = std::make_unique<TfrmHlavniOkno>(
+            dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart});
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    template <typename W = QWidget>
+    static W* childOf(const QObject* root, const char* name) {
+        auto* w = root->findChild<W*>(QString::fromLatin1(name));
+        if (!w) {
+            throw std::runtime_error(std::string("no control ") + name);
+        }
+        return w;
+    }
+
+    // Opens a modal dialog with `open`, lets `edit` work on it and presses its button.
+    static void editAndPress(const QObject* dialog, const std::function<void()>& edit, const char* button,
+                             const std::function<void()>& open) {
+        QTimer::singleShot(0, [=] {
+            edit();
+            QTest::mouseClick(childOf(dialog, button), Qt::LeftButton);
+        });
+        open();
+    }
+};
+
+} // namespace tavrok::test
