@@ -71,6 +71,27 @@ TDateTime withinLimits(const Schedule& s, TDateTime P, TDateTime C, bool forward
     return *F > P ? 0 : C;
 }
 
+// The candidate steps shared by both searches: form the working date, refuse a date that makes no
+// progress or leaves the bound, and accept it on an allowed weekday at the right side of now. Empty means
+// "try the next day"; a value ends the search with it (0: no occurrence).
+std::optional<TDateTime> judge(const Schedule& s, const Ymd& w, std::optional<TDateTime>& P, TDateTime now,
+                               TDateTime bound, bool forward) {
+    const auto formed = w.form();
+    if (!formed || (P && *formed == *P)) {
+        return 0.0;
+    }
+    P = formed;
+    const TDateTime C = *P + s.cas;
+    const bool acceptable = s.weekday[dayOfWeek(*formed)] && (forward ? now <= C : now >= C);
+    if (forward ? *P < bound : *P > bound) {
+        return 0.0;
+    }
+    if (acceptable) {
+        return withinLimits(s, *P, C, forward);
+    }
+    return std::nullopt;
+}
+
 TDateTime searchForward(const Schedule& s, TDateTime now, std::optional<TDateTime> F) {
     const TDateTime startDay = (!s.vzdy && now < *F) ? *F - 1 : dateOf(now) - 1;
     Ymd w = Ymd::of(startDay);
@@ -114,24 +135,8 @@ TDateTime searchForward(const Schedule& s, TDateTime now, std::optional<TDateTim
         } else if (w.M == 2 && w.D == 29) {
             w.Y = u16((w.Y + 3) / 4 * 4);
         }
-        const auto formed = w.form();
-        if (!formed) {
-            return 0;
-        }
-        bool acceptable = s.weekday[dayOfWeek(*formed)];
-        if (P && *formed == *P) {
-            return 0;
-        }
-        P = formed;
-        const TDateTime C = *P + s.cas;
-        if (now > C) {
-            acceptable = false;
-        }
-        if (*P < L) {
-            return 0;
-        }
-        if (acceptable) {
-            return withinLimits(s, *P, C, true);
+        if (const auto result = judge(s, w, P, now, L, true)) {
+            return *result;
         }
     }
     return 0;
@@ -183,24 +188,8 @@ TDateTime searchBackward(const Schedule& s, TDateTime now, std::optional<TDateTi
         } else if (w.M == 2 && w.D == 29) {
             w.Y = u16(w.Y / 4 * 4);
         }
-        const auto formed = w.form();
-        if (!formed) {
-            return 0;
-        }
-        bool acceptable = s.weekday[dayOfWeek(*formed)];
-        if (P && *formed == *P) {
-            return 0;
-        }
-        P = formed;
-        const TDateTime C = *P + s.cas;
-        if (now < C) {
-            acceptable = false;
-        }
-        if (*P > H) {
-            return 0;
-        }
-        if (acceptable) {
-            return withinLimits(s, *P, C, false);
+        if (const auto result = judge(s, w, P, now, H, false)) {
+            return *result;
         }
     }
     return 0;
