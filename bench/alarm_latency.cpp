@@ -2,6 +2,7 @@
 // alarms one second apart and records how long after its moment each one rang. Target: p95 within 5 ms.
 #include "alarms/alarmfile.h"
 #include "app/tfrmhlavniokno.h"
+#include "alarms/alarmpanel.h"
 #include "platform/application.h"
 #include "platform/autostart.h"
 #include "platform/clock.h"
@@ -58,14 +59,14 @@ int main(int argc, char* argv[]) {
     window.show();
 
     std::vector<double> lateness;
-    int seen = window.alarmsRung();
+    int seen = window.alarmPanel().alarmsRung();
     QElapsedTimer guard;
     guard.start();
     while (static_cast<int>(lateness.size()) < count && guard.elapsed() < count * 1000 + 10'000) {
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-        if (window.alarmsRung() != seen) {
-            seen = window.alarmsRung();
-            lateness.push_back(window.lastAlarmLateness() * tavrok::MsPerDay);
+        if (window.alarmPanel().alarmsRung() != seen) {
+            seen = window.alarmPanel().alarmsRung();
+            lateness.push_back(window.alarmPanel().lastAlarmLateness() * tavrok::MsPerDay);
         }
     }
     return tavrok::bench::printLateness("alarms rang", lateness);

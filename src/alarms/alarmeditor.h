@@ -1,7 +1,7 @@
 #pragma once
 
 #include "alarms/alarmfile.h"
-#include "app/daynames.h"
+#include "common/daynames.h"
 
 namespace tavrok {
 

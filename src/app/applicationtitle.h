@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/mainstate.h"
+#include "common/timeformat.h"
 
 namespace tavrok {
 

@@ -9,7 +9,7 @@
 #include "storage/inifile.h"
 #include "storage/storagelocations.h"
 
-#include "app/namedwidget.h"
+#include "widgets/namedwidget.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/datetime.h"
+#include "common/datetime.h"
 #include "platform/questions.h"
 
 #include <QStringList>

@@ -62,7 +62,8 @@ void Stopwatch::zapniTavrokOd(TDateTime start) {
     splits_.resetCounter();
 }
 
-void Stopwatch::vypniTavrok() {
+void Stopwatch::vypniTavrok(TDateTime now) {
+    tick(now);
     stopwatchRunning_ = false;
 }
 
@@ -78,10 +79,11 @@ void Stopwatch::resumeFrom(TDateTime start, TDateTime now) {
     stopwatchElapsed_ = now - start;
 }
 
-bool Stopwatch::zkratkaMezicasuStisknuta() {
+bool Stopwatch::zkratkaMezicasuStisknuta(TDateTime now) {
     if (!stopwatchRunning_) {
         return false;
     }
+    tick(now);
     splits_.addSplit(dekodujCasProDisplej(stopwatchElapsed_));
     splitsSaved_ = false;
     return true;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/datetime.h"
-#include "app/timeformat.h"
+#include "common/datetime.h"
+#include "common/timeformat.h"
 
 #include <QStringList>
 
@@ -54,16 +54,16 @@ public:
     void zapniTavrok(TDateTime now, bool zacitOdNuly);
     // Starts (or restarts) counting from an earlier moment: the end of a countdown.
     void zapniTavrokOd(TDateTime start);
-    // Stop keeps the value of the last tick, which is also what the display shows.
-    void vypniTavrok();
+    // Stops at the time of `now`: a stop between two ticks loses nothing.
+    void vypniTavrok(TDateTime now);
     void tick(TDateTime now);
     void vynuluj() { stopwatchElapsed_ = 0; }
     // Runs on from an earlier moment (continuation after a restart).
     void resumeFrom(TDateTime start, TDateTime now);
     void setElapsed(TDateTime elapsed) { stopwatchElapsed_ = elapsed; }
 
-    // Takes a split with the value of the last tick, only while running. Returns whether one was taken.
-    bool zkratkaMezicasuStisknuta();
+    // Takes a split at `now`, only while running. Returns whether one was taken.
+    bool zkratkaMezicasuStisknuta(TDateTime now);
     // Asks message 4, then message 5 when the splits were not saved; clears the list on two Yes.
     bool btnTvrVymazatVseClick(Questions& questions, const MessageTable& messages);
 

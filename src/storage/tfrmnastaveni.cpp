@@ -8,7 +8,7 @@
 #include "storage/inifile.h"
 #include "storage/storagelocations.h"
 
-#include "app/namedwidget.h"
+#include "widgets/namedwidget.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

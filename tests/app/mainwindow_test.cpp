@@ -156,8 +156,8 @@ TEST_F(MainWindowTest, SwitchingShowsThePanelsOfTheFunction) {
 
 TEST_F(MainWindowTest, TheAlarmDigitsAndMessageComeBackAfterAVisit) {
     open();
-    child<QLineEdit>("edtD")->setText(QStringLiteral("Vstávat"));
-    child<QLabel>("lblH")->setText(QStringLiteral("07"));
+    QTest::keyClicks(child("edtD"), QStringLiteral("Vstávat"));
+    typeOnDigits("07");
     click("lblFceTavrok");
     EXPECT_EQ(child<QLineEdit>("edtD")->text(), QStringLiteral("0"));
     click("lblFceBudik");
@@ -261,7 +261,7 @@ TEST_F(MainWindowTest, TheClockLineShowsTheDayAndTime) {
 TEST_F(MainWindowTest, ClosingSavesTheWindowStateAndStartUpRestoresIt) {
     open();
     click("lblFceOdpocit");
-    child<QLabel>("lblM")->setText(QStringLiteral("05"));
+    typeOnDigits("0005");
     child<QLineEdit>("edtOdpZprava")->setText(QStringLiteral("Čaj"));
     window->findChild<QAction*>(QStringLiteral("mnuZvuk"))->trigger();
     window->move(40, 50);
@@ -433,9 +433,8 @@ TEST_F(MainWindowTest, TheMouseRaisesAndLowersTheMarkedDigitLikeAnOdometer) {
     EXPECT_EQ(digits(), QStringLiteral("00:00:00.000"));
     QTest::mouseClick(lblS, Qt::RightButton, {}, units);
     EXPECT_EQ(digits(), QStringLiteral("00:00:00.000")) << "nothing below zero";
-    child<QLabel>("lblH")->setText(QStringLiteral("23"));
-    child<QLabel>("lblM")->setText(QStringLiteral("59"));
-    child<QLabel>("lblS")->setText(QStringLiteral("59"));
+    typeOnDigits("235959");
+    QTest::mouseClick(lblS, Qt::LeftButton, {}, units); // selects the units again
     QTest::mouseClick(lblS, Qt::LeftButton, {}, units);
     EXPECT_EQ(digits(), QStringLiteral("00:00:00.000"));
     EXPECT_EQ(child<QLineEdit>("edtD")->text(), QStringLiteral("1"));
@@ -525,7 +524,7 @@ TEST_F(MainWindowTest, AnAlarmSetOnTheDigitsRingsWithItsMessage) {
     open();
     typeOnDigits("100005");
     child<QComboBox>("cbxBudiky")->setEditText(QStringLiteral("Čaj"));
-    child<QLineEdit>("edtD")->setText(QStringLiteral("Konvice"));
+    QTest::keyClicks(child("edtD"), QStringLiteral("Konvice"));
     click("btnZapnout");
     EXPECT_EQ(child<QPushButton>("btnZapnout")->text(), QStringLiteral("Vy&pnout"));
     click("btnBudUlozit");

@@ -157,7 +157,8 @@ TEST_F(DalsiOdpocitTest, TheCountdownFollowsSavedOptionsAtOnce) {
             QTest::mouseClick(child("btnPredemPridat"), Qt::LeftButton);
         },
         "btnOK");
-    window->findChild<QLabel*>(QStringLiteral("lblS"))->setText(QStringLiteral("03"));
+    window->findChild<QWidget*>(QStringLiteral("btnZapnout"))->setFocus();
+    QTest::keyClicks(window->findChild<QWidget*>(QStringLiteral("btnZapnout")), QStringLiteral("000003"));
     window->btnZapnoutClick();
     ASSERT_TRUE(window->countdown().running());
     clock.advanceMs(1000);

@@ -32,7 +32,7 @@ protected:
 TEST_F(StopwatchTest, StopAndStartContinuesFromTheStoppedValue) {
     sw.zapniTavrok(clock.now(), false);
     runFor(2000);
-    sw.vypniTavrok();
+    sw.vypniTavrok(clock.now());
     clock.advanceMs(60'000); // stopped time does not count
     sw.tick(clock.now());
     EXPECT_EQ(toMilliseconds(sw.elapsed()), 2000);
@@ -44,7 +44,7 @@ TEST_F(StopwatchTest, StopAndStartContinuesFromTheStoppedValue) {
 TEST_F(StopwatchTest, StartingFromZeroDiscardsTheShownTime) {
     sw.zapniTavrok(clock.now(), false);
     runFor(2000);
-    sw.vypniTavrok();
+    sw.vypniTavrok(clock.now());
     sw.zapniTavrok(clock.now(), true);
     EXPECT_EQ(sw.elapsed(), 0);
     runFor(300);
@@ -61,10 +61,10 @@ TEST_F(StopwatchTest, TheTimeIsADifferenceOfMomentsSoAClockChangeShowsAtOnce) {
 
 TEST_F(StopwatchTest, EveryStartAddsOneSeparatorAndRestartsTheNumbering) {
     sw.zapniTavrok(clock.now(), false);
-    sw.vypniTavrok();
+    sw.vypniTavrok(clock.now());
     sw.zapniTavrok(clock.now(), false);
     runFor(65'250);
-    ASSERT_TRUE(sw.zkratkaMezicasuStisknuta());
+    ASSERT_TRUE(sw.zkratkaMezicasuStisknuta(clock.now()));
     EXPECT_EQ(sw.splits().items(),
               (QStringList{SplitList::Separator, SplitList::Separator, QStringLiteral("1:  0; 00:01:05,250")}));
     EXPECT_EQ(SplitList::Separator.size(), 46);
@@ -72,31 +72,34 @@ TEST_F(StopwatchTest, EveryStartAddsOneSeparatorAndRestartsTheNumbering) {
     EXPECT_FALSE(sw.splitsSaved());
 }
 
-TEST_F(StopwatchTest, SplitsTakeTheValueOfTheLastTickAndOnlyWhileRunning) {
-    EXPECT_FALSE(sw.zkratkaMezicasuStisknuta());
+TEST_F(StopwatchTest, SplitsAndStopsTakeTheTimeOfTheirMomentAndSplitsOnlyWhileRunning) {
+    EXPECT_FALSE(sw.zkratkaMezicasuStisknuta(clock.now()));
     EXPECT_TRUE(sw.splits().isEmpty());
     sw.zapniTavrok(clock.now(), false);
     runFor(1000);
-    clock.advanceMs(5); // no tick since: the split shows what the display shows
-    ASSERT_TRUE(sw.zkratkaMezicasuStisknuta());
-    EXPECT_EQ(sw.splits().items().back(), QStringLiteral("1:  0; 00:00:01,000"));
+    clock.advanceMs(5); // no tick since: the split is taken at its own moment, not the last tick's
+    ASSERT_TRUE(sw.zkratkaMezicasuStisknuta(clock.now()));
+    EXPECT_EQ(sw.splits().items().back(), QStringLiteral("1:  0; 00:00:01,005"));
     runFor(86'400'000.0 + 3'723'004);
-    ASSERT_TRUE(sw.zkratkaMezicasuStisknuta());
+    ASSERT_TRUE(sw.zkratkaMezicasuStisknuta(clock.now()));
     EXPECT_EQ(sw.splits().items().back(), QStringLiteral("2:  1; 01:02:04,009"));
+    clock.advanceMs(7);
+    sw.vypniTavrok(clock.now());
+    EXPECT_EQ(toMilliseconds(sw.elapsed()), 86'400'000 + 3'724'016);
 }
 
 TEST_F(StopwatchTest, DeletingASplitKeepsTheNumberingAndMovesTheSelection) {
     sw.zapniTavrok(clock.now(), false);
     for (int i = 0; i < 3; ++i) {
         runFor(1000);
-        sw.zkratkaMezicasuStisknuta();
+        sw.zkratkaMezicasuStisknuta(clock.now());
     }
     sw.splits().select(2); // split 2
     ASSERT_TRUE(sw.splits().deleteSelected());
     EXPECT_EQ(sw.splits().selected(), 2) << "the next line moves up into the selection";
     EXPECT_TRUE(sw.splits().items()[2].startsWith(QStringLiteral("3:")));
     runFor(1000);
-    sw.zkratkaMezicasuStisknuta();
+    sw.zkratkaMezicasuStisknuta(clock.now());
     EXPECT_TRUE(sw.splits().items().back().startsWith(QStringLiteral("4:")));
 
     sw.splits().select(static_cast<int>(sw.splits().items().size()) - 1);
@@ -110,7 +113,7 @@ TEST_F(StopwatchTest, DeletingASplitKeepsTheNumberingAndMovesTheSelection) {
 
 TEST_F(StopwatchTest, DeleteAllAsksTwiceForUnsavedSplitsAndOnceForSavedOnes) {
     sw.zapniTavrok(clock.now(), false);
-    sw.zkratkaMezicasuStisknuta();
+    sw.zkratkaMezicasuStisknuta(clock.now());
 
     questions.script({Answer::Yes, Answer::No});
     EXPECT_FALSE(sw.btnTvrVymazatVseClick(questions, messages));

@@ -1,4 +1,4 @@
-#include "app/timeformat.h"
+#include "common/timeformat.h"
 
 #include <cmath>
 
@@ -51,7 +51,7 @@ qint64 dayCountFromText(const QString& text) {
 
 } // namespace tavrok
 
-#include "app/daynames.h"
+#include "common/daynames.h"
 #include "storage/inivalues.h"
 
 namespace tavrok {

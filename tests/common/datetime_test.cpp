@@ -1,4 +1,4 @@
-#include "app/datetime.h"
+#include "common/datetime.h"
 
 #include <gtest/gtest.h>
 

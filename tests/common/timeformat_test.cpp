@@ -1,4 +1,4 @@
-#include "app/timeformat.h"
+#include "common/timeformat.h"
 
 #include <gtest/gtest.h>
 

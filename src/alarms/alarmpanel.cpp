@@ -1,0 +1,231 @@
+#include "alarms/alarmpanel.h"
+
+#include "alarms/bellglyph.h"
+#include "app/programstate.h"
+#include "platform/clock.h"
+#include "platform/questions.h"
+#include "storage/inivalues.h"
+#include "widgets/namedwidget.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace tavrok {
+
+namespace {
+
+const QColor Lime(0x00, 0xFF, 0x00);
+
+void setBackground(QWidget* w, const QColor& colour) {
+    if (w->palette().color(QPalette::Window) == colour) {
+        return;
+    }
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, colour);
+    w->setPalette(p);
+}
+
+} // namespace
+
+AlarmPanel::AlarmPanel(ProgramState& state, Questions& questions, QWidget* parent)
+    : FunctionPanel(parent), state_(state), questions_(questions) {
+    lblBudZprava = makeNamed<QLabel>(parent, "lblBudZprava", u"Zpr\u00E1va:", 10, 70, 37, 13);
+    pnlZvonek = makeNamed<QFrame>(parent, "pnlZvonek", 132, 84, 23, 23);
+    imgZvonek = makeNamed<QLabel>(pnlZvonek, "imgZvonek", 1, 1, 21, 21);
+    pnlBudik = makeNamed<QFrame>(parent, "pnlBudik", 10, 108, 157, 42);
+    cbxBudiky = makeNamed<QComboBox>(pnlBudik, "cbxBudiky", 0, 0, 89, 21);
+    cbxBudiky->setEditable(true);
+    cbxBudiky->setToolTip(QStringLiteral("N\u00E1zev bud\u00EDku/seznam bud\u00EDk\u016F"));
+    btnBudUlozit = makeNamed<QPushButton>(pnlBudik, "btnBudUlozit", u"&U", 93, 0, 16, 20);
+    btnBudUlozit->setToolTip(QStringLiteral("Ulo\u017Eit bud\u00EDk"));
+    btnBudNacist = makeNamed<QPushButton>(pnlBudik, "btnBudNacist", u"&N", 117, 0, 16, 20);
+    btnBudNacist->setToolTip(QStringLiteral("Na\u010D\u00EDst bud\u00EDk"));
+    btnBudVymazat = makeNamed<QPushButton>(pnlBudik, "btnBudVymazat", u"&V", 141, 0, 16, 20);
+    btnBudVymazat->setToolTip(QStringLiteral("Vymazat bud\u00EDk"));
+    lblDatumBudiku = makeNamed<QLabel>(pnlBudik, "lblDatumBudiku", 0, 24, 80, 13);
+    lblDatumBudiku->setAutoFillBackground(true);
+    btnBudVymazatVse = makeNamed<QPushButton>(pnlBudik, "btnBudVymazatVse", u"Vy&mazat v\u0161e", 86, 23, 71, 16);
+
+    connect(btnBudUlozit, &QPushButton::clicked, this, &AlarmPanel::btnBudUlozitClick);
+    connect(btnBudNacist, &QPushButton::clicked, this, &AlarmPanel::btnBudNacistClick);
+    connect(btnBudVymazat, &QPushButton::clicked, this, &AlarmPanel::btnBudVymazatClick);
+    connect(btnBudVymazatVse, &QPushButton::clicked, this, &AlarmPanel::btnBudVymazatVseClick);
+    // cbxBudikyChange: a typed or picked name; picking does not load.
+    connect(cbxBudiky, &QComboBox::editTextChanged, this, [this] {
+        state_.editor.nazevBudikuZmenen = true;
+        alarmChanged();
+    });
+}
+
+void AlarmPanel::setShown(bool shown) {
+    for (QWidget* w : std::initializer_list<QWidget*>{pnlBudik, pnlZvonek, lblBudZprava}) {
+        w->setVisible(shown);
+    }
+}
+
+void AlarmPanel::refresh() {
+    paintNameBox();
+    showEditorState(state_.clock.now());
+}
+
+void AlarmPanel::btnZapnoutClick() {
+    state_.editor.zapniVypniBudik(); // written only when the alarm is saved
+    alarmChanged();
+}
+
+void AlarmPanel::btnVynulovatClick() {
+    state_.editor.budik.cas = 0;
+    alarmChanged();
+}
+
+void AlarmPanel::alarmChanged() {
+    state_.editor.zmenen();
+    paintNameBox();
+    showEditorState(state_.clock.now());
+    emit stateChanged();
+}
+
+void AlarmPanel::paintNameBox() {
+    QPalette p = cbxBudiky->palette();
+    const QColor colour = state_.editor.nacteny ? Lime : pnlBudik->palette().color(QPalette::Base);
+    if (p.color(QPalette::Base) != colour) {
+        p.setColor(QPalette::Base, colour);
+        cbxBudiky->setPalette(p);
+    }
+}
+
+void AlarmPanel::reloadAlarms() {
+    const TDateTime now = state_.clock.now();
+    state_.alarmClock.nactiSeznam(now);
+    syncAlarmList(QString());
+    selectNextAlarm();
+    state_.alarmClock.nactiAktualni(now);
+}
+
+void AlarmPanel::syncAlarmList(const QString& keepText) {
+    const QSignalBlocker block(cbxBudiky);
+    cbxBudiky->clear();
+    cbxBudiky->addItems(state_.alarmClock.seznam().seznamNazvuBudiku);
+    const int index = cbxBudiky->findText(keepText, Qt::MatchFixedString);
+    cbxBudiky->setCurrentIndex(keepText.isEmpty() ? -1 : index);
+    if (index < 0) {
+        cbxBudiky->setEditText(QString()); // a typed name that is not an alarm is not kept
+    }
+}
+
+void AlarmPanel::selectNextAlarm() {
+    const QSignalBlocker block(cbxBudiky);
+    const int separator = cbxBudiky->findText(AlarmSeparator, Qt::MatchExactly);
+    cbxBudiky->setCurrentIndex(separator + 1 < cbxBudiky->count() ? separator + 1 : -1);
+    if (cbxBudiky->currentIndex() < 0) {
+        cbxBudiky->setEditText(QString());
+    }
+}
+
+void AlarmPanel::loadIntoEditor(const QString& name, bool quietly) {
+    state_.editor.tichyNacteni = quietly;
+    if (!state_.editor.btnBudNacistClick(name, state_.storage.alarmsIni(), questions_, state_.messages)) {
+        return;
+    }
+    // The date comes from the list; a name that is not listed has its own date.
+    std::optional<TDateTime> date;
+    const auto& list = state_.alarmClock.seznam();
+    const QString key = name.trimmed();
+    for (qsizetype i = 0; i < list.seznamNazvuBudiku.size(); ++i) {
+        if (list.seznamNazvuBudiku[i] != AlarmSeparator &&
+            list.seznamNazvuBudiku[i].compare(key, Qt::CaseInsensitive) == 0) {
+            date = list.seznamDatBudiku[static_cast<size_t>(i)];
+        }
+    }
+    paintNameBox();
+    showEditorState(state_.clock.now(), date);
+    emit stateChanged();
+}
+
+void AlarmPanel::showEditorState(TDateTime now, std::optional<TDateTime> listedDate) {
+    AlarmEditor& editor = state_.editor;
+    const auto date = listedDate ? listedDate : editor.datum(editor.budik.cas, now);
+    const auto label = editor.obnov(date, now, state_.dayNames);
+    if (lblDatumBudiku->text() != label.text) {
+        lblDatumBudiku->setText(label.text);
+    }
+    setBackground(lblDatumBudiku, label.colour == AlarmEditor::LabelColour::Lime     ? Lime
+                                  : label.colour == AlarmEditor::LabelColour::Yellow ? QColor(255, 255, 0)
+                                                                                     : pnlBudik->palette().color(QPalette::Button));
+    const int stav = editor.budik.stav;
+    if (shownBell_ != stav) {
+        const QVector<quint32> px = kresliZvonek(stav, pnlBudik->palette().color(QPalette::Window).rgb());
+        const QImage image(reinterpret_cast<const uchar*>(px.constData()), BellSize, BellSize, BellSize * 4,
+                           QImage::Format_ARGB32);
+        imgZvonek->setPixmap(QPixmap::fromImage(image.copy()));
+        imgZvonek->setProperty("stav", stav + 1);
+        shownBell_ = stav;
+    }
+}
+
+void AlarmPanel::btnBudNacistClick() {
+    loadIntoEditor(cbxBudiky->currentText());
+}
+
+void AlarmPanel::btnBudUlozitClick() {
+    const TDateTime now = state_.clock.now();
+    if (!state_.editor.btnBudUlozitClick(cbxBudiky->currentText(), state_.editor.budik.cas,
+                                         state_.editor.budik.zprava, state_.storage.alarmsIni(), now, questions_,
+                                         state_.messages)) {
+        showEditorState(state_.clock.now());
+        emit stateChanged();
+        return;
+    }
+    reloadAlarms();
+    loadIntoEditor(state_.alarmClock.nasledujici(), true);
+}
+
+void AlarmPanel::btnBudVymazatClick() {
+    if (!state_.editor.btnBudVymazatClick(cbxBudiky->currentText(), state_.storage.alarmsIni(), questions_,
+                                          state_.messages)) {
+        return;
+    }
+    reloadAlarms();
+    loadIntoEditor(state_.alarmClock.nasledujici(), true);
+}
+
+void AlarmPanel::btnBudVymazatVseClick() {
+    if (state_.editor.btnBudVymazatVseClick(state_.storage.alarmsIni(), questions_, state_.messages)) {
+        reloadAlarms();
+        emit stateChanged();
+    }
+}
+
+void AlarmPanel::tick(TDateTime now, bool onScreen, AfterTick& after) {
+    const AlarmClock::Ring r = state_.alarmClock.kontrola(now, state_.soundOn());
+    if (r.due) {
+        syncAlarmList(cbxBudiky->currentText());
+    }
+    if (onScreen && state_.function() == Funkce::Budik) {
+        showEditorState(now);
+    }
+    if (!r.rings) {
+        return;
+    }
+    lastAlarmLateness_ = r.lateness;
+    ++alarmsRung_;
+    if (r.snapshot.zprava.isEmpty()) {
+        return;
+    }
+    QWidget* window = static_cast<QWidget*>(parent())->window();
+    after.push_back([this, window, r] {
+        window->showNormal();
+        window->raise();
+        window->activateWindow();
+        questions_.notify(QStringLiteral("Tavrok: ") + formatIniDateTime(state_.clock.now()), r.snapshot.zprava);
+        if (r.soundId >= 0 && r.snapshot.upozorneni.ukoncitKliknutim) {
+            state_.sounds.ukoncitZvuk(r.soundId);
+        }
+    });
+}
+
+} // namespace tavrok

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "app/functionpanel.h"
+
+#include <optional>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace tavrok {
+
+class ProgramState;
+class Questions;
+
+// The alarm clock's controls in the main window: the name box with its buttons, the date label and
+// the bell; the alarm check of every tick.
+class AlarmPanel : public FunctionPanel {
+    Q_OBJECT
+public:
+    AlarmPanel(ProgramState& state, Questions& questions, QWidget* parent);
+
+    void setShown(bool shown) override;
+    void btnZapnoutClick() override;
+    void btnVynulovatClick() override;
+    void btnDalsiClick() override {} // the alarm dialog arrives with its own window
+    void tick(TDateTime now, bool onScreen, AfterTick& after) override;
+    void refresh() override;
+
+    void btnBudNacistClick();
+    void btnBudUlozitClick();
+    void btnBudVymazatClick();
+    void btnBudVymazatVseClick();
+
+    // Reads the list again and watches the next alarm.
+    void reloadAlarms();
+    // Loads the alarm of that name onto the digits; quietly when asked (start-up, after a save).
+    void loadIntoEditor(const QString& name, bool quietly = false);
+    // The digits, the message or the name were changed by the user: the name box loses its green.
+    void alarmChanged();
+
+    // How long after its moment the last alarm rang, and how many have rung.
+    TDateTime lastAlarmLateness() const { return lastAlarmLateness_; }
+    int alarmsRung() const { return alarmsRung_; }
+
+private:
+    void syncAlarmList(const QString& keepText);
+    void selectNextAlarm();
+    void showEditorState(TDateTime now, std::optional<TDateTime> listedDate = std::nullopt);
+    void paintNameBox();
+
+    ProgramState& state_;
+    Questions& questions_;
+    TDateTime lastAlarmLateness_ = 0;
+    int alarmsRung_ = 0;
+    int shownBell_ = -1;
+
+    QLabel* lblBudZprava = nullptr;
+    QFrame* pnlZvonek = nullptr;
+    QLabel* imgZvonek = nullptr;
+    QFrame* pnlBudik = nullptr;
+    QComboBox* cbxBudiky = nullptr;
+    QPushButton* btnBudUlozit = nullptr;
+    QPushButton* btnBudNacist = nullptr;
+    QPushButton* btnBudVymazat = nullptr;
+    QLabel* lblDatumBudiku = nullptr;
+    QPushButton* btnBudVymazatVse = nullptr;
+};
+
+} // namespace tavrok

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "common/datetime.h"
+
+#include <QObject>
+#include <functional>
+#include <vector>
+
+namespace tavrok {
+
+// What a tick leaves to be done once the next tick is planned: the message boxes and questions. A box
+// runs a nested event loop, and the ticks must go on while it is open.
+using AfterTick = std::vector<std::function<void()>>;
+
+// The controls and handlers of one function (alarm clock, stopwatch, countdown). The main window shows
+// the panel of the current function and forwards the shared buttons to it; a panel talks back only
+// through stateChanged, and to the other panels only through the program state.
+class FunctionPanel : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    virtual void setShown(bool shown) = 0;
+    virtual void btnZapnoutClick() = 0;
+    virtual void btnVynulovatClick() = 0;
+    virtual void btnDalsiClick() = 0;
+    // The panel's part of the function tick.
+    virtual void tick(TDateTime now, bool onScreen, AfterTick& after) = 0;
+    // Shows the state in the panel's own controls (after a load, a restart or an engine change).
+    virtual void refresh() = 0;
+
+signals:
+    // An engine or the edited value changed: the window redraws what reads them and plans the tick.
+    void stateChanged();
+};
+
+} // namespace tavrok

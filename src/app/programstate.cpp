@@ -1,0 +1,120 @@
+#include "app/programstate.h"
+
+#include "storage/inifile.h"
+
+#include <algorithm>
+
+namespace tavrok {
+
+ProgramState::ProgramState(Services s)
+    : clock(s.clock),
+      sounds(s.audio, s.clock, s.beeper, [this](const QString& path) { return storage.expand(path); },
+             std::move(s.random)),
+      countdown({sounds, s.audio, s.beeper, [this](const QString& relative) { return storage.dataPath(relative); }}),
+      alarmClock(storage.alarmsIni(), sounds, [this] { return standardSound(u"Zvonek.wav"); }) {}
+
+QString ProgramState::standardSound(QStringView name) const {
+    return storage.dataPath(QStringLiteral("Zvuky\\Standard\\") + name.toString());
+}
+
+TDateTime ProgramState::shownValue(Funkce f) const {
+    switch (f) {
+    case Funkce::Budik:
+        return editor.budik.cas;
+    case Funkce::Tavrok:
+        return stopwatch.elapsed();
+    case Funkce::Odpocit:
+        return countdown.left();
+    }
+    return 0;
+}
+
+TDigits ProgramState::editableDigits() const {
+    const DisplayParts p = shownParts(function());
+    TDigits t;
+    t.days = function() == Funkce::Budik ? 0 : p.days.toLongLong();
+    const QString text = p.hours + p.minutes + p.seconds;
+    for (int i = 0; i < 6 && i < text.size(); ++i) {
+        t.d[i + 1] = text[i].digitValue();
+    }
+    return t;
+}
+
+void ProgramState::setEditedDigits(const TDigits& t) {
+    const int h = t.d[1] * 10 + t.d[2];
+    const int m = t.d[3] * 10 + t.d[4];
+    const int s = t.d[5] * 10 + t.d[6];
+    if (function() == Funkce::Budik) {
+        editor.budik.cas = zakodujDisplej(0, h, m, s, 0);
+        editor.zmenen();
+    } else if (function() == Funkce::Odpocit) {
+        const int ms = shownParts(Funkce::Odpocit).millis.toInt();
+        countdown.setLeft(zakodujDisplej(t.days, h, m, s, ms));
+    }
+}
+
+void ProgramState::setCountdownDays(qint64 days) {
+    TDigits t = editableDigits();
+    t.days = std::max<qint64>(0, days);
+    setEditedDigits(t);
+}
+
+TitleSource ProgramState::titleSource() const {
+    return tavrok::titleSource(function(), stopwatch.running(), countdown.running());
+}
+
+QString ProgramState::title(const QString& clockLine) const {
+    switch (titleSource()) {
+    case TitleSource::Stopwatch:
+        return engineTitle(titleLetter(functionCaptions.tavrok), dekodujCasProDisplej(stopwatch.elapsed()));
+    case TitleSource::Countdown:
+        return engineTitle(titleLetter(functionCaptions.odpocit), dekodujCasProDisplej(countdown.left()));
+    case TitleSource::Clock:
+        break;
+    }
+    return clockLine;
+}
+
+double ProgramState::countdownShare(TDateTime now) const {
+    if (!countdown.running() || countdown.span() <= 0) {
+        return 0;
+    }
+    return std::clamp((countdown.end() - now) / countdown.span(), 0.0, 1.0);
+}
+
+void ProgramState::reloadCountdownOptions() {
+    odpocitOptions = nactiDalsiOdp(storage.settingsIni());
+}
+
+CountdownEnd odpocitTick(ProgramState& state, TDateTime now) {
+    CountdownEnd e;
+    if (!state.countdown.running()) {
+        return e;
+    }
+    const Countdown::Tick t = state.countdown.tick(now, state.soundOn(), state.odpocitOpakovat, state.odpocitOptions);
+    if (!t.ended) {
+        return e;
+    }
+    e.ended = true;
+    e.stopped = !state.countdown.running();
+    e.endMoment = t.endMoment;
+    e.lateness = t.lateness;
+    switch (stopwatchAtEnd(state.odpocitOptions, state.countdown.running(), state.stopwatch.running())) {
+    case StopwatchAtEnd::Nothing:
+        break;
+    case StopwatchAtEnd::Ask:
+        e.askStopwatch = true;
+        break;
+    case StopwatchAtEnd::Start:
+    case StopwatchAtEnd::Restart:
+        state.stopwatch.zapniTavrokOd(t.endMoment);
+        e.stopwatchStarted = true;
+        break;
+    }
+    e.message = state.odpocitZprava;
+    e.endSoundId = t.endSoundId;
+    e.clickEndsSound = state.odpocitOptions.naKonci.ukoncitKliknutim;
+    return e;
+}
+
+} // namespace tavrok

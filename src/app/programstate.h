@@ -1,0 +1,113 @@
+#pragma once
+
+#include "alarms/alarmclock.h"
+#include "alarms/alarmeditor.h"
+#include "app/applicationtitle.h"
+#include "app/buttoncaptions.h"
+#include "app/digiteditor.h"
+#include "app/mainstate.h"
+#include "app/windowstate.h"
+#include "common/daynames.h"
+#include "countdown/countdown.h"
+#include "lang/messagetable.h"
+#include "sound/soundmanager.h"
+#include "stopwatch/stopwatch.h"
+#include "storage/storagelocations.h"
+
+#include <functional>
+#include <optional>
+
+namespace tavrok {
+
+class AudioDevice;
+class Beeper;
+class Clock;
+
+// The captions of the three function labels: the title takes its letter from them.
+struct FunctionCaptions {
+    QString budik = QStringLiteral("Bud\u00EDk");
+    QString tavrok = QStringLiteral("Tavrok");
+    QString odpocit = QStringLiteral("Odpo\u010D\u00EDt\u00E1v\u00E1n\u00ED");
+};
+
+// The one state of the running program. The main window shows it and forwards the user's actions to
+// it; every output (the title, the digits, the tray icon, the separate display, the serial lines)
+// reads it, never another output's controls.
+class ProgramState {
+public:
+    struct Services {
+        Clock& clock;
+        AudioDevice& audio;
+        Beeper& beeper;
+        SoundManager::RandomIndex random;
+    };
+    explicit ProgramState(Services services);
+    ProgramState(const ProgramState&) = delete;
+    ProgramState& operator=(const ProgramState&) = delete;
+
+    Clock& clock;
+    StorageLocations storage;
+    MessageTable messages;
+    ButtonCaptions buttonCaptions;
+    FunctionCaptions functionCaptions;
+    DayNames dayNames;
+
+    TMainState main;
+    MenuChecks menu; // the check marks of the File menu; menu.zvuk is the sound switch
+
+    SoundManager sounds;
+    Stopwatch stopwatch;
+
+    Countdown countdown; // its left() is the set length while it is idle
+    bool odpocitOpakovat = false;
+    QString odpocitZprava;
+    TDalsiOdpocit odpocitOptions;
+
+    AlarmClock alarmClock;
+    AlarmEditor editor; // the alarm on the digits: editor.budik.cas and editor.budik.zprava
+
+    Funkce function() const { return main.currentFunction; }
+    bool soundOn() const { return menu.zvuk; }
+    // The standard sound files: Zvonek.wav for alarms, Signalk.wav and Signald.wav for the countdown.
+    QString standardSound(QStringView name) const;
+
+    // ---- the digits
+    // What the digits show for a function: the edited alarm's time, the stopwatch's time or the
+    // countdown's time left (its set length while idle).
+    TDateTime shownValue(Funkce f) const;
+    DisplayParts shownParts(Funkce f) const { return dekodujCasProDisplej(shownValue(f)); }
+    // The digits the editor works on, and the edited result: in the alarm function the days are none
+    // and the milliseconds nought, in the countdown the milliseconds of the set length are kept.
+    TDigits editableDigits() const;
+    void setEditedDigits(const TDigits& digits);
+    // The day field of the countdown was typed into.
+    void setCountdownDays(qint64 days);
+
+    // ---- what the outputs read
+    TitleSource titleSource() const;
+    // The application title: an engine's letter and time, or the clock line.
+    QString title(const QString& clockLine) const;
+    // The share of the countdown still to run, 0..1; 0 when it is not running.
+    double countdownShare(TDateTime now) const;
+
+    // Reads the countdown options as the file has them now.
+    void reloadCountdownOptions();
+};
+
+// What the end of a countdown asks of the windows after the tick: the question, the message, the
+// sound a click ends.
+struct CountdownEnd {
+    bool ended = false;
+    bool stopped = false;          // it did not repeat: back to idle
+    bool askStopwatch = false;     // message 3: restart the running stopwatch at the end moment?
+    bool stopwatchStarted = false; // the stopwatch was (re)started at the end moment
+    TDateTime endMoment = 0;
+    QString message;               // the end message, empty for none
+    int endSoundId = -1;
+    bool clickEndsSound = false;
+    TDateTime lateness = 0;
+};
+// The countdown's part of the function tick.
+CountdownEnd odpocitTick(ProgramState& state, TDateTime now);
+
+} // namespace tavrok

@@ -1,0 +1,98 @@
+#include "app/runningengines.h"
+
+#include "app/programstate.h"
+#include "platform/clock.h"
+#include "stopwatch/continuation.h"
+#include "storage/inifile.h"
+#include "storage/inivalues.h"
+
+namespace tavrok::pokracovani {
+
+RunningChoice zvolPokracovani(ProgramState& state, Questions& questions, int line1, int line2) {
+    switch (volba(state.storage.settingsIni())) {
+    case Setting::Ask:
+        return questions.askRunning(state.messages.text(line1), state.messages.text(line2));
+    case Setting::Pause:
+        return RunningChoice::Pause;
+    case Setting::KeepRunning:
+        return RunningChoice::KeepRunning;
+    case Setting::Stop:
+        break;
+    }
+    return RunningChoice::Stop;
+}
+
+bool ulozPokracovani(ProgramState& state, Questions& questions) {
+    IniFile& settings = state.storage.settingsIni();
+    const MessageTable& messages = state.messages;
+    if (state.stopwatch.running()) {
+        state.stopwatch.tick(state.clock.now());
+        const RunningChoice c = zvolPokracovani(state, questions, 9, 10);
+        if (c == RunningChoice::Cancel) {
+            return false;
+        }
+        if (!ulozPokracovaniTavrek(settings, state.stopwatch, c)) {
+            questions.tell(fillPlaceholders(messages.text(6), settings.path()), MessageIcon::Warning);
+            return false;
+        }
+    } else if (!state.stopwatch.splitsSaved()) {
+        // No means "show the split-times manager"; until it exists, both No and Cancel keep the program open.
+        if (questions.ask(messages.text(11), MessageIcon::Warning, MessageButtons::YesNoCancel) != Answer::Yes) {
+            return false;
+        }
+    }
+    (void)settings.writeFloat(u"stavHlavnihoOkna", u"tavrokCas", state.stopwatch.elapsed());
+    if (state.countdown.running()) {
+        const RunningChoice c = zvolPokracovani(state, questions, 12, 13);
+        if (c == RunningChoice::Cancel) {
+            return false;
+        }
+        if (!ulozPokracovaniOdpocitavani(settings, state.countdown, c, state.odpocitOpakovat, state.odpocitZprava)) {
+            questions.tell(fillPlaceholders(messages.text(7), settings.path()), MessageIcon::Warning);
+            return false;
+        }
+    }
+    return true;
+}
+
+void pokracujPoSpusteni(ProgramState& state, Questions& questions) {
+    const IniSnapshot settings = state.storage.settingsIni().snapshot();
+    const TDateTime now = state.clock.now();
+    if (const auto t = nactiTavrok(settings)) {
+        state.stopwatch.resumeFrom(t->stav == Paused ? now - t->cas : t->cas, now);
+        state.stopwatch.setSplitsSaved(t->ulozeno);
+        state.stopwatch.splits().restore(t->mezicasy, t->posledniMezicas);
+    } else {
+        state.stopwatch.setSplitsSaved(true);
+        if (settings.readBool(u"nastaveni", u"pamatovatTavrok", false)) {
+            state.stopwatch.setElapsed(settings.readFloat(u"stavHlavnihoOkna", u"tavrokCas", 0));
+        }
+    }
+    const auto o = nactiOdpocet(settings);
+    if (!o) {
+        return;
+    }
+    state.reloadCountdownOptions();
+    const TDateTime end = o->konec(now);
+    if (o->stav == Paused || toMilliseconds(end - now) >= 0) {
+        state.countdown.resume(end - o->delka, o->delka, now, state.odpocitOptions);
+        state.odpocitOpakovat = o->opakovat;
+        state.odpocitZprava = o->zprava;
+        return;
+    }
+    // It ended while the program was off.
+    if (state.odpocitOptions.spustitTavrok) {
+        bool start = !state.stopwatch.running();
+        if (!start) {
+            start = questions.ask(state.messages.text(19), MessageIcon::Warning, MessageButtons::YesNo) == Answer::Yes;
+        }
+        if (start) {
+            state.stopwatch.zapniTavrokOd(end);
+            state.stopwatch.setSplitsSaved(true);
+        }
+    }
+    questions.tell(fillPlaceholders(state.messages.text(20), {{u"%d1", formatIniDateTime(end)}, {u"%d2", o->zprava}}),
+                   MessageIcon::Information);
+}
+
+} // namespace tavrok::pokracovani

@@ -1,0 +1,162 @@
+// The main window's start-up and shutdown, step by step in their order.
+#include "alarms/alarmpanel.h"
+#include "app/digitinput.h"
+#include "app/runningengines.h"
+#include "app/tfrmhlavniokno.h"
+#include "countdown/countdownpanel.h"
+#include "platform/audiodevice.h"
+#include "platform/clock.h"
+#include "stopwatch/continuation.h"
+#include "stopwatch/stopwatchpanel.h"
+#include "storage/inifile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace tavrok {
+
+void TfrmHlavniOkno::formCreate(const QString& executableFolder) {
+    services_.audio.open(); // without a device every sound falls back to the information beep
+    qApp->installEventFilter(this); // the window sees every key first
+    state_.storage.resolveAtStartup(executableFolder);
+    for (const QStringView name : {u"Zvonek.wav", u"Signalk.wav", u"Signald.wav"}) {
+        services_.audio.prepare(state_.standardSound(name));
+    }
+    state_.menu = nactiStavHlavnihoOkna(state_.storage.settingsIni());
+    mnuDoIkony->setChecked(state_.menu.doIkony);
+    mnuZvuk->setChecked(state_.menu.zvuk);
+    mnuVzdyNahore->setChecked(state_.menu.vzdyNahore);
+    setWindowFlag(Qt::WindowStaysOnTopHint, state_.menu.vzdyNahore);
+    formResize();
+    prepniFunkci(Funkce::Budik);
+}
+
+void TfrmHlavniOkno::formResize() {
+    limits_ = sizeLimits(btnKonec->geometry(), lblH->geometry().bottom() + 1, menuBar()->sizeHint().height());
+    // Only real changes: every new constraint makes the window manager answer with another resize.
+    const QSize minimum(limits_.width, limits_.minHeight);
+    const QSize maximum(limits_.width, limits_.maxHeight);
+    if (minimumSize() != minimum) {
+        setMinimumSize(minimum);
+    }
+    if (maximumSize() != maximum) {
+        setMaximumSize(maximum);
+    }
+}
+
+void TfrmHlavniOkno::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    formResize();
+}
+
+void TfrmHlavniOkno::showEvent(QShowEvent* event) {
+    if (state_.main.firstShow) {
+        formShow();
+    }
+    QMainWindow::showEvent(event);
+    if (!state_.main.firstShow) {
+        onStateChanged(); // what was not drawn while nobody saw it is due now
+    }
+}
+
+void TfrmHlavniOkno::formShow() {
+    IniFile& settings = state_.storage.settingsIni();
+    Questions& questions = services_.questions;
+
+    // The alarms, and the next one on the digits.
+    alarmPanel_->reloadAlarms();
+    alarmPanel_->loadIntoEditor(state_.alarmClock.nasledujici(), true);
+
+    // The countdown remembered from the last run, then whatever the last run left running.
+    if (const auto c = nactiPamatovanyOdpocet(settings)) {
+        state_.countdown.setLeft(c->odpocitCas);
+        state_.odpocitOpakovat = c->odpocitOpakovat;
+        state_.odpocitZprava = c->odpocitZprava;
+    }
+    pokracovani::pokracujPoSpusteni(state_, questions);
+    stopwatchPanel_->refresh();
+    countdownPanel_->refresh();
+
+    // The window's height and place: positions are those of the client area, since the frame's size is
+    // not known before the window is mapped, and a frame position would drift at every restart.
+    const int height = std::clamp(startHeight(settings, limits_.maxHeight), limits_.minHeight, limits_.maxHeight);
+    resize(limits_.width, height);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
+    setGeometry(QRect(startPosition(settings, screenSize, size()), size()));
+    state_.main.currentFunction = funkceFromStored(startFunction(settings));
+
+    for (const QStringView name : {u"Zvonek.wav", u"Signalk.wav", u"Signald.wav"}) {
+        const QString path = state_.standardSound(name);
+        if (!QFileInfo::exists(path)) {
+            questions.tell(fillPlaceholders(state_.messages.text(18), path), MessageIcon::Error);
+        }
+    }
+    if (!pokracovani::smaz(settings)) {
+        questions.tell(fillPlaceholders(state_.messages.text(21), settings.path()), MessageIcon::Error);
+    }
+    state_.reloadCountdownOptions();
+    state_.main.minimizePending = true;
+    state_.main.lastVersionCheck = settings.readDateTime(u"stavProgramu", u"posledniKontrolaVerze", 0);
+    state_.main.firstShow = false;
+    digitInput_->setVisible(false);
+    onStateChanged();
+    tmrFunkce->start(0);
+    tmrAktualizaceCasu->start(0);
+    btnZapnout->setFocus(); // the digits take typed keys from the start
+}
+
+void TfrmHlavniOkno::closeEvent(QCloseEvent* event) {
+    if (formClose()) {
+        state_.sounds.vypnoutUpozorneni();
+        tmrPrehravaniZvuku->stop();
+        services_.audio.close();
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool TfrmHlavniOkno::formClose() {
+    Questions& questions = services_.questions;
+    IniFile& settings = state_.storage.settingsIni();
+    const TDateTime now = state_.clock.now();
+    // The values of this moment, not of the last tick: a window minimised for an hour has drawn nothing.
+    state_.stopwatch.tick(now);
+    if (state_.countdown.running()) {
+        state_.countdown.setLeft(std::max(0.0, state_.countdown.end() - now));
+    }
+    ExitState exit;
+    exit.position = geometry().topLeft();
+    exit.height = height();
+    exit.menu = state_.menu;
+    exit.countdown = {state_.countdown.left(), state_.odpocitOpakovat, state_.odpocitZprava};
+    exit.function = state_.function();
+    exit.lastVersionCheck = state_.main.lastVersionCheck;
+    if (!ulozStavPriUkonceni(settings, exit)) {
+        questions.tell(fillPlaceholders(state_.messages.text(8), settings.path()), MessageIcon::Warning);
+    }
+    bool close = pokracovani::ulozPokracovani(state_, questions);
+    if (close && state_.countdown.paused() &&
+        questions.ask(state_.messages.text(14), MessageIcon::Warning, MessageButtons::YesNo) != Answer::Yes) {
+        close = false;
+    }
+    close = close && state_.editor.muzeZavrit(state_.alarmClock.seznam().seznamNazvuBudiku.size() > 1,
+                                              settings.readBool(u"nastaveni", u"kontrolovatUlozeniBudiku", true),
+                                              questions, state_.messages);
+    if (!close) {
+        // The program stays open: what was written for the next start must not outlive this run.
+        (void)pokracovani::smaz(settings);
+    }
+    return close;
+}
+
+} // namespace tavrok

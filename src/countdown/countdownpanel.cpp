@@ -1,0 +1,154 @@
+#include "countdown/countdownpanel.h"
+
+#include "app/programstate.h"
+#include "countdown/tfrmdalsiodpocit.h"
+#include "platform/clock.h"
+#include "platform/questions.h"
+#include "platform/services.h"
+#include "storage/inivalues.h"
+#include "widgets/namedwidget.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+#include <cmath>
+
+namespace tavrok {
+
+CountdownPanel::CountdownPanel(ProgramState& state, const PlatformServices& services, QPushButton* pauza,
+                               QWidget* parent)
+    : FunctionPanel(parent), state_(state), questions_(services.questions), btnPauza(pauza) {
+    pnlProgressOdpocit = makeNamed<QFrame>(parent, "pnlProgressOdpocit", 102, 29, 0, 3);
+    pnlProgressOdpocit->setAutoFillBackground(true);
+    chbOdpOpakovat = makeNamed<QCheckBox>(parent, "chbOdpOpakovat", u"Op&akovat", 10, 67, 95, 17);
+    pnlOdpocit = makeNamed<QFrame>(parent, "pnlOdpocit", 10, 110, 157, 37);
+    lblOdpZprava = makeNamed<QLabel>(pnlOdpocit, "lblOdpZprava", u"Zpr\u00E1va:", 0, 0, 37, 13);
+    edtOdpZprava = makeNamed<QLineEdit>(pnlOdpocit, "edtOdpZprava", 0, 16, 157, 21);
+
+    connect(chbOdpOpakovat, &QCheckBox::toggled, this, [this](bool on) { state_.odpocitOpakovat = on; });
+    connect(edtOdpZprava, &QLineEdit::textChanged, this, [this](const QString& text) { state_.odpocitZprava = text; });
+    connect(btnPauza, &QPushButton::clicked, this, &CountdownPanel::btnPauzaClick);
+
+    frmDalsiOdpocit_ = new TfrmDalsiOdpocit(
+        {services.questions, services.files, state_.messages, state_.sounds, services.audio, services.clock,
+         [this](const QString& relative) { return state_.storage.dataPath(relative); },
+         [this](const QString& path) { return state_.storage.expand(path); }},
+        parent->window());
+}
+
+void CountdownPanel::setShown(bool shown) {
+    for (QWidget* w : std::initializer_list<QWidget*>{pnlOdpocit, chbOdpOpakovat, btnPauza}) {
+        w->setVisible(shown);
+    }
+}
+
+void CountdownPanel::refresh() {
+    if (chbOdpOpakovat->isChecked() != state_.odpocitOpakovat) {
+        chbOdpOpakovat->setChecked(state_.odpocitOpakovat);
+    }
+    if (edtOdpZprava->text() != state_.odpocitZprava) {
+        edtOdpZprava->setText(state_.odpocitZprava);
+    }
+    showProgress(state_.clock.now());
+}
+
+void CountdownPanel::btnZapnoutClick() {
+    if (state_.countdown.running() || state_.countdown.paused()) {
+        vypniOdpocit();
+    } else {
+        zapniOdpocit();
+    }
+}
+
+void CountdownPanel::zapniOdpocit() {
+    if (state_.countdown.running()) {
+        return;
+    }
+    state_.reloadCountdownOptions(); // the options as the file has them now
+    if (!state_.countdown.zapniOdpocit(state_.countdown.left(), state_.clock.now(), state_.odpocitOptions)) {
+        questions_.tell(state_.messages.text(2), MessageIcon::Warning);
+        return;
+    }
+    emit stateChanged();
+}
+
+void CountdownPanel::vypniOdpocit() {
+    const TDateTime now = state_.clock.now();
+    if (state_.countdown.running()) {
+        state_.countdown.setLeft(std::max(0.0, state_.countdown.end() - now)); // stopped at its own moment
+    }
+    state_.countdown.vypniOdpocit();
+    showProgress(now);
+    emit stateChanged();
+}
+
+void CountdownPanel::btnVynulovatClick() {
+    state_.countdown.setLeft(0);
+    emit stateChanged();
+}
+
+void CountdownPanel::btnDalsiClick() {
+    if (frmDalsiOdpocit_->otevriDalsiOdp(state_.storage.settingsIni())) {
+        state_.reloadCountdownOptions(); // the engine follows the saved options at once
+    }
+}
+
+void CountdownPanel::btnPauzaClick() {
+    const TDateTime now = state_.clock.now();
+    if (state_.countdown.running()) {
+        state_.countdown.setLeft(std::max(0.0, state_.countdown.end() - now)); // paused at its own moment
+        state_.countdown.pauza(now);
+    } else if (state_.countdown.paused()) {
+        state_.countdown.pokracovat(now);
+    }
+    showProgress(now);
+    emit stateChanged();
+}
+
+void CountdownPanel::tick(TDateTime now, bool onScreen, AfterTick& after) {
+    const CountdownEnd e = odpocitTick(state_, now);
+    if (onScreen || e.ended) {
+        showProgress(now);
+    }
+    if (!e.ended) {
+        return;
+    }
+    lastEndLateness_ = e.lateness;
+    ++endsHandled_;
+    emit stateChanged();
+    QWidget* window = static_cast<QWidget*>(parent())->window();
+    if (e.askStopwatch) {
+        const TDateTime endMoment = e.endMoment;
+        after.push_back([this, endMoment] {
+            if (questions_.ask(state_.messages.text(3), MessageIcon::Warning, MessageButtons::YesNo) ==
+                Answer::Yes) {
+                state_.stopwatch.zapniTavrokOd(endMoment);
+                emit stateChanged();
+            }
+        });
+    }
+    if (!e.message.isEmpty()) {
+        after.push_back([this, window, e] {
+            window->showNormal();
+            window->raise();
+            window->activateWindow();
+            questions_.notify(QStringLiteral("Tavrok: ") + formatIniDateTime(state_.clock.now()), e.message);
+            if (e.endSoundId >= 0 && e.clickEndsSound) {
+                state_.sounds.ukoncitZvuk(e.endSoundId);
+            }
+        });
+    }
+}
+
+void CountdownPanel::showProgress(TDateTime now) {
+    const int full = 65; // the width of the countdown's function label
+    const int width = static_cast<int>(std::lround(state_.countdownShare(now) * full));
+    if (pnlProgressOdpocit->width() != width) {
+        pnlProgressOdpocit->resize(width, pnlProgressOdpocit->height());
+    }
+}
+
+} // namespace tavrok

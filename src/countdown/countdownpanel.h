@@ -1,0 +1,59 @@
+#pragma once
+
+#include "app/functionpanel.h"
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tavrok {
+
+class ProgramState;
+class Questions;
+class TfrmDalsiOdpocit;
+struct PlatformServices;
+
+// The countdown's controls in the main window: the end message, the repeat box, the pause button and
+// the progress bar under its function label.
+class CountdownPanel : public FunctionPanel {
+    Q_OBJECT
+public:
+    CountdownPanel(ProgramState& state, const PlatformServices& services, QPushButton* btnPauza, QWidget* parent);
+
+    void setShown(bool shown) override;
+    void btnZapnoutClick() override;
+    void btnVynulovatClick() override;
+    void btnDalsiClick() override;
+    void tick(TDateTime now, bool onScreen, AfterTick& after) override;
+    void refresh() override;
+
+    // Start and stop, from the countdown's button or from any function (the serial input lines).
+    void zapniOdpocit();
+    void vypniOdpocit();
+    void btnPauzaClick();
+
+    TfrmDalsiOdpocit* frmDalsiOdpocit() const { return frmDalsiOdpocit_; }
+    // How long after its end moment the last countdown end was handled, and how many were.
+    TDateTime lastEndLateness() const { return lastEndLateness_; }
+    int endsHandled() const { return endsHandled_; }
+
+private:
+    void showProgress(TDateTime now);
+
+    ProgramState& state_;
+    Questions& questions_;
+    TfrmDalsiOdpocit* frmDalsiOdpocit_ = nullptr;
+    TDateTime lastEndLateness_ = 0;
+    int endsHandled_ = 0;
+
+    QFrame* pnlProgressOdpocit = nullptr;
+    QCheckBox* chbOdpOpakovat = nullptr;
+    QFrame* pnlOdpocit = nullptr;
+    QLabel* lblOdpZprava = nullptr;
+    QLineEdit* edtOdpZprava = nullptr;
+    QPushButton* btnPauza = nullptr;
+};
+
+} // namespace tavrok

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/functionpanel.h"
+
+class QComboBox;
+class QFrame;
+class QPushButton;
+
+namespace tavrok {
+
+class ProgramState;
+class Questions;
+
+// The stopwatch's controls in the main window: the split list and its buttons.
+class StopwatchPanel : public FunctionPanel {
+    Q_OBJECT
+public:
+    StopwatchPanel(ProgramState& state, Questions& questions, QWidget* parent);
+
+    void setShown(bool shown) override;
+    void btnZapnoutClick() override;
+    void btnVynulovatClick() override;
+    void btnDalsiClick() override {} // the stopwatch's options arrive with their own window
+    void tick(TDateTime, bool, AfterTick&) override {}
+    void refresh() override;
+
+    void zapniTavrok();
+    void vypniTavrok();
+    void btnTvrMezicasClick() { zkratkaMezicasuStisknuta(); }
+    // A split from anywhere: the button, the hotkey, a serial line. Only while the stopwatch runs.
+    void zkratkaMezicasuStisknuta();
+    void btnTvrVymazatClick();
+    void btnTvrVymazatVseClick();
+
+private:
+    void syncSplitList();
+
+    ProgramState& state_;
+    Questions& questions_;
+    QFrame* pnlTavrok = nullptr;
+    QComboBox* cbxMezicasy = nullptr;
+    QPushButton* btnTvrMezicas = nullptr;
+    QPushButton* btnTvrVymazat = nullptr;
+    QPushButton* btnTvrImpExp = nullptr;
+    QPushButton* btnTvrVymazatVse = nullptr;
+};
+
+} // namespace tavrok
