@@ -6,6 +6,16 @@
 
 namespace tavrok {
 
+namespace {
+
+// "info" holds the list of names: an alarm of that name would overwrite the list or, deleted, take it
+// with it.
+bool isListSection(const QString& name) {
+    return name.compare(QStringLiteral("info"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
 std::optional<TDateTime> AlarmEditor::datum(TDateTime cas, TDateTime now) const {
     TNactenyBudik b = budik;
     b.cas = cas;
@@ -28,8 +38,9 @@ AlarmEditor::DateLabel AlarmEditor::obnov(std::optional<TDateTime> date, TDateTi
     return label;
 }
 
-bool AlarmEditor::btnBudNacistClick(const QString& name, const IniFile& alarmsIni, Questions& questions,
+bool AlarmEditor::btnBudNacistClick(const QString& typedName, const IniFile& alarmsIni, Questions& questions,
                                     const MessageTable& messages) {
+    const QString name = typedName.trimmed();
     if (name.isEmpty()) {
         if (!tichyNacteni) {
             questions.tell(messages.text(30), MessageIcon::Warning);
@@ -39,6 +50,11 @@ bool AlarmEditor::btnBudNacistClick(const QString& name, const IniFile& alarmsIn
     }
     if (name == AlarmSeparator) {
         questions.tell(messages.text(31), MessageIcon::Error);
+        return false;
+    }
+    if (isListSection(name)) {
+        questions.tell(messages.text(32), MessageIcon::Error);
+        tichyNacteni = false;
         return false;
     }
     tichyNacteni = false;
@@ -54,13 +70,14 @@ void AlarmEditor::zapniVypniBudik() {
     budik.stav = Switched[budik.stav & 3];
 }
 
-bool AlarmEditor::btnBudUlozitClick(const QString& name, TDateTime cas, const QString& zprava, IniFile& alarmsIni,
+bool AlarmEditor::btnBudUlozitClick(const QString& typedName, TDateTime cas, const QString& zprava, IniFile& alarmsIni,
                                     TDateTime now, Questions& questions, const MessageTable& messages) {
+    const QString name = typedName.trimmed();
     if (name.isEmpty()) {
         questions.tell(messages.text(22), MessageIcon::Warning);
         return false;
     }
-    if (name == AlarmSeparator) {
+    if (name == AlarmSeparator || isListSection(name)) {
         questions.tell(messages.text(23), MessageIcon::Error);
         return false;
     }
@@ -98,13 +115,14 @@ bool AlarmEditor::btnBudUlozitClick(const QString& name, TDateTime cas, const QS
     return true;
 }
 
-bool AlarmEditor::btnBudVymazatClick(const QString& name, IniFile& alarmsIni, Questions& questions,
+bool AlarmEditor::btnBudVymazatClick(const QString& typedName, IniFile& alarmsIni, Questions& questions,
                                      const MessageTable& messages) {
+    const QString name = typedName.trimmed();
     if (name.isEmpty()) {
         questions.tell(messages.text(33), MessageIcon::Error);
         return false;
     }
-    if (!alarmsIni.sectionExists(name)) {
+    if (isListSection(name) || !alarmsIni.sectionExists(name)) {
         questions.tell(messages.text(32), MessageIcon::Error);
         return false;
     }

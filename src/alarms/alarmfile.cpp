@@ -62,8 +62,15 @@ TNactenyBudik nactiBudik(const IniSnapshot& ini, const QString& name) {
 QStringList nazvyBudiku(const IniSnapshot& ini) {
     // The names are keys of "info", so a count beyond its keys is a hand-edited number: taken as it
     // stands, a huge one would make millions of "?" alarms and freeze the program.
-    const int keys = static_cast<int>(ini.keyNames(Info).size());
-    const int n = std::clamp(ini.readInteger(Info, Count, 0), 0, keys);
+    int highest = 0;
+    for (const auto& key : ini.keyNames(Info)) {
+        bool ok = false;
+        const int number = QStringView(key).toInt(&ok);
+        if (ok) {
+            highest = std::max(highest, number);
+        }
+    }
+    const int n = std::clamp(ini.readInteger(Info, Count, 0), 0, highest);
     QStringList names;
     names.reserve(n);
     for (int i = 1; i <= n; ++i) {
@@ -75,12 +82,14 @@ QStringList nazvyBudiku(const IniSnapshot& ini) {
 bool ulozBudik(IniFile& ini, const QString& name, const TNactenyBudik& b, TDateTime now) {
     IniBatch batch(ini);
     const IniSnapshot before = ini.snapshot();
+    const QStringList names = nazvyBudiku(before);
     bool listed = false;
-    for (const QString& n : nazvyBudiku(before)) {
+    for (const QString& n : names) {
         listed |= n.compare(name, Qt::CaseInsensitive) == 0;
     }
     if (!listed) {
-        const int count = std::max(0, before.readInteger(Info, Count, 0)) + 1;
+        // After the names the list really holds: a hand-edited count beyond them would hide the alarm.
+        const int count = static_cast<int>(names.size()) + 1;
         batch.writeInteger(Info, Count, count);
         batch.writeString(Info, QString::number(count), name);
     }
@@ -169,6 +178,10 @@ TAktualniBudik nactiAktualniBudik(const IniFile& alarmsIni, const SeznamBudiku& 
     b.zprava = ini.readString(name, u"zprava");
     const auto date = nejblizsiDatum(readSchedule(ini, name, 0, 0), now);
     if (!date) {
+        // A section without its date fields (edited by hand) has no moment of its own to ring at: it is
+        // watched, silent, until its place in the list passes, never rung on every tick.
+        b.stav = false;
+        b.datum = list.seznamDatBudiku[static_cast<size_t>(separator + 1)];
         return b;
     }
     b.datum = *date;

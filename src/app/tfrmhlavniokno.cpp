@@ -574,13 +574,20 @@ bool TfrmHlavniOkno::eventFilter(QObject* watched, QEvent* event) {
     }
     if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
         // A key no widget takes travels up to the parents, passing here again: it is handled where it
-        // was first delivered, the focused control (or the window when none has the focus).
+        // was first delivered. The same event object at a parent of the widget that had it is that
+        // journey; another key may well reuse the address, but it starts again at a focused control.
         auto* w = qobject_cast<QWidget*>(watched);
-        QWidget* first = QApplication::focusWidget() ? QApplication::focusWidget() : this;
-        if (w != first || w->window() != this || !isActiveWindow()) {
+        if (!w || w->window() != this || !isActiveWindow()) {
             return false;
         }
-        return winMessageKey(static_cast<QKeyEvent*>(event), type == QEvent::KeyRelease);
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool travelling = event == lastKey_.event && type == lastKey_.type && key->key() == lastKey_.key &&
+                                lastKey_.widget && w != lastKey_.widget && w->isAncestorOf(lastKey_.widget);
+        if (travelling) {
+            return false;
+        }
+        lastKey_ = {event, type, key->key(), w};
+        return winMessageKey(key, type == QEvent::KeyRelease);
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -5,6 +5,8 @@
 #include "platform/services.h"
 
 #include <QMainWindow>
+#include <QEvent>
+#include <QPointer>
 
 class QAction;
 class QFrame;
@@ -108,6 +110,13 @@ private:
     SizeLimits limits_{};
     QString clockText_;
     int pendingSwitch_ = 0; // Ctrl+Tab pressed: the function switches on the Tab's release
+    struct HandledKey {
+        const QEvent* event = nullptr;
+        QEvent::Type type = QEvent::None;
+        int key = 0;
+        QPointer<QWidget> widget;
+    };
+    HandledKey lastKey_; // the key event last handled, and where
 
     StopwatchPanel* stopwatchPanel_ = nullptr;
     CountdownPanel* countdownPanel_ = nullptr;

@@ -239,3 +239,44 @@ TEST_F(AlarmClockTest, ClosingWithAnUnsavedLoadedAlarmAsks) {
     EXPECT_FALSE(editor.muzeZavrit(true, true, questions, messages));
     EXPECT_EQ(questions.asked.back().text, messages.text(15));
 }
+
+TEST_F(AlarmClockTest, NamesAreTrimmedOnEveryPathAndTheListSectionIsNoAlarm) {
+    AlarmEditor editor;
+    editor.budik.stav = 1;
+    const TDateTime seven = *tryEncodeTime(7, 0, 0);
+    ASSERT_TRUE(editor.btnBudUlozitClick(QStringLiteral("Budik"), seven, {}, ini, clock.now(), questions, messages));
+    ASSERT_TRUE(editor.btnBudNacistClick(QStringLiteral(" Budik "), ini, questions, messages));
+    EXPECT_TRUE(editor.btnBudUlozitClick(QStringLiteral("Budik "), seven, {}, ini, clock.now(), questions, messages));
+    EXPECT_EQ(nazvyBudiku(ini.snapshot()), QStringList{QStringLiteral("Budik")}) << "listed once";
+    EXPECT_FALSE(ini.sectionExists(u"Budik "));
+
+    for (const char* name : {"info", "INFO", " Info "}) {
+        EXPECT_FALSE(editor.btnBudUlozitClick(QString::fromLatin1(name), seven, {}, ini, clock.now(), questions,
+                                              messages));
+        EXPECT_EQ(questions.asked.back().text, messages.text(23)) << name;
+        EXPECT_FALSE(editor.btnBudVymazatClick(QString::fromLatin1(name), ini, questions, messages));
+        EXPECT_EQ(questions.asked.back().text, messages.text(32)) << name;
+        EXPECT_FALSE(editor.btnBudNacistClick(QString::fromLatin1(name), ini, questions, messages));
+    }
+    EXPECT_EQ(nazvyBudiku(ini.snapshot()), QStringList{QStringLiteral("Budik")}) << "the list is intact";
+
+    ASSERT_TRUE(editor.btnBudVymazatClick(QStringLiteral("  budik"), ini, questions, messages));
+    EXPECT_TRUE(nazvyBudiku(ini.snapshot()).isEmpty());
+}
+
+TEST_F(AlarmClockTest, ANewAlarmIsListedAfterTheNamesTheListReallyHolds) {
+    test::writeBytes(ini.path(), "[info]\npocetBudiku=50\n1=a\n[a]\ncas=8:00:00\nstav=1\n");
+    save(QStringLiteral("b"), 9, 0, true);
+    EXPECT_EQ(nazvyBudiku(ini.snapshot()), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+}
+
+TEST_F(AlarmClockTest, ASectionWithoutItsDateFieldsNeverRingsOnEveryTick) {
+    // Edited by hand: the time and the switch, no from and until dates.
+    test::writeBytes(ini.path(), "[info]\npocetBudiku=1\n1=ruční\n[ruční]\ncas=7:00:00\nstav=1\nzprava=x\n");
+    start();
+    int rings = 0;
+    for (int s = 0; s < 120; ++s) {
+        rings += at(7, 0, s).rings ? 1 : 0;
+    }
+    EXPECT_LE(rings, 1);
+}

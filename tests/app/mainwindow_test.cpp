@@ -18,23 +18,6 @@ namespace {
 
 class MainWindowTest : public test::WindowFixture {
 protected:
-    void typeOnDigits(const char* keys) {
-        child("btnZapnout")->setFocus();
-        QTest::keyClicks(child("btnZapnout"), QString::fromLatin1(keys));
-    }
-    template <typename W = QWidget>
-    W* child(const char* name) const {
-        return childOf<W>(window.get(), name);
-    }
-    void click(const char* name) { QTest::mouseClick(child(name), Qt::LeftButton); }
-    void runFor(double ms) {
-        clock.advanceMs(ms);
-        window->tmrFunkceTimer();
-    }
-    QString digits() const {
-        return child<QLabel>("lblH")->text() + u':' + child<QLabel>("lblM")->text() + u':' +
-               child<QLabel>("lblS")->text() + u'.' + child<QLabel>("lblMs")->text();
-    }
     QStringList splitLines() const {
         QStringList lines;
         auto* cbx = child<QComboBox>("cbxMezicasy");

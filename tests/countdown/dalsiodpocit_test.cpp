@@ -157,8 +157,11 @@ TEST_F(DalsiOdpocitTest, TheCountdownFollowsSavedOptionsAtOnce) {
             QTest::mouseClick(child("btnPredemPridat"), Qt::LeftButton);
         },
         "btnOK");
-    window->findChild<QWidget*>(QStringLiteral("btnZapnout"))->setFocus();
-    QTest::keyClicks(window->findChild<QWidget*>(QStringLiteral("btnZapnout")), QStringLiteral("000003"));
+    auto* lblS = window->findChild<QWidget*>(QStringLiteral("lblS"));
+    const QPoint units(lblS->width() - 4, lblS->height() / 2);
+    for (int i = 0; i < 4; ++i) {
+        QTest::mouseClick(lblS, Qt::LeftButton, {}, units); // selects the seconds units, then 3 s
+    }
     window->btnZapnoutClick();
     ASSERT_TRUE(window->countdown().running());
     clock.advanceMs(1000);

@@ -3,7 +3,10 @@
 #include "platform/filedialogs.h"
 #include "platform/questions.h"
 
+#include <QEventLoop>
 #include <QStringList>
+#include <QTimer>
+#include <functional>
 #include <deque>
 #include <stdexcept>
 #include <vector>
@@ -11,9 +14,14 @@
 namespace tavrok::test {
 
 // Answers from a script, in order, and records every box that was shown. A question without a
-// scripted answer fails the test: the rule asked something the test did not expect.
+// scripted answer fails the test: the rule asked something the test did not expect. Like a real box,
+// each one runs a nested event loop while it is open: `whileOpen` (given how many boxes are open) is
+// what happens meanwhile; the box closes when it returns.
 class FakeQuestions final : public Questions {
 public:
+    std::function<void(int depth)> whileOpen;
+    int open = 0;
+
     struct Asked {
         QString text;
         MessageIcon icon;
@@ -24,6 +32,7 @@ public:
 
     Answer ask(const QString& text, MessageIcon icon, MessageButtons buttons) override {
         asked.push_back({text, icon, buttons});
+        runBox();
         if (buttons == MessageButtons::Ok) {
             return Answer::Ok;
         }
@@ -35,7 +44,10 @@ public:
         return a;
     }
 
-    void notify(const QString& caption, const QString& text) override { notices.push_back({caption, text}); }
+    void notify(const QString& caption, const QString& text) override {
+        notices.push_back({caption, text});
+        runBox();
+    }
 
     RunningChoice askRunning(const QString& line1, const QString& line2) override {
         runningAsked.push_back(line1 + u' ' + line2);
@@ -60,6 +72,21 @@ public:
     std::vector<Asked> asked;
 
 private:
+    void runBox() {
+        if (!whileOpen) {
+            return;
+        }
+        ++open;
+        QEventLoop loop;
+        QTimer::singleShot(0, &loop, [this, &loop] {
+            const auto meanwhile = whileOpen; // the callback may replace itself
+            meanwhile(open);
+            loop.quit();
+        });
+        loop.exec();
+        --open;
+    }
+
     std::deque<Answer> answers_;
 };
 

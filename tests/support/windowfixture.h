@@ -8,6 +8,7 @@
 #include "support/fakequestions.h"
 #include "support/tempdir.h"
 
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -58,6 +59,26 @@ protected:
             throw std::runtime_error(std::string("no control ") + name);
         }
         return w;
+    }
+
+    template <typename W = QWidget>
+    W* child(const char* name) const {
+        return childOf<W>(window.get(), name);
+    }
+    void click(const char* name) { QTest::mouseClick(child(name), Qt::LeftButton); }
+    // Types on the digits as a user does after a click on a button: no edit has the focus.
+    void typeOnDigits(const char* keys) {
+        child("btnZapnout")->setFocus();
+        QTest::keyClicks(child("btnZapnout"), QString::fromLatin1(keys));
+    }
+    void runFor(double ms) {
+        clock.advanceMs(ms);
+        window->tmrFunkceTimer();
+    }
+    // "HH:MM:SS.mmm" as the digit labels show it.
+    QString digits() const {
+        return child<QLabel>("lblH")->text() + u':' + child<QLabel>("lblM")->text() + u':' +
+               child<QLabel>("lblS")->text() + u'.' + child<QLabel>("lblMs")->text();
     }
 
     // Opens a modal dialog with `open`, lets `edit` work on it and presses its button.

@@ -1,0 +1,130 @@
+// The ticks and what the window shows of the state: while a box is open, while minimised, at start
+// and at close.
+#include "storage/inifile.h"
+#include "support/windowfixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+using namespace tavrok;
+
+namespace {
+
+class MainWindowTicksTest : public test::WindowFixture {
+protected:
+    QString alarmsPath() const { return data("Nastaveni/Budiky.ini"); }
+    // A daily alarm at the given time, switched on, with a message.
+    static QByteArray dailyAlarm(const char* name, const char* time, const char* message) {
+        return QByteArray("[") + name + "]\ncas=" + time + "\nzprava=" + message +
+               "\nstav=1\nvzdy=1\nOD=1\nOM=1\nOR=2000\nDD=1\nDM=1\nDR=2000\nKD=0\nKM=0\nKR=0\n";
+    }
+    void startCountdown(const char* digits, const char* message, bool repeat) {
+        click("lblFceOdpocit");
+        typeOnDigits(digits);
+        QTest::keyClicks(child("edtOdpZprava"), QString::fromLatin1(message));
+        child<QCheckBox>("chbOdpOpakovat")->setChecked(repeat);
+        click("btnZapnout");
+    }
+};
+
+} // namespace
+
+TEST_F(MainWindowTicksTest, ARepeatingCountdownShowsOneBoxPerEndWhileItsFirstBoxIsOpen) {
+    open();
+    startCountdown("000002", "Dal\u0161\u00ED kolo", true);
+    QStringList titlesWhileOpen;
+    questions.whileOpen = [&](int depth) {
+        if (depth > 1) {
+            return; // the later boxes close at once
+        }
+        // The first box stays open for three more ends; the planned ticks must go on meanwhile.
+        for (int end = 2; end <= 4; ++end) {
+            clock.advanceMs(1000);
+            QTest::qWait(60);
+            titlesWhileOpen << window->windowTitle();
+            clock.advanceMs(1000);
+            (void)QTest::qWaitFor([&] { return questions.notices.size() >= static_cast<size_t>(end); }, 1500);
+        }
+    };
+    runFor(2000);
+    EXPECT_EQ(questions.notices.size(), 4u) << "one box for each end, also while the first is open";
+    EXPECT_EQ(titlesWhileOpen, (QStringList{QStringLiteral("O: 0;00:00:01"), QStringLiteral("O: 0;00:00:01"),
+                                            QStringLiteral("O: 0;00:00:01")}));
+    EXPECT_TRUE(window->countdown().running());
+}
+
+TEST_F(MainWindowTicksTest, AnAlarmRingsOnTimeWhileACountdownBoxIsOpen) {
+    test::writeBytes(alarmsPath(), QByteArray("[info]\npocetBudiku=1\n1=Ráno\n") + dailyAlarm("Ráno", "10:00:05", "Vstávej"));
+    open();
+    startCountdown("000002", "Konec", false);
+    questions.whileOpen = [&](int depth) {
+        if (depth == 1) {
+            clock.advanceMs(3000);
+            (void)QTest::qWaitFor([&] { return questions.notices.size() >= 2; }, 1500);
+        }
+    };
+    runFor(2000);
+    ASSERT_EQ(questions.notices.size(), 2u);
+    EXPECT_EQ(questions.notices[1].text, QStringLiteral("Vstávej"));
+    EXPECT_EQ(questions.notices[1].caption, QStringLiteral("Tavrok: 6.12.2026 10:00:05"));
+}
+
+TEST_F(MainWindowTicksTest, TheAlarmShownAtStartIsOnTheDigitsAndSurvivesASwitchAndASave) {
+    test::writeBytes(alarmsPath(), QByteArray("[info]\npocetBudiku=1\n1=Ráno\n") + dailyAlarm("Ráno", "7:30:15", "Vstávej"));
+    settings("[stavHlavnihoOkna]\nfunkce=1\n");
+    open();
+    EXPECT_EQ(child<QComboBox>("cbxBudiky")->currentText(), QStringLiteral("Ráno"));
+    EXPECT_EQ(digits(), QStringLiteral("07:30:15.000"));
+    EXPECT_EQ(child<QLineEdit>("edtD")->text(), QStringLiteral("Vstávej"));
+    click("lblFceBudik"); // the function already shown: nothing changes
+    EXPECT_EQ(digits(), QStringLiteral("07:30:15.000"));
+
+    click("btnZapnout"); // switched off
+    questions.script({Answer::Yes}); // save it switched off
+    click("btnBudUlozit");
+    const IniFile alarms(alarmsPath());
+    EXPECT_EQ(alarms.readString(u"Ráno", u"cas"), QStringLiteral("7:30:15"));
+    EXPECT_EQ(alarms.readString(u"Ráno", u"zprava"), QStringLiteral("Vstávej"));
+    EXPECT_FALSE(alarms.readBool(u"Ráno", u"stav", true));
+}
+
+TEST_F(MainWindowTicksTest, ACountdownEndedWhileMinimisedShowsItsLengthOnRestoreAndStartsAgain) {
+    open();
+    startCountdown("000010", "", false);
+    window->showMinimized();
+    runFor(4000);
+    EXPECT_EQ(digits(), QStringLiteral("00:00:10.000")) << "nothing is drawn while minimised";
+    runFor(6000);
+    EXPECT_FALSE(window->countdown().running());
+    window->showNormal();
+    EXPECT_EQ(digits(), QStringLiteral("00:00:10.000"));
+    click("btnZapnout");
+    EXPECT_TRUE(window->countdown().running());
+    EXPECT_EQ(toMilliseconds(window->countdown().span()), 10'000);
+}
+
+TEST_F(MainWindowTicksTest, ClosingWhileMinimisedStoresTheTimeLeftOfThatMoment) {
+    open();
+    startCountdown("001000", "", false);
+    window->showMinimized();
+    runFor(1000);
+    clock.advanceMs(180'000); // no tick since: the last drawn value is three minutes old
+    window->close();
+    const IniFile ini(settingsPath());
+    EXPECT_EQ(toMilliseconds(ini.readFloat(u"stavHlavnihoOkna", u"odpocitCas", 0)), 420'000 - 1000);
+}
+
+TEST_F(MainWindowTicksTest, AStopAndASplitBetweenTicksTakeTheirOwnMoment) {
+    open();
+    click("lblFceTavrok");
+    click("btnZapnout");
+    runFor(1000);
+    clock.advanceMs(250);
+    click("btnTvrMezicas");
+    EXPECT_EQ(child<QComboBox>("cbxMezicasy")->currentText(), QStringLiteral("1:  0; 00:00:01,250"));
+    clock.advanceMs(250);
+    click("btnZapnout");
+    EXPECT_EQ(digits(), QStringLiteral("00:00:01.500"));
+}
