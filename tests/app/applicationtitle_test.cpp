@@ -66,24 +66,6 @@ TEST(FunctionView, ButtonsFollowTheEngineState) {
     EXPECT_TRUE(v.alarmPanels && !v.lblDnu && v.marker && v.markerRed);
 }
 
-TEST(FunctionView, DaysPanelMovesWithTheFunction) {
-    const DaysGeometryInputs in{QRect(10, 86, 157, 20), 83, 67, 21, 24, 21, 113};
-    DaysGeometry g = daysGeometryFor(Funkce::Tavrok, in);
-    EXPECT_EQ(g.pnlDny.top(), 20 / 10 + 67);
-    EXPECT_EQ(g.edtD.height(), 24 * 3 / 4);
-    EXPECT_EQ(g.edtD.top(), (20 - 18) / 2);
-    g = daysGeometryFor(Funkce::Budik, in);
-    EXPECT_EQ(g.pnlDny.top(), 20 / 6 + 83);
-    EXPECT_EQ(g.edtD, QRect(0, 0, 113, 21));
-}
-
-TEST(FunctionView, WindowEndsTenPixelsBeyondTheCloseButton) {
-    const SizeLimits l = sizeLimits(QRect(10, 194, 157, 19), 67, 20);
-    EXPECT_EQ(l.width, 177);
-    EXPECT_EQ(l.maxHeight, 20 + 213 + 10);
-    EXPECT_EQ(l.minHeight, 20 + 67);
-}
-
 TEST(TickPlan, WakesWhenSomethingVisibleChangesAndAtLeastOnceASecond) {
     const TDateTime now = *tryEncodeDateTime({2026, 12, 6}, {10, 0, 0, 250});
     EXPECT_EQ(tickplan::untilNextSecond(now), 751);

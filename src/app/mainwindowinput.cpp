@@ -1,0 +1,199 @@
+// The main window's menu, its shared buttons, and the keys and clicks it sees first.
+#include "alarms/alarmpanel.h"
+#include "app/clockeditor.h"
+#include "app/digitinput.h"
+#include "app/tfrmhlavniokno.h"
+#include "stopwatch/stopwatchpanel.h"
+#include "storage/tfrmnastaveni.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QTimer>
+
+namespace tavrok {
+
+void TfrmHlavniOkno::buildMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("mainMenu1"));
+    auto item = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& key = {}) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(key);
+        a->setEnabled(false); // enabled by the handler that gives it its action
+        return a;
+    };
+    QMenu* mnuSoubor = bar->addMenu(QStringLiteral("Soubo&r"));
+    mnuSoubor->setObjectName(QStringLiteral("mnuSoubor"));
+    mnuDoIkony = item(mnuSoubor, "mnuDoIkony", QStringLiteral("&Do ikony"));
+    mnuVzdyNahore = item(mnuSoubor, "mnuVzdyNahore", QStringLiteral("&V\u017Edy naho\u0159e"));
+    mnuZvuk = item(mnuSoubor, "mnuZvuk", QStringLiteral("&Zvuk"));
+    mnuSoubor->addSeparator()->setObjectName(QStringLiteral("N4"));
+    mnuVypnoutUpozorneni =
+        item(mnuSoubor, "mnuVypnoutUpozorneni", QStringLiteral("V&ypnout v\u0161echna upozorn\u011Bn\u00ED"));
+    item(mnuSoubor, "mnuSeriovyPort", QStringLiteral("Nastaven\u00ED &s\u00E9riov\u00E9ho portu..."));
+    item(mnuSoubor, "mnuZobrazitDisplej", QStringLiteral("Z&obrazit Samostatn\u00FD displej"), Qt::Key_F5);
+    item(mnuSoubor, "mnuNastaveniDispleje", QStringLiteral("N&astaven\u00ED Samostatn\u00E9ho displeje..."),
+         Qt::Key_F6);
+    item(mnuSoubor, "mnuZmeskaneBudiky", QStringLiteral("Zo&brazit zme\u0161kan\u00E9 bud\u00EDky..."));
+    QAction* mnuNastaveni = item(mnuSoubor, "mnuNastaveni", QStringLiteral("&Nastaven\u00ED..."), Qt::Key_F12);
+    mnuNastaveni->setEnabled(true);
+    connect(mnuNastaveni, &QAction::triggered, this, &TfrmHlavniOkno::mnuNastaveniClick);
+    item(mnuSoubor, "mnuImport", QStringLiteral("&Importovat nastaven\u00ED"));
+    item(mnuSoubor, "mnuExport", QStringLiteral("&Exportovat nastaven\u00ED"));
+    mnuSoubor->addSeparator()->setObjectName(QStringLiteral("N2"));
+    QAction* mnuKonec = item(mnuSoubor, "mnuKonec", QStringLiteral("&Konec"));
+
+    QMenu* mnuNapoveda = bar->addMenu(QStringLiteral("N\u00E1p&ov\u011Bda"));
+    mnuNapoveda->setObjectName(QStringLiteral("mnuNapoveda"));
+    item(mnuNapoveda, "mnuIndex", QStringLiteral("&Index"), Qt::Key_F1);
+    item(mnuNapoveda, "mnuZkontrolovatNovouVerzi", QStringLiteral("Zkontrolovat novou verzi"));
+    mnuNapoveda->addSeparator()->setObjectName(QStringLiteral("N1"));
+    item(mnuNapoveda, "mnuOProgramu", QStringLiteral("&O programu Tavrok..."));
+
+    for (QAction* a : {mnuDoIkony, mnuVzdyNahore, mnuZvuk}) {
+        a->setCheckable(true);
+        a->setEnabled(true);
+    }
+    mnuKonec->setEnabled(true);
+    mnuVypnoutUpozorneni->setEnabled(true);
+    connect(mnuVypnoutUpozorneni, &QAction::triggered, this, &TfrmHlavniOkno::mnuVypnoutUpozorneniClick);
+    connect(mnuKonec, &QAction::triggered, this, &QWidget::close);
+    connect(mnuVzdyNahore, &QAction::triggered, this, &TfrmHlavniOkno::mnuVzdyNahoreClick);
+    connect(mnuZvuk, &QAction::toggled, this, [this](bool on) { state_.menu.zvuk = on; });
+    connect(mnuDoIkony, &QAction::toggled, this, [this](bool on) { state_.menu.doIkony = on; });
+}
+
+// ---- the shared buttons and the menu
+
+void TfrmHlavniOkno::btnZapnoutClick() {
+    panel(state_.function()).btnZapnoutClick();
+}
+
+void TfrmHlavniOkno::btnVynulovatClick() {
+    panel(state_.function()).btnVynulovatClick();
+}
+
+void TfrmHlavniOkno::btnDalsiClick() {
+    panel(state_.function()).btnDalsiClick();
+}
+
+void TfrmHlavniOkno::zkratkaMezicasuStisknuta() {
+    stopwatchPanel_->zkratkaMezicasuStisknuta();
+}
+
+void TfrmHlavniOkno::mnuVypnoutUpozorneniClick() {
+    state_.sounds.vypnoutUpozorneni();
+    tmrPrehravaniZvuku->stop();
+}
+
+void TfrmHlavniOkno::mnuNastaveniClick() {
+    if (frmNastaveni_->otevriNastaveni()) {
+        state_.reloadCountdownOptions(); // the engines follow the saved settings at once
+    }
+}
+
+void TfrmHlavniOkno::mnuVzdyNahoreClick() {
+    state_.menu.vzdyNahore = mnuVzdyNahore->isChecked();
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, state_.menu.vzdyNahore);
+    if (wasVisible) {
+        show(); // changing the window flags hides the window
+    }
+}
+
+void TfrmHlavniOkno::lblCasClick() {
+    clockEditor_->lblCasClick();
+}
+
+// ---- keys and clicks
+
+bool TfrmHlavniOkno::editorFocused() const {
+    const QWidget* f = QApplication::focusWidget();
+    if (!f) {
+        return false;
+    }
+    static const QString names[] = {QStringLiteral("edtOdpZprava"), QStringLiteral("cbxBudiky")};
+    for (const QWidget* w = f; w; w = w->parentWidget()) {
+        if (w == edtD || w->objectName() == names[0] || w->objectName() == names[1]) {
+            return true;
+        }
+    }
+    return clockEditor_->hasFocus();
+}
+
+bool TfrmHlavniOkno::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+        type == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (watched == lblCas) {
+            if (type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
+                lblCasClick();
+            }
+            return true;
+        }
+        if (type != QEvent::MouseButtonRelease) {
+            clockEditor_->hide(); // formClick: the background and the labels close the clock editor
+        }
+        for (QLabel* l : {lblH, lblM, lblS}) {
+            if (watched == l) {
+                // The second press of a double click is a click of its own: fast clicking loses no step.
+                if (type == QEvent::MouseButtonRelease) {
+                    digitInput_->digitClicked(l, mouse);
+                } else {
+                    digitInput_->digitPressed(l, mouse);
+                }
+                return true;
+            }
+        }
+        return QMainWindow::eventFilter(watched, event);
+    }
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+        // A key no widget takes travels up to the parents, passing here again: it is handled where it
+        // was first delivered. The same event object at a parent of the widget that had it is that
+        // journey; another key may well reuse the address, but it starts again at a focused control.
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (!w || w->window() != this || !isActiveWindow()) {
+            return false;
+        }
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool travelling = event == lastKey_.event && type == lastKey_.type && key->key() == lastKey_.key &&
+                                lastKey_.widget && w != lastKey_.widget && w->isAncestorOf(lastKey_.widget);
+        if (travelling) {
+            return false;
+        }
+        lastKey_ = {event, type, key->key(), w};
+        return winMessageKey(key, type == QEvent::KeyRelease);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TfrmHlavniOkno::winMessageKey(QKeyEvent* key, bool released) {
+    const int k = key->key();
+    const bool tab = k == Qt::Key_Tab || k == Qt::Key_Backtab;
+    if (tab && !released && key->modifiers().testFlag(Qt::ControlModifier)) {
+        if (!key->isAutoRepeat()) {
+            const bool back = k == Qt::Key_Backtab || key->modifiers().testFlag(Qt::ShiftModifier);
+            pendingSwitch_ = back ? 2 : 1;
+        }
+        return true;
+    }
+    if (tab && released && pendingSwitch_ != 0) {
+        if (key->isAutoRepeat()) {
+            return true;
+        }
+        // On the Tab's release, also when Ctrl was let go first.
+        const int next = (static_cast<int>(state_.function()) - 1 + pendingSwitch_) % 3 + 1;
+        pendingSwitch_ = 0;
+        prepniFunkci(static_cast<Funkce>(next));
+        return true;
+    }
+    return released ? digitInput_->keyRelease(key) : digitInput_->keyPress(key);
+}
+
+} // namespace tavrok
