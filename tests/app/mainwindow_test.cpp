@@ -63,12 +63,12 @@ TEST_F(MainWindowTest, SwitchingShowsThePanelsOfTheFunction) {
 
 TEST_F(MainWindowTest, TheAlarmDigitsAndMessageComeBackAfterAVisit) {
     open();
-    QTest::keyClicks(child("edtD"), QStringLiteral("Vstávat"));
+    QTest::keyClicks(child("edtD"), QStringLiteral("Vstavat"));
     typeOnDigits("07");
     click("lblFceTavrok");
     EXPECT_EQ(child<QLineEdit>("edtD")->text(), QStringLiteral("0"));
     click("lblFceBudik");
-    EXPECT_EQ(child<QLineEdit>("edtD")->text(), QStringLiteral("Vstávat"));
+    EXPECT_EQ(child<QLineEdit>("edtD")->text(), QStringLiteral("Vstavat"));
     EXPECT_EQ(digits(), QStringLiteral("07:00:00.000"));
 }
 

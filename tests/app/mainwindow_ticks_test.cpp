@@ -33,7 +33,7 @@ protected:
 
 TEST_F(MainWindowTicksTest, ARepeatingCountdownShowsOneBoxPerEndWhileItsFirstBoxIsOpen) {
     open();
-    startCountdown("000002", "Dal\u0161\u00ED kolo", true);
+    startCountdown("000002", "Dalsi kolo", true);
     QStringList titlesWhileOpen;
     questions.whileOpen = [&](int depth) {
         if (depth > 1) {
