@@ -6,9 +6,9 @@
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../tests/e2e/lib.sh"
 seconds=${2:-20}
-ticks=$(getconf CLK_TCK)
 
-cpu_of() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+# Nanoseconds on a CPU, summed over every thread of the process (finer than the 10 ms of /proc/PID/stat).
+cpu_of() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d", s }'; }
 
 measure() { # label pid...
     local label=$1; shift
@@ -19,8 +19,8 @@ measure() { # label pid...
     local i=0 line="$label:"
     for pid in "$@"; do
         local used=$(( $(cpu_of "$pid") - before[i] ))
-        line+=$(awk -v u="$used" -v t="$ticks" -v s="$seconds" -v n="$(cat /proc/$pid/comm)" \
-            'BEGIN { printf "  %s %.2f %%", n, 100 * u / t / s }')
+        line+=$(awk -v u="$used" -v s="$seconds" -v n="$(cat /proc/$pid/comm)" \
+            'BEGIN { printf "  %s %.3f %%", n, 100 * u / 1e9 / s }')
         i=$((i + 1))
     done
     echo "$line"
@@ -39,11 +39,11 @@ lateness=$( (timeout 6 xprop -spy -id "$E2E_WINDOW" _NET_WM_NAME 2>/dev/null || 
     echo "${EPOCHREALTIME#*.}"; done) | tail -n +2 | awk '{ ms = substr($1, 1, 3) + 0; n++; s += ms; if (ms > m) m = ms }
     END { if (n) printf "%d changes, mean %.1f ms, worst %d ms after the second", n, s / n, m }' || true)
 echo "clock line lateness: $lateness"
-measure "(a) idle, alarm function (target <= 0.3 %)" "$E2E_APP_PID" "$xvfb" "$wm"
+measure "(a) idle, alarm function (target: program <= 0.1 %)" "$E2E_APP_PID" "$xvfb" "$wm"
 e2e_click 70 22   # lblFceTavrok
 e2e_click 48 159  # btnZapnout
 sleep 1
-measure "(b) stopwatch running and shown (target <= 2 %)" "$E2E_APP_PID" "$xvfb" "$wm"
+measure "(b) stopwatch running and shown (target: program <= 2 %, all three <= 3 %)" "$E2E_APP_PID" "$xvfb" "$wm"
 echo "resident memory after: $(awk '/VmRSS/ { print $2, $3 }' /proc/$E2E_APP_PID/status)"
 e2e_close
 e2e_wait_exit

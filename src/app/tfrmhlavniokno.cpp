@@ -411,7 +411,11 @@ void TfrmHlavniOkno::scheduleFunctionTick() {
     if (const auto alarm = state_.alarmClock.nextDue()) {
         needs.nextDue = needs.nextDue ? std::min(*needs.nextDue, *alarm) : *alarm;
     }
-    tmrFunkce->start(tickplan::nextFunctionTick(state_.clock.now(), needs));
+    if (const auto delay = tickplan::nextFunctionTick(state_.clock.now(), needs)) {
+        tmrFunkce->start(*delay);
+    } else {
+        tmrFunkce->stop(); // the clock tick runs it
+    }
 }
 
 void TfrmHlavniOkno::tmrAktualizaceCasuTimer() {
@@ -427,6 +431,9 @@ void TfrmHlavniOkno::tmrAktualizaceCasuTimer() {
     showTitle();
     clockEditor_->refresh(now);
     tmrAktualizaceCasu->start(tickplan::untilNextSecond(now));
+    if (!tmrFunkce->isActive() && !state_.main.firstShow) {
+        tmrFunkceTimer(); // last: a box it shows runs its own event loop
+    }
 }
 
 void TfrmHlavniOkno::tmrPrehravaniZvukuTimer() {

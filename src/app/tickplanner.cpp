@@ -4,29 +4,28 @@
 
 namespace tavrok::tickplan {
 
-int delayUntil(TDateTime now, TDateTime moment) {
-    const std::int64_t ms = toMilliseconds(moment - now) + WakeMarginMs;
-    return static_cast<int>(std::clamp<std::int64_t>(ms, 0, MaxIntervalMs));
-}
-
 int untilNextSecond(TDateTime now, TDateTime origin) {
     const std::int64_t sinceOrigin = toMilliseconds(now - origin);
     const std::int64_t intoSecond = ((sinceOrigin % 1000) + 1000) % 1000;
     return static_cast<int>(1000 - intoSecond) + WakeMarginMs;
 }
 
-int nextFunctionTick(TDateTime now, const FunctionTickNeeds& needs) {
-    int delay = MaxIntervalMs;
+std::optional<int> nextFunctionTick(TDateTime now, const FunctionTickNeeds& needs) {
+    const int clockTick = untilNextSecond(now);
+    std::int64_t delay = clockTick;
     if (needs.digitsRunning) {
-        delay = std::min(delay, FrameIntervalMs);
+        delay = std::min<std::int64_t>(delay, FrameIntervalMs);
     }
     if (needs.titleOrigin) {
-        delay = std::min(delay, untilNextSecond(now, *needs.titleOrigin));
+        delay = std::min<std::int64_t>(delay, untilNextSecond(now, *needs.titleOrigin));
     }
     if (needs.nextDue) {
-        delay = std::min(delay, delayUntil(now, *needs.nextDue));
+        delay = std::min(delay, std::max<std::int64_t>(toMilliseconds(*needs.nextDue - now) + WakeMarginMs, 0));
     }
-    return delay;
+    if (delay >= clockTick) {
+        return std::nullopt;
+    }
+    return static_cast<int>(delay);
 }
 
 } // namespace tavrok::tickplan

@@ -13,14 +13,8 @@ namespace tickplan {
 // Running digits are redrawn 30 times a second: smooth to the eye, and half the cost of following every
 // refresh of a 60 Hz screen.
 inline constexpr int FrameIntervalMs = 33;
-// The longest sleep: what is due is tested at least this often, also after a suspend (the timers run
-// on a clock that stops while the machine sleeps).
-inline constexpr int MaxIntervalMs = 1000;
 // A wake-up lands this long after the moment, so that the moment has surely passed.
 inline constexpr int WakeMarginMs = 1;
-
-// Milliseconds until `moment`, within 0..MaxIntervalMs.
-int delayUntil(TDateTime now, TDateTime moment);
 
 // Milliseconds until the next whole second counted from `origin` (the wall clock when origin is 0).
 int untilNextSecond(TDateTime now, TDateTime origin = 0);
@@ -31,7 +25,11 @@ struct FunctionTickNeeds {
     std::optional<TDateTime> nextDue;     // the next moment an engine must act on
 };
 
-int nextFunctionTick(TDateTime now, const FunctionTickNeeds& needs);
+// Milliseconds until the function tick must run, or nothing when the next clock tick (which runs the
+// function tick too) comes soon enough: an idle program then wakes once a second, not twice. The clock
+// tick, at least once a second, is also what catches up after a suspend (the timers run on a clock that
+// stops while the machine sleeps).
+std::optional<int> nextFunctionTick(TDateTime now, const FunctionTickNeeds& needs);
 
 } // namespace tickplan
 } // namespace tavrok

@@ -71,6 +71,20 @@ TEST_F(MainWindowTicksTest, AnAlarmRingsOnTimeWhileACountdownBoxIsOpen) {
     EXPECT_EQ(questions.notices[1].caption, QStringLiteral("Tavrok: 6.12.2026 10:00:05"));
 }
 
+TEST_F(MainWindowTicksTest, AnIdleWindowWakesOnlyForTheClockTickWhichAlsoRingsTheAlarm) {
+    test::writeBytes(alarmsPath(), QByteArray("[info]\npocetBudiku=1\n1=Ráno\n") + dailyAlarm("Ráno", "10:00:05", "Vstávej"));
+    open();
+    QTest::qWait(20); // the first ticks after showing
+    EXPECT_FALSE(child<QTimer>("tmrFunkce")->isActive()) << "nothing is due before the next clock tick";
+    clock.advanceMs(5001);
+    window->tmrAktualizaceCasuTimer();
+    ASSERT_EQ(questions.notices.size(), 1u);
+    EXPECT_EQ(questions.notices[0].caption, QStringLiteral("Tavrok: 6.12.2026 10:00:05"));
+    click("lblFceTavrok");
+    click("btnZapnout");
+    EXPECT_TRUE(child<QTimer>("tmrFunkce")->isActive()) << "a running stopwatch has frames to draw";
+}
+
 TEST_F(MainWindowTicksTest, TheAlarmShownAtStartIsOnTheDigitsAndSurvivesASwitchAndASave) {
     test::writeBytes(alarmsPath(), QByteArray("[info]\npocetBudiku=1\n1=Ráno\n") + dailyAlarm("Ráno", "7:30:15", "Vstávej"));
     settings("[stavHlavnihoOkna]\nfunkce=1\n");
