@@ -30,37 +30,6 @@ protected:
 
 } // namespace
 
-TEST_F(MainWindowTest, SwitchingShowsThePanelsOfTheFunction) {
-    open();
-    EXPECT_EQ(window->state().currentFunction, Funkce::Budik);
-    EXPECT_TRUE(child("pnlBudik")->isVisible());
-    EXPECT_FALSE(child("pnlTavrok")->isVisible());
-    EXPECT_FALSE(child("lblDnu")->isVisible());
-    EXPECT_TRUE(child("pnlEditovanaCislice")->isVisible());
-    EXPECT_EQ(child<QLabel>("lblFceBudik")->palette().color(QPalette::WindowText), QColor(Qt::red));
-
-    click("lblFceTavrok");
-    EXPECT_EQ(window->state().currentFunction, Funkce::Tavrok);
-    EXPECT_TRUE(child("pnlTavrok")->isVisible());
-    EXPECT_TRUE(child("btnTvrVymazatVse")->isVisible());
-    EXPECT_FALSE(child("pnlBudik")->isVisible());
-    EXPECT_FALSE(child("upDown1")->isVisible());
-    EXPECT_FALSE(child("pnlEditovanaCislice")->isVisible());
-    EXPECT_TRUE(child("lblDnu")->isVisible());
-    EXPECT_FALSE(child("pnlDny")->isEnabled());
-    EXPECT_TRUE(child<QLineEdit>("edtD")->isReadOnly());
-    EXPECT_EQ(child<QLabel>("lblFceTavrok")->palette().color(QPalette::WindowText), QColor(Qt::red));
-    EXPECT_NE(child<QLabel>("lblFceBudik")->palette().color(QPalette::WindowText), QColor(Qt::red));
-
-    click("lblFceOdpocit");
-    EXPECT_TRUE(child("pnlOdpocit")->isVisible());
-    EXPECT_TRUE(child("chbOdpOpakovat")->isVisible());
-    EXPECT_TRUE(child("btnPauza")->isVisible());
-    EXPECT_FALSE(child("pnlTavrok")->isVisible());
-    EXPECT_EQ(child<QPushButton>("btnPauza")->text(), QStringLiteral("&Pauza"));
-    EXPECT_FALSE(child("pnlDatCasEdit")->isVisible());
-}
-
 TEST_F(MainWindowTest, TheAlarmDigitsAndMessageComeBackAfterAVisit) {
     open();
     QTest::keyClicks(child("edtD"), QStringLiteral("Vstavat"));
@@ -121,26 +90,6 @@ TEST_F(MainWindowTest, TheStopwatchRunsTakesSplitsAndStops) {
     EXPECT_EQ(splitLines().size(), 4) << "reset keeps the splits";
 }
 
-TEST_F(MainWindowTest, DeletingSplitsOneAndAll) {
-    open();
-    click("lblFceTavrok");
-    click("btnZapnout");
-    for (int i = 0; i < 3; ++i) {
-        runFor(1000);
-        click("btnTvrMezicas");
-    }
-    child<QComboBox>("cbxMezicasy")->setCurrentIndex(2);
-    click("btnTvrVymazat");
-    EXPECT_EQ(splitLines().size(), 3);
-    EXPECT_TRUE(splitLines()[2].startsWith(QStringLiteral("3:")));
-    EXPECT_EQ(child<QComboBox>("cbxMezicasy")->currentIndex(), 2);
-
-    questions.script({Answer::Yes, Answer::Yes});
-    click("btnTvrVymazatVse");
-    EXPECT_TRUE(splitLines().isEmpty());
-    EXPECT_EQ(questions.asked.size(), 2u);
-}
-
 TEST_F(MainWindowTest, AResizeNeverChangesTheWidth) {
     open();
     const SizeLimits l = window->limits();
@@ -153,16 +102,6 @@ TEST_F(MainWindowTest, AResizeNeverChangesTheWidth) {
     EXPECT_EQ(window->height(), l.maxHeight);
     window->resize(l.width, 10);
     EXPECT_EQ(window->height(), l.minHeight);
-}
-
-TEST_F(MainWindowTest, TheClockLineShowsTheDayAndTime) {
-    open();
-    window->tmrAktualizaceCasuTimer();
-    EXPECT_EQ(child<QLabel>("lblCas")->text(), QStringLiteral("Ne 6.12.2026 10:00:00"));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Ne 6.12.2026 10:00:00"));
-    clock.set(*tryEncodeDateTime({2026, 12, 9}, {23, 59, 59, 999}));
-    window->tmrAktualizaceCasuTimer();
-    EXPECT_EQ(child<QLabel>("lblCas")->text(), QStringLiteral("St 9.12.2026 23:59:59"));
 }
 
 TEST_F(MainWindowTest, ClosingSavesTheWindowStateAndStartUpRestoresIt) {
@@ -197,16 +136,6 @@ TEST_F(MainWindowTest, AnUnwritableSettingsFileShowsMessage8AndStillCloses) {
     ASSERT_EQ(questions.asked.size(), 1u);
     EXPECT_EQ(questions.asked[0].text, fillPlaceholders(window->messageTable().text(8), settingsPath()));
     EXPECT_EQ(questions.asked[0].icon, MessageIcon::Warning);
-}
-
-TEST_F(MainWindowTest, StayOnTopFollowsTheMenu) {
-    open();
-    auto* a = window->findChild<QAction*>(QStringLiteral("mnuVzdyNahore"));
-    a->trigger();
-    EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(window->isVisible());
-    a->trigger();
-    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
 TEST_F(MainWindowTest, EachMissingStandardSoundIsReportedAtStart) {
@@ -381,18 +310,6 @@ TEST_F(MainWindowTest, ArrowsEditTheDigitsAndNeverMoveTheFocus) {
     EXPECT_EQ(child("pnlEditovanaCislice")->palette().color(QPalette::Window), QColor(Qt::black));
     QTest::keyClicks(message, QStringLiteral("12"));
     EXPECT_EQ(digits(), QStringLiteral("01:00:00.000")) << "digits typed into a field stay in the field";
-}
-
-TEST_F(MainWindowTest, CtrlTabCyclesTheFunctions) {
-    open();
-    auto* zapnout = child("btnZapnout");
-    QTest::keyClick(zapnout, Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(window->state().currentFunction, Funkce::Tavrok);
-    QTest::keyClick(zapnout, Qt::Key_Tab, Qt::ControlModifier);
-    QTest::keyClick(zapnout, Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(window->state().currentFunction, Funkce::Budik);
-    QTest::keyClick(zapnout, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(window->state().currentFunction, Funkce::Odpocit);
 }
 
 TEST_F(MainWindowTest, SettingTheClockLeavesTheRunningStopwatchAlone) {

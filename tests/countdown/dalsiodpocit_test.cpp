@@ -81,27 +81,6 @@ TEST_F(DalsiOdpocitTest, CancelLeavesTheFileAndTheNextOpeningShowsIt) {
     EXPECT_TRUE(child<QCheckBox>("chbGraf")->isChecked());
 }
 
-TEST_F(DalsiOdpocitTest, EnablingRulesFollowTheCheckBoxes) {
-    open();
-    dialog()->nactiDalsiOdp(TDalsiOdpocit{});
-    EXPECT_FALSE(child("lbxPredem")->isEnabled());
-    EXPECT_FALSE(child("btnProKonec")->isEnabled());
-    child<QCheckBox>("chbUpozornovatPredem")->setChecked(true);
-    EXPECT_TRUE(child("lbxPredem")->isEnabled());
-    EXPECT_FALSE(child("btnPredemOdebrat")->isEnabled()) << "nothing selected";
-    EXPECT_FALSE(child("btnPredemOdebratVse")->isEnabled()) << "the list is empty";
-    EXPECT_FALSE(child("edtVlastniZvuk")->isEnabled());
-    child<QRadioButton>("rbtVlastniZvuk")->setChecked(true);
-    EXPECT_TRUE(child("edtVlastniZvuk")->isEnabled());
-    EXPECT_TRUE(child("btnPlay")->isEnabled());
-    child<QCheckBox>("chbUpozornovatNaKonci")->setChecked(false);
-    EXPECT_FALSE(child("edtVlastniZvuk")->isEnabled());
-    EXPECT_FALSE(child("rbtNahodnyZvuk")->isEnabled());
-    EXPECT_FALSE(child("chbPrepnoutDisplej")->isEnabled());
-    child<QCheckBox>("chbSpustitTavrok")->setChecked(true);
-    EXPECT_TRUE(child("chbPrepnoutDisplej")->isEnabled());
-}
-
 TEST_F(DalsiOdpocitTest, AMissingSoundSetAndTheEndSoundButton) {
     open();
     TDalsiOdpocit o;

@@ -40,28 +40,6 @@ protected:
 
 } // namespace
 
-TEST_F(NastaveniDialogTest, WithoutASettingsFileTheDialogShowsTheMissingColumn) {
-    open();
-    dialog()->nactiNastaveni();
-    EXPECT_TRUE(child<QRadioButton>("rbtNejvetsi")->isChecked());
-    EXPECT_TRUE(child<QRadioButton>("rbtPamatovat1")->isChecked());
-    EXPECT_TRUE(child<QRadioButton>("rbtZastavit")->isChecked());
-    EXPECT_TRUE(child<QRadioButton>("rbtZeptatSeNaTavrok")->isChecked());
-    EXPECT_TRUE(child<QCheckBox>("chbKontrolovatAktualizace")->isChecked());
-    EXPECT_TRUE(child<QRadioButton>("rbtAutomaticka")->isChecked());
-    EXPECT_TRUE(child<QRadioButton>("rbtPriVypnuti")->isChecked());
-    EXPECT_TRUE(child<QRadioButton>("rbtSpustitJako")->isChecked());
-    EXPECT_TRUE(child<QCheckBox>("chbMagnetovat")->isChecked());
-    EXPECT_FALSE(child<QCheckBox>("chbMezicas")->isChecked());
-    EXPECT_EQ(child<QKeySequenceEdit>("hkyMezicas")->keySequence(), QKeySequence(Qt::Key_F11));
-    EXPECT_EQ(child<QComboBox>("cbxJazyk")->currentText(), QStringLiteral("Cesky"));
-    EXPECT_EQ(child<QComboBox>("cbxJazyk")->count(), 2);
-    EXPECT_EQ(child<QLineEdit>("edtCestaKNastaveni")->text(), QStringLiteral("%TavrokPath%\\Data\\Nastaveni"));
-    EXPECT_EQ(IniFile(data("Nastaveni/Umisteni.ini")).readString(u"test", u"zapis"), QStringLiteral("ok"))
-        << "the write probe";
-    EXPECT_EQ(child<QSpinBox>("speVelikost")->maximum(), window->limits().maxHeight);
-}
-
 TEST_F(NastaveniDialogTest, TheDefaultsButtonTurnsRememberingTheCountdownOn) {
     open();
     dialog()->nactiNastaveni();
@@ -125,24 +103,6 @@ TEST_F(NastaveniDialogTest, AnUnwritableSettingsFileShowsMessage51) {
     editAndPress([] {}, "btnOK");
     ASSERT_FALSE(questions.asked.empty());
     EXPECT_EQ(questions.asked.back().text, fillPlaceholders(window->messageTable().text(51), settingsPath()));
-}
-
-TEST_F(NastaveniDialogTest, EnablingRules) {
-    open();
-    dialog()->nactiNastaveni();
-    EXPECT_FALSE(child("speVelikost")->isEnabled());
-    child<QRadioButton>("rbtVzdy2")->setChecked(true);
-    EXPECT_TRUE(child("speVelikost")->isEnabled());
-    EXPECT_FALSE(child("spePoziceX")->isEnabled());
-    child<QRadioButton>("rbtVzdy1")->setChecked(true);
-    EXPECT_TRUE(child("spePoziceX")->isEnabled());
-    EXPECT_TRUE(child("lblPoziceY")->isEnabled());
-    EXPECT_FALSE(child("hkyMezicas")->isEnabled());
-    child<QCheckBox>("chbMezicas")->setChecked(true);
-    EXPECT_TRUE(child("hkyMezicas")->isEnabled());
-    child<QRadioButton>("rbtNestahovat")->setChecked(true);
-    EXPECT_FALSE(child("rbtPriVypnuti")->isEnabled());
-    EXPECT_FALSE(child("chbUpozornitNaAktualizaci")->isEnabled());
 }
 
 TEST(HotkeyCode, WindowsCodesConvertBothWays) {
