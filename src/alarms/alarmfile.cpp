@@ -1,8 +1,10 @@
 #include "alarms/alarmfile.h"
 
 #include "storage/inifile.h"
+#include "storage/savefile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace tavrok {
 
@@ -144,6 +146,10 @@ bool vymazBudik(IniFile& ini, const QString& name) {
 }
 
 bool vymazVsechnyBudiky(const IniFile& ini) {
+    if (QFileInfo(ini.path()).isSymLink()) {
+        // The user keeps the list elsewhere: empty that file and keep the link to it.
+        return replaceFileWhole(ini.path(), {});
+    }
     return !QFile::exists(ini.path()) || QFile::remove(ini.path());
 }
 

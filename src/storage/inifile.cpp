@@ -2,10 +2,10 @@
 
 #include "storage/inidocument.h"
 #include "storage/inivalues.h"
+#include "storage/savefile.h"
 
 #include <QDateTime>
 #include <QFile>
-#include <QSaveFile>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -222,9 +222,7 @@ bool IniFile::save() {
     IniDocument& doc = const_cast<IniDocument&>(*doc_);
     const qint64 startedNs = wallClockNs();
     QByteArray bytes = doc.serialize();
-    QSaveFile file(path_);
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!ok) {
+    if (!replaceFileWhole(path_, bytes)) {
         // The disk still holds the old file; let the next read take it from there.
         doc_.reset();
         stamp_.reset();

@@ -64,30 +64,39 @@ bool ulozNastaveni(IniFile& f, const TNastaveni& n) {
     using O = TNastaveni::PoOdpocitavani;
     using D = TNastaveni::Stahovani;
     using A = TNastaveni::Aktualizace;
-    return f.writeBool(S, u"spustitMinimalizovane", n.spustitMinimalizovane) &&
-           f.writeBool(S, u"zobrazovatBudiky", n.zobrazovatBudiky) && f.writeBool(S, u"zacitOdNuly", n.zacitOdNuly) &&
-           f.writeBool(S, u"kontrolovatUlozeniBudiku", n.kontrolovatUlozeniBudiku) &&
-           f.writeBool(S, u"pamatovatOdpocit", n.pamatovatOdpocit) &&
-           f.writeBool(S, u"pamatovatTavrok", n.pamatovatTavrok) &&
-           f.writeBool(S, u"pozastavit", n.ukonceni == U::Pozastavit) &&
-           f.writeBool(S, u"nechat", n.ukonceni == U::Nechat) && f.writeBool(S, u"zeptat", n.ukonceni == U::Zeptat) &&
-           f.writeBool(S, u"poziceCentrovat", n.pozice == P::Centrovat) &&
-           f.writeBool(S, u"pozicePamatovat", n.pozice == P::Pamatovat) && f.writeInteger(S, u"poziceX", n.poziceX) &&
-           f.writeInteger(S, u"poziceY", n.poziceY) && f.writeBool(S, u"velikostNejvetsi", n.velikost == V::Nejvetsi) &&
-           f.writeBool(S, u"velikostPamatovat", n.velikost == V::Pamatovat) && f.writeInteger(S, u"vyska", n.vyska) &&
-           f.writeInteger(S, u"zkratkaMezicasu", n.zkratkaMezicasu) &&
-           f.writeBool(S, u"pouzitMezicas", n.pouzitMezicas) &&
-           f.writeBool(S, u"spustitTavrokZnovu", n.poOdpocitavani == O::SpustitZnovu) &&
-           f.writeBool(S, u"nespoustetTavrok", n.poOdpocitavani == O::Nespoustet) &&
-           f.writeBool(S, u"kontrolovatAktulizace", n.kontrolovatAktulizace) &&
-           f.writeBool(S, u"rozdilovaAktualizace", n.stahovani == D::Rozdilova) &&
-           f.writeBool(S, u"automatickaAktualizace", n.stahovani == D::Automaticka) &&
-           f.writeBool(S, u"upozornitNaAktualizaci", n.upozornitNaAktualizaci) &&
-           f.writeBool(S, u"aktualizovatPriVypnuti", n.aktualizace == A::PriVypnuti) &&
-           f.writeBool(S, u"aktualizovatPriSpusteniProgramu", n.aktualizace == A::PriSpusteniProgramu) &&
-           f.writeBool(S, u"spustitJako", n.bezPrava == TNastaveni::BezPrava::SpustitJako) &&
-           f.writeBool(S, u"magnetovat", n.magnetovat) && f.writeBool(S, u"nechatOdpocit", n.nechatOdpocit) &&
-           f.writeString(S, u"jazyk", n.jazyk);
+    // One replacement of the file: a save cut short leaves every option old or every option new.
+    IniBatch b(f);
+    b.writeBool(S, u"spustitMinimalizovane", n.spustitMinimalizovane);
+    b.writeBool(S, u"zobrazovatBudiky", n.zobrazovatBudiky);
+    b.writeBool(S, u"zacitOdNuly", n.zacitOdNuly);
+    b.writeBool(S, u"kontrolovatUlozeniBudiku", n.kontrolovatUlozeniBudiku);
+    b.writeBool(S, u"pamatovatOdpocit", n.pamatovatOdpocit);
+    b.writeBool(S, u"pamatovatTavrok", n.pamatovatTavrok);
+    b.writeBool(S, u"pozastavit", n.ukonceni == U::Pozastavit);
+    b.writeBool(S, u"nechat", n.ukonceni == U::Nechat);
+    b.writeBool(S, u"zeptat", n.ukonceni == U::Zeptat);
+    b.writeBool(S, u"poziceCentrovat", n.pozice == P::Centrovat);
+    b.writeBool(S, u"pozicePamatovat", n.pozice == P::Pamatovat);
+    b.writeInteger(S, u"poziceX", n.poziceX);
+    b.writeInteger(S, u"poziceY", n.poziceY);
+    b.writeBool(S, u"velikostNejvetsi", n.velikost == V::Nejvetsi);
+    b.writeBool(S, u"velikostPamatovat", n.velikost == V::Pamatovat);
+    b.writeInteger(S, u"vyska", n.vyska);
+    b.writeInteger(S, u"zkratkaMezicasu", n.zkratkaMezicasu);
+    b.writeBool(S, u"pouzitMezicas", n.pouzitMezicas);
+    b.writeBool(S, u"spustitTavrokZnovu", n.poOdpocitavani == O::SpustitZnovu);
+    b.writeBool(S, u"nespoustetTavrok", n.poOdpocitavani == O::Nespoustet);
+    b.writeBool(S, u"kontrolovatAktulizace", n.kontrolovatAktulizace);
+    b.writeBool(S, u"rozdilovaAktualizace", n.stahovani == D::Rozdilova);
+    b.writeBool(S, u"automatickaAktualizace", n.stahovani == D::Automaticka);
+    b.writeBool(S, u"upozornitNaAktualizaci", n.upozornitNaAktualizaci);
+    b.writeBool(S, u"aktualizovatPriVypnuti", n.aktualizace == A::PriVypnuti);
+    b.writeBool(S, u"aktualizovatPriSpusteniProgramu", n.aktualizace == A::PriSpusteniProgramu);
+    b.writeBool(S, u"spustitJako", n.bezPrava == TNastaveni::BezPrava::SpustitJako);
+    b.writeBool(S, u"magnetovat", n.magnetovat);
+    b.writeBool(S, u"nechatOdpocit", n.nechatOdpocit);
+    b.writeString(S, u"jazyk", n.jazyk);
+    return b.commit();
 }
 
 void vychoziNastaveni(TNastaveni& n) {

@@ -3,6 +3,7 @@
 #include "lang/messagetable.h"
 #include "platform/files.h"
 #include "platform/questions.h"
+#include "storage/savefile.h"
 
 
 namespace tavrok {
@@ -98,6 +99,10 @@ void StorageLocations::resolveAtStartup(const QString& executableFolder) {
     const QString folder = expand(storedLocation());
     files_.makePath(folder);
     openSet(folder);
+    removeLeftoverTemporaries(umisteniPath());
+    for (const QString& name : FileSet) {
+        removeLeftoverTemporaries(joinPath(folder, name)); // of saves that a kill cut short
+    }
 
     // The stamp never reports a failure: the first failing write ends it.
     (void)(settingsIni_.writeString(u"info", u"program", ProgramName) &&

@@ -92,6 +92,18 @@ TEST_F(AlarmFileTest, DeletingAllRemovesTheFile) {
     EXPECT_EQ(nactiSeznamBudiku(ini, Now).seznamNazvuBudiku, QStringList{AlarmSeparator});
 }
 
+TEST_F(AlarmFileTest, DeletingAllThroughALinkEmptiesTheListAndKeepsTheLink) {
+    const QString elsewhere = dir.filePath(QStringLiteral("sync/Budiky.ini"));
+    test::writeBytes(elsewhere, {});
+    ASSERT_TRUE(QFile::link(elsewhere, path));
+    ASSERT_TRUE(ulozBudik(ini, QStringLiteral("x"), daily(8), Now));
+    ASSERT_TRUE(QFileInfo(path).isSymLink()) << "a save writes through the link";
+    EXPECT_TRUE(vymazVsechnyBudiky(ini));
+    EXPECT_TRUE(QFileInfo(path).isSymLink());
+    EXPECT_EQ(test::readBytes(elsewhere), QByteArray());
+    EXPECT_EQ(nactiSeznamBudiku(ini, Now).seznamNazvuBudiku, QStringList{AlarmSeparator});
+}
+
 TEST_F(AlarmFileTest, AFailedSaveChangesNothing) {
     QDir().mkpath(path); // a folder where the file should be
     EXPECT_FALSE(ulozBudik(ini, QStringLiteral("x"), daily(8), Now));

@@ -1,5 +1,6 @@
 #include "storage/inifile.h"
 
+#include "support/diskfull.h"
 #include "support/tempdir.h"
 
 #include <QTemporaryDir>
@@ -137,6 +138,22 @@ TEST_F(IniFileTest, AFailedWriteIsReportedAndLosesNothing) {
     EXPECT_FALSE(blocked.writeInteger(u"a", u"b", 1));
     EXPECT_FALSE(IniFile().writeInteger(u"a", u"b", 1));
     EXPECT_EQ(ini.readInteger(u"a", u"keep", 0), 1);
+}
+
+TEST_F(IniFileTest, AFullDiskFailsTheSaveAndKeepsTheOldFile) {
+    QByteArray old = "[a]\nkeep=1\n";
+    for (int i = 0; i < 400; ++i) {
+        old += "key" + QByteArray::number(i) + "=some value of the old file\n";
+    }
+    IniFile ini = fileWith(old);
+    {
+        const test::DiskFull full(4096); // room for part of the new file only
+        EXPECT_FALSE(ini.writeString(u"a", u"new", QStringLiteral("x")));
+    }
+    EXPECT_EQ(readBytes(path), old) << "the old file stays whole";
+    EXPECT_FALSE(ini.valueExists(u"a", u"new"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Nastaveni.ini")})
+        << "no temporary file is left behind";
 }
 
 TEST_F(IniFileTest, EraseSectionAndDeleteKeyTakeEveryOccurrence) {

@@ -2,6 +2,7 @@
 
 #include "platform/autostart.h"
 #include "storage/inifile.h"
+#include "support/diskfull.h"
 #include "support/tempdir.h"
 
 #include <QTemporaryDir>
@@ -87,6 +88,22 @@ TEST_F(NastaveniTest, TheDefaultsButtonSetsItsColumnOnly) {
 TEST_F(NastaveniTest, AFailedWriteIsReported) {
     QDir().mkpath(ini.path() + QStringLiteral("/x"));
     EXPECT_FALSE(ulozNastaveni(ini, TNastaveni{}));
+}
+
+TEST_F(NastaveniTest, ASaveThatFailsHalfwayLeavesEveryOptionAsItWas) {
+    TNastaveni old;
+    ASSERT_TRUE(ulozNastaveni(ini, old));
+    const QByteArray before = test::readBytes(ini.path());
+    TNastaveni changed = old;
+    changed.spustitMinimalizovane = !old.spustitMinimalizovane; // the same length: the first writes would fit
+    changed.ukonceni = TNastaveni::Ukonceni::Zeptat;
+    changed.jazyk = QStringLiteral("English, a name long enough not to fit");
+    {
+        const test::DiskFull full(static_cast<rlim_t>(before.size()) + 8);
+        EXPECT_FALSE(ulozNastaveni(ini, changed));
+    }
+    EXPECT_EQ(test::readBytes(ini.path()), before);
+    EXPECT_EQ(nactiNastaveni(IniFile(ini.path())), old);
 }
 
 TEST(Autostart, EntriesAreWrittenAndRemovedInTheirFolders) {

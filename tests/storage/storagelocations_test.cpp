@@ -105,6 +105,20 @@ TEST_F(StorageTest, StartUpCreatesTheFoldersAndStampsBothFiles) {
     EXPECT_EQ(storage.languageIni().path(), program + QStringLiteral("/Data/Jazyky/Cesky.ini"));
 }
 
+TEST_F(StorageTest, StartUpRemovesWhatKilledSavesLeftAndNothingElse) {
+    const QString folder = defaultFolder() + u'/';
+    for (const char* name : {"Budiky.ini.tmp-a1B2c3", "Nastaveni.ini.tmp-zzzzzz", "Umisteni.ini.tmp-QQ1234",
+                             "Budiky.ini.backup", "Budiky.ini.tmp-mine", "Poznamky.txt.tmp-a1B2c3"}) {
+        writeBytes(folder + QString::fromLatin1(name), "[x]\n");
+    }
+    storage.resolveAtStartup(program);
+    QStringList left = QDir(folder).entryList(QDir::Files);
+    left.sort();
+    EXPECT_EQ(left, (QStringList{QStringLiteral("Budiky.ini"), QStringLiteral("Budiky.ini.backup"),
+                                 QStringLiteral("Budiky.ini.tmp-mine"), QStringLiteral("Nastaveni.ini"),
+                                 QStringLiteral("Poznamky.txt.tmp-a1B2c3")}));
+}
+
 TEST_F(StorageTest, StartUpFollowsTheStoredLocationAndLanguage) {
     setLocation("%TavrokPath%\\Uzivatel\\Nastaveni\\");
     writeBytes(program + QStringLiteral("/Uzivatel/Nastaveni/Nastaveni.ini"), "[nastaveni]\njazyk=English\n");

@@ -1,0 +1,120 @@
+#include "storage/savefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#else
+#include <QSaveFile>
+#endif
+
+namespace tavrok {
+
+namespace {
+
+// Beside "Budiky.ini": "Budiky.ini.tmp-k3Zq9a". Only names of this form are ever cleaned up.
+constexpr QLatin1StringView TempInfix(".tmp-");
+constexpr int TempRandomLength = 6;
+
+QString finalTarget(const QString& path) {
+    // Writing through a symbolic link replaces the file it points to, and the link stays.
+    const QFileInfo info(path);
+    return info.isSymLink() ? info.symLinkTarget() : path;
+}
+
+} // namespace
+
+#ifdef Q_OS_UNIX
+
+bool replaceFileWhole(const QString& path, const QByteArray& bytes) {
+    if (path.isEmpty()) {
+        return false;
+    }
+    const QString target = finalTarget(path);
+    const QByteArray targetName = QFile::encodeName(target);
+    struct stat old {};
+    const bool existed = ::stat(targetName.constData(), &old) == 0;
+    if (existed && !S_ISREG(old.st_mode)) {
+        return false; // a folder or a device where the file should be
+    }
+    static constexpr char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QByteArray tempName;
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        tempName = targetName + QByteArray(TempInfix.data(), TempInfix.size());
+        for (int i = 0; i < TempRandomLength; ++i) {
+            tempName += Letters[QRandomGenerator::global()->bounded(int(sizeof Letters) - 1)];
+        }
+        fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, existed ? (old.st_mode & 07777) : 0666);
+        if (fd < 0 && errno != EEXIST) {
+            return false;
+        }
+    }
+    if (fd < 0) {
+        return false;
+    }
+    bool ok = true;
+    const char* p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (ok && left > 0) {
+        const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        ok = n > 0;
+        p += n > 0 ? n : 0;
+        left -= n > 0 ? n : 0;
+    }
+    // A file system that allocates late reports a full disk only here.
+    ok = ok && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok && existed) {
+        (void)::fchmodat(AT_FDCWD, tempName.constData(), old.st_mode & 07777, 0); // despite the umask
+    }
+    ok = ok && ::rename(tempName.constData(), targetName.constData()) == 0;
+    if (!ok) {
+        ::unlink(tempName.constData());
+    }
+    return ok;
+}
+
+#else
+
+bool replaceFileWhole(const QString& path, const QByteArray& bytes) {
+    if (path.isEmpty()) {
+        return false;
+    }
+    QSaveFile file(finalTarget(path));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() ||
+        !file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+#endif
+
+int removeLeftoverTemporaries(const QString& path) {
+    const QFileInfo info(finalTarget(path));
+    QDir dir = info.absoluteDir();
+    const QString prefix = info.fileName() + TempInfix;
+    static const QRegularExpression randomPart(QStringLiteral("^[A-Za-z0-9]{%1}$").arg(TempRandomLength));
+    int removed = 0;
+    for (const QString& name : dir.entryList({prefix + u'*'}, QDir::Files | QDir::Hidden | QDir::System)) {
+        if (randomPart.match(QStringView(name).sliced(prefix.size())).hasMatch() && dir.remove(name)) {
+            ++removed;
+        }
+    }
+    return removed;
+}
+
+} // namespace tavrok

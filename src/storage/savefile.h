@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace tavrok {
+
+// Replaces the file at `path` with `bytes` as one step: the bytes go to a temporary file beside it,
+// which takes the file's place only when every byte has reached the disk. On any failure (a full disk,
+// no permission) the old file stays as it was, no temporary file is left, and the result is false.
+// A symbolic link keeps pointing where it did; the file it points to is the one replaced.
+bool replaceFileWhole(const QString& path, const QByteArray& bytes);
+
+// Removes what a save killed before its end left beside `path` (the temporary files of
+// replaceFileWhole), so they do not pile up. Returns how many were removed.
+int removeLeftoverTemporaries(const QString& path);
+
+} // namespace tavrok
