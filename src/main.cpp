@@ -6,6 +6,7 @@
 #include "platform/messageboxquestions.h"
 #include "platform/qtfiledialogs.h"
 #include "platform/sdlaudiodevice.h"
+#include "platform/sessionend.h"
 #include "platform/timedateclocksetter.h"
 
 #include <QApplication>
@@ -23,6 +24,8 @@ int main(int argc, char* argv[]) {
     tavrok::XdgAutostart autostart;
     tavrok::TfrmHlavniOkno window(QCoreApplication::applicationDirPath(),
                                   {clock, questions, audio, beeper, clockSetter, files, autostart});
+    tavrok::SessionEnd sessionEnd;
+    QObject::connect(&sessionEnd, &tavrok::SessionEnd::ending, &window, &tavrok::TfrmHlavniOkno::endSession);
     window.show();
     return QApplication::exec();
 }

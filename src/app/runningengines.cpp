@@ -22,7 +22,7 @@ RunningChoice zvolPokracovani(ProgramState& state, Questions& questions, int lin
     return RunningChoice::Stop;
 }
 
-bool ulozPokracovani(ProgramState& state, Questions& questions) {
+bool ulozPokracovani(ProgramState& state, Questions& questions, bool unattended) {
     IniFile& settings = state.storage.settingsIni();
     const MessageTable& messages = state.messages;
     if (state.stopwatch.running()) {
@@ -34,6 +34,11 @@ bool ulozPokracovani(ProgramState& state, Questions& questions) {
         if (!ulozPokracovaniTavrek(settings, state.stopwatch, c)) {
             questions.tell(fillPlaceholders(messages.text(6), settings.path()), MessageIcon::Warning);
             return false;
+        }
+    } else if (!state.stopwatch.splitsSaved() && unattended) {
+        // Nobody can save them now: they come back at the next start with the stopwatch, paused.
+        if (!ulozPokracovaniTavrek(settings, state.stopwatch, RunningChoice::Pause)) {
+            questions.tell(fillPlaceholders(messages.text(6), settings.path()), MessageIcon::Warning);
         }
     } else if (!state.stopwatch.splitsSaved()) {
         // No means "show the split-times manager"; until it exists, both No and Cancel keep the program open.

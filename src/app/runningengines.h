@@ -14,8 +14,9 @@ namespace pokracovani {
 RunningChoice zvolPokracovani(ProgramState& state, Questions& questions, int line1, int line2);
 
 // Shutdown: settles the stopwatch (with the unsaved-splits question) and the countdown. False when the
-// program must stay open (Cancel, or a failed save that was reported).
-bool ulozPokracovani(ProgramState& state, Questions& questions);
+// program must stay open (Cancel, or a failed save that was reported). Unattended (the session ends),
+// splits nobody saved are kept with the stopwatch for the next start.
+bool ulozPokracovani(ProgramState& state, Questions& questions, bool unattended = false);
 
 // Start-up: takes over what the last run left running, and reports a countdown that ended meanwhile.
 void pokracujPoSpusteni(ProgramState& state, Questions& questions);

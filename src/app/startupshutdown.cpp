@@ -6,6 +6,7 @@
 #include "countdown/countdownpanel.h"
 #include "platform/audiodevice.h"
 #include "platform/clock.h"
+#include "platform/unattendedquestions.h"
 #include "stopwatch/continuation.h"
 #include "stopwatch/stopwatchpanel.h"
 #include "storage/inifile.h"
@@ -114,8 +115,22 @@ void TfrmHlavniOkno::formShow() {
     btnZapnout->setFocus(); // the digits take typed keys from the start
 }
 
+void TfrmHlavniOkno::endSession() {
+    if (endingSession_) {
+        return; // a second signal while closing
+    }
+    endingSession_ = true;
+    close();
+    QCoreApplication::exit(0); // also ends the loop of a box that may be open
+}
+
 void TfrmHlavniOkno::closeEvent(QCloseEvent* event) {
-    if (formClose()) {
+    UnattendedQuestions unattended;
+    bool close = formClose(endingSession_ ? static_cast<Questions&>(unattended) : services_.questions);
+    if (!close && endingSession_) {
+        close = formClose(unattended); // the session ended while one of the questions was open
+    }
+    if (close) {
         state_.sounds.vypnoutUpozorneni();
         tmrPrehravaniZvuku->stop();
         services_.audio.close();
@@ -125,8 +140,7 @@ void TfrmHlavniOkno::closeEvent(QCloseEvent* event) {
     }
 }
 
-bool TfrmHlavniOkno::formClose() {
-    Questions& questions = services_.questions;
+bool TfrmHlavniOkno::formClose(Questions& questions) {
     IniFile& settings = state_.storage.settingsIni();
     const TDateTime now = state_.clock.now();
     // The values of this moment, not of the last tick: a window minimised for an hour has drawn nothing.
@@ -144,7 +158,7 @@ bool TfrmHlavniOkno::formClose() {
     if (!ulozStavPriUkonceni(settings, exit)) {
         questions.tell(fillPlaceholders(state_.messages.text(8), settings.path()), MessageIcon::Warning);
     }
-    bool close = pokracovani::ulozPokracovani(state_, questions);
+    bool close = pokracovani::ulozPokracovani(state_, questions, endingSession_);
     if (close && state_.countdown.paused() &&
         questions.ask(state_.messages.text(14), MessageIcon::Warning, MessageButtons::YesNo) != Answer::Yes) {
         close = false;

@@ -64,6 +64,8 @@ public:
     void mnuVypnoutUpozorneniClick();
     void mnuNastaveniClick();
     void lblCasClick();
+    // The session ends (logout, shutdown, a terminating signal): closes in order without asking anyone.
+    void endSession();
 
     // The ticks; public so that tests and benchmarks can run them at exact moments.
     void tmrFunkceTimer();
@@ -86,7 +88,7 @@ private:
     // Start-up and shutdown, in their order.
     void formCreate(const QString& executableFolder);
     void formShow();
-    bool formClose();
+    bool formClose(Questions& questions);
     void formResize();
 
     FunctionPanel& panel(Funkce f) const;
@@ -117,6 +119,8 @@ private:
         QPointer<QWidget> widget;
     };
     HandledKey lastKey_; // the key event last handled, and where
+
+    bool endingSession_ = false;
 
     StopwatchPanel* stopwatchPanel_ = nullptr;
     CountdownPanel* countdownPanel_ = nullptr;

@@ -35,9 +35,9 @@ bool ulozPokracovaniTavrek(IniFile& settings, const Stopwatch& stopwatch, Runnin
     if (stav == 0) {
         return true;
     }
-    (void)(settings.writeInteger(TavrokSection, u"stav", stav) &&
-           settings.writeFloat(TavrokSection, u"cas", stav == Paused ? stopwatch.elapsed() : stopwatch.start()));
-    IniBatch batch(settings);
+    IniBatch batch(settings); // one replacement: the state, the time and the splits belong together
+    batch.writeInteger(TavrokSection, u"stav", stav);
+    batch.writeFloat(TavrokSection, u"cas", stav == Paused ? stopwatch.elapsed() : stopwatch.start());
     const QStringList& lines = stopwatch.splits().items();
     batch.writeInteger(TavrokSection, u"pocetMezicasu", static_cast<int>(lines.size()));
     batch.writeInteger(TavrokSection, u"posledniMezicas", stopwatch.splits().counter());
@@ -54,9 +54,9 @@ bool ulozPokracovaniOdpocitavani(IniFile& settings, const Countdown& countdown, 
     if (stav == 0) {
         return true;
     }
-    (void)(settings.writeInteger(OdpocetSection, u"stav", stav) &&
-           settings.writeFloat(OdpocetSection, u"cas", stav == Paused ? countdown.left() : countdown.start()));
     IniBatch batch(settings);
+    batch.writeInteger(OdpocetSection, u"stav", stav);
+    batch.writeFloat(OdpocetSection, u"cas", stav == Paused ? countdown.left() : countdown.start());
     batch.writeFloat(OdpocetSection, u"delkaOdpocitavani", countdown.span());
     batch.writeBool(OdpocetSection, u"opakovat", opakovat);
     batch.writeString(OdpocetSection, u"zprava", zprava);
