@@ -1,9 +1,9 @@
+#include "app/messageboxquestions.h"
 #include "app/tfrmhlavniokno.h"
 #include "platform/application.h"
 #include "platform/autostart.h"
 #include "platform/clock.h"
 #include "platform/desktopbeeper.h"
-#include "platform/messageboxquestions.h"
 #include "platform/qtfiledialogs.h"
 #include "platform/sdlaudiodevice.h"
 #include "platform/sessionend.h"
@@ -24,6 +24,7 @@ int main(int argc, char* argv[]) {
     tavrok::XdgAutostart autostart;
     tavrok::TfrmHlavniOkno window(QCoreApplication::applicationDirPath(),
                                   {clock, questions, audio, beeper, clockSetter, files, autostart});
+    questions.setParent(&window);
     tavrok::SessionEnd sessionEnd;
     QObject::connect(&sessionEnd, &tavrok::SessionEnd::ending, &window, &tavrok::TfrmHlavniOkno::endSession);
     window.show();

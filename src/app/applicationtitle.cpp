@@ -1,5 +1,7 @@
 #include "app/applicationtitle.h"
 
+#include "storage/inivalues.h"
+
 namespace tavrok {
 
 TitleSource titleSource(Funkce current, bool stopwatchRunning, bool countdownRunning) {
@@ -23,6 +25,11 @@ QChar titleLetter(const QString& caption) {
 
 QString engineTitle(QChar letter, const DisplayParts& p) {
     return QString(letter) + QStringLiteral(": ") + p.days + u';' + p.hours + u':' + p.minutes + u':' + p.seconds;
+}
+
+QString formatClockLine(TDateTime now, const DayNames& days) {
+    // The same fixed date and time form as the settings files use.
+    return days.forWeekday(dayOfWeek(now)) + u' ' + formatIniDateTime(now);
 }
 
 } // namespace tavrok

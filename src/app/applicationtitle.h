@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/mainstate.h"
+#include "common/daynames.h"
 #include "common/timeformat.h"
 
 namespace tavrok {
@@ -15,5 +16,8 @@ QChar titleLetter(const QString& caption);
 
 // "T: 0;00:01:05": the letter, the days and the time to the second.
 QString engineTitle(QChar letter, const DisplayParts& parts);
+
+// The clock line lblCas, also the title while no engine's time is in it: "Ne 6.12.2026 18:46:34".
+QString formatClockLine(TDateTime now, const DayNames& days);
 
 } // namespace tavrok

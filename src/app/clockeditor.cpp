@@ -74,6 +74,10 @@ void ClockEditor::lblCasClick() {
     mkeDatum->setFocus();
 }
 
+bool ClockEditor::contains(const QWidget* w) const {
+    return w == pnlDatCasEdit || pnlDatCasEdit->isAncestorOf(w);
+}
+
 void ClockEditor::refresh(TDateTime now) {
     if (!isOpen()) {
         return;

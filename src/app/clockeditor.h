@@ -33,6 +33,7 @@ public:
 
     bool isOpen() const;
     bool hasFocus() const; // one of its two fields
+    bool contains(const QWidget* w) const; // the panel or one of its fields
     // lblCasClick: opens the editor with the clock's date and time.
     void lblCasClick();
     void hide();

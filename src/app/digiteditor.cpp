@@ -1,5 +1,7 @@
 #include "app/digiteditor.h"
 
+#include "common/timeformat.h"
+
 namespace tavrok::digits {
 
 namespace {
@@ -60,7 +62,7 @@ bool upravDisplej(TDigits& t, int position, int delta, bool carry, bool noDays) 
     };
     switch (position) {
     case 0: {
-        if (noDays || w.days + delta < 0) {
+        if (noDays || w.days + delta < 0 || w.days + delta > MaxDays) {
             return false;
         }
         w.days += delta;

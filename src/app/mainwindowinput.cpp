@@ -137,7 +137,9 @@ bool TfrmHlavniOkno::eventFilter(QObject* watched, QEvent* event) {
             }
             return true;
         }
-        if (type != QEvent::MouseButtonRelease) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (type != QEvent::MouseButtonRelease && w && w->window() == this && !clockEditor_->contains(w) &&
+            (w == centralWidget() || w->inherits("QFrame"))) {
             clockEditor_->hide(); // formClick: the background and the labels close the clock editor
         }
         for (QLabel* l : {lblH, lblM, lblS}) {

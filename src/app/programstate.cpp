@@ -55,7 +55,7 @@ void ProgramState::setEditedDigits(const TDigits& t) {
 
 void ProgramState::setCountdownDays(qint64 days) {
     TDigits t = editableDigits();
-    t.days = std::max<qint64>(0, days);
+    t.days = std::clamp<qint64>(days, 0, MaxDays);
     setEditedDigits(t);
 }
 

@@ -70,7 +70,8 @@ void pokracujPoSpusteni(ProgramState& state, Questions& questions) {
     } else {
         state.stopwatch.setSplitsSaved(true);
         if (settings.readBool(u"nastaveni", u"pamatovatTavrok", false)) {
-            state.stopwatch.setElapsed(settings.readFloat(u"stavHlavnihoOkna", u"tavrokCas", 0));
+            const double elapsed = settings.readFloat(u"stavHlavnihoOkna", u"tavrokCas", 0);
+            state.stopwatch.setElapsed(isShowableLength(elapsed) ? elapsed : 0);
         }
     }
     const auto o = nactiOdpocet(settings);

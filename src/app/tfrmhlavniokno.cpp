@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QRegularExpressionValidator>
 #include <QTimer>
 
 namespace tavrok {
@@ -39,6 +40,13 @@ void setTextIfChanged(QLabel* label, const QString& text) {
     if (label->text() != text) {
         label->setText(text);
     }
+}
+
+// A day field being typed into keeps its text while it means the shown days ("007" or an emptied field
+// on its way to a new number), but not a text of another function (the alarm's message).
+bool isTypedDayCount(const QString& text, const QString& days) {
+    const bool digits = std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return digits && dayCountFromText(text) == days.toLongLong();
 }
 
 void setBackground(QWidget* w, const QColor& colour) {
@@ -118,6 +126,8 @@ void TfrmHlavniOkno::buildControls() {
 
     pnlDny = makeNamed<QFrame>(c, "pnlDny", 10, 86, 157, 20);
     edtD = makeNamed<QLineEdit>(pnlDny, "edtD", 0, 0, 113, 21);
+    dayValidator_ = new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(QString::number(MaxDays).size())), edtD);
     lblDnu = makeNamed<QLabel>(pnlDny, "lblDnu", u"dn\u016F", 120, 2, 26, 16);
     lblDnu->setFont(faceFont("MS Sans Serif", 15, true));
     // The stopwatch disables the days panel so that it takes no focus; its text must still read clearly.
@@ -290,6 +300,8 @@ void TfrmHlavniOkno::applyView() {
     }
     edtD->setFrame(v.edtDFramed);
     edtD->setReadOnly(!v.edtDFramed);
+    // Days are digits only, as many as a length may have; the alarm's message is any text.
+    edtD->setValidator(f == Funkce::Odpocit ? dayValidator_ : nullptr);
     btnZapnout->setText(v.btnZapnout);
     btnVynulovat->setEnabled(v.btnVynulovat);
     btnPauza->setText(v.btnPauzaCaption);
@@ -298,6 +310,9 @@ void TfrmHlavniOkno::applyView() {
     btnDalsi->setEnabled(v.btnDalsi && f == Funkce::Odpocit);
     stopwatchPanel_->refresh();
     countdownPanel_->refresh();
+    if (f == Funkce::Budik) {
+        alarmPanel_->refresh();
+    }
 }
 
 void TfrmHlavniOkno::paintFunctionLabels() {
@@ -333,8 +348,8 @@ void TfrmHlavniOkno::showDigits() {
         if (edtD->text() != state_.editor.budik.zprava) {
             edtD->setText(state_.editor.budik.zprava);
         }
-    } else if (edtD->text() != p.days && !(edtD->hasFocus() && dayCountFromText(edtD->text()) == p.days.toLongLong())) {
-        edtD->setText(p.days); // a field being typed into keeps its text while it means the same days
+    } else if (edtD->text() != p.days && !(edtD->hasFocus() && isTypedDayCount(edtD->text(), p.days))) {
+        edtD->setText(p.days);
     }
 }
 

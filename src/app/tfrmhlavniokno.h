@@ -11,6 +11,7 @@
 class QAction;
 class QFrame;
 class QLabel;
+class QValidator;
 class QLineEdit;
 class QPushButton;
 class QTimer;
@@ -121,6 +122,7 @@ private:
     HandledKey lastKey_; // the key event last handled, and where
 
     bool endingSession_ = false;
+    QValidator* dayValidator_ = nullptr;
 
     StopwatchPanel* stopwatchPanel_ = nullptr;
     CountdownPanel* countdownPanel_ = nullptr;

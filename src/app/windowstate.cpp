@@ -1,5 +1,6 @@
 #include "app/windowstate.h"
 
+#include "common/timeformat.h"
 #include "storage/inifile.h"
 
 namespace tavrok {
@@ -18,7 +19,8 @@ std::optional<RememberedCountdown> nactiPamatovanyOdpocet(const IniFile& s) {
     if (!s.readBool(Nastaveni, u"pamatovatOdpocit", false)) {
         return std::nullopt;
     }
-    return RememberedCountdown{s.readFloat(Stav, u"odpocitCas", 0), s.readBool(Stav, u"odpocitOpakovat", false),
+    const double odpocitCas = s.readFloat(Stav, u"odpocitCas", 0);
+    return RememberedCountdown{isShowableLength(odpocitCas) ? odpocitCas : 0, s.readBool(Stav, u"odpocitOpakovat", false),
                                s.readString(Stav, u"odpocitZprava")};
 }
 

@@ -13,6 +13,8 @@ using TDateTime = double;
 inline constexpr double MsPerDay = 86'400'000.0;
 inline constexpr std::int64_t MsPerDayInt = 86'400'000;
 inline constexpr TDateTime OneMillisecond = 1.0 / MsPerDay;
+// The last day a date can have: 31 December 9999. Every moment lies within -LastDay..LastDay + 1.
+inline constexpr TDateTime LastDay = 2'958'465.0;
 
 struct DateParts {
     int year = 1899;

@@ -15,7 +15,4 @@ struct DayNames {
     const QString& forWeekday(int weekday) const { return names[static_cast<size_t>((weekday + 6) % 7)]; }
 };
 
-// The clock line lblCas: "Ne 6.12.2026 18:46:34".
-QString formatClockLine(TDateTime now, const DayNames& days);
-
 } // namespace tavrok

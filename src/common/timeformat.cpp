@@ -43,22 +43,14 @@ TDateTime zakodujDisplej(qint64 days, int hours, int minutes, int seconds, int m
            millis / MsPerDay;
 }
 
+bool isShowableLength(double days) {
+    return days >= 0 && days < static_cast<double>(MaxDays + 1); // false for NaN too
+}
+
 qint64 dayCountFromText(const QString& text) {
     bool ok = false;
     const qint64 days = text.toLongLong(&ok);
-    return ok ? days : 0;
-}
-
-} // namespace tavrok
-
-#include "common/daynames.h"
-#include "storage/inivalues.h"
-
-namespace tavrok {
-
-QString formatClockLine(TDateTime now, const DayNames& days) {
-    // The same fixed date and time form as the settings files use.
-    return days.forWeekday(dayOfWeek(now)) + u' ' + formatIniDateTime(now);
+    return ok && days >= 0 && days <= MaxDays ? days : 0;
 }
 
 } // namespace tavrok

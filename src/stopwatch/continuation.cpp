@@ -1,8 +1,11 @@
 #include "stopwatch/continuation.h"
 
+#include "common/timeformat.h"
 #include "countdown/countdown.h"
 #include "stopwatch/stopwatch.h"
 #include "storage/inifile.h"
+
+#include <cmath>
 
 namespace tavrok::pokracovani {
 
@@ -88,6 +91,10 @@ std::optional<Odpocet> nactiOdpocet(const IniSnapshot& s) {
     }
     o.cas = s.readFloat(OdpocetSection, u"cas", 0);
     o.delka = s.readFloat(OdpocetSection, u"delkaOdpocitavani", 0);
+    // Hand-edited beyond what a countdown can be: a length the digits cannot show, a moment no date has.
+    if (!isShowableLength(o.delka) || !(std::abs(o.cas) <= LastDay)) {
+        return std::nullopt;
+    }
     o.opakovat = s.readBool(OdpocetSection, u"opakovat", false);
     o.zprava = s.readString(OdpocetSection, u"zprava");
     return o;

@@ -1,6 +1,6 @@
 #include "storage/tfrmnastaveni.h"
 
-#include "app/hotkeycode.h"
+#include "platform/hotkeycode.h"
 #include "lang/messagetable.h"
 #include "platform/autostart.h"
 #include "platform/filedialogs.h"

@@ -123,3 +123,37 @@ TEST_F(MainWindowInputTest, EnterInAnIncompleteDateOrTimeSaysSo) {
     EXPECT_EQ(clockSetter.calls, 0);
     EXPECT_TRUE(child("pnlDatCasEdit")->isVisible()) << "the editor stays open for a correction";
 }
+
+TEST_F(MainWindowInputTest, TheClockEditorTakesMouseClicksAndTheBackgroundClosesIt) {
+    window->lblCasClick();
+    auto* datum = child<QLineEdit>("mkeDatum");
+    auto* cas = child<QLineEdit>("mkeCas");
+    QTest::mouseClick(datum, Qt::LeftButton);
+    QTest::mouseClick(cas, Qt::LeftButton);
+    EXPECT_TRUE(child("pnlDatCasEdit")->isVisible()) << "a click into its own fields";
+    QTest::mouseClick(child("lblDnu"), Qt::LeftButton);
+    EXPECT_FALSE(child("pnlDatCasEdit")->isVisible()) << "a click on a label";
+}
+
+TEST_F(MainWindowInputTest, TheDayFieldTakesDigitsOnlyAndNoMessageOfTheAlarm) {
+    click("lblFceBudik");
+    auto* edtD = child<QLineEdit>("edtD");
+    edtD->setFocus();
+    QTest::keyClicks(edtD, QStringLiteral("Vstavat"));
+    QTest::keyClick(edtD, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier); // back to the countdown
+    ASSERT_EQ(window->state().currentFunction, Funkce::Odpocit);
+    EXPECT_EQ(edtD->text(), QStringLiteral("0")) << "the alarm's message is not a day count";
+    edtD->setFocus();
+    edtD->selectAll();
+    QTest::keyClicks(edtD, QStringLiteral("1x2-3.4e5678"));
+    EXPECT_EQ(edtD->text(), QStringLiteral("123456")) << "digits only, six of them";
+    EXPECT_EQ(toMilliseconds(window->countdown().left()), 123'456LL * 86'400'000);
+    // The odometer stops at the longest length instead of carrying past it.
+    edtD->selectAll();
+    QTest::keyClicks(edtD, QStringLiteral("999999"));
+    typeOnDigits("235959");
+    QTest::mouseClick(child("lblS"), Qt::LeftButton, {}, QPoint(child("lblS")->width() - 4, 5));
+    QTest::mouseClick(child("lblS"), Qt::LeftButton, {}, QPoint(child("lblS")->width() - 4, 5));
+    EXPECT_EQ(edtD->text(), QStringLiteral("999999"));
+    EXPECT_EQ(digits(), QStringLiteral("23:59:59.000"));
+}

@@ -88,3 +88,15 @@ TEST_F(WindowStateTest, AFailingWriteEndsTheBlock) {
     QDir().mkpath(path); // a folder where the file should be
     EXPECT_FALSE(ulozStavPriUkonceni(ini, ExitState{}));
 }
+
+TEST_F(WindowStateTest, AStoredLengthTheDigitsCannotShowReadsAsMissing) {
+    ASSERT_TRUE(ini.writeBool(u"nastaveni", u"pamatovatOdpocit", true));
+    for (const char* value : {"1e300", "-5", "1000000", "nan", "inf"}) {
+        ASSERT_TRUE(ini.writeString(u"stavHlavnihoOkna", u"odpocitCas", QString::fromLatin1(value)));
+        const auto c = nactiPamatovanyOdpocet(ini);
+        ASSERT_TRUE(c);
+        EXPECT_EQ(c->odpocitCas, 0.0) << value;
+    }
+    ASSERT_TRUE(ini.writeString(u"stavHlavnihoOkna", u"odpocitCas", QStringLiteral("999999,5")));
+    EXPECT_EQ(nactiPamatovanyOdpocet(ini)->odpocitCas, 999'999.5);
+}

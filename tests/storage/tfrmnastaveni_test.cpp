@@ -1,6 +1,6 @@
 #include "storage/tfrmnastaveni.h"
 
-#include "app/hotkeycode.h"
+#include "platform/hotkeycode.h"
 #include "storage/inifile.h"
 #include "support/windowfixture.h"
 

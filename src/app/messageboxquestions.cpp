@@ -1,4 +1,4 @@
-#include "platform/messageboxquestions.h"
+#include "app/messageboxquestions.h"
 
 #include "stopwatch/tfrmcosetavrokem.h"
 
@@ -65,9 +65,8 @@ void MessageBoxQuestions::notify(const QString& caption, const QString& text) {
 }
 
 RunningChoice MessageBoxQuestions::askRunning(const QString& line1, const QString& line2) {
-    // Created once and kept, as every window of the program lives for the whole run.
-    static TfrmCoSeTavrokem* dialog = new TfrmCoSeTavrokem(parent_);
-    return dialog->zeptejSe(line1, line2);
+    TfrmCoSeTavrokem dialog(parent_);
+    return dialog.zeptejSe(line1, line2);
 }
 
 } // namespace tavrok

@@ -1,4 +1,4 @@
-#include "app/hotkeycode.h"
+#include "platform/hotkeycode.h"
 
 #include <Qt>
 

@@ -1,4 +1,4 @@
-#include "platform/messageboxquestions.h"
+#include "app/messageboxquestions.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -7,10 +7,12 @@ class QWidget;
 namespace tavrok {
 
 // Questions asked with a modal QMessageBox captioned "Tavrok". Its nested event loop keeps the timers
-// of the program running while the box is open.
+// of the program running while the box is open. With the main window as the parent a box stays above
+// it, also when the window is kept on top of the others.
 class MessageBoxQuestions final : public Questions {
 public:
     explicit MessageBoxQuestions(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
     Answer ask(const QString& text, MessageIcon icon, MessageButtons buttons) override;
     void notify(const QString& caption, const QString& text) override;
     RunningChoice askRunning(const QString& line1, const QString& line2) override;
