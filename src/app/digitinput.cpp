@@ -49,7 +49,6 @@ bool DigitInput::visible() const {
 
 void DigitInput::setVisible(bool visible) {
     const bool was = this->visible();
-    upDown1->setVisible(visible);
     pnlEditovanaCislice->setVisible(visible);
     if (visible && !was) {
         position_ = 1;
@@ -57,7 +56,8 @@ void DigitInput::setVisible(bool visible) {
     }
 }
 
-void DigitInput::setArrowsEnabled(bool enabled) {
+void DigitInput::setArrows(bool shown, bool enabled) {
+    upDown1->setVisible(shown);
     upDown1->setEnabled(enabled);
 }
 

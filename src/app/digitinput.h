@@ -29,8 +29,9 @@ public:
     int position() const { return position_; }
     bool visible() const;
     // Shows the marker (at the hours tens) or hides it.
+    // The marker; shown again it starts at the hours.
     void setVisible(bool visible);
-    void setArrowsEnabled(bool enabled);
+    void setArrows(bool shown, bool enabled);
 
     // uD1Click: places the marker under the digit of the position (7 wraps to 1, 0 to 6).
     void uD1Click();

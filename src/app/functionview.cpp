@@ -34,7 +34,7 @@ FunctionView viewFor(Funkce function, const EngineStates& s, const ButtonCaption
             v.btnPauza = true;
         } else if (s.countdownPaused) {
             v.btnZapnout = c.odpVypnout;
-            v.btnVynulovat = false;
+            v.btnVynulovat = v.btnDalsi = false; // the options of a countdown under way stay as they are
             v.btnPauza = true;
             v.btnPauzaCaption = c.pokracovat;
         } else {

@@ -6,6 +6,8 @@
 #include "storage/inifile.h"
 #include "storage/inivalues.h"
 
+#include <algorithm>
+
 namespace tavrok::pokracovani {
 
 RunningChoice zvolPokracovani(ProgramState& state, Questions& questions, int line1, int line2) {
@@ -25,15 +27,15 @@ RunningChoice zvolPokracovani(ProgramState& state, Questions& questions, int lin
 bool ulozPokracovani(ProgramState& state, Questions& questions, bool unattended) {
     IniFile& settings = state.storage.settingsIni();
     const MessageTable& messages = state.messages;
+    bool close = true; // a refusal keeps the program open; the later steps still run
     if (state.stopwatch.running()) {
-        state.stopwatch.tick(state.clock.now());
         const RunningChoice c = zvolPokracovani(state, questions, 9, 10);
+        state.stopwatch.tick(state.clock.now()); // the moment of the answer, not of the question
         if (c == RunningChoice::Cancel) {
-            return false;
-        }
-        if (!ulozPokracovaniTavrek(settings, state.stopwatch, c)) {
+            close = false;
+        } else if (!ulozPokracovaniTavrek(settings, state.stopwatch, c)) {
             questions.tell(fillPlaceholders(messages.text(6), settings.path()), MessageIcon::Warning);
-            return false;
+            close = false;
         }
     } else if (!state.stopwatch.splitsSaved() && unattended) {
         // Nobody can save them now: they come back at the next start with the stopwatch, paused.
@@ -43,21 +45,23 @@ bool ulozPokracovani(ProgramState& state, Questions& questions, bool unattended)
     } else if (!state.stopwatch.splitsSaved()) {
         // No means "show the split-times manager"; until it exists, both No and Cancel keep the program open.
         if (questions.ask(messages.text(11), MessageIcon::Warning, MessageButtons::YesNoCancel) != Answer::Yes) {
-            return false;
+            close = false;
         }
     }
     (void)settings.writeFloat(u"stavHlavnihoOkna", u"tavrokCas", state.stopwatch.elapsed());
     if (state.countdown.running()) {
         const RunningChoice c = zvolPokracovani(state, questions, 12, 13);
+        const TDateTime now = state.clock.now();
+        state.countdown.setLeft(std::max(0.0, state.countdown.end() - now));
         if (c == RunningChoice::Cancel) {
-            return false;
-        }
-        if (!ulozPokracovaniOdpocitavani(settings, state.countdown, c, state.odpocitOpakovat, state.odpocitZprava)) {
+            close = false;
+        } else if (!ulozPokracovaniOdpocitavani(settings, state.countdown, c, state.odpocitOpakovat,
+                                                state.odpocitZprava)) {
             questions.tell(fillPlaceholders(messages.text(7), settings.path()), MessageIcon::Warning);
-            return false;
+            close = false;
         }
     }
-    return true;
+    return close;
 }
 
 void pokracujPoSpusteni(ProgramState& state, Questions& questions) {

@@ -90,19 +90,31 @@ void TfrmHlavniOkno::formShow() {
     // not known before the window is mapped, and a frame position would drift at every restart.
     const int height = std::clamp(startHeight(settings, limits_.maxHeight), limits_.minHeight, limits_.maxHeight);
     resize(limits_.width, height);
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
-    setGeometry(QRect(startPosition(settings, screenSize, size()), size()));
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QSize screenSize = primary ? primary->geometry().size() : QSize(1024, 768);
+    QList<QRect> screens; // the primary first: where a window no screen shows goes
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        screens.insert(screen == primary ? 0 : screens.size(), screen->availableGeometry());
+    }
+    const int titleHeight = 32; // the frame is not known before the window is mapped: a generous guess
+    setGeometry(QRect(keepTitleOnScreen(startPosition(settings, screenSize, size()), size(), screens, titleHeight),
+                      size()));
     state_.main.currentFunction = funkceFromStored(startFunction(settings));
 
+    // What the last run left running is taken over: it must not be offered again, also when the
+    // program ends while one of the boxes below is open.
+    if (!pokracovani::smaz(settings)) {
+        questions.tell(fillPlaceholders(state_.messages.text(21), settings.path()), MessageIcon::Error);
+    }
+    QStringList missing; // one box for all of them
     for (const QStringView name : {u"Zvonek.wav", u"Signalk.wav", u"Signald.wav"}) {
         const QString path = state_.standardSound(name);
         if (!QFileInfo::exists(path)) {
-            questions.tell(fillPlaceholders(state_.messages.text(18), path), MessageIcon::Error);
+            missing << path;
         }
     }
-    if (!pokracovani::smaz(settings)) {
-        questions.tell(fillPlaceholders(state_.messages.text(21), settings.path()), MessageIcon::Error);
+    if (!missing.isEmpty()) {
+        questions.tell(fillPlaceholders(state_.messages.text(18), missing.join(u'\n')), MessageIcon::Error);
     }
     state_.reloadCountdownOptions();
     state_.main.minimizePending = true;
@@ -159,13 +171,15 @@ bool TfrmHlavniOkno::formClose(Questions& questions) {
         questions.tell(fillPlaceholders(state_.messages.text(8), settings.path()), MessageIcon::Warning);
     }
     bool close = pokracovani::ulozPokracovani(state_, questions, endingSession_);
-    if (close && state_.countdown.paused() &&
+    if (state_.countdown.paused() &&
         questions.ask(state_.messages.text(14), MessageIcon::Warning, MessageButtons::YesNo) != Answer::Yes) {
         close = false;
     }
-    close = close && state_.editor.muzeZavrit(state_.alarmClock.seznam().seznamNazvuBudiku.size() > 1,
-                                              settings.readBool(u"nastaveni", u"kontrolovatUlozeniBudiku", true),
-                                              questions, state_.messages);
+    if (!state_.editor.muzeZavrit(state_.alarmClock.seznam().seznamNazvuBudiku.size() > 1,
+                                  settings.readBool(u"nastaveni", u"kontrolovatUlozeniBudiku", true), questions,
+                                  state_.messages)) {
+        close = false;
+    }
     if (!close) {
         // The program stays open: what was written for the next start must not outlive this run.
         (void)pokracovani::smaz(settings);

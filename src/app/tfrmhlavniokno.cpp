@@ -289,7 +289,7 @@ void TfrmHlavniOkno::applyView() {
     countdownPanel_->setShown(v.countdownPanels);
     lblDnu->setVisible(v.lblDnu);
     digitInput_->setVisible(v.marker);
-    digitInput_->setArrowsEnabled(v.upDown1Enabled);
+    digitInput_->setArrows(v.upDown1, v.upDown1Enabled);
     pnlDny->setEnabled(v.pnlDnyEnabled);
     const DaysGeometry g = daysGeometryFor(f, {QRect(10, 86, 157, 20), 83, lblH->geometry().bottom() + 1, 21, 21, 21, 113});
     if (pnlDny->geometry() != g.pnlDny) {
@@ -373,6 +373,9 @@ void TfrmHlavniOkno::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && !state_.main.firstShow && isShownOnScreen()) {
         onStateChanged(); // what was not drawn while minimised is due now
+    }
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
+        pendingSwitch_ = 0; // a Ctrl+Tab whose release went to another window switches nothing
     }
 }
 

@@ -3,6 +3,8 @@
 #include "common/timeformat.h"
 #include "storage/inifile.h"
 
+#include <algorithm>
+
 namespace tavrok {
 
 namespace {
@@ -50,14 +52,44 @@ int startFunction(const IniFile& s) {
 }
 
 bool ulozStavPriUkonceni(IniFile& s, const ExitState& e) {
-    return s.writeInteger(Stav, u"levo", e.position.x()) && s.writeInteger(Stav, u"hor", e.position.y()) &&
-           s.writeInteger(Stav, u"vyska", e.height) && s.writeBool(Stav, u"doIkony", e.menu.doIkony) &&
-           s.writeBool(Stav, u"zvuk", e.menu.zvuk) && s.writeBool(Stav, u"vzdyNahore", e.menu.vzdyNahore) &&
-           s.writeFloat(Stav, u"odpocitCas", e.countdown.odpocitCas) &&
-           s.writeBool(Stav, u"odpocitOpakovat", e.countdown.odpocitOpakovat) &&
-           s.writeString(Stav, u"odpocitZprava", e.countdown.odpocitZprava) &&
-           s.writeInteger(Stav, u"funkce", static_cast<int>(e.function)) &&
-           s.writeDateTime(u"stavProgramu", u"posledniKontrolaVerze", e.lastVersionCheck);
+    IniBatch b(s);
+    b.writeInteger(Stav, u"levo", e.position.x());
+    b.writeInteger(Stav, u"hor", e.position.y());
+    b.writeInteger(Stav, u"vyska", e.height);
+    b.writeBool(Stav, u"doIkony", e.menu.doIkony);
+    b.writeBool(Stav, u"zvuk", e.menu.zvuk);
+    b.writeBool(Stav, u"vzdyNahore", e.menu.vzdyNahore);
+    b.writeFloat(Stav, u"odpocitCas", e.countdown.odpocitCas);
+    b.writeBool(Stav, u"odpocitOpakovat", e.countdown.odpocitOpakovat);
+    b.writeString(Stav, u"odpocitZprava", e.countdown.odpocitZprava);
+    b.writeInteger(Stav, u"funkce", static_cast<int>(e.function));
+    b.writeDateTime(u"stavProgramu", u"posledniKontrolaVerze", e.lastVersionCheck);
+    return b.commit();
 }
 
+QPoint keepTitleOnScreen(QPoint position, QSize window, const QList<QRect>& screens, int titleHeight) {
+    if (screens.isEmpty()) {
+        return position;
+    }
+    const QRect title(position.x(), position.y() - titleHeight, window.width(), titleHeight);
+    const QRect whole(title.topLeft(), QSize(window.width(), window.height() + titleHeight));
+    const QRect* best = &screens.front();
+    qint64 bestArea = -1;
+    for (const QRect& screen : screens) {
+        if (screen.contains(title)) {
+            return position;
+        }
+        const QRect common = screen.intersected(whole);
+        const qint64 area = common.isEmpty() ? 0 : qint64(common.width()) * common.height();
+        if (area > bestArea) {
+            best = &screen;
+            bestArea = area;
+        }
+    }
+    // Onto the screen that shows most of it (the first one when none does), as near as it can stay.
+    const int x = std::clamp(position.x(), best->left(), std::max(best->left(), best->right() + 1 - window.width()));
+    const int y = std::clamp(position.y(), best->top() + titleHeight,
+                             std::max(best->top() + titleHeight, best->bottom() + 1 - window.height()));
+    return {x, y};
+}
 } // namespace tavrok

@@ -2,7 +2,9 @@
 
 #include "app/mainstate.h"
 
+#include <QList>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <optional>
 
@@ -32,6 +34,10 @@ int startHeight(const IniFile& settings, int maxHeight);
 // Start-up step 8: the window position; centred wins over remembered.
 QPoint startPosition(const IniFile& settings, QSize screen, QSize window);
 int startFunction(const IniFile& settings);
+// Moves a window whose client area would start at `position` so that its title bar (the strip of
+// `titleHeight` above the client area) lies wholly on one of the screens: a position saved on a monitor
+// that is gone, or hand-edited, never loses the window. A position already on a screen stays.
+QPoint keepTitleOnScreen(QPoint position, QSize window, const QList<QRect>& screens, int titleHeight);
 
 // What shutdown step 1 writes.
 struct ExitState {
@@ -42,7 +48,7 @@ struct ExitState {
     Funkce function = Funkce::Budik;
     TDateTime lastVersionCheck = 0;
 };
-// One guarded block: false at the first write that fails.
+// One replacement of the file: false when it could not be written, and then nothing of it is.
 bool ulozStavPriUkonceni(IniFile& settings, const ExitState& state);
 
 } // namespace tavrok

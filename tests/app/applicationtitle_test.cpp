@@ -54,7 +54,8 @@ TEST(FunctionView, ButtonsFollowTheEngineState) {
 
     v = viewFor(Funkce::Odpocit, {.countdownPaused = true}, c);
     EXPECT_EQ(v.btnPauzaCaption, c.pokracovat);
-    EXPECT_FALSE(v.btnVynulovat);
+    EXPECT_FALSE(v.btnVynulovat || v.btnDalsi);
+    EXPECT_TRUE(v.upDown1 && !v.upDown1Enabled) << "the arrows shown, disabled";
 
     v = viewFor(Funkce::Odpocit, {.editorFocused = true}, c);
     EXPECT_EQ(v.btnZapnout, c.odpZapnout);

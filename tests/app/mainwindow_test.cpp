@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -138,16 +139,15 @@ TEST_F(MainWindowTest, AnUnwritableSettingsFileShowsMessage8AndStillCloses) {
     EXPECT_EQ(questions.asked[0].icon, MessageIcon::Warning);
 }
 
-TEST_F(MainWindowTest, EachMissingStandardSoundIsReportedAtStart) {
-    QFile::remove(dir.path() + QStringLiteral("/Data/Zvuky/Standard/Signalk.wav"));
-    QFile::remove(dir.path() + QStringLiteral("/Data/Zvuky/Standard/Signald.wav"));
+TEST_F(MainWindowTest, MissingStandardSoundsAreReportedInOneMessage) {
+    const QString k = dir.path() + QStringLiteral("/Data/Zvuky/Standard/Signalk.wav");
+    const QString d = dir.path() + QStringLiteral("/Data/Zvuky/Standard/Signald.wav");
+    QFile::remove(k);
+    QFile::remove(d);
     open();
-    ASSERT_EQ(questions.asked.size(), 2u);
-    EXPECT_EQ(questions.asked[0].text,
-              fillPlaceholders(window->messageTable().text(18),
-                               dir.path() + QStringLiteral("/Data/Zvuky/Standard/Signalk.wav")));
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text, fillPlaceholders(window->messageTable().text(18), k + u'\n' + d));
     EXPECT_EQ(questions.asked[0].icon, MessageIcon::Error);
-    EXPECT_TRUE(questions.asked[1].text.contains(QStringLiteral("Signald.wav")));
 }
 
 TEST_F(MainWindowTest, StopAllNotificationsStopsEverySound) {
@@ -489,4 +489,15 @@ TEST_F(MainWindowTest, APausedCountdownAsksBeforeClosing) {
     EXPECT_FALSE(window->close());
     EXPECT_EQ(questions.asked.back().text, window->messageTable().text(14));
     EXPECT_TRUE(window->countdown().paused());
+}
+
+TEST_F(MainWindowTest, APositionOffEveryScreenStartsOnTheScreen) {
+    for (const char* position : {"levo=1900\nhor=900\n", "levo=-100000\nhor=-100000\n"}) {
+        settings(QByteArray("[stavHlavnihoOkna]\n") + position);
+        open();
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        EXPECT_TRUE(screen.contains(QRect(window->geometry().topLeft() - QPoint(0, 32), QSize(window->width(), 32))))
+            << position << " gave " << window->geometry().x() << "," << window->geometry().y();
+        window.reset();
+    }
 }

@@ -100,3 +100,19 @@ TEST_F(WindowStateTest, AStoredLengthTheDigitsCannotShowReadsAsMissing) {
     ASSERT_TRUE(ini.writeString(u"stavHlavnihoOkna", u"odpocitCas", QStringLiteral("999999,5")));
     EXPECT_EQ(nactiPamatovanyOdpocet(ini)->odpocitCas, 999'999.5);
 }
+
+TEST(WindowPosition, TheTitleBarLandsOnAPresentScreen) {
+    const QSize window(177, 241);
+    const QList<QRect> one{QRect(0, 0, 1024, 768)};
+    EXPECT_EQ(keepTitleOnScreen({100, 100}, window, one, 32), QPoint(100, 100)) << "already on screen";
+    EXPECT_EQ(keepTitleOnScreen({1900, 900}, window, one, 32), QPoint(1024 - 177, 768 - 241))
+        << "saved on a larger monitor";
+    EXPECT_EQ(keepTitleOnScreen({-100000, -100000}, window, one, 32), QPoint(0, 32));
+    EXPECT_EQ(keepTitleOnScreen({500, 10}, window, one, 32), QPoint(500, 32)) << "the title bar above the top";
+    // Two monitors side by side: the second one keeps a window that is on it.
+    const QList<QRect> two{QRect(0, 0, 1024, 768), QRect(1024, 0, 1280, 1024)};
+    EXPECT_EQ(keepTitleOnScreen({1900, 900}, window, two, 32), QPoint(1900, 900)) << "its title bar is on it";
+    EXPECT_EQ(keepTitleOnScreen({1500, 300}, window, two, 32), QPoint(1500, 300));
+    // The second monitor is gone: onto the first.
+    EXPECT_EQ(keepTitleOnScreen({1500, 300}, window, one, 32), QPoint(1024 - 177, 300));
+}
