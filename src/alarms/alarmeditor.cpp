@@ -4,6 +4,8 @@
 #include "platform/questions.h"
 #include "storage/inifile.h"
 
+#include <algorithm>
+
 namespace tavrok {
 
 namespace {
@@ -12,6 +14,15 @@ namespace {
 // with it.
 bool isListSection(const QString& name) {
     return name.compare(QStringLiteral("info"), Qt::CaseInsensitive) == 0;
+}
+
+// The name is the header of the alarm's section, a line "[name]": a line break (pasted text) or a
+// bracket would split or end that header, and the alarm's settings would be lost at the next load.
+bool fitsSectionHeader(const QString& name) {
+    return std::none_of(name.begin(), name.end(), [](QChar c) {
+        return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+               c == QChar::ParagraphSeparator || c == u'[' || c == u']';
+    });
 }
 
 } // namespace
@@ -77,7 +88,7 @@ bool AlarmEditor::btnBudUlozitClick(const QString& typedName, TDateTime cas, con
         questions.tell(messages.text(22), MessageIcon::Warning);
         return false;
     }
-    if (name == AlarmSeparator || isListSection(name)) {
+    if (name == AlarmSeparator || isListSection(name) || !fitsSectionHeader(name)) {
         questions.tell(messages.text(23), MessageIcon::Error);
         return false;
     }

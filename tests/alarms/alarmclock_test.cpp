@@ -264,6 +264,24 @@ TEST_F(AlarmClockTest, NamesAreTrimmedOnEveryPathAndTheListSectionIsNoAlarm) {
     EXPECT_TRUE(nazvyBudiku(ini.snapshot()).isEmpty());
 }
 
+TEST_F(AlarmClockTest, ANameThatCannotBeASectionHeaderIsRefusedBeforeAnythingIsWritten) {
+    AlarmEditor editor;
+    editor.budik.stav = 1;
+    const TDateTime seven = *tryEncodeTime(7, 0, 0);
+    ASSERT_TRUE(editor.btnBudUlozitClick(QStringLiteral("Ráno"), seven, QStringLiteral("Vstávej"), ini, clock.now(),
+                                         questions, messages));
+    const QByteArray before = test::readBytes(ini.path());
+    for (const QString& name : {QStringLiteral("Pracovní\nden"), QStringLiteral("a\r\nb"), QStringLiteral("tab\there"),
+                                QStringLiteral("[x]"), QStringLiteral("a]b"), QStringLiteral("line\u2028sep")}) {
+        EXPECT_FALSE(editor.btnBudUlozitClick(name, seven, {}, ini, clock.now(), questions, messages));
+        EXPECT_EQ(questions.asked.back().text, messages.text(23));
+    }
+    EXPECT_FALSE(editor.btnBudUlozitClick(QStringLiteral("   "), seven, {}, ini, clock.now(), questions, messages));
+    EXPECT_EQ(questions.asked.back().text, messages.text(22)) << "blanks only: no name, not a write failure";
+    EXPECT_EQ(test::readBytes(ini.path()), before);
+    EXPECT_EQ(nactiBudik(ini.snapshot(), QStringLiteral("Ráno")).zprava, QStringLiteral("Vstávej"));
+}
+
 TEST_F(AlarmClockTest, ANewAlarmIsListedAfterTheNamesTheListReallyHolds) {
     test::writeBytes(ini.path(), "[info]\npocetBudiku=50\n1=a\n[a]\ncas=8:00:00\nstav=1\n");
     save(QStringLiteral("b"), 9, 0, true);
