@@ -101,6 +101,10 @@ void TfrmHlavniOkno::formShow() {
                       size()));
     state_.main.currentFunction = funkceFromStored(startFunction(settings));
 
+    for (const auto& [original, aside] : state_.storage.movedAside()) {
+        questions.tell(fillPlaceholders(state_.messages.text(MessageTable::MovedAside), {{u"%d1", original}, {u"%d2", aside}}),
+                       MessageIcon::Warning);
+    }
     // What the last run left running is taken over: it must not be offered again, also when the
     // program ends while one of the boxes below is open.
     if (!pokracovani::smaz(settings)) {

@@ -73,6 +73,7 @@ constexpr const char16_t* BuiltIn[MessageTable::Count] = {
     u"Program bude nyní ukončen a bude spuštěna jeho aktualizace.",
     u"Nelze se připojit k vybranému portu.",
     u"Program pro aktualizaci programu Tavrok nemůže zapisovat do složky %d nebo do složky programu Tavrok (o tři úrovně výš). Program Tavrok nebude aktualizován.",
+    u"Soubor %d1 nelze přečíst, není to textový soubor. Aby se jeho obsah neztratil, byl přejmenován na %d2 a program pokračuje bez něj.",
 };
 
 QString withLineBreaks(QString text) {

@@ -8,16 +8,17 @@ namespace tavrok {
 
 class IniFile;
 
-// The 65 program-wide messages, numbered as the language files number them ("message1" ... "message65"
-// in section "Messages"). A language file loads over the built-in Czech texts; "%13" in a loaded text
+// The program-wide messages, numbered as the language files number them ("message1" ... "message66"
+// in section "Messages"; 66 is this version's own, about a settings file that was moved aside). A language file loads over the built-in Czech texts; "%13" in a loaded text
 // becomes a line break.
 class MessageTable {
 public:
-    static constexpr int Count = 65;
+    static constexpr int Count = 66;
+    static constexpr int MovedAside = 66;
 
     MessageTable();
 
-    // Message n (1..65); an empty text for any other number.
+    // Message n (1..Count); an empty text for any other number.
     const QString& text(int n) const;
 
     // Takes every message from the file, the built-in text where a key is missing.

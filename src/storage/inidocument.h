@@ -75,6 +75,7 @@ struct IniDocument {
     mutable std::unordered_map<uint32_t, KeyIndex> keyIndexes;
     QByteArray raw;        // the bytes the document was read from or last written as
     qint64 loadedAtNs = 0; // wall clock just before those bytes were read or written
+    bool undecodable = false; // the bytes on disk are no text: they are never overwritten
 
     QStringView own(QString s) {
         owned.push_back(std::move(s));
@@ -83,7 +84,9 @@ struct IniDocument {
 
     static IniDocument parse(QByteArray bytes) {
         IniDocument doc;
-        doc.text = decodeTextFile(bytes);
+        std::optional<QString> text = tryDecodeTextFile(bytes);
+        doc.undecodable = !text;
+        doc.text = std::move(text).value_or(QString());
         doc.raw = std::move(bytes);
         QStringView rest(doc.text);
         IniBlock* current = &doc.blocks.back();

@@ -220,6 +220,13 @@ IniDocument& IniFile::editable() {
 
 bool IniFile::save() {
     IniDocument& doc = const_cast<IniDocument&>(*doc_);
+    if (doc.undecodable) {
+        // Whatever the file holds is no text this program can read; writing would destroy it. It is moved
+        // aside at start-up; until then a save fails and the caller reports it.
+        doc_.reset();
+        stamp_.reset();
+        return false;
+    }
     const qint64 startedNs = wallClockNs();
     QByteArray bytes = doc.serialize();
     if (!replaceFileWhole(path_, bytes)) {

@@ -1,5 +1,7 @@
 #include "storage/savefile.h"
 
+#include "storage/textcodec.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -102,6 +104,21 @@ bool replaceFileWhole(const QString& path, const QByteArray& bytes) {
 }
 
 #endif
+
+QString moveAsideIfUndecodable(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || tryDecodeTextFile(file.readAll())) {
+        return {};
+    }
+    file.close();
+    for (int n = 1; n < 1000; ++n) {
+        const QString aside = path + QStringLiteral(".necitelny") + (n > 1 ? QStringLiteral("-%1").arg(n) : QString());
+        if (!QFileInfo::exists(aside) && !QFileInfo(aside).isSymLink()) {
+            return QFile::rename(path, aside) ? aside : QString();
+        }
+    }
+    return {};
+}
 
 int removeLeftoverTemporaries(const QString& path) {
     const QFileInfo info(finalTarget(path));

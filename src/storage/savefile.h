@@ -15,4 +15,9 @@ bool replaceFileWhole(const QString& path, const QByteArray& bytes);
 // replaceFileWhole), so they do not pile up. Returns how many were removed.
 int removeLeftoverTemporaries(const QString& path);
 
+// A file at `path` whose bytes are no text (see detectTextEncoding) is renamed beside itself to
+// "<name>.necitelny" (then "-2", "-3" ...), its bytes untouched, so the program can start afresh without
+// destroying it. Returns the new path, or nothing when the file is text, missing or cannot be renamed.
+QString moveAsideIfUndecodable(const QString& path);
+
 } // namespace tavrok

@@ -103,6 +103,12 @@ void StorageLocations::resolveAtStartup(const QString& executableFolder) {
     for (const QString& name : FileSet) {
         removeLeftoverTemporaries(joinPath(folder, name)); // of saves that a kill cut short
     }
+    // The stamp below is the first write: a file that is no text goes aside before it.
+    for (const IniFile* ini : {&settingsIni_, &alarmsIni_}) {
+        if (const QString aside = moveAsideIfUndecodable(ini->path()); !aside.isEmpty()) {
+            movedAside_.push_back({ini->path(), aside});
+        }
+    }
 
     // The stamp never reports a failure: the first failing write ends it.
     (void)(settingsIni_.writeString(u"info", u"program", ProgramName) &&

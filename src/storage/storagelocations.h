@@ -2,6 +2,7 @@
 
 #include "storage/inifile.h"
 
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -43,6 +44,8 @@ public:
 
     const QString& programFolder() const { return programFolder_; }
     const QString& settingsFolder() const { return settingsFolder_; }
+    // The files start-up found to be no text and moved aside: (original path, new path).
+    const QList<std::pair<QString, QString>>& movedAside() const { return movedAside_; }
     QString umisteniPath() const;
     QString dataPath(QStringView relative) const; // programFolder + "/Data/" + relative
 
@@ -89,6 +92,7 @@ private:
     Files& files_;
     QString programFolder_;
     QString settingsFolder_;
+    QList<std::pair<QString, QString>> movedAside_;
     IniFile settingsIni_;
     IniFile alarmsIni_;
     IniFile languageIni_;

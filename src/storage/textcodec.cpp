@@ -32,17 +32,71 @@ QString decodeWindows1250(QByteArrayView bytes) {
     return out;
 }
 
-QString decodeTextFile(const QByteArray& bytes) {
-    QByteArrayView view(bytes);
+namespace {
+
+// The text without its byte-order mark, or nothing when the bytes are not the encoding they claim.
+std::optional<QString> decodeAs(TextEncoding encoding, QByteArrayView view) {
+    switch (encoding) {
+    case TextEncoding::Utf16LE:
+    case TextEncoding::Utf16BE: {
+        if (view.size() % 2 != 0) {
+            return std::nullopt;
+        }
+        QStringDecoder utf16(encoding == TextEncoding::Utf16LE ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                             QStringDecoder::Flag::Stateless);
+        QString text = utf16.decode(view.sliced(2));
+        if (utf16.hasError() || text.contains(QChar(0))) {
+            return std::nullopt;
+        }
+        return text;
+    }
+    case TextEncoding::Utf8:
+    case TextEncoding::Windows1250:
+    case TextEncoding::Undecodable:
+        break;
+    }
+    if (view.contains('\0')) {
+        return std::nullopt;
+    }
     if (view.startsWith("\xEF\xBB\xBF")) {
         view = view.sliced(3);
     }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(view);
-    if (!utf8.hasError()) {
-        return text;
+    return utf8.hasError() ? decodeWindows1250(view) : text;
+}
+
+TextEncoding claimedEncoding(QByteArrayView bytes) {
+    if (bytes.startsWith("\xFF\xFE")) {
+        return TextEncoding::Utf16LE;
     }
-    return decodeWindows1250(view);
+    if (bytes.startsWith("\xFE\xFF")) {
+        return TextEncoding::Utf16BE;
+    }
+    return TextEncoding::Utf8;
+}
+
+} // namespace
+
+TextEncoding detectTextEncoding(QByteArrayView bytes) {
+    const TextEncoding claimed = claimedEncoding(bytes);
+    if (!decodeAs(claimed, bytes)) {
+        return TextEncoding::Undecodable;
+    }
+    if (claimed != TextEncoding::Utf8) {
+        return claimed;
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes); // decoding happens when the result is taken
+    return utf8.hasError() ? TextEncoding::Windows1250 : TextEncoding::Utf8;
+}
+
+std::optional<QString> tryDecodeTextFile(QByteArrayView bytes) {
+    return decodeAs(claimedEncoding(bytes), bytes);
+}
+
+QString decodeTextFile(const QByteArray& bytes) {
+    return tryDecodeTextFile(bytes).value_or(QString());
 }
 
 } // namespace tavrok

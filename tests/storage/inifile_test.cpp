@@ -1,4 +1,5 @@
 #include "storage/inifile.h"
+#include "storage/textcodec.h"
 
 #include "support/diskfull.h"
 #include "support/tempdir.h"
@@ -102,7 +103,7 @@ TEST_F(IniFileTest, CzechTextInUtf8AndInWindows1250) {
 TEST_F(IniFileTest, GarbageAndVeryLongValuesNeverBreakReading) {
     QByteArray garbage;
     for (int i = 0; i < 20000; ++i) {
-        garbage.append(static_cast<char>((i * 7919 + 13) % 256));
+        garbage.append(static_cast<char>((i * 7919 + 13) % 255 + 1)); // no NUL: that would be no text
     }
     IniFile ini = fileWith(garbage + "\n[ok]\nkey=" + QByteArray(200000, 'x') + "\n");
     EXPECT_EQ(ini.readString(u"ok", u"key").size(), 200000);
@@ -128,6 +129,39 @@ TEST_F(IniFileTest, TheFirstWriteCreatesTheFileButNotItsFolder) {
     EXPECT_FALSE(nowhere.writeInteger(u"a", u"b", 1));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("missing"))));
     EXPECT_EQ(nowhere.readInteger(u"a", u"b", 7), 7);
+}
+
+TEST_F(IniFileTest, Utf16WithItsMarkIsReadAndWrittenBackAsUtf8) {
+    const QString text = QStringLiteral("[info]\r\npocetBudiku=1\r\n1=Ráno\r\n[Ráno]\r\nzprava=Vstávej ☀\r\n");
+    QByteArray le("\xFF\xFE"), be("\xFE\xFF");
+    for (const QChar c : text) {
+        le.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+        be.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
+    }
+    EXPECT_EQ(detectTextEncoding(le), TextEncoding::Utf16LE);
+    EXPECT_EQ(detectTextEncoding(be), TextEncoding::Utf16BE);
+    for (const QByteArray& bytes : {le, be}) {
+        IniFile ini = fileWith(bytes);
+        EXPECT_EQ(ini.readString(u"ráno", u"zprava"), QStringLiteral("Vstávej ☀"));
+        ASSERT_TRUE(ini.writeString(u"info", u"program", QStringLiteral("Tavrok")));
+        const QByteArray written = readBytes(path);
+        EXPECT_FALSE(written.contains('\0'));
+        EXPECT_EQ(IniFile(path).readString(u"Ráno", u"zprava"), QStringLiteral("Vstávej ☀"));
+    }
+}
+
+TEST_F(IniFileTest, BytesThatAreNoTextAreNeverOverwritten) {
+    const QByteArray junk("[a]\nk=1\n\0\0\x01\x02binary", 20);
+    const QByteArray oddUtf16("\xFF\xFE[\0a\0]", 7);
+    for (const QByteArray& bytes : {junk, oddUtf16}) {
+        EXPECT_EQ(detectTextEncoding(bytes), TextEncoding::Undecodable);
+        IniFile ini = fileWith(bytes);
+        EXPECT_FALSE(ini.sectionExists(u"a"));
+        EXPECT_FALSE(ini.writeString(u"a", u"b", QStringLiteral("c")));
+        EXPECT_EQ(readBytes(path), bytes);
+    }
+    EXPECT_EQ(detectTextEncoding("k=\xE8"), TextEncoding::Windows1250);
+    EXPECT_EQ(detectTextEncoding("\xEF\xBB\xBFk=\xC3\xA8"), TextEncoding::Utf8);
 }
 
 TEST_F(IniFileTest, AFailedWriteIsReportedAndLosesNothing) {

@@ -119,6 +119,20 @@ TEST_F(StorageTest, StartUpRemovesWhatKilledSavesLeftAndNothingElse) {
                                  QStringLiteral("Poznamky.txt.tmp-a1B2c3")}));
 }
 
+TEST_F(StorageTest, AFileThatIsNoTextIsMovedAsideBeforeTheFirstWrite) {
+    const QByteArray junk("\x00\x01[info]\x00garbage", 16);
+    writeBytes(defaultFolder() + QStringLiteral("/Budiky.ini"), junk);
+    writeBytes(defaultFolder() + QStringLiteral("/Budiky.ini.necitelny"), "an older one");
+    storage.resolveAtStartup(program);
+    const QString aside = defaultFolder() + QStringLiteral("/Budiky.ini.necitelny-2");
+    ASSERT_EQ(storage.movedAside().size(), 1);
+    EXPECT_EQ(storage.movedAside()[0].second, aside);
+    EXPECT_EQ(readBytes(aside), junk) << "the original bytes kept";
+    EXPECT_EQ(readBytes(defaultFolder() + QStringLiteral("/Budiky.ini.necitelny")), QByteArray("an older one"));
+    EXPECT_EQ(readBytes(defaultFolder() + QStringLiteral("/Budiky.ini")),
+              QByteArray("[info]\nprogram=Tavrok\nverzeProgramu=2.51\n"));
+}
+
 TEST_F(StorageTest, StartUpFollowsTheStoredLocationAndLanguage) {
     setLocation("%TavrokPath%\\Uzivatel\\Nastaveni\\");
     writeBytes(program + QStringLiteral("/Uzivatel/Nastaveni/Nastaveni.ini"), "[nastaveni]\njazyk=English\n");
