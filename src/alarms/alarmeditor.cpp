@@ -72,11 +72,12 @@ bool AlarmEditor::btnBudNacistClick(const QString& typedName, const IniFile& ala
     budik = nactiBudik(alarmsIni.snapshot(), name);
     nazevBudikuZmenen = false;
     nacteny = true;
+    upraven = false;
     return true;
 }
 
 void AlarmEditor::zapniVypniBudik() {
-    nacteny = false;
+    zmenen();
     static constexpr std::uint8_t Switched[] = {1, 0, 3, 2};
     budik.stav = Switched[budik.stav & 3];
 }
@@ -123,6 +124,7 @@ bool AlarmEditor::btnBudUlozitClick(const QString& typedName, TDateTime cas, con
         questions.tell(fillPlaceholders(messages.text(27), alarmsIni.path()), MessageIcon::Error);
         return false;
     }
+    upraven = false;
     return true;
 }
 
@@ -157,7 +159,7 @@ bool AlarmEditor::btnBudVymazatVseClick(const IniFile& alarmsIni, Questions& que
 
 bool AlarmEditor::muzeZavrit(bool listHasAlarms, bool kontrolovat, Questions& questions,
                              const MessageTable& messages) {
-    if (nacteny || !listHasAlarms || !kontrolovat) {
+    if (nacteny || !upraven || !listHasAlarms || !kontrolovat) {
         return true;
     }
     return questions.ask(messages.text(15), MessageIcon::Warning, MessageButtons::YesNo) == Answer::Yes;

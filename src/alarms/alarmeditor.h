@@ -17,6 +17,7 @@ public:
     bool nazevBudikuZmenen = false;
     bool tichyNacteni = false;
     bool nacteny = false; // loaded and unchanged since: the name box is lime green
+    bool upraven = false; // changed by the user since the last load or save: closing asks first
 
     // Loads the alarm of that name from the file (its date label then comes from the list, obnov).
     bool btnBudNacistClick(const QString& name, const IniFile& alarmsIni, Questions& questions,
@@ -30,8 +31,11 @@ public:
     bool btnBudVymazatVseClick(const IniFile& alarmsIni, Questions& questions, const MessageTable& messages);
     void zapniVypniBudik();
     // The user changed the name or a field: the name box loses its green.
-    void zmenen() { nacteny = false; }
-    // May the program close? Asks message 15 for an unsaved, loaded alarm.
+    void zmenen() {
+        nacteny = false;
+        upraven = true;
+    }
+    // May the program close? Asks message 15 for an alarm changed and not saved.
     bool muzeZavrit(bool listHasAlarms, bool kontrolovat, Questions& questions, const MessageTable& messages);
 
     enum class LabelColour { Face, Lime, Yellow };

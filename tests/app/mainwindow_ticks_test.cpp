@@ -142,3 +142,14 @@ TEST_F(MainWindowTicksTest, AStopAndASplitBetweenTicksTakeTheirOwnMoment) {
     click("btnZapnout");
     EXPECT_EQ(digits(), QStringLiteral("00:00:01.500"));
 }
+
+TEST_F(MainWindowTicksTest, AnAlarmWithAnImpossibleUntilDateClosesWithoutAQuestion) {
+    test::writeBytes(alarmsPath(), "[info]\npocetBudiku=1\n1=Konec\n[Konec]\ncas=7:30:00\nzprava=x\nstav=1\nvzdy=0\n"
+                                   "OD=1\nOM=1\nOR=2026\nDD=31\nDM=2\nDR=2027\nKD=0\nKM=0\nKR=0\n");
+    open();
+    runFor(1000);
+    click("lblFceTavrok");
+    click("lblFceBudik");
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(questions.asked.empty()) << questions.asked.front().text.toStdString();
+}
