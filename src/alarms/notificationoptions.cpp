@@ -2,6 +2,8 @@
 
 #include "storage/inifile.h"
 
+#include <algorithm>
+
 namespace tavrok {
 
 NotificationOptions nactiUpozorneni(const IniSnapshot& ini, QStringView section, const NotificationKeys& k) {
@@ -12,7 +14,7 @@ NotificationOptions nactiUpozorneni(const IniSnapshot& ini, QStringView section,
     o.nahodnyZvuk = ini.readBool(section, k.nahodnyZvuk, false);
     o.nahodnyZvukCesta = ini.readString(section, k.nahodnyZvukCesta);
     o.opakovat = ini.readBool(section, k.opakovat, true);
-    o.delka = ini.readInteger(section, k.delka, 0);
+    o.delka = std::max(0, ini.readInteger(section, k.delka, 0)); // a negative length plays without end
     o.ukoncitKliknutim = ini.readBool(section, k.ukoncitKliknutim, true);
     return o;
 }

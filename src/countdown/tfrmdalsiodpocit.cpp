@@ -58,7 +58,7 @@ TfrmDalsiOdpocit::TfrmDalsiOdpocit(Services services, QWidget* parent) : QDialog
     chbOpakovat = makeNamed<QCheckBox>(gpbNaKonci, "chbOpakovat", u"Opa&kovat", 8, 158, 260, 17);
     lblUpozornovat = makeNamed<QLabel>(gpbNaKonci, "lblUpozornovat", u"Délka:", 8, 184, 48, 17);
     speDelka = makeNamed<QSpinBox>(gpbNaKonci, "speDelka", {}, 60, 180, 96, 21);
-    speDelka->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    speDelka->setRange(0, std::numeric_limits<int>::max()); // milliseconds; no negative length
     lblMs = makeNamed<QLabel>(gpbNaKonci, "lblMs", QStringLiteral("ms"), 160, 184, 24, 17);
     lblDodatek = makeNamed<QLabel>(gpbNaKonci, "lblDodatek", u"(0 = neustále)", 186, 184, 90, 17);
     btnPlay = makeNamed<QPushButton>(gpbNaKonci, "btnPlay", QStringLiteral("\u25B6"), 8, 208, 40, 23);

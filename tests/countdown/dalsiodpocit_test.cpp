@@ -43,6 +43,7 @@ protected:
 
 TEST_F(DalsiOdpocitTest, TheDialogMirrorsTheFileAndOkWritesIt) {
     test::writeBytes(settingsPath(), "[dalsiNastaveniOdpocit]\nupozornovatPredem=1\npocetUpozorneni=2\nzvuky=Zvonky\n"
+                                     "delka=-5000\n"
                                      "[dalsiNastaveniOdpocit-Upozorneni]\n0=10\n1=60\n");
     open();
     window->findChild<QWidget*>(QStringLiteral("lblFceOdpocit"))->setFocus();
@@ -52,6 +53,8 @@ TEST_F(DalsiOdpocitTest, TheDialogMirrorsTheFileAndOkWritesIt) {
             EXPECT_EQ(child<QListWidget>("lbxPredem")->count(), 2);
             EXPECT_EQ(child<QSpinBox>("spePredem")->value(), 61);
             EXPECT_EQ(child<QComboBox>("cbxZvuky")->currentText(), QStringLiteral("Zvonky"));
+            EXPECT_EQ(child<QSpinBox>("speDelka")->value(), 0) << "a stored negative length reads as none";
+            EXPECT_EQ(child<QSpinBox>("speDelka")->minimum(), 0);
             child<QSpinBox>("spePredem")->setValue(30);
             QTest::mouseClick(child("btnPredemPridat"), Qt::LeftButton);
             EXPECT_EQ(child<QSpinBox>("spePredem")->value(), 31);
@@ -70,6 +73,7 @@ TEST_F(DalsiOdpocitTest, TheDialogMirrorsTheFileAndOkWritesIt) {
     EXPECT_TRUE(saved.naKonci.vlastniZvuk);
     EXPECT_EQ(saved.naKonci.vlastniZvukCesta, QStringLiteral("%TavrokPath%/Data/muj.wav")) << "slashes normalised";
     EXPECT_EQ(saved.zvuky, QStringLiteral("Zvonky"));
+    EXPECT_EQ(saved.naKonci.delka, 0);
 }
 
 TEST_F(DalsiOdpocitTest, CancelLeavesTheFileAndTheNextOpeningShowsIt) {
