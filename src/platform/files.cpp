@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 namespace tavrok {
 
@@ -25,6 +26,14 @@ bool RealFiles::remove(const QString& path) {
 bool RealFiles::sameFile(const QString& a, const QString& b) const {
     const QString ca = QFileInfo(a).canonicalFilePath();
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+bool RealFiles::canWriteIn(const QString& folder) {
+    if (!QDir().mkpath(folder)) {
+        return false;
+    }
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".tavrok-probe-XXXXXX")));
+    return probe.open(); // removed again when it goes
 }
 
 RealFiles& RealFiles::instance() {

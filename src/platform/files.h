@@ -15,6 +15,8 @@ public:
     virtual bool remove(const QString& path) = 0;
     // The same file under two spellings (links, "..", doubled separators)?
     virtual bool sameFile(const QString& a, const QString& b) const = 0;
+    // Can a file be created in the folder (which exists or can be made)? Leaves nothing behind.
+    virtual bool canWriteIn(const QString& folder) = 0;
 };
 
 class RealFiles final : public Files {
@@ -24,6 +26,7 @@ public:
     bool copy(const QString& from, const QString& to) override;
     bool remove(const QString& path) override;
     bool sameFile(const QString& a, const QString& b) const override;
+    bool canWriteIn(const QString& folder) override;
 
     static RealFiles& instance();
 };

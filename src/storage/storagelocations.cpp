@@ -5,6 +5,7 @@
 #include "platform/questions.h"
 #include "storage/savefile.h"
 
+#include <QDir>
 
 namespace tavrok {
 
@@ -193,6 +194,12 @@ StorageLocations::RelocationResult StorageLocations::premistit(const QString& pa
         reopenIniFiles(false);
         return {Relocation::Moved, false};
     }
+    if (!usableFolder(entered, newFolder)) {
+        questions.tell(fillPlaceholders(messages.text(MessageTable::UnusableFolder),
+                                        newFolder.isEmpty() ? entered : newFolder),
+                       MessageIcon::Error);
+        return {Relocation::CopyRefused, false};
+    }
     if (!zkopirujNastaveni(oldFolder, newFolder, questions, messages)) {
         return {Relocation::CopyRefused, false};
     }
@@ -200,16 +207,38 @@ StorageLocations::RelocationResult StorageLocations::premistit(const QString& pa
     const QString splitPath = settingsIni_.readString(u"nastaveniMezicasu", u"cesta",
                                                       stored + QStringLiteral("\\") + FileSet[2]);
     const bool switchFlag = expand(splitPath) != joinPath(newFolder, FileSet[2]);
-    if (!smazNastaveni(oldFolder)) {
-        questions.tell(messages.text(57), MessageIcon::Error);
-    }
 
+    // The new location is written before anything old is deleted: whatever fails, one complete set is
+    // where Umisteni.ini points.
     IniFile umisteni(umisteniPath());
     if (!umisteni.writeString(u"cesty", u"nastaveni", entered)) {
         questions.tell(fillPlaceholders(messages.text(51), umisteniPath()), MessageIcon::Error);
         return {Relocation::LocationNotSaved, switchFlag};
     }
+    if (!smazNastaveni(oldFolder)) {
+        questions.tell(messages.text(57), MessageIcon::Error);
+    }
     return {Relocation::Moved, reopenIniFiles(switchFlag)};
+}
+
+bool StorageLocations::usableFolder(const QString& entered, const QString& folder) const {
+    // Every %VARIABLE% must name something: an undefined one would silently shorten the path.
+    for (qsizetype i = entered.indexOf(u'%'); i >= 0;) {
+        const qsizetype end = entered.indexOf(u'%', i + 1);
+        if (end < 0) {
+            break;
+        }
+        const QString name = entered.mid(i + 1, end - i - 1);
+        if (!name.isEmpty() && name.compare(u"tavrokpath", Qt::CaseInsensitive) != 0 && env_(name).isEmpty()) {
+            return false;
+        }
+        i = entered.indexOf(u'%', end + 1);
+    }
+    if (entered.trimmed().isEmpty() || folder.isEmpty() || QDir::isRelativePath(folder) ||
+        QDir(QDir::cleanPath(folder)).isRoot()) {
+        return false;
+    }
+    return files_.canWriteIn(folder);
 }
 
 } // namespace tavrok

@@ -87,6 +87,8 @@ public:
 
 private:
     void openSet(const QString& folder);
+    // A folder the set may move to: an absolute path, not a root, every variable defined, writable.
+    bool usableFolder(const QString& entered, const QString& folder) const;
 
     EnvironmentLookup env_;
     Files& files_;

@@ -231,7 +231,10 @@ void TfrmNastaveni::enable() {
 void TfrmNastaveni::nactiNastaveni() {
     edtCestaKNastaveni->setText(s_.storage.storedLocation());
     // The write probe: the location can be changed only where Umisteni.ini can be written.
-    const bool writable = IniFile(s_.storage.umisteniPath()).writeString(u"test", u"zapis", QStringLiteral("ok"));
+    // The probe is taken out again, so the file keeps only the location.
+    IniFile umisteni(s_.storage.umisteniPath());
+    const bool writable =
+        umisteni.writeString(u"test", u"zapis", QStringLiteral("ok")) && umisteni.eraseSection(u"test");
     for (QWidget* w : std::initializer_list<QWidget*>{lblCestaKNastaveni, edtCestaKNastaveni, btnProchazet}) {
         w->setEnabled(writable);
     }

@@ -36,6 +36,7 @@ public:
     bool copy(const QString& from, const QString& to) override { return to != failCopyTo && real.copy(from, to); }
     bool remove(const QString& path) override { return path != failRemove && real.remove(path); }
     bool sameFile(const QString& a, const QString& b) const override { return real.sameFile(a, b); }
+    bool canWriteIn(const QString& folder) override { return real.canWriteIn(folder); }
 
 private:
     RealFiles real;
@@ -174,6 +175,41 @@ TEST_F(StorageTest, MovingToAnEmptyFolderCopiesTheSetAndDeletesTheOld) {
     EXPECT_EQ(storage.settingsIni().path(), target + QStringLiteral("/Nastaveni.ini"));
     EXPECT_EQ(storage.settingsIni().readString(u"info", u"program"), QStringLiteral("Tavrok"));
     EXPECT_EQ(IniFile(defaultFolder() + QStringLiteral("/Umisteni.ini")).readString(u"cesty", u"nastaveni"), target);
+}
+
+TEST_F(StorageTest, AFolderTheSetCannotLiveInIsRefusedAndNothingMoves) {
+    storage.resolveAtStartup(program);
+    ASSERT_TRUE(storage.alarmsIni().writeString(u"Ráno", u"cas", QStringLiteral("7:00:00")));
+    const QString aFile = dir.path() + QStringLiteral("/soubor");
+    writeBytes(aFile, "not a folder");
+    // /proc refuses new files even to root, as a folder without permission refuses them to a user.
+    for (const QString& entered : {QString(), QStringLiteral("   "), QStringLiteral("%NEDEFINOVANA%/Tavrok"),
+                                   QStringLiteral("relativni/slozka"), QStringLiteral("/"), QStringLiteral("//"),
+                                   QStringLiteral("/proc/tavrok"), aFile + QStringLiteral("/Nastaveni")}) {
+        questions.asked.clear();
+        const auto r = storage.premistit(entered, questions, messages);
+        EXPECT_EQ(r.outcome, StorageLocations::Relocation::CopyRefused) << entered.toStdString();
+        ASSERT_EQ(questions.asked.size(), 1u) << entered.toStdString();
+        EXPECT_TRUE(questions.asked[0].text.startsWith(QStringLiteral("Do složky "))) << entered.toStdString();
+        for (const QString& file : {QStringLiteral("Nastaveni.ini"), QStringLiteral("Budiky.ini")}) {
+            EXPECT_TRUE(QFileInfo::exists(defaultFolder() + u'/' + file)) << entered.toStdString();
+        }
+        EXPECT_EQ(storage.storedLocation(), StorageLocations::DefaultLocation);
+    }
+    EXPECT_EQ(storage.alarmsIni().readString(u"Ráno", u"cas"), QStringLiteral("7:00:00"));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/Nastaveni.ini")));
+}
+
+TEST_F(StorageTest, TheNewLocationIsWrittenBeforeTheOldSetIsDeleted) {
+    storage.resolveAtStartup(program);
+    QDir().mkpath(defaultFolder() + QStringLiteral("/Umisteni.ini")); // a folder: the location cannot be written
+    const QString target = dir.path() + QStringLiteral("/nove");
+    const auto r = storage.premistit(target, questions, messages);
+    EXPECT_EQ(r.outcome, StorageLocations::Relocation::LocationNotSaved);
+    for (const QString& file : {QStringLiteral("Nastaveni.ini"), QStringLiteral("Budiky.ini")}) {
+        EXPECT_TRUE(QFileInfo::exists(defaultFolder() + u'/' + file)) << "the set where the location points";
+    }
+    EXPECT_EQ(storage.settingsIni().path(), defaultFolder() + QStringLiteral("/Nastaveni.ini"));
 }
 
 TEST_F(StorageTest, AnExistingTargetAnsweredYesIsReplaced) {

@@ -56,6 +56,13 @@ TEST_F(NastaveniDialogTest, TheDefaultsButtonTurnsRememberingTheCountdownOn) {
     EXPECT_TRUE(child<QRadioButton>("rbtZastavit")->isChecked());
 }
 
+TEST_F(NastaveniDialogTest, TheWriteProbeLeavesNothingInTheLocationFile) {
+    open();
+    dialog()->nactiNastaveni();
+    EXPECT_TRUE(child("edtCestaKNastaveni")->isEnabled());
+    EXPECT_FALSE(IniFile(data("Nastaveni/Umisteni.ini")).sectionExists(u"test"));
+}
+
 TEST_F(NastaveniDialogTest, OkSavesEverythingAndCancelRestoresTheFile) {
     open();
     editAndPress(
