@@ -43,17 +43,20 @@ AlarmClock::Ring AlarmClock::kontrola(TDateTime now, bool soundOn) {
         return r;
     }
     const NotificationOptions& n = r.snapshot.upozorneni;
+    // The alarm's moment is wall-clock time, the sounds count on UTC; a moment the spring change skipped
+    // (and so lies after now on UTC) starts the sound now.
+    const auto soundStart = [&] { return std::min(utcFromLocal(r.snapshot.datum), sounds_.utcNow()); };
     if (soundOn) {
         if (reached(now, r.snapshot.datum)) {
             r.soundId = sounds_.obhospodarZvuk(n.upozornovat, true, n.vlastniZvuk, n.nahodnyZvuk, n.opakovat,
                                                standardSound_(), n.vlastniZvukCesta, n.nahodnyZvukCesta,
-                                               nahodnyZvukSoubor_, n.delka, r.snapshot.datum);
+                                               nahodnyZvukSoubor_, n.delka, soundStart());
         } else if (reached(now, r.snapshot.datum - FiveSeconds) && nahodnyZvukSoubor_.isEmpty() && n.nahodnyZvuk &&
                    randomChosenFor_ != r.snapshot.datum) {
             randomChosenFor_ = r.snapshot.datum; // an empty folder is not searched again at every tick
             sounds_.obhospodarZvuk(n.upozornovat, false, n.vlastniZvuk, n.nahodnyZvuk, n.opakovat, standardSound_(),
                                    n.vlastniZvukCesta, n.nahodnyZvukCesta, nahodnyZvukSoubor_, n.delka,
-                                   r.snapshot.datum);
+                                   soundStart());
         }
     }
     r.rings = reached(now, r.snapshot.datum);

@@ -30,7 +30,7 @@ bool ulozPokracovani(ProgramState& state, Questions& questions, bool unattended)
     bool close = true; // a refusal keeps the program open; the later steps still run
     if (state.stopwatch.running()) {
         const RunningChoice c = zvolPokracovani(state, questions, 9, 10);
-        state.stopwatch.tick(state.clock.now()); // the moment of the answer, not of the question
+        state.stopwatch.tick(state.clock.utcNow()); // the moment of the answer, not of the question
         if (c == RunningChoice::Cancel) {
             close = false;
         } else if (!ulozPokracovaniTavrek(settings, state.stopwatch, c)) {
@@ -51,7 +51,7 @@ bool ulozPokracovani(ProgramState& state, Questions& questions, bool unattended)
     (void)settings.writeFloat(u"stavHlavnihoOkna", u"tavrokCas", state.stopwatch.elapsed());
     if (state.countdown.running()) {
         const RunningChoice c = zvolPokracovani(state, questions, 12, 13);
-        const TDateTime now = state.clock.now();
+        const TDateTime now = state.clock.utcNow();
         state.countdown.setLeft(std::max(0.0, state.countdown.end() - now));
         if (c == RunningChoice::Cancel) {
             close = false;
@@ -66,9 +66,10 @@ bool ulozPokracovani(ProgramState& state, Questions& questions, bool unattended)
 
 void pokracujPoSpusteni(ProgramState& state, Questions& questions) {
     const IniSnapshot settings = state.storage.settingsIni().snapshot();
-    const TDateTime now = state.clock.now();
+    const TDateTime now = state.clock.utcNow();
+    // The stored moments are local wall-clock time; the engines count on UTC.
     if (const auto t = nactiTavrok(settings)) {
-        state.stopwatch.resumeFrom(t->stav == Paused ? now - t->cas : t->cas, now);
+        state.stopwatch.resumeFrom(t->stav == Paused ? now - t->cas : utcFromLocal(t->cas), now);
         state.stopwatch.setSplitsSaved(t->ulozeno);
         state.stopwatch.splits().restore(t->mezicasy, t->posledniMezicas);
     } else {
@@ -78,9 +79,12 @@ void pokracujPoSpusteni(ProgramState& state, Questions& questions) {
             state.stopwatch.setElapsed(isShowableLength(elapsed) ? elapsed : 0);
         }
     }
-    const auto o = nactiOdpocet(settings);
+    auto o = nactiOdpocet(settings);
     if (!o) {
         return;
+    }
+    if (o->stav != Paused) {
+        o->cas = utcFromLocal(o->cas);
     }
     state.reloadCountdownOptions();
     const TDateTime end = o->konec(now);
@@ -101,7 +105,7 @@ void pokracujPoSpusteni(ProgramState& state, Questions& questions) {
             state.stopwatch.setSplitsSaved(true);
         }
     }
-    questions.tell(fillPlaceholders(state.messages.text(20), {{u"%d1", formatIniDateTime(end)}, {u"%d2", o->zprava}}),
+    questions.tell(fillPlaceholders(state.messages.text(20), {{u"%d1", formatIniDateTime(localFromUtc(end))}, {u"%d2", o->zprava}}),
                    MessageIcon::Information);
 }
 

@@ -158,7 +158,7 @@ void TfrmHlavniOkno::closeEvent(QCloseEvent* event) {
 
 bool TfrmHlavniOkno::formClose(Questions& questions) {
     IniFile& settings = state_.storage.settingsIni();
-    const TDateTime now = state_.clock.now();
+    const TDateTime now = state_.clock.utcNow();
     // The values of this moment, not of the last tick: a window minimised for an hour has drawn nothing.
     state_.stopwatch.tick(now);
     if (state_.countdown.running()) {

@@ -162,7 +162,7 @@ void TfrmHlavniOkno::buildPanels(const PlatformServices& services) {
                                     [this](TDateTime jump) {
                                         if (state_.stopwatch.running()) {
                                             state_.stopwatch.resumeFrom(state_.stopwatch.start() + jump,
-                                                                        state_.clock.now());
+                                                                        state_.clock.utcNow());
                                         }
                                         if (state_.countdown.running()) {
                                             state_.countdown.shiftStart(jump);
@@ -392,11 +392,12 @@ void TfrmHlavniOkno::edtDEdited(const QString& text) {
 // ---- the ticks
 
 void TfrmHlavniOkno::tmrFunkceTimer() {
-    const TDateTime now = state_.clock.now();
+    const TDateTime now = state_.clock.now();    // the alarms follow the wall clock
+    const TDateTime utc = state_.clock.utcNow(); // the engines measure time on UTC
     const bool onScreen = isShownOnScreen();
     AfterTick after;
-    state_.stopwatch.tick(now);
-    countdownPanel_->tick(now, onScreen, after);
+    state_.stopwatch.tick(utc);
+    countdownPanel_->tick(utc, onScreen, after);
     alarmPanel_->tick(now, onScreen, after);
     if (onScreen && (state_.stopwatch.running() || state_.countdown.running())) {
         showDigits();
@@ -427,9 +428,10 @@ void TfrmHlavniOkno::scheduleFunctionTick() {
     }
     needs.nextDue = state_.countdown.nextDue(state_.soundOn(), state_.odpocitOptions);
     if (const auto alarm = state_.alarmClock.nextDue()) {
-        needs.nextDue = needs.nextDue ? std::min(*needs.nextDue, *alarm) : *alarm;
+        const TDateTime due = utcFromLocal(*alarm); // the plan is made on UTC, as the engines count
+        needs.nextDue = needs.nextDue ? std::min(*needs.nextDue, due) : due;
     }
-    if (const auto delay = tickplan::nextFunctionTick(state_.clock.now(), needs)) {
+    if (const auto delay = tickplan::nextFunctionTick(state_.clock.utcNow(), needs)) {
         tmrFunkce->start(*delay);
     } else {
         tmrFunkce->stop(); // the clock tick runs it

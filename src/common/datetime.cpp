@@ -132,6 +132,30 @@ QDateTime toQDateTime(TDateTime value) {
     return QDateTime(QDate(d.year, d.month, d.day), QTime(t.hour, t.minute, t.second, t.msec));
 }
 
+namespace {
+
+QDateTime wholeMillisecond(TDateTime value, Qt::TimeSpec spec) {
+    const DateParts d = decodeDate(value);
+    const TimeParts t = decodeTime(value);
+    return QDateTime(QDate(d.year, d.month, d.day), QTime(t.hour, t.minute, t.second, t.msec), spec);
+}
+
+} // namespace
+
+TDateTime localFromUtc(TDateTime utc) {
+    const QDateTime local = wholeMillisecond(utc, Qt::UTC).toLocalTime();
+    return local.isValid() ? utc + local.offsetFromUtc() / 86'400.0 : utc;
+}
+
+TDateTime utcFromLocal(TDateTime local) {
+    const QDateTime dt = wholeMillisecond(local, Qt::LocalTime);
+    if (!dt.isValid()) {
+        return local;
+    }
+    const TDateTime belowMillisecond = local - fromQDateTime(wholeMillisecond(local, Qt::UTC));
+    return fromQDateTime(dt.toUTC()) + belowMillisecond;
+}
+
 std::int64_t toMilliseconds(TDateTime value) {
     const double ms = value * MsPerDay;
     // Keeps the conversion defined for absurd values; no real duration comes near 9e18 ms.

@@ -56,6 +56,13 @@ TDateTime timeOf(TDateTime value);
 TDateTime fromQDateTime(const QDateTime& dt);
 QDateTime toQDateTime(TDateTime value);
 
+// The same moment on the two scales: local wall-clock time (what is shown, stored, and what alarms
+// follow) and UTC (what elapsed and remaining times are measured on, as summer time does not move it).
+// A local time that the spring change skips counts as after the change; one the autumn change repeats
+// counts as its first occurrence. The fraction of a millisecond is kept.
+TDateTime localFromUtc(TDateTime utc);
+TDateTime utcFromLocal(TDateTime local);
+
 // Rounds a duration to whole milliseconds (halves to even).
 std::int64_t toMilliseconds(TDateTime value);
 

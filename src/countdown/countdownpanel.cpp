@@ -52,7 +52,7 @@ void CountdownPanel::refresh() {
     if (edtOdpZprava->text() != state_.odpocitZprava) {
         edtOdpZprava->setText(state_.odpocitZprava);
     }
-    showProgress(state_.clock.now());
+    showProgress(state_.clock.utcNow());
 }
 
 void CountdownPanel::btnZapnoutClick() {
@@ -68,7 +68,7 @@ void CountdownPanel::zapniOdpocit() {
         return;
     }
     state_.reloadCountdownOptions(); // the options as the file has them now
-    if (!state_.countdown.zapniOdpocit(state_.countdown.left(), state_.clock.now(), state_.odpocitOptions)) {
+    if (!state_.countdown.zapniOdpocit(state_.countdown.left(), state_.clock.utcNow(), state_.odpocitOptions)) {
         questions_.tell(state_.messages.text(2), MessageIcon::Warning);
         return;
     }
@@ -76,7 +76,7 @@ void CountdownPanel::zapniOdpocit() {
 }
 
 void CountdownPanel::vypniOdpocit() {
-    const TDateTime now = state_.clock.now();
+    const TDateTime now = state_.clock.utcNow();
     if (state_.countdown.running()) {
         state_.countdown.setLeft(std::max(0.0, state_.countdown.end() - now)); // stopped at its own moment
     }
@@ -97,7 +97,7 @@ void CountdownPanel::btnDalsiClick() {
 }
 
 void CountdownPanel::btnPauzaClick() {
-    const TDateTime now = state_.clock.now();
+    const TDateTime now = state_.clock.utcNow();
     if (state_.countdown.running()) {
         state_.countdown.setLeft(std::max(0.0, state_.countdown.end() - now)); // paused at its own moment
         state_.countdown.pauza(now);

@@ -8,4 +8,8 @@ TDateTime SystemClock::now() const {
     return fromQDateTime(QDateTime::currentDateTime());
 }
 
+TDateTime SystemClock::utcNow() const {
+    return fromQDateTime(QDateTime::currentDateTimeUtc());
+}
+
 } // namespace tavrok

@@ -4,17 +4,21 @@
 
 namespace tavrok {
 
-// The one source of "now": the local wall-clock date and time with millisecond resolution. The program
-// holds one real clock; tests hand the logic a clock they can set.
+// The one source of "now", with millisecond resolution, on two scales: the local wall-clock date and
+// time (shown, stored, followed by the alarms) and UTC (the engines measure elapsed and remaining time
+// on it, as summer time does not move it). The program holds one real clock; tests hand the logic a
+// clock they can set.
 class Clock {
 public:
     virtual ~Clock() = default;
     virtual TDateTime now() const = 0;
+    virtual TDateTime utcNow() const = 0;
 };
 
 class SystemClock final : public Clock {
 public:
     TDateTime now() const override;
+    TDateTime utcNow() const override;
 };
 
 } // namespace tavrok

@@ -82,6 +82,10 @@ int SoundManager::obhospodarZvuk(bool upozornovat, bool zazvonit, bool vlastniZv
     return prehrajZvuk(file, vybranySoubor, start, delka, opakovat);
 }
 
+TDateTime SoundManager::utcNow() const {
+    return clock_.utcNow();
+}
+
 int SoundManager::prehrajZvuk(const QString& soubor, QString& vybranySoubor, TDateTime start, int delka,
                               bool opakovat) {
     TPrehravanyZvuk z;
@@ -113,7 +117,7 @@ void SoundManager::tmrPrehravaniZvukuTimer() {
     if (zvukyZamceny_) {
         return;
     }
-    const TDateTime now = clock_.now();
+    const TDateTime now = clock_.utcNow();
     const auto othersPlay = [&](size_t self, const QString& file) {
         for (size_t i = 0; i < prehravaneZvuky_.size(); ++i) {
             if (i != self && prehravaneZvuky_[i].soubor.compare(file, Qt::CaseInsensitive) == 0) {

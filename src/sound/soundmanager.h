@@ -35,9 +35,12 @@ public:
     int obhospodarZvuk(bool upozornovat, bool zazvonit, bool vlastniZvuk, bool nahodnyZvuk, bool opakovat,
                        const QString& standardniCesta, const QString& vlastniCesta, const QString& nahodnaSlozka,
                        QString& vybranySoubor, int delka, TDateTime start);
-    // Registers a sound that has just started; delka in milliseconds.
+    // Registers a sound that has just started; delka in milliseconds. Every moment here (start) is on
+    // the UTC scale, where summer time moves nothing.
     int prehrajZvuk(const QString& soubor, QString& vybranySoubor, TDateTime start, int delka, bool opakovat);
 
+    // "Now" on the scale of the sounds' moments.
+    TDateTime utcNow() const;
     // Restarts what repeats and ends what has played its length.
     void tmrPrehravaniZvukuTimer();
     // Stops every sound.

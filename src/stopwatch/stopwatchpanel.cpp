@@ -49,14 +49,14 @@ void StopwatchPanel::btnZapnoutClick() {
 }
 
 void StopwatchPanel::zapniTavrok() {
-    state_.stopwatch.zapniTavrok(state_.clock.now(),
+    state_.stopwatch.zapniTavrok(state_.clock.utcNow(),
                                  state_.storage.settingsIni().readBool(u"nastaveni", u"zacitOdNuly", false));
     refresh();
     emit stateChanged();
 }
 
 void StopwatchPanel::vypniTavrok() {
-    state_.stopwatch.vypniTavrok(state_.clock.now());
+    state_.stopwatch.vypniTavrok(state_.clock.utcNow());
     refresh();
     emit stateChanged();
 }
@@ -67,7 +67,7 @@ void StopwatchPanel::btnVynulovatClick() {
 }
 
 void StopwatchPanel::zkratkaMezicasuStisknuta() {
-    if (state_.stopwatch.zkratkaMezicasuStisknuta(state_.clock.now())) {
+    if (state_.stopwatch.zkratkaMezicasuStisknuta(state_.clock.utcNow())) {
         syncSplitList();
         emit stateChanged();
     }

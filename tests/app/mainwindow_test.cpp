@@ -154,7 +154,7 @@ TEST_F(MainWindowTest, StopAllNotificationsStopsEverySound) {
     open();
     QString chosen;
     const QString bell = window->standardSound(u"Zvonek.wav");
-    ASSERT_GE(window->sounds().obhospodarZvuk(true, true, false, false, true, bell, {}, {}, chosen, 0, clock.now()),
+    ASSERT_GE(window->sounds().obhospodarZvuk(true, true, false, false, true, bell, {}, {}, chosen, 0, clock.utcNow()),
               0);
     ASSERT_EQ(window->sounds().prehravaneZvuky().size(), 1u);
     EXPECT_TRUE(window->findChild<QTimer*>(QStringLiteral("tmrPrehravaniZvuku"))->isActive());
@@ -459,7 +459,7 @@ TEST_F(MainWindowTest, ACountdownPausedWhileOffEndsItsTimeLeftAfterTheStart) {
     clock.advanceMs(86'400'000);
     open();
     ASSERT_TRUE(window->countdown().running());
-    EXPECT_EQ(toMilliseconds(window->countdown().end() - clock.now()), 180'000);
+    EXPECT_EQ(toMilliseconds(window->countdown().end() - clock.utcNow()), 180'000);
 }
 
 TEST_F(MainWindowTest, CancellingTheRunningQuestionKeepsTheProgramOpenAndWritesNothing) {

@@ -32,8 +32,8 @@ protected:
         device.files[QStringLiteral("/data/Zvuky\\Standard\\Signalk.wav")] = 400;
     }
     Countdown::Tick at(double secondsFromStart, bool repeat = false, bool soundOn = true) {
-        clock.set(countdown.start() + seconds(secondsFromStart));
-        return countdown.tick(clock.now(), soundOn, repeat, options);
+        clock.setUtc(countdown.start() + seconds(secondsFromStart));
+        return countdown.tick(clock.utcNow(), soundOn, repeat, options);
     }
     int plays(const QString& relative) const { return device.count(QStringLiteral("play /data/") + relative); }
 };
@@ -41,16 +41,16 @@ protected:
 } // namespace
 
 TEST_F(CountdownTest, AZeroLengthDoesNotStart) {
-    EXPECT_FALSE(countdown.zapniOdpocit(0, clock.now(), options));
+    EXPECT_FALSE(countdown.zapniOdpocit(0, clock.utcNow(), options));
     EXPECT_FALSE(countdown.running());
-    EXPECT_TRUE(countdown.zapniOdpocit(seconds(10), clock.now(), options));
+    EXPECT_TRUE(countdown.zapniOdpocit(seconds(10), clock.utcNow(), options));
     EXPECT_TRUE(countdown.running());
 }
 
 TEST_F(CountdownTest, NoticesSoundAtTheirSecondsAndTooLongOnesAreSkipped) {
     options.upozornovatPredem = true;
     options.predem = {3, 5};
-    ASSERT_TRUE(countdown.zapniOdpocit(seconds(10), clock.now(), options));
+    ASSERT_TRUE(countdown.zapniOdpocit(seconds(10), clock.utcNow(), options));
     EXPECT_EQ(countdown.nextWarningIndex(), 1);
     at(4.9);
     EXPECT_EQ(plays(QStringLiteral("Zvuky\\Standard\\Signalk.wav")), 0);
@@ -62,7 +62,7 @@ TEST_F(CountdownTest, NoticesSoundAtTheirSecondsAndTooLongOnesAreSkipped) {
     EXPECT_EQ(plays(QStringLiteral("Zvuky\\Standard\\Signalk.wav")), 2) << "3 s left";
 
     Countdown four{{sounds, device, beeper, [](const QString& r) { return QStringLiteral("/data/") + r; }}};
-    ASSERT_TRUE(four.zapniOdpocit(seconds(4), clock.now(), options));
+    ASSERT_TRUE(four.zapniOdpocit(seconds(4), clock.utcNow(), options));
     EXPECT_EQ(four.nextWarningIndex(), 0) << "a 4 s countdown skips the 5 s notice";
 }
 
@@ -72,15 +72,15 @@ TEST_F(CountdownTest, NoticeSoundsFallBackFromTheNumberedFileToTheBeep) {
     options.zvuky = QStringLiteral("Moje");
     options.predem = {2};
     device.files[QStringLiteral("/data/Zvuky\\Moje\\Signalk2.wav")] = 300;
-    ASSERT_TRUE(countdown.zapniOdpocit(seconds(3), clock.now(), options));
+    ASSERT_TRUE(countdown.zapniOdpocit(seconds(3), clock.utcNow(), options));
     at(1);
     EXPECT_EQ(plays(QStringLiteral("Zvuky\\Moje\\Signalk2.wav")), 1);
 
     device.files.clear();
     device.commands.clear();
-    ASSERT_TRUE(countdown.zapniOdpocit(seconds(3), clock.now(), options) || true);
+    ASSERT_TRUE(countdown.zapniOdpocit(seconds(3), clock.utcNow(), options) || true);
     countdown.vypniOdpocit();
-    ASSERT_TRUE(countdown.zapniOdpocit(seconds(3), clock.now(), options));
+    ASSERT_TRUE(countdown.zapniOdpocit(seconds(3), clock.utcNow(), options));
     at(1);
     EXPECT_EQ(device.commands, (QStringList{QStringLiteral("play /data/Zvuky\\Moje\\Signalk2.wav"),
                                             QStringLiteral("play /data/Zvuky\\Moje\\Signalk.wav"),
@@ -91,33 +91,33 @@ TEST_F(CountdownTest, NoticeSoundsFallBackFromTheNumberedFileToTheBeep) {
 TEST_F(CountdownTest, WithSoundOffANoticeIsStillConsumed) {
     options.upozornovatPredem = true;
     options.predem = {1, 2};
-    ASSERT_TRUE(countdown.zapniOdpocit(seconds(5), clock.now(), options));
+    ASSERT_TRUE(countdown.zapniOdpocit(seconds(5), clock.utcNow(), options));
     at(3.5, false, false);
     EXPECT_EQ(countdown.nextWarningIndex(), 0);
     EXPECT_TRUE(device.commands.isEmpty());
 }
 
 TEST_F(CountdownTest, PausingAMinuteMovesTheEndByAMinute) {
-    ASSERT_TRUE(countdown.zapniOdpocit(seconds(60), clock.now(), options));
+    ASSERT_TRUE(countdown.zapniOdpocit(seconds(60), clock.utcNow(), options));
     const TDateTime plannedEnd = countdown.end();
     at(30);
-    countdown.pauza(clock.now());
+    countdown.pauza(clock.utcNow());
     EXPECT_TRUE(countdown.paused());
     EXPECT_FALSE(countdown.running());
     clock.advanceMs(60'000);
-    countdown.pokracovat(clock.now());
+    countdown.pokracovat(clock.utcNow());
     EXPECT_EQ(toMilliseconds(countdown.end() - plannedEnd), 60'000);
-    countdown.tick(clock.now(), true, false, options);
+    countdown.tick(clock.utcNow(), true, false, options);
     EXPECT_EQ(toMilliseconds(countdown.left()), 30'000) << "the display resumes from 30 s";
 }
 
 TEST_F(CountdownTest, ARepeatingSecondEndsExactlyEverySecondWhateverTheTicks) {
-    ASSERT_TRUE(countdown.zapniOdpocit(seconds(1), clock.now(), options));
+    ASSERT_TRUE(countdown.zapniOdpocit(seconds(1), clock.utcNow(), options));
     const TDateTime first = countdown.start();
     int ends = 0;
     for (double t = 0.013; t < 60.0; t += 0.137) { // late, irregular ticks
-        clock.set(first + seconds(t));
-        const Countdown::Tick tick = countdown.tick(clock.now(), true, true, options);
+        clock.setUtc(first + seconds(t));
+        const Countdown::Tick tick = countdown.tick(clock.utcNow(), true, true, options);
         if (tick.ended) {
             ++ends;
             EXPECT_EQ(toMilliseconds(tick.endMoment - first), ends * 1000) << "end " << ends;
@@ -128,7 +128,7 @@ TEST_F(CountdownTest, ARepeatingSecondEndsExactlyEverySecondWhateverTheTicks) {
 }
 
 TEST_F(CountdownTest, WithoutRepeatTheSetLengthOrZeroIsShownAgain) {
-    ASSERT_TRUE(countdown.zapniOdpocit(seconds(10), clock.now(), options));
+    ASSERT_TRUE(countdown.zapniOdpocit(seconds(10), clock.utcNow(), options));
     const Countdown::Tick t = at(10.002);
     EXPECT_TRUE(t.ended);
     EXPECT_EQ(toMilliseconds(t.lateness), 2);
@@ -138,7 +138,7 @@ TEST_F(CountdownTest, WithoutRepeatTheSetLengthOrZeroIsShownAgain) {
     EXPECT_EQ(plays(QStringLiteral("Zvuky\\Standard\\Signald.wav")), 1);
 
     options.nechatOdpocit = true;
-    ASSERT_TRUE(countdown.zapniOdpocit(seconds(10), clock.now(), options));
+    ASSERT_TRUE(countdown.zapniOdpocit(seconds(10), clock.utcNow(), options));
     at(11);
     EXPECT_EQ(countdown.left(), 0);
 }
@@ -150,7 +150,7 @@ TEST_F(CountdownTest, TheRandomEndSoundIsChosenFiveSecondsEarly) {
     device.files[song] = 3000;
     options.naKonci.nahodnyZvuk = true;
     options.naKonci.nahodnyZvukCesta = dir.path();
-    ASSERT_TRUE(countdown.zapniOdpocit(seconds(20), clock.now(), options));
+    ASSERT_TRUE(countdown.zapniOdpocit(seconds(20), clock.utcNow(), options));
     EXPECT_EQ(toMilliseconds(*countdown.nextDue(true, options) - countdown.start()), 15'000);
     at(14.9);
     EXPECT_TRUE(countdown.soundState().isEmpty());
@@ -163,7 +163,7 @@ TEST_F(CountdownTest, TheRandomEndSoundIsChosenFiveSecondsEarly) {
 }
 
 TEST_F(CountdownTest, StopKeepsTheTimeLeft) {
-    ASSERT_TRUE(countdown.zapniOdpocit(seconds(10), clock.now(), options));
+    ASSERT_TRUE(countdown.zapniOdpocit(seconds(10), clock.utcNow(), options));
     at(4);
     countdown.vypniOdpocit();
     EXPECT_FALSE(countdown.running());

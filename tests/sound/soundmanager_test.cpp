@@ -29,7 +29,7 @@ protected:
 
     int ring(bool opakovat, int delka, bool vlastni = false, const QString& own = Own) {
         return sounds.obhospodarZvuk(true, true, vlastni, false, opakovat, Standard, own, {}, chosen, delka,
-                                     clock.now());
+                                     clock.utcNow());
     }
     void after(double ms) {
         clock.advanceMs(ms);
@@ -141,7 +141,7 @@ TEST_F(SoundManagerTest, ANegativeLengthEndsAtTheNextTick) {
 }
 
 TEST_F(SoundManagerTest, NoNotificationMeansNoSound) {
-    EXPECT_EQ(sounds.obhospodarZvuk(false, true, false, false, true, Standard, {}, {}, chosen, 0, clock.now()), -1);
+    EXPECT_EQ(sounds.obhospodarZvuk(false, true, false, false, true, Standard, {}, {}, chosen, 0, clock.utcNow()), -1);
     EXPECT_TRUE(device.commands.isEmpty());
 }
 
@@ -162,18 +162,18 @@ TEST_F(SoundManagerTest, RandomChoiceTakesMediaFilesOnlyAndIsUsedOnce) {
     // Preparing picks and decodes the file ahead; ringing plays it and forgets the choice.
     device.files[c] = 1000;
     nextRandom = 1;
-    EXPECT_EQ(sounds.obhospodarZvuk(true, false, false, true, true, Standard, {}, dir.path(), chosen, 0, clock.now()),
+    EXPECT_EQ(sounds.obhospodarZvuk(true, false, false, true, true, Standard, {}, dir.path(), chosen, 0, clock.utcNow()),
               -1);
     EXPECT_EQ(chosen, c);
     EXPECT_TRUE(device.commands.contains(QStringLiteral("prepare ") + c));
     EXPECT_TRUE(sounds.prehravaneZvuky().empty());
-    EXPECT_GE(sounds.obhospodarZvuk(true, true, false, true, true, Standard, {}, dir.path(), chosen, 0, clock.now()),
+    EXPECT_GE(sounds.obhospodarZvuk(true, true, false, true, true, Standard, {}, dir.path(), chosen, 0, clock.utcNow()),
               0);
     EXPECT_EQ(sounds.prehravaneZvuky()[0].soubor, c);
     EXPECT_TRUE(chosen.isEmpty());
 
     // Nothing prepared (or an empty folder): the standard sound.
-    EXPECT_GE(sounds.obhospodarZvuk(true, true, false, true, true, Standard, {}, dir.path(), chosen, 0, clock.now()),
+    EXPECT_GE(sounds.obhospodarZvuk(true, true, false, true, true, Standard, {}, dir.path(), chosen, 0, clock.utcNow()),
               0);
     EXPECT_EQ(sounds.prehravaneZvuky()[1].soubor, Standard);
     EXPECT_TRUE(sounds.nahodnySoubor(dir.filePath(QStringLiteral("missing"))).isEmpty());

@@ -23,48 +23,48 @@ protected:
 
     void runFor(double ms) {
         clock.advanceMs(ms);
-        sw.tick(clock.now());
+        sw.tick(clock.utcNow());
     }
 };
 
 } // namespace
 
 TEST_F(StopwatchTest, StopAndStartContinuesFromTheStoppedValue) {
-    sw.zapniTavrok(clock.now(), false);
+    sw.zapniTavrok(clock.utcNow(), false);
     runFor(2000);
-    sw.vypniTavrok(clock.now());
+    sw.vypniTavrok(clock.utcNow());
     clock.advanceMs(60'000); // stopped time does not count
-    sw.tick(clock.now());
+    sw.tick(clock.utcNow());
     EXPECT_EQ(toMilliseconds(sw.elapsed()), 2000);
-    sw.zapniTavrok(clock.now(), false);
+    sw.zapniTavrok(clock.utcNow(), false);
     runFor(500);
     EXPECT_EQ(toMilliseconds(sw.elapsed()), 2500);
 }
 
 TEST_F(StopwatchTest, StartingFromZeroDiscardsTheShownTime) {
-    sw.zapniTavrok(clock.now(), false);
+    sw.zapniTavrok(clock.utcNow(), false);
     runFor(2000);
-    sw.vypniTavrok(clock.now());
-    sw.zapniTavrok(clock.now(), true);
+    sw.vypniTavrok(clock.utcNow());
+    sw.zapniTavrok(clock.utcNow(), true);
     EXPECT_EQ(sw.elapsed(), 0);
     runFor(300);
     EXPECT_EQ(toMilliseconds(sw.elapsed()), 300);
 }
 
 TEST_F(StopwatchTest, TheTimeIsADifferenceOfMomentsSoAClockChangeShowsAtOnce) {
-    sw.zapniTavrok(clock.now(), false);
+    sw.zapniTavrok(clock.utcNow(), false);
     runFor(1000);
     clock.advanceMs(3'600'000); // the computer's clock set forward an hour
-    sw.tick(clock.now());
+    sw.tick(clock.utcNow());
     EXPECT_EQ(toMilliseconds(sw.elapsed()), 3'601'000);
 }
 
 TEST_F(StopwatchTest, EveryStartAddsOneSeparatorAndRestartsTheNumbering) {
-    sw.zapniTavrok(clock.now(), false);
-    sw.vypniTavrok(clock.now());
-    sw.zapniTavrok(clock.now(), false);
+    sw.zapniTavrok(clock.utcNow(), false);
+    sw.vypniTavrok(clock.utcNow());
+    sw.zapniTavrok(clock.utcNow(), false);
     runFor(65'250);
-    ASSERT_TRUE(sw.zkratkaMezicasuStisknuta(clock.now()));
+    ASSERT_TRUE(sw.zkratkaMezicasuStisknuta(clock.utcNow()));
     EXPECT_EQ(sw.splits().items(),
               (QStringList{SplitList::Separator, SplitList::Separator, QStringLiteral("1:  0; 00:01:05,250")}));
     EXPECT_EQ(SplitList::Separator.size(), 46);
@@ -73,33 +73,33 @@ TEST_F(StopwatchTest, EveryStartAddsOneSeparatorAndRestartsTheNumbering) {
 }
 
 TEST_F(StopwatchTest, SplitsAndStopsTakeTheTimeOfTheirMomentAndSplitsOnlyWhileRunning) {
-    EXPECT_FALSE(sw.zkratkaMezicasuStisknuta(clock.now()));
+    EXPECT_FALSE(sw.zkratkaMezicasuStisknuta(clock.utcNow()));
     EXPECT_TRUE(sw.splits().isEmpty());
-    sw.zapniTavrok(clock.now(), false);
+    sw.zapniTavrok(clock.utcNow(), false);
     runFor(1000);
     clock.advanceMs(5); // no tick since: the split is taken at its own moment, not the last tick's
-    ASSERT_TRUE(sw.zkratkaMezicasuStisknuta(clock.now()));
+    ASSERT_TRUE(sw.zkratkaMezicasuStisknuta(clock.utcNow()));
     EXPECT_EQ(sw.splits().items().back(), QStringLiteral("1:  0; 00:00:01,005"));
     runFor(86'400'000.0 + 3'723'004);
-    ASSERT_TRUE(sw.zkratkaMezicasuStisknuta(clock.now()));
+    ASSERT_TRUE(sw.zkratkaMezicasuStisknuta(clock.utcNow()));
     EXPECT_EQ(sw.splits().items().back(), QStringLiteral("2:  1; 01:02:04,009"));
     clock.advanceMs(7);
-    sw.vypniTavrok(clock.now());
+    sw.vypniTavrok(clock.utcNow());
     EXPECT_EQ(toMilliseconds(sw.elapsed()), 86'400'000 + 3'724'016);
 }
 
 TEST_F(StopwatchTest, DeletingASplitKeepsTheNumberingAndMovesTheSelection) {
-    sw.zapniTavrok(clock.now(), false);
+    sw.zapniTavrok(clock.utcNow(), false);
     for (int i = 0; i < 3; ++i) {
         runFor(1000);
-        sw.zkratkaMezicasuStisknuta(clock.now());
+        sw.zkratkaMezicasuStisknuta(clock.utcNow());
     }
     sw.splits().select(2); // split 2
     ASSERT_TRUE(sw.splits().deleteSelected());
     EXPECT_EQ(sw.splits().selected(), 2) << "the next line moves up into the selection";
     EXPECT_TRUE(sw.splits().items()[2].startsWith(QStringLiteral("3:")));
     runFor(1000);
-    sw.zkratkaMezicasuStisknuta(clock.now());
+    sw.zkratkaMezicasuStisknuta(clock.utcNow());
     EXPECT_TRUE(sw.splits().items().back().startsWith(QStringLiteral("4:")));
 
     sw.splits().select(static_cast<int>(sw.splits().items().size()) - 1);
@@ -112,8 +112,8 @@ TEST_F(StopwatchTest, DeletingASplitKeepsTheNumberingAndMovesTheSelection) {
 }
 
 TEST_F(StopwatchTest, DeleteAllAsksTwiceForUnsavedSplitsAndOnceForSavedOnes) {
-    sw.zapniTavrok(clock.now(), false);
-    sw.zkratkaMezicasuStisknuta(clock.now());
+    sw.zapniTavrok(clock.utcNow(), false);
+    sw.zkratkaMezicasuStisknuta(clock.utcNow());
 
     questions.script({Answer::Yes, Answer::No});
     EXPECT_FALSE(sw.btnTvrVymazatVseClick(questions, messages));

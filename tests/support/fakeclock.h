@@ -5,16 +5,19 @@
 
 namespace tavrok::test {
 
-// A clock that stands still until the test moves it.
+// A clock that stands still until the test moves it. It runs on UTC, as time does; the local time it
+// shows follows the time zone of the process (TZ), summer time included.
 class FakeClock final : public Clock {
 public:
-    explicit FakeClock(TDateTime start = 0) : now_(start) {}
-    TDateTime now() const override { return now_; }
-    void set(TDateTime t) { now_ = t; }
-    void advanceMs(double ms) { now_ += ms / MsPerDay; }
+    explicit FakeClock(TDateTime localStart = 0) : utc_(utcFromLocal(localStart)) {}
+    TDateTime now() const override { return localFromUtc(utc_); }
+    TDateTime utcNow() const override { return utc_; }
+    void set(TDateTime local) { utc_ = utcFromLocal(local); }
+    void setUtc(TDateTime utc) { utc_ = utc; }
+    void advanceMs(double ms) { utc_ += ms / MsPerDay; }
 
 private:
-    TDateTime now_;
+    TDateTime utc_;
 };
 
 // Setting the computer's clock moves the fake clock.

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Start-up with big files, each case on its own: a Budiky.ini of N alarms (default 200 000, about 31 MB),
+# then a Nastaveni.ini of 57 MB of junk keys. Prints the time from start to a viewable window and the
+# resident memory of each.
+# Usage: bench/bigfiles.sh path/to/tavrok [alarms]
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../tests/e2e/lib.sh"
+alarms=${2:-200000}
+
+e2e_start_display
+e2e_install
+mkdir -p "$E2E_SETTINGS"
+
+measure() { # label
+    local start
+    start=$(date +%s%N)
+    e2e_launch
+    echo "$1: start-up to a viewable window $(( ($(date +%s%N) - start) / 1000000 )) ms (target <= 1000 ms)," \
+        "resident memory $(awk '/VmRSS/ { print int($2 / 1024) }' /proc/$E2E_APP_PID/status) MB," \
+        "peak $(awk '/VmHWM/ { print int($2 / 1024) }' /proc/$E2E_APP_PID/status) MB (target <= 150 MB)"
+    e2e_close
+    e2e_wait_exit
+}
+
+python3 - "$E2E_SETTINGS/Budiky.ini" "$alarms" <<'PY'
+import random, sys
+path, n = sys.argv[1], int(sys.argv[2])
+random.seed(1)
+with open(path, "w", encoding="utf-8") as f:
+    f.write(f"[info]\npocetBudiku={n}\n")
+    f.writelines(f"{i}=Budík číslo {i}\n" for i in range(1, n + 1))
+    for i in range(1, n + 1):
+        f.write(f"[Budík číslo {i}]\ncas={random.randrange(24)}:{random.randrange(60):02d}:00\n"
+                f"zprava=Zpráva budíku {i}\nstav=1\nvzdy=1\nOD=1\nOM=1\nOR=2000\nDD=1\nDM=1\nDR=2000\n"
+                "KD=0\nKM=0\nKR=0\n")
+PY
+echo "Budiky.ini of $alarms alarms: $(du -m "$E2E_SETTINGS/Budiky.ini" | cut -f1) MB"
+measure "(a) $alarms alarms"
+rm -f "$E2E_SETTINGS"/*
+
+python3 - "$E2E_SETTINGS/Nastaveni.ini" <<'PY'
+import sys
+with open(sys.argv[1], "w", encoding="utf-8") as f:
+    f.write("[nastaveni]\nzobrazovatBudiky=0\n")
+    for s in range(1000):
+        f.write(f"[junk{s}]\n")
+        f.writelines(f"klic{i}={'x' * 40}\n" for i in range(1100))
+PY
+echo "Nastaveni.ini of junk keys: $(du -m "$E2E_SETTINGS/Nastaveni.ini" | cut -f1) MB"
+measure "(b) junk settings"
