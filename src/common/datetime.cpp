@@ -148,12 +148,24 @@ TDateTime localFromUtc(TDateTime utc) {
 }
 
 TDateTime utcFromLocal(TDateTime local) {
-    const QDateTime dt = wholeMillisecond(local, Qt::LocalTime);
-    if (!dt.isValid()) {
+    // Of the offsets in force half a day around, the one that gives the earlier moment wins (a repeated
+    // hour means its first occurrence). A skipped hour has no valid one: it is read with the offset from
+    // before the change, which is the moment as long after the change as the time lies in the gap.
+    const QDateTime asUtc = wholeMillisecond(local, Qt::UTC);
+    if (!asUtc.isValid()) {
         return local;
     }
-    const TDateTime belowMillisecond = local - fromQDateTime(wholeMillisecond(local, Qt::UTC));
-    return fromQDateTime(dt.toUTC()) + belowMillisecond;
+    const qint64 guess = asUtc.toMSecsSinceEpoch();
+    const int before = QDateTime::fromMSecsSinceEpoch(guess - 12 * 3'600'000LL, Qt::LocalTime).offsetFromUtc();
+    const int after = QDateTime::fromMSecsSinceEpoch(guess + 12 * 3'600'000LL, Qt::LocalTime).offsetFromUtc();
+    std::optional<TDateTime> best;
+    for (const int offset : {before, after}) {
+        const TDateTime candidate = local - offset / 86'400.0;
+        if (toMilliseconds(localFromUtc(candidate) - local) == 0 && (!best || candidate < *best)) {
+            best = candidate;
+        }
+    }
+    return best.value_or(local - before / 86'400.0);
 }
 
 std::int64_t toMilliseconds(TDateTime value) {

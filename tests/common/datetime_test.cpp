@@ -102,3 +102,27 @@ TEST(DateTime, AbsurdValuesDecodeWithoutUndefinedBehaviour) {
     }
     SUCCEED();
 }
+
+// The test suite runs with TZ=Europe/Prague: summer time ends on 25 October 2026 at 03:00 CEST
+// (01:00 UTC) and starts on 29 March 2026 at 02:00 CET (01:00 UTC).
+TEST(DateTime, LocalAndUtcAcrossSummerTime) {
+    const auto at = [](int m, int d, int h, int min, int ms = 0) {
+        return *tryEncodeDateTime({2026, m, d}, {h, min, 0, ms});
+    };
+    const auto same = [](TDateTime a, TDateTime b) { return toMilliseconds(a - b) == 0; };
+    EXPECT_TRUE(same(localFromUtc(at(7, 1, 10, 0)), at(7, 1, 12, 0))) << "CEST is UTC+2";
+    EXPECT_TRUE(same(localFromUtc(at(12, 1, 10, 0)), at(12, 1, 11, 0))) << "CET is UTC+1";
+    EXPECT_TRUE(same(utcFromLocal(at(12, 1, 11, 0, 250)), at(12, 1, 10, 0, 250)));
+    // Autumn: 02:30 comes twice; the local time means its first occurrence.
+    EXPECT_TRUE(same(localFromUtc(at(10, 25, 0, 30)), at(10, 25, 2, 30)));
+    EXPECT_TRUE(same(localFromUtc(at(10, 25, 1, 30)), at(10, 25, 2, 30)));
+    EXPECT_TRUE(same(utcFromLocal(at(10, 25, 2, 30)), at(10, 25, 0, 30)));
+    EXPECT_TRUE(same(utcFromLocal(at(10, 25, 3, 30)), at(10, 25, 2, 30)));
+    // Spring: 02:30 never comes; the local time means the moment an hour of the gap later.
+    EXPECT_TRUE(same(localFromUtc(at(3, 29, 1, 0)), at(3, 29, 3, 0)));
+    EXPECT_TRUE(same(utcFromLocal(at(3, 29, 2, 30)), at(3, 29, 1, 30)));
+    EXPECT_TRUE(same(utcFromLocal(at(3, 29, 1, 30)), at(3, 29, 0, 30)));
+    // A fraction of a millisecond survives both ways.
+    const TDateTime fine = at(12, 1, 10, 0) + 0.25 / MsPerDay;
+    EXPECT_NEAR((utcFromLocal(localFromUtc(fine)) - fine) * MsPerDay, 0.0, 1e-3) << "as exact as the day number";
+}
