@@ -241,16 +241,28 @@ bool IniFile::save() {
     return true;
 }
 
-bool IniFile::edit(QStringView section, QStringView key, const QString& value) {
+IniFile::Edit IniFile::edit(QStringView section, QStringView key, const QString& value) {
     if (path_.isEmpty() || section.trimmed().isEmpty() || key.trimmed().isEmpty()) {
-        return false;
+        return Edit::Refused;
     }
-    editable().set(section.trimmed(), key.trimmed(), oneLine(value.trimmed()));
-    return true;
+    const QString v = oneLine(value.trimmed());
+    if (const detail::IniLine* line = current()->find(section.trimmed(), key.trimmed()); line && line->value == v) {
+        return Edit::Unchanged;
+    }
+    editable().set(section.trimmed(), key.trimmed(), v);
+    return Edit::Changed;
 }
 
 bool IniFile::writeString(QStringView section, QStringView key, const QString& value) {
-    return edit(section, key, value) && save();
+    switch (edit(section, key, value)) {
+    case Edit::Refused:
+        return false;
+    case Edit::Unchanged:
+        return true;
+    case Edit::Changed:
+        break;
+    }
+    return save();
 }
 
 bool IniFile::writeInteger(QStringView section, QStringView key, int value) {
@@ -296,8 +308,9 @@ bool IniFile::deleteKey(QStringView section, QStringView key) {
 }
 
 void IniBatch::writeString(QStringView section, QStringView key, const QString& value) {
-    ok_ = file_.edit(section, key, value) && ok_;
-    changed_ = true;
+    const IniFile::Edit e = file_.edit(section, key, value);
+    ok_ = e != IniFile::Edit::Refused && ok_;
+    changed_ = changed_ || e == IniFile::Edit::Changed;
 }
 
 void IniBatch::writeInteger(QStringView section, QStringView key, int value) {

@@ -102,7 +102,9 @@ public:
 private:
     friend class IniBatch;
     struct Stamp;
-    [[nodiscard]] bool edit(QStringView section, QStringView key, const QString& value);
+    // A value the file already holds is no change: nothing is written for it.
+    enum class Edit { Refused, Unchanged, Changed };
+    [[nodiscard]] Edit edit(QStringView section, QStringView key, const QString& value);
     const std::shared_ptr<const detail::IniDocument>& current() const;
     detail::IniDocument& editable();
     [[nodiscard]] bool save();

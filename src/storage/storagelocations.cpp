@@ -111,11 +111,15 @@ void StorageLocations::resolveAtStartup(const QString& executableFolder) {
         }
     }
 
-    // The stamp never reports a failure: the first failing write ends it.
-    (void)(settingsIni_.writeString(u"info", u"program", ProgramName) &&
-           settingsIni_.writeString(u"info", u"verzeProgramu", ProgramVersion) &&
-           alarmsIni_.writeString(u"info", u"program", ProgramName) &&
-           alarmsIni_.writeString(u"info", u"verzeProgramu", ProgramVersion));
+    // The stamp never reports a failure; a file that has it already is not written at all.
+    for (IniFile* ini : {&settingsIni_, &alarmsIni_}) {
+        IniBatch stamp(*ini);
+        stamp.writeString(u"info", u"program", ProgramName);
+        stamp.writeString(u"info", u"verzeProgramu", ProgramVersion);
+        if (!stamp.commit()) {
+            break;
+        }
+    }
 
     openLanguage(settingsIni_.readString(u"nastaveni", u"jazyk", QStringLiteral("Cesky")));
 }
