@@ -16,3 +16,6 @@ echo "== Alarms ringing: lateness of 50 alarms a second apart (target: p95 <= 5 
 echo
 echo "== The program under Xvfb: start-up, memory, CPU idle and with the stopwatch running"
 "$(dirname "$0")/cpu.sh" "$build/tavrok" 20
+echo
+echo "== Big files: start-up with 200 000 alarms, and with a settings file of junk keys"
+"$(dirname "$0")/bigfiles.sh" "$build/tavrok"

@@ -88,6 +88,7 @@ struct IniDocument {
         doc.undecodable = !text;
         doc.text = std::move(text).value_or(QString());
         doc.raw = std::move(bytes);
+        doc.blocks.reserve(static_cast<size_t>(doc.text.count(u'[')) + 1); // at most one block per bracket
         QStringView rest(doc.text);
         IniBlock* current = &doc.blocks.back();
         while (!rest.isEmpty()) {
@@ -123,6 +124,7 @@ struct IniDocument {
     void reindex() {
         keyIndexes.clear();
         sections.clear();
+        sections.reserve(blocks.size());
         for (uint32_t b = 0; b < blocks.size(); ++b) {
             if (blocks[b].hasHeader) {
                 sections[blocks[b].name].push_back(b);

@@ -107,10 +107,16 @@ bool replaceFileWhole(const QString& path, const QByteArray& bytes) {
 
 QString moveAsideIfUndecodable(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || tryDecodeTextFile(file.readAll())) {
+    if (!file.open(QIODevice::ReadOnly)) {
         return {};
     }
+    const QByteArray bytes = file.readAll();
     file.close();
+    // Without a NUL byte or a UTF-16 mark the bytes are UTF-8 or Windows-1250, both always readable.
+    const bool suspicious = bytes.contains('\0') || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+    if (!suspicious || tryDecodeTextFile(bytes)) {
+        return {};
+    }
     for (int n = 1; n < 1000; ++n) {
         const QString aside = path + QStringLiteral(".necitelny") + (n > 1 ? QStringLiteral("-%1").arg(n) : QString());
         if (!QFileInfo::exists(aside) && !QFileInfo(aside).isSymLink()) {
