@@ -144,7 +144,7 @@ int DigitInput::positionUnderMouse(QLabel* label, QMouseEvent* event) const {
     return event->position().x() < label->width() / 2.0 ? tens : tens + 1;
 }
 
-void DigitInput::digitPressed(QLabel* label, QMouseEvent* event) {
+void DigitInput::lblHMouseDown(QLabel* label, QMouseEvent* event) {
     if (!visible()) {
         return;
     }
@@ -167,7 +167,7 @@ void DigitInput::digitPressed(QLabel* label, QMouseEvent* event) {
     apply(changed);
 }
 
-void DigitInput::digitClicked(QLabel* label, QMouseEvent* event) {
+void DigitInput::lblHClick(QLabel* label, QMouseEvent* event) {
     if (!visible()) {
         return;
     }

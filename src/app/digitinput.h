@@ -43,8 +43,8 @@ public:
     bool keyPress(QKeyEvent* key);
     bool keyRelease(QKeyEvent* key);
     // A press (or the second press of a double click) and a release on a digit label.
-    void digitPressed(QLabel* label, QMouseEvent* event);
-    void digitClicked(QLabel* label, QMouseEvent* event);
+    void lblHMouseDown(QLabel* label, QMouseEvent* event);
+    void lblHClick(QLabel* label, QMouseEvent* event);
 
 signals:
     void edited();       // the digits changed the edited value

@@ -63,13 +63,21 @@ void TfrmHlavniOkno::buildMenu() {
     mnuKonec->setEnabled(true);
     mnuVypnoutUpozorneni->setEnabled(true);
     connect(mnuVypnoutUpozorneni, &QAction::triggered, this, &TfrmHlavniOkno::mnuVypnoutUpozorneniClick);
-    connect(mnuKonec, &QAction::triggered, this, &QWidget::close);
+    connect(mnuKonec, &QAction::triggered, this, &TfrmHlavniOkno::mnuKonecClick);
     connect(mnuVzdyNahore, &QAction::triggered, this, &TfrmHlavniOkno::mnuVzdyNahoreClick);
     connect(mnuZvuk, &QAction::toggled, this, [this](bool on) { state_.menu.zvuk = on; });
     connect(mnuDoIkony, &QAction::toggled, this, [this](bool on) { state_.menu.doIkony = on; });
 }
 
 // ---- the shared buttons and the menu
+
+void TfrmHlavniOkno::btnKonecClick() {
+    close(); // the shutdown sequence decides whether the program really ends
+}
+
+void TfrmHlavniOkno::mnuKonecClick() {
+    close();
+}
 
 void TfrmHlavniOkno::btnZapnoutClick() {
     panel(state_.function()).btnZapnoutClick();
@@ -147,9 +155,9 @@ bool TfrmHlavniOkno::eventFilter(QObject* watched, QEvent* event) {
             if (watched == l) {
                 // The second press of a double click is a click of its own: fast clicking loses no step.
                 if (type == QEvent::MouseButtonRelease) {
-                    digitInput_->digitClicked(l, mouse);
+                    digitInput_->lblHClick(l, mouse);
                 } else {
-                    digitInput_->digitPressed(l, mouse);
+                    digitInput_->lblHMouseDown(l, mouse);
                 }
                 return true;
             }

@@ -138,7 +138,7 @@ void TfrmHlavniOkno::buildControls() {
         }
         w->setPalette(p);
     }
-    connect(edtD, &QLineEdit::textEdited, this, &TfrmHlavniOkno::edtDEdited);
+    connect(edtD, &QLineEdit::textEdited, this, &TfrmHlavniOkno::edtDChange);
 
     btnZapnout = makeNamed<QPushButton>(c, "btnZapnout", 10, 150, 76, 19);
     btnDalsi = makeNamed<QPushButton>(c, "btnDalsi", u"&Dal\u0161\u00ED...", 91, 150, 76, 19);
@@ -148,7 +148,7 @@ void TfrmHlavniOkno::buildControls() {
     connect(btnZapnout, &QPushButton::clicked, this, &TfrmHlavniOkno::btnZapnoutClick);
     connect(btnVynulovat, &QPushButton::clicked, this, &TfrmHlavniOkno::btnVynulovatClick);
     connect(btnDalsi, &QPushButton::clicked, this, &TfrmHlavniOkno::btnDalsiClick);
-    connect(btnKonec, &QPushButton::clicked, this, &QWidget::close);
+    connect(btnKonec, &QPushButton::clicked, this, &TfrmHlavniOkno::btnKonecClick);
 
 }
 
@@ -271,7 +271,7 @@ void TfrmHlavniOkno::prepniFunkci(Funkce target) {
 void TfrmHlavniOkno::onStateChanged() {
     paintFunctionLabels();
     applyView();
-    showDigits();
+    zobrazNaDispleji();
     showTitle();
     if (!state_.main.firstShow) {
         scheduleFunctionTick();
@@ -337,7 +337,7 @@ void TfrmHlavniOkno::paintFunctionLabels() {
     }
 }
 
-void TfrmHlavniOkno::showDigits() {
+void TfrmHlavniOkno::zobrazNaDispleji() {
     const Funkce f = state_.function();
     const DisplayParts p = state_.shownParts(f);
     setTextIfChanged(lblH, p.hours);
@@ -379,13 +379,13 @@ void TfrmHlavniOkno::changeEvent(QEvent* event) {
     }
 }
 
-void TfrmHlavniOkno::edtDEdited(const QString& text) {
+void TfrmHlavniOkno::edtDChange(const QString& text) {
     if (state_.function() == Funkce::Budik) {
         state_.editor.budik.zprava = text;
         alarmPanel_->alarmChanged();
     } else if (state_.function() == Funkce::Odpocit) {
         state_.setCountdownDays(dayCountFromText(text));
-        showDigits();
+        zobrazNaDispleji();
     }
 }
 
@@ -400,7 +400,7 @@ void TfrmHlavniOkno::tmrFunkceTimer() {
     countdownPanel_->tick(utc, onScreen, after);
     alarmPanel_->tick(now, onScreen, after);
     if (onScreen && (state_.stopwatch.running() || state_.countdown.running())) {
-        showDigits();
+        zobrazNaDispleji();
     }
     showTitle();
     scheduleFunctionTick();

@@ -58,6 +58,8 @@ public:
     void lblFceTavrokClick() { prepniFunkci(Funkce::Tavrok); }
     void lblFceOdpocitClick() { prepniFunkci(Funkce::Odpocit); }
 
+    void btnKonecClick();
+    void mnuKonecClick();
     void btnZapnoutClick();
     void btnVynulovatClick();
     void btnDalsiClick();
@@ -98,13 +100,13 @@ private:
     void onStateChanged();
     void applyView();
     void paintFunctionLabels();
-    void showDigits();
+    void zobrazNaDispleji();
     void showTitle();
     void setTitle(const QString& title);
     void scheduleFunctionTick();
     bool isShownOnScreen() const;
     bool editorFocused() const;
-    void edtDEdited(const QString& text);
+    void edtDChange(const QString& text);
     bool winMessageKey(QKeyEvent* key, bool released);
     void mnuVzdyNahoreClick();
 
