@@ -4,7 +4,10 @@
 #include "storage/textcodec.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
+#include <QStringList>
+#include <optional>
 #include <deque>
 #include <unordered_map>
 #include <vector>
@@ -57,10 +60,66 @@ struct IniLine {
     QStringView value;
 };
 
+// Calls fn(IniLine) for each line of a piece of the file's text.
+template <typename F>
+void forEachLine(QStringView text, F&& fn) {
+    const QChar* p = text.data();
+    const QChar* const e = p + text.size();
+    while (p != e) {
+        const QChar* lineEnd = p;
+        while (lineEnd != e && *lineEnd != u'\n' && *lineEnd != u'\r') {
+            ++lineEnd;
+        }
+        const QStringView raw(p, lineEnd);
+        if (lineEnd != e) {
+            lineEnd += (*lineEnd == u'\r' && lineEnd + 1 != e && lineEnd[1] == u'\n') ? 2 : 1;
+        }
+        p = lineEnd;
+        fn(raw);
+    }
+}
+
+inline bool isHeaderLine(QStringView trimmed) {
+    return trimmed.size() >= 2 && trimmed.front() == u'[' && trimmed.back() == u']';
+}
+
+inline IniLine classify(QStringView raw) {
+    const QStringView line = raw.trimmed();
+    const qsizetype eq = line.indexOf(u'=');
+    if (eq > 0 && line.front() != u';') {
+        return IniLine{true, line.first(eq).trimmed(), line.sliced(eq + 1).trimmed()};
+    }
+    return IniLine{false, raw, {}};
+}
+
+// A section's header and its lines. A block nobody changed keeps its lines as the text they are in
+// (body) and is split into lines only when read or changed: a file of 200 000 alarms costs little
+// more memory than its text.
 struct IniBlock {
     QStringView name;
     bool hasHeader = false;
+    bool parsed = true; // lines hold the block; otherwise body does
+    QStringView body;
     std::vector<IniLine> lines;
+
+    template <typename F>
+    void forEach(F&& fn) const {
+        if (parsed) {
+            for (const IniLine& l : lines) {
+                fn(l);
+            }
+        } else {
+            forEachLine(body, [&](QStringView raw) { fn(classify(raw)); });
+        }
+    }
+    void parse() {
+        if (!parsed) {
+            forEachLine(body, [&](QStringView raw) { lines.push_back(classify(raw)); });
+            parsed = true;
+            body = {};
+        }
+    }
+    bool empty() const { return parsed ? lines.empty() : body.isEmpty(); }
 };
 
 struct IniDocument {
@@ -71,58 +130,70 @@ struct IniDocument {
     // Sections with many keys (the list of alarm names) get a key index when first searched; any change
     // of the document drops it.
     static constexpr size_t IndexedSectionSize = 32;
-    using KeyIndex = std::unordered_map<QStringView, const IniLine*, CaseInsensitiveHash, CaseInsensitiveEqual>;
+    using KeyIndex = std::unordered_map<QStringView, QStringView, CaseInsensitiveHash, CaseInsensitiveEqual>;
     mutable std::unordered_map<uint32_t, KeyIndex> keyIndexes;
-    QByteArray raw;        // the bytes the document was read from or last written as
+    // The section read last, and its lines: its keys are read one after another.
+    mutable QStringView lastName;
+    mutable const std::vector<uint32_t>* lastList = nullptr;
+    mutable uint32_t cachedSection = UINT32_MAX;
+    mutable std::vector<IniLine> cachedLines;
+    size_t rawHash = 0;    // of the bytes the document was read from or last written as
+    qsizetype rawSize = 0; // and their number
     qint64 loadedAtNs = 0; // wall clock just before those bytes were read or written
     bool undecodable = false; // the bytes on disk are no text: they are never overwritten
+
+    static size_t hashOf(const QByteArray& bytes) { return qHash(bytes, 0x7461767261ULL); }
+    bool sameBytes(const QByteArray& bytes) const { return bytes.size() == rawSize && hashOf(bytes) == rawHash; }
+    void setRaw(const QByteArray& bytes) {
+        rawHash = hashOf(bytes);
+        rawSize = bytes.size();
+    }
 
     QStringView own(QString s) {
         owned.push_back(std::move(s));
         return owned.back();
     }
 
-    static IniDocument parse(QByteArray bytes) {
+    static IniDocument parse(const QByteArray& bytes) {
         IniDocument doc;
         std::optional<QString> text = tryDecodeTextFile(bytes);
         doc.undecodable = !text;
         doc.text = std::move(text).value_or(QString());
-        doc.raw = std::move(bytes);
-        doc.blocks.reserve(static_cast<size_t>(doc.text.count(u'[')) + 1); // at most one block per bracket
-        QStringView rest(doc.text);
-        IniBlock* current = &doc.blocks.back();
-        while (!rest.isEmpty()) {
-            const QChar* p = rest.data();
-            const QChar* e = p + rest.size();
-            const QChar* lineEnd = p;
-            while (lineEnd != e && *lineEnd != u'\n' && *lineEnd != u'\r') {
-                ++lineEnd;
-            }
-            const QStringView raw(p, lineEnd);
-            if (lineEnd != e) {
-                lineEnd += (*lineEnd == u'\r' && lineEnd + 1 != e && lineEnd[1] == u'\n') ? 2 : 1;
-            }
-            rest = QStringView(lineEnd, e);
-
+        doc.setRaw(bytes);
+        doc.blocks.front().parsed = false;
+        doc.blocks.front().body = QStringView(doc.text).first(0);
+        const QChar* bodyStart = doc.text.constData();
+        const QChar* const begin = doc.text.constData();
+        forEachLine(doc.text, [&](QStringView raw) {
             const QStringView line = raw.trimmed();
-            if (line.size() >= 2 && line.front() == u'[' && line.back() == u']') {
-                doc.blocks.push_back(IniBlock{line.sliced(1, line.size() - 2).trimmed(), true, {}});
-                current = &doc.blocks.back();
-                continue;
+            if (!isHeaderLine(line)) {
+                return;
             }
-            const qsizetype eq = line.indexOf(u'=');
-            if (eq > 0 && line.front() != u';') {
-                current->lines.push_back(IniLine{true, line.first(eq).trimmed(), line.sliced(eq + 1).trimmed()});
-            } else {
-                current->lines.push_back(IniLine{false, raw, {}});
+            doc.blocks.back().body = QStringView(bodyStart, raw.data());
+            doc.blocks.push_back(IniBlock{line.sliced(1, line.size() - 2).trimmed(), true, false, {}, {}});
+            // The body starts after this header line and its line break.
+            const QChar* after = raw.data() + raw.size();
+            const QChar* const end = begin + doc.text.size();
+            if (after != end) {
+                after += (*after == u'\r' && after + 1 != end && after[1] == u'\n') ? 2 : 1;
             }
-        }
+            bodyStart = after;
+        });
+        doc.blocks.back().body = QStringView(bodyStart, begin + doc.text.size());
         doc.reindex();
         return doc;
     }
 
-    void reindex() {
+    void changed() {
+        lastName = {};
+        lastList = nullptr;
         keyIndexes.clear();
+        cachedSection = UINT32_MAX;
+        cachedLines.clear();
+    }
+
+    void reindex() {
+        changed();
         sections.clear();
         sections.reserve(blocks.size());
         for (uint32_t b = 0; b < blocks.size(); ++b) {
@@ -133,49 +204,85 @@ struct IniDocument {
     }
 
     const std::vector<uint32_t>* blocksOf(QStringView section) const {
+        if (lastList && CaseInsensitiveEqual{}(lastName, section)) {
+            return lastList;
+        }
         const auto s = sections.find(section);
-        return s == sections.end() ? nullptr : &s->second;
+        if (s == sections.end()) {
+            return nullptr;
+        }
+        lastName = s->first; // the document's own text, valid as long as the entry
+        lastList = &s->second;
+        return lastList;
+    }
+
+    // The lines of a section (all its blocks, in order); valid until another section is read or the
+    // document changes.
+    const std::vector<IniLine>& linesOf(const std::vector<uint32_t>& list) const {
+        if (cachedSection != list.front()) {
+            cachedLines.clear();
+            for (const uint32_t b : list) {
+                blocks[b].forEach([&](const IniLine& l) { cachedLines.push_back(l); });
+            }
+            cachedSection = list.front();
+        }
+        return cachedLines;
     }
 
     const KeyIndex* keyIndexOf(const std::vector<uint32_t>& list) const {
-        size_t lines = 0;
-        for (const uint32_t b : list) {
-            lines += blocks[b].lines.size();
+        if (const auto it = keyIndexes.find(list.front()); it != keyIndexes.end()) {
+            return &it->second;
         }
-        if (lines <= IndexedSectionSize) {
+        const std::vector<IniLine>& lines = linesOf(list);
+        if (lines.size() <= IndexedSectionSize) {
             return nullptr;
         }
-        auto [it, created] = keyIndexes.try_emplace(list.front());
-        if (created) {
-            for (const uint32_t b : list) {
-                for (const IniLine& l : blocks[b].lines) {
-                    if (l.isEntry) {
-                        it->second.try_emplace(l.key, &l);
-                    }
-                }
+        KeyIndex& index = keyIndexes[list.front()];
+        index.reserve(lines.size());
+        for (const IniLine& l : lines) {
+            if (l.isEntry) {
+                index.try_emplace(l.key, l.value);
             }
         }
-        return &it->second;
+        return &index;
     }
 
-    const IniLine* find(QStringView section, QStringView key) const {
+    // The value of the first line of that key, if any.
+    std::optional<QStringView> find(QStringView section, QStringView key) const {
         const auto* list = blocksOf(section);
         if (!list) {
-            return nullptr;
+            return std::nullopt;
         }
         if (const KeyIndex* index = keyIndexOf(*list)) {
             const auto found = index->find(key);
-            return found == index->end() ? nullptr : found->second;
+            return found == index->end() ? std::nullopt : std::optional<QStringView>(found->second);
         }
         const CaseInsensitiveEqual equal;
-        for (const uint32_t b : *list) {
-            for (const IniLine& l : blocks[b].lines) {
-                if (l.isEntry && equal(l.key, key)) {
-                    return &l;
+        for (const IniLine& l : linesOf(*list)) {
+            if (l.isEntry && equal(l.key, key)) {
+                return l.value;
+            }
+        }
+        return std::nullopt;
+    }
+
+    // The keys of a section, each once, in the order of their first lines.
+    QStringList keyNames(QStringView section) const {
+        QStringList names;
+        const auto* list = blocksOf(section);
+        if (!list) {
+            return names;
+        }
+        const std::vector<IniLine> lines = linesOf(*list); // a copy: find below reuses the cache
+        for (const IniLine& l : lines) {
+            if (l.isEntry) {
+                const auto first = find(section, l.key);
+                if (first && first->data() == l.value.data() && first->size() == l.value.size()) {
+                    names << l.key.toString();
                 }
             }
         }
-        return nullptr;
+        return names;
     }
 
     QByteArray serialize() const {
@@ -187,31 +294,35 @@ struct IniDocument {
                 out += block.name;
                 out += QLatin1String("]\n");
             }
-            for (const IniLine& l : block.lines) {
+            block.forEach([&](const IniLine& l) {
                 out += l.key;
                 if (l.isEntry) {
                     out += QLatin1Char('=');
                     out += l.value;
                 }
                 out += QLatin1Char('\n');
-            }
+            });
         }
         return out.toUtf8();
     }
 
     void set(QStringView section, QStringView key, const QString& value) {
-        keyIndexes.clear();
+        changed();
         const auto* list = blocksOf(section);
         if (!list) {
-            if (!blocks.back().lines.empty() || blocks.back().hasHeader) {
-                blocks.back().lines.push_back(IniLine{}); // a blank line between sections
+            IniBlock& last = blocks.back();
+            if (!last.empty() || last.hasHeader) {
+                last.parse();
+                last.lines.push_back(IniLine{}); // a blank line between sections
             }
-            blocks.push_back(IniBlock{own(section.toString()), true, {IniLine{true, own(key.toString()), own(value)}}});
+            blocks.push_back(
+                IniBlock{own(section.toString()), true, true, {}, {IniLine{true, own(key.toString()), own(value)}}});
             sections[blocks.back().name].push_back(static_cast<uint32_t>(blocks.size() - 1));
             return;
         }
         const CaseInsensitiveEqual equal;
         for (const uint32_t b : *list) {
+            blocks[b].parse();
             for (IniLine& l : blocks[b].lines) {
                 if (l.isEntry && equal(l.key, key)) {
                     l.value = own(value);
@@ -240,13 +351,14 @@ struct IniDocument {
     }
 
     bool remove(QStringView section, QStringView key) {
-        keyIndexes.clear();
+        changed();
         const auto* list = blocksOf(section);
         if (!list) {
             return false;
         }
         bool removed = false;
         for (const uint32_t b : *list) {
+            blocks[b].parse();
             removed |= std::erase_if(blocks[b].lines, [&](const IniLine& l) {
                            return l.isEntry && CaseInsensitiveEqual{}(l.key, key);
                        }) > 0;

@@ -66,13 +66,13 @@ IniSnapshot::IniSnapshot(const IniSnapshot&) = default;
 IniSnapshot& IniSnapshot::operator=(const IniSnapshot&) = default;
 
 QString IniSnapshot::readString(QStringView section, QStringView key, const QString& def) const {
-    const detail::IniLine* l = doc_->find(section, key);
-    return l ? l->value.toString() : def;
+    const auto v = doc_->find(section, key);
+    return v ? v->toString() : def;
 }
 
 int IniSnapshot::readInteger(QStringView section, QStringView key, int def) const {
-    const detail::IniLine* l = doc_->find(section, key);
-    return l ? parseIniInteger(l->value).value_or(def) : def;
+    const auto v = doc_->find(section, key);
+    return v ? parseIniInteger(*v).value_or(def) : def;
 }
 
 bool IniSnapshot::readBool(QStringView section, QStringView key, bool def) const {
@@ -80,18 +80,18 @@ bool IniSnapshot::readBool(QStringView section, QStringView key, bool def) const
 }
 
 double IniSnapshot::readFloat(QStringView section, QStringView key, double def) const {
-    const detail::IniLine* l = doc_->find(section, key);
-    return l ? parseIniFloat(l->value).value_or(def) : def;
+    const auto v = doc_->find(section, key);
+    return v ? parseIniFloat(*v).value_or(def) : def;
 }
 
 TDateTime IniSnapshot::readDateTime(QStringView section, QStringView key, TDateTime def) const {
-    const detail::IniLine* l = doc_->find(section, key);
-    return l ? parseIniDateTime(l->value).value_or(def) : def;
+    const auto v = doc_->find(section, key);
+    return v ? parseIniDateTime(*v).value_or(def) : def;
 }
 
 TDateTime IniSnapshot::readTime(QStringView section, QStringView key, TDateTime def) const {
-    const detail::IniLine* l = doc_->find(section, key);
-    return l ? parseIniTime(l->value).value_or(def) : def;
+    const auto v = doc_->find(section, key);
+    return v ? parseIniTime(*v).value_or(def) : def;
 }
 
 bool IniSnapshot::sectionExists(QStringView section) const {
@@ -99,7 +99,7 @@ bool IniSnapshot::sectionExists(QStringView section) const {
 }
 
 bool IniSnapshot::valueExists(QStringView section, QStringView key) const {
-    return doc_->find(section, key) != nullptr;
+    return doc_->find(section, key).has_value();
 }
 
 QStringList IniSnapshot::sectionNames() const {
@@ -114,19 +114,7 @@ QStringList IniSnapshot::sectionNames() const {
 }
 
 QStringList IniSnapshot::keyNames(QStringView section) const {
-    QStringList names;
-    const auto* list = doc_->blocksOf(section);
-    if (!list) {
-        return names;
-    }
-    for (const uint32_t b : *list) {
-        for (const auto& l : doc_->blocks[b].lines) {
-            if (l.isEntry && doc_->find(section, l.key) == &l) {
-                names << l.key.toString();
-            }
-        }
-    }
-    return names;
+    return doc_->keyNames(section);
 }
 
 // ---- the handle: checks the disk, writes
@@ -175,6 +163,10 @@ IniFile::~IniFile() = default;
 IniFile::IniFile(IniFile&&) noexcept = default;
 IniFile& IniFile::operator=(IniFile&&) noexcept = default;
 
+bool IniFile::holdsNoText() const {
+    return current()->undecodable;
+}
+
 IniSnapshot IniFile::snapshot() const {
     return IniSnapshot(current());
 }
@@ -188,7 +180,7 @@ const std::shared_ptr<const IniDocument>& IniFile::current() const {
             return doc_;
         }
         QByteArray bytes = readWholeFile(path_);
-        if (bytes == doc_->raw) {
+        if (doc_->sameBytes(bytes)) {
             if (doc_.use_count() == 1) {
                 const_cast<IniDocument&>(*doc_).loadedAtNs = startedNs;
             }
@@ -212,7 +204,7 @@ IniDocument& IniFile::editable() {
     if (doc_.use_count() > 1) {
         // Someone holds a snapshot of this version: change a copy.
         auto copy = std::make_shared<IniDocument>(*doc_);
-        copy->keyIndexes.clear(); // it points into the lines of the original
+        copy->changed(); // the caches point into the lines of the original
         doc_ = std::move(copy);
     }
     return const_cast<IniDocument&>(*doc_);
@@ -235,7 +227,7 @@ bool IniFile::save() {
         stamp_.reset();
         return false;
     }
-    doc.raw = std::move(bytes);
+    doc.setRaw(bytes);
     doc.loadedAtNs = startedNs;
     stamp_ = std::make_unique<Stamp>(Stamp::of(path_, encodedPath_));
     return true;
@@ -246,7 +238,7 @@ IniFile::Edit IniFile::edit(QStringView section, QStringView key, const QString&
         return Edit::Refused;
     }
     const QString v = oneLine(value.trimmed());
-    if (const detail::IniLine* line = current()->find(section.trimmed(), key.trimmed()); line && line->value == v) {
+    if (const auto old = current()->find(section.trimmed(), key.trimmed()); old && *old == v) {
         return Edit::Unchanged;
     }
     editable().set(section.trimmed(), key.trimmed(), v);
@@ -300,7 +292,7 @@ bool IniFile::deleteKey(QStringView section, QStringView key) {
     if (path_.isEmpty()) {
         return false;
     }
-    if (!current()->find(section, key)) {
+    if (!current()->find(section, key)) { // nothing to delete
         return true;
     }
     editable().remove(section, key);

@@ -63,6 +63,8 @@ public:
     IniFile& operator=(IniFile&&) noexcept;
 
     const QString& path() const { return path_; }
+    // The file's bytes are no text (see detectTextEncoding): it is never written over.
+    bool holdsNoText() const;
 
     // The file as it is now.
     IniSnapshot snapshot() const;

@@ -106,6 +106,9 @@ void StorageLocations::resolveAtStartup(const QString& executableFolder) {
     }
     // The stamp below is the first write: a file that is no text goes aside before it.
     for (const IniFile* ini : {&settingsIni_, &alarmsIni_}) {
+        if (!ini->holdsNoText()) {
+            continue;
+        }
         if (const QString aside = moveAsideIfUndecodable(ini->path()); !aside.isEmpty()) {
             movedAside_.push_back({ini->path(), aside});
         }
