@@ -8,6 +8,7 @@
 #include "widgets/namedwidget.h"
 
 #include <QComboBox>
+#include <QStringListModel>
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
@@ -39,6 +40,8 @@ AlarmPanel::AlarmPanel(ProgramState& state, Questions& questions, QWidget* paren
     pnlBudik = makeNamed<QFrame>(parent, "pnlBudik", 10, 108, 157, 42);
     cbxBudiky = makeNamed<QComboBox>(pnlBudik, "cbxBudiky", 0, 0, 89, 21);
     cbxBudiky->setEditable(true);
+    // A plain list of texts: a list of 200 000 alarms costs no item objects, and shares the names.
+    cbxBudiky->setModel(new QStringListModel(cbxBudiky));
     cbxBudiky->setToolTip(QStringLiteral("N\u00E1zev bud\u00EDku/seznam bud\u00EDk\u016F"));
     btnBudUlozit = makeNamed<QPushButton>(pnlBudik, "btnBudUlozit", u"&U", 93, 0, 16, 20);
     btnBudUlozit->setToolTip(QStringLiteral("Ulo\u017Eit bud\u00EDk"));
@@ -108,9 +111,8 @@ void AlarmPanel::reloadAlarms() {
 
 void AlarmPanel::syncAlarmList(const QString& keepText) {
     const QSignalBlocker block(cbxBudiky);
-    cbxBudiky->clear();
-    cbxBudiky->addItems(state_.alarmClock.seznam().seznamNazvuBudiku);
-    const int index = cbxBudiky->findText(keepText, Qt::MatchFixedString);
+    static_cast<QStringListModel*>(cbxBudiky->model())->setStringList(state_.alarmClock.seznam().seznamNazvuBudiku);
+    const int index = keepText.isEmpty() ? -1 : cbxBudiky->findText(keepText, Qt::MatchFixedString);
     cbxBudiky->setCurrentIndex(keepText.isEmpty() ? -1 : index);
     if (index < 0) {
         cbxBudiky->setEditText(QString()); // a typed name that is not an alarm is not kept
@@ -119,7 +121,7 @@ void AlarmPanel::syncAlarmList(const QString& keepText) {
 
 void AlarmPanel::selectNextAlarm() {
     const QSignalBlocker block(cbxBudiky);
-    const int separator = cbxBudiky->findText(AlarmSeparator, Qt::MatchExactly);
+    const int separator = static_cast<int>(state_.alarmClock.seznam().seznamNazvuBudiku.indexOf(AlarmSeparator));
     cbxBudiky->setCurrentIndex(separator + 1 < cbxBudiky->count() ? separator + 1 : -1);
     if (cbxBudiky->currentIndex() < 0) {
         cbxBudiky->setEditText(QString());

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <algorithm>
 #include <deque>
 #include <unordered_map>
 #include <vector>
@@ -137,6 +138,8 @@ struct IniDocument {
     mutable const std::vector<uint32_t>* lastList = nullptr;
     mutable uint32_t cachedSection = UINT32_MAX;
     mutable std::vector<IniLine> cachedLines;
+    mutable size_t nextLine = 0;      // after the line the last key was found in
+    mutable bool cachedUnique = false; // no key of the cached section stands twice
     size_t rawHash = 0;    // of the bytes the document was read from or last written as
     qsizetype rawSize = 0; // and their number
     qint64 loadedAtNs = 0; // wall clock just before those bytes were read or written
@@ -165,6 +168,14 @@ struct IniDocument {
         const QChar* bodyStart = doc.text.constData();
         const QChar* const begin = doc.text.constData();
         forEachLine(doc.text, [&](QStringView raw) {
+            const QChar* q = raw.data();
+            const QChar* const lineEnd = q + raw.size();
+            while (q != lineEnd && q->isSpace()) {
+                ++q;
+            }
+            if (q == lineEnd || *q != u'[') {
+                return; // most lines: no header, decided at their first character
+            }
             const QStringView line = raw.trimmed();
             if (!isHeaderLine(line)) {
                 return;
@@ -185,6 +196,7 @@ struct IniDocument {
     }
 
     void changed() {
+        nextLine = 0;
         lastName = {};
         lastList = nullptr;
         keyIndexes.clear();
@@ -225,6 +237,19 @@ struct IniDocument {
                 blocks[b].forEach([&](const IniLine& l) { cachedLines.push_back(l); });
             }
             cachedSection = list.front();
+            nextLine = 0;
+            cachedUnique = cachedLines.size() <= IndexedSectionSize;
+            if (cachedUnique) { // keys of equal hash might be one key twice: then no shortcut
+                size_t hashes[IndexedSectionSize];
+                size_t count = 0;
+                for (const IniLine& l : cachedLines) {
+                    if (l.isEntry) {
+                        hashes[count++] = CaseInsensitiveHash{}(l.key);
+                    }
+                }
+                std::sort(hashes, hashes + count);
+                cachedUnique = std::adjacent_find(hashes, hashes + count) == hashes + count;
+            }
         }
         return cachedLines;
     }
@@ -257,10 +282,17 @@ struct IniDocument {
             const auto found = index->find(key);
             return found == index->end() ? std::nullopt : std::optional<QStringView>(found->second);
         }
+        // Searched from where the last key was found: read in the order of the file, each key is found at
+        // once. Where a key may stand twice the first line must win, and the search starts at the top.
         const CaseInsensitiveEqual equal;
-        for (const IniLine& l : linesOf(*list)) {
-            if (l.isEntry && equal(l.key, key)) {
-                return l.value;
+        const std::vector<IniLine>& lines = linesOf(*list);
+        const size_t n = lines.size();
+        const size_t start = cachedUnique && nextLine < n ? nextLine : 0;
+        for (size_t i = 0; i < n; ++i) {
+            const size_t at = start + i < n ? start + i : start + i - n;
+            if (lines[at].isEntry && equal(lines[at].key, key)) {
+                nextLine = at + 1;
+                return lines[at].value;
             }
         }
         return std::nullopt;

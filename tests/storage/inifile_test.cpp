@@ -164,6 +164,18 @@ TEST_F(IniFileTest, BytesThatAreNoTextAreNeverOverwritten) {
     EXPECT_EQ(detectTextEncoding("\xEF\xBB\xBFk=\xC3\xA8"), TextEncoding::Utf8);
 }
 
+TEST_F(IniFileTest, ARepeatedKeyReadsAsItsFirstLineInWhateverOrderKeysAreRead) {
+    IniFile ini = fileWith("[a]\nx=1\ny=2\nX=3\nz=4\n[b]\nx=5\n[A]\nx=6\ny=7\n");
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(ini.readInteger(u"a", u"z", 0), 4);
+        EXPECT_EQ(ini.readInteger(u"a", u"x", 0), 1) << "the first line, though a later one was read last";
+        EXPECT_EQ(ini.readInteger(u"a", u"y", 0), 2);
+        EXPECT_EQ(ini.readInteger(u"b", u"x", 0), 5);
+        EXPECT_EQ(ini.readInteger(u"A", u"Y", 0), 2);
+    }
+    EXPECT_EQ(ini.snapshot().keyNames(u"a"), (QStringList{QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z")}));
+}
+
 TEST_F(IniFileTest, AFailedWriteIsReportedAndLosesNothing) {
     IniFile ini = fileWith("[a]\nkeep=1\n");
     // A directory where the temporary file would go makes the replacement impossible.
