@@ -35,7 +35,8 @@ with open(path, "w", encoding="utf-8") as f:
                 "KD=0\nKM=0\nKR=0\n")
 PY
 echo "Budiky.ini of $alarms alarms: $(du -m "$E2E_SETTINGS/Budiky.ini" | cut -f1) MB"
-measure "(a) $alarms alarms"
+measure "(a) $alarms alarms, first start (writes the version stamp)"
+measure "(a) $alarms alarms, next start"
 rm -f "$E2E_SETTINGS"/*
 
 python3 - "$E2E_SETTINGS/Nastaveni.ini" <<'PY'
