@@ -428,8 +428,11 @@ void TfrmHlavniOkno::scheduleFunctionTick() {
     }
     needs.nextDue = state_.countdown.nextDue(state_.soundOn(), state_.odpocitOptions);
     if (const auto alarm = state_.alarmClock.nextDue()) {
-        const TDateTime due = utcFromLocal(*alarm); // the plan is made on UTC, as the engines count
-        needs.nextDue = needs.nextDue ? std::min(*needs.nextDue, due) : due;
+        // The plan is made on UTC, as the engines count; converted once per alarm moment, not per frame.
+        if (*alarm != plannedAlarm_.local) {
+            plannedAlarm_ = {*alarm, utcFromLocal(*alarm)};
+        }
+        needs.nextDue = needs.nextDue ? std::min(*needs.nextDue, plannedAlarm_.utc) : plannedAlarm_.utc;
     }
     if (const auto delay = tickplan::nextFunctionTick(state_.clock.utcNow(), needs)) {
         tmrFunkce->start(*delay);

@@ -124,6 +124,10 @@ private:
     HandledKey lastKey_; // the key event last handled, and where
 
     bool endingSession_ = false;
+    struct {
+        TDateTime local = -1;
+        TDateTime utc = 0;
+    } plannedAlarm_; // the next alarm's moment on both scales
     QValidator* dayValidator_ = nullptr;
 
     StopwatchPanel* stopwatchPanel_ = nullptr;
