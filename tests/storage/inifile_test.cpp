@@ -151,8 +151,10 @@ TEST_F(IniFileTest, Utf16WithItsMarkIsReadAndWrittenBackAsUtf8) {
 }
 
 TEST_F(IniFileTest, BytesThatAreNoTextAreNeverOverwritten) {
-    const QByteArray junk("[a]\nk=1\n\0\0\x01\x02binary", 20);
-    const QByteArray oddUtf16("\xFF\xFE[\0a\0]", 7);
+    static constexpr char JunkBytes[] = "[a]\nk=1\n\0\0\x01\x02binary";
+    static constexpr char OddUtf16Bytes[] = "\xFF\xFE[\0a\0]";
+    const QByteArray junk(JunkBytes, sizeof JunkBytes - 1);
+    const QByteArray oddUtf16(OddUtf16Bytes, sizeof OddUtf16Bytes - 1);
     for (const QByteArray& bytes : {junk, oddUtf16}) {
         EXPECT_EQ(detectTextEncoding(bytes), TextEncoding::Undecodable);
         IniFile ini = fileWith(bytes);

@@ -121,7 +121,8 @@ TEST_F(StorageTest, StartUpRemovesWhatKilledSavesLeftAndNothingElse) {
 }
 
 TEST_F(StorageTest, AFileThatIsNoTextIsMovedAsideBeforeTheFirstWrite) {
-    const QByteArray junk("\x00\x01[info]\x00garbage", 16);
+    static constexpr char JunkBytes[] = "\x00\x01[info]\x00garbage";
+    const QByteArray junk(JunkBytes, sizeof JunkBytes - 1);
     writeBytes(defaultFolder() + QStringLiteral("/Budiky.ini"), junk);
     writeBytes(defaultFolder() + QStringLiteral("/Budiky.ini.necitelny"), "an older one");
     storage.resolveAtStartup(program);
