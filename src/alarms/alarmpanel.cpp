@@ -4,7 +4,6 @@
 #include "app/programstate.h"
 #include "platform/clock.h"
 #include "platform/questions.h"
-#include "storage/inivalues.h"
 #include "widgets/namedwidget.h"
 
 #include <QComboBox>
@@ -220,13 +219,7 @@ void AlarmPanel::tick(TDateTime now, bool onScreen, AfterTick& after) {
     }
     QWidget* window = static_cast<QWidget*>(parent())->window();
     after.push_back([this, window, r] {
-        window->showNormal();
-        window->raise();
-        window->activateWindow();
-        questions_.notify(QStringLiteral("Tavrok: ") + formatIniDateTime(state_.clock.now()), r.snapshot.zprava);
-        if (r.soundId >= 0 && r.snapshot.upozorneni.ukoncitKliknutim) {
-            state_.sounds.ukoncitZvuk(r.soundId);
-        }
+        showNotice(window, questions_, state_, r.snapshot.zprava, r.soundId, r.snapshot.upozorneni.ukoncitKliknutim);
     });
 }
 

@@ -3,6 +3,9 @@
 #include "common/datetime.h"
 
 #include <QObject>
+#include <QString>
+
+class QWidget;
 #include <functional>
 #include <vector>
 
@@ -11,6 +14,14 @@ namespace tavrok {
 // What a tick leaves to be done once the next tick is planned: the message boxes and questions. A box
 // runs a nested event loop, and the ticks must go on while it is open.
 using AfterTick = std::vector<std::function<void()>>;
+
+class ProgramState;
+class Questions;
+
+// A ringing alarm or an ended countdown with its message: the window comes forward, the notice (captioned
+// with the moment it appears) waits for its OK, and a sound that the click ends is ended.
+void showNotice(QWidget* window, Questions& questions, ProgramState& state, const QString& message, int soundId,
+                bool clickEndsSound);
 
 // The controls and handlers of one function (alarm clock, stopwatch, countdown). The main window shows
 // the panel of the current function and forwards the shared buttons to it; a panel talks back only

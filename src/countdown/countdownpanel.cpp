@@ -5,7 +5,6 @@
 #include "platform/clock.h"
 #include "platform/questions.h"
 #include "platform/services.h"
-#include "storage/inivalues.h"
 #include "widgets/namedwidget.h"
 
 #include <QCheckBox>
@@ -132,13 +131,7 @@ void CountdownPanel::tick(TDateTime now, bool onScreen, AfterTick& after) {
     }
     if (!e.message.isEmpty()) {
         after.push_back([this, window, e] {
-            window->showNormal();
-            window->raise();
-            window->activateWindow();
-            questions_.notify(QStringLiteral("Tavrok: ") + formatIniDateTime(state_.clock.now()), e.message);
-            if (e.endSoundId >= 0 && e.clickEndsSound) {
-                state_.sounds.ukoncitZvuk(e.endSoundId);
-            }
+            showNotice(window, questions_, state_, e.message, e.endSoundId, e.clickEndsSound);
         });
     }
 }

@@ -41,7 +41,8 @@ QString spravLomitka(QStringView path) {
     return out;
 }
 
-QString nahradPromenneProstredi(QStringView text, const QString& programFolder, const EnvironmentLookup& env) {
+QString nahradPromenneProstredi(QStringView text, const QString& programFolder, const EnvironmentLookup& env,
+                                int* undefined) {
     QString out;
     QString name;
     bool inName = false;
@@ -57,7 +58,11 @@ QString nahradPromenneProstredi(QStringView text, const QString& programFolder, 
             if (name.compare(u"tavrokpath", Qt::CaseInsensitive) == 0) {
                 out += spravLomitka(programFolder);
             } else if (!name.isEmpty()) {
-                out += env(name);
+                const QString value = env(name);
+                if (value.isEmpty() && undefined) {
+                    ++*undefined;
+                }
+                out += value;
             }
             inName = false;
         } else {
@@ -230,18 +235,9 @@ StorageLocations::RelocationResult StorageLocations::premistit(const QString& pa
 
 bool StorageLocations::usableFolder(const QString& entered, const QString& folder) const {
     // Every %VARIABLE% must name something: an undefined one would silently shorten the path.
-    for (qsizetype i = entered.indexOf(u'%'); i >= 0;) {
-        const qsizetype end = entered.indexOf(u'%', i + 1);
-        if (end < 0) {
-            break;
-        }
-        const QString name = entered.mid(i + 1, end - i - 1);
-        if (!name.isEmpty() && name.compare(u"tavrokpath", Qt::CaseInsensitive) != 0 && env_(name).isEmpty()) {
-            return false;
-        }
-        i = entered.indexOf(u'%', end + 1);
-    }
-    if (entered.trimmed().isEmpty() || folder.isEmpty() || QDir::isRelativePath(folder) ||
+    int undefined = 0;
+    (void)nahradPromenneProstredi(entered, programFolder_, env_, &undefined);
+    if (undefined > 0 || entered.trimmed().isEmpty() || folder.isEmpty() || QDir::isRelativePath(folder) ||
         QDir(QDir::cleanPath(folder)).isRoot()) {
         return false;
     }

@@ -22,9 +22,10 @@ QString spravLomitka(QStringView path);
 
 // Expands "%TavrokPath%" (any letter case) to the program folder and "%NAME%" to the environment
 // variable NAME, in one pass from left to right. "%%" and undefined variables give nothing; a name
-// still open at the end is dropped with its "%".
+// still open at the end is dropped with its "%". `undefined`, when given, counts the names that gave
+// nothing.
 QString nahradPromenneProstredi(QStringView text, const QString& programFolder,
-                                const EnvironmentLookup& env = systemEnvironment);
+                                const EnvironmentLookup& env = systemEnvironment, int* undefined = nullptr);
 
 // The file set: the folders and the open INI files of the program, and the operations that move them.
 class StorageLocations {
