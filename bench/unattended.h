@@ -14,6 +14,7 @@
 #include "platform/clocksetter.h"
 #include "platform/filedialogs.h"
 #include "platform/questions.h"
+#include "platform/qttrayhost.h"
 
 namespace tavrok::bench {
 
@@ -43,7 +44,7 @@ public:
 struct Unattended {
     explicit Unattended(const QString& folder)
         : autostart(folder + QStringLiteral("/autostart"), folder + QStringLiteral("/xdg")) {}
-    PlatformServices services() { return {clock, questions, audio, beeper, clockSetter, files, autostart}; }
+    PlatformServices services() { return {clock, questions, audio, beeper, clockSetter, files, autostart, tray}; }
 
     SystemClock clock;
     SilentQuestions questions;
@@ -52,6 +53,7 @@ struct Unattended {
     NoClockSetter clockSetter;
     NoFiles files;
     XdgAutostart autostart;
+    QtTrayHost tray;
 };
 
 // Prints the median, the 95th percentile and the worst of a set of latenesses in milliseconds.

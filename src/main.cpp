@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/desktopbeeper.h"
 #include "platform/qtfiledialogs.h"
+#include "platform/qttrayhost.h"
 #include "platform/sdlaudiodevice.h"
 #include "platform/sessionend.h"
 #include "platform/timedateclocksetter.h"
@@ -22,8 +23,13 @@ int main(int argc, char* argv[]) {
     tavrok::TimedateClockSetter clockSetter;
     tavrok::QtFileDialogs files;
     tavrok::XdgAutostart autostart;
+    tavrok::QtTrayHost tray;
     tavrok::TfrmHlavniOkno window(QCoreApplication::applicationDirPath(),
-                                  {clock, questions, audio, beeper, clockSetter, files, autostart});
+                                  {clock, questions, audio, beeper, clockSetter, files, autostart, tray});
+    // The window hides in the notification area: the program ends when its window closes, not when
+    // the last visible window does.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&window, &tavrok::TfrmHlavniOkno::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     questions.setParent(&window);
     tavrok::SessionEnd sessionEnd;
     QObject::connect(&sessionEnd, &tavrok::SessionEnd::ending, &window, &tavrok::TfrmHlavniOkno::endSession);

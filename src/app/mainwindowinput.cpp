@@ -59,7 +59,6 @@ void TfrmHlavniOkno::buildMenu() {
         a->setCheckable(true);
         a->setEnabled(true);
     }
-    mnuDoIkony->setEnabled(false); // keeps its stored mark until the tray icon exists
     mnuKonec->setEnabled(true);
     mnuVypnoutUpozorneni->setEnabled(true);
     connect(mnuVypnoutUpozorneni, &QAction::triggered, this, &TfrmHlavniOkno::mnuVypnoutUpozorneniClick);

@@ -4,6 +4,7 @@
 #include "app/runningengines.h"
 #include "app/tfrmhlavniokno.h"
 #include "countdown/countdownpanel.h"
+#include "display/trayicon.h"
 #include "platform/audiodevice.h"
 #include "platform/clock.h"
 #include "platform/unattendedquestions.h"
@@ -64,6 +65,9 @@ void TfrmHlavniOkno::showEvent(QShowEvent* event) {
     }
     QMainWindow::showEvent(event);
     if (!state_.main.firstShow) {
+        if (!isMinimized()) {
+            tray_->killIcon(); // shown again by a notice or from the icon
+        }
         onStateChanged(); // what was not drawn while nobody saw it is due now
     }
 }
@@ -150,7 +154,9 @@ void TfrmHlavniOkno::closeEvent(QCloseEvent* event) {
         state_.sounds.vypnoutUpozorneni();
         tmrPrehravaniZvuku->stop();
         services_.audio.close();
+        tray_->killIcon();
         event->accept();
+        emit closed();
     } else {
         event->ignore();
     }

@@ -5,7 +5,9 @@
 #include "app/digitinput.h"
 #include "app/tickplanner.h"
 #include "countdown/countdownpanel.h"
+#include "display/trayicon.h"
 #include "platform/clock.h"
+#include "platform/trayhost.h"
 #include "stopwatch/stopwatchpanel.h"
 #include "storage/tfrmnastaveni.h"
 #include "widgets/clicklabel.h"
@@ -70,6 +72,7 @@ TfrmHlavniOkno::TfrmHlavniOkno(const QString& executableFolder, PlatformServices
     buildPanels(services);
     buildMenu();
     buildTimers();
+    buildTray();
     formCreate(executableFolder);
     frmNastaveni_ = new TfrmNastaveni({state_.storage, services.questions, services.files, services.autostart,
                                        state_.messages, QCoreApplication::applicationFilePath(), limits_.minHeight,
@@ -82,6 +85,9 @@ TfrmHlavniOkno::~TfrmHlavniOkno() {
     // window through the application-wide hooks.
     qApp->removeEventFilter(this);
     disconnect(qApp, nullptr, this, nullptr);
+    tray_->killIcon();
+    services_.tray.onDoubleClick = nullptr;
+    services_.tray.setMenu(nullptr);
 }
 
 void TfrmHlavniOkno::buildControls() {
@@ -273,6 +279,7 @@ void TfrmHlavniOkno::onStateChanged() {
     applyView();
     zobrazNaDispleji();
     showTitle();
+    showTray();
     if (!state_.main.firstShow) {
         scheduleFunctionTick();
     }
@@ -371,8 +378,14 @@ bool TfrmHlavniOkno::isShownOnScreen() const {
 
 void TfrmHlavniOkno::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && !state_.main.firstShow && isShownOnScreen()) {
-        onStateChanged(); // what was not drawn while minimised is due now
+    if (event->type() == QEvent::WindowStateChange && !state_.main.firstShow) {
+        if (isShownOnScreen()) {
+            tray_->killIcon(); // back from the notification area, whichever way
+            onStateChanged();  // what was not drawn while minimised is due now
+        } else if (isMinimized() && state_.menu.doIkony) {
+            // Hiding the window inside its own state change would confuse the window manager.
+            QTimer::singleShot(0, this, &TfrmHlavniOkno::priMinimalizaci);
+        }
     }
     if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
         pendingSwitch_ = 0; // a Ctrl+Tab whose release went to another window switches nothing
@@ -403,6 +416,7 @@ void TfrmHlavniOkno::tmrFunkceTimer() {
         zobrazNaDispleji();
     }
     showTitle();
+    showTray();
     scheduleFunctionTick();
     // The boxes last: their nested event loops keep the planned ticks running.
     for (const auto& action : after) {
@@ -434,6 +448,9 @@ void TfrmHlavniOkno::scheduleFunctionTick() {
         }
         needs.nextDue = needs.nextDue ? std::min(*needs.nextDue, plannedAlarm_.utc) : plannedAlarm_.utc;
     }
+    if (const auto picture = tray_->nextDue(state_.clock.utcNow())) {
+        needs.nextDue = needs.nextDue ? std::min(*needs.nextDue, *picture) : *picture;
+    }
     if (const auto delay = tickplan::nextFunctionTick(state_.clock.utcNow(), needs)) {
         tmrFunkce->start(*delay);
     } else {
@@ -452,6 +469,7 @@ void TfrmHlavniOkno::tmrAktualizaceCasuTimer() {
     clockText_ = formatClockLine(now, state_.dayNames);
     setTextIfChanged(lblCas, clockText_);
     showTitle();
+    showTray();
     clockEditor_->refresh(now);
     tmrAktualizaceCasu->start(tickplan::untilNextSecond(now));
     if (!tmrFunkce->isActive() && !state_.main.firstShow) {

@@ -7,12 +7,14 @@
 #include <QMainWindow>
 #include <QEvent>
 #include <QPointer>
+#include <memory>
 
 class QAction;
 class QFrame;
 class QLabel;
 class QValidator;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QTimer;
 
@@ -27,6 +29,7 @@ class FunctionPanel;
 class StopwatchPanel;
 class TfrmDalsiOdpocit;
 class TfrmNastaveni;
+class TrayIcon;
 
 // The main window: the shared controls, the menus, the title, the function labels and the timers. It
 // shows the program state and forwards the user's actions to the panel of each function.
@@ -52,6 +55,9 @@ public:
     AlarmPanel& alarmPanel() const { return *alarmPanel_; }
     TfrmDalsiOdpocit* frmDalsiOdpocit() const;
     TfrmNastaveni* frmNastaveni() const { return frmNastaveni_; }
+    const TrayIcon& trayIcon() const { return *tray_; }
+    // The window is in the notification area: hidden, its icon shown.
+    bool inTray() const;
 
     // The function labels act as tabs.
     void lblFceBudikClick() { prepniFunkci(Funkce::Budik); }
@@ -66,6 +72,10 @@ public:
     void zkratkaMezicasuStisknuta();
     void mnuVypnoutUpozorneniClick();
     void mnuNastaveniClick();
+    // The notification area: the minimise that goes there, and the way back.
+    void priMinimalizaci();
+    void mnuObnovitClick();
+    void mnuKonec2Click();
     void lblCasClick();
     // The session ends (logout, shutdown, a terminating signal): closes in order without asking anyone.
     void endSession();
@@ -74,6 +84,11 @@ public:
     void tmrFunkceTimer();
     void tmrAktualizaceCasuTimer();
     void tmrPrehravaniZvukuTimer();
+
+signals:
+    // The shutdown sequence ran to its end: the program may quit. (A hidden window in the notification
+    // area must not end it when the last box closes.)
+    void closed();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -88,6 +103,7 @@ private:
     void buildPanels(const PlatformServices& services);
     void buildMenu();
     void buildTimers();
+    void buildTray();
     // Start-up and shutdown, in their order.
     void formCreate(const QString& executableFolder);
     void formShow();
@@ -103,6 +119,7 @@ private:
     void zobrazNaDispleji();
     void showTitle();
     void setTitle(const QString& title);
+    void showTray();
     void scheduleFunctionTick();
     bool isShownOnScreen() const;
     bool editorFocused() const;
@@ -136,6 +153,8 @@ private:
     DigitInput* digitInput_ = nullptr;
     ClockEditor* clockEditor_ = nullptr;
     TfrmNastaveni* frmNastaveni_ = nullptr;
+    std::unique_ptr<TrayIcon> tray_;
+    QMenu* popupMenu1 = nullptr;
 
     QTimer* tmrFunkce = nullptr;
     QTimer* tmrAktualizaceCasu = nullptr;

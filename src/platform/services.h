@@ -9,6 +9,7 @@ class Clock;
 class ClockSetter;
 class FileDialogs;
 class Questions;
+class TrayHost;
 
 // The operating-system services the windows use: the real ones in the program, fakes in tests.
 struct PlatformServices {
@@ -19,6 +20,7 @@ struct PlatformServices {
     ClockSetter& clockSetter;
     FileDialogs& files;
     Autostart& autostart;
+    TrayHost& tray;
 };
 
 } // namespace tavrok

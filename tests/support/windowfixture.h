@@ -6,6 +6,7 @@
 #include "support/fakeaudiodevice.h"
 #include "support/fakeclock.h"
 #include "support/fakequestions.h"
+#include "support/faketray.h"
 #include "support/tempdir.h"
 
 #include <QLabel>
@@ -26,6 +27,7 @@ protected:
     FakeBeeper beeper;
     FakeClockSetter clockSetter{clock};
     ScriptedFiles files;
+    FakeTray tray;
     XdgAutostart autostart{dir.path() + QStringLiteral("/xdg/autostart"), dir.path() + QStringLiteral("/etc/autostart")};
     std::unique_ptr<TfrmHlavniOkno> window;
 
@@ -46,7 +48,7 @@ protected:
 
     void open() {
         window = std::make_unique<TfrmHlavniOkno>(
-            dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart});
+            dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart, tray});
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

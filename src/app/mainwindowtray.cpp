@@ -1,0 +1,65 @@
+// The main window in the notification area: going there at a minimise, coming back, the icon's menu.
+#include "app/tfrmhlavniokno.h"
+#include "display/trayicon.h"
+#include "platform/clock.h"
+#include "platform/trayhost.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTimer>
+
+namespace tavrok {
+
+void TfrmHlavniOkno::buildTray() {
+    tray_ = std::make_unique<TrayIcon>(state_, services_.tray);
+    popupMenu1 = new QMenu(this);
+    popupMenu1->setObjectName(QStringLiteral("popupMenu1"));
+    auto item = [this](const char* name, const QString& caption) {
+        QAction* a = popupMenu1->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+    QAction* mnuObnovit = item("mnuObnovit", QStringLiteral("&Obnovit"));
+    popupMenu1->setDefaultAction(mnuObnovit);
+    // Help and the About box come with their own windows.
+    item("mnuNapoveda2", QStringLiteral("&N\u00E1pov\u011Bda"))->setEnabled(false);
+    item("mnuOProgramu2", QStringLiteral("O &programu Tavrok..."))->setEnabled(false);
+    popupMenu1->addSeparator()->setObjectName(QStringLiteral("N3"));
+    QAction* mnuKonec2 = item("mnuKonec2", QStringLiteral("&Konec"));
+    connect(mnuObnovit, &QAction::triggered, this, &TfrmHlavniOkno::mnuObnovitClick);
+    connect(mnuKonec2, &QAction::triggered, this, &TfrmHlavniOkno::mnuKonec2Click);
+    services_.tray.setMenu(popupMenu1);
+    services_.tray.onDoubleClick = [this] { mnuObnovitClick(); };
+}
+
+bool TfrmHlavniOkno::inTray() const {
+    return tray_->shown();
+}
+
+void TfrmHlavniOkno::priMinimalizaci() {
+    if (!state_.menu.doIkony || !isMinimized() || !isVisible() || !services_.tray.available()) {
+        return; // an ordinary minimise
+    }
+    hide(); // leaves the taskbar
+    if (!tray_->makeIcon()) {
+        showMinimized(); // the notification area went away meanwhile: minimised as usual
+    }
+}
+
+void TfrmHlavniOkno::mnuObnovitClick() {
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+    tray_->killIcon();
+}
+
+void TfrmHlavniOkno::mnuKonec2Click() {
+    close();
+}
+
+void TfrmHlavniOkno::showTray() {
+    tray_->refresh(state_.clock.utcNow());
+}
+
+} // namespace tavrok
