@@ -15,7 +15,7 @@ PACKAGES := cmake ninja-build g++ pkg-config \
 	fonts-liberation \
 	libsdl2-mixer-dev timgm6mb-soundfont gnome-session-canberra sound-theme-freedesktop \
 	pulseaudio pulseaudio-utils sox \
-	xvfb xauth openbox xdotool x11-utils x11-xkb-utils imagemagick faketime
+	xvfb xauth openbox trayer xdotool x11-utils x11-xkb-utils imagemagick faketime
 
 ifeq ($(CI),true)
 WERROR := ON

@@ -44,6 +44,7 @@ void TfrmHlavniOkno::priMinimalizaci() {
     if (!tray_->makeIcon()) {
         showMinimized(); // the notification area went away meanwhile: minimised as usual
     }
+    scheduleFunctionTick(); // the icon's picture sets the pace now
 }
 
 void TfrmHlavniOkno::mnuObnovitClick() {

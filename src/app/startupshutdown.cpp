@@ -65,8 +65,8 @@ void TfrmHlavniOkno::showEvent(QShowEvent* event) {
     }
     QMainWindow::showEvent(event);
     if (!state_.main.firstShow) {
-        if (!isMinimized()) {
-            tray_->killIcon(); // shown again by a notice or from the icon
+        if (!event->spontaneous() && !isMinimized()) {
+            tray_->killIcon(); // shown again by the program: a notice or the icon's menu
         }
         onStateChanged(); // what was not drawn while nobody saw it is due now
     }

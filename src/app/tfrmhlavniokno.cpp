@@ -448,9 +448,7 @@ void TfrmHlavniOkno::scheduleFunctionTick() {
         }
         needs.nextDue = needs.nextDue ? std::min(*needs.nextDue, plannedAlarm_.utc) : plannedAlarm_.utc;
     }
-    if (const auto picture = tray_->nextDue(state_.clock.utcNow())) {
-        needs.nextDue = needs.nextDue ? std::min(*needs.nextDue, *picture) : *picture;
-    }
+    needs.pictureDue = tray_->nextDue(state_.clock.utcNow());
     if (const auto delay = tickplan::nextFunctionTick(state_.clock.utcNow(), needs)) {
         tmrFunkce->start(*delay);
     } else {

@@ -22,6 +22,10 @@ std::optional<int> nextFunctionTick(TDateTime now, const FunctionTickNeeds& need
     if (needs.nextDue) {
         delay = std::min(delay, std::max<std::int64_t>(toMilliseconds(*needs.nextDue - now) + WakeMarginMs, 0));
     }
+    if (needs.pictureDue) {
+        const std::int64_t until = toMilliseconds(*needs.pictureDue - now) + WakeMarginMs;
+        delay = std::min(delay, std::max<std::int64_t>(until, FrameIntervalMs));
+    }
     if (delay >= clockTick) {
         return std::nullopt;
     }

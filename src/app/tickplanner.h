@@ -23,6 +23,7 @@ struct FunctionTickNeeds {
     bool digitsRunning = false;           // running digits are on screen
     std::optional<TDateTime> titleOrigin; // an engine's time is in the title: it counts from here
     std::optional<TDateTime> nextDue;     // the next moment an engine must act on
+    std::optional<TDateTime> pictureDue;  // a shown picture changes (the tray icon): at most one per frame
 };
 
 // Milliseconds until the function tick must run, or nothing when the next clock tick (which runs the

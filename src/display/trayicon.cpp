@@ -77,8 +77,7 @@ std::optional<TDateTime> TrayIcon::nextDue(TDateTime utcNow) const {
     if (next < 0) {
         return std::nullopt;
     }
-    // A millisecond past the boundary, so the tick finds the new picture.
-    return state_.countdown.end() - next / 100 * state_.countdown.span() + OneMillisecond;
+    return state_.countdown.end() - next / 100 * state_.countdown.span();
 }
 
 } // namespace tavrok

@@ -120,6 +120,11 @@ GraphLevel graphLevel(double percent) {
             static_cast<int>(std::nearbyint((1 - (scaled - rows)) * 255))};
 }
 
+// Twelve whole rows and eleven with the last one at full blue paint the same disc: one picture.
+bool isFullDisc(const GraphLevel& level) {
+    return level.rows >= 12 || (level.rows == 11 && level.intensity == 0);
+}
+
 int percentNumber(double percent) {
     return static_cast<int>(std::min(std::nearbyint(percent), 999.0));
 }
@@ -175,7 +180,10 @@ void TrayPicture::resetToIdle() {
 bool TrayPicture::kresliTaskIkonu(double percent, bool graf, bool procenta) {
     percent = shownPercent(percent);
     const int number = percentNumber(percent);
-    const GraphLevel level = graphLevel(percent);
+    GraphLevel level = graphLevel(percent);
+    if (isFullDisc(level)) {
+        level = {12, 255};
+    }
     const bool graphChanged = level.rows != lastRows_ || level.intensity != lastIntensity_;
     const bool numberChanged = number != lastNumber_;
 
@@ -204,19 +212,21 @@ bool TrayPicture::kresliTaskIkonu(double percent, bool graf, bool procenta) {
 
 double TrayPicture::nextChange(double percent, bool graf, bool procenta) {
     percent = shownPercent(percent);
-    double next = -1;
+    double next = -1; // a share never goes below nothing
     if (procenta) {
         next = std::max(next, percentNumber(percent) - 0.5);
     }
     if (graf) {
         const GraphLevel level = graphLevel(percent);
-        const double scaled = level.intensity < 255 ? level.rows + 1 - (level.intensity + 0.5) / 255 : level.rows;
-        next = std::max(next, scaled * 100 / 12);
+        // The partial row's level steps up as its share runs out; after the last level the row is gone.
+        const double scaled = isFullDisc(level)       ? 12 - 0.5 / 255
+                              : level.intensity < 255 ? level.rows + 1 - (level.intensity + 0.5) / 255
+                                                      : level.rows;
+        if (scaled > 0) {
+            next = std::max(next, scaled * 100 / 12);
+        }
     }
-    if (next < 0 || percent <= 0) {
-        return -1; // nothing drawn changes any more
-    }
-    return std::min(next, percent);
+    return next < 0 ? -1 : std::min(next, percent);
 }
 
 void TrayPicture::kresliGrafProTaskIkonu(quint8 rows, quint8 intensity) {

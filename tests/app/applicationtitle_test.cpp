@@ -80,4 +80,7 @@ TEST(TickPlan, WakesWhenSomethingVisibleChangesAndAtLeastOnceASecond) {
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.titleOrigin = start}), 651);
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 5.0 / MsPerDay}), 6);
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now - 1.0}), 0) << "an overdue moment is due now";
+    // A picture that changes often is redrawn at most once a frame; a rare change at its moment.
+    EXPECT_EQ(tickplan::nextFunctionTick(now, {.pictureDue = now + 5.0 / MsPerDay}), tickplan::FrameIntervalMs);
+    EXPECT_EQ(tickplan::nextFunctionTick(now, {.pictureDue = now + 400.0 / MsPerDay}), 401);
 }
