@@ -9,9 +9,11 @@
 #include "app/windowstate.h"
 #include "common/daynames.h"
 #include "countdown/countdown.h"
+#include "display/displaysettings.h"
 #include "lang/messagetable.h"
 #include "sound/soundmanager.h"
 #include "stopwatch/stopwatch.h"
+#include "stopwatch/stopwatchoptions.h"
 #include "storage/storagelocations.h"
 
 #include <functional>
@@ -57,6 +59,7 @@ public:
 
     SoundManager sounds;
     Stopwatch stopwatch;
+    TDalsiTavrok tavrokOptions;
 
     Countdown countdown; // its left() is the set length while it is idle
     bool odpocitOpakovat = false;
@@ -65,6 +68,9 @@ public:
 
     AlarmClock alarmClock;
     AlarmEditor editor; // the alarm on the digits: editor.budik.cas and editor.budik.zprava
+
+    TNastaveniDispleje displej;   // the separate display's look and source, as last applied
+    bool displejZmrazen = false;  // a split holds the separate display on the split time
 
     Funkce function() const { return main.currentFunction; }
     bool soundOn() const { return menu.zvuk; }

@@ -23,15 +23,18 @@ QImage TrayIcon::toImage(const TrayPixels& pixels) {
 }
 
 bool TrayIcon::drawsCountdown() const {
-    return state_.countdown.running() && (state_.odpocitOptions.graf || state_.odpocitOptions.procenta);
+    // The countdown owns the picture as it owns the title: while it is shown or the stopwatch does not
+    // run. Otherwise the picture stays as it was last drawn.
+    return state_.countdown.running() && (state_.odpocitOptions.graf || state_.odpocitOptions.procenta) &&
+           (state_.function() == Funkce::Odpocit || !state_.stopwatch.running());
 }
 
 void TrayIcon::refresh(TDateTime utcNow) {
-    if (drawsCountdown()) {
+    if (!state_.countdown.running()) {
+        picture_.resetToIdle(); // stopped, paused or ended: the ordinary icon, drawn afresh next time
+    } else if (drawsCountdown()) {
         picture_.kresliTaskIkonu(state_.countdownShare(utcNow) * 100, state_.odpocitOptions.graf,
                                  state_.odpocitOptions.procenta);
-    } else {
-        picture_.resetToIdle(); // stopped, paused or ended: the ordinary icon, drawn afresh next time
     }
     if (shown_) {
         handOver(false);

@@ -168,8 +168,8 @@ void TrayPicture::rebuildBase(const TrayPixels& image) {
 }
 
 void TrayPicture::resetToIdle() {
-    const bool alreadyIdle = lastNumber_ == 255 && lastRows_ < 0 && generation_ > 0;
-    lastNumber_ = 255;
+    const bool alreadyIdle = lastNumber_ < 0 && lastRows_ < 0 && generation_ > 0;
+    lastNumber_ = -1;
     lastRows_ = -1;
     lastIntensity_ = -1;
     if (!alreadyIdle) {
@@ -205,7 +205,7 @@ bool TrayPicture::kresliTaskIkonu(double percent, bool graf, bool procenta) {
             kresliCisloProTaskIkonu(number / 10 % 10, 4);
             kresliCisloProTaskIkonu(number % 10, 8);
         }
-        lastNumber_ = static_cast<quint8>(number);
+        lastNumber_ = number;
     }
     return rebuild;
 }

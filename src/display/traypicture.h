@@ -54,8 +54,8 @@ private:
     void xorLine(int x0, int y0, int x1, int y1);
 
     TrayPixels bitmap_{};
-    quint8 lastNumber_ = 255;
-    // Neither an actual row count nor an actual level, so the first countdown tick draws.
+    // None drawn (-1): the first countdown tick draws.
+    int lastNumber_ = -1;
     int lastRows_ = -1;
     int lastIntensity_ = -1;
     quint64 generation_ = 0;

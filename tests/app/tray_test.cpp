@@ -156,3 +156,21 @@ TEST_F(TrayTest, TheIconMenuRestoresAndEndsTheProgram) {
     const IniFile ini(settingsPath());
     EXPECT_TRUE(ini.readBool(u"stavHlavnihoOkna", u"doIkony", false)) << "the check mark is kept for the next start";
 }
+
+TEST_F(TrayTest, TheIconFollowsTheCountdownOnlyWhileItOwnsTheTitleAndIsIdleOnceItStops) {
+    open();
+    startCountdown("000100");
+    runFor(1000);
+    const quint64 drawnWhileShown = window->trayIcon().picture().generation();
+    click("lblFceTavrok");
+    click("btnZapnout"); // the stopwatch runs and is shown: the title and the picture are its
+    runFor(20'000);
+    EXPECT_EQ(window->trayIcon().picture().generation(), drawnWhileShown);
+    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("T: ")));
+
+    click("lblFceOdpocit");
+    runFor(1000);
+    EXPECT_GT(window->trayIcon().picture().generation(), drawnWhileShown);
+    click("btnZapnout"); // stopped
+    EXPECT_EQ(window->trayIcon().picture().bitmap(), TrayPicture().bitmap()) << "the ordinary icon again";
+}

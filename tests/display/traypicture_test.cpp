@@ -120,6 +120,17 @@ TEST(TrayPicture, PicturesFollowTheGraphAndNumberRules) {
         EXPECT_EQ(drawn(0, true, true), e.p);
     }
     {
+        SCOPED_TRACE("36 % and 89 %: the digits not drawn above");
+        Expected e36 = countdownBase();
+        e36.digit(3, 3);
+        e36.digit(6, 7);
+        EXPECT_EQ(drawn(36, false, true), e36.p);
+        Expected e89 = countdownBase();
+        e89.digit(8, 3);
+        e89.digit(9, 7);
+        EXPECT_EQ(drawn(89, false, true), e89.p);
+    }
+    {
         SCOPED_TRACE("halves go to the even number: 12.5 % shows 12, 13.5 % shows 14");
         Expected twelve = countdownBase();
         twelve.digit(1, 3);

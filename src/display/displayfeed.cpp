@@ -1,0 +1,86 @@
+#include "display/displayfeed.h"
+
+#include "app/programstate.h"
+#include "common/timeformat.h"
+#include "display/displaylayout.h"
+
+namespace tavrok {
+
+namespace {
+
+// The unit of each label that shows a digit, in milliseconds; separators have none.
+constexpr qint64 LabelUnitMs[] = {86'400'000, 0, 36'000'000, 3'600'000, 0, 600'000, 60'000, 0,
+                                  10'000,     1'000, 0,       100,       10,        1};
+static_assert(std::size(LabelUnitMs) == DisplayLabelCount);
+
+qint64 smallestVisibleUnitMs(const VisibleRange& range) {
+    qint64 unit = 0;
+    for (int label = 0; label < DisplayLabelCount; ++label) {
+        if (isLabelVisible(range, label) && LabelUnitMs[label] > 0) {
+            unit = LabelUnitMs[label];
+        }
+    }
+    return unit;
+}
+
+DisplayText fromParts(const DisplayParts& p, const QString& dayString) {
+    return {dayString, p.hours, p.minutes, p.seconds, p.millis};
+}
+
+DisplayText ofDuration(TDateTime value) {
+    const DisplayParts p = dekodujCasProDisplej(value);
+    return fromParts(p, p.days + u';');
+}
+
+} // namespace
+
+DisplayText resetDisplayText() {
+    return {QStringLiteral("0;"), QStringLiteral("00"), QStringLiteral("00"), QStringLiteral("00"),
+            QStringLiteral("000")};
+}
+
+DisplayText zobrazNaSamostatnemDispleji(bool roundUp, TDateTime value, const VisibleRange& range) {
+    if (roundUp) {
+        if (const qint64 unit = smallestVisibleUnitMs(range); unit > 0) {
+            value += (unit - 1) / MsPerDay;
+        }
+    }
+    return ofDuration(value);
+}
+
+std::optional<DisplayText> displayFeed(const ProgramState& state, TDateTime localNow) {
+    const TNastaveniDispleje& d = state.displej;
+    const auto countdown = [&] {
+        return zobrazNaSamostatnemDispleji(d.zaokrouhlovatNahoru, state.countdown.left(), d.rozsah);
+    };
+    switch (d.zdroj) {
+    case DisplaySource::Tavrok:
+        if (state.displejZmrazen) {
+            return std::nullopt;
+        }
+        return ofDuration(state.stopwatch.elapsed());
+    case DisplaySource::Odpocitavani:
+        return countdown();
+    case DisplaySource::Hodiny: {
+        const DateParts date = decodeDate(localNow);
+        const QString day = QString::number(date.day) + u'.' + QString::number(date.month) + u'.' +
+                            QString::number(date.year) + u' ';
+        return fromParts(dekodujCasProDisplej(timeOf(localNow)), day);
+    }
+    case DisplaySource::Okno:
+        switch (state.function()) {
+        case Funkce::Budik:
+            return fromParts(dekodujCasProDisplej(timeOf(state.editor.budik.cas)), QStringLiteral("0;"));
+        case Funkce::Tavrok:
+            if (state.displejZmrazen) {
+                return std::nullopt;
+            }
+            return ofDuration(state.stopwatch.elapsed());
+        case Funkce::Odpocit:
+            return state.countdown.running() ? countdown() : ofDuration(state.countdown.left());
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace tavrok
