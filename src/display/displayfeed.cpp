@@ -63,8 +63,11 @@ std::optional<DisplayText> displayFeed(const ProgramState& state, TDateTime loca
         return countdown();
     case DisplaySource::Hodiny: {
         const DateParts date = decodeDate(localNow);
-        const QString day = QString::number(date.day) + u'.' + QString::number(date.month) + u'.' +
-                            QString::number(date.year) + u' ';
+        // Two-digit day and month: the measuring template takes a date for "dd.mm.yyyy ".
+        const QString day = QStringLiteral("%1.%2.%3 ")
+                                .arg(date.day, 2, 10, QChar(u'0'))
+                                .arg(date.month, 2, 10, QChar(u'0'))
+                                .arg(date.year);
         return fromParts(dekodujCasProDisplej(timeOf(localNow)), day);
     }
     case DisplaySource::Okno:

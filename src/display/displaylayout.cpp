@@ -116,36 +116,38 @@ DisplayLayout layOutText(const DisplayLayoutInput& in, const MeasureText& measur
         offsetTop = roundHalfEven(in.top);
     }
     l.fontHeight = std::max(l.fontHeight, 1);
-    l.textWidth = measure(in.matrix, l.fontHeight);
     const int hAlign = static_cast<int>(in.textAlignment.h);
     const int vAlign = static_cast<int>(in.textAlignment.v);
-    l.top = parent.top() + place(parent.height(), l.fontHeight, vAlign) + offsetTop;
-    l.left = parent.left() + place(parent.width(), l.textWidth, hAlign) + offsetLeft;
-
+    const auto placeText = [&] {
+        l.textWidth = measure(in.matrix, l.fontHeight);
+        l.top = parent.top() + place(parent.height(), l.fontHeight, vAlign) + offsetTop;
+        l.left = parent.left() + place(parent.width(), l.textWidth, hAlign) + offsetLeft;
+    };
+    placeText();
     if (in.edges == EdgeRule::Presahovat) {
         return l;
     }
+    // The text keeps inside the bound: pushed in from the top and the left, and made smaller by what
+    // still reaches past the bottom and the right.
     const QRect bound = in.edges == EdgeRule::NepresahovatOkno ? clientRect : parent;
-    if (l.top < bound.top()) {
-        l.top = bound.top();
-    }
+    l.top = std::max(l.top, bound.top());
     const int bottomOver = l.top + l.fontHeight - (bound.top() + bound.height());
     if (bottomOver > 0) {
         l.fontHeight = std::max(l.fontHeight - bottomOver, 1);
-        l.top -= vAlign == 2 ? bottomOver : vAlign == 1 ? half(bottomOver) : 0;
         l.textWidth = measure(in.matrix, l.fontHeight);
     }
-    if (l.left < bound.left()) {
-        l.left = bound.left();
-    }
+    l.left = std::max(l.left, bound.left());
     const int rightOver = l.left + l.textWidth - (bound.left() + bound.width());
     if (rightOver > 0 && l.textWidth > 0) {
         l.fontHeight = std::max(
             static_cast<int>(std::floor(static_cast<double>(l.fontHeight) * (l.textWidth - rightOver) / l.textWidth)),
             1);
-        l.left -= hAlign == 2 ? rightOver : hAlign == 1 ? half(rightOver) : 0;
-        l.textWidth = measure(in.matrix, l.fontHeight);
     }
+    // The smaller text is aligned again as chosen, and kept inside (a width that does not shrink in
+    // proportion to the height, or an offset, could still reach past an edge).
+    placeText();
+    l.top = std::max(std::min(l.top, bound.top() + bound.height() - l.fontHeight), bound.top());
+    l.left = std::max(std::min(l.left, bound.left() + bound.width() - l.textWidth), bound.left());
     return l;
 }
 
