@@ -1,5 +1,6 @@
 // The main window in the notification area: going there at a minimise, coming back, the icon's menu.
 #include "app/tfrmhlavniokno.h"
+#include "display/tfrmdisplej.h"
 #include "display/trayicon.h"
 #include "platform/clock.h"
 #include "platform/trayhost.h"
@@ -41,6 +42,8 @@ void TfrmHlavniOkno::priMinimalizaci() {
         return; // an ordinary minimise
     }
     hide(); // leaves the taskbar
+    displayWasVisible_ = frmDisplej_->isVisible();
+    frmDisplej_->hide();
     if (!tray_->makeIcon()) {
         showMinimized(); // the notification area went away meanwhile: minimised as usual
     }
@@ -52,7 +55,17 @@ void TfrmHlavniOkno::mnuObnovitClick() {
     show();
     raise();
     activateWindow();
+    leaveTray();
+}
+
+void TfrmHlavniOkno::leaveTray() {
+    if (!tray_->shown()) {
+        return;
+    }
     tray_->killIcon();
+    if (displayWasVisible_) {
+        frmDisplej_->show();
+    }
 }
 
 void TfrmHlavniOkno::mnuKonec2Click() {

@@ -82,6 +82,12 @@ double ProgramState::countdownShare(TDateTime now) const {
     return std::clamp((countdown.end() - now) / countdown.span(), 0.0, 1.0);
 }
 
+void ProgramState::stopwatchStartedByCountdown() {
+    if (odpocitOptions.prepnoutDisplej && displej.zdroj == DisplaySource::Odpocitavani) {
+        displej.zdroj = DisplaySource::Tavrok; // the separate display follows the stopwatch now
+    }
+}
+
 void ProgramState::reloadCountdownOptions() {
     odpocitOptions = nactiDalsiOdp(storage.settingsIni());
 }
@@ -108,6 +114,7 @@ CountdownEnd odpocitTick(ProgramState& state, TDateTime now) {
     case StopwatchAtEnd::Start:
     case StopwatchAtEnd::Restart:
         state.stopwatch.zapniTavrokOd(t.endMoment);
+        state.stopwatchStartedByCountdown();
         e.stopwatchStarted = true;
         break;
     }

@@ -98,6 +98,8 @@ public:
 
     // Reads the countdown options as the file has them now.
     void reloadCountdownOptions();
+    // The end of a countdown started the stopwatch: the separate display may switch to it.
+    void stopwatchStartedByCountdown();
 };
 
 // What the end of a countdown asks of the windows after the tick: the question, the message, the

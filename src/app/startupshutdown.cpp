@@ -4,6 +4,7 @@
 #include "app/runningengines.h"
 #include "app/tfrmhlavniokno.h"
 #include "countdown/countdownpanel.h"
+#include "display/tfrmdisplej.h"
 #include "display/trayicon.h"
 #include "platform/audiodevice.h"
 #include "platform/clock.h"
@@ -66,7 +67,7 @@ void TfrmHlavniOkno::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!state_.main.firstShow) {
         if (!event->spontaneous() && !isMinimized()) {
-            tray_->killIcon(); // shown again by the program: a notice or the icon's menu
+            leaveTray(); // shown again by the program: a notice or the icon's menu
         }
         onStateChanged(); // what was not drawn while nobody saw it is due now
     }
@@ -125,7 +126,12 @@ void TfrmHlavniOkno::formShow() {
         questions.tell(fillPlaceholders(state_.messages.text(18), missing.join(u'\n')), MessageIcon::Error);
     }
     state_.reloadCountdownOptions();
+    state_.tavrokOptions = nactiDalsiTvr(settings);
     state_.main.minimizePending = true;
+    // The separate display's look, and its place (it is shown by the menu).
+    state_.displej = nactiNastaveniDispleje(settings);
+    frmDisplej_->apply(state_.displej);
+    frmDisplej_->restoreWindowPlace(nactiStavDispleje(settings, screenSize));
     state_.main.lastVersionCheck = settings.readDateTime(u"stavProgramu", u"posledniKontrolaVerze", 0);
     state_.main.firstShow = false;
     digitInput_->setVisible(false);
@@ -177,6 +183,7 @@ bool TfrmHlavniOkno::formClose(Questions& questions) {
     exit.countdown = {state_.countdown.left(), state_.odpocitOpakovat, state_.odpocitZprava};
     exit.function = state_.function();
     exit.lastVersionCheck = state_.main.lastVersionCheck;
+    exit.display = frmDisplej_->windowPlace();
     if (!ulozStavPriUkonceni(settings, exit)) {
         questions.tell(fillPlaceholders(state_.messages.text(8), settings.path()), MessageIcon::Warning);
     }

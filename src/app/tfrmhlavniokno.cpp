@@ -5,6 +5,8 @@
 #include "app/digitinput.h"
 #include "app/tickplanner.h"
 #include "countdown/countdownpanel.h"
+#include "display/displayfeed.h"
+#include "display/tfrmdisplej.h"
 #include "display/trayicon.h"
 #include "platform/clock.h"
 #include "platform/trayhost.h"
@@ -73,6 +75,7 @@ TfrmHlavniOkno::TfrmHlavniOkno(const QString& executableFolder, PlatformServices
     buildMenu();
     buildTimers();
     buildTray();
+    buildDisplay();
     formCreate(executableFolder);
     frmNastaveni_ = new TfrmNastaveni({state_.storage, services.questions, services.files, services.autostart,
                                        state_.messages, QCoreApplication::applicationFilePath(), limits_.minHeight,
@@ -313,8 +316,8 @@ void TfrmHlavniOkno::applyView() {
     btnVynulovat->setEnabled(v.btnVynulovat);
     btnPauza->setText(v.btnPauzaCaption);
     btnPauza->setEnabled(v.btnPauza);
-    // The stopwatch's options and the alarm dialog arrive with their own windows.
-    btnDalsi->setEnabled(v.btnDalsi && f == Funkce::Odpocit);
+    // The alarm's dialog arrives with its own window.
+    btnDalsi->setEnabled(v.btnDalsi && f != Funkce::Budik);
     stopwatchPanel_->refresh();
     countdownPanel_->refresh();
     if (f == Funkce::Budik) {
@@ -380,7 +383,7 @@ void TfrmHlavniOkno::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && !state_.main.firstShow) {
         if (isShownOnScreen()) {
-            tray_->killIcon(); // back from the notification area, whichever way
+            leaveTray(); // back from the notification area, whichever way
             onStateChanged();  // what was not drawn while minimised is due now
         } else if (isMinimized() && state_.menu.doIkony) {
             // Hiding the window inside its own state change would confuse the window manager.
@@ -412,6 +415,7 @@ void TfrmHlavniOkno::tmrFunkceTimer() {
     state_.stopwatch.tick(utc);
     countdownPanel_->tick(utc, onScreen, after);
     alarmPanel_->tick(now, onScreen, after);
+    feedSeparateDisplay(now);
     if (onScreen && (state_.stopwatch.running() || state_.countdown.running())) {
         zobrazNaDispleji();
     }
@@ -427,8 +431,9 @@ void TfrmHlavniOkno::tmrFunkceTimer() {
 void TfrmHlavniOkno::scheduleFunctionTick() {
     tickplan::FunctionTickNeeds needs;
     const Funkce f = state_.function();
-    needs.digitsRunning = isShownOnScreen() && ((state_.stopwatch.running() && f == Funkce::Tavrok) ||
-                                                (state_.countdown.running() && f == Funkce::Odpocit));
+    needs.digitsRunning = (isShownOnScreen() && ((state_.stopwatch.running() && f == Funkce::Tavrok) ||
+                                                 (state_.countdown.running() && f == Funkce::Odpocit))) ||
+                          (frmDisplej_->isVisible() && displayRuns(state_));
     switch (state_.titleSource()) {
     case TitleSource::Stopwatch:
         needs.titleOrigin = state_.stopwatch.start();

@@ -28,6 +28,7 @@ class DigitInput;
 class FunctionPanel;
 class StopwatchPanel;
 class TfrmDalsiOdpocit;
+class TfrmDisplej;
 class TfrmNastaveni;
 class TrayIcon;
 
@@ -56,6 +57,7 @@ public:
     TfrmDalsiOdpocit* frmDalsiOdpocit() const;
     TfrmNastaveni* frmNastaveni() const { return frmNastaveni_; }
     const TrayIcon& trayIcon() const { return *tray_; }
+    TfrmDisplej& frmDisplej() const { return *frmDisplej_; }
     // The window is in the notification area: hidden, its icon shown.
     bool inTray() const;
 
@@ -76,6 +78,9 @@ public:
     void priMinimalizaci();
     void mnuObnovitClick();
     void mnuKonec2Click();
+    // The separate display.
+    void mnuZobrazitDisplejClick();
+    void tmrZastaveniCasuTimer();
     void lblCasClick();
     // The session ends (logout, shutdown, a terminating signal): closes in order without asking anyone.
     void endSession();
@@ -104,6 +109,11 @@ private:
     void buildMenu();
     void buildTimers();
     void buildTray();
+    void buildDisplay();
+    void leaveTray();
+    // Feeds the separate display from its source, when it is visible.
+    void feedSeparateDisplay(TDateTime localNow);
+    void onSplitTaken(TDateTime elapsed);
     // Start-up and shutdown, in their order.
     void formCreate(const QString& executableFolder);
     void formShow();
@@ -154,11 +164,14 @@ private:
     ClockEditor* clockEditor_ = nullptr;
     TfrmNastaveni* frmNastaveni_ = nullptr;
     std::unique_ptr<TrayIcon> tray_;
+    std::unique_ptr<TfrmDisplej> frmDisplej_; // a window of its own, with its own taskbar button
+    bool displayWasVisible_ = false;          // when the window went to the notification area
     QMenu* popupMenu1 = nullptr;
 
     QTimer* tmrFunkce = nullptr;
     QTimer* tmrAktualizaceCasu = nullptr;
     QTimer* tmrPrehravaniZvuku = nullptr;
+    QTimer* tmrZastaveniCasu = nullptr;
 
     QLabel* lblCas = nullptr;
     ClickLabel* lblFceBudik = nullptr;

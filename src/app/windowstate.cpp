@@ -62,6 +62,16 @@ bool ulozStavPriUkonceni(IniFile& s, const ExitState& e) {
     b.writeFloat(Stav, u"odpocitCas", e.countdown.odpocitCas);
     b.writeBool(Stav, u"odpocitOpakovat", e.countdown.odpocitOpakovat);
     b.writeString(Stav, u"odpocitZprava", e.countdown.odpocitZprava);
+    if (e.display) {
+        constexpr char16_t Displej[] = u"stavDispleje";
+        b.writeInteger(Displej, u"stav", e.display->stav);
+        if (e.display->stav == 3) {
+            b.writeInteger(Displej, u"levo", e.display->geometry.x());
+            b.writeInteger(Displej, u"hor", e.display->geometry.y());
+            b.writeInteger(Displej, u"sirka", e.display->geometry.width());
+            b.writeInteger(Displej, u"vyska", e.display->geometry.height());
+        }
+    }
     b.writeInteger(Stav, u"funkce", static_cast<int>(e.function));
     b.writeDateTime(u"stavProgramu", u"posledniKontrolaVerze", e.lastVersionCheck);
     return b.commit();

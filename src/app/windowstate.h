@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/mainstate.h"
+#include "display/displaysettings.h"
 
 #include <QList>
 #include <QPoint>
@@ -47,6 +48,7 @@ struct ExitState {
     RememberedCountdown countdown;
     Funkce function = Funkce::Budik;
     TDateTime lastVersionCheck = 0;
+    std::optional<DisplayWindowState> display; // the separate display's place, section "stavDispleje"
 };
 // One replacement of the file: false when it could not be written, and then nothing of it is.
 bool ulozStavPriUkonceni(IniFile& settings, const ExitState& state);

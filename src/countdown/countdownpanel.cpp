@@ -125,6 +125,7 @@ void CountdownPanel::tick(TDateTime now, bool onScreen, AfterTick& after) {
             if (questions_.ask(state_.messages.text(3), MessageIcon::Warning, MessageButtons::YesNo) ==
                 Answer::Yes) {
                 state_.stopwatch.zapniTavrokOd(endMoment);
+                state_.stopwatchStartedByCountdown();
                 emit stateChanged();
             }
         });

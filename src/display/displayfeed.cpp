@@ -86,4 +86,26 @@ std::optional<DisplayText> displayFeed(const ProgramState& state, TDateTime loca
     return std::nullopt;
 }
 
+bool displayRuns(const ProgramState& state) {
+    switch (state.displej.zdroj) {
+    case DisplaySource::Tavrok:
+        return state.stopwatch.running();
+    case DisplaySource::Odpocitavani:
+        return state.countdown.running();
+    case DisplaySource::Hodiny:
+        // The clock tick comes at every whole second; finer positions need frames.
+        return smallestVisibleUnitMs(state.displej.rozsah) < 1000;
+    case DisplaySource::Okno:
+        return state.function() == Funkce::Tavrok   ? state.stopwatch.running()
+               : state.function() == Funkce::Odpocit ? state.countdown.running()
+                                                     : false;
+    }
+    return false;
+}
+
+bool freezesOnSplit(const ProgramState& state) {
+    return (state.tavrokOptions.zastavitDisplej && state.displej.zdroj == DisplaySource::Tavrok) ||
+           (state.displej.zdroj == DisplaySource::Okno && state.function() == Funkce::Tavrok);
+}
+
 } // namespace tavrok

@@ -30,5 +30,10 @@ DisplayText zobrazNaSamostatnemDispleji(bool roundUp, TDateTime value, const Vis
 
 // What the display shows now from its source; nothing while a split holds it on the split time.
 std::optional<DisplayText> displayFeed(const ProgramState& state, TDateTime localNow);
+// Whether what the display shows runs, so that it is redrawn at the frame rate rather than each second.
+bool displayRuns(const ProgramState& state);
+// Whether a split now holds the display on the split time: the stopwatch options say so and the display
+// shows the stopwatch, or it shows the main window's stopwatch.
+bool freezesOnSplit(const ProgramState& state);
 
 } // namespace tavrok

@@ -2,6 +2,7 @@
 
 #include "app/programstate.h"
 #include "platform/clock.h"
+#include "stopwatch/tfrmdalsitavrok.h"
 #include "storage/inifile.h"
 #include "widgets/namedwidget.h"
 
@@ -21,6 +22,7 @@ StopwatchPanel::StopwatchPanel(ProgramState& state, Questions& questions, QWidge
     btnTvrMezicas = makeNamed<QPushButton>(pnlTavrok, "btnTvrMezicas", u"Me&zi\u010Das", 0, 21, 76, 16);
     btnTvrVymazat = makeNamed<QPushButton>(pnlTavrok, "btnTvrVymazat", u"&Vymazat", 81, 21, 76, 16);
 
+    frmDalsiTavrok_ = new TfrmDalsiTavrok(questions_, state_.messages, parent->window());
     connect(btnTvrMezicas, &QPushButton::clicked, this, &StopwatchPanel::btnTvrMezicasClick);
     connect(btnTvrVymazat, &QPushButton::clicked, this, &StopwatchPanel::btnTvrVymazatClick);
     connect(btnTvrVymazatVse, &QPushButton::clicked, this, &StopwatchPanel::btnTvrVymazatVseClick);
@@ -69,8 +71,13 @@ void StopwatchPanel::btnVynulovatClick() {
 void StopwatchPanel::zkratkaMezicasuStisknuta() {
     if (state_.stopwatch.zkratkaMezicasuStisknuta(state_.clock.utcNow())) {
         syncSplitList();
+        emit splitTaken(state_.stopwatch.elapsed());
         emit stateChanged();
     }
+}
+
+void StopwatchPanel::btnDalsiClick() {
+    state_.tavrokOptions = frmDalsiTavrok_->otevriDalsiTvr(state_.storage.settingsIni());
 }
 
 void StopwatchPanel::btnTvrVymazatClick() {

@@ -8,8 +8,10 @@ class QPushButton;
 
 namespace tavrok {
 
+class MessageTable;
 class ProgramState;
 class Questions;
+class TfrmDalsiTavrok;
 
 // The stopwatch's controls in the main window: the split list and its buttons.
 class StopwatchPanel : public FunctionPanel {
@@ -20,7 +22,7 @@ public:
     void setShown(bool shown) override;
     void btnZapnoutClick() override;
     void btnVynulovatClick() override;
-    void btnDalsiClick() override {} // the stopwatch's options arrive with their own window
+    void btnDalsiClick() override;
     void tick(TDateTime, bool, AfterTick&) override {}
     void refresh() override;
 
@@ -31,12 +33,18 @@ public:
     void zkratkaMezicasuStisknuta();
     void btnTvrVymazatClick();
     void btnTvrVymazatVseClick();
+    TfrmDalsiTavrok* frmDalsiTavrok() const { return frmDalsiTavrok_; }
+
+signals:
+    // A split was taken; `elapsed` is its time.
+    void splitTaken(TDateTime elapsed);
 
 private:
     void syncSplitList();
 
     ProgramState& state_;
     Questions& questions_;
+    TfrmDalsiTavrok* frmDalsiTavrok_ = nullptr;
     QFrame* pnlTavrok = nullptr;
     QComboBox* cbxMezicasy = nullptr;
     QPushButton* btnTvrMezicas = nullptr;

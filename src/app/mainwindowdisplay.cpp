@@ -1,0 +1,61 @@
+// The separate display as the main window feeds it: shown by F5, fed on every function tick, held on a
+// split for the time the stopwatch options give.
+#include "app/tfrmhlavniokno.h"
+#include "display/displayfeed.h"
+#include "display/tfrmdisplej.h"
+#include "platform/clock.h"
+#include "stopwatch/stopwatchpanel.h"
+
+#include <QAction>
+#include <QTimer>
+
+namespace tavrok {
+
+void TfrmHlavniOkno::buildDisplay() {
+    frmDisplej_ = std::make_unique<TfrmDisplej>([this](const QString& path) { return state_.storage.expand(path); });
+    tmrZastaveniCasu = new QTimer(this);
+    tmrZastaveniCasu->setObjectName(QStringLiteral("tmrZastaveniCasu"));
+    tmrZastaveniCasu->setSingleShot(true);
+    connect(tmrZastaveniCasu, &QTimer::timeout, this, &TfrmHlavniOkno::tmrZastaveniCasuTimer);
+    connect(stopwatchPanel_, &StopwatchPanel::splitTaken, this, &TfrmHlavniOkno::onSplitTaken);
+    if (auto* a = findChild<QAction*>(QStringLiteral("mnuZobrazitDisplej"))) {
+        a->setEnabled(true);
+        a->setShortcutContext(Qt::ApplicationShortcut); // F5 also in the display window
+        connect(a, &QAction::triggered, this, &TfrmHlavniOkno::mnuZobrazitDisplejClick);
+        frmDisplej_->addAction(a);
+    }
+}
+
+void TfrmHlavniOkno::mnuZobrazitDisplejClick() {
+    frmDisplej_->show();
+    frmDisplej_->raise();
+    feedSeparateDisplay(state_.clock.now());
+    scheduleFunctionTick(); // a running time in it is drawn at the frame rate
+}
+
+void TfrmHlavniOkno::feedSeparateDisplay(TDateTime localNow) {
+    if (!frmDisplej_->isVisible()) {
+        return; // a hidden display costs nothing
+    }
+    if (const auto text = displayFeed(state_, localNow)) {
+        frmDisplej_->pisNaSamostatnyDisplej(*text);
+    }
+}
+
+void TfrmHlavniOkno::onSplitTaken(TDateTime elapsed) {
+    if (!freezesOnSplit(state_)) {
+        return;
+    }
+    state_.displejZmrazen = true;
+    tmrZastaveniCasu->start(state_.tavrokOptions.doba); // a further split starts the time again
+    if (frmDisplej_->isVisible()) {
+        frmDisplej_->pisNaSamostatnyDisplej(zobrazNaSamostatnemDispleji(false, elapsed, state_.displej.rozsah));
+    }
+}
+
+void TfrmHlavniOkno::tmrZastaveniCasuTimer() {
+    state_.displejZmrazen = false;
+    tmrZastaveniCasu->stop();
+}
+
+} // namespace tavrok

@@ -1,0 +1,441 @@
+#include "display/tfrmdisplej.h"
+
+#include "display/displaypicture.h"
+#include "display/snapping.h"
+
+#include <QApplication>
+#include <QBitmap>
+#include <QFontMetricsF>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+namespace tavrok {
+
+namespace {
+
+constexpr int ControlSize = 16;
+
+SnapEdges snapEdgesFor(const QWidget* w) {
+    const QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (!screen || !primary) {
+        return {};
+    }
+    return {screen->availableGeometry(), primary->geometry().size(), screen->virtualGeometry()};
+}
+
+} // namespace
+
+QColor storedColour(quint32 c) {
+    if ((c >> 24) == 0xFF) {
+        // A system colour of the Windows version: the window text, the window, the button face.
+        switch (c & 0xFF) {
+        case 5:
+            return QApplication::palette().color(QPalette::Base);
+        case 15:
+            return QApplication::palette().color(QPalette::Button);
+        default:
+            return QApplication::palette().color(QPalette::WindowText);
+        }
+    }
+    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
+}
+
+quint32 toStoredColour(const QColor& c) {
+    return static_cast<quint32>(c.red()) | static_cast<quint32>(c.green()) << 8 | static_cast<quint32>(c.blue()) << 16;
+}
+
+QImage TfrmDisplej::controlPicture(char which) {
+    QImage image(ControlSize, ControlSize, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setPen(QColor(0x40, 0x40, 0x40));
+    p.setBrush(QColor(0xF0, 0xF0, 0xF0));
+    p.drawRect(0, 0, 15, 15);
+    p.setPen(QPen(Qt::black, 2));
+    switch (which) {
+    case 'n': // minimise
+        p.drawLine(4, 11, 11, 11);
+        break;
+    case 'x': // maximise
+        p.drawRect(4, 4, 7, 7);
+        break;
+    case 'o': // restore
+        p.drawRect(3, 6, 6, 6);
+        p.setPen(QPen(Qt::black, 1));
+        p.drawLine(6, 3, 12, 3);
+        p.drawLine(12, 3, 12, 9);
+        break;
+    case 'z': // close
+        p.drawLine(4, 4, 11, 11);
+        p.drawLine(11, 4, 4, 11);
+        break;
+    default: // the corner grip
+        image.fill(Qt::transparent);
+        p.setPen(QPen(QColor(0x60, 0x60, 0x60), 1));
+        for (int i = 0; i < 3; ++i) {
+            p.drawLine(15 - 4 * i - 3, 15, 15, 15 - 4 * i - 3);
+        }
+        break;
+    }
+    return image;
+}
+
+TfrmDisplej::TfrmDisplej(std::function<QString(const QString&)> expand, QWidget* parent)
+    : QWidget(parent, Qt::Window), expand_(std::move(expand)) {
+    setObjectName(QStringLiteral("frmDisplej"));
+    setWindowTitle(QString::fromUtf16(u"Samostatný displej - Tavrok"));
+    setGeometry(358, 316, 701, 178);
+    setMinimumSize(14, 7);
+    setCursor(Qt::SizeAllCursor);
+    setMouseTracking(true);
+    const char* names[DisplayLabelCount] = {"lblD",  "lblDOd", "lblH2", "lblH1", "lblHOd", "lblM2",  "lblM1",
+                                            "lblMOd", "lblS2", "lblS1", "lblSOd", "lblMs1", "lblMs2", "lblMs3"};
+    for (int i = 0; i < DisplayLabelCount; ++i) {
+        auto* l = new QLabel(this);
+        l->setObjectName(QString::fromLatin1(names[i]));
+        l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        l->setAttribute(Qt::WA_TransparentForMouseEvents); // the window moves wherever it is grabbed
+        labels_[static_cast<size_t>(i)] = l;
+    }
+    const auto control = [this](const char* name, char which, Qt::CursorShape cursor) {
+        auto* l = new QLabel(this);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setPixmap(QPixmap::fromImage(controlPicture(which)));
+        l->resize(ControlSize, ControlSize);
+        l->setCursor(cursor);
+        l->setAttribute(Qt::WA_TransparentForMouseEvents);
+        l->hide();
+        return l;
+    };
+    imgMin = control("imgMin", 'n', Qt::PointingHandCursor);
+    imgMax = control("imgMax", 'x', Qt::PointingHandCursor);
+    imgObn = control("imgObn", 'o', Qt::PointingHandCursor);
+    imgZav = control("imgZav", 'z', Qt::PointingHandCursor);
+    imgRoh = control("imgRoh", 'r', Qt::SizeFDiagCursor);
+    pnlVelikost = new QFrame(this);
+    pnlVelikost->setObjectName(QStringLiteral("pnlVelikost"));
+    pnlVelikost->setCursor(Qt::SizeVerCursor);
+    pnlVelikost->setFrameShape(QFrame::Panel);
+    pnlVelikost->hide();
+    tmrSkrytOvladani = new QTimer(this);
+    tmrSkrytOvladani->setObjectName(QStringLiteral("tmrSkrytOvladani"));
+    tmrSkrytOvladani->setSingleShot(true);
+    connect(tmrSkrytOvladani, &QTimer::timeout, this, &TfrmDisplej::tmrSkrytOvladaniTimer);
+    text_ = resetDisplayText();
+    apply(settings_);
+}
+
+QFont TfrmDisplej::fontForHeight(int height) const {
+    QFont f = baseFont_;
+    f.setPixelSize(std::max(1, static_cast<int>(std::lround(height / cellRatio_))));
+    return f;
+}
+
+int TfrmDisplej::sirkaTextu(const QString& text, int height) const {
+    return static_cast<int>(std::lround(QFontMetricsF(fontForHeight(height)).horizontalAdvance(text)));
+}
+
+bool TfrmDisplej::apply(const TNastaveniDispleje& s) {
+    settings_ = s;
+    Qt::WindowFlags flags = Qt::Window;
+    if (!s.standardniOkraj) {
+        flags |= Qt::FramelessWindowHint;
+    }
+    if (s.vzdyNahore) {
+        flags |= Qt::WindowStaysOnTopHint;
+    }
+    if (flags != windowFlags()) {
+        const bool visible = isVisible();
+        const QRect place = geometry();
+        setWindowFlags(flags);
+        setGeometry(place);
+        if (visible) {
+            show(); // new window flags hide the window
+        }
+    }
+    // With the system's frame the window is moved and sized by the frame only.
+    locked_ = s.standardniOkraj || s.uzamknout;
+    tmrSkrytOvladani->setInterval(s.skrytOvladani);
+    if (locked_) {
+        tmrSkrytOvladani->stop();
+        for (QWidget* w : std::initializer_list<QWidget*>{imgMin, imgMax, imgObn, imgZav, imgRoh}) {
+            w->hide();
+        }
+        setCursor(Qt::SizeAllCursor);
+    }
+    setWindowOpacity(s.aktivniPolopruhlednost ? s.polopruhlednost / 255.0 : 1.0);
+
+    bool pictureRead = true;
+    picture_ = {};
+    if (s.zobrazitObrazek) {
+        picture_ = loadDisplayPicture(expand_(s.obrazek));
+        pictureRead = !picture_.isNull();
+    }
+
+    baseFont_ = QFont(s.font.name);
+    baseFont_.setBold(s.font.bold);
+    baseFont_.setItalic(s.font.italic);
+    baseFont_.setUnderline(s.font.underline);
+    baseFont_.setStrikeOut(s.font.strikeOut);
+    QFont big = baseFont_;
+    big.setPixelSize(1000);
+    const QFontMetricsF metrics(big);
+    cellRatio_ = std::max(metrics.height() / 1000.0, 0.01);
+    // The widest digit at a height of 1000 pixels; the first of equally wide ones.
+    templateChar_ = u'0';
+    for (char16_t d = u'1'; d <= u'9'; ++d) {
+        if (metrics.horizontalAdvance(QChar(d)) > metrics.horizontalAdvance(templateChar_)) {
+            templateChar_ = QChar(d);
+        }
+    }
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, storedColour(s.barvaTextu));
+    p.setColor(QPalette::Window, storedColour(s.barvaPozadi));
+    setPalette(p);
+    for (QLabel* l : labels_) {
+        l->setPalette(p);
+    }
+    matrixDayLength_ = -1;
+    vytvorMatrici(text_.dayString);
+    update();
+    updateTransparency();
+    return pictureRead;
+}
+
+void TfrmDisplej::vytvorMatrici(const QString& dayString) {
+    matrix_ = tavrok::vytvorMatrici(dayString, templateChar_, settings_.rozsah);
+    matrixDayLength_ = dayString.size();
+    FormResize();
+}
+
+void TfrmDisplej::pisNaSamostatnyDisplej(const DisplayText& t) {
+    const bool relayout = t.dayString.size() != matrixDayLength_;
+    text_ = t;
+    if (relayout) {
+        vytvorMatrici(t.dayString); // also places the labels with the new texts
+    }
+    const auto texts = labelTexts(t.dayString, t.hours, t.minutes, t.seconds, t.millis);
+    bool changed = false;
+    for (size_t i = 0; i < texts.size(); ++i) {
+        // Only the characters that changed are drawn again.
+        if (labels_[i]->text() != texts[i]) {
+            labels_[i]->setText(texts[i]);
+            changed = true;
+        }
+    }
+    if (changed) {
+        updateTransparency();
+    }
+}
+
+void TfrmDisplej::FormResize() {
+    const int w = width();
+    const int h = height();
+    const int controlsLeft = w - 4 - (3 * ControlSize + 4);
+    imgMin->move(controlsLeft, 4);
+    // Restore and maximise take turns in the same place.
+    imgObn->move(controlsLeft + ControlSize + 2, 4);
+    imgMax->move(controlsLeft + ControlSize + 2, 4);
+    imgZav->move(controlsLeft + 2 * (ControlSize + 2), 4);
+    imgRoh->move(w - ControlSize, h - ControlSize);
+
+    const bool pictureShown = settings_.zobrazitObrazek && !picture_.isNull();
+    const QRect pictureRect =
+        pictureShown ? placePicture(size(), picture_.size(), settings_.obrVelikost, settings_.zarovnaniObr) : QRect();
+    if (pictureRect != pictureRect_ || (pictureShown && scaled_.isNull())) {
+        pictureRect_ = pictureRect;
+        scaled_ = pictureShown && !pictureRect.isEmpty()
+                      ? QPixmap::fromImage(picture_.scaled(pictureRect.size(), Qt::IgnoreAspectRatio,
+                                                           Qt::SmoothTransformation))
+                      : QPixmap();
+        update();
+    }
+
+    const MeasureText measure = [this](const QString& text, int height) { return sirkaTextu(text, height); };
+    DisplayLayoutInput in;
+    in.client = size();
+    in.pictureShown = pictureShown;
+    in.picture = pictureRect_;
+    in.parentIsPicture = !settings_.parentOkno;
+    in.textAlignment = settings_.zarovnaniText;
+    in.relative = settings_.relativni;
+    in.left = storedNumber(settings_.zleva);
+    in.top = storedNumber(settings_.shora);
+    in.size = storedNumber(settings_.velikost);
+    in.edges = settings_.okraje;
+    in.matrix = matrix_;
+    const DisplayLayout layout = layOutText(in, measure);
+    const QFont font = fontForHeight(layout.fontHeight);
+    const auto texts = labelTexts(text_.dayString, text_.hours, text_.minutes, text_.seconds, text_.millis);
+    const auto places = placeLabels(layout.left, layout.fontHeight, settings_.rozsah,
+                                    templateDayPart(text_.dayString, templateChar_, settings_.rozsah), templateChar_,
+                                    texts, measure);
+    int first = -1;
+    int last = -1;
+    for (int i = 0; i < DisplayLabelCount; ++i) {
+        QLabel* l = labels_[static_cast<size_t>(i)];
+        const bool visible = isLabelVisible(settings_.rozsah, i);
+        if (l->font() != font) {
+            l->setFont(font);
+        }
+        l->setText(texts[static_cast<size_t>(i)]);
+        const LabelPlace& place = places[static_cast<size_t>(i)];
+        // The glyphs may lean past their cell (italics): the label is as high as the font's line.
+        l->setGeometry(place.left, layout.top, std::max(place.width, 1), layout.fontHeight);
+        l->setVisible(visible);
+        if (visible) {
+            first = first < 0 ? place.left : first;
+            last = place.left + place.width;
+        }
+    }
+    if (first >= 0) {
+        pnlVelikost->setGeometry(first, layout.top + layout.fontHeight, last - first, 5);
+    }
+    updateTransparency();
+}
+
+void TfrmDisplej::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Window));
+    if (!scaled_.isNull()) {
+        p.drawPixmap(pictureRect_.topLeft(), scaled_);
+    }
+}
+
+void TfrmDisplej::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TfrmDisplej::updateTransparency() {
+    if (!settings_.aktivniPruhlednaBarva) {
+        if (!mask().isEmpty()) {
+            clearMask();
+        }
+        return;
+    }
+    // One colour see-through: the window's shape leaves out its pixels, which needs no compositor.
+    clearMask();
+    const QImage shot = grab().toImage();
+    setMask(QBitmap::fromImage(shot.createMaskFromColor(storedColour(settings_.pruhlednaBarva).rgb(), Qt::MaskOutColor)));
+}
+
+DisplayWindowState TfrmDisplej::windowPlace() const {
+    DisplayWindowState s;
+    s.stav = isMaximized() ? 1 : isMinimized() ? 2 : 3;
+    s.geometry = s.stav == 3 ? geometry() : normalGeometry();
+    return s;
+}
+
+void TfrmDisplej::restoreWindowPlace(const DisplayWindowState& place) {
+    setGeometry(place.geometry);
+    setWindowState(place.stav == 1 ? Qt::WindowMaximized : place.stav == 2 ? Qt::WindowMinimized : Qt::WindowNoState);
+}
+
+// ---- the window's own controls and the mouse (simplified frame)
+
+void TfrmDisplej::showControls() {
+    if (locked_) {
+        return;
+    }
+    const bool maximised = isMaximized();
+    imgMin->show();
+    imgZav->show();
+    imgObn->setVisible(maximised);
+    imgMax->setVisible(!maximised);
+    imgRoh->setVisible(!maximised);
+    setCursor(maximised ? Qt::ArrowCursor : Qt::SizeAllCursor);
+    tmrSkrytOvladani->start();
+}
+
+void TfrmDisplej::tmrSkrytOvladaniTimer() {
+    for (QWidget* w : std::initializer_list<QWidget*>{imgMin, imgMax, imgObn, imgZav, imgRoh}) {
+        w->hide();
+    }
+    if (settings_.skrytKurzor && !locked_) {
+        setCursor(Qt::BlankCursor);
+    }
+}
+
+void TfrmDisplej::toggleMaximised() {
+    if (isMaximized()) {
+        showNormal();
+    } else {
+        showMaximized();
+    }
+    showControls();
+}
+
+void TfrmDisplej::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || locked_) {
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    for (QWidget* control : std::initializer_list<QWidget*>{imgMin, imgMax, imgObn, imgZav}) {
+        if (control->isVisible() && control->geometry().contains(at)) {
+            return; // a click on a control acts on release
+        }
+    }
+    if (isMaximized()) {
+        return;
+    }
+    drag_ = imgRoh->isVisible() && imgRoh->geometry().contains(at) ? Drag::Resize : Drag::Move;
+    dragStart_ = event->globalPosition().toPoint();
+    dragGeometry_ = geometry();
+}
+
+void TfrmDisplej::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint delta = event->globalPosition().toPoint() - dragStart_;
+    switch (drag_) {
+    case Drag::None:
+        showControls();
+        break;
+    case Drag::Move: {
+        QPoint to = dragGeometry_.topLeft() + delta;
+        if (settings_.magnetovat) {
+            to = spocitejMagnety(to, size(), size(), snapEdgesFor(this));
+        }
+        move(to);
+        break;
+    }
+    case Drag::Resize:
+        resize(std::max(dragGeometry_.width() + delta.x(), minimumWidth()),
+               std::max(dragGeometry_.height() + delta.y(), minimumHeight()));
+        break;
+    }
+}
+
+void TfrmDisplej::mouseReleaseEvent(QMouseEvent* event) {
+    const bool wasDragging = drag_ != Drag::None;
+    drag_ = Drag::None;
+    if (event->button() != Qt::LeftButton || locked_) {
+        return;
+    }
+    if (wasDragging) {
+        tmrSkrytOvladani->start();
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    const auto on = [&](QWidget* control) { return control->isVisible() && control->geometry().contains(at); };
+    if (on(imgMin)) {
+        showMinimized();
+    } else if (on(imgMax) || on(imgObn)) {
+        toggleMaximised();
+    } else if (on(imgZav)) {
+        hide();
+    }
+}
+
+void TfrmDisplej::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && !locked_) {
+        drag_ = Drag::None;
+        toggleMaximised();
+    }
+}
+
+} // namespace tavrok
