@@ -143,9 +143,13 @@ DisplayLayout layOutText(const DisplayLayoutInput& in, const MeasureText& measur
             static_cast<int>(std::floor(static_cast<double>(l.fontHeight) * (l.textWidth - rightOver) / l.textWidth)),
             1);
     }
-    // The smaller text is aligned again as chosen, and kept inside (a width that does not shrink in
-    // proportion to the height, or an offset, could still reach past an edge).
+    // The smaller text is aligned again as chosen, and kept inside: a width that does not shrink in
+    // proportion to the height (glyphs are fitted to whole pixels) takes a step more.
     placeText();
+    while (l.textWidth > bound.width() && l.fontHeight > 1) {
+        --l.fontHeight;
+        placeText();
+    }
     l.top = std::max(std::min(l.top, bound.top() + bound.height() - l.fontHeight), bound.top());
     l.left = std::max(std::min(l.left, bound.left() + bound.width() - l.textWidth), bound.left());
     return l;

@@ -137,7 +137,13 @@ QFont TfrmDisplej::fontForHeight(int height) const {
 }
 
 int TfrmDisplej::sirkaTextu(const QString& text, int height) const {
-    return static_cast<int>(std::lround(QFontMetricsF(fontForHeight(height)).horizontalAdvance(text)));
+    // Character by character, as the labels stand side by side: the whole is the sum of its labels.
+    const QFontMetricsF metrics(fontForHeight(height));
+    int width = 0;
+    for (const QChar c : text) {
+        width += static_cast<int>(std::lround(metrics.horizontalAdvance(c)));
+    }
+    return width;
 }
 
 bool TfrmDisplej::apply(const TNastaveniDispleje& s) {

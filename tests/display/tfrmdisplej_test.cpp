@@ -1,0 +1,182 @@
+// The separate display as a user meets it: shown by F5, fed by the ticks, held by a split, kept in its
+// place across a restart, with its picture read or refused.
+#include "display/displaypicture.h"
+#include "display/tfrmdisplej.h"
+#include "stopwatch/tfrmdalsitavrok.h"
+#include "storage/inifile.h"
+#include "support/windowfixture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QSpinBox>
+#include <gtest/gtest.h>
+
+using namespace tavrok;
+
+namespace {
+
+class DisplayWindowTest : public test::WindowFixture {
+protected:
+    TfrmDisplej& display() { return window->frmDisplej(); }
+    QString shown() {
+        QString text;
+        for (const char* name : {"lblD", "lblDOd", "lblH2", "lblH1", "lblHOd", "lblM2", "lblM1", "lblMOd", "lblS2",
+                                 "lblS1", "lblSOd", "lblMs1", "lblMs2", "lblMs3"}) {
+            auto* l = childOf<QLabel>(&display(), name);
+            if (l->isVisible()) {
+                text += l->text();
+            }
+        }
+        return text;
+    }
+    void pressF5() {
+        auto* a = window->findChild<QAction*>(QStringLiteral("mnuZobrazitDisplej"));
+        ASSERT_TRUE(a && a->isEnabled());
+        EXPECT_EQ(a->shortcut(), QKeySequence(Qt::Key_F5));
+        a->trigger();
+        ASSERT_TRUE(display().isVisible());
+    }
+};
+
+} // namespace
+
+TEST_F(DisplayWindowTest, TheRunningStopwatchShowsAndASplitHoldsItForTheSetTime) {
+    settings("[dalsiNastaveniTavrok]\nzastavitDisplej=1\ndoba=300\n");
+    open();
+    EXPECT_FALSE(display().isVisible()) << "created hidden";
+    pressF5();
+    EXPECT_EQ(shown(), QStringLiteral("0;00:00:00,000"));
+    click("lblFceTavrok");
+    click("btnZapnout");
+    runFor(1234);
+    EXPECT_EQ(shown(), QStringLiteral("0;00:00:01,234"));
+
+    click("btnTvrMezicas"); // at 1.234 s
+    runFor(100);
+    EXPECT_EQ(shown(), QStringLiteral("0;00:00:01,234")) << "held on the split time";
+    QTest::qWait(400); // the freeze time runs on the real timer
+    runFor(100);
+    EXPECT_EQ(shown(), QStringLiteral("0;00:00:01,434"));
+    EXPECT_EQ(toMilliseconds(window->stopwatch().elapsed()), 1434);
+}
+
+TEST_F(DisplayWindowTest, WithoutTheOptionASplitDoesNotHoldTheStopwatchSource) {
+    open();
+    pressF5();
+    click("lblFceTavrok");
+    click("btnZapnout");
+    runFor(500);
+    click("btnTvrMezicas");
+    runFor(100);
+    EXPECT_EQ(shown(), QStringLiteral("0;00:00:00,600"));
+}
+
+TEST_F(DisplayWindowTest, TheCountdownRoundsUpOnTheDisplayAndTheClockShowsTheDate) {
+    settings("[nastaveniSamostatnehoDispleje]\nnacitatZOdpocitavani=1\nzobrazeniDisplejeDo=8\n");
+    open();
+    pressF5();
+    click("lblFceOdpocit");
+    typeOnDigits("000011");
+    click("btnZapnout");
+    runFor(800);
+    EXPECT_EQ(shown(), QStringLiteral("0;00:00:11")) << "10.2 s left shows 11";
+    runFor(200);
+    EXPECT_EQ(shown(), QStringLiteral("0;00:00:10"));
+
+    test::writeBytes(settingsPath(), "[nastaveniSamostatnehoDispleje]\nnacitatZHodin=1\n");
+    window->programState().displej = nactiNastaveniDispleje(IniFile(settingsPath()));
+    display().apply(window->programState().displej);
+    runFor(1);
+    EXPECT_EQ(shown(), QStringLiteral("06.12.2026 10:00:01,001"));
+}
+
+TEST_F(DisplayWindowTest, ItsPlaceIsSavedAtCloseAndComesBackAtStart) {
+    open();
+    pressF5();
+    display().setGeometry(120, 140, 500, 160);
+    window->close();
+    const IniFile ini(settingsPath());
+    EXPECT_EQ(ini.readInteger(u"stavDispleje", u"stav", 0), 3);
+    EXPECT_EQ(ini.readInteger(u"stavDispleje", u"levo", 0), 120);
+    EXPECT_EQ(ini.readInteger(u"stavDispleje", u"sirka", 0), 500);
+    window.reset();
+
+    open();
+    EXPECT_EQ(display().geometry(), QRect(120, 140, 500, 160));
+}
+
+TEST_F(DisplayWindowTest, TheTextStaysInsideTheWindowAtEverySize) {
+    open();
+    pressF5();
+    for (const QSize size : {QSize(701, 178), QSize(200, 400), QSize(1200, 90), QSize(40, 20)}) {
+        display().resize(size);
+        QLabel* first = childOf<QLabel>(&display(), "lblD");
+        QLabel* last = childOf<QLabel>(&display(), "lblMs3");
+        EXPECT_GE(first->x(), 0) << size.width() << "x" << size.height();
+        EXPECT_LE(last->geometry().right(), size.width()) << size.width() << "x" << size.height();
+        EXPECT_LE(last->geometry().bottom(), size.height()) << size.width() << "x" << size.height();
+    }
+}
+
+TEST_F(DisplayWindowTest, PicturesAreReadOrRefusedWithoutHarm) {
+    ASSERT_TRUE(QDir().mkpath(data("Obrazky")));
+    QImage picture(64, 32, QImage::Format_RGB888);
+    picture.fill(QColor(200, 40, 10));
+    ASSERT_TRUE(picture.save(data("Obrazky/Pokus.jpg"), "JPG", 95));
+    ASSERT_TRUE(picture.save(data("Obrazky/Pokus.bmp"), "BMP"));
+    const QImage jpeg = loadDisplayPicture(data("Obrazky/Pokus.jpg"));
+    ASSERT_EQ(jpeg.size(), QSize(64, 32));
+    const QColor middle = jpeg.pixelColor(32, 16);
+    EXPECT_NEAR(middle.red(), 200, 4);
+    EXPECT_NEAR(middle.green(), 40, 4);
+    EXPECT_EQ(loadDisplayPicture(data("Obrazky/Pokus.bmp")).pixelColor(5, 5), QColor(200, 40, 10));
+
+    // A file cut short, junk under a picture's name and a metafile: no picture, no crash.
+    QByteArray bytes = test::readBytes(data("Obrazky/Pokus.jpg"));
+    test::writeBytes(data("Obrazky/Cut.jpg"), bytes.left(bytes.size() / 3));
+    test::writeBytes(data("Obrazky/Junk.jpg"), QByteArray(5000, 'x'));
+    test::writeBytes(data("Obrazky/Junk.bmp"), QByteArray("BM") + QByteArray(100, '\xff'));
+    test::writeBytes(data("Obrazky/Old.wmf"), QByteArray("\xd7\xcd\xc6\x9a", 4) + QByteArray(100, '\0'));
+    for (const char* name : {"Cut.jpg", "Junk.jpg", "Junk.bmp", "Old.wmf", "Missing.jpg"}) {
+        const QImage image = loadDisplayPicture(data("Obrazky/") + QString::fromLatin1(name));
+        if (QByteArray(name) == "Cut.jpg") {
+            EXPECT_TRUE(image.isNull() || image.size() == QSize(64, 32)) << "a cut file is refused or shown in part";
+        } else {
+            EXPECT_TRUE(image.isNull()) << name;
+        }
+    }
+
+    open();
+    TNastaveniDispleje s;
+    s.zobrazitObrazek = true;
+    s.obrazek = data("Obrazky/Junk.jpg");
+    EXPECT_FALSE(display().apply(s));
+    s.obrazek = data("Obrazky/Pokus.jpg");
+    EXPECT_TRUE(display().apply(s));
+}
+
+TEST_F(DisplayWindowTest, TheStopwatchOptionsAreStoredOnOkAndDroppedOnCancel) {
+    open();
+    click("lblFceTavrok");
+    ASSERT_TRUE(child("btnDalsi")->isEnabled());
+    auto* dialog = window->findChild<TfrmDalsiTavrok*>();
+    ASSERT_TRUE(dialog);
+    editAndPress(dialog,
+                 [&] {
+                     EXPECT_FALSE(childOf(dialog, "speZastavitDisplej")->isEnabled()) << "grey until the box is set";
+                     childOf<QCheckBox>(dialog, "chbZastavit")->setChecked(true);
+                     childOf<QSpinBox>(dialog, "speZastavitDisplej")->setValue(1500);
+                 },
+                 "btnOK", [&] { click("btnDalsi"); });
+    IniFile ini(settingsPath());
+    EXPECT_TRUE(ini.readBool(u"dalsiNastaveniTavrok", u"zastavitDisplej", false));
+    EXPECT_EQ(ini.readInteger(u"dalsiNastaveniTavrok", u"doba", 0), 1500);
+    EXPECT_EQ(window->programState().tavrokOptions.doba, 1500);
+
+    editAndPress(dialog, [&] { childOf<QSpinBox>(dialog, "speZastavitDisplej")->setValue(9000); }, "btnStorno",
+                 [&] { click("btnDalsi"); });
+    EXPECT_EQ(IniFile(settingsPath()).readInteger(u"dalsiNastaveniTavrok", u"doba", 0), 1500);
+    EXPECT_EQ(window->programState().tavrokOptions.doba, 1500);
+    EXPECT_EQ(childOf<QSpinBox>(dialog, "speZastavitDisplej")->value(), 1500) << "the next opening shows the stored";
+}
