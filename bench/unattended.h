@@ -14,6 +14,7 @@
 #include "platform/clocksetter.h"
 #include "platform/filedialogs.h"
 #include "platform/questions.h"
+#include "platform/qtpickers.h"
 #include "platform/qttrayhost.h"
 
 namespace tavrok::bench {
@@ -37,14 +38,14 @@ public:
 
 class NoFiles final : public FileDialogs {
 public:
-    QString chooseFile(const QString&) override { return {}; }
+    QString chooseFile(const QString&, const QString&) override { return {}; }
     QString chooseFolder(const QString&) override { return {}; }
 };
 
 struct Unattended {
     explicit Unattended(const QString& folder)
         : autostart(folder + QStringLiteral("/autostart"), folder + QStringLiteral("/xdg")) {}
-    PlatformServices services() { return {clock, questions, audio, beeper, clockSetter, files, autostart, tray}; }
+    PlatformServices services() { return {clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers}; }
 
     SystemClock clock;
     SilentQuestions questions;
@@ -54,6 +55,7 @@ struct Unattended {
     NoFiles files;
     XdgAutostart autostart;
     QtTrayHost tray;
+    QtPickers pickers;
 };
 
 // Prints the median, the 95th percentile and the worst of a set of latenesses in milliseconds.

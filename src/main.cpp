@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/desktopbeeper.h"
 #include "platform/qtfiledialogs.h"
+#include "platform/qtpickers.h"
 #include "platform/qttrayhost.h"
 #include "platform/sdlaudiodevice.h"
 #include "platform/sessionend.h"
@@ -24,8 +25,9 @@ int main(int argc, char* argv[]) {
     tavrok::QtFileDialogs files;
     tavrok::XdgAutostart autostart;
     tavrok::QtTrayHost tray;
+    tavrok::QtPickers pickers;
     tavrok::TfrmHlavniOkno window(QCoreApplication::applicationDirPath(),
-                                  {clock, questions, audio, beeper, clockSetter, files, autostart, tray});
+                                  {clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers});
     // The window hides in the notification area: the program ends when its window closes, not when
     // the last visible window does.
     QApplication::setQuitOnLastWindowClosed(false);

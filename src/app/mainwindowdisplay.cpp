@@ -3,6 +3,7 @@
 #include "app/tfrmhlavniokno.h"
 #include "display/displayfeed.h"
 #include "display/tfrmdisplej.h"
+#include "display/tfrmnastavenidispleje.h"
 #include "platform/clock.h"
 #include "stopwatch/stopwatchpanel.h"
 
@@ -18,6 +19,21 @@ void TfrmHlavniOkno::buildDisplay() {
     tmrZastaveniCasu->setSingleShot(true);
     connect(tmrZastaveniCasu, &QTimer::timeout, this, &TfrmHlavniOkno::tmrZastaveniCasuTimer);
     connect(stopwatchPanel_, &StopwatchPanel::splitTaken, this, &TfrmHlavniOkno::onSplitTaken);
+    frmNastaveniDispleje_ = new TfrmNastaveniDispleje(
+        {*frmDisplej_, services_.questions, services_.files, services_.pickers, state_.messages,
+         [this]() -> IniFile& { return state_.storage.settingsIni(); },
+         [this](const TNastaveniDispleje& applied) {
+             state_.displej = applied;
+             feedSeparateDisplay(state_.clock.now());
+             scheduleFunctionTick();
+         }},
+        this);
+    if (auto* a = findChild<QAction*>(QStringLiteral("mnuNastaveniDispleje"))) {
+        a->setEnabled(true);
+        a->setShortcutContext(Qt::ApplicationShortcut);
+        connect(a, &QAction::triggered, frmNastaveniDispleje_, &TfrmNastaveniDispleje::otevri);
+        frmDisplej_->addAction(a);
+    }
     if (auto* a = findChild<QAction*>(QStringLiteral("mnuZobrazitDisplej"))) {
         a->setEnabled(true);
         a->setShortcutContext(Qt::ApplicationShortcut); // F5 also in the display window

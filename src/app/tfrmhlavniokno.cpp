@@ -7,6 +7,7 @@
 #include "countdown/countdownpanel.h"
 #include "display/displayfeed.h"
 #include "display/tfrmdisplej.h"
+#include "display/tfrmnastavenidispleje.h"
 #include "display/trayicon.h"
 #include "platform/clock.h"
 #include "platform/trayhost.h"
@@ -88,6 +89,8 @@ TfrmHlavniOkno::~TfrmHlavniOkno() {
     // window through the application-wide hooks.
     qApp->removeEventFilter(this);
     disconnect(qApp, nullptr, this, nullptr);
+    delete frmNastaveniDispleje_; // it works on the display, which goes before the children do
+    frmNastaveniDispleje_ = nullptr;
     tray_->killIcon();
     services_.tray.onDoubleClick = nullptr;
     services_.tray.setMenu(nullptr);

@@ -29,6 +29,7 @@ class FunctionPanel;
 class StopwatchPanel;
 class TfrmDalsiOdpocit;
 class TfrmDisplej;
+class TfrmNastaveniDispleje;
 class TfrmNastaveni;
 class TrayIcon;
 
@@ -58,6 +59,7 @@ public:
     TfrmNastaveni* frmNastaveni() const { return frmNastaveni_; }
     const TrayIcon& trayIcon() const { return *tray_; }
     TfrmDisplej& frmDisplej() const { return *frmDisplej_; }
+    TfrmNastaveniDispleje& frmNastaveniDispleje() const { return *frmNastaveniDispleje_; }
     // The window is in the notification area: hidden, its icon shown.
     bool inTray() const;
 
@@ -166,6 +168,7 @@ private:
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<TfrmDisplej> frmDisplej_; // a window of its own, with its own taskbar button
     bool displayWasVisible_ = false;          // when the window went to the notification area
+    TfrmNastaveniDispleje* frmNastaveniDispleje_ = nullptr;
     QMenu* popupMenu1 = nullptr;
 
     QTimer* tmrFunkce = nullptr;

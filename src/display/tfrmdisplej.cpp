@@ -343,6 +343,25 @@ void TfrmDisplej::restoreWindowPlace(const DisplayWindowState& place) {
     setWindowState(place.stav == 1 ? Qt::WindowMaximized : place.stav == 2 ? Qt::WindowMinimized : Qt::WindowNoState);
 }
 
+void TfrmDisplej::setHighlight(bool on, const QColor& colour) {
+    for (QLabel* l : labels_) {
+        l->setAutoFillBackground(on);
+        if (on) {
+            QPalette p = l->palette();
+            p.setColor(QPalette::Window, colour);
+            l->setPalette(p);
+        }
+    }
+}
+
+void TfrmDisplej::setSizeHandle(bool shown) {
+    pnlVelikost->setVisible(shown);
+}
+
+void TfrmDisplej::setPickerCursor(bool on) {
+    setCursor(on ? Qt::CrossCursor : Qt::SizeAllCursor);
+}
+
 // ---- the window's own controls and the mouse (simplified frame)
 
 void TfrmDisplej::showControls() {

@@ -54,6 +54,13 @@ public:
 
     void FormResize();
 
+    // For the settings dialog: the character cells drawn on a colour while previewing, the size bar
+    // under the text, the picker's cursor, and the window controls shown at once.
+    void setHighlight(bool on, const QColor& colour);
+    void setSizeHandle(bool shown);
+    void setPickerCursor(bool on);
+    void showControlsNow() { showControls(); }
+
     // Window-control pictures (16 x 16, drawn by the program).
     static QImage controlPicture(char which);
 

@@ -5,8 +5,8 @@
 
 namespace tavrok {
 
-QString QtFileDialogs::chooseFile(const QString& startFolder) {
-    return QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), startFolder);
+QString QtFileDialogs::chooseFile(const QString& startFolder, const QString& filter) {
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), startFolder, filter);
 }
 
 QString QtFileDialogs::chooseFolder(const QString& startFolder) {

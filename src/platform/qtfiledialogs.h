@@ -8,7 +8,7 @@ namespace tavrok {
 
 class QtFileDialogs final : public FileDialogs {
 public:
-    QString chooseFile(const QString& startFolder) override;
+    QString chooseFile(const QString& startFolder, const QString& filter = {}) override;
     QString chooseFolder(const QString& startFolder) override;
 };
 

@@ -8,6 +8,7 @@ class Beeper;
 class Clock;
 class ClockSetter;
 class FileDialogs;
+class Pickers;
 class Questions;
 class TrayHost;
 
@@ -21,6 +22,7 @@ struct PlatformServices {
     FileDialogs& files;
     Autostart& autostart;
     TrayHost& tray;
+    Pickers& pickers;
 };
 
 } // namespace tavrok

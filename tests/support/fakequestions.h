@@ -95,7 +95,9 @@ class ScriptedFiles final : public FileDialogs {
 public:
     QStringList files;
     QStringList folders;
-    QString chooseFile(const QString&) override { return files.isEmpty() ? QString() : files.takeFirst(); }
+    QString chooseFile(const QString&, const QString& = {}) override {
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
     QString chooseFolder(const QString&) override { return folders.isEmpty() ? QString() : folders.takeFirst(); }
 };
 

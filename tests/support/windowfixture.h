@@ -6,6 +6,7 @@
 #include "support/fakeaudiodevice.h"
 #include "support/fakeclock.h"
 #include "support/fakequestions.h"
+#include "support/fakepickers.h"
 #include "support/faketray.h"
 #include "support/tempdir.h"
 
@@ -28,6 +29,7 @@ protected:
     FakeClockSetter clockSetter{clock};
     ScriptedFiles files;
     FakeTray tray;
+    FakePickers pickers;
     XdgAutostart autostart{dir.path() + QStringLiteral("/xdg/autostart"), dir.path() + QStringLiteral("/etc/autostart")};
     std::unique_ptr<TfrmHlavniOkno> window;
 
@@ -48,7 +50,7 @@ protected:
 
     void open() {
         window = std::make_unique<TfrmHlavniOkno>(
-            dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart, tray});
+            dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers});
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "display/displaysettings.h"
+
+#include <QString>
+
+namespace tavrok {
+
+// The field that chooses what the display shows: its text, "0;00:00:00,000", selected in part.
+inline constexpr char16_t SelectionText[] = u"0;00:00:00,000";
+
+// The range a selection of `length` characters from `start` shows.
+VisibleRange rangeFromSelection(int start, int length);
+
+struct Selection {
+    int start = 0;
+    int length = 0;
+};
+// The selection that shows a range (the field is selected so when the dialog opens).
+Selection selectionFromRange(const VisibleRange& range);
+
+// The name of a position of the field, counted from 1 (0 is "nothing"); the built-in Czech names.
+QString positionName(int position);
+// The two range captions: "od: ..." and "do: ...".
+struct RangeCaptions {
+    QString od;
+    QString do_;
+};
+RangeCaptions rangeCaptions(int start, int length);
+
+} // namespace tavrok
