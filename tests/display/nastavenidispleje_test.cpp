@@ -1,0 +1,166 @@
+// The display settings dialog: choosing the range, previewing, confirming and dropping changes.
+#include "display/displayselection.h"
+#include "display/tfrmdisplej.h"
+#include "display/tfrmnastavenidispleje.h"
+#include "storage/inifile.h"
+#include "support/diskfull.h"
+#include "support/windowfixture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+using namespace tavrok;
+
+namespace {
+
+TEST(DisplaySelection, TheSelectedCharactersChooseTheRangeAndNameItsEnds) {
+    const VisibleRange hoursAndMinutes = rangeFromSelection(2, 5); // "00:00"
+    EXPECT_EQ(hoursAndMinutes, (VisibleRange{false, false, 0, 5}));
+    EXPECT_EQ(rangeFromSelection(0, 14), VisibleRange{});
+    EXPECT_EQ(rangeFromSelection(1, 1), (VisibleRange{false, true, 0, 0}));
+    EXPECT_EQ(rangeFromSelection(7, 0), (VisibleRange{false, false, 5, 5})) << "nothing selected shows nothing";
+    EXPECT_EQ(rangeFromSelection(-3, 99), VisibleRange{}) << "out of the field is clamped";
+
+    const RangeCaptions c = rangeCaptions(2, 5);
+    EXPECT_EQ(c.od, QString::fromUtf16(u"od: Desítky hodin"));
+    EXPECT_EQ(c.do_, QString::fromUtf16(u"do: Jednotky minut"));
+    EXPECT_EQ(rangeCaptions(4, 0).od, QStringLiteral("od: (nic)"));
+    EXPECT_EQ(rangeCaptions(4, 0).do_, QStringLiteral("do: (nic)"));
+
+    // Every contiguous selection comes back from the range it makes.
+    for (int start = 0; start < 14; ++start) {
+        for (int length = 1; start + length <= 14; ++length) {
+            const Selection s = selectionFromRange(rangeFromSelection(start, length));
+            EXPECT_EQ(s.start, start) << start << "+" << length;
+            EXPECT_EQ(s.length, length) << start << "+" << length;
+        }
+    }
+}
+
+class DisplaySettingsTest : public test::WindowFixture {
+protected:
+    TfrmNastaveniDispleje& dialog() { return window->frmNastaveniDispleje(); }
+    TfrmDisplej& display() { return window->frmDisplej(); }
+    void openDialog() {
+        auto* f6 = window->findChild<QAction*>(QStringLiteral("mnuNastaveniDispleje"));
+        ASSERT_TRUE(f6 && f6->isEnabled());
+        EXPECT_EQ(f6->shortcut(), QKeySequence(Qt::Key_F6));
+        f6->trigger();
+        ASSERT_TRUE(dialog().isVisible());
+    }
+    void selectInField(int start, int length) {
+        auto* field = childOf<QLineEdit>(&dialog(), "edtZobrazit");
+        field->setSelection(start, length);
+        QTest::mouseRelease(field, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    void press(const char* name) { QTest::mouseClick(childOf(&dialog(), name), Qt::LeftButton); }
+    QColor textColour() { return childOf<QLabel>(&display(), "lblH1")->palette().color(QPalette::WindowText); }
+};
+
+} // namespace
+
+TEST_F(DisplaySettingsTest, ASelectionShowsInTheDisplayAtOnceAndIsStoredOnOk) {
+    open();
+    window->findChild<QAction*>(QStringLiteral("mnuZobrazitDisplej"))->trigger();
+    openDialog();
+    selectInField(2, 5);
+    EXPECT_EQ(childOf<QLabel>(&dialog(), "lblZobrazitOd")->text(), QString::fromUtf16(u"od: Desítky hodin"));
+    EXPECT_FALSE(childOf(&display(), "lblD")->isVisible()) << "previewed at once";
+    EXPECT_FALSE(childOf(&display(), "lblS1")->isVisible());
+    EXPECT_TRUE(childOf(&display(), "lblM1")->isVisible());
+    press("btnOK");
+    EXPECT_FALSE(dialog().isVisible());
+    const IniFile ini(settingsPath());
+    EXPECT_FALSE(ini.readBool(u"nastaveniSamostatnehoDispleje", u"zobrazitDny", true));
+    EXPECT_EQ(ini.readInteger(u"nastaveniSamostatnehoDispleje", u"zobrazeniDisplejeDo", 0), 5);
+    EXPECT_FALSE(childOf(&display(), "lblS1")->isVisible()) << "kept after the dialog closed";
+}
+
+TEST_F(DisplaySettingsTest, StornoAfterPreviewedChangesBringsBackTheSavedLook) {
+    open();
+    window->findChild<QAction*>(QStringLiteral("mnuZobrazitDisplej"))->trigger();
+    openDialog();
+    pickers.colours.push_back(QColor(10, 200, 30));
+    press("pnlBarvaTextu");
+    EXPECT_EQ(textColour(), QColor(10, 200, 30)) << "previewed";
+    childOf<QRadioButton>(&dialog(), "rbtZOkna")->setChecked(true);
+    EXPECT_EQ(window->programState().displej.zdroj, DisplaySource::Okno);
+    press("btnStorno");
+    EXPECT_EQ(textColour(), QColor(Qt::black));
+    EXPECT_EQ(window->programState().displej.zdroj, DisplaySource::Tavrok);
+    EXPECT_FALSE(IniFile(settingsPath()).sectionExists(u"nastaveniSamostatnehoDispleje"));
+}
+
+TEST_F(DisplaySettingsTest, WithoutPreviewTheDisplayKeepsTheConfirmedLook) {
+    open();
+    openDialog();
+    childOf<QCheckBox>(&dialog(), "chbNahled")->setChecked(false);
+    EXPECT_FALSE(childOf(&dialog(), "chbZvyraznit")->isEnabled());
+    pickers.colours.push_back(QColor(200, 0, 0));
+    press("pnlBarvaTextu");
+    EXPECT_EQ(textColour(), QColor(Qt::black));
+    press("btnPouzit");
+    EXPECT_EQ(textColour(), QColor(200, 0, 0)) << "applied with Použít";
+    EXPECT_EQ(IniFile(settingsPath()).readString(u"nastaveniSamostatnehoDispleje", u"barvaTextu"),
+              QString::number(200));
+}
+
+TEST_F(DisplaySettingsTest, RelativeAndAbsoluteChangeOnlyTheUnitWords) {
+    open();
+    openDialog();
+    childOf<QRadioButton>(&dialog(), "rbtAbsolutni")->setChecked(true);
+    EXPECT_EQ(childOf<QLineEdit>(&dialog(), "edtVelikost")->text(), QStringLiteral("100"));
+    EXPECT_EQ(childOf<QLabel>(&dialog(), "lblVelikostJednotka")->text(), QString::fromUtf16(u"pixelů"));
+    EXPECT_EQ(window->programState().displej.velikost, QStringLiteral("100"));
+    EXPECT_FALSE(window->programState().displej.relativni);
+}
+
+TEST_F(DisplaySettingsTest, ThePausePickerTakesTheScreenPixelAndLetsTheKeyboardGo) {
+    open();
+    openDialog();
+    pickers.screenPixel = QColor(1, 2, 3);
+    auto* pipeta = childOf<QPushButton>(&dialog(), "btnBarvaPozadiPipeta");
+    QTest::mouseClick(pipeta, Qt::LeftButton);
+    ASSERT_TRUE(pipeta->isChecked());
+    EXPECT_EQ(QWidget::keyboardGrabber(), &dialog());
+    QTest::keyClick(&dialog(), Qt::Key_Pause);
+    EXPECT_FALSE(pipeta->isChecked());
+    EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+    EXPECT_EQ(window->programState().displej.barvaPozadi, 0x030201u);
+}
+
+TEST_F(DisplaySettingsTest, AnUnreadablePictureAndAnUnwritableFileAreReported) {
+    test::writeBytes(data("Obrazky/Rozbity.jpg"), "not a picture");
+    open();
+    openDialog();
+    childOf<QLineEdit>(&dialog(), "edtObrazek")->setText(data("Obrazky/Rozbity.jpg"));
+    childOf<QCheckBox>(&dialog(), "chbObrazek")->setChecked(true);
+    EXPECT_TRUE(questions.asked.empty()) << "silent while previewing";
+    {
+        test::DiskFull full(0);
+        press("btnPouzit");
+    }
+    ASSERT_EQ(questions.asked.size(), 2u);
+    EXPECT_EQ(questions.asked[0].text, window->messageTable().text(52));
+    EXPECT_TRUE(questions.asked[1].text.startsWith(QString::fromUtf16(u"Nastavení Samostatného displeje nelze zapsat")));
+    EXPECT_TRUE(questions.asked[1].text.contains(settingsPath()));
+}
+
+TEST_F(DisplaySettingsTest, DefaultsKeepTheFontAndThePreviewBoxes) {
+    test::writeBytes(settingsPath(), "[nastaveniSamostatnehoDispleje]\nfontName=DejaVu Serif\nnahled=1\nzvyraznit=0\n"
+                                     "standardniOkraj=0\nnacitatZHodin=1\nzobrazitDny=0\n");
+    open();
+    openDialog();
+    press("btnVychozi");
+    const TNastaveniDispleje& d = window->programState().displej;
+    EXPECT_EQ(d.font.name, QStringLiteral("DejaVu Serif"));
+    EXPECT_FALSE(d.zvyraznit);
+    EXPECT_TRUE(d.standardniOkraj);
+    EXPECT_EQ(d.zdroj, DisplaySource::Tavrok);
+    EXPECT_EQ(d.rozsah, VisibleRange{});
+}
