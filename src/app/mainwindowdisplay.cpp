@@ -2,6 +2,7 @@
 // split for the time the stopwatch options give.
 #include "app/tfrmhlavniokno.h"
 #include "display/displayfeed.h"
+#include "display/edgesnapper.h"
 #include "display/tfrmdisplej.h"
 #include "display/tfrmnastavenidispleje.h"
 #include "platform/clock.h"
@@ -14,6 +15,10 @@ namespace tavrok {
 
 void TfrmHlavniOkno::buildDisplay() {
     frmDisplej_ = std::make_unique<TfrmDisplej>([this](const QString& path) { return state_.storage.expand(path); });
+    // The main window snaps to the screen edges too, when the settings say so (not at its first show).
+    new EdgeSnapper(this, [this] {
+        return !state_.main.firstShow && state_.storage.settingsIni().readBool(u"nastaveni", u"magnetovat", true);
+    });
     tmrZastaveniCasu = new QTimer(this);
     tmrZastaveniCasu->setObjectName(QStringLiteral("tmrZastaveniCasu"));
     tmrZastaveniCasu->setSingleShot(true);

@@ -1,7 +1,7 @@
 #include "display/tfrmdisplej.h"
 
 #include "display/displaypicture.h"
-#include "display/snapping.h"
+#include "display/edgesnapper.h"
 
 #include <QApplication>
 #include <QBitmap>
@@ -18,15 +18,6 @@ namespace tavrok {
 namespace {
 
 constexpr int ControlSize = 16;
-
-SnapEdges snapEdgesFor(const QWidget* w) {
-    const QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    if (!screen || !primary) {
-        return {};
-    }
-    return {screen->availableGeometry(), primary->geometry().size(), screen->virtualGeometry()};
-}
 
 } // namespace
 
@@ -127,6 +118,8 @@ TfrmDisplej::TfrmDisplej(std::function<QString(const QString&)> expand, QWidget*
     tmrSkrytOvladani->setSingleShot(true);
     connect(tmrSkrytOvladani, &QTimer::timeout, this, &TfrmDisplej::tmrSkrytOvladaniTimer);
     text_ = resetDisplayText();
+    // Moved by its system frame, the window snaps once the move comes to rest.
+    new EdgeSnapper(this, [this] { return settings_.magnetovat && locked_; });
     apply(settings_);
 }
 
@@ -176,12 +169,14 @@ bool TfrmDisplej::apply(const TNastaveniDispleje& s) {
     }
     setWindowOpacity(s.aktivniPolopruhlednost ? s.polopruhlednost / 255.0 : 1.0);
 
-    bool pictureRead = true;
-    picture_ = {};
-    if (s.zobrazitObrazek) {
-        picture_ = loadDisplayPicture(expand_(s.obrazek));
-        pictureRead = !picture_.isNull();
+    // The picture is read again only when another file is chosen (a preview applies at every key).
+    const QString picturePath = s.zobrazitObrazek ? expand_(s.obrazek) : QString();
+    if (picturePath != picturePath_) {
+        picturePath_ = picturePath;
+        picture_ = picturePath.isEmpty() ? QImage() : loadDisplayPicture(picturePath);
+        scaled_ = {};
     }
+    const bool pictureRead = picturePath.isEmpty() || !picture_.isNull();
 
     baseFont_ = QFont(s.font.name);
     baseFont_.setBold(s.font.bold);
@@ -276,6 +271,8 @@ void TfrmDisplej::FormResize() {
     in.edges = settings_.okraje;
     in.matrix = matrix_;
     const DisplayLayout layout = layOutText(in, measure);
+    layout_ = layout;
+    parentSize_ = in.parentIsPicture && pictureShown ? pictureRect_.size() : size();
     const QFont font = fontForHeight(layout.fontHeight);
     const auto texts = labelTexts(text_.dayString, text_.hours, text_.minutes, text_.seconds, text_.millis);
     const auto places = placeLabels(layout.left, layout.fontHeight, settings_.rozsah,
@@ -356,6 +353,40 @@ void TfrmDisplej::setHighlight(bool on, const QColor& colour) {
 
 void TfrmDisplej::setSizeHandle(bool shown) {
     pnlVelikost->setVisible(shown);
+    previewEditing_ = shown;
+}
+
+QRect TfrmDisplej::textRect() const {
+    QRect r;
+    for (const QLabel* l : labels_) {
+        if (l->isVisible()) {
+            r |= l->geometry();
+        }
+    }
+    return r;
+}
+
+void TfrmDisplej::shiftText(QPoint delta, int heightChange) {
+    // Dragged in the preview: the labels follow the mouse until the dialog applies the new values.
+    if (heightChange != 0) {
+        const int height = std::max(layout_.fontHeight + heightChange, 1);
+        const QFont font = fontForHeight(height);
+        const QChar c = templateChar_;
+        const auto texts = labelTexts(text_.dayString, text_.hours, text_.minutes, text_.seconds, text_.millis);
+        const auto places =
+            placeLabels(layout_.left, height, settings_.rozsah, templateDayPart(text_.dayString, c, settings_.rozsah), c,
+                        texts, [this](const QString& t, int h) { return sirkaTextu(t, h); });
+        for (size_t i = 0; i < labels_.size(); ++i) {
+            labels_[i]->setFont(font);
+            labels_[i]->setGeometry(places[i].left, layout_.top, std::max(places[i].width, 1), height);
+        }
+        pnlVelikost->move(pnlVelikost->x(), layout_.top + height);
+        return;
+    }
+    for (QLabel* l : labels_) {
+        l->move(l->pos() + delta);
+    }
+    pnlVelikost->move(pnlVelikost->pos() + delta);
 }
 
 void TfrmDisplej::setPickerCursor(bool on) {
@@ -397,10 +428,23 @@ void TfrmDisplej::toggleMaximised() {
 }
 
 void TfrmDisplej::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && previewEditing_) {
+        // Previewing: the text and its size bar are handles, also when the window is locked.
+        if (pnlVelikost->isVisible() && pnlVelikost->geometry().contains(at)) {
+            drag_ = Drag::TextSize;
+        } else if (textRect().contains(at)) {
+            drag_ = Drag::Text;
+        }
+        if (drag_ != Drag::None) {
+            dragStart_ = event->globalPosition().toPoint();
+            dragLast_ = dragStart_;
+            return;
+        }
+    }
     if (event->button() != Qt::LeftButton || locked_) {
         return;
     }
-    const QPoint at = event->position().toPoint();
     for (QWidget* control : std::initializer_list<QWidget*>{imgMin, imgMax, imgObn, imgZav}) {
         if (control->isVisible() && control->geometry().contains(at)) {
             return; // a click on a control acts on release
@@ -411,6 +455,7 @@ void TfrmDisplej::mousePressEvent(QMouseEvent* event) {
     }
     drag_ = imgRoh->isVisible() && imgRoh->geometry().contains(at) ? Drag::Resize : Drag::Move;
     dragStart_ = event->globalPosition().toPoint();
+    dragLast_ = dragStart_;
     dragGeometry_ = geometry();
 }
 
@@ -432,12 +477,30 @@ void TfrmDisplej::mouseMoveEvent(QMouseEvent* event) {
         resize(std::max(dragGeometry_.width() + delta.x(), minimumWidth()),
                std::max(dragGeometry_.height() + delta.y(), minimumHeight()));
         break;
+    case Drag::Text:
+        shiftText(event->globalPosition().toPoint() - dragLast_, 0);
+        break;
+    case Drag::TextSize:
+        // The bar stays below the top of the text.
+        shiftText({}, std::max(delta.y(), 1 - layout_.fontHeight));
+        break;
     }
+    dragLast_ = event->globalPosition().toPoint();
 }
 
 void TfrmDisplej::mouseReleaseEvent(QMouseEvent* event) {
+    const Drag drag = drag_;
     const bool wasDragging = drag_ != Drag::None;
     drag_ = Drag::None;
+    const QPoint delta = event->globalPosition().toPoint() - dragStart_;
+    if (drag == Drag::Text) {
+        emit textDragged(delta, layout_.fontHeight, parentSize_);
+        return;
+    }
+    if (drag == Drag::TextSize) {
+        emit textDragged({}, std::max(layout_.fontHeight + delta.y(), 1), parentSize_);
+        return;
+    }
     if (event->button() != Qt::LeftButton || locked_) {
         return;
     }

@@ -60,6 +60,15 @@ public:
     void setSizeHandle(bool shown);
     void setPickerCursor(bool on);
     void showControlsNow() { showControls(); }
+    // The text's rectangle (its visible labels).
+    QRect textRect() const;
+
+signals:
+    // Previewing, the text was dragged by `moved` pixels, or its size bar to a height of `height`;
+    // `parent` is the size of what the offsets and the size are per cents of.
+    void textDragged(QPoint moved, int height, QSize parent);
+
+public:
 
     // Window-control pictures (16 x 16, drawn by the program).
     static QImage controlPicture(char which);
@@ -92,9 +101,16 @@ private:
     QRect pictureRect_;
     QPixmap scaled_; // the picture at its size in the window
 
-    enum class Drag { None, Move, Resize };
+    void shiftText(QPoint delta, int heightChange);
+
+    enum class Drag { None, Move, Resize, Text, TextSize };
     Drag drag_ = Drag::None;
     QPoint dragStart_;   // global position where the drag began
+    QPoint dragLast_;    // and where the mouse was last
+    bool previewEditing_ = false;
+    DisplayLayout layout_;
+    QSize parentSize_;
+    QString picturePath_;
     QRect dragGeometry_; // the window's geometry then
 
     std::array<QLabel*, DisplayLabelCount> labels_{};

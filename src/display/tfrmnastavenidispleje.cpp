@@ -106,6 +106,7 @@ void TfrmNastaveniDispleje::connectControls() {
             edtObrazek->setText(chosen);
         }
     });
+    connect(&s_.display, &TfrmDisplej::textDragged, this, &TfrmNastaveniDispleje::textDragged);
     connect(btnPouzit, &QPushButton::clicked, this, &TfrmNastaveniDispleje::btnPouzitClick);
     connect(btnOK, &QPushButton::clicked, this, &TfrmNastaveniDispleje::btnOKClick);
     connect(btnStorno, &QPushButton::clicked, this, &TfrmNastaveniDispleje::btnStornoClick);
@@ -283,6 +284,25 @@ void TfrmNastaveniDispleje::showHighlight() {
     const bool on = isVisible() && chbNahled->isChecked() && chbZvyraznit->isChecked();
     s_.display.setHighlight(on, panelColour(pnlBarvaZvyrazneni));
     s_.display.setSizeHandle(isVisible() && chbNahled->isChecked());
+}
+
+void TfrmNastaveniDispleje::textDragged(QPoint moved, int height, QSize parent) {
+    const bool relative = rbtRelativni->isChecked();
+    // In per cent of the parent, or in pixels; written as a person reads a number here.
+    const auto write = [](QLineEdit* field, double value) {
+        field->setText(QString::number(value, 'g', 15).replace(u'.', u','));
+    };
+    const TNastaveniDispleje now = hodnoty();
+    if (!moved.isNull()) {
+        const double dx = relative ? moved.x() * 100.0 / std::max(parent.width(), 1) : moved.x();
+        const double dy = relative ? moved.y() * 100.0 / std::max(parent.height(), 1) : moved.y();
+        loading_ = true; // one apply for both fields
+        write(edtZleva, storedNumber(now.zleva) + dx);
+        loading_ = false;
+        write(edtShora, storedNumber(now.shora) + dy);
+    } else {
+        write(edtVelikost, relative ? height * 100.0 / std::max(parent.height(), 1) : height);
+    }
 }
 
 void TfrmNastaveniDispleje::btnPouzitClick() {

@@ -60,6 +60,8 @@ public:
     void btnStornoClick();
     void btnVychoziClick();
     void edtZobrazitSelected();
+    // The text was dragged in the preview: the offsets or the size follow it.
+    void textDragged(QPoint moved, int height, QSize parent);
 
 protected:
     void showEvent(QShowEvent* event) override;

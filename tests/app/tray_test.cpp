@@ -121,7 +121,11 @@ TEST_F(TrayTest, TheIconIsHandedOverOnlyWhenItChangedAndMemoryStaysFlat) {
         << "one hand-over per new picture";
     EXPECT_LT(tray.pictures - picturesBefore, 3300) << "every distinct picture once, not one per tick";
     EXPECT_LE(tray.toolTips, 110) << "the tooltip changes once a second";
+#if defined(__SANITIZE_ADDRESS__)
+    (void)grown; // the address sanitizer keeps freed memory in quarantine; its leak check covers this build
+#else
     EXPECT_LT(grown, 4096) << "KiB grown over 100 000 ticks";
+#endif
 }
 
 TEST_F(TrayTest, ACountdownEndWithAMessageBringsTheWindowBackAndTheIconGoes) {

@@ -164,3 +164,40 @@ TEST_F(DisplaySettingsTest, DefaultsKeepTheFontAndThePreviewBoxes) {
     EXPECT_EQ(d.zdroj, DisplaySource::Tavrok);
     EXPECT_EQ(d.rozsah, VisibleRange{});
 }
+
+TEST_F(DisplaySettingsTest, DraggingTheTextInThePreviewWritesItsOffsetsAndSize) {
+    open();
+    window->findChild<QAction*>(QStringLiteral("mnuZobrazitDisplej"))->trigger();
+    openDialog();
+    display().resize(600, 200);
+    const QPoint on = display().textRect().center();
+    QTest::mousePress(&display(), Qt::LeftButton, {}, on);
+    QTest::mouseMove(&display(), on + QPoint(30, 10));
+    QTest::mouseRelease(&display(), Qt::LeftButton, {}, on + QPoint(30, 10));
+    EXPECT_EQ(childOf<QLineEdit>(&dialog(), "edtZleva")->text(), QStringLiteral("5")) << "30 of 600 pixels";
+    EXPECT_EQ(childOf<QLineEdit>(&dialog(), "edtShora")->text(), QStringLiteral("5")) << "10 of 200 pixels";
+    EXPECT_EQ(window->programState().displej.zleva, QStringLiteral("5")) << "applied in the preview";
+
+    childOf<QRadioButton>(&dialog(), "rbtAbsolutni")->setChecked(true);
+    auto* bar = childOf(&display(), "pnlVelikost");
+    ASSERT_TRUE(bar->isVisible());
+    const QPoint grip = bar->geometry().center();
+    const int height = display().textRect().height();
+    QTest::mousePress(&display(), Qt::LeftButton, {}, grip);
+    QTest::mouseMove(&display(), grip + QPoint(0, -12));
+    QTest::mouseRelease(&display(), Qt::LeftButton, {}, grip + QPoint(0, -12));
+    EXPECT_EQ(childOf<QLineEdit>(&dialog(), "edtVelikost")->text(), QString::number(height - 12));
+}
+
+TEST_F(DisplaySettingsTest, AWindowMovedNearAScreenEdgeSnapsToItOnceItRests) {
+    open();
+    const QRect work = window->screen()->availableGeometry();
+    window->move(work.left() + 7, work.top() + 100);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->frameGeometry().left() == work.left(); }, 2000));
+    EXPECT_EQ(window->frameGeometry().top(), work.top() + 100);
+
+    ASSERT_TRUE(window->programState().storage.settingsIni().writeBool(u"nastaveni", u"magnetovat", false));
+    window->move(work.left() + 7, work.top() + 100);
+    QTest::qWait(500);
+    EXPECT_EQ(window->frameGeometry().left(), work.left() + 7) << "not with the setting off";
+}
