@@ -310,6 +310,11 @@ void TfrmDisplej::paintEvent(QPaintEvent*) {
     }
 }
 
+void TfrmDisplej::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    updateTransparency();
+}
+
 void TfrmDisplej::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     FormResize();
@@ -323,9 +328,17 @@ void TfrmDisplej::updateTransparency() {
         return;
     }
     // One colour see-through: the window's shape leaves out its pixels, which needs no compositor.
+    // Drawn only when seen; grabbing lays the window out, which must not come back here.
+    if (!isVisible() || shaping_) {
+        return;
+    }
+    shaping_ = true;
     clearMask();
     const QImage shot = grab().toImage();
-    setMask(QBitmap::fromImage(shot.createMaskFromColor(storedColour(settings_.pruhlednaBarva).rgb(), Qt::MaskOutColor)));
+    shaping_ = false;
+    // The mask image marks the see-through colour with the bitmap's clear bits (its white): what is
+    // left set stays on the screen.
+    setMask(QBitmap::fromImage(shot.createMaskFromColor(storedColour(settings_.pruhlednaBarva).rgb(), Qt::MaskInColor)));
 }
 
 DisplayWindowState TfrmDisplej::windowPlace() const {

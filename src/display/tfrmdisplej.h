@@ -76,6 +76,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -108,6 +109,7 @@ private:
     QPoint dragStart_;   // global position where the drag began
     QPoint dragLast_;    // and where the mouse was last
     bool previewEditing_ = false;
+    bool shaping_ = false; // the see-through shape is being made
     DisplayLayout layout_;
     QSize parentSize_;
     QString picturePath_;

@@ -180,3 +180,17 @@ TEST_F(DisplayWindowTest, TheStopwatchOptionsAreStoredOnOkAndDroppedOnCancel) {
     EXPECT_EQ(window->programState().tavrokOptions.doba, 1500);
     EXPECT_EQ(childOf<QSpinBox>(dialog, "speZastavitDisplej")->value(), 1500) << "the next opening shows the stored";
 }
+
+TEST_F(DisplayWindowTest, ASeeThroughColourShapesTheWindowWithoutACompositor) {
+    settings("[nastaveniSamostatnehoDispleje]\naktivniPruhlednaBarva=1\npruhlednaBarva=16777215\nbarvaTextu=255\n");
+    open();
+    EXPECT_TRUE(display().mask().isEmpty()) << "nothing to shape while hidden";
+    pressF5();
+    const QRegion shape = display().mask();
+    ASSERT_FALSE(shape.isEmpty());
+    EXPECT_FALSE(shape.contains(QPoint(2, 2))) << "the white background is see-through";
+    const QRect digit = childOf<QLabel>(&display(), "lblH1")->geometry();
+    EXPECT_TRUE(shape.intersects(digit)) << "the red digits are not";
+    display().resize(300, 100); // laid out again, shaped again
+    EXPECT_FALSE(display().mask().isEmpty());
+}
