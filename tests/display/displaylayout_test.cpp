@@ -269,3 +269,27 @@ TEST(DisplaySettings, WrittenAndReadBackAndOldColoursAndHandEdits) {
 
 } // namespace
 } // namespace tavrok
+
+namespace tavrok {
+namespace {
+
+TEST_F(DisplayFeedTest, ACountdownThatStartsTheStopwatchSwitchesTheDisplayToIt) {
+    state.displej.zdroj = DisplaySource::Odpocitavani;
+    state.odpocitOptions.spustitTavrok = true;
+    state.odpocitOptions.prepnoutDisplej = true;
+    ASSERT_TRUE(state.countdown.zapniOdpocit(2000 / MsPerDay, clock.utcNow(), state.odpocitOptions));
+    clock.advanceMs(2001);
+    const CountdownEnd end = odpocitTick(state, clock.utcNow());
+    ASSERT_TRUE(end.stopwatchStarted);
+    EXPECT_EQ(state.displej.zdroj, DisplaySource::Tavrok);
+
+    state.displej.zdroj = DisplaySource::Hodiny; // only a countdown source follows
+    state.stopwatch.vypniTavrok(clock.utcNow());
+    ASSERT_TRUE(state.countdown.zapniOdpocit(2000 / MsPerDay, clock.utcNow(), state.odpocitOptions));
+    clock.advanceMs(2001);
+    ASSERT_TRUE(odpocitTick(state, clock.utcNow()).stopwatchStarted);
+    EXPECT_EQ(state.displej.zdroj, DisplaySource::Hodiny);
+}
+
+} // namespace
+} // namespace tavrok
