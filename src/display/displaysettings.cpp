@@ -3,6 +3,7 @@
 #include "storage/inifile.h"
 
 #include <cmath>
+#include <tuple>
 
 namespace tavrok {
 
@@ -17,13 +18,27 @@ constexpr Alignment AlignmentOf[] = {{HAlign::Left, VAlign::Top},     {HAlign::C
                                      {HAlign::Centre, VAlign::Centre}, {HAlign::Right, VAlign::Centre},
                                      {HAlign::Left, VAlign::Bottom},  {HAlign::Centre, VAlign::Bottom}};
 
-Alignment readAlignment(const IniSnapshot& s, QStringView prefix) {
-    for (size_t i = 0; i < std::size(AlignmentSuffixes); ++i) {
-        if (s.readBool(Section, prefix.toString() + QString::fromUtf16(AlignmentSuffixes[i]), i == 4)) {
-            return AlignmentOf[i];
+// A group of radio buttons read key by key, as the dialog loads them: a later button set unsets the
+// earlier ones, so the last true key wins; none true leaves the implied one.
+template <typename T>
+T lastTrue(const IniSnapshot& s, std::initializer_list<std::tuple<QString, bool, T>> keys, T implied) {
+    T chosen = implied;
+    for (const auto& [key, def, value] : keys) {
+        if (s.readBool(Section, key, def)) {
+            chosen = value;
         }
     }
-    return {HAlign::Right, VAlign::Bottom};
+    return chosen;
+}
+
+Alignment readAlignment(const IniSnapshot& s, QStringView prefix) {
+    Alignment chosen{HAlign::Right, VAlign::Bottom};
+    for (size_t i = 0; i < std::size(AlignmentSuffixes); ++i) {
+        if (s.readBool(Section, prefix.toString() + QString::fromUtf16(AlignmentSuffixes[i]), i == 4)) {
+            chosen = AlignmentOf[i];
+        }
+    }
+    return chosen;
 }
 
 void writeAlignment(IniBatch& b, QStringView prefix, Alignment a) {
@@ -61,10 +76,11 @@ TNastaveniDispleje nactiNastaveniDispleje(const IniFile& settings) {
     d.rozsah.oddelovac = s.readBool(Section, u"zobrazitOddelovacDnu", true);
     d.rozsah.od = std::clamp(s.readInteger(Section, u"zobrazeniDisplejeOd", 0), 0, 12);
     d.rozsah.do_ = std::clamp(s.readInteger(Section, u"zobrazeniDisplejeDo", 12), 0, 12);
-    d.zdroj = s.readBool(Section, u"nacitatZHodin", false)          ? DisplaySource::Hodiny
-              : s.readBool(Section, u"nacitatZOdpocitavani", false) ? DisplaySource::Odpocitavani
-              : s.readBool(Section, u"nacitatZOkna", false)         ? DisplaySource::Okno
-                                                                    : DisplaySource::Tavrok;
+    d.zdroj = lastTrue<DisplaySource>(s,
+                                      {{QStringLiteral("nacitatZHodin"), false, DisplaySource::Hodiny},
+                                       {QStringLiteral("nacitatZOdpocitavani"), false, DisplaySource::Odpocitavani},
+                                       {QStringLiteral("nacitatZOkna"), false, DisplaySource::Okno}},
+                                      DisplaySource::Tavrok);
     d.barvaTextu = readColour(s, u"barvaTextu", 0);
     d.barvaPozadi = readColour(s, u"barvaPozadi", 0xFFFFFF);
     d.vzdyNahore = s.readBool(Section, u"vzdyNahore", false);
@@ -79,19 +95,21 @@ TNastaveniDispleje nactiNastaveniDispleje(const IniFile& settings) {
     d.obrazek = s.readString(Section, u"obrazek", d.obrazek);
     d.zobrazitObrazek = s.readBool(Section, u"zobrazitObrazek", false);
     d.zarovnaniObr = readAlignment(s, u"zarovnaniObr");
-    d.obrVelikost = s.readBool(Section, u"obrZachVelikost", false) ? PictureSizing::ZachVelikost
-                    : s.readBool(Section, u"obrOriznout", false)   ? PictureSizing::Oriznout
-                    : s.readBool(Section, u"obrRoztahnout", false) ? PictureSizing::Roztahnout
-                                                                   : PictureSizing::ZachProporce;
+    d.obrVelikost = lastTrue<PictureSizing>(s,
+                                            {{QStringLiteral("obrZachVelikost"), false, PictureSizing::ZachVelikost},
+                                             {QStringLiteral("obrOriznout"), false, PictureSizing::Oriznout},
+                                             {QStringLiteral("obrRoztahnout"), false, PictureSizing::Roztahnout}},
+                                            PictureSizing::ZachProporce);
     d.parentOkno = s.readBool(Section, u"parentOkno", false);
     d.zarovnaniText = readAlignment(s, u"zarovnaniText");
     d.relativni = s.readBool(Section, u"relativni", true);
     d.zleva = s.readString(Section, u"zleva", d.zleva);
     d.shora = s.readString(Section, u"shora", d.shora);
     d.velikost = s.readString(Section, u"velikost", d.velikost);
-    d.okraje = s.readBool(Section, u"nepresahovatParent", false) ? EdgeRule::NepresahovatParent
-               : s.readBool(Section, u"nepresahovatOkno", true)  ? EdgeRule::NepresahovatOkno
-                                                                 : EdgeRule::Presahovat;
+    d.okraje = lastTrue<EdgeRule>(s,
+                                  {{QStringLiteral("nepresahovatParent"), false, EdgeRule::NepresahovatParent},
+                                   {QStringLiteral("nepresahovatOkno"), true, EdgeRule::NepresahovatOkno}},
+                                  EdgeRule::Presahovat);
     d.nahled = s.readBool(Section, u"nahled", true);
     d.zvyraznit = s.readBool(Section, u"zvyraznit", true);
     d.barvaZvyrazneni = readColour(s, u"barvaZvyrazneni", 255);

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QBitmap>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
@@ -98,8 +100,7 @@ TfrmDisplej::TfrmDisplej(std::function<QString(const QString&)> expand, QWidget*
         l->setObjectName(QString::fromLatin1(name));
         l->setPixmap(QPixmap::fromImage(controlPicture(which)));
         l->resize(ControlSize, ControlSize);
-        l->setCursor(cursor);
-        l->setAttribute(Qt::WA_TransparentForMouseEvents);
+        l->setCursor(cursor); // a press on it goes on to the window, which acts on the release
         l->hide();
         return l;
     };
@@ -141,18 +142,17 @@ int TfrmDisplej::sirkaTextu(const QString& text, int height) const {
 
 bool TfrmDisplej::apply(const TNastaveniDispleje& s) {
     settings_ = s;
-    Qt::WindowFlags flags = Qt::Window;
-    if (!s.standardniOkraj) {
-        flags |= Qt::FramelessWindowHint;
-    }
-    if (s.vzdyNahore) {
-        flags |= Qt::WindowStaysOnTopHint;
-    }
-    if (flags != windowFlags()) {
+    // Only a real change of the frame or of staying on top touches the flags: that hides the window.
+    const bool frameless = windowFlags().testFlag(Qt::FramelessWindowHint);
+    const bool onTop = windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    if (frameless == s.standardniOkraj || onTop != s.vzdyNahore) {
         const bool visible = isVisible();
-        const QRect place = geometry();
-        setWindowFlags(flags);
+        const QRect place = normalGeometry().isValid() ? normalGeometry() : geometry();
+        const Qt::WindowStates states = windowState();
+        setWindowFlag(Qt::FramelessWindowHint, !s.standardniOkraj);
+        setWindowFlag(Qt::WindowStaysOnTopHint, s.vzdyNahore);
         setGeometry(place);
+        setWindowState(states);
         if (visible) {
             show(); // new window flags hide the window
         }
@@ -165,16 +165,26 @@ bool TfrmDisplej::apply(const TNastaveniDispleje& s) {
         for (QWidget* w : std::initializer_list<QWidget*>{imgMin, imgMax, imgObn, imgZav, imgRoh}) {
             w->hide();
         }
+        if (!picking_) {
+            setCursor(Qt::ArrowCursor);
+        }
+    } else if (!picking_) {
         setCursor(Qt::SizeAllCursor);
     }
     setWindowOpacity(s.aktivniPolopruhlednost ? s.polopruhlednost / 255.0 : 1.0);
 
-    // The picture is read again only when another file is chosen (a preview applies at every key).
+    // The picture is read again only when another file is chosen or the file changed (a preview
+    // applies at every key).
     const QString picturePath = s.zobrazitObrazek ? expand_(s.obrazek) : QString();
-    if (picturePath != picturePath_) {
-        picturePath_ = picturePath;
+    const QFileInfo file(picturePath);
+    const QString pictureKey = picturePath.isEmpty() ? QString()
+                                                     : picturePath + u'|' + QString::number(file.size()) + u'|' +
+                                                           QString::number(file.lastModified().toMSecsSinceEpoch());
+    if (pictureKey != picturePath_ || (!picturePath.isEmpty() && picture_.isNull())) {
+        picturePath_ = pictureKey;
         picture_ = picturePath.isEmpty() ? QImage() : loadDisplayPicture(picturePath);
         scaled_ = {};
+        pictureRect_ = {};
     }
     const bool pictureRead = picturePath.isEmpty() || !picture_.isNull();
 
@@ -221,16 +231,16 @@ void TfrmDisplej::pisNaSamostatnyDisplej(const DisplayText& t) {
         vytvorMatrici(t.dayString); // also places the labels with the new texts
     }
     const auto texts = labelTexts(t.dayString, t.hours, t.minutes, t.seconds, t.millis);
-    bool changed = false;
+    QRect changed;
     for (size_t i = 0; i < texts.size(); ++i) {
-        // Only the characters that changed are drawn again.
+        // Only the characters that changed are drawn again, and only their part of a see-through shape.
         if (labels_[i]->text() != texts[i]) {
             labels_[i]->setText(texts[i]);
-            changed = true;
+            changed |= labels_[i]->geometry();
         }
     }
-    if (changed) {
-        updateTransparency();
+    if (!changed.isNull() && !relayout) {
+        updateTransparency(changed);
     }
 }
 
@@ -250,10 +260,20 @@ void TfrmDisplej::FormResize() {
         pictureShown ? placePicture(size(), picture_.size(), settings_.obrVelikost, settings_.zarovnaniObr) : QRect();
     if (pictureRect != pictureRect_ || (pictureShown && scaled_.isNull())) {
         pictureRect_ = pictureRect;
-        scaled_ = pictureShown && !pictureRect.isEmpty()
-                      ? QPixmap::fromImage(picture_.scaled(pictureRect.size(), Qt::IgnoreAspectRatio,
-                                                           Qt::SmoothTransformation))
-                      : QPixmap();
+        // Only the part inside the window is scaled: a cropped picture may be many times its size.
+        const QRect visible = pictureRect & rect();
+        scaled_ = {};
+        if (pictureShown && !visible.isEmpty()) {
+            const double sx = static_cast<double>(picture_.width()) / pictureRect.width();
+            const double sy = static_cast<double>(picture_.height()) / pictureRect.height();
+            const QRect source = QRectF((visible.x() - pictureRect.x()) * sx, (visible.y() - pictureRect.y()) * sy,
+                                        visible.width() * sx, visible.height() * sy)
+                                     .toAlignedRect() &
+                                 picture_.rect();
+            scaled_ = QPixmap::fromImage(
+                picture_.copy(source).scaled(visible.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        }
+        scaledAt_ = visible.topLeft();
         update();
     }
 
@@ -306,7 +326,7 @@ void TfrmDisplej::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), palette().color(QPalette::Window));
     if (!scaled_.isNull()) {
-        p.drawPixmap(pictureRect_.topLeft(), scaled_);
+        p.drawPixmap(scaledAt_, scaled_);
     }
 }
 
@@ -320,7 +340,7 @@ void TfrmDisplej::resizeEvent(QResizeEvent* event) {
     FormResize();
 }
 
-void TfrmDisplej::updateTransparency() {
+void TfrmDisplej::updateTransparency(const QRect& area) {
     if (!settings_.aktivniPruhlednaBarva) {
         if (!mask().isEmpty()) {
             clearMask();
@@ -332,13 +352,21 @@ void TfrmDisplej::updateTransparency() {
     if (!isVisible() || shaping_) {
         return;
     }
+    const QRect r = area.isNull() || mask().isEmpty() ? rect() : area & rect();
+    if (r.isEmpty()) {
+        return;
+    }
     shaping_ = true;
-    clearMask();
-    const QImage shot = grab().toImage();
+    // Drawn as it would show without the old shape, so that new pixels of a changed character count.
+    QImage shot(r.size(), QImage::Format_ARGB32_Premultiplied);
+    shot.fill(Qt::transparent);
+    render(&shot, QPoint(), QRegion(r), DrawWindowBackground | DrawChildren | IgnoreMask);
     shaping_ = false;
     // The mask image marks the see-through colour with the bitmap's clear bits (its white): what is
     // left set stays on the screen.
-    setMask(QBitmap::fromImage(shot.createMaskFromColor(storedColour(settings_.pruhlednaBarva).rgb(), Qt::MaskInColor)));
+    QRegion part(QBitmap::fromImage(shot.createMaskFromColor(storedColour(settings_.pruhlednaBarva).rgb(), Qt::MaskInColor)));
+    part.translate(r.topLeft());
+    setMask(r == rect() ? part : mask().subtracted(QRegion(r)).united(part));
 }
 
 DisplayWindowState TfrmDisplej::windowPlace() const {
@@ -403,7 +431,13 @@ void TfrmDisplej::shiftText(QPoint delta, int heightChange) {
 }
 
 void TfrmDisplej::setPickerCursor(bool on) {
-    setCursor(on ? Qt::CrossCursor : Qt::SizeAllCursor);
+    if (on && !picking_) {
+        cursorBeforePicker_ = cursor();
+        setCursor(Qt::CrossCursor);
+    } else if (!on && picking_) {
+        setCursor(cursorBeforePicker_);
+    }
+    picking_ = on;
 }
 
 // ---- the window's own controls and the mouse (simplified frame)
@@ -413,22 +447,36 @@ void TfrmDisplej::showControls() {
         return;
     }
     const bool maximised = isMaximized();
+    const bool wereHidden = imgMin->isHidden();
     imgMin->show();
     imgZav->show();
     imgObn->setVisible(maximised);
     imgMax->setVisible(!maximised);
     imgRoh->setVisible(!maximised);
-    setCursor(maximised ? Qt::ArrowCursor : Qt::SizeAllCursor);
+    if (!picking_) {
+        setCursor(maximised ? Qt::ArrowCursor : Qt::SizeAllCursor);
+    }
     tmrSkrytOvladani->start();
+    if (wereHidden) {
+        updateTransparency(controlsArea());
+    }
+}
+
+QRect TfrmDisplej::controlsArea() const {
+    return imgMin->geometry() | imgObn->geometry() | imgMax->geometry() | imgZav->geometry() | imgRoh->geometry();
 }
 
 void TfrmDisplej::tmrSkrytOvladaniTimer() {
+    if (previewEditing_) {
+        return; // the settings dialog is previewing: the controls stay
+    }
     for (QWidget* w : std::initializer_list<QWidget*>{imgMin, imgMax, imgObn, imgZav, imgRoh}) {
         w->hide();
     }
-    if (settings_.skrytKurzor && !locked_) {
+    if (settings_.skrytKurzor && !locked_ && !picking_) {
         setCursor(Qt::BlankCursor);
     }
+    updateTransparency(controlsArea());
 }
 
 void TfrmDisplej::toggleMaximised() {
@@ -507,11 +555,15 @@ void TfrmDisplej::mouseReleaseEvent(QMouseEvent* event) {
     drag_ = Drag::None;
     const QPoint delta = event->globalPosition().toPoint() - dragStart_;
     if (drag == Drag::Text) {
-        emit textDragged(delta, layout_.fontHeight, parentSize_);
+        if (!delta.isNull()) {
+            emit textMoved(delta, parentSize_);
+        }
         return;
     }
     if (drag == Drag::TextSize) {
-        emit textDragged({}, std::max(layout_.fontHeight + delta.y(), 1), parentSize_);
+        if (delta.y() != 0) {
+            emit textResized(std::max(layout_.fontHeight + delta.y(), 1), parentSize_);
+        }
         return;
     }
     if (event->button() != Qt::LeftButton || locked_) {

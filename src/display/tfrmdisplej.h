@@ -4,6 +4,7 @@
 #include "display/displaylayout.h"
 #include "display/displaysettings.h"
 
+#include <QCursor>
 #include <QFont>
 #include <QImage>
 #include <QPixmap>
@@ -66,7 +67,8 @@ public:
 signals:
     // Previewing, the text was dragged by `moved` pixels, or its size bar to a height of `height`;
     // `parent` is the size of what the offsets and the size are per cents of.
-    void textDragged(QPoint moved, int height, QSize parent);
+    void textMoved(QPoint moved, QSize parent);
+    void textResized(int height, QSize parent);
 
 public:
 
@@ -86,8 +88,10 @@ private:
     void vytvorMatrici(const QString& dayString);
     void showControls();
     void tmrSkrytOvladaniTimer();
-    void updateTransparency();
+    // Shapes the window for a see-through colour: the whole of it, or the part that changed.
+    void updateTransparency(const QRect& area = {});
     void toggleMaximised();
+    QRect controlsArea() const;
 
     std::function<QString(const QString&)> expand_;
     TNastaveniDispleje settings_;
@@ -100,7 +104,8 @@ private:
     DisplayText text_;
     QImage picture_;
     QRect pictureRect_;
-    QPixmap scaled_; // the picture at its size in the window
+    QPixmap scaled_; // the picture's part inside the window, at its size there
+    QPoint scaledAt_;
 
     void shiftText(QPoint delta, int heightChange);
 
@@ -110,6 +115,8 @@ private:
     QPoint dragLast_;    // and where the mouse was last
     bool previewEditing_ = false;
     bool shaping_ = false; // the see-through shape is being made
+    bool picking_ = false; // the colour picker waits: its cursor is shown
+    QCursor cursorBeforePicker_;
     DisplayLayout layout_;
     QSize parentSize_;
     QString picturePath_;

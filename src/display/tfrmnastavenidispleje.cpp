@@ -106,7 +106,8 @@ void TfrmNastaveniDispleje::connectControls() {
             edtObrazek->setText(chosen);
         }
     });
-    connect(&s_.display, &TfrmDisplej::textDragged, this, &TfrmNastaveniDispleje::textDragged);
+    connect(&s_.display, &TfrmDisplej::textMoved, this, &TfrmNastaveniDispleje::textMoved);
+    connect(&s_.display, &TfrmDisplej::textResized, this, &TfrmNastaveniDispleje::textResized);
     connect(btnPouzit, &QPushButton::clicked, this, &TfrmNastaveniDispleje::btnPouzitClick);
     connect(btnOK, &QPushButton::clicked, this, &TfrmNastaveniDispleje::btnOKClick);
     connect(btnStorno, &QPushButton::clicked, this, &TfrmNastaveniDispleje::btnStornoClick);
@@ -230,7 +231,6 @@ void TfrmNastaveniDispleje::showUnits() {
 
 void TfrmNastaveniDispleje::enable() {
     const bool simplified = rbtZjednoduseny->isChecked();
-    chbUzamknout->setEnabled(simplified);
     const bool controls = simplified && !chbUzamknout->isChecked();
     for (QWidget* w : std::initializer_list<QWidget*>{chbSkrytKurzor, lblOvladani, speSkrytOvladani, lblOvladaniMs}) {
         w->setEnabled(controls);
@@ -286,23 +286,27 @@ void TfrmNastaveniDispleje::showHighlight() {
     s_.display.setSizeHandle(isVisible() && chbNahled->isChecked());
 }
 
-void TfrmNastaveniDispleje::textDragged(QPoint moved, int height, QSize parent) {
+namespace {
+// In per cent of the parent, or in pixels; written as a person here reads a number.
+void writeNumber(QLineEdit* field, double value) {
+    field->setText(QString::number(value, 'g', 15).replace(u'.', u','));
+}
+} // namespace
+
+void TfrmNastaveniDispleje::textMoved(QPoint moved, QSize parent) {
     const bool relative = rbtRelativni->isChecked();
-    // In per cent of the parent, or in pixels; written as a person reads a number here.
-    const auto write = [](QLineEdit* field, double value) {
-        field->setText(QString::number(value, 'g', 15).replace(u'.', u','));
-    };
     const TNastaveniDispleje now = hodnoty();
-    if (!moved.isNull()) {
-        const double dx = relative ? moved.x() * 100.0 / std::max(parent.width(), 1) : moved.x();
-        const double dy = relative ? moved.y() * 100.0 / std::max(parent.height(), 1) : moved.y();
-        loading_ = true; // one apply for both fields
-        write(edtZleva, storedNumber(now.zleva) + dx);
-        loading_ = false;
-        write(edtShora, storedNumber(now.shora) + dy);
-    } else {
-        write(edtVelikost, relative ? height * 100.0 / std::max(parent.height(), 1) : height);
-    }
+    const double dx = relative ? moved.x() * 100.0 / std::max(parent.width(), 1) : moved.x();
+    const double dy = relative ? moved.y() * 100.0 / std::max(parent.height(), 1) : moved.y();
+    loading_ = true; // one apply for both fields
+    writeNumber(edtZleva, storedNumber(now.zleva) + dx);
+    writeNumber(edtShora, storedNumber(now.shora) + dy);
+    loading_ = false;
+    change();
+}
+
+void TfrmNastaveniDispleje::textResized(int height, QSize parent) {
+    writeNumber(edtVelikost, rbtRelativni->isChecked() ? height * 100.0 / std::max(parent.height(), 1) : height);
 }
 
 void TfrmNastaveniDispleje::btnPouzitClick() {
@@ -356,6 +360,11 @@ bool TfrmNastaveniDispleje::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TfrmNastaveniDispleje::otevri() {
+    if (isVisible()) {
+        raise(); // open already: the edits in it stay
+        activateWindow();
+        return;
+    }
     if (!shownOnce_) {
         shownOnce_ = true;
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -382,6 +391,9 @@ void TfrmNastaveniDispleje::showEvent(QShowEvent* event) {
 
 void TfrmNastaveniDispleje::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
+    if (event->spontaneous()) {
+        return; // minimised with the desktop, not closed: the edits stay
+    }
     releasePipety();
     // Whatever was not confirmed is dropped: the display shows the file's look again.
     const TNastaveniDispleje stored = tavrok::nactiNastaveniDispleje(s_.settings());
@@ -432,13 +444,19 @@ void TfrmNastaveniDispleje::releasePipety() {
 }
 
 void TfrmNastaveniDispleje::keyPressEvent(QKeyEvent* event) {
-    if (pipetaTarget_ && event->key() == Qt::Key_Pause) {
-        QPushButton* target = pipetaTarget_;
-        const QColor picked = s_.pickers.pixelUnderMouse();
-        releasePipety();
-        if (picked.isValid()) {
-            setColour(target, picked);
-            change();
+    if (pipetaTarget_) {
+        // While the picker waits every key of the desktop comes here: Pause picks, Escape gives up,
+        // the rest are not the dialog's (an Enter typed elsewhere must not press OK).
+        if (event->key() == Qt::Key_Pause) {
+            QPushButton* target = pipetaTarget_;
+            const QColor picked = s_.pickers.pixelUnderMouse();
+            releasePipety();
+            if (picked.isValid()) {
+                setColour(target, picked);
+                change();
+            }
+        } else if (event->key() == Qt::Key_Escape) {
+            releasePipety();
         }
         return;
     }

@@ -61,7 +61,8 @@ public:
     void btnVychoziClick();
     void edtZobrazitSelected();
     // The text was dragged in the preview: the offsets or the size follow it.
-    void textDragged(QPoint moved, int height, QSize parent);
+    void textMoved(QPoint moved, QSize parent);
+    void textResized(int height, QSize parent);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -156,14 +156,14 @@ void TfrmNastaveniDispleje::buildControls() {
     chbNahled = makeNamed<QCheckBox>(this, "chbNahled", u"Náhle&d", 8, 478, 80, 19);
     chbZvyraznit = makeNamed<QCheckBox>(this, "chbZvyraznit", u"Zvýraz&nit", 90, 478, 90, 19);
     pnlBarvaZvyrazneni = colourPanel(this, "pnlBarvaZvyrazneni", 182, 477);
-    lblNapoveda = makeNamed<QLabel>(this, "lblNapoveda", u"V náhledu lze text posouvat myší.", 8, 500, 300, 16);
+    lblNapoveda = makeNamed<QLabel>(gpbText, "lblNapoveda", u"V náhledu lze text posouvat myší.", 10, 242, 296, 16);
     btnVychozi = makeNamed<QPushButton>(this, "btnVychozi", u"&Výchozí", 320, 476, 74, 25);
     btnOK = makeNamed<QPushButton>(this, "btnOK", QStringLiteral("&OK"), 400, 476, 74, 25);
     btnStorno = makeNamed<QPushButton>(this, "btnStorno", QStringLiteral("&Storno"), 480, 476, 74, 25);
     btnPouzit = makeNamed<QPushButton>(this, "btnPouzit", u"&Použít", 560, 476, 76, 25);
     btnOK->setDefault(true);
     // The client area ends 8 pixels right of and below btnPouzit.
-    setFixedSize(btnPouzit->geometry().right() + 1 + 8, lblNapoveda->geometry().bottom() + 1 + 8);
+    setFixedSize(btnPouzit->geometry().right() + 1 + 8, btnPouzit->geometry().bottom() + 1 + 8);
 }
 
 } // namespace tavrok

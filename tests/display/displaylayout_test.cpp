@@ -293,3 +293,21 @@ TEST_F(DisplayFeedTest, ACountdownThatStartsTheStopwatchSwitchesTheDisplayToIt) 
 
 } // namespace
 } // namespace tavrok
+
+namespace tavrok {
+namespace {
+
+TEST(DisplaySettings, RadioGroupsReadKeyByKeyLetTheLastTrueOneWin) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/Nastaveni.ini");
+    test::writeBytes(path, "[nastaveniSamostatnehoDispleje]\nzarovnaniTextLT=1\nzarovnaniObrLT=1\nzarovnaniObrCC=0\n"
+                           "nacitatZHodin=1\nnacitatZOkna=1\nnepresahovatParent=1\n");
+    const TNastaveniDispleje d = nactiNastaveniDispleje(IniFile(path));
+    EXPECT_EQ(d.zarovnaniText, Alignment{}) << "the centre, true by default, comes after the top left";
+    EXPECT_EQ(d.zarovnaniObr, (Alignment{HAlign::Left, VAlign::Top}));
+    EXPECT_EQ(d.zdroj, DisplaySource::Okno);
+    EXPECT_EQ(d.okraje, EdgeRule::NepresahovatOkno) << "the window rule is true unless written";
+}
+
+} // namespace
+} // namespace tavrok

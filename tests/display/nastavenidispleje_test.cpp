@@ -7,6 +7,8 @@
 #include "support/windowfixture.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -200,4 +202,81 @@ TEST_F(DisplaySettingsTest, AWindowMovedNearAScreenEdgeSnapsToItOnceItRests) {
     window->move(work.left() + 7, work.top() + 100);
     QTest::qWait(500);
     EXPECT_EQ(window->frameGeometry().left(), work.left() + 7) << "not with the setting off";
+}
+
+TEST_F(DisplaySettingsTest, PreviewChangesNeitherHideTheDisplayNorLoseTheEditsOnF6) {
+    open();
+    window->findChild<QAction*>(QStringLiteral("mnuZobrazitDisplej"))->trigger();
+    int hides = 0;
+    struct Counter : QObject {
+        int& n;
+        explicit Counter(int& count) : n(count) {}
+        bool eventFilter(QObject*, QEvent* e) override {
+            n += e->type() == QEvent::Hide;
+            return false;
+        }
+    } counter(hides);
+    display().installEventFilter(&counter);
+    openDialog();
+    childOf<QLineEdit>(&dialog(), "edtZleva")->setText(QStringLiteral("12"));
+    childOf<QCheckBox>(&dialog(), "chbVzdyNahore")->setChecked(true); // this one does change the flags
+    const int afterOnTop = hides;
+    childOf<QLineEdit>(&dialog(), "edtShora")->setText(QStringLiteral("3"));
+    childOf<QRadioButton>(&dialog(), "rbtZOkna")->setChecked(true);
+    EXPECT_EQ(hides, afterOnTop) << "ordinary changes leave the window alone";
+    EXPECT_LE(afterOnTop, 1);
+
+    window->findChild<QAction*>(QStringLiteral("mnuNastaveniDispleje"))->trigger(); // F6 again
+    EXPECT_EQ(childOf<QLineEdit>(&dialog(), "edtZleva")->text(), QStringLiteral("12"));
+    EXPECT_EQ(window->programState().displej.zleva, QStringLiteral("12"));
+    display().removeEventFilter(&counter);
+}
+
+TEST_F(DisplaySettingsTest, AClickOnTheTextChangesNothingAndASidewaysDragIsApplied) {
+    open();
+    window->findChild<QAction*>(QStringLiteral("mnuZobrazitDisplej"))->trigger();
+    openDialog();
+    display().resize(600, 200);
+    const QPoint on = display().textRect().center();
+    QTest::mouseClick(&display(), Qt::LeftButton, {}, on);
+    EXPECT_EQ(childOf<QLineEdit>(&dialog(), "edtVelikost")->text(), QStringLiteral("100"));
+    EXPECT_EQ(childOf<QLineEdit>(&dialog(), "edtZleva")->text(), QStringLiteral("0"));
+    QTest::mousePress(&display(), Qt::LeftButton, {}, on);
+    QTest::mouseMove(&display(), on + QPoint(-60, 0));
+    QTest::mouseRelease(&display(), Qt::LeftButton, {}, on + QPoint(-60, 0));
+    EXPECT_EQ(window->programState().displej.zleva, QStringLiteral("-10"));
+    EXPECT_EQ(window->programState().displej.shora, QStringLiteral("0"));
+}
+
+TEST_F(DisplaySettingsTest, WhileThePickerWaitsOtherKeysDoNotPressTheDialogsButtons) {
+    open();
+    openDialog();
+    auto* pipeta = childOf<QPushButton>(&dialog(), "btnBarvaTextuPipeta");
+    QTest::mouseClick(pipeta, Qt::LeftButton);
+    QTest::keyClick(&dialog(), Qt::Key_Return);
+    EXPECT_TRUE(dialog().isVisible()) << "an Enter typed in another program is not OK";
+    EXPECT_TRUE(pipeta->isChecked());
+    QTest::keyClick(&dialog(), Qt::Key_Escape);
+    EXPECT_TRUE(dialog().isVisible());
+    EXPECT_FALSE(pipeta->isChecked()) << "Escape gives the picker up";
+    EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+}
+
+TEST_F(DisplaySettingsTest, TheControlsStayWhilePreviewingWithTheSimplifiedFrame) {
+    test::writeBytes(settingsPath(), "[nastaveniSamostatnehoDispleje]\nstandardniOkraj=0\nskrytOvladani=50\n");
+    open();
+    window->findChild<QAction*>(QStringLiteral("mnuZobrazitDisplej"))->trigger();
+    openDialog();
+    const auto hover = [&] {
+        const QPointF at = display().rect().center();
+        QMouseEvent move(QEvent::MouseMove, at, display().mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&display(), &move);
+    };
+    hover();
+    QTest::qWait(150);
+    EXPECT_TRUE(childOf(&display(), "imgZav")->isVisible());
+    press("btnStorno");
+    hover();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !childOf(&display(), "imgZav")->isVisible(); }, 1000))
+        << "hidden after the delay once the dialog is closed";
 }
