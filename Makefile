@@ -10,7 +10,7 @@ JOBS ?= $(shell nproc)
 
 # Debian 12 packages the build, the program and the tests need.
 PACKAGES := cmake ninja-build g++ pkg-config \
-	qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev \
+	qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-translations-l10n libgl-dev \
 	libgtest-dev googletest \
 	fonts-liberation \
 	libsdl2-mixer-dev libjpeg62-turbo-dev timgm6mb-soundfont gnome-session-canberra sound-theme-freedesktop \

@@ -15,6 +15,7 @@
 #include "platform/filedialogs.h"
 #include "platform/questions.h"
 #include "platform/qtpickers.h"
+#include "platform/qtserialport.h"
 #include "platform/qttrayhost.h"
 
 namespace tavrok::bench {
@@ -45,7 +46,7 @@ public:
 struct Unattended {
     explicit Unattended(const QString& folder)
         : autostart(folder + QStringLiteral("/autostart"), folder + QStringLiteral("/xdg")) {}
-    PlatformServices services() { return {clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers}; }
+    PlatformServices services() { return {clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial}; }
 
     SystemClock clock;
     SilentQuestions questions;
@@ -56,6 +57,7 @@ struct Unattended {
     XdgAutostart autostart;
     QtTrayHost tray;
     QtPickers pickers;
+    QtSerialPort serial;
 };
 
 // Prints the median, the 95th percentile and the worst of a set of latenesses in milliseconds.

@@ -6,6 +6,7 @@
 #include "platform/desktopbeeper.h"
 #include "platform/qtfiledialogs.h"
 #include "platform/qtpickers.h"
+#include "platform/qtserialport.h"
 #include "platform/qttrayhost.h"
 #include "platform/sdlaudiodevice.h"
 #include "platform/sessionend.h"
@@ -26,8 +27,9 @@ int main(int argc, char* argv[]) {
     tavrok::XdgAutostart autostart;
     tavrok::QtTrayHost tray;
     tavrok::QtPickers pickers;
+    tavrok::QtSerialPort serial;
     tavrok::TfrmHlavniOkno window(QCoreApplication::applicationDirPath(),
-                                  {clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers});
+                                  {clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial});
     // The window hides in the notification area: the program ends when its window closes, not when
     // the last visible window does.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -214,6 +214,7 @@ void AlarmPanel::tick(TDateTime now, bool onScreen, AfterTick& after) {
     }
     lastAlarmLateness_ = r.lateness;
     ++alarmsRung_;
+    emit serialEvent(1);
     if (r.snapshot.zprava.isEmpty()) {
         return;
     }

@@ -43,6 +43,8 @@ public:
 signals:
     // An engine or the edited value changed: the window redraws what reads them and plans the tick.
     void stateChanged();
+    // An alarm rang (1) or a countdown ended (2): the serial outputs of that event change.
+    void serialEvent(int event);
 };
 
 } // namespace tavrok

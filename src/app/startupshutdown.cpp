@@ -5,6 +5,7 @@
 #include "app/tfrmhlavniokno.h"
 #include "countdown/countdownpanel.h"
 #include "display/tfrmdisplej.h"
+#include "display/tfrmseriovyport.h"
 #include "display/trayicon.h"
 #include "platform/audiodevice.h"
 #include "platform/clock.h"
@@ -127,6 +128,8 @@ void TfrmHlavniOkno::formShow() {
     }
     state_.reloadCountdownOptions();
     state_.tavrokOptions = nactiDalsiTvr(settings);
+    frmSeriovyPort_->pripojitPriSpusteni();
+    planSerialPoll();
     state_.main.minimizePending = true;
     // The separate display's look, and its place (it is shown by the menu).
     state_.displej = nactiNastaveniDispleje(settings);

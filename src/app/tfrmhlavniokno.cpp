@@ -8,6 +8,7 @@
 #include "display/displayfeed.h"
 #include "display/tfrmdisplej.h"
 #include "display/tfrmnastavenidispleje.h"
+#include "display/seriovyport.h"
 #include "display/trayicon.h"
 #include "platform/clock.h"
 #include "platform/trayhost.h"
@@ -77,6 +78,7 @@ TfrmHlavniOkno::TfrmHlavniOkno(const QString& executableFolder, PlatformServices
     buildTimers();
     buildTray();
     buildDisplay();
+    buildSerial();
     formCreate(executableFolder);
     frmNastaveni_ = new TfrmNastaveni({state_.storage, services.questions, services.files, services.autostart,
                                        state_.messages, QCoreApplication::applicationFilePath(), limits_.minHeight,

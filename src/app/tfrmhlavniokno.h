@@ -30,6 +30,8 @@ class StopwatchPanel;
 class TfrmDalsiOdpocit;
 class TfrmDisplej;
 class TfrmNastaveniDispleje;
+class TfrmSeriovyPort;
+class SeriovyPort;
 class TfrmNastaveni;
 class TrayIcon;
 
@@ -83,6 +85,11 @@ public:
     // The separate display.
     void mnuZobrazitDisplejClick();
     void tmrZastaveniCasuTimer();
+    // The serial lines: an input's action, and the poll of the inputs and of the output pulses.
+    void obsluzUdalostiSerPortu(int action);
+    void pollSerialPort();
+    SeriovyPort& seriovyPort() const { return *serial_; }
+    TfrmSeriovyPort& frmSeriovyPort() const { return *frmSeriovyPort_; }
     void lblCasClick();
     // The session ends (logout, shutdown, a terminating signal): closes in order without asking anyone.
     void endSession();
@@ -112,6 +119,8 @@ private:
     void buildTimers();
     void buildTray();
     void buildDisplay();
+    void buildSerial();
+    void planSerialPoll();
     void leaveTray();
     // Feeds the separate display from its source, when it is visible.
     void feedSeparateDisplay(TDateTime localNow);
@@ -169,12 +178,15 @@ private:
     std::unique_ptr<TfrmDisplej> frmDisplej_; // a window of its own, with its own taskbar button
     bool displayWasVisible_ = false;          // when the window went to the notification area
     TfrmNastaveniDispleje* frmNastaveniDispleje_ = nullptr;
+    std::unique_ptr<SeriovyPort> serial_;
+    TfrmSeriovyPort* frmSeriovyPort_ = nullptr;
     QMenu* popupMenu1 = nullptr;
 
     QTimer* tmrFunkce = nullptr;
     QTimer* tmrAktualizaceCasu = nullptr;
     QTimer* tmrPrehravaniZvuku = nullptr;
     QTimer* tmrZastaveniCasu = nullptr;
+    QTimer* tmrSeriovyPort = nullptr;
 
     QLabel* lblCas = nullptr;
     ClickLabel* lblFceBudik = nullptr;

@@ -117,6 +117,7 @@ void CountdownPanel::tick(TDateTime now, bool onScreen, AfterTick& after) {
     }
     lastEndLateness_ = e.lateness;
     ++endsHandled_;
+    emit serialEvent(2);
     emit stateChanged();
     QWidget* window = static_cast<QWidget*>(parent())->window();
     if (e.askStopwatch) {

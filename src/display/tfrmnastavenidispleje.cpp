@@ -309,6 +309,15 @@ void TfrmNastaveniDispleje::textResized(int height, QSize parent) {
     writeNumber(edtVelikost, rbtRelativni->isChecked() ? height * 100.0 / std::max(parent.height(), 1) : height);
 }
 
+void TfrmNastaveniDispleje::showSource(DisplaySource source) {
+    loading_ = true;
+    rbtZeTavrek->setChecked(source == DisplaySource::Tavrok);
+    rbtZHodin->setChecked(source == DisplaySource::Hodiny);
+    rbtZOdpocitavani->setChecked(source == DisplaySource::Odpocitavani);
+    rbtZOkna->setChecked(source == DisplaySource::Okno);
+    loading_ = false;
+}
+
 void TfrmNastaveniDispleje::btnPouzitClick() {
     releasePipety();
     apply(true);

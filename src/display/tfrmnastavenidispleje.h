@@ -60,6 +60,8 @@ public:
     void btnStornoClick();
     void btnVychoziClick();
     void edtZobrazitSelected();
+    // The source was switched from outside (a serial input line): the choice follows.
+    void showSource(DisplaySource source);
     // The text was dragged in the preview: the offsets or the size follow it.
     void textMoved(QPoint moved, QSize parent);
     void textResized(int height, QSize parent);

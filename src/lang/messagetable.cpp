@@ -75,6 +75,7 @@ constexpr const char16_t* BuiltIn[MessageTable::Count] = {
     u"Program pro aktualizaci programu Tavrok nemůže zapisovat do složky %d nebo do složky programu Tavrok (o tři úrovně výš). Program Tavrok nebude aktualizován.",
     u"Soubor %d1 nelze přečíst, není to textový soubor. Aby se jeho obsah neztratil, byl přejmenován na %d2 a program pokračuje bez něj.",
     u"Do složky %d nelze soubory nastavení přesunout. Zadejte úplnou cestu ke složce, do které máte právo zapisovat (ne kořen disku), a proměnné prostředí, které existují.%13Nastavení zůstává na původním místě.",
+    u"Sériový port %d1 přestal odpovídat (bylo odpojeno zařízení?) a byl zavřen:%13%d2%13Po připojení zařízení jej připojte znovu v nastavení sériového portu.",
 };
 
 QString withLineBreaks(QString text) {

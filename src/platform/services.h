@@ -10,6 +10,7 @@ class ClockSetter;
 class FileDialogs;
 class Pickers;
 class Questions;
+class SerialPort;
 class TrayHost;
 
 // The operating-system services the windows use: the real ones in the program, fakes in tests.
@@ -23,6 +24,7 @@ struct PlatformServices {
     Autostart& autostart;
     TrayHost& tray;
     Pickers& pickers;
+    SerialPort& serial;
 };
 
 } // namespace tavrok

@@ -7,6 +7,7 @@
 #include "support/fakeclock.h"
 #include "support/fakequestions.h"
 #include "support/fakepickers.h"
+#include "support/fakeserialport.h"
 #include "support/faketray.h"
 #include "support/tempdir.h"
 
@@ -30,6 +31,7 @@ protected:
     ScriptedFiles files;
     FakeTray tray;
     FakePickers pickers;
+    FakeSerialPort serial;
     XdgAutostart autostart{dir.path() + QStringLiteral("/xdg/autostart"), dir.path() + QStringLiteral("/etc/autostart")};
     std::unique_ptr<TfrmHlavniOkno> window;
 
@@ -50,7 +52,7 @@ protected:
 
     void open() {
         window = std::make_unique<TfrmHlavniOkno>(
-            dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers});
+            dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial});
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

@@ -1,0 +1,111 @@
+// The serial-port lines as the main window drives them: the poll of the inputs, the actions they start,
+// the outputs that an alarm or a countdown end changes.
+#include "alarms/alarmpanel.h"
+#include "app/tfrmhlavniokno.h"
+#include "countdown/countdownpanel.h"
+#include "display/seriovyport.h"
+#include "display/tfrmnastavenidispleje.h"
+#include "display/tfrmseriovyport.h"
+#include "platform/clock.h"
+#include "platform/questions.h"
+#include "stopwatch/stopwatchpanel.h"
+
+#include <QAction>
+#include <QTimer>
+
+namespace tavrok {
+
+namespace {
+// Often enough that a push button held for a tenth of a second is seen; only while a port is open.
+constexpr int SerialPollMs = 20;
+} // namespace
+
+void TfrmHlavniOkno::buildSerial() {
+    serial_ = std::make_unique<SeriovyPort>(services_.serial);
+    frmSeriovyPort_ = new TfrmSeriovyPort(
+        {*serial_, services_.questions, state_.messages, [this]() -> IniFile& { return state_.storage.settingsIni(); }},
+        this);
+    tmrSeriovyPort = new QTimer(this);
+    tmrSeriovyPort->setObjectName(QStringLiteral("tmrSeriovyPort"));
+    tmrSeriovyPort->setInterval(SerialPollMs);
+    connect(tmrSeriovyPort, &QTimer::timeout, this, &TfrmHlavniOkno::pollSerialPort);
+    for (FunctionPanel* p : std::initializer_list<FunctionPanel*>{alarmPanel_, countdownPanel_}) {
+        connect(p, &FunctionPanel::serialEvent, this,
+                [this](int event) { serial_->aktivujSerPort(event, state_.clock.utcNow()); });
+    }
+    if (auto* a = findChild<QAction*>(QStringLiteral("mnuSeriovyPort"))) {
+        a->setEnabled(true);
+        connect(a, &QAction::triggered, this, [this] {
+            frmSeriovyPort_->otevriNastaveniSerioveho();
+            planSerialPoll();
+        });
+    }
+}
+
+void TfrmHlavniOkno::planSerialPoll() {
+    if (serial_->connected() && !tmrSeriovyPort->isActive()) {
+        tmrSeriovyPort->start();
+    } else if (!serial_->connected()) {
+        tmrSeriovyPort->stop();
+    }
+}
+
+void TfrmHlavniOkno::pollSerialPort() {
+    const QString portName = serial_->portName();
+    const SeriovyPort::Poll p = serial_->poll(state_.clock.utcNow());
+    if (frmSeriovyPort_->isVisible()) {
+        frmSeriovyPort_->showLamps();
+    }
+    for (const int action : p.actions) {
+        obsluzUdalostiSerPortu(action);
+    }
+    if (p.lost) {
+        planSerialPoll();
+        services_.questions.tell(fillPlaceholders(state_.messages.text(MessageTable::PortLost),
+                                                  {{u"%d1", portName}, {u"%d2", services_.serial.errorText()}}),
+                                 MessageIcon::Error);
+    }
+}
+
+void TfrmHlavniOkno::obsluzUdalostiSerPortu(int action) {
+    const auto resetStopwatch = [this] { stopwatchPanel_->btnVynulovatClick(); };
+    switch (action) {
+    case SpustitOdpocitavani:
+        countdownPanel_->zapniOdpocit(); // from any function: the set length
+        break;
+    case SpustitTavrok:
+        if (!state_.stopwatch.running()) {
+            stopwatchPanel_->zapniTavrok();
+        }
+        break;
+    case ZastavitTavrok:
+        if (state_.stopwatch.running()) {
+            stopwatchPanel_->vypniTavrok();
+        }
+        break;
+    case VynulovatTavrok:
+        resetStopwatch();
+        break;
+    case MezicasZastavitVynulovat:
+        stopwatchPanel_->zkratkaMezicasuStisknuta();
+        if (state_.stopwatch.running()) {
+            stopwatchPanel_->vypniTavrok();
+        }
+        resetStopwatch();
+        break;
+    case VynulovatPrepnoutNaOdpocitavani:
+        resetStopwatch();
+        state_.displej.zdroj = DisplaySource::Odpocitavani;
+        frmNastaveniDispleje_->showSource(DisplaySource::Odpocitavani);
+        feedSeparateDisplay(state_.clock.now());
+        break;
+    case UlozitMezicas:
+        stopwatchPanel_->zkratkaMezicasuStisknuta();
+        break;
+    default:
+        return;
+    }
+    onStateChanged();
+}
+
+} // namespace tavrok

@@ -1,0 +1,94 @@
+// The serial lines as a user wires them: a button on an input, a lamp on an output.
+#include "display/seriovyport.h"
+#include "display/tfrmseriovyport.h"
+#include "storage/inifile.h"
+#include "support/windowfixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <gtest/gtest.h>
+
+using namespace tavrok;
+
+namespace {
+
+class SerialWindowTest : public test::WindowFixture {
+protected:
+    void pressButtonOn(int line) {
+        serial.in[static_cast<size_t>(line)] = true;
+        window->pollSerialPort();
+        serial.in[static_cast<size_t>(line)] = false;
+        window->pollSerialPort();
+    }
+};
+
+} // namespace
+
+TEST_F(SerialWindowTest, TheStoredPortOpensAtStartAndItsButtonsDriveTheEngines) {
+    settings("[seriovyPort]\nport=/dev/ttyUSB0\nDSR=1\nCTS=7\nRI=2\nTxD=2\ndelka=200\n");
+    open();
+    ASSERT_TRUE(serial.opened);
+    EXPECT_EQ(serial.openedName, QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_TRUE(window->findChild<QTimer*>(QStringLiteral("tmrSeriovyPort"))->isActive());
+
+    // A length set in the countdown; the button on DSR starts it while the alarm function is shown.
+    click("lblFceOdpocit");
+    typeOnDigits("000003");
+    click("lblFceBudik");
+    pressButtonOn(0);
+    EXPECT_TRUE(window->countdown().running());
+
+    pressButtonOn(2); // RI starts the stopwatch
+    ASSERT_TRUE(window->stopwatch().running());
+    clock.advanceMs(1000);
+    pressButtonOn(1); // CTS takes a split
+    EXPECT_EQ(window->stopwatch().splits().items().size(), 2u) << "the separator and one split";
+
+    runFor(2000); // the countdown ends: TxD pulses for 200 ms
+    EXPECT_TRUE(serial.out[2]);
+    clock.advanceMs(250);
+    window->pollSerialPort();
+    EXPECT_FALSE(serial.out[2]);
+}
+
+TEST_F(SerialWindowTest, APulledAdapterIsReportedOnceAndThePollStops) {
+    settings("[seriovyPort]\nport=/dev/ttyUSB0\n");
+    open();
+    serial.gone = true;
+    window->pollSerialPort();
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_TRUE(questions.asked[0].text.contains(QStringLiteral("/dev/ttyUSB0")));
+    EXPECT_TRUE(questions.asked[0].text.contains(QStringLiteral("Input/output error")));
+    EXPECT_FALSE(window->findChild<QTimer*>(QStringLiteral("tmrSeriovyPort"))->isActive());
+    window->pollSerialPort();
+    EXPECT_EQ(questions.asked.size(), 1u);
+}
+
+TEST_F(SerialWindowTest, TheDialogConnectsStoresAndOffersAPortTheSystemDoesNotList) {
+    settings("[seriovyPort]\nport=/dev/pts/9\n");
+    serial.opens = false;
+    open();
+    ASSERT_EQ(questions.asked.size(), 1u) << "the stored port could not be opened";
+    EXPECT_TRUE(questions.asked[0].text.startsWith(window->messageTable().text(64)));
+    serial.opens = true;
+
+    auto* dialog = window->findChild<TfrmSeriovyPort*>();
+    ASSERT_TRUE(dialog);
+    editAndPress(dialog,
+                 [&] {
+                     auto* ports = childOf<QComboBox>(dialog, "cbxPort");
+                     EXPECT_NE(ports->findText(QStringLiteral("/dev/pts/9")), -1) << "the stored one is offered";
+                     EXPECT_NE(ports->findText(QStringLiteral("/dev/ttyS0")), -1);
+                     ports->setCurrentText(QStringLiteral("/dev/ttyS0"));
+                     QTest::mouseClick(childOf(dialog, "btnPripojit"), Qt::LeftButton);
+                     EXPECT_EQ(childOf<QLabel>(dialog, "lblPripojeno")->text(),
+                               QString::fromUtf16(u"Připojeno k: /dev/ttyS0"));
+                     childOf<QComboBox>(dialog, "cbxCTS")->setCurrentIndex(2);
+                 },
+                 "btnOK", [&] { window->findChild<QAction*>(QStringLiteral("mnuSeriovyPort"))->trigger(); });
+    EXPECT_TRUE(serial.opened);
+    const IniFile ini(settingsPath());
+    EXPECT_EQ(ini.readString(u"seriovyPort", u"port"), QStringLiteral("/dev/ttyS0"));
+    EXPECT_EQ(ini.readInteger(u"seriovyPort", u"CTS", 0), 2);
+    EXPECT_TRUE(window->findChild<QTimer*>(QStringLiteral("tmrSeriovyPort"))->isActive());
+}
