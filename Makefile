@@ -15,7 +15,7 @@ PACKAGES := cmake ninja-build g++ pkg-config \
 	fonts-liberation \
 	libsdl2-mixer-dev libjpeg62-turbo-dev timgm6mb-soundfont gnome-session-canberra sound-theme-freedesktop \
 	pulseaudio pulseaudio-utils sox \
-	xvfb xauth openbox trayer xdotool x11-utils x11-xkb-utils imagemagick faketime
+	xvfb xauth openbox trayer xdotool x11-utils desktop-file-utils appstream dpkg-dev x11-xkb-utils imagemagick faketime
 
 ifeq ($(CI),true)
 WERROR := ON
@@ -25,7 +25,7 @@ endif
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test build configure deps bench format clean
+.PHONY: run test build configure deps bench format clean package
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -56,6 +56,9 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 600
+
+package: build
+	@cd $(BUILD) && cpack --config CPackConfig.cmake -B package
 
 bench: build
 	@bench/run.sh $(BUILD)

@@ -1,4 +1,5 @@
 #include "app/messageboxquestions.h"
+#include "app/programicon.h"
 #include "app/tfrmhlavniokno.h"
 #include "platform/application.h"
 #include "platform/autostart.h"
@@ -10,6 +11,7 @@
 #include "platform/qttrayhost.h"
 #include "platform/sdlaudiodevice.h"
 #include "platform/sessionend.h"
+#include "platform/singleinstance.h"
 #include "platform/timedateclocksetter.h"
 
 #include <QApplication>
@@ -17,6 +19,13 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     tavrok::setUpApplication(app);
+    // A second start brings the running window forward instead of writing the same files beside it.
+    tavrok::SingleInstance instance(QCoreApplication::applicationDirPath());
+    if (instance.handedOver()) {
+        return 0;
+    }
+    instance.listen();
+    QApplication::setWindowIcon(tavrok::programIcon());
 
     tavrok::SystemClock clock;
     tavrok::MessageBoxQuestions questions;
@@ -37,6 +46,7 @@ int main(int argc, char* argv[]) {
     questions.setParent(&window);
     tavrok::SessionEnd sessionEnd;
     QObject::connect(&sessionEnd, &tavrok::SessionEnd::ending, &window, &tavrok::TfrmHlavniOkno::endSession);
+    QObject::connect(&instance, &tavrok::SingleInstance::activated, &window, &tavrok::TfrmHlavniOkno::mnuObnovitClick);
     window.show();
     return QApplication::exec();
 }

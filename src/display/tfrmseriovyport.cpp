@@ -46,45 +46,45 @@ TfrmSeriovyPort::TfrmSeriovyPort(Services services, QWidget* parent) : QDialog(p
     setObjectName(QStringLiteral("frmSeriovyPort"));
     setWindowTitle(QString::fromUtf16(u"Nastavení sériového portu"));
     lblPort = makeNamed<QLabel>(this, "lblPort", u"Port:", 8, 12, 40, 16);
-    cbxPort = makeNamed<QComboBox>(this, "cbxPort", 52, 8, 220, 23);
+    cbxPort = makeNamed<QComboBox>(this, "cbxPort", 52, 8, 260, 23);
     // A device path the system does not list (a pseudo-terminal, an adapter named by hand) can be typed.
     cbxPort->setEditable(true);
     cbxPort->setInsertPolicy(QComboBox::NoInsert);
-    btnPripojit = makeNamed<QPushButton>(this, "btnPripojit", u"Připoji&t", 278, 8, 90, 23);
-    lblPripojeno = makeNamed<QLabel>(this, "lblPripojeno", QString(), 8, 38, 360, 16);
+    btnPripojit = makeNamed<QPushButton>(this, "btnPripojit", u"Připoji&t", 318, 8, 90, 23);
+    lblPripojeno = makeNamed<QLabel>(this, "lblPripojeno", QString(), 8, 38, 400, 16);
 
-    gpbVstup = makeNamed<QGroupBox>(this, "gpbVstup", u"Vstup - při příchozím signálu:", 8, 60, 360, 128);
+    gpbVstup = makeNamed<QGroupBox>(this, "gpbVstup", u"Vstup - při příchozím signálu:", 8, 60, 400, 128);
     for (int i = 0; i < 4; ++i) {
         const int y = 22 + i * 25;
         const auto at = static_cast<size_t>(i);
         lblVstup[at] = makeNamed<QLabel>(gpbVstup, named("lbl", InputNames[i]).constData(), InputPins[i], 8, y + 3, 74, 16);
-        cbxVstup[at] = makeNamed<QComboBox>(gpbVstup, named("cbx", InputNames[i]).constData(), 84, y, 200, 22);
+        cbxVstup[at] = makeNamed<QComboBox>(gpbVstup, named("cbx", InputNames[i]).constData(), 84, y, 244, 22);
         for (const char16_t* a : Actions) {
             cbxVstup[at]->addItem(QString::fromUtf16(a));
         }
-        chbNeg[at] = makeNamed<QCheckBox>(gpbVstup, named("chbNeg", InputNames[i]).constData(), u"Neg", 290, y + 2, 44, 19);
-        chbLampa[at] = makeNamed<QCheckBox>(gpbVstup, named("chb", InputNames[i]).constData(), QString(), 336, y + 2, 18, 19);
+        chbNeg[at] = makeNamed<QCheckBox>(gpbVstup, named("chbNeg", InputNames[i]).constData(), u"Neg", 334, y + 2, 44, 19);
+        chbLampa[at] = makeNamed<QCheckBox>(gpbVstup, named("chb", InputNames[i]).constData(), QString(), 378, y + 2, 18, 19);
         chbLampa[at]->setAttribute(Qt::WA_TransparentForMouseEvents); // a lamp: shows, takes no clicks
         chbLampa[at]->setFocusPolicy(Qt::NoFocus);
     }
-    gpbVystup = makeNamed<QGroupBox>(this, "gpbVystup", u"Výstup - změnit stav signálu při:", 8, 194, 360, 104);
+    gpbVystup = makeNamed<QGroupBox>(this, "gpbVystup", u"Výstup - změnit stav signálu při:", 8, 194, 400, 104);
     for (int i = 0; i < 3; ++i) {
         const int y = 22 + i * 25;
         const auto at = static_cast<size_t>(i);
         lblVystup[at] = makeNamed<QLabel>(gpbVystup, named("lbl", OutputNames[i]).constData(), OutputPins[i], 8, y + 3, 74, 16);
-        cbxVystup[at] = makeNamed<QComboBox>(gpbVystup, named("cbx", OutputNames[i]).constData(), 84, y, 200, 22);
+        cbxVystup[at] = makeNamed<QComboBox>(gpbVystup, named("cbx", OutputNames[i]).constData(), 84, y, 244, 22);
         for (const char16_t* e : Events) {
             cbxVystup[at]->addItem(QString::fromUtf16(e));
         }
-        chbStav[at] = makeNamed<QCheckBox>(gpbVystup, named("chb", OutputNames[i]).constData(), u"Stav", 290, y + 2, 60, 19);
+        chbStav[at] = makeNamed<QCheckBox>(gpbVystup, named("chb", OutputNames[i]).constData(), u"Stav", 334, y + 2, 60, 19);
     }
     lblDelka = makeNamed<QLabel>(this, "lblDelka", u"Délka výstupního signálu:", 8, 308, 160, 16);
     speDelka = makeNamed<QSpinBox>(this, "speDelka", QString(), 170, 305, 90, 21);
     speDelka->setRange(0, 86'400'000);
-    lblDelkaMs = makeNamed<QLabel>(this, "lblDelkaMs", u"ms (0 = neustále)", 266, 308, 110, 16);
-    btnOK = makeNamed<QPushButton>(this, "btnOK", QStringLiteral("&OK"), 128, 336, 76, 25);
-    btnStorno = makeNamed<QPushButton>(this, "btnStorno", QStringLiteral("&Storno"), 210, 336, 76, 25);
-    btnPouzit = makeNamed<QPushButton>(this, "btnPouzit", u"&Použít", 292, 336, 76, 25);
+    lblDelkaMs = makeNamed<QLabel>(this, "lblDelkaMs", u"ms (0 = neustále)", 266, 308, 140, 16);
+    btnOK = makeNamed<QPushButton>(this, "btnOK", QStringLiteral("&OK"), 168, 336, 76, 25);
+    btnStorno = makeNamed<QPushButton>(this, "btnStorno", QStringLiteral("&Storno"), 250, 336, 76, 25);
+    btnPouzit = makeNamed<QPushButton>(this, "btnPouzit", u"&Použít", 332, 336, 76, 25);
     btnOK->setDefault(true);
     for (QPushButton* b : {btnPripojit, btnStorno, btnPouzit}) {
         b->setAutoDefault(false);

@@ -76,6 +76,9 @@ StorageLocations::StorageLocations(EnvironmentLookup env, Files* files)
     : env_(std::move(env)), files_(files ? *files : RealFiles::instance()) {}
 
 QString StorageLocations::umisteniPath() const {
+    if (!configFolder_.isEmpty()) {
+        return joinPath(configFolder_, QStringLiteral("Umisteni.ini"));
+    }
     return joinPath(programFolder_, QStringLiteral("Data") + QString(NativeSeparator) + QStringLiteral("Nastaveni") + NativeSeparator +
                                         QStringLiteral("Umisteni.ini"));
 }
@@ -84,8 +87,12 @@ QString StorageLocations::dataPath(QStringView relative) const {
     return joinPath(programFolder_, spravLomitka(QStringLiteral("Data\\") + relative.toString()));
 }
 
+QString StorageLocations::defaultLocation() const {
+    return configFolder_.isEmpty() ? DefaultLocation : configFolder_;
+}
+
 QString StorageLocations::storedLocation() const {
-    return IniFile(umisteniPath()).readString(u"cesty", u"nastaveni", DefaultLocation);
+    return IniFile(umisteniPath()).readString(u"cesty", u"nastaveni", defaultLocation());
 }
 
 QString StorageLocations::expand(QStringView location) const {
@@ -101,6 +108,14 @@ void StorageLocations::openSet(const QString& folder) {
 void StorageLocations::resolveAtStartup(const QString& executableFolder) {
     programFolder_ = spravLomitka(executableFolder);
     files_.makePath(dataPath(u"Nastaveni"));
+    configFolder_.clear();
+    if (!files_.canWriteIn(dataPath(u"Nastaveni"))) {
+        // Installed where the user may not write: the settings go to the user's configuration folder.
+        const QString xdg = env_(QStringLiteral("XDG_CONFIG_HOME"));
+        const QString base = QDir::isAbsolutePath(xdg) ? xdg : joinPath(env_(QStringLiteral("HOME")), QStringLiteral(".config"));
+        configFolder_ = spravLomitka(joinPath(base, ProgramName));
+        files_.makePath(configFolder_);
+    }
 
     const QString folder = expand(storedLocation());
     files_.makePath(folder);

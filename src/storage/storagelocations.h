@@ -48,6 +48,11 @@ public:
     // The files start-up found to be no text and moved aside: (original path, new path).
     const QList<std::pair<QString, QString>>& movedAside() const { return movedAside_; }
     QString umisteniPath() const;
+    // Where the settings live when nobody chose a place: the program's Data/Nastaveni, or, when the
+    // program folder may not be written (installed for the whole system), the user's configuration
+    // folder ($XDG_CONFIG_HOME/Tavrok, ~/.config/Tavrok), which also holds Umisteni.ini then.
+    QString defaultLocation() const;
+    const QString& configFolder() const { return configFolder_; }
     QString dataPath(QStringView relative) const; // programFolder + "/Data/" + relative
 
     IniFile& settingsIni() { return settingsIni_; }
@@ -94,6 +99,7 @@ private:
     EnvironmentLookup env_;
     Files& files_;
     QString programFolder_;
+    QString configFolder_; // empty while the program folder takes the settings
     QString settingsFolder_;
     QList<std::pair<QString, QString>> movedAside_;
     IniFile settingsIni_;

@@ -266,7 +266,7 @@ void TfrmNastaveni::btnVychoziClick() {
     zobraz(n);
     cbxJazyk->setCurrentIndex(cbxJazyk->findText(QStringLiteral("Cesky")));
     if (edtCestaKNastaveni->isEnabled()) {
-        edtCestaKNastaveni->setText(StorageLocations::DefaultLocation);
+        edtCestaKNastaveni->setText(s_.storage.defaultLocation());
     }
 }
 

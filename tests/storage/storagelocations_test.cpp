@@ -36,7 +36,8 @@ public:
     bool copy(const QString& from, const QString& to) override { return to != failCopyTo && real.copy(from, to); }
     bool remove(const QString& path) override { return path != failRemove && real.remove(path); }
     bool sameFile(const QString& a, const QString& b) const override { return real.sameFile(a, b); }
-    bool canWriteIn(const QString& folder) override { return real.canWriteIn(folder); }
+    bool canWriteIn(const QString& folder) override { return !readOnly.contains(folder) && real.canWriteIn(folder); }
+    QStringList readOnly; // folders the user may not write, as a system-wide installation's
 
 private:
     RealFiles real;
@@ -335,4 +336,30 @@ TEST_F(StorageTest, ReopenReadsTheLocationAgain) {
     EXPECT_TRUE(storage.reopenIniFiles(true));
     EXPECT_EQ(storage.settingsIni().path(), program + QStringLiteral("/Jinde/Nastaveni.ini"));
     EXPECT_EQ(storage.alarmsIni().path(), program + QStringLiteral("/Jinde/Budiky.ini"));
+}
+
+TEST_F(StorageTest, AProgramFolderTheUserCannotWriteKeepsTheSettingsInTheConfigurationFolder) {
+    FailingFiles files;
+    files.readOnly << defaultFolder();
+    const QString config = dir.path() + QStringLiteral("/xdg");
+    StorageLocations installed(
+        [&](const QString& name) {
+            return name == u"XDG_CONFIG_HOME" ? config : name == u"HOME" ? dir.path() + QStringLiteral("/home") : QString();
+        },
+        &files);
+    installed.resolveAtStartup(program);
+    const QString folder = config + QStringLiteral("/Tavrok");
+    EXPECT_EQ(installed.settingsFolder(), folder);
+    EXPECT_EQ(installed.umisteniPath(), folder + QStringLiteral("/Umisteni.ini"));
+    EXPECT_EQ(installed.defaultLocation(), folder);
+    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/Nastaveni.ini")));
+    EXPECT_EQ(installed.languageIni().path(), program + QStringLiteral("/Data/Jazyky/Cesky.ini"))
+        << "languages and sounds stay with the program";
+    EXPECT_FALSE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Nastaveni.ini")));
+
+    // Without XDG_CONFIG_HOME the configuration folder is ~/.config.
+    StorageLocations plain([&](const QString& name) { return name == u"HOME" ? dir.path() + QStringLiteral("/home") : QString(); },
+                           &files);
+    plain.resolveAtStartup(program);
+    EXPECT_EQ(plain.settingsFolder(), dir.path() + QStringLiteral("/home/.config/Tavrok"));
 }
