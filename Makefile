@@ -13,7 +13,7 @@ PACKAGES := cmake ninja-build g++ pkg-config \
 	qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-translations-l10n libgl-dev \
 	libgtest-dev googletest \
 	fonts-liberation \
-	libsdl2-mixer-dev libjpeg62-turbo-dev timgm6mb-soundfont gnome-session-canberra sound-theme-freedesktop \
+	libsdl2-mixer-dev libjpeg62-turbo-dev libx11-dev libxcb1-dev timgm6mb-soundfont gnome-session-canberra sound-theme-freedesktop \
 	pulseaudio pulseaudio-utils sox \
 	xvfb xauth openbox trayer xdotool x11-utils desktop-file-utils appstream dpkg-dev x11-xkb-utils imagemagick faketime
 

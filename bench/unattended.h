@@ -16,6 +16,7 @@
 #include "platform/questions.h"
 #include "platform/qtpickers.h"
 #include "platform/qtserialport.h"
+#include "platform/x11globalhotkey.h"
 #include "platform/qttrayhost.h"
 
 namespace tavrok::bench {
@@ -46,7 +47,7 @@ public:
 struct Unattended {
     explicit Unattended(const QString& folder)
         : autostart(folder + QStringLiteral("/autostart"), folder + QStringLiteral("/xdg")) {}
-    PlatformServices services() { return {clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial}; }
+    PlatformServices services() { return {clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial, hotkey}; }
 
     SystemClock clock;
     SilentQuestions questions;
@@ -58,6 +59,7 @@ struct Unattended {
     QtTrayHost tray;
     QtPickers pickers;
     QtSerialPort serial;
+    X11GlobalHotkey hotkey;
 };
 
 // Prints the median, the 95th percentile and the worst of a set of latenesses in milliseconds.

@@ -8,6 +8,7 @@
 #include "platform/qtfiledialogs.h"
 #include "platform/qtpickers.h"
 #include "platform/qtserialport.h"
+#include "platform/x11globalhotkey.h"
 #include "platform/qttrayhost.h"
 #include "platform/sdlaudiodevice.h"
 #include "platform/sessionend.h"
@@ -37,8 +38,9 @@ int main(int argc, char* argv[]) {
     tavrok::QtTrayHost tray;
     tavrok::QtPickers pickers;
     tavrok::QtSerialPort serial;
+    tavrok::X11GlobalHotkey hotkey;
     tavrok::TfrmHlavniOkno window(QCoreApplication::applicationDirPath(),
-                                  {clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial});
+                                  {clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial, hotkey});
     // The window hides in the notification area: the program ends when its window closes, not when
     // the last visible window does.
     QApplication::setQuitOnLastWindowClosed(false);

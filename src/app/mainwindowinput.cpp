@@ -2,6 +2,7 @@
 #include "alarms/alarmpanel.h"
 #include "app/clockeditor.h"
 #include "app/digitinput.h"
+#include "app/tfrmoprogramu.h"
 #include "app/tfrmhlavniokno.h"
 #include "stopwatch/stopwatchpanel.h"
 #include "storage/tfrmnastaveni.h"
@@ -53,7 +54,9 @@ void TfrmHlavniOkno::buildMenu() {
     item(mnuNapoveda, "mnuIndex", QStringLiteral("&Index"), Qt::Key_F1);
     item(mnuNapoveda, "mnuZkontrolovatNovouVerzi", QStringLiteral("Zkontrolovat novou verzi"));
     mnuNapoveda->addSeparator()->setObjectName(QStringLiteral("N1"));
-    item(mnuNapoveda, "mnuOProgramu", QStringLiteral("&O programu Tavrok..."));
+    QAction* mnuOProgramu = item(mnuNapoveda, "mnuOProgramu", QStringLiteral("&O programu Tavrok..."));
+    mnuOProgramu->setEnabled(true);
+    connect(mnuOProgramu, &QAction::triggered, this, &TfrmHlavniOkno::mnuOProgramuClick);
 
     for (QAction* a : {mnuDoIkony, mnuVzdyNahore, mnuZvuk}) {
         a->setCheckable(true);
@@ -102,7 +105,19 @@ void TfrmHlavniOkno::mnuVypnoutUpozorneniClick() {
 void TfrmHlavniOkno::mnuNastaveniClick() {
     if (frmNastaveni_->otevriNastaveni()) {
         state_.reloadCountdownOptions(); // the engines follow the saved settings at once
+        // The hotkey too: the old combination is let go, the new one taken.
+        unRegisterKey();
+        if (state_.storage.settingsIni().readBool(u"nastaveni", u"pouzitMezicas", false)) {
+            registerKey();
+        }
     }
+}
+
+void TfrmHlavniOkno::mnuOProgramuClick() {
+    if (!frmOProgramu_) {
+        frmOProgramu_ = new TfrmOProgramu(this);
+    }
+    frmOProgramu_->exec();
 }
 
 void TfrmHlavniOkno::mnuVzdyNahoreClick() {

@@ -29,6 +29,7 @@ void TfrmHlavniOkno::buildSerial() {
     tmrSeriovyPort->setObjectName(QStringLiteral("tmrSeriovyPort"));
     tmrSeriovyPort->setInterval(SerialPollMs);
     connect(tmrSeriovyPort, &QTimer::timeout, this, &TfrmHlavniOkno::pollSerialPort);
+    connect(frmSeriovyPort_, &TfrmSeriovyPort::connectionChanged, this, &TfrmHlavniOkno::planSerialPoll);
     for (FunctionPanel* p : std::initializer_list<FunctionPanel*>{alarmPanel_, countdownPanel_}) {
         connect(p, &FunctionPanel::serialEvent, this,
                 [this](int event) { serial_->aktivujSerPort(event, state_.clock.utcNow()); });
@@ -51,20 +52,25 @@ void TfrmHlavniOkno::planSerialPoll() {
 }
 
 void TfrmHlavniOkno::pollSerialPort() {
+    if (pollingSerial_) {
+        return; // a box an action opened runs its own event loop: its poll waits for it
+    }
+    pollingSerial_ = true;
     const QString portName = serial_->portName();
     const SeriovyPort::Poll p = serial_->poll(state_.clock.utcNow());
     if (frmSeriovyPort_->isVisible()) {
-        frmSeriovyPort_->showLamps();
-    }
-    for (const int action : p.actions) {
-        obsluzUdalostiSerPortu(action);
+        frmSeriovyPort_->showConnection();
     }
     if (p.lost) {
         planSerialPoll();
         services_.questions.tell(fillPlaceholders(state_.messages.text(MessageTable::PortLost),
-                                                  {{u"%d1", portName}, {u"%d2", services_.serial.errorText()}}),
+                                                  {{u"%d1", portName}, {u"%d2", p.reason}}),
                                  MessageIcon::Error);
     }
+    for (const int action : p.actions) {
+        obsluzUdalostiSerPortu(action);
+    }
+    pollingSerial_ = false;
 }
 
 void TfrmHlavniOkno::obsluzUdalostiSerPortu(int action) {
@@ -74,9 +80,7 @@ void TfrmHlavniOkno::obsluzUdalostiSerPortu(int action) {
         countdownPanel_->zapniOdpocit(); // from any function: the set length
         break;
     case SpustitTavrok:
-        if (!state_.stopwatch.running()) {
-            stopwatchPanel_->zapniTavrok();
-        }
+        stopwatchPanel_->zapniTavrok(); // as the start button: a running stopwatch starts again
         break;
     case ZastavitTavrok:
         if (state_.stopwatch.running()) {

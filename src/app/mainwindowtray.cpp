@@ -22,13 +22,14 @@ void TfrmHlavniOkno::buildTray() {
     };
     QAction* mnuObnovit = item("mnuObnovit", QStringLiteral("&Obnovit"));
     popupMenu1->setDefaultAction(mnuObnovit);
-    // Help and the About box come with their own windows.
+    // The help comes with its own pages.
     item("mnuNapoveda2", QStringLiteral("&N\u00E1pov\u011Bda"))->setEnabled(false);
-    item("mnuOProgramu2", QStringLiteral("O &programu Tavrok..."))->setEnabled(false);
+    QAction* mnuOProgramu2 = item("mnuOProgramu2", QStringLiteral("O &programu Tavrok..."));
     popupMenu1->addSeparator()->setObjectName(QStringLiteral("N3"));
     QAction* mnuKonec2 = item("mnuKonec2", QStringLiteral("&Konec"));
     connect(mnuObnovit, &QAction::triggered, this, &TfrmHlavniOkno::mnuObnovitClick);
     connect(mnuKonec2, &QAction::triggered, this, &TfrmHlavniOkno::mnuKonec2Click);
+    connect(mnuOProgramu2, &QAction::triggered, this, &TfrmHlavniOkno::mnuOProgramuClick);
     services_.tray.setMenu(popupMenu1);
     services_.tray.onDoubleClick = [this] { mnuObnovitClick(); };
 }

@@ -130,6 +130,9 @@ void TfrmHlavniOkno::formShow() {
     state_.tavrokOptions = nactiDalsiTvr(settings);
     frmSeriovyPort_->pripojitPriSpusteni();
     planSerialPoll();
+    if (settings.readBool(u"nastaveni", u"pouzitMezicas", false)) {
+        registerKey();
+    }
     state_.main.minimizePending = true;
     // The separate display's look, and its place (it is shown by the menu).
     state_.displej = nactiNastaveniDispleje(settings);
@@ -164,6 +167,7 @@ void TfrmHlavniOkno::closeEvent(QCloseEvent* event) {
         tmrPrehravaniZvuku->stop();
         services_.audio.close();
         tray_->killIcon();
+        unRegisterKey();
         event->accept();
         emit closed();
     } else {

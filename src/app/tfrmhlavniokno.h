@@ -33,6 +33,7 @@ class TfrmNastaveniDispleje;
 class TfrmSeriovyPort;
 class SeriovyPort;
 class TfrmNastaveni;
+class TfrmOProgramu;
 class TrayIcon;
 
 // The main window: the shared controls, the menus, the title, the function labels and the timers. It
@@ -78,6 +79,7 @@ public:
     void zkratkaMezicasuStisknuta();
     void mnuVypnoutUpozorneniClick();
     void mnuNastaveniClick();
+    void mnuOProgramuClick();
     // The notification area: the minimise that goes there, and the way back.
     void priMinimalizaci();
     void mnuObnovitClick();
@@ -85,6 +87,10 @@ public:
     // The separate display.
     void mnuZobrazitDisplejClick();
     void tmrZastaveniCasuTimer();
+    // The split hotkey: taken from the stored settings, held while "pouzitMezicas" is set.
+    void registerKey();
+    void unRegisterKey();
+    bool hotkeyRegistered() const { return hotkeyRegistered_; }
     // The serial lines: an input's action, and the poll of the inputs and of the output pulses.
     void obsluzUdalostiSerPortu(int action);
     void pollSerialPort();
@@ -162,6 +168,10 @@ private:
     HandledKey lastKey_; // the key event last handled, and where
 
     bool endingSession_ = false;
+    bool hotkeyRegistered_ = false;
+    bool pollingSerial_ = false;
+    int hotkeyReported_ = 0;       // the code whose refusal was told, so it is told once
+    bool noGlobalKeysTold_ = false;
     struct {
         TDateTime local = -1;
         TDateTime utc = 0;
@@ -174,6 +184,7 @@ private:
     DigitInput* digitInput_ = nullptr;
     ClockEditor* clockEditor_ = nullptr;
     TfrmNastaveni* frmNastaveni_ = nullptr;
+    TfrmOProgramu* frmOProgramu_ = nullptr;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<TfrmDisplej> frmDisplej_; // a window of its own, with its own taskbar button
     bool displayWasVisible_ = false;          // when the window went to the notification area

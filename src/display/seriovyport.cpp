@@ -102,6 +102,7 @@ SeriovyPort::Poll SeriovyPort::poll(TDateTime utcNow) {
     const auto in = port_.inputs();
     if (!in) {
         // Gone (a USB adapter pulled out): closed once, so the poll does not fail again and again.
+        p.reason = port_.errorText(); // before closing, which may say something of its own
         port_.close();
         connected_ = false;
         return_ = {};

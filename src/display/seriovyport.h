@@ -58,6 +58,7 @@ public:
     struct Poll {
         std::vector<int> actions; // to perform, in the order DSR, CTS, RI, DCD
         bool lost = false;         // the port stopped answering and was closed
+        QString reason;            // why, as the system said it
     };
     // Reads the inputs and ends the pulses that are due.
     Poll poll(TDateTime utcNow);

@@ -154,6 +154,7 @@ void TfrmSeriovyPort::btnPripojitClick() {
         s_.questions.tell(s_.messages.text(64) + u'\n' + error, MessageIcon::Error);
     }
     showConnection();
+    emit connectionChanged();
 }
 
 void TfrmSeriovyPort::btnPouzitClick() {

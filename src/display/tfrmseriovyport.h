@@ -42,14 +42,18 @@ public:
     void apply();
     void btnPripojitClick();
     void btnPouzitClick();
-    // The input lamps, while the dialog is seen.
+    // The connection label and the input lamps, while the dialog is seen.
+    void showConnection();
     void showLamps();
 
     // The word for "no port".
     static QString zadny();
 
+signals:
+    // A port was opened or closed here: the poll starts or stops.
+    void connectionChanged();
+
 private:
-    void showConnection();
 
     Services s_;
     bool shownOnce_ = false;

@@ -76,6 +76,8 @@ constexpr const char16_t* BuiltIn[MessageTable::Count] = {
     u"Soubor %d1 nelze přečíst, není to textový soubor. Aby se jeho obsah neztratil, byl přejmenován na %d2 a program pokračuje bez něj.",
     u"Do složky %d nelze soubory nastavení přesunout. Zadejte úplnou cestu ke složce, do které máte právo zapisovat (ne kořen disku), a proměnné prostředí, které existují.%13Nastavení zůstává na původním místě.",
     u"Sériový port %d1 přestal odpovídat (bylo odpojeno zařízení?) a byl zavřen:%13%d2%13Po připojení zařízení jej připojte znovu v nastavení sériového portu.",
+    u"Klávesovou zkratku %d pro mezičas již používá jiný program, mezičasy jí proto brát nelze.%13Zvolte v nastavení jinou zkratku.",
+    u"Tato pracovní plocha nedovoluje programům zachytávat klávesové zkratky stisknuté v jiných oknech (například relace Wayland), zkratka pro mezičas proto funguje jen v okně programu Tavrok.",
 };
 
 QString withLineBreaks(QString text) {

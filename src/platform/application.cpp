@@ -11,6 +11,7 @@ namespace tavrok {
 void setUpApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("Tavrok"));
     QApplication::setApplicationDisplayName(QString());
+    QGuiApplication::setDesktopFileName(QStringLiteral("cz.tavrok.Tavrok")); // the desktop entry, on Wayland too
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     // The layouts were drawn for these faces: Arial resolves to the metric-compatible Liberation Sans

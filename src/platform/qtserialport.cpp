@@ -16,6 +16,13 @@ bool QtSerialPort::open(const QString& name, QString& error) {
     return true;
 }
 
+QtSerialPort::QtSerialPort() {
+    // Only the lines are used: whatever the device sends (a looped-back break comes as NUL bytes) is
+    // dropped, not gathered without end.
+    port_.setReadBufferSize(256);
+    QObject::connect(&port_, &QSerialPort::readyRead, &port_, [this] { port_.clear(QSerialPort::Input); port_.readAll(); });
+}
+
 void QtSerialPort::close() {
     if (port_.isOpen()) {
         port_.close();
@@ -59,8 +66,11 @@ std::optional<SerialPort::Inputs> QtSerialPort::inputs() {
     }
     port_.clearError();
     const QSerialPort::PinoutSignals s = port_.pinoutSignals();
+    if (port_.error() == QSerialPort::UnsupportedOperationError) {
+        return Inputs{}; // a device without modem lines (a pseudo-terminal): nothing ever comes on
+    }
     if (port_.error() != QSerialPort::NoError) {
-        return std::nullopt; // the device is gone or has no modem lines
+        return std::nullopt; // the device is gone
     }
     return Inputs{s.testFlag(QSerialPort::DataSetReadySignal), s.testFlag(QSerialPort::ClearToSendSignal),
                   s.testFlag(QSerialPort::RingIndicatorSignal), s.testFlag(QSerialPort::DataCarrierDetectSignal)};

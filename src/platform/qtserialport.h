@@ -9,6 +9,7 @@ namespace tavrok {
 // The modem lines of a real port through Qt's serial-port module.
 class QtSerialPort final : public SerialPort {
 public:
+    QtSerialPort();
     bool open(const QString& name, QString& error) override;
     void close() override;
     bool isOpen() const override;

@@ -8,6 +8,7 @@ class Beeper;
 class Clock;
 class ClockSetter;
 class FileDialogs;
+class GlobalHotkey;
 class Pickers;
 class Questions;
 class SerialPort;
@@ -25,6 +26,7 @@ struct PlatformServices {
     TrayHost& tray;
     Pickers& pickers;
     SerialPort& serial;
+    GlobalHotkey& hotkey;
 };
 
 } // namespace tavrok

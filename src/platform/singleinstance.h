@@ -2,8 +2,10 @@
 
 #include <QObject>
 #include <QString>
+#include <memory>
 
 class QLocalServer;
+class QLockFile;
 
 namespace tavrok {
 
@@ -30,6 +32,7 @@ signals:
 private:
     QString name_;
     QLocalServer* server_ = nullptr;
+    std::unique_ptr<QLockFile> lock_; // held from looking for the first until listening
 };
 
 } // namespace tavrok

@@ -107,9 +107,13 @@ void StorageLocations::openSet(const QString& folder) {
 
 void StorageLocations::resolveAtStartup(const QString& executableFolder) {
     programFolder_ = spravLomitka(executableFolder);
-    files_.makePath(dataPath(u"Nastaveni"));
+    // An installed program (its Data tree says so) never writes beside itself, not even run as root.
+    const bool installed = files_.exists(dataPath(InstalledMarker));
+    if (!installed) {
+        files_.makePath(dataPath(u"Nastaveni"));
+    }
     configFolder_.clear();
-    if (!files_.canWriteIn(dataPath(u"Nastaveni"))) {
+    if (installed || !files_.canWriteIn(dataPath(u"Nastaveni"))) {
         // Installed where the user may not write: the settings go to the user's configuration folder.
         const QString xdg = env_(QStringLiteral("XDG_CONFIG_HOME"));
         const QString base = QDir::isAbsolutePath(xdg) ? xdg : joinPath(env_(QStringLiteral("HOME")), QStringLiteral(".config"));

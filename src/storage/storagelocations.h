@@ -33,6 +33,8 @@ public:
     static inline const QString DefaultLocation = QStringLiteral("%TavrokPath%\\Data\\Nastaveni");
     static inline const QString ProgramName = QStringLiteral("Tavrok");
     static inline const QString ProgramVersion = QStringLiteral("2.51");
+    // A file in the Data tree of an installed program: its settings go to the configuration folder.
+    static inline const QString InstalledMarker = QStringLiteral("Nainstalovano.txt");
     // In the order they are always handled.
     static inline const QString FileSet[] = {QStringLiteral("Nastaveni.ini"), QStringLiteral("Budiky.ini"),
                                              QStringLiteral("Mezicasy.ini")};

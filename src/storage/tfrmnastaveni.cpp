@@ -152,6 +152,10 @@ void TfrmNastaveni::zobraz(const TNastaveni& n) {
     chbNechatOdpocit->setChecked(n.nechatOdpocit);
     chbMezicas->setChecked(n.pouzitMezicas);
     hkyMezicas->setKeySequence(QKeySequence(hotkeyToQt(n.zkratkaMezicasu)));
+    // A stored code the field cannot show (edited by hand, or from another system) is kept while the
+    // field is left as it was.
+    loadedHotkey_ = n.zkratkaMezicasu;
+    shownHotkey_ = hkyMezicas->keySequence();
     rbtZastavit->setChecked(n.ukonceni == T::Ukonceni::Zastavit);
     rbtPozastavit->setChecked(n.ukonceni == T::Ukonceni::Pozastavit);
     rbtNechat->setChecked(n.ukonceni == T::Ukonceni::Nechat);
@@ -195,7 +199,7 @@ TNastaveni TfrmNastaveni::hodnoty() const {
     n.nechatOdpocit = chbNechatOdpocit->isChecked();
     n.pouzitMezicas = chbMezicas->isChecked();
     const QKeySequence key = hkyMezicas->keySequence();
-    n.zkratkaMezicasu = key.isEmpty() ? 0 : hotkeyFromQt(key[0].toCombined());
+    n.zkratkaMezicasu = key == shownHotkey_ ? loadedHotkey_ : key.isEmpty() ? 0 : hotkeyFromQt(key[0].toCombined());
     n.ukonceni = rbtPozastavit->isChecked() ? T::Ukonceni::Pozastavit
                  : rbtNechat->isChecked()   ? T::Ukonceni::Nechat
                  : rbtZeptatSe->isChecked() ? T::Ukonceni::Zeptat

@@ -3,6 +3,7 @@
 #include "storage/nastaveni.h"
 
 #include <QDialog>
+#include <QKeySequence>
 #include <functional>
 
 class QCheckBox;
@@ -81,6 +82,8 @@ private:
     QCheckBox* chbNechatOdpocit;
     QCheckBox* chbMezicas;
     QKeySequenceEdit* hkyMezicas;
+    int loadedHotkey_ = 122;
+    QKeySequence shownHotkey_;
     QLabel* lblJazyk;
     QComboBox* cbxJazyk;
     QLabel* lblCestaKNastaveni;

@@ -24,24 +24,40 @@ fail() {
 
 # Starts Xvfb on a free display number and openbox on it.
 e2e_start_display() {
-    local fifo="$E2E_DIR/displayfd"
+    local fifo="$E2E_DIR/displayfd" number="" server try
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>"$E2E_DIR/xvfb.log" &
-    E2E_PIDS+=($!)
-    local number
-    read -r -t 20 number <"$fifo" || fail "Xvfb did not start"
+    # Scenarios run side by side: a server that lost the race for its display number ends, and another
+    # is started, so that no scenario talks to another one's server.
+    for try in 1 2 3; do
+        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>"$E2E_DIR/xvfb.log" &
+        server=$!
+        E2E_PIDS+=($server)
+        number=""
+        read -r -t 20 number <"$fifo" || true
+        sleep 0.2
+        [ -n "$number" ] && kill -0 "$server" 2>/dev/null && break
+        number=""
+    done
+    [ -n "$number" ] || fail "Xvfb did not start: $(cat "$E2E_DIR/xvfb.log")"
     export DISPLAY=":$number"
     unset WAYLAND_DISPLAY
-    openbox >"$E2E_DIR/openbox.log" 2>&1 &
-    E2E_PIDS+=($!)
-    for _ in $(seq 100); do
-        if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window; then
-            sleep 0.2 # the window manager announces itself before it manages windows
-            return 0
-        fi
-        sleep 0.05
+    # The server takes clients before the window manager is started on it.
+    for _ in $(seq 100); do xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
+    local attempt wm
+    for attempt in 1 2 3; do
+        openbox >"$E2E_DIR/openbox.log" 2>&1 &
+        wm=$!
+        E2E_PIDS+=($wm)
+        for _ in $(seq 100); do
+            if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window; then
+                sleep 0.2 # the window manager announces itself before it manages windows
+                return 0
+            fi
+            kill -0 "$wm" 2>/dev/null || break # it gave up (a busy machine): start it again
+            sleep 0.05
+        done
     done
-    fail "openbox did not start"
+    fail "openbox did not start: $(cat "$E2E_DIR/openbox.log")"
 }
 
 # Copies the program and its Data tree into a folder of its own, so its settings are the scenario's.

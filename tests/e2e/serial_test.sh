@@ -15,8 +15,10 @@ for _ in $(seq 100); do [ -s "$E2E_DIR/pty" ] && break; sleep 0.05; done
 PORT=$(head -1 "$E2E_DIR/pty")
 [ -c "$PORT" ] || fail "no pseudo-terminal ($PORT)"
 STATE="$E2E_DIR/modem"
-echo 0 >"$STATE"
+# Written whole (a new file moved over the old), as the library writes it: never read half-written.
+set_lines() { echo "$1" >"$STATE.new" && mv "$STATE.new" "$STATE"; }
 lines() { cat "$STATE"; }
+set_lines $((0x006))          # DTR and RTS up, as a port is when it opens
 
 mkdir -p "$E2E_SETTINGS"
 printf '[seriovyPort]\r\nport=%s\r\nDSR=2\r\nDTR=2\r\nRTS=0\r\nTxD=0\r\ndelka=1500\r\n' "$PORT" >"$E2E_SETTINGS/Nastaveni.ini"
@@ -26,9 +28,9 @@ e2e_launch env LD_PRELOAD="$MODEMLINES${LD_PRELOAD:+:$LD_PRELOAD}" TAVROK_MODEM_
 for _ in $(seq 100); do [ "$(lines)" = 0 ] && break; sleep 0.05; done
 expect_eq "$(lines)" "0" "the lines after connecting"
 
-echo $((0x100)) >"$STATE"     # the switch on DSR closes
+set_lines $((0x100))          # the switch on DSR closes
 e2e_wait_title '^T: 0;00:00:0[0-9]$'
-echo 0 >"$STATE"              # and opens again
+set_lines 0                   # and opens again
 
 # A two-second countdown; at its end DTR (the lamp) comes on for 1.5 s.
 xdotool windowactivate --sync "$E2E_WINDOW"

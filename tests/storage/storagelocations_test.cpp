@@ -363,3 +363,12 @@ TEST_F(StorageTest, AProgramFolderTheUserCannotWriteKeepsTheSettingsInTheConfigu
     plain.resolveAtStartup(program);
     EXPECT_EQ(plain.settingsFolder(), dir.path() + QStringLiteral("/home/.config/Tavrok"));
 }
+
+TEST_F(StorageTest, AnInstalledProgramKeepsTheSettingsInTheConfigurationFolderEvenWhenItsFolderIsWritable) {
+    writeBytes(program + QStringLiteral("/Data/Nainstalovano.txt"), "installed\n");
+    const QString home = dir.path() + QStringLiteral("/home");
+    StorageLocations installed([&](const QString& name) { return name == u"HOME" ? home : QString(); });
+    installed.resolveAtStartup(program);
+    EXPECT_EQ(installed.settingsFolder(), home + QStringLiteral("/.config/Tavrok"));
+    EXPECT_FALSE(QFileInfo::exists(defaultFolder())) << "nothing made beside the program";
+}

@@ -8,6 +8,7 @@
 #include "support/fakequestions.h"
 #include "support/fakepickers.h"
 #include "support/fakeserialport.h"
+#include "support/fakehotkey.h"
 #include "support/faketray.h"
 #include "support/tempdir.h"
 
@@ -32,6 +33,7 @@ protected:
     FakeTray tray;
     FakePickers pickers;
     FakeSerialPort serial;
+    FakeHotkey hotkey;
     XdgAutostart autostart{dir.path() + QStringLiteral("/xdg/autostart"), dir.path() + QStringLiteral("/etc/autostart")};
     std::unique_ptr<TfrmHlavniOkno> window;
 
@@ -52,7 +54,7 @@ protected:
 
     void open() {
         window = std::make_unique<TfrmHlavniOkno>(
-            dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial});
+            dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial, hotkey});
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

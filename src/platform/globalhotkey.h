@@ -1,0 +1,24 @@
+#pragma once
+
+#include <functional>
+
+namespace tavrok {
+
+// A key combination that reaches the program while another program has the focus.
+class GlobalHotkey {
+public:
+    enum class Result {
+        Registered,
+        Taken,       // another program holds the combination
+        Unsupported, // the desktop offers no global keys to programs (a Wayland session) or no such key
+    };
+    virtual ~GlobalHotkey() = default;
+    // The stored shortcut code: virtual key in the low byte, 0x2000 Shift, 0x4000 Ctrl, 0x8000 Alt.
+    virtual Result registerKey(int code) = 0;
+    virtual void unregisterKey() = 0;
+
+    // The combination was pressed.
+    std::function<void()> onPressed;
+};
+
+} // namespace tavrok

@@ -1,0 +1,73 @@
+// The split hotkey: taken at start when the settings say so, changed at once by the settings dialog,
+// let go at the end, and a split from it only while the stopwatch runs.
+#include "storage/inifile.h"
+#include "storage/tfrmnastaveni.h"
+#include "support/windowfixture.h"
+
+#include <QCheckBox>
+#include <gtest/gtest.h>
+
+using namespace tavrok;
+
+namespace {
+
+class HotkeyTest : public test::WindowFixture {
+protected:
+    size_t splits() { return window->stopwatch().splits().items().size(); }
+    // The settings dialog saved with the hotkey box set or cleared and the stored code changed.
+    void saveSettings(bool use, int code) {
+        ASSERT_TRUE(window->programState().storage.settingsIni().writeInteger(u"nastaveni", u"zkratkaMezicasu", code));
+        editAndPress(window->frmNastaveni(),
+                     [&] { childOf<QCheckBox>(window->frmNastaveni(), "chbMezicas")->setChecked(use); }, "btnOK",
+                     [&] { window->mnuNastaveniClick(); });
+    }
+};
+
+} // namespace
+
+TEST_F(HotkeyTest, TakenAtStartAndASplitOnlyWhileTheStopwatchRuns) {
+    settings("[nastaveni]\npouzitMezicas=1\n");
+    open();
+    EXPECT_EQ(hotkey.registered, std::vector<int>{122}) << "F11, once";
+    EXPECT_TRUE(window->hotkeyRegistered());
+    hotkey.press();
+    EXPECT_EQ(splits(), 0u) << "stopped: nothing";
+    click("lblFceTavrok");
+    click("btnZapnout");
+    click("lblFceBudik"); // the split comes from any function
+    clock.advanceMs(1500);
+    hotkey.press();
+    EXPECT_EQ(splits(), 2u) << "the separator and the split";
+    window->close();
+    EXPECT_EQ(hotkey.held, 0) << "let go at the end";
+}
+
+TEST_F(HotkeyTest, NotTakenWithoutTheSettingAndChangedAtOnceByTheSettingsDialog) {
+    open();
+    EXPECT_TRUE(hotkey.registered.empty());
+    saveSettings(true, 0xC053); // Ctrl+Alt+S
+    EXPECT_EQ(hotkey.held, 0xC053);
+    saveSettings(true, 123); // F12: the old combination goes, the new one comes
+    EXPECT_EQ(hotkey.held, 123);
+    EXPECT_EQ(hotkey.registered, (std::vector<int>{0xC053, 123}));
+    saveSettings(false, 123);
+    EXPECT_EQ(hotkey.held, 0) << "cleared in the settings: let go at once";
+    EXPECT_FALSE(window->hotkeyRegistered());
+}
+
+TEST_F(HotkeyTest, ACombinationAnotherProgramHoldsIsToldOnceAndADesktopWithoutGlobalKeysToo) {
+    settings("[nastaveni]\npouzitMezicas=1\nzkratkaMezicasu=49235\n"); // Ctrl+Alt+S
+    hotkey.answer = GlobalHotkey::Result::Taken;
+    open();
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_TRUE(questions.asked[0].text.contains(QStringLiteral("jiný program")));
+    EXPECT_FALSE(window->hotkeyRegistered());
+    saveSettings(true, 49235);
+    EXPECT_EQ(questions.asked.size(), 1u) << "the same refusal is not told again";
+
+    hotkey.answer = GlobalHotkey::Result::Unsupported;
+    saveSettings(true, 122);
+    saveSettings(true, 123);
+    ASSERT_EQ(questions.asked.size(), 2u) << "told once in a run";
+    EXPECT_EQ(questions.asked[1].text, window->messageTable().text(MessageTable::NoGlobalKeys));
+}

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# A user works in another program and takes a split time with F11: the key reaches Tavrok while the
+# other window has the focus. With the stopwatch stopped the key does nothing.
+source "$(dirname "$0")/lib.sh"
+e2e_start_display
+e2e_install
+mkdir -p "$E2E_SETTINGS"
+printf '[nastaveni]\r\npouzitMezicas=1\r\nzkratkaMezicasu=122\r\n' >"$E2E_SETTINGS/Nastaveni.ini"
+
+xmessage -name jiny -geometry 300x100+600+500 "Jiný program" >/dev/null 2>&1 &
+E2E_PIDS+=($!)
+other=""
+for _ in $(seq 100); do other=$(xdotool search --classname jiny 2>/dev/null | head -1 || true); [ -n "$other" ] && break; sleep 0.05; done
+[ -n "$other" ] || fail "the other program's window did not appear"
+work_elsewhere() {
+    xdotool windowactivate --sync "$other"
+    xdotool key F11
+    sleep 0.3
+}
+
+# Stopped: F11 in the other program takes nothing, so closing asks nothing about unsaved splits.
+e2e_launch
+work_elsewhere
+e2e_close
+e2e_wait_exit
+
+# Running: F11 in the other program takes a split, and closing asks about it.
+e2e_launch
+e2e_click 71 22               # lblFceTavrok
+e2e_click 48 159              # btnZapnout: Start
+e2e_wait_title '^T: 0;00:00:0[0-9]$'
+work_elsewhere
+xdotool windowactivate --sync "$E2E_WINDOW"
+e2e_click 48 159              # the stopwatch stops
+e2e_close
+e2e_answer_box Return         # "Mezičasy nebyly uloženy": the split is there
+e2e_wait_exit
+echo "hotkey scenario passed"

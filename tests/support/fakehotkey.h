@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/globalhotkey.h"
+
+#include <vector>
+
+namespace tavrok::test {
+
+// Records the registrations; `answer` is what the next registration gets.
+class FakeHotkey final : public GlobalHotkey {
+public:
+    Result answer = Result::Registered;
+    std::vector<int> registered; // every code asked for, in order
+    int unregistered = 0;
+    int held = 0; // the code held now, 0 for none
+
+    Result registerKey(int code) override {
+        registered.push_back(code);
+        if (answer == Result::Registered) {
+            held = code;
+        }
+        return answer;
+    }
+    void unregisterKey() override {
+        ++unregistered;
+        held = 0;
+    }
+    void press() {
+        if (onPressed && held != 0) {
+            onPressed();
+        }
+    }
+};
+
+} // namespace tavrok::test
