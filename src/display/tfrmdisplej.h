@@ -73,6 +73,7 @@ signals:
 public:
 
     // Window-control pictures (16 x 16, drawn by the program).
+    static constexpr int ControlSize = 16;
     static QImage controlPicture(char which);
 
 protected:

@@ -26,10 +26,12 @@ fail() {
 e2e_start_display() {
     local fifo="$E2E_DIR/displayfd" number="" server try
     mkfifo "$fifo"
-    # Scenarios run side by side: a server that lost the race for its display number ends, and another
-    # is started, so that no scenario talks to another one's server.
+    # Scenarios run side by side. Servers are started one at a time (a server starting while another
+    # does was seen to serve the other's number), and one that ends at once is started again.
+    exec 9>"${TMPDIR:-/tmp}/tavrok-e2e-xvfb.lock"
+    flock -w 60 9 || true
     for try in 1 2 3; do
-        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>"$E2E_DIR/xvfb.log" &
+        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>"$E2E_DIR/xvfb.log" 9>&- &
         server=$!
         E2E_PIDS+=($server)
         number=""
@@ -38,14 +40,16 @@ e2e_start_display() {
         [ -n "$number" ] && kill -0 "$server" 2>/dev/null && break
         number=""
     done
-    [ -n "$number" ] || fail "Xvfb did not start: $(cat "$E2E_DIR/xvfb.log")"
     export DISPLAY=":$number"
     unset WAYLAND_DISPLAY
     # The server takes clients before the window manager is started on it.
-    for _ in $(seq 100); do xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
+    for _ in $(seq 100); do [ -n "$number" ] && xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
+    flock -u 9
+    exec 9>&-
+    [ -n "$number" ] || fail "Xvfb did not start: $(cat "$E2E_DIR/xvfb.log")"
     local attempt wm
     for attempt in 1 2 3; do
-        openbox >"$E2E_DIR/openbox.log" 2>&1 &
+        openbox >>"$E2E_DIR/openbox.log" 2>&1 &
         wm=$!
         E2E_PIDS+=($wm)
         for _ in $(seq 100); do
