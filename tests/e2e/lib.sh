@@ -53,7 +53,9 @@ e2e_start_display() {
         wm=$!
         E2E_PIDS+=($wm)
         for _ in $(seq 100); do
-            if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window; then
+            # Ready when it names what it supports (a loaded machine shows the check window first).
+            if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window &&
+                xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW; then
                 sleep 0.2 # the window manager announces itself before it manages windows
                 return 0
             fi
