@@ -9,6 +9,7 @@
 #include "storage/inifile.h"
 #include "storage/storagelocations.h"
 
+#include "widgets/centre.h"
 #include "widgets/namedwidget.h"
 
 #include <QCheckBox>
@@ -251,10 +252,7 @@ void TfrmDalsiOdpocit::hideEvent(QHideEvent* event) {
 
 bool TfrmDalsiOdpocit::otevriDalsiOdp(IniFile& settings) {
     nactiDalsiOdp(tavrok::nactiDalsiOdp(settings));
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QSize size = screen->geometry().size();
-        move((size.width() - width()) / 2, (size.height() - height()) / 2);
-    }
+    centreOnScreen(this);
     if (exec() != QDialog::Accepted) {
         nactiDalsiOdp(tavrok::nactiDalsiOdp(settings)); // the dialog always mirrors the file
         return false;

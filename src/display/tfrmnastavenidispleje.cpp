@@ -8,6 +8,7 @@
 #include "platform/pickers.h"
 #include "platform/questions.h"
 #include "storage/inifile.h"
+#include "widgets/centre.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -376,10 +377,7 @@ void TfrmNastaveniDispleje::otevri() {
     }
     if (!shownOnce_) {
         shownOnce_ = true;
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QSize size = screen->geometry().size();
-            move((size.width() - width()) / 2, (size.height() - height()) / 2);
-        }
+        centreOnScreen(this);
     }
     const TNastaveniDispleje stored = tavrok::nactiNastaveniDispleje(s_.settings());
     nactiNastaveniDispleje(stored);

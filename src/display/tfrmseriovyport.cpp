@@ -3,6 +3,7 @@
 #include "lang/messagetable.h"
 #include "platform/questions.h"
 #include "storage/inifile.h"
+#include "widgets/centre.h"
 #include "widgets/namedwidget.h"
 
 #include <QCheckBox>
@@ -193,10 +194,7 @@ void TfrmSeriovyPort::otevriNastaveniSerioveho() {
     showConnection();
     if (!shownOnce_) {
         shownOnce_ = true;
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QSize size = screen->geometry().size();
-            move((size.width() - width()) / 2, (size.height() - height()) / 2);
-        }
+        centreOnScreen(this);
     }
     if (exec() == QDialog::Accepted) {
         ulozNastaveniSerioveho();

@@ -1,5 +1,7 @@
 #include "stopwatch/tfrmcosetavrokem.h"
 
+#include "widgets/centre.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -47,10 +49,7 @@ RunningChoice TfrmCoSeTavrokem::zeptejSe(const QString& line1, const QString& li
     lblText1->setText(line1);
     lblText2->setText(line2);
     if (!shownBefore_) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QSize s = screen->geometry().size();
-            move((s.width() - width()) / 2, (s.height() - height()) / 2);
-        }
+        centreOnScreen(this);
         shownBefore_ = true;
     }
     choice_ = RunningChoice::Cancel; // Esc and the close box

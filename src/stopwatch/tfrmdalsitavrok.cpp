@@ -3,6 +3,7 @@
 #include "lang/messagetable.h"
 #include "platform/questions.h"
 #include "storage/inifile.h"
+#include "widgets/centre.h"
 #include "widgets/namedwidget.h"
 
 #include <QCheckBox>
@@ -59,10 +60,7 @@ TDalsiTavrok TfrmDalsiTavrok::otevriDalsiTvr(IniFile& settings) {
     nactiDalsiTvr(stored);
     if (!shownOnce_) {
         shownOnce_ = true;
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QSize size = screen->geometry().size();
-            move((size.width() - width()) / 2, (size.height() - height()) / 2);
-        }
+        centreOnScreen(this);
     }
     if (exec() != QDialog::Accepted) {
         nactiDalsiTvr(stored); // the edits are dropped

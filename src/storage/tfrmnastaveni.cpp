@@ -8,6 +8,7 @@
 #include "storage/inifile.h"
 #include "storage/storagelocations.h"
 
+#include "widgets/centre.h"
 #include "widgets/namedwidget.h"
 
 #include <QButtonGroup>
@@ -297,10 +298,7 @@ bool TfrmNastaveni::ulozNastaveni() {
 bool TfrmNastaveni::otevriNastaveni() {
     nactiNastaveni();
     if (firstShow_) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QSize size = screen->geometry().size();
-            move((size.width() - width()) / 2, (size.height() - height()) / 2);
-        }
+        centreOnScreen(this);
         firstShow_ = false;
     }
     if (exec() != QDialog::Accepted) {
