@@ -46,6 +46,7 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&window, &tavrok::TfrmHlavniOkno::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     questions.setParent(&window);
+    questions.setLanguage(&window.programState().language);
     tavrok::SessionEnd sessionEnd;
     QObject::connect(&sessionEnd, &tavrok::SessionEnd::ending, &window, &tavrok::TfrmHlavniOkno::endSession);
     QObject::connect(&instance, &tavrok::SingleInstance::activated, &window, &tavrok::TfrmHlavniOkno::mnuObnovitClick);

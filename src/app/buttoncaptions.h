@@ -1,26 +1,30 @@
 #pragma once
 
+#include "lang/language.h"
+
 #include <QString>
 
 namespace tavrok {
 
-// The eight captions the engines put on the toggle and pause buttons, with their language keys.
-// The pause and resume texts must stay distinct: the engines tell the pause state by the caption.
+// The eight captions of the toggle and pause buttons, with their language keys. Which one a button
+// shows follows from the engines' state, never from the caption it shows now.
 struct ButtonCaptions {
-    QString tvrZapnout = QStringLiteral("&Start");
-    QString tvrVypnout = QStringLiteral("&Stop");
-    QString odpZapnout = QStringLiteral("&Start");
-    QString odpVypnout = QStringLiteral("&Stop");
-    QString budZapnout = QStringLiteral("Za&pnout");
-    QString budVypnout = QStringLiteral("Vy&pnout");
-    QString pauza = QStringLiteral("&Pauza");
-    QString pokracovat = QStringLiteral("&Pokra\u010Dovat");
+    QString tvrZapnout, tvrVypnout, odpZapnout, odpVypnout, budZapnout, budVypnout, pauza, pokracovat;
+
+    ButtonCaptions() { nacti(Language()); } // the built-in texts
 
     struct Role {
         const char16_t* key;
         QString ButtonCaptions::*caption;
     };
-    // In the order a language file's captions are matched against the current ones.
+    // The captions of a language, the built-in ones where it lacks them.
+    void nacti(const Language& language) {
+        for (const Role& r : Roles) {
+            this->*r.caption = language.word(u"frmHlavniOkno", r.key);
+        }
+    }
+
+    // Every role with its language key.
     static constexpr Role Roles[] = {
         {u"btnOdpZapZapnout", &ButtonCaptions::odpZapnout},     {u"btnOdpZapVypnout", &ButtonCaptions::odpVypnout},
         {u"btnBudZapZapnout", &ButtonCaptions::budZapnout},     {u"btnBudZapVypnout", &ButtonCaptions::budVypnout},

@@ -35,7 +35,7 @@ void TfrmHlavniOkno::buildMenu() {
     mnuZvuk = item(mnuSoubor, "mnuZvuk", QStringLiteral("&Zvuk"));
     mnuSoubor->addSeparator()->setObjectName(QStringLiteral("N4"));
     mnuVypnoutUpozorneni =
-        item(mnuSoubor, "mnuVypnoutUpozorneni", QStringLiteral("V&ypnout v\u0161echna upozorn\u011Bn\u00ED"));
+        item(mnuSoubor, "mnuVypnoutUpozorneni", QStringLiteral("V&ypnout upozorn\u011Bn\u00ED"));
     item(mnuSoubor, "mnuSeriovyPort", QStringLiteral("Nastaven\u00ED &s\u00E9riov\u00E9ho portu..."));
     item(mnuSoubor, "mnuZobrazitDisplej", QStringLiteral("Z&obrazit Samostatn\u00FD displej"), Qt::Key_F5);
     item(mnuSoubor, "mnuNastaveniDispleje", QStringLiteral("N&astaven\u00ED Samostatn\u00E9ho displeje..."),
@@ -104,6 +104,7 @@ void TfrmHlavniOkno::mnuVypnoutUpozorneniClick() {
 
 void TfrmHlavniOkno::mnuNastaveniClick() {
     if (frmNastaveni_->otevriNastaveni()) {
+        nactiJazyk();
         state_.reloadCountdownOptions(); // the engines follow the saved settings at once
         // The hotkey too: the old combination is let go, the new one taken.
         unRegisterKey();
@@ -116,6 +117,7 @@ void TfrmHlavniOkno::mnuNastaveniClick() {
 void TfrmHlavniOkno::mnuOProgramuClick() {
     if (!frmOProgramu_) {
         frmOProgramu_ = new TfrmOProgramu(this);
+        frmOProgramu_->nactiJazyk(state_.language);
     }
     frmOProgramu_->exec();
 }

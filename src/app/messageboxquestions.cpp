@@ -1,5 +1,6 @@
 #include "app/messageboxquestions.h"
 
+#include "lang/captions.h"
 #include "stopwatch/tfrmcosetavrokem.h"
 
 #include <QMessageBox>
@@ -66,6 +67,9 @@ void MessageBoxQuestions::notify(const QString& caption, const QString& text) {
 
 RunningChoice MessageBoxQuestions::askRunning(const QString& line1, const QString& line2) {
     TfrmCoSeTavrokem dialog(parent_);
+    if (language_) {
+        applyCaptions(&dialog, *language_, u"frmCoSeTavrokem");
+    }
     return dialog.zeptejSe(line1, line2);
 }
 

@@ -11,10 +11,26 @@ ProgramState::ProgramState(Services s)
       sounds(s.audio, s.clock, s.beeper, [this](const QString& path) { return storage.expand(path); },
              std::move(s.random)),
       countdown({sounds, s.audio, s.beeper, [this](const QString& relative) { return storage.dataPath(relative); }}),
-      alarmClock(storage.alarmsIni(), sounds, [this] { return standardSound(u"Zvonek.wav"); }) {}
+      alarmClock(storage.alarmsIni(), sounds, [this] { return standardSound(u"Zvonek.wav"); }) {
+    nactiJazyk(Language());
+}
 
 QString ProgramState::standardSound(QStringView name) const {
     return storage.dataPath(QStringLiteral("Zvuky\\Standard\\") + name.toString());
+}
+
+void ProgramState::nactiJazyk(Language newLanguage) {
+    language = std::move(newLanguage);
+    buttonCaptions.nacti(language);
+    static constexpr const char16_t* Days[7] = {u"denNe", u"denPo", u"denUt", u"denSt", u"denCt", u"denPa", u"denSo"};
+    for (size_t i = 0; i < 7; ++i) {
+        dayNames.names[i] = language.word(u"frmHlavniOkno", Days[i]);
+    }
+    const FunctionCaptions builtIn;
+    functionCaptions.budik = language.text(u"frmHlavniOkno", u"lblFceBudik", builtIn.budik);
+    functionCaptions.tavrok = language.text(u"frmHlavniOkno", u"lblFceTavrok", builtIn.tavrok);
+    functionCaptions.odpocit = language.text(u"frmHlavniOkno", u"lblFceOdpocit", builtIn.odpocit);
+    messages.nacti(language.file()); // the message table last
 }
 
 TDateTime ProgramState::shownValue(Funkce f) const {

@@ -10,6 +10,7 @@
 #include "common/daynames.h"
 #include "countdown/countdown.h"
 #include "display/displaysettings.h"
+#include "lang/language.h"
 #include "lang/messagetable.h"
 #include "sound/soundmanager.h"
 #include "stopwatch/stopwatch.h"
@@ -49,6 +50,7 @@ public:
 
     Clock& clock;
     StorageLocations storage;
+    Language language; // the texts applied last
     MessageTable messages;
     ButtonCaptions buttonCaptions;
     FunctionCaptions functionCaptions;
@@ -95,6 +97,10 @@ public:
     QString title(const QString& clockLine) const;
     // The share of the countdown still to run, 0..1; 0 when it is not running.
     double countdownShare(TDateTime now) const;
+
+    // Takes the texts of a language: the messages, the button roles, the day names and the function
+    // names the title uses. The windows take their captions from `language` afterwards.
+    void nactiJazyk(Language newLanguage);
 
     // Reads the countdown options as the file has them now.
     void reloadCountdownOptions();

@@ -78,6 +78,8 @@ void TfrmHlavniOkno::formShow() {
     IniFile& settings = state_.storage.settingsIni();
     Questions& questions = services_.questions;
 
+    nactiJazyk(); // every text below speaks the user's language
+
     // The alarms, and the next one on the digits.
     alarmPanel_->reloadAlarms();
     alarmPanel_->loadIntoEditor(state_.alarmClock.nasledujici(), true);

@@ -80,6 +80,8 @@ public:
     void mnuVypnoutUpozorneniClick();
     void mnuNastaveniClick();
     void mnuOProgramuClick();
+    // Applies the language file in use to every window and to the words and messages of the program.
+    void nactiJazyk();
     // The notification area: the minimise that goes there, and the way back.
     void priMinimalizaci();
     void mnuObnovitClick();

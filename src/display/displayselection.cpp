@@ -1,5 +1,7 @@
 #include "display/displayselection.h"
 
+#include "lang/language.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -7,10 +9,15 @@ namespace tavrok {
 
 namespace {
 
-constexpr const char16_t* PositionNames[] = {
-    u"(nic)",           u"Dny",              u"Oddělovač dnů",    u"Desítky hodin",    u"Jednotky hodin",
-    u"Oddělovač hodin", u"Desítky minut",    u"Jednotky minut",   u"Oddělovač minut",  u"Desítky sekund",
-    u"Jednotky sekund", u"Oddělovač sekund", u"Desetiny sekundy", u"Setiny sekundy",   u"Tisíciny sekundy"};
+// The language keys of the field's positions, in their order; 0 is "nothing".
+constexpr const char16_t* PositionKeys[] = {
+    u"SCNic",        u"SCDny",       u"SCDnyOdd",     u"SCHodiny10",    u"SCHodiny1",
+    u"SCHodinyOdd",  u"SCMinuty10",  u"SCMinuty1",    u"SCMinutyOdd",   u"SCSekundy10",
+    u"SCSekundy1",   u"SCSekundyOdd", u"SCMilisek100", u"SCMilisek10",  u"SCMilisek1"};
+
+QString word(const Language& language, QStringView key) {
+    return language.word(u"frmNastaveniDispleje", key);
+}
 
 } // namespace
 
@@ -33,18 +40,20 @@ Selection selectionFromRange(const VisibleRange& r) {
     return {start, std::max(end - start, 0)};
 }
 
-QString positionName(int position) {
-    if (position < 0 || position >= static_cast<int>(std::size(PositionNames))) {
-        return QString::fromUtf16(PositionNames[0]);
+QString positionName(int position, const Language& language) {
+    if (position < 0 || position >= static_cast<int>(std::size(PositionKeys))) {
+        position = 0;
     }
-    return QString::fromUtf16(PositionNames[position]);
+    return word(language, PositionKeys[position]);
 }
 
-RangeCaptions rangeCaptions(int start, int length) {
+RangeCaptions rangeCaptions(int start, int length, const Language& language) {
+    const QString od = word(language, u"od") + u' ';
+    const QString do_ = word(language, u"do") + u' ';
     if (length <= 0) {
-        return {QStringLiteral("od: ") + positionName(0), QStringLiteral("do: ") + positionName(0)};
+        return {od + positionName(0, language), do_ + positionName(0, language)};
     }
-    return {QStringLiteral("od: ") + positionName(start + 1), QStringLiteral("do: ") + positionName(start + length)};
+    return {od + positionName(start + 1, language), do_ + positionName(start + length, language)};
 }
 
 } // namespace tavrok

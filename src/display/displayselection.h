@@ -19,13 +19,15 @@ struct Selection {
 // The selection that shows a range (the field is selected so when the dialog opens).
 Selection selectionFromRange(const VisibleRange& range);
 
-// The name of a position of the field, counted from 1 (0 is "nothing"); the built-in Czech names.
-QString positionName(int position);
+class Language;
+
+// The name of a position of the field, counted from 1 (0 is "nothing"), in the language.
+QString positionName(int position, const Language& language);
 // The two range captions: "od: ..." and "do: ...".
 struct RangeCaptions {
     QString od;
     QString do_;
 };
-RangeCaptions rangeCaptions(int start, int length);
+RangeCaptions rangeCaptions(int start, int length, const Language& language);
 
 } // namespace tavrok

@@ -17,8 +17,8 @@ constexpr const char16_t* OutputKeys[] = {u"DTR", u"RTS", u"TxD"};
 TNastaveniSerioveho nactiNastaveniSerioveho(const IniFile& settings, const QString& none) {
     const IniSnapshot s = settings.snapshot();
     TNastaveniSerioveho n;
-    n.port = s.readString(Section, u"port", none);
-    if (n.port == none) {
+    n.port = s.readString(Section, u"port");
+    if (n.port == none || n.port == QStringView(ZadnyPort)) {
         n.port.clear();
     }
     for (size_t i = 0; i < 4; ++i) {
@@ -35,9 +35,9 @@ TNastaveniSerioveho nactiNastaveniSerioveho(const IniFile& settings, const QStri
     return n;
 }
 
-bool ulozNastaveniSerioveho(IniFile& settings, const TNastaveniSerioveho& n, const QString& none) {
+bool ulozNastaveniSerioveho(IniFile& settings, const TNastaveniSerioveho& n) {
     IniBatch b(settings);
-    b.writeString(Section, u"port", n.port.isEmpty() ? none : n.port);
+    b.writeString(Section, u"port", n.port.isEmpty() ? QString::fromUtf16(ZadnyPort) : n.port);
     for (size_t i = 0; i < 4; ++i) {
         b.writeInteger(Section, QString::fromUtf16(InputKeys[i]), n.akce[i]);
     }

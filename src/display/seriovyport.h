@@ -36,9 +36,12 @@ struct TNastaveniSerioveho {
     bool operator==(const TNastaveniSerioveho&) const = default;
 };
 
-// `none` is the word the file holds for no port ("Žádný" in Czech): it reads as an empty port.
+// The file holds the word "Žádný" for no port. A file written while another language was in use may
+// hold that language's word, `none`: it reads as no port too. Saving writes the built-in word, so a
+// change of language never turns "no port" into a port of that name.
+inline constexpr char16_t ZadnyPort[] = u"Žádný";
 TNastaveniSerioveho nactiNastaveniSerioveho(const IniFile& settings, const QString& none);
-bool ulozNastaveniSerioveho(IniFile& settings, const TNastaveniSerioveho& s, const QString& none);
+bool ulozNastaveniSerioveho(IniFile& settings, const TNastaveniSerioveho& s);
 
 // The serial state: the open port, the last input states, the pending pulses.
 class SeriovyPort {

@@ -2,6 +2,7 @@
 
 #include "display/displaypicture.h"
 #include "display/edgesnapper.h"
+#include "lang/language.h"
 
 #include <QApplication>
 #include <QBitmap>
@@ -39,7 +40,7 @@ quint32 toStoredColour(const QColor& c) {
 TfrmDisplej::TfrmDisplej(std::function<QString(const QString&)> expand, QWidget* parent)
     : QWidget(parent, Qt::Window), expand_(std::move(expand)) {
     setObjectName(QStringLiteral("frmDisplej"));
-    setWindowTitle(QString::fromUtf16(u"Samostatný displej - Tavrok"));
+    nactiJazyk(Language());
     setGeometry(358, 316, 701, 178);
     setMinimumSize(14, 7);
     setCursor(Qt::SizeAllCursor);
@@ -80,6 +81,10 @@ TfrmDisplej::TfrmDisplej(std::function<QString(const QString&)> expand, QWidget*
     // Moved by its system frame, the window snaps once the move comes to rest.
     new EdgeSnapper(this, [this] { return settings_.magnetovat && locked_; });
     apply(settings_);
+}
+
+void TfrmDisplej::nactiJazyk(const Language& language) {
+    setWindowTitle(language.word(u"frmDisplej", u"nazevOkna") + QStringLiteral(" - Tavrok"));
 }
 
 QFont TfrmDisplej::fontForHeight(int height) const {

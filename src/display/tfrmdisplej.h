@@ -18,6 +18,8 @@ class QTimer;
 
 namespace tavrok {
 
+class Language;
+
 // Colours as the settings store them (red in the lowest byte; FF0000xx a system colour of the Windows
 // version) and back.
 QColor storedColour(quint32 stored);
@@ -31,6 +33,8 @@ class TfrmDisplej : public QWidget {
 public:
     // `expand` turns a stored picture path into a file path (variables, slashes).
     explicit TfrmDisplej(std::function<QString(const QString&)> expand, QWidget* parent = nullptr);
+    // The window's caption in a language.
+    void nactiJazyk(const Language& language);
 
     // Takes a look: flags, colours, font, picture; lays the window out again. False when the picture
     // was to be shown and could not be read (the window then shows none).

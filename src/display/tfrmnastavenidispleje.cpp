@@ -3,6 +3,7 @@
 #include "display/displaypicture.h"
 #include "display/displayselection.h"
 #include "display/tfrmdisplej.h"
+#include "lang/captions.h"
 #include "lang/messagetable.h"
 #include "platform/filedialogs.h"
 #include "platform/pickers.h"
@@ -49,11 +50,22 @@ QColor panelColour(const QPushButton* panel) {
 TfrmNastaveniDispleje::TfrmNastaveniDispleje(Services services, QWidget* parent)
     : QDialog(parent), s_(std::move(services)) {
     setObjectName(QStringLiteral("frmNastaveniDispleje"));
-    setWindowTitle(QString::fromUtf16(u"Nastavení displeje"));
+    setWindowTitle(QString::fromUtf16(u"Nastavení Samostatného displeje"));
     setModal(false);
     buildControls();
     nactiNastaveniDispleje({});
     connectControls();
+    nactiJazyk(language_);
+}
+
+void TfrmNastaveniDispleje::nactiJazyk(const Language& language) {
+    language_ = language;
+    applyCaptions(this, language_, u"frmNastaveniDispleje");
+    showUnits();
+    const Selection sel = selectionFromRange(range_);
+    const RangeCaptions captions = rangeCaptions(sel.start, sel.length, language_);
+    lblZobrazitOd->setText(captions.od);
+    lblZobrazitDo->setText(captions.do_);
 }
 
 void TfrmNastaveniDispleje::connectControls() {
@@ -121,7 +133,7 @@ void TfrmNastaveniDispleje::nactiNastaveniDispleje(const TNastaveniDispleje& d) 
     loading_ = true;
     const Selection sel = selectionFromRange(d.rozsah);
     edtZobrazit->setSelection(sel.start, sel.length);
-    const RangeCaptions captions = rangeCaptions(sel.start, sel.length);
+    const RangeCaptions captions = rangeCaptions(sel.start, sel.length, language_);
     lblZobrazitOd->setText(captions.od);
     lblZobrazitDo->setText(captions.do_);
     range_ = d.rozsah;
@@ -225,9 +237,10 @@ void TfrmNastaveniDispleje::setColour(QPushButton* panel, const QColor& colour) 
 void TfrmNastaveniDispleje::showUnits() {
     const bool relative = rbtRelativni->isChecked();
     // Only the words change: the numbers stay as they are.
-    lblZlevaJednotka->setText(relative ? QString::fromUtf16(u"% šířky") : QString::fromUtf16(u"pixelů"));
-    lblShoraJednotka->setText(relative ? QString::fromUtf16(u"% výšky") : QString::fromUtf16(u"pixelů"));
-    lblVelikostJednotka->setText(relative ? QString::fromUtf16(u"% výšky") : QString::fromUtf16(u"pixelů"));
+    const auto word = [this](QStringView key) { return language_.word(u"frmNastaveniDispleje", key); };
+    lblZlevaJednotka->setText(word(relative ? u"procentSirky" : u"pixelu"));
+    lblShoraJednotka->setText(word(relative ? u"procentVysky" : u"pixelu"));
+    lblVelikostJednotka->setText(word(relative ? u"procentVysky" : u"pixelu"));
 }
 
 void TfrmNastaveniDispleje::enable() {
@@ -243,7 +256,7 @@ void TfrmNastaveniDispleje::enable() {
         w->setEnabled(chbPolopruhlednost->isChecked());
     }
     for (QWidget* w : std::initializer_list<QWidget*>{edtObrazek, btnObrProchazet, rbtObrZachVelikost,
-                                                      rbtObrZachProporce, rbtObrOriznout, rbtObrRoztahnout, zarovnani}) {
+                                                      rbtObrZachProporce, rbtObrOriznout, rbtObrRoztahnout, lblZarovnaniObr}) {
         w->setEnabled(chbObrazek->isChecked());
     }
     for (QRadioButton* r : rbtZarovnaniObr) {
@@ -355,7 +368,7 @@ void TfrmNastaveniDispleje::edtZobrazitSelected() {
     const int start = edtZobrazit->hasSelectedText() ? edtZobrazit->selectionStart() : edtZobrazit->cursorPosition();
     const int length = static_cast<int>(edtZobrazit->selectedText().size());
     range_ = rangeFromSelection(start, length);
-    const RangeCaptions captions = rangeCaptions(start, length);
+    const RangeCaptions captions = rangeCaptions(start, length, language_);
     lblZobrazitOd->setText(captions.od);
     lblZobrazitDo->setText(captions.do_);
     change();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "display/displaysettings.h"
+#include "lang/language.h"
 
 #include <QColor>
 #include <QDialog>
@@ -27,7 +28,7 @@ class Pickers;
 class Questions;
 class TfrmDisplej;
 
-// "Nastavení displeje": the separate display's look and source. Modeless; with "Náhled" checked every
+// "Nastavení Samostatného displeje": the separate display's look and source. Modeless; with "Náhled" checked every
 // change shows in the display at once, and what was not confirmed with OK or "Použít" is dropped when
 // the dialog closes.
 class TfrmNastaveniDispleje : public QDialog {
@@ -47,6 +48,8 @@ public:
 
     // Shows the dialog (the menu's F6).
     void otevri();
+    // The texts of a language: captions, hints, the unit words and the names of the shown range.
+    void nactiJazyk(const Language& language);
 
     void nactiNastaveniDispleje(const TNastaveniDispleje& settings);
     TNastaveniDispleje hodnoty() const;
@@ -84,6 +87,7 @@ private:
     void showHighlight();
 
     Services s_;
+    Language language_;
     TNastaveniDispleje previous_; // as last confirmed: the display returns to it
     bool loading_ = false;
     bool shownOnce_ = false;
@@ -135,7 +139,7 @@ private:
     QRadioButton* rbtObrZachProporce;
     QRadioButton* rbtObrOriznout;
     QRadioButton* rbtObrRoztahnout;
-    QLabel* zarovnani;
+    QLabel* lblZarovnaniObr;
     std::array<QRadioButton*, 9> rbtZarovnaniObr{};
 
     QGroupBox* gpbText;
@@ -169,7 +173,7 @@ private:
     QCheckBox* chbNahled;
     QCheckBox* chbZvyraznit;
     QPushButton* pnlBarvaZvyrazneni;
-    QLabel* lblNapoveda;
+    QLabel* lblPosouvani;
     QPushButton* btnVychozi;
     QPushButton* btnOK;
     QPushButton* btnStorno;

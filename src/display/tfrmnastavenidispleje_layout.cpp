@@ -49,8 +49,6 @@ QPushButton* pipeta(QWidget* parent, const char* name, int x, int y) {
     auto* b = makeNamed<QPushButton>(parent, name, QStringLiteral("P"), x, y, 24, 21);
     b->setCheckable(true);
     b->setAutoDefault(false);
-    b->setToolTip(QString::fromUtf16(
-        u"Po kliknutí na tlačítko pipety použijte klávesu Pause k vybrání barvy kdekoli na obrazovce"));
     return b;
 }
 
@@ -73,7 +71,6 @@ void TfrmNastaveniDispleje::buildControls() {
     QFont big = edtZobrazit->font();
     big.setPixelSize(14);
     edtZobrazit->setFont(big);
-    edtZobrazit->setToolTip(QString::fromUtf16(u"Označením části textu vyberte tu, která bude zobrazena na displeji"));
     lblZobrazitOd = makeNamed<QLabel>(gbtZobrazit, "lblZobrazitOd", QString(), 166, 34, 134, 15);
     lblZobrazitDo = makeNamed<QLabel>(gbtZobrazit, "lblZobrazitDo", QString(), 166, 50, 134, 15);
     chbZaokrouhlovatNahoru = makeNamed<QCheckBox>(gbtZobrazit, "chbZaokrouhlovatNahoru",
@@ -117,7 +114,7 @@ void TfrmNastaveniDispleje::buildControls() {
     rbtObrOriznout = makeNamed<QRadioButton>(gpbObrazek, "rbtObrOriznout", u"Oříznout", 10, 88, 140, 19);
     rbtObrRoztahnout = makeNamed<QRadioButton>(gpbObrazek, "rbtObrRoztahnout", u"Roztáhnout", 160, 88, 146, 19);
     group(this, {rbtObrZachVelikost, rbtObrZachProporce, rbtObrOriznout, rbtObrRoztahnout});
-    zarovnani = makeNamed<QLabel>(gpbObrazek, "zarovnani", u"Zarovnání:", 10, 116, 90, 16);
+    lblZarovnaniObr = makeNamed<QLabel>(gpbObrazek, "lblZarovnaniObr", u"Zarovnání:", 10, 116, 90, 16);
     rbtZarovnaniObr = alignmentSquare(gpbObrazek, "rbtZarovnaniObr", 100, 112);
 
     gpbText = makeNamed<QGroupBox>(this, "gpbText", u"Text", 320, 182, 316, 262);
@@ -156,7 +153,7 @@ void TfrmNastaveniDispleje::buildControls() {
     chbNahled = makeNamed<QCheckBox>(this, "chbNahled", u"Náhle&d", 8, 478, 80, 19);
     chbZvyraznit = makeNamed<QCheckBox>(this, "chbZvyraznit", u"Zvýraz&nit", 90, 478, 90, 19);
     pnlBarvaZvyrazneni = colourPanel(this, "pnlBarvaZvyrazneni", 182, 477);
-    lblNapoveda = makeNamed<QLabel>(gpbText, "lblNapoveda", u"V náhledu lze text posouvat myší.", 10, 242, 296, 16);
+    lblPosouvani = makeNamed<QLabel>(gpbText, "lblPosouvani", u"V náhledu lze text posouvat myší.", 10, 242, 296, 16);
     btnVychozi = makeNamed<QPushButton>(this, "btnVychozi", u"&Výchozí", 320, 476, 74, 25);
     btnOK = makeNamed<QPushButton>(this, "btnOK", QStringLiteral("&OK"), 400, 476, 74, 25);
     btnStorno = makeNamed<QPushButton>(this, "btnStorno", QStringLiteral("&Storno"), 480, 476, 74, 25);

@@ -1,5 +1,6 @@
 #include "display/tfrmseriovyport.h"
 
+#include "lang/captions.h"
 #include "lang/messagetable.h"
 #include "platform/questions.h"
 #include "storage/inifile.h"
@@ -23,24 +24,37 @@ const char* InputNames[4] = {"DSR", "CTS", "RI", "DCD"};
 const char* OutputNames[3] = {"DTR", "RTS", "TxD"};
 const char16_t* InputPins[4] = {u"6 (6) DSR", u"8 (5) CTS", u"9 (22) RI", u"1 (8) DCD"};
 const char16_t* OutputPins[3] = {u"4 (20) DTR", u"7 (4) RTS", u"3 (2) TxD"};
-const char16_t* Actions[8] = {u"Nic",
-                              u"Spustit odpočítávání",
-                              u"Spustit tavrok",
-                              u"Zastavit tavrok",
-                              u"Vynulovat tavrok",
-                              u"Mezičas, zastavit, vynulovat tavrok",
-                              u"Vynulovat tavrok, přepnout na odpočítávání",
-                              u"Uložit mezičas"};
-const char16_t* Events[3] = {u"Nikdy neměnit", u"Zazvonění budíku", u"Dokončení odpočítávání"};
-
 QByteArray named(const char* prefix, const char* line) {
     return QByteArray(prefix) + line;
 }
 
 } // namespace
 
-QString TfrmSeriovyPort::zadny() {
-    return QString::fromUtf16(u"Žádný");
+QString TfrmSeriovyPort::zadny() const {
+    return language_.word(u"frmSeriovyPort", u"zadny");
+}
+
+void TfrmSeriovyPort::nactiJazyk(const Language& language) {
+    language_ = language;
+    applyCaptions(this, language_, u"frmSeriovyPort");
+    const auto refill = [this](QComboBox* box, const char* prefix, int count) {
+        const int index = box->currentIndex();
+        box->clear();
+        for (int i = 0; i < count; ++i) {
+            box->addItem(language_.word(u"frmSeriovyPort", QString::fromLatin1(prefix) + QString::number(i)));
+        }
+        box->setCurrentIndex(std::max(index, 0));
+    };
+    for (QComboBox* box : cbxVstup) {
+        refill(box, "vstup", 8);
+    }
+    for (QComboBox* box : cbxVystup) {
+        refill(box, "vystup", 3);
+    }
+    if (cbxPort->count() > 0) {
+        cbxPort->setItemText(0, zadny());
+    }
+    showConnection();
 }
 
 TfrmSeriovyPort::TfrmSeriovyPort(Services services, QWidget* parent) : QDialog(parent), s_(std::move(services)) {
@@ -60,9 +74,6 @@ TfrmSeriovyPort::TfrmSeriovyPort(Services services, QWidget* parent) : QDialog(p
         const auto at = static_cast<size_t>(i);
         lblVstup[at] = makeNamed<QLabel>(gpbVstup, named("lbl", InputNames[i]).constData(), InputPins[i], 8, y + 3, 74, 16);
         cbxVstup[at] = makeNamed<QComboBox>(gpbVstup, named("cbx", InputNames[i]).constData(), 84, y, 244, 22);
-        for (const char16_t* a : Actions) {
-            cbxVstup[at]->addItem(QString::fromUtf16(a));
-        }
         chbNeg[at] = makeNamed<QCheckBox>(gpbVstup, named("chbNeg", InputNames[i]).constData(), u"Neg", 334, y + 2, 44, 19);
         chbLampa[at] = makeNamed<QCheckBox>(gpbVstup, named("chb", InputNames[i]).constData(), QString(), 378, y + 2, 18, 19);
         chbLampa[at]->setAttribute(Qt::WA_TransparentForMouseEvents); // a lamp: shows, takes no clicks
@@ -74,9 +85,6 @@ TfrmSeriovyPort::TfrmSeriovyPort(Services services, QWidget* parent) : QDialog(p
         const auto at = static_cast<size_t>(i);
         lblVystup[at] = makeNamed<QLabel>(gpbVystup, named("lbl", OutputNames[i]).constData(), OutputPins[i], 8, y + 3, 74, 16);
         cbxVystup[at] = makeNamed<QComboBox>(gpbVystup, named("cbx", OutputNames[i]).constData(), 84, y, 244, 22);
-        for (const char16_t* e : Events) {
-            cbxVystup[at]->addItem(QString::fromUtf16(e));
-        }
         chbStav[at] = makeNamed<QCheckBox>(gpbVystup, named("chb", OutputNames[i]).constData(), u"Stav", 334, y + 2, 60, 19);
     }
     lblDelka = makeNamed<QLabel>(this, "lblDelka", u"Délka výstupního signálu:", 8, 308, 160, 16);
@@ -96,7 +104,7 @@ TfrmSeriovyPort::TfrmSeriovyPort(Services services, QWidget* parent) : QDialog(p
     connect(btnStorno, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnPouzit, &QPushButton::clicked, this, &TfrmSeriovyPort::btnPouzitClick);
     connect(btnPripojit, &QPushButton::clicked, this, &TfrmSeriovyPort::btnPripojitClick);
-    showConnection();
+    nactiJazyk(language_);
 }
 
 void TfrmSeriovyPort::nactiNastaveniSerioveho() {
@@ -139,7 +147,7 @@ TNastaveniSerioveho TfrmSeriovyPort::hodnoty() const {
 
 void TfrmSeriovyPort::ulozNastaveniSerioveho() {
     IniFile& settings = s_.settings();
-    if (!tavrok::ulozNastaveniSerioveho(settings, hodnoty(), zadny())) {
+    if (!tavrok::ulozNastaveniSerioveho(settings, hodnoty())) {
         s_.questions.tell(fillPlaceholders(s_.messages.text(51), settings.path()), MessageIcon::Error);
     }
 }
@@ -164,7 +172,7 @@ void TfrmSeriovyPort::btnPouzitClick() {
 }
 
 void TfrmSeriovyPort::showConnection() {
-    lblPripojeno->setText(QString::fromUtf16(u"Připojeno k:") + u' ' +
+    lblPripojeno->setText(language_.word(u"frmSeriovyPort", u"pripojenoK") + u' ' +
                           (s_.serial.connected() ? s_.serial.portName() : zadny()));
     showLamps();
 }

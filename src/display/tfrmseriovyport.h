@@ -1,6 +1,7 @@
 #pragma once
 
 #include "display/seriovyport.h"
+#include "lang/language.h"
 
 #include <QDialog>
 #include <array>
@@ -47,7 +48,9 @@ public:
     void showLamps();
 
     // The word for "no port".
-    static QString zadny();
+    QString zadny() const;
+    // The texts of a language: the captions, the status words and the lists of the combo boxes.
+    void nactiJazyk(const Language& language);
 
 signals:
     // A port was opened or closed here: the poll starts or stops.
@@ -56,6 +59,7 @@ signals:
 private:
 
     Services s_;
+    Language language_;
     bool shownOnce_ = false;
 
     QLabel* lblPort;

@@ -101,7 +101,7 @@ QString MessageTable::builtIn(int n) {
     return n >= 1 && n <= Count ? withLineBreaks(QString::fromUtf16(BuiltIn[n - 1])) : QString();
 }
 
-void MessageTable::nacti(const IniFile& languageIni) {
+void MessageTable::nacti(const IniSnapshot& languageIni) {
     for (int n = 1; n <= Count; ++n) {
         const QString key = QStringLiteral("message%1").arg(n);
         texts_[n - 1] = withLineBreaks(languageIni.readString(u"Messages", key, QString::fromUtf16(BuiltIn[n - 1])));

@@ -6,7 +6,7 @@
 
 namespace tavrok {
 
-class IniFile;
+class IniSnapshot;
 
 // The program-wide messages, numbered as the language files number them ("message1" ... "message70"
 // in section "Messages"; 66 to 70 are this version's own: a settings file moved aside, a folder the
@@ -28,7 +28,7 @@ public:
     const QString& text(int n) const;
 
     // Takes every message from the file, the built-in text where a key is missing.
-    void nacti(const IniFile& languageIni);
+    void nacti(const IniSnapshot& languageIni);
 
     static QString builtIn(int n);
 

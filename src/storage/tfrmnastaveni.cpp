@@ -1,13 +1,13 @@
 #include "storage/tfrmnastaveni.h"
 
-#include "platform/hotkeycode.h"
+#include "lang/language.h"
 #include "lang/messagetable.h"
 #include "platform/autostart.h"
 #include "platform/filedialogs.h"
+#include "platform/hotkeycode.h"
 #include "platform/questions.h"
 #include "storage/inifile.h"
 #include "storage/storagelocations.h"
-
 #include "widgets/centre.h"
 #include "widgets/namedwidget.h"
 
@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeySequenceEdit>
@@ -282,6 +283,9 @@ bool TfrmNastaveni::ulozNastaveni() {
             return false;
         }
     }
+    if (!zmenJazyk()) {
+        return false;
+    }
     using A = Autostart::Scope;
     for (const auto& [box, scope] : {std::pair{chbAutostartVsichni, A::AllUsers}, std::pair{chbAutostartAktualni, A::CurrentUser}}) {
         if (box->isEnabled()) {
@@ -290,6 +294,20 @@ bool TfrmNastaveni::ulozNastaveni() {
     }
     if (!tavrok::ulozNastaveni(s_.storage.settingsIni(), hodnoty())) {
         s_.questions.tell(fillPlaceholders(s_.messages.text(51), s_.storage.settingsIni().path()), MessageIcon::Error);
+        return false;
+    }
+    return true;
+}
+
+bool TfrmNastaveni::zmenJazyk() {
+    const QString previous = QFileInfo(s_.storage.languageIni().path()).completeBaseName();
+    s_.storage.openLanguage(cbxJazyk->currentText());
+    const IniSnapshot chosen = s_.storage.languageIni().snapshot();
+    const auto confirmed = [this](int message) {
+        return s_.questions.ask(s_.messages.text(message), MessageIcon::Warning, MessageButtons::YesNo) == Answer::Yes;
+    };
+    if ((!languageIsForThisProgram(chosen) && !confirmed(54)) || (!languageFitsThisVersion(chosen) && !confirmed(55))) {
+        s_.storage.openLanguage(previous);
         return false;
     }
     return true;

@@ -52,6 +52,9 @@ public:
 
 private:
     void enable();
+    // Opens the chosen language file, after the user's yes when it was not made for this program or
+    // version; on no the previous file stays open and the save ends.
+    bool zmenJazyk();
 
     Services s_;
     bool firstShow_ = true;

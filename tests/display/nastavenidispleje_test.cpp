@@ -1,5 +1,6 @@
 // The display settings dialog: choosing the range, previewing, confirming and dropping changes.
 #include "display/displayselection.h"
+#include "lang/language.h"
 #include "display/tfrmdisplej.h"
 #include "display/tfrmnastavenidispleje.h"
 #include "storage/inifile.h"
@@ -27,11 +28,11 @@ TEST(DisplaySelection, TheSelectedCharactersChooseTheRangeAndNameItsEnds) {
     EXPECT_EQ(rangeFromSelection(7, 0), (VisibleRange{false, false, 5, 5})) << "nothing selected shows nothing";
     EXPECT_EQ(rangeFromSelection(-3, 99), VisibleRange{}) << "out of the field is clamped";
 
-    const RangeCaptions c = rangeCaptions(2, 5);
+    const RangeCaptions c = rangeCaptions(2, 5, Language());
     EXPECT_EQ(c.od, QString::fromUtf16(u"od: Desítky hodin"));
     EXPECT_EQ(c.do_, QString::fromUtf16(u"do: Jednotky minut"));
-    EXPECT_EQ(rangeCaptions(4, 0).od, QStringLiteral("od: (nic)"));
-    EXPECT_EQ(rangeCaptions(4, 0).do_, QStringLiteral("do: (nic)"));
+    EXPECT_EQ(rangeCaptions(4, 0, Language()).od, QStringLiteral("od: (nic)"));
+    EXPECT_EQ(rangeCaptions(4, 0, Language()).do_, QStringLiteral("do: (nic)"));
 
     // Every contiguous selection comes back from the range it makes.
     for (int start = 0; start < 14; ++start) {

@@ -112,7 +112,7 @@ TEST(SerialSettings, DefaultsAndARoundTripWithTheWordForNone) {
     EXPECT_EQ(defaults.akce, (std::array<int, 4>{1, 7, 5, 6}));
     EXPECT_EQ(defaults.udalost, (std::array<int, 3>{0, 1, 2}));
     EXPECT_TRUE(defaults.port.isEmpty());
-    ASSERT_TRUE(ulozNastaveniSerioveho(ini, defaults, none));
+    ASSERT_TRUE(ulozNastaveniSerioveho(ini, defaults));
     EXPECT_EQ(IniFile(path).readString(u"seriovyPort", u"port"), none);
 
     TNastaveniSerioveho s;
@@ -122,7 +122,7 @@ TEST(SerialSettings, DefaultsAndARoundTripWithTheWordForNone) {
     s.udalost = {2, 0, 1};
     s.stav = {true, false, true};
     s.delka = 750;
-    ASSERT_TRUE(ulozNastaveniSerioveho(ini, s, none));
+    ASSERT_TRUE(ulozNastaveniSerioveho(ini, s));
     EXPECT_EQ(nactiNastaveniSerioveho(IniFile(path), none), s);
 
     test::writeBytes(path, "[seriovyPort]\nDSR=99\nDTR=-4\ndelka=-10\n");

@@ -27,13 +27,13 @@ TEST(MessageTable, ALanguageFileLoadsOverTheBuiltInTexts) {
     const QString path = dir.filePath(QStringLiteral("English.ini"));
     test::writeBytes(path, "[Messages]\nmessage2=No time entered.\nmessage14=Paused.%13Quit?\nmessage15=\n");
     MessageTable table;
-    table.nacti(IniFile(path));
+    table.nacti(IniFile(path).snapshot());
     EXPECT_EQ(table.text(2), QStringLiteral("No time entered."));
     EXPECT_EQ(table.text(14), QStringLiteral("Paused.\nQuit?"));
     EXPECT_EQ(table.text(15), QString()) << "an empty value is a value";
     EXPECT_EQ(table.text(16), QStringLiteral("Zadaný čas již existuje.")) << "a missing key keeps the built-in text";
 
-    table.nacti(IniFile(dir.filePath(QStringLiteral("missing.ini"))));
+    table.nacti(IniFile(dir.filePath(QStringLiteral("missing.ini"))).snapshot());
     EXPECT_EQ(table.text(2), MessageTable::builtIn(2));
 }
 

@@ -27,8 +27,9 @@ class NastaveniDialogTest : public WindowFixture {
 protected:
     void SetUp() override {
         WindowFixture::SetUp();
-        test::writeBytes(data("Jazyky/Cesky.ini"), "[info]\nprogram=Tavrok\n");
-        test::writeBytes(data("Jazyky/English.ini"), "[info]\nprogram=Tavrok\n");
+        const QByteArray fits = "[info]\nprogram=Tavrok\n[verzeProgramu]\npocet=1\nverze1=2.51\n";
+        test::writeBytes(data("Jazyky/Cesky.ini"), fits);
+        test::writeBytes(data("Jazyky/English.ini"), fits);
     }
     TfrmNastaveni* dialog() const { return window->frmNastaveni(); }
     template <typename W = QWidget>

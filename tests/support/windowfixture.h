@@ -37,8 +37,10 @@ protected:
     XdgAutostart autostart{dir.path() + QStringLiteral("/xdg/autostart"), dir.path() + QStringLiteral("/etc/autostart")};
     std::unique_ptr<TfrmHlavniOkno> window;
 
-    // The standard sounds the program ships with.
+    // The standard sounds the program ships with, and a Czech language file that names this version
+    // (its texts are the built-in ones).
     void SetUp() override {
+        writeBytes(data("Jazyky/Cesky.ini"), "[info]\nprogram=Tavrok\n[verzeProgramu]\npocet=1\nverze1=2.51\n");
         for (const char* name : {"Zvonek.wav", "Signalk.wav", "Signald.wav"}) {
             const QString path = data("Zvuky/Standard/") + QString::fromLatin1(name);
             writeBytes(path, "RIFF");

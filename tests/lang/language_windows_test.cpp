@@ -1,0 +1,351 @@
+// The language files against the real windows: every key names a control, every caption has a key,
+// and the shipped Czech file holds exactly the built-in texts.
+#include "app/messageboxquestions.h"
+#include "app/tfrmoprogramu.h"
+#include "countdown/tfrmdalsiodpocit.h"
+#include "display/tfrmdisplej.h"
+#include "display/tfrmnastavenidispleje.h"
+#include "display/tfrmseriovyport.h"
+#include "lang/captions.h"
+#include "lang/language.h"
+#include "lang/languagekeys.h"
+#include "lang/messagetable.h"
+#include "stopwatch/stopwatchpanel.h"
+#include "stopwatch/tfrmcosetavrokem.h"
+#include "stopwatch/tfrmdalsitavrok.h"
+#include "storage/tfrmnastaveni.h"
+#include "support/windowfixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QPushButton>
+#include <QMenu>
+#include <QSet>
+#include <gtest/gtest.h>
+#include <map>
+
+using namespace tavrok;
+using namespace tavrok::test;
+
+namespace {
+
+// Controls whose text is not a caption of their own: the program's data (digits, separators, the clock
+// line, the program's name and version lines, the serial status), texts the windows make from words
+// (the toggle buttons, the units and range of the display settings) and symbols (the pipettes' "P",
+// the play and stop marks).
+bool showsData(const QString& window, const QString& name) {
+    static const QSet<QString> data = {
+        QStringLiteral("lblH"), QStringLiteral("lblM"), QStringLiteral("lblS"), QStringLiteral("lblMs"),
+        QStringLiteral("lblD"), QStringLiteral("lblHOd"), QStringLiteral("lblMOd"), QStringLiteral("lblCas"),
+        QStringLiteral("lblDatumBudiku"), QStringLiteral("btnZapnout"), QStringLiteral("btnPauza"),
+        QStringLiteral("lblNazev"), QStringLiteral("lblVerze"), QStringLiteral("lblVerzeJazyka"),
+        QStringLiteral("lblVerzeJazykaEn"), QStringLiteral("memAutorCesky"), QStringLiteral("memAutorEnglish"),
+        QStringLiteral("btnBarvaPozadiPipeta"), QStringLiteral("btnPruhlednaBarvaPipeta"),
+        QStringLiteral("btnBarvaTextuPipeta"), QStringLiteral("lblZlevaJednotka"), QStringLiteral("lblShoraJednotka"),
+        QStringLiteral("lblVelikostJednotka"), QStringLiteral("lblZobrazitOd"), QStringLiteral("lblZobrazitDo"),
+        QStringLiteral("btnPlay"), QStringLiteral("btnStop"), QStringLiteral("lblPripojeno")};
+    return window == u"frmDisplej" || data.contains(name);
+}
+
+// The named controls of a window that show a caption, with the caption they were built with.
+void collect(const QString& window, QObject* parent, std::map<QString, QString>& out) {
+    for (QObject* child : parent->children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (widget && widget->isWindow() && !qobject_cast<QMenu*>(widget)) {
+            continue;
+        }
+        const QVariant builtIn = child->property("tavrokBuiltInCaption");
+        const QString caption = builtIn.isValid() ? builtIn.toString() : captionOf(child);
+        if (!child->objectName().isEmpty() && !caption.isEmpty() && !showsData(window, child->objectName())) {
+            out[child->objectName()] = caption;
+        }
+        collect(window, child, out);
+    }
+}
+
+class LanguageWindowsTest : public WindowFixture {
+protected:
+    // Every window of the program, by its section.
+    std::map<QString, QWidget*> windows() {
+        std::map<QString, QWidget*> w;
+        w[QStringLiteral("frmHlavniOkno")] = window.get();
+        w[QStringLiteral("frmNastaveni")] = window->frmNastaveni();
+        w[QStringLiteral("frmDalsiOdpocit")] = window->frmDalsiOdpocit();
+        w[QStringLiteral("frmDalsiTavrok")] = window->stopwatchPanel().frmDalsiTavrok();
+        w[QStringLiteral("frmDisplej")] = &window->frmDisplej();
+        w[QStringLiteral("frmNastaveniDispleje")] = &window->frmNastaveniDispleje();
+        w[QStringLiteral("frmSeriovyPort")] = &window->frmSeriovyPort();
+        w[QStringLiteral("frmOProgramu")] = &about;
+        w[QStringLiteral("frmCoSeTavrokem")] = &running;
+        return w;
+    }
+    TfrmOProgramu about;
+    TfrmCoSeTavrokem running;
+};
+
+} // namespace
+
+TEST_F(LanguageWindowsTest, EveryKeyNamesAControlAndEveryCaptionHasAKey) {
+    open();
+    const auto all = windows();
+    for (const LanguageSection& section : languageSections()) {
+        const QString name = QString::fromUtf16(section.name);
+        ASSERT_TRUE(all.count(name)) << name.toStdString();
+        QWidget* w = all.at(name);
+        EXPECT_EQ(w->objectName(), name);
+        std::map<QString, QString> captions;
+        collect(name, w, captions);
+        QSet<QString> covered;
+        for (const LanguageKey& k : section.keys) {
+            if (k.kind != KeyKind::Caption && k.kind != KeyKind::Hint) {
+                continue;
+            }
+            for (const QString& target : QString::fromUtf16(k.targets ? k.targets : k.key).split(u',')) {
+                EXPECT_NE(findControl(w, target), nullptr)
+                    << name.toStdString() << ": key " << QString::fromUtf16(k.key).toStdString() << " names no control "
+                    << target.toStdString();
+                if (k.kind == KeyKind::Caption) {
+                    covered << target;
+                }
+            }
+        }
+        for (const auto& [control, caption] : captions) {
+            EXPECT_TRUE(covered.contains(control))
+                << name.toStdString() << ": " << control.toStdString() << " \"" << caption.toStdString() << "\" has no key";
+        }
+    }
+}
+
+namespace {
+
+struct Entry {
+    QString key;
+    QString value;
+};
+using SectionTexts = std::vector<std::pair<QString, std::vector<Entry>>>;
+
+std::vector<Entry>& sectionIn(SectionTexts& texts, const QString& name) {
+    for (auto& [section, entries] : texts) {
+        if (section == name) {
+            return entries;
+        }
+    }
+    texts.push_back({name, {}});
+    return texts.back().second;
+}
+
+// The built-in texts of every window section, as the windows and the key table have them.
+SectionTexts builtInTexts(const std::map<QString, QWidget*>& windows) {
+    SectionTexts texts;
+    for (const LanguageSection& section : languageSections()) {
+        QWidget* w = windows.at(QString::fromUtf16(section.name));
+        for (const LanguageKey& k : section.keys) {
+            QString value;
+            switch (k.kind) {
+            case KeyKind::Caption: {
+                const QString target = QString::fromUtf16(k.targets ? k.targets : k.key).section(u',', 0, 0);
+                const QObject* control = findControl(w, target);
+                const QVariant builtIn = control ? control->property("tavrokBuiltInCaption") : QVariant();
+                value = builtIn.isValid() ? builtIn.toString() : captionOf(control);
+                break;
+            }
+            case KeyKind::Title: {
+                const QVariant builtIn = w->property("tavrokBuiltInCaption");
+                value = builtIn.isValid() ? builtIn.toString() : w->windowTitle();
+                break;
+            }
+            case KeyKind::Hint:
+            case KeyKind::Word:
+                value = QString::fromUtf16(k.builtIn);
+                break;
+            }
+            sectionIn(texts, fileSectionOf(section, k).toString()).push_back({QString::fromUtf16(k.key), value});
+        }
+    }
+    auto& messages = sectionIn(texts, QStringLiteral("Messages"));
+    for (int n = 1; n <= MessageTable::Count; ++n) {
+        messages.push_back({QStringLiteral("message%1").arg(n), MessageTable::builtIn(n).replace(u'\n', QStringLiteral("%13"))});
+    }
+    return texts;
+}
+
+const char* const LanguageFiles[] = {"Cesky.ini", "English.ini"};
+
+QString sourceFile(const char* name) {
+    return QStringLiteral(TAVROK_SOURCE_DATA "/Jazyky/") + QString::fromLatin1(name);
+}
+
+} // namespace
+
+TEST_F(LanguageWindowsTest, TheShippedFilesHoldEveryKeyAndCzechTheBuiltInTexts) {
+    open();
+    const SectionTexts builtIn = builtInTexts(windows());
+    if (const QByteArray out = qgetenv("TAVROK_WRITE_CZECH"); !out.isEmpty()) {
+        QFile f(QString::fromLocal8Bit(out)); // regenerates the Czech file's window sections and messages
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        for (const auto& [section, entries] : builtIn) {
+            f.write("[" + section.toUtf8() + "]\n");
+            for (const Entry& e : entries) {
+                f.write(e.key.toUtf8() + "=" + e.value.toUtf8() + "\n");
+            }
+            f.write("\n");
+        }
+    }
+    for (const char* name : LanguageFiles) {
+        SCOPED_TRACE(name);
+        const IniSnapshot file = IniFile(sourceFile(name)).snapshot();
+        EXPECT_EQ(file.readString(u"info", u"program"), QStringLiteral("Tavrok"));
+        EXPECT_TRUE(languageFitsThisVersion(file));
+        for (const auto& [section, entries] : builtIn) {
+            QSet<QString> expected;
+            for (const Entry& e : entries) {
+                expected << e.key.toLower();
+                EXPECT_TRUE(file.valueExists(section, e.key)) << section.toStdString() << "/" << e.key.toStdString();
+                if (QByteArray(name) == "Cesky.ini") {
+                    EXPECT_EQ(file.readString(section, e.key), e.value) << section.toStdString() << "/" << e.key.toStdString();
+                } else if (!e.value.isEmpty()) {
+                    EXPECT_FALSE(file.readString(section, e.key).isEmpty()) << section.toStdString() << "/" << e.key.toStdString();
+                }
+            }
+            for (const QString& key : file.keyNames(section)) {
+                EXPECT_TRUE(expected.contains(key.toLower())) << section.toStdString() << "/" << key.toStdString() << " is no key";
+            }
+        }
+    }
+}
+
+namespace {
+
+const QByteArray Fits = "[info]\nprogram=Tavrok\n[verzeProgramu]\npocet=1\nverze1=2.51\n";
+
+class LanguageSwitchTest : public LanguageWindowsTest {
+protected:
+    void choose(const char* language) {
+        editAndPress(
+            window->frmNastaveni(),
+            [this, language] { childOf<QComboBox>(window->frmNastaveni(), "cbxJazyk")->setCurrentText(QString::fromLatin1(language)); },
+            "btnOK", [this] { window->mnuNastaveniClick(); });
+    }
+    // Every control shows the caption it was built with.
+    void expectBuiltInEverywhere() {
+        for (const auto& [section, w] : windows()) {
+            std::vector<QObject*> controls{w};
+            for (size_t i = 0; i < controls.size(); ++i) {
+                for (QObject* c : controls[i]->children()) {
+                    controls.push_back(c);
+                }
+            }
+            for (QObject* c : controls) {
+                const QVariant builtIn = c->property("tavrokBuiltInCaption");
+                if (builtIn.isValid()) {
+                    auto* widget = qobject_cast<QWidget*>(c);
+                    const bool ownWindow = widget && widget->isWindow() && !qobject_cast<QMenu*>(widget);
+                    EXPECT_EQ(ownWindow ? widget->windowTitle() : captionOf(c), builtIn.toString())
+                        << section.toStdString() << "/" << c->objectName().toStdString();
+                }
+            }
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(LanguageSwitchTest, AnotherLanguageReachesEveryWindowAndTheRunningCountdownKeepsItsStopButton) {
+    writeBytes(data("Jazyky/Test.ini"),
+               Fits + "[frmHlavniOkno]\nbtnOdpZapVypnout=S&top\nbtnTvrZapZapnout=St&art\nbtnOdpZapZapnout=&Go\n"
+                      "lblFceOdpocit=Countdown\nmnuSoubor=&File\nmnuIndex=&Index                     F1\n"
+                      "chbOdpOpakovat=Re&peat%13x\ncbxBudikyHint=Alarm name\n"
+                      "[frmNastaveni]\nnazevOkna=Options\n[frmSeriovyPort]\nvstup1=Start countdown\nzadny=None\n"
+                      "[frmDisplej]\nnazevOkna=Separate display\n[frmCoSeTavrokem]\nbtnNechat=&Keep running\n"
+                      "[Messages]\nmessage2=No time.%13Really.\n[info]\nlocale=en\n");
+    open();
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Ano"));
+    click("lblFceOdpocit");
+    typeOnDigits("000005");
+    click("btnZapnout");
+    ASSERT_TRUE(window->countdown().running());
+    choose("Test");
+
+    EXPECT_EQ(child<QPushButton>("btnZapnout")->text(), QStringLiteral("S&top")) << "still the stop button";
+    EXPECT_EQ(child<QLabel>("lblFceOdpocit")->text(), QStringLiteral("Countdown"));
+    runFor(1000);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("C: 0;00:00:04")) << "the title's letter follows the caption";
+    EXPECT_EQ(window->findChild<QMenu*>(QStringLiteral("mnuSoubor"))->title(), QStringLiteral("&File"));
+    EXPECT_EQ(window->findChild<QAction*>(QStringLiteral("mnuIndex"))->text(), QStringLiteral("&Index"))
+        << "the menu shows the shortcut itself";
+    EXPECT_EQ(child<QCheckBox>("chbOdpOpakovat")->text(), QStringLiteral("Re&peat%13x")) << "captions keep %13";
+    EXPECT_EQ(child("cbxBudiky")->toolTip(), QStringLiteral("Alarm name"));
+    EXPECT_EQ(child<QAbstractButton>("btnKonec")->text(), QStringLiteral("&Konec")) << "what the file lacks stays";
+    EXPECT_EQ(window->messageTable().text(2), QStringLiteral("No time.\nReally."));
+    EXPECT_EQ(window->frmNastaveni()->windowTitle(), QStringLiteral("Options"));
+    EXPECT_EQ(window->frmDisplej().windowTitle(), QStringLiteral("Separate display - Tavrok"));
+    EXPECT_EQ(childOf<QComboBox>(&window->frmSeriovyPort(), "cbxDSR")->itemText(1), QStringLiteral("Start countdown"));
+    EXPECT_EQ(childOf<QLabel>(&window->frmSeriovyPort(), "lblPripojeno")->text(), QStringLiteral("Connected to: None").replace(
+                  QStringLiteral("Connected to:"), QString::fromUtf16(u"Připojeno k:")));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Yes")) << "Qt's own buttons";
+
+    click("lblFceTavrok");
+    EXPECT_EQ(child<QPushButton>("btnZapnout")->text(), QStringLiteral("St&art")) << "the stopwatch's own start text";
+
+    choose("Cesky");
+    EXPECT_EQ(window->storage().languageIni().path(), data("Jazyky/Cesky.ini"));
+    expectBuiltInEverywhere();
+    EXPECT_EQ(window->messageTable().text(2), MessageTable::builtIn(2));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Ano"));
+    click("lblFceOdpocit");
+    EXPECT_EQ(child<QPushButton>("btnZapnout")->text(), QStringLiteral("&Stop"));
+}
+
+TEST_F(LanguageSwitchTest, AFileNotMadeForThisProgramOrVersionIsLoadedOnlyAfterYes) {
+    writeBytes(data("Jazyky/Foreign.ini"), "[frmHlavniOkno]\nbtnKonec=&Quit\n");
+    writeBytes(data("Jazyky/Old.ini"), "[info]\nprogram=Tavrok\n[verzeProgramu]\npocet=1\nverze1=2.5\n[frmHlavniOkno]\nbtnKonec=&Exit\n");
+    open();
+    const auto jazyk = [this] { return IniFile(settingsPath()).readString(u"nastaveni", u"jazyk", QStringLiteral("(none)")); };
+
+    questions.script({Answer::No});
+    choose("Foreign");
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text, window->messageTable().text(54));
+    EXPECT_EQ(questions.asked[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(window->storage().languageIni().path(), data("Jazyky/Cesky.ini")) << "the previous file again";
+    EXPECT_EQ(jazyk(), QStringLiteral("(none)")) << "nothing saved";
+    EXPECT_EQ(child<QAbstractButton>("btnKonec")->text(), QStringLiteral("&Konec"));
+
+    questions.script({Answer::Yes, Answer::No}); // then it names no version either
+    choose("Foreign");
+    ASSERT_EQ(questions.asked.size(), 3u);
+    EXPECT_EQ(questions.asked[2].text, window->messageTable().text(55));
+    EXPECT_EQ(jazyk(), QStringLiteral("(none)"));
+
+    questions.script({Answer::Yes});
+    choose("Old");
+    ASSERT_EQ(questions.asked.size(), 4u);
+    EXPECT_EQ(questions.asked[3].text, window->messageTable().text(55));
+    EXPECT_EQ(jazyk(), QStringLiteral("Old"));
+    EXPECT_EQ(child<QAbstractButton>("btnKonec")->text(), QStringLiteral("&Exit"));
+
+    questions.script({Answer::Yes});
+    choose("Old"); // unchanged, asked again at every confirmation
+    EXPECT_EQ(questions.asked.size(), 5u);
+}
+
+TEST_F(LanguageSwitchTest, TheRunningQuestionSpeaksTheLanguage) {
+    writeBytes(data("Jazyky/Test.ini"), Fits + "[frmCoSeTavrokem]\nbtnNechat=&Keep running\n");
+    settings("[nastaveni]\njazyk=Test\n");
+    open();
+    MessageBoxQuestions boxes(window.get());
+    boxes.setLanguage(&window->programState().language);
+    QTimer::singleShot(0, [] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == u"frmCoSeTavrokem" && w->isVisible()) {
+                EXPECT_EQ(childOf<QPushButton>(w, "btnNechat")->text(), QStringLiteral("&Keep running"));
+                EXPECT_EQ(childOf<QPushButton>(w, "btnStorno")->text(), QStringLiteral("&Storno"));
+                childOf<QPushButton>(w, "btnNechat")->click();
+            }
+        }
+    });
+    EXPECT_EQ(boxes.askRunning(QStringLiteral("a"), QStringLiteral("b")), RunningChoice::KeepRunning);
+}
