@@ -11,6 +11,7 @@
 #include "stopwatch/stopwatchpanel.h"
 #include "stopwatch/tfrmdalsitavrok.h"
 #include "storage/tfrmnastaveni.h"
+#include "widgets/clicklabel.h"
 
 #include <QFileInfo>
 
@@ -35,7 +36,29 @@ void TfrmHlavniOkno::nactiJazyk() {
     frmDisplej_->nactiJazyk(language);
     frmNastaveniDispleje_->nactiJazyk(language);
     frmSeriovyPort_->nactiJazyk(language);
+    layOutFunctionLabels();
     onStateChanged(); // the toggle buttons show their role in the new words, the title its letter
+}
+
+// The three function tabs keep their row from x 10 to 167: each as wide as its caption needs (never
+// narrower than drawn), the first at the left end, the last at the right one, the middle one centred
+// in the gap between them.
+void TfrmHlavniOkno::layOutFunctionLabels() {
+    const int left = 10;
+    const int right = 167;
+    const auto width = [](ClickLabel* l, int drawn) {
+        return std::max(drawn, l->fontMetrics().horizontalAdvance(l->text()) + 4);
+    };
+    const int wBudik = width(lblFceBudik, 28);
+    const int wTavrok = width(lblFceTavrok, 33);
+    const int wOdpocit = width(lblFceOdpocit, 65);
+    const int y = lblFceBudik->y();
+    const int h = lblFceBudik->height();
+    lblFceBudik->setGeometry(left, y, wBudik, h);
+    lblFceOdpocit->setGeometry(right - wOdpocit, y, wOdpocit, h);
+    const int gapStart = left + wBudik;
+    const int gapEnd = right - wOdpocit;
+    lblFceTavrok->setGeometry(gapStart + (gapEnd - gapStart - wTavrok) / 2, y, wTavrok, h);
 }
 
 } // namespace tavrok

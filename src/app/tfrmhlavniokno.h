@@ -130,6 +130,7 @@ private:
     void buildSerial();
     void planSerialPoll();
     void leaveTray();
+    void layOutFunctionLabels();
     // Feeds the separate display from its source, when it is visible.
     void feedSeparateDisplay(TDateTime localNow);
     void onSplitTaken(TDateTime elapsed);

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QRegularExpression>
 
 namespace tavrok {
@@ -42,6 +43,20 @@ QString menuCaption(const QString& caption) {
     return gap < 0 ? caption : caption.left(gap);
 }
 
+// A translated caption may be longer than the one the layout was drawn for: a one-line label, check
+// box or radio button grows to the right to show it whole, as far as its parent leaves room.
+void fitWidth(QWidget* w) {
+    const auto* label = qobject_cast<QLabel*>(w);
+    if ((label && label->wordWrap()) || !w->parentWidget() || w->isWindow()) {
+        return;
+    }
+    const int room = w->parentWidget()->width() - w->x() - 2;
+    const int wanted = std::min(w->sizeHint().width(), room);
+    if (wanted > w->width()) {
+        w->resize(wanted, w->height());
+    }
+}
+
 void setCaption(QObject* control, const QString& text) {
     if (auto* action = qobject_cast<QAction*>(control)) {
         action->setText(menuCaption(text));
@@ -49,8 +64,12 @@ void setCaption(QObject* control, const QString& text) {
         menu->setTitle(menuCaption(text));
     } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
         button->setText(text);
+        if (!qobject_cast<QPushButton*>(button)) {
+            fitWidth(button);
+        }
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
         label->setText(text);
+        fitWidth(label);
     } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
         group->setTitle(text);
     }
