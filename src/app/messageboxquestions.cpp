@@ -1,8 +1,10 @@
 #include "app/messageboxquestions.h"
 
 #include "lang/captions.h"
+#include "lang/language.h"
 #include "stopwatch/tfrmcosetavrokem.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace tavrok {
@@ -42,6 +44,10 @@ Answer MessageBoxQuestions::ask(const QString& text, MessageIcon icon, MessageBu
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setEscapeButton(QMessageBox::Cancel);
         break;
+    }
+    // The messages name the cancel button by the program's word for it ("- Storno -").
+    if (QAbstractButton* cancel = box.button(QMessageBox::Cancel); cancel && language_) {
+        cancel->setText(language_->text(u"frmNastaveni", u"btnStorno", QStringLiteral("&Storno")));
     }
     switch (box.exec()) {
     case QMessageBox::Ok:

@@ -45,7 +45,7 @@ void TfrmOProgramu::nactiJazyk(const Language& language) {
     applyCaptions(this, language, u"frmOProgramu");
     lblVerze->setText(fillPlaceholders(language.word(u"frmOProgramu", u"lblVerze"), StorageLocations::ProgramVersion));
     lblVerzeJazyka->setText(QString::fromUtf16(u"Verze načteného jazyka: ") + language.version());
-    lblVerzeJazykaEn->setText(QStringLiteral("Version of loaded language: ") + language.version());
+    lblVerzeJazykaEn->setText(QStringLiteral("Version of loaded language: ") + language.versionEnglish());
     memAutorCesky->setText(language.authorCzech());
     memAutorEnglish->setText(language.authorEnglish());
 }

@@ -114,7 +114,8 @@ void TfrmNastaveniDispleje::connectControls() {
             patterns << QStringLiteral("*.") + e;
         }
         const QString chosen = s_.files.chooseFile(QFileInfo(edtObrazek->text()).absolutePath(),
-                                                   QString::fromUtf16(u"Obrázky (") + patterns.join(u' ') + u')');
+                                                   language_.word(u"frmNastaveniDispleje", u"pictureFilter") + QStringLiteral(" (") +
+                                                       patterns.join(u' ') + u')');
         if (!chosen.isEmpty()) {
             edtObrazek->setText(chosen);
         }

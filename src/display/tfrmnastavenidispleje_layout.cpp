@@ -126,7 +126,7 @@ void TfrmNastaveniDispleje::buildControls() {
     rbtParentOkno = makeNamed<QRadioButton>(gpbText, "rbtParentOkno", u"O&kno", 124, 48, 70, 19);
     rbtParentObr = makeNamed<QRadioButton>(gpbText, "rbtParentObr", u"O&brázek", 200, 48, 100, 19);
     group(this, {rbtParentOkno, rbtParentObr});
-    lblZarovnaniTextu = makeNamed<QLabel>(gpbText, "lblZarovnaniTextu", u"Zarovnání textu:", 10, 76, 110, 16);
+    lblZarovnaniTextu = makeNamed<QLabel>(gpbText, "lblZarovnaniTextu", u"Zarovnání:", 10, 76, 110, 16);
     rbtZarovnaniText = alignmentSquare(gpbText, "rbtZarovnaniText", 124, 72);
     rbtRelativni = makeNamed<QRadioButton>(gpbText, "rbtRelativni", u"&Relativní", 10, 130, 100, 19);
     rbtAbsolutni = makeNamed<QRadioButton>(gpbText, "rbtAbsolutni", u"Abso&lutní", 124, 130, 100, 19);

@@ -137,7 +137,11 @@ void applyCaptions(QWidget* window, const Language& language, QStringView sectio
                     continue;
                 }
                 if (k.kind == KeyKind::Caption) {
-                    setCaption(control, language.text(fileSection, key, builtInCaption(control)));
+                    QString builtIn = builtInCaption(control);
+                    if (k.fallback) {
+                        builtIn = language.text(fileSection, QStringView(k.fallback), builtIn);
+                    }
+                    setCaption(control, language.text(fileSection, key, builtIn));
                 } else if (auto* widget = qobject_cast<QWidget*>(control)) {
                     widget->setToolTip(language.word(section, key));
                 }

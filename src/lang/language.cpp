@@ -23,6 +23,10 @@ QString Language::version() const {
     return file_.readString(u"info", u"verzeJazyka", QString::fromUtf16(u"Neznámá"));
 }
 
+QString Language::versionEnglish() const {
+    return file_.readString(u"info", u"verzeJazyka", QStringLiteral("Unknown"));
+}
+
 QString Language::authorCzech() const {
     return file_.readString(u"info", u"autorJazykaCesky", QString::fromUtf16(u"Nebyl uveden žádný autor."));
 }
@@ -36,8 +40,11 @@ QString Language::qtLocale() const {
     if (!locale.isEmpty()) {
         return locale;
     }
-    return name_.startsWith(QStringLiteral("English"), Qt::CaseInsensitive) ? QStringLiteral("en")
-                                                                             : QStringLiteral("cs");
+    // Without the key: the built-in texts (no file at all) and the Czech file are Czech; any other
+    // translation is closer to English than to Czech.
+    const bool czech = file_.sectionNames().isEmpty() || name_.startsWith(QStringLiteral("Cesk"), Qt::CaseInsensitive) ||
+                       name_.startsWith(QString::fromUtf16(u"Česk"), Qt::CaseInsensitive);
+    return czech ? QStringLiteral("cs") : QStringLiteral("en");
 }
 
 bool languageIsForThisProgram(const IniSnapshot& file) {

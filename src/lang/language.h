@@ -23,12 +23,13 @@ public:
     QString word(QStringView section, QStringView key) const;
 
     // The translation version and the translator lines the About box shows.
-    QString version() const;
+    QString version() const;        // built in: "Neznámá"
+    QString versionEnglish() const; // the same value, built in: "Unknown"
     QString authorCzech() const;
     QString authorEnglish() const;
 
     // The language of Qt's own buttons and dialogs: the file's "info"/"locale" ("cs", "en", ...); a
-    // file without it is Czech unless it is named as an English one.
+    // file without it is English unless it is the Czech one.
     QString qtLocale() const;
 
 private:

@@ -19,6 +19,7 @@ struct LanguageKey {
     const char16_t* builtIn = nullptr; // Hint and Word keys
     const char16_t* targets = nullptr; // the controls, comma separated, where they are not named as the key
     const char16_t* fileSection = nullptr; // read from another window's section of the file
+    const char16_t* fallback = nullptr;    // a key of the same section read where the file lacks this one
 };
 
 struct LanguageSection {

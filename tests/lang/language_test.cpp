@@ -89,7 +89,10 @@ TEST_F(LanguageTest, AFileFitsWhenItNamesTheProgramAndOneOfItsEntriesNamesThisVe
 
 TEST_F(LanguageTest, QtSpeaksTheFilesLocaleOrTheOneItsNameSuggests) {
     EXPECT_EQ(load("[info]\nlocale=de\n").qtLocale(), QStringLiteral("de"));
-    EXPECT_EQ(load("", QStringLiteral("English")).qtLocale(), QStringLiteral("en"));
-    EXPECT_EQ(load("", QStringLiteral("Cesky")).qtLocale(), QStringLiteral("cs"));
+    EXPECT_EQ(load("[frmHlavniOkno]\nbtnKonec=&Quit\n", QStringLiteral("English")).qtLocale(), QStringLiteral("en"));
+    EXPECT_EQ(load("[frmHlavniOkno]\nbtnKonec=&Beenden\n", QStringLiteral("Deutsch")).qtLocale(), QStringLiteral("en"))
+        << "closer to English than to Czech";
+    EXPECT_EQ(load("[frmHlavniOkno]\nbtnKonec=&Konec\n", QStringLiteral("Cesky")).qtLocale(), QStringLiteral("cs"));
+    EXPECT_EQ(load("", QStringLiteral("Missing")).qtLocale(), QStringLiteral("cs")) << "the built-in texts are Czech";
     EXPECT_EQ(Language().qtLocale(), QStringLiteral("cs"));
 }

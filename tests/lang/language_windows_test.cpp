@@ -21,6 +21,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QMap>
 #include <QPushButton>
 #include <QMenu>
 #include <QSet>
@@ -260,13 +261,27 @@ TEST_F(LanguageSwitchTest, AnotherLanguageReachesEveryWindowAndTheRunningCountdo
                       "chbOdpOpakovat=Re&peat%13x\ncbxBudikyHint=Alarm name\n"
                       "[frmNastaveni]\nnazevOkna=Options\n[frmSeriovyPort]\nvstup1=Start countdown\nzadny=None\n"
                       "[frmDisplej]\nnazevOkna=Separate display\n[frmCoSeTavrokem]\nbtnNechat=&Keep running\n"
-                      "[Messages]\nmessage2=No time.%13Really.\n[info]\nlocale=en\n");
+                      "[Messages]\nmessage2=No time.%13Really.\n[info]\nlocale=en\nverzeJazyka=7\n[frmOProgramu]\nbtnOK=Fine\n");
     open();
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Ano"));
+    const auto showAbout = [this] {
+        QTimer::singleShot(0, [] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (w->objectName() == u"frmOProgramu" && w->isVisible()) {
+                    static_cast<QDialog*>(w)->accept();
+                }
+            }
+        });
+        window->mnuOProgramuClick();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        return window->findChild<QDialog*>(QStringLiteral("frmOProgramu"));
+    };
     click("lblFceOdpocit");
     typeOnDigits("000005");
     click("btnZapnout");
     ASSERT_TRUE(window->countdown().running());
+    EXPECT_EQ(childOf<QLabel>(showAbout(), "lblVerzeJazykaEn")->text(), QStringLiteral("Version of loaded language: Unknown"));
     choose("Test");
 
     EXPECT_EQ(child<QPushButton>("btnZapnout")->text(), QStringLiteral("S&top")) << "still the stop button";
@@ -286,6 +301,8 @@ TEST_F(LanguageSwitchTest, AnotherLanguageReachesEveryWindowAndTheRunningCountdo
     EXPECT_EQ(childOf<QLabel>(&window->frmSeriovyPort(), "lblPripojeno")->text(), QStringLiteral("Connected to: None").replace(
                   QStringLiteral("Connected to:"), QString::fromUtf16(u"Připojeno k:")));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Yes")) << "Qt's own buttons";
+    EXPECT_EQ(childOf<QPushButton>(showAbout(), "btnOK")->text(), QStringLiteral("Fine")) << "the About box made before";
+    EXPECT_EQ(childOf<QLabel>(showAbout(), "lblVerzeJazykaEn")->text(), QStringLiteral("Version of loaded language: 7"));
 
     click("lblFceTavrok");
     EXPECT_EQ(child<QPushButton>("btnZapnout")->text(), QStringLiteral("St&art")) << "the stopwatch's own start text";
@@ -348,4 +365,112 @@ TEST_F(LanguageSwitchTest, TheRunningQuestionSpeaksTheLanguage) {
         }
     });
     EXPECT_EQ(boxes.askRunning(QStringLiteral("a"), QStringLiteral("b")), RunningChoice::KeepRunning);
+}
+
+namespace {
+
+QChar accelerator(const QString& caption) {
+    for (qsizetype i = caption.indexOf(u'&'); i >= 0 && i + 1 < caption.size(); i = caption.indexOf(u'&', i + 2)) {
+        if (caption[i + 1] != u'&') {
+            return caption[i + 1].toLower();
+        }
+    }
+    return {};
+}
+
+// Captions seen together, whose accelerators must differ: the main window per function (with each of
+// the toggle button's two texts), each menu, and every dialog as a whole.
+std::vector<std::pair<QString, QStringList>> shownTogether() {
+    std::vector<std::pair<QString, QStringList>> groups;
+    const QStringList common = {QStringLiteral("mnuSoubor"), QStringLiteral("mnuNapoveda"), QStringLiteral("btnKonec"),
+                                QStringLiteral("btnVynulovat"), QStringLiteral("btnDalsi")};
+    const auto main = [&](QStringList keys) { groups.push_back({QStringLiteral("frmHlavniOkno"), common + keys}); };
+    for (const char* toggle : {"btnBudZapZapnout", "btnBudZapVypnout"}) {
+        main({QString::fromLatin1(toggle), QStringLiteral("btnBudVymazat"), QStringLiteral("btnBudNacist"),
+              QStringLiteral("btnBudVymazatVse"), QStringLiteral("btnBudUlozit")});
+    }
+    for (const char* toggle : {"btnTvrZapZapnout", "btnTvrZapVypnout"}) {
+        main({QString::fromLatin1(toggle), QStringLiteral("btnTvrVymazat"), QStringLiteral("btnTvrMezicas"),
+              QStringLiteral("btnTvrImpExp"), QStringLiteral("btnTvrVymazatVse")});
+    }
+    for (const char* toggle : {"btnOdpZapZapnout", "btnOdpZapVypnout"}) {
+        for (const char* pause : {"btnOdpPauzaPauznout", "btnOdpPauzaPokracovat"}) {
+            main({QString::fromLatin1(toggle), QString::fromLatin1(pause), QStringLiteral("chbOdpOpakovat")});
+        }
+    }
+    const auto menu = [&](std::initializer_list<const char*> keys) {
+        QStringList list;
+        for (const char* k : keys) {
+            list << QString::fromLatin1(k);
+        }
+        groups.push_back({QStringLiteral("frmHlavniOkno"), list});
+    };
+    menu({"mnuDoIkony", "mnuVzdyNahore", "mnuZvuk", "mnuVypnoutUpozorneni", "mnuSeriovyPort", "mnuZobrazitDisplej",
+          "mnuNastaveniDispleje", "mnuZmeskaneBudiky", "mnuNastaveni", "mnuImport", "mnuExport", "mnuKonec"});
+    menu({"mnuIndex", "mnuZkontrolovatNovouVerzi", "mnuOProgramu"});
+    menu({"mnuObnovit", "mnuNapoveda2", "mnuOProgramu2", "mnuKonec2"});
+    for (const LanguageSection& section : languageSections()) {
+        if (QStringView(section.name) == u"frmHlavniOkno") {
+            continue;
+        }
+        QStringList keys;
+        for (const LanguageKey& k : section.keys) {
+            if (k.kind == KeyKind::Caption) {
+                keys << QString::fromUtf16(k.key);
+            }
+        }
+        groups.push_back({QString::fromUtf16(section.name), keys});
+    }
+    return groups;
+}
+
+} // namespace
+
+TEST(EnglishFile, IsATranslationWithTheSamePlaceholdersAndNoClashingAccelerators) {
+    const IniSnapshot czech = IniFile(sourceFile("Cesky.ini")).snapshot();
+    const IniSnapshot english = IniFile(sourceFile("English.ini")).snapshot();
+    for (const auto& [section, keys] : shownTogether()) {
+        QMap<QChar, QString> taken;
+        for (const QString& key : keys) {
+            const LanguageKey* k = findLanguageKey(section, key);
+            ASSERT_NE(k, nullptr) << key.toStdString();
+            const QChar a = accelerator(english.readString(k->fileSection ? QStringView(k->fileSection) : QStringView(section), key));
+            if (a.isNull()) {
+                continue;
+            }
+            EXPECT_FALSE(taken.contains(a)) << section.toStdString() << ": " << key.toStdString() << " and "
+                                            << taken.value(a).toStdString() << " both take Alt+" << QString(a).toStdString();
+            taken[a] = key;
+        }
+    }
+    int same = 0;
+    int all = 0;
+    for (const QString& section : czech.sectionNames()) {
+        for (const QString& key : czech.keyNames(section)) {
+            const QString cs = czech.readString(section, key);
+            const QString en = english.readString(section, key);
+            ++all;
+            same += cs == en;
+            for (const char* mark : {"%d1", "%d2", "%13", "&"}) {
+                EXPECT_EQ(cs.count(QString::fromLatin1(mark)), en.count(QString::fromLatin1(mark)))
+                    << section.toStdString() << "/" << key.toStdString() << " " << mark;
+            }
+            EXPECT_EQ(cs.count(QStringLiteral("%d")), en.count(QStringLiteral("%d"))) << key.toStdString();
+        }
+    }
+    EXPECT_LT(same * 5, all) << "most texts differ from the Czech ones";
+}
+
+TEST_F(LanguageSwitchTest, AWindowsVersionFileWithoutThisVersionsKeysLeavesNoCzechWhereItHasTheWord) {
+    writeBytes(data("Jazyky/Old.ini"), Fits + "[frmHlavniOkno]\nmnuNapoveda=&Help\nmnuKonec=E&xit\nmnuOProgramu=&About...\n"
+                                              "[frmNastaveniDispleje]\nzarovnani=Alignment:\n");
+    settings("[nastaveni]\njazyk=Old\n");
+    open();
+    EXPECT_EQ(window->findChild<QAction*>(QStringLiteral("mnuKonec2"))->text(), QStringLiteral("E&xit"));
+    EXPECT_EQ(window->findChild<QAction*>(QStringLiteral("mnuNapoveda2"))->text(), QStringLiteral("&Help"));
+    EXPECT_EQ(window->findChild<QAction*>(QStringLiteral("mnuOProgramu2"))->text(), QStringLiteral("&About..."));
+    for (const char* label : {"lblZarovnaniObr", "lblZarovnaniTextu"}) {
+        EXPECT_EQ(childOf<QLabel>(&window->frmNastaveniDispleje(), label)->text(), QStringLiteral("Alignment:")) << label;
+    }
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Yes")) << "not the Czech file";
 }
