@@ -254,6 +254,8 @@ constexpr LanguageKey DalsiOdpocit[] = {
     {u"chbSpustitTavrok", K::Caption},
     {u"chbPrepnoutDisplej", K::Caption},
     {u"btnOK", K::Caption},
+    {u"lblS", K::Caption},
+    {u"lblMs", K::Caption},
 };
 
 constexpr LanguageKey DalsiTavrok[] = {
