@@ -15,7 +15,7 @@ PACKAGES := cmake ninja-build g++ pkg-config \
 	fonts-liberation \
 	libsdl2-mixer-dev libjpeg62-turbo-dev libx11-dev libxcb1-dev timgm6mb-soundfont gnome-session-canberra sound-theme-freedesktop \
 	pulseaudio pulseaudio-utils sox \
-	xvfb xauth openbox trayer xdotool x11-utils desktop-file-utils appstream dpkg-dev x11-xkb-utils imagemagick faketime
+	xvfb xauth openbox trayer xdotool x11-utils desktop-file-utils appstream dpkg-dev x11-xkb-utils imagemagick faketime poppler-utils
 
 ifeq ($(CI),true)
 WERROR := ON

@@ -42,6 +42,7 @@ class NoFiles final : public FileDialogs {
 public:
     QString chooseFile(const QString&, const QString&) override { return {}; }
     QString chooseFolder(const QString&) override { return {}; }
+    QString chooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
 };
 
 struct Unattended {

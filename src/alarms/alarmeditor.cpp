@@ -8,25 +8,6 @@
 
 namespace tavrok {
 
-namespace {
-
-// "info" holds the list of names: an alarm of that name would overwrite the list or, deleted, take it
-// with it.
-bool isListSection(const QString& name) {
-    return name.compare(QStringLiteral("info"), Qt::CaseInsensitive) == 0;
-}
-
-// The name is the header of the alarm's section, a line "[name]": a line break (pasted text) or a
-// bracket would split or end that header, and the alarm's settings would be lost at the next load.
-bool fitsSectionHeader(const QString& name) {
-    return std::none_of(name.begin(), name.end(), [](QChar c) {
-        return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
-               c == QChar::ParagraphSeparator || c == u'[' || c == u']';
-    });
-}
-
-} // namespace
-
 std::optional<TDateTime> AlarmEditor::datum(TDateTime cas, TDateTime now) const {
     TNactenyBudik b = budik;
     b.cas = cas;

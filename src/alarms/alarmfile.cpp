@@ -146,11 +146,7 @@ bool vymazBudik(IniFile& ini, const QString& name) {
 }
 
 bool vymazVsechnyBudiky(const IniFile& ini) {
-    if (QFileInfo(ini.path()).isSymLink()) {
-        // The user keeps the list elsewhere: empty that file and keep the link to it.
-        return replaceFileWhole(ini.path(), {});
-    }
-    return !QFile::exists(ini.path()) || QFile::remove(ini.path());
+    return deleteFileKeepingLink(ini.path());
 }
 
 bool zapisPosledni(IniFile& ini, const QString& name, TDateTime moment) {

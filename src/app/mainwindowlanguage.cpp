@@ -10,6 +10,7 @@
 #include "platform/application.h"
 #include "stopwatch/stopwatchpanel.h"
 #include "stopwatch/tfrmdalsitavrok.h"
+#include "stopwatch/tfrmmezicasy.h"
 #include "storage/tfrmnastaveni.h"
 #include "widgets/clicklabel.h"
 
@@ -33,6 +34,7 @@ void TfrmHlavniOkno::nactiJazyk() {
     if (frmOProgramu_) {
         frmOProgramu_->nactiJazyk(language);
     }
+    stopwatchPanel_->frmMezicasy()->nactiJazyk(language); // and it shows its file's line again
     frmDisplej_->nactiJazyk(language);
     frmNastaveniDispleje_->nactiJazyk(language);
     frmSeriovyPort_->nactiJazyk(language);

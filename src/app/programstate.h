@@ -62,6 +62,7 @@ public:
     SoundManager sounds;
     Stopwatch stopwatch;
     TDalsiTavrok tavrokOptions;
+    bool mezicasySloucit = true; // the split-times export merges the time into one column
 
     Countdown countdown; // its left() is the set length while it is idle
     bool odpocitOpakovat = false;

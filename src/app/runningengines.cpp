@@ -24,10 +24,11 @@ RunningChoice zvolPokracovani(ProgramState& state, Questions& questions, int lin
     return RunningChoice::Stop;
 }
 
-bool ulozPokracovani(ProgramState& state, Questions& questions, bool unattended) {
+Settled ulozPokracovani(ProgramState& state, Questions& questions, bool unattended) {
     IniFile& settings = state.storage.settingsIni();
     const MessageTable& messages = state.messages;
     bool close = true; // a refusal keeps the program open; the later steps still run
+    bool showSplits = false;
     if (state.stopwatch.running()) {
         const RunningChoice c = zvolPokracovani(state, questions, 9, 10);
         state.stopwatch.tick(state.clock.utcNow()); // the moment of the answer, not of the question
@@ -43,10 +44,9 @@ bool ulozPokracovani(ProgramState& state, Questions& questions, bool unattended)
             questions.tell(fillPlaceholders(messages.text(6), settings.path()), MessageIcon::Warning);
         }
     } else if (!state.stopwatch.splitsSaved()) {
-        // No means "show the split-times manager"; until it exists, both No and Cancel keep the program open.
-        if (questions.ask(messages.text(11), MessageIcon::Warning, MessageButtons::YesNoCancel) != Answer::Yes) {
-            close = false;
-        }
+        const Answer a = questions.ask(messages.text(11), MessageIcon::Warning, MessageButtons::YesNoCancel);
+        close = a == Answer::Yes;
+        showSplits = a == Answer::No; // the split-times manager, to save them
     }
     (void)settings.writeFloat(u"stavHlavnihoOkna", u"tavrokCas", state.stopwatch.elapsed());
     if (state.countdown.running()) {
@@ -61,7 +61,7 @@ bool ulozPokracovani(ProgramState& state, Questions& questions, bool unattended)
             close = false;
         }
     }
-    return close;
+    return {close, showSplits};
 }
 
 void pokracujPoSpusteni(ProgramState& state, Questions& questions) {

@@ -130,6 +130,7 @@ void TfrmHlavniOkno::formShow() {
     }
     state_.reloadCountdownOptions();
     state_.tavrokOptions = nactiDalsiTvr(settings);
+    state_.mezicasySloucit = settings.readBool(u"nastaveniMezicasu", u"sloucit", true);
     frmSeriovyPort_->pripojitPriSpusteni();
     planSerialPoll();
     if (settings.readBool(u"nastaveni", u"pouzitMezicas", false)) {
@@ -193,10 +194,15 @@ bool TfrmHlavniOkno::formClose(Questions& questions) {
     exit.function = state_.function();
     exit.lastVersionCheck = state_.main.lastVersionCheck;
     exit.display = frmDisplej_->windowPlace();
+    exit.mezicasySloucit = state_.mezicasySloucit;
     if (!ulozStavPriUkonceni(settings, exit)) {
         questions.tell(fillPlaceholders(state_.messages.text(8), settings.path()), MessageIcon::Warning);
     }
-    bool close = pokracovani::ulozPokracovani(state_, questions, endingSession_);
+    const pokracovani::Settled settled = pokracovani::ulozPokracovani(state_, questions, endingSession_);
+    bool close = settled.close;
+    if (settled.showSplits) {
+        QTimer::singleShot(0, this, [this] { stopwatchPanel_->btnTvrImpExpClick(); }); // once the close was refused
+    }
     if (state_.countdown.paused() &&
         questions.ask(state_.messages.text(14), MessageIcon::Warning, MessageButtons::YesNo) != Answer::Yes) {
         close = false;

@@ -13,6 +13,7 @@
 #include "platform/clock.h"
 #include "platform/trayhost.h"
 #include "stopwatch/stopwatchpanel.h"
+#include "stopwatch/tfrmmezicasy.h"
 #include "storage/tfrmnastaveni.h"
 #include "widgets/clicklabel.h"
 #include "widgets/namedwidget.h"
@@ -84,6 +85,8 @@ TfrmHlavniOkno::TfrmHlavniOkno(const QString& executableFolder, PlatformServices
                                        state_.messages, QCoreApplication::applicationFilePath(), limits_.minHeight,
                                        limits_.maxHeight},
                                       this);
+    connect(frmNastaveni_, &TfrmNastaveni::splitTimesMoved, this,
+            [this] { stopwatchPanel_->frmMezicasy()->btnOtevritVychoziClick(); });
 }
 
 TfrmHlavniOkno::~TfrmHlavniOkno() {
@@ -169,7 +172,7 @@ void TfrmHlavniOkno::buildControls() {
 void TfrmHlavniOkno::buildPanels(const PlatformServices& services) {
     QWidget* c = centralWidget();
     countdownPanel_ = new CountdownPanel(state_, services, btnPauza, c);
-    stopwatchPanel_ = new StopwatchPanel(state_, services.questions, c);
+    stopwatchPanel_ = new StopwatchPanel(state_, {services.questions, services.files, services.pickers}, c);
     alarmPanel_ = new AlarmPanel(state_, services.questions, c);
     digitInput_ = new DigitInput(state_, {lblH, lblM, lblS}, [this] { return editorFocused(); }, c);
     clockEditor_ = new ClockEditor({services.clock, services.clockSetter, services.questions, state_.messages,

@@ -62,6 +62,7 @@ bool ulozStavPriUkonceni(IniFile& s, const ExitState& e) {
     b.writeFloat(Stav, u"odpocitCas", e.countdown.odpocitCas);
     b.writeBool(Stav, u"odpocitOpakovat", e.countdown.odpocitOpakovat);
     b.writeString(Stav, u"odpocitZprava", e.countdown.odpocitZprava);
+    b.writeBool(u"nastaveniMezicasu", u"sloucit", e.mezicasySloucit);
     if (e.display) {
         constexpr char16_t Displej[] = u"stavDispleje";
         b.writeInteger(Displej, u"stav", e.display->stav);

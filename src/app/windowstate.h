@@ -49,6 +49,7 @@ struct ExitState {
     Funkce function = Funkce::Budik;
     TDateTime lastVersionCheck = 0;
     std::optional<DisplayWindowState> display; // the separate display's place, section "stavDispleje"
+    bool mezicasySloucit = true; // the split-times export's form, section "nastaveniMezicasu"
 };
 // One replacement of the file: false when it could not be written, and then nothing of it is.
 bool ulozStavPriUkonceni(IniFile& settings, const ExitState& state);

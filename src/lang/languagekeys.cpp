@@ -70,6 +70,36 @@ constexpr LanguageKey HlavniOkno[] = {
     {u"denNe", K::Word, u"Ne"},
 };
 
+constexpr LanguageKey Mezicasy[] = {
+    {u"nazevOkna", K::Title},
+    {u"gpbExport1", K::Caption},
+    {u"btnUlozit", K::Caption},
+    {u"nazev", K::Caption, nullptr, u"lblNazev2"},
+    {u"gpbImport", K::Caption},
+    {u"btnVymazatVse", K::Caption},
+    {u"btnVymazat", K::Caption},
+    {u"btnNacist", K::Caption},
+    {u"btnZavrit", K::Caption},
+    {u"gpbOtevrit", K::Caption},
+    {u"btnOtevritVychozi", K::Caption},
+    {u"btnOtevrit", K::Caption},
+    {u"btnProchazet", K::Caption},
+    {u"lblCesta", K::Caption},
+    {u"gpbExport2", K::Caption},
+    {u"btnExportovat", K::Caption},
+    {u"rbtOddelit", K::Caption},
+    {u"rbtSloucit", K::Caption},
+    {u"btnTisk", K::Caption},
+    {u"soubor", K::Word, u"Program právě pracuje se souborem"},
+    {u"zahlaviExportu1", K::Word, u"Pozice;Dny;Hodiny;Minuty;Sekundy;Tisíciny sekund"},
+    {u"zahlaviExportu2", K::Word, u"Pozice;Dny;Čas"},
+    {u"titulekTisku", K::Word, u"Mezičasy programu Tavrok"},
+    {u"zahlaviTisku", K::Word, u"Pozice:  Dny; Hodiny:Minuty:Sekundy,Tisíciny sekund"},
+    {u"btnSchranka", K::Caption},
+    {u"openFilter", K::Word, u"Ini soubor s časy (*.ini);;Všechny soubory (*)"},
+    {u"csvFilter", K::Word, u"Hodnoty oddělené středníkem (*.csv)"},
+};
+
 constexpr LanguageKey Nastaveni[] = {
     {u"nazevOkna", K::Title},
     {u"lblJazyk", K::Caption},
@@ -305,6 +335,7 @@ constexpr LanguageKey SeriovyPort[] = {
 
 constexpr LanguageSection Sections[] = {
     {u"frmHlavniOkno", HlavniOkno},
+    {u"frmMezicasy", Mezicasy},
     {u"frmNastaveni", Nastaveni},
     {u"frmCoSeTavrokem", CoSeTavrokem},
     {u"frmOProgramu", OProgramu},

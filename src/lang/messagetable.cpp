@@ -78,6 +78,7 @@ constexpr const char16_t* BuiltIn[MessageTable::Count] = {
     u"Sériový port %d1 přestal odpovídat (bylo odpojeno zařízení?) a byl zavřen:%13%d2%13Po připojení zařízení jej připojte znovu v nastavení sériového portu.",
     u"Klávesovou zkratku %d pro mezičas již používá jiný program, mezičasy jí proto brát nelze.%13Zvolte v nastavení jinou zkratku.",
     u"Tato pracovní plocha nedovoluje programům zachytávat klávesové zkratky stisknuté v jiných oknech (například relace Wayland), zkratka pro mezičas proto funguje jen v okně programu Tavrok.",
+    u"Pod tento název nelze mezičasy uložit. Název nesmí být „info“ a nesmí obsahovat hranaté závorky ani konce řádků.",
 };
 
 QString withLineBreaks(QString text) {

@@ -11,6 +11,9 @@ public:
     virtual ~FileDialogs() = default;
     virtual QString chooseFile(const QString& startFolder, const QString& filter = {}) = 0;
     virtual QString chooseFolder(const QString& startFolder) = 0;
+    // A file to write: `suffix` is added to a name typed without one; an existing file is replaced only
+    // after the user confirms it.
+    virtual QString chooseSaveFile(const QString& start, const QString& filter, const QString& suffix) = 0;
 };
 
 } // namespace tavrok

@@ -6,6 +6,8 @@
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QPixmap>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QScreen>
 
 namespace tavrok {
@@ -33,6 +35,11 @@ QColor QtPickers::pixelUnderMouse() {
     const QPoint local = at - screen->geometry().topLeft();
     const QImage pixel = screen->grabWindow(0, local.x(), local.y(), 1, 1).toImage();
     return pixel.isNull() ? QColor() : pixel.pixelColor(0, 0);
+}
+
+bool QtPickers::choosePrinter(QPrinter& printer) {
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace tavrok

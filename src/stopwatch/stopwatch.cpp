@@ -98,6 +98,7 @@ bool Stopwatch::btnTvrVymazatVseClick(Questions& questions, const MessageTable& 
         return false;
     }
     splits_.clear();
+    splitsSaved_ = true; // nothing is left that could be lost
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "app/programstate.h"
 #include "platform/clock.h"
 #include "stopwatch/tfrmdalsitavrok.h"
+#include "stopwatch/tfrmmezicasy.h"
 #include "storage/inifile.h"
 #include "widgets/namedwidget.h"
 
@@ -12,10 +13,9 @@
 
 namespace tavrok {
 
-StopwatchPanel::StopwatchPanel(ProgramState& state, Questions& questions, QWidget* parent)
-    : FunctionPanel(parent), state_(state), questions_(questions) {
+StopwatchPanel::StopwatchPanel(ProgramState& state, Services services, QWidget* parent)
+    : FunctionPanel(parent), state_(state), questions_(services.questions) {
     btnTvrImpExp = makeNamed<QPushButton>(parent, "btnTvrImpExp", u"&Imp/exp...", 10, 90, 70, 19);
-    btnTvrImpExp->setEnabled(false); // until the split-times manager exists
     btnTvrVymazatVse = makeNamed<QPushButton>(parent, "btnTvrVymazatVse", u"Vy&mazat v\u0161e", 80, 90, 87, 19);
     pnlTavrok = makeNamed<QFrame>(parent, "pnlTavrok", 10, 110, 157, 37);
     cbxMezicasy = makeNamed<QComboBox>(pnlTavrok, "cbxMezicasy", 0, 0, 157, 21);
@@ -23,6 +23,12 @@ StopwatchPanel::StopwatchPanel(ProgramState& state, Questions& questions, QWidge
     btnTvrVymazat = makeNamed<QPushButton>(pnlTavrok, "btnTvrVymazat", u"&Vymazat", 81, 21, 76, 16);
 
     frmDalsiTavrok_ = new TfrmDalsiTavrok(questions_, state_.messages, parent->window());
+    frmMezicasy_ = new TfrmMezicasy({state_, questions_, services.files, services.pickers}, parent->window());
+    connect(frmMezicasy_, &TfrmMezicasy::splitListChanged, this, [this] {
+        syncSplitList();
+        emit stateChanged();
+    });
+    connect(btnTvrImpExp, &QPushButton::clicked, this, &StopwatchPanel::btnTvrImpExpClick);
     connect(btnTvrMezicas, &QPushButton::clicked, this, &StopwatchPanel::btnTvrMezicasClick);
     connect(btnTvrVymazat, &QPushButton::clicked, this, &StopwatchPanel::btnTvrVymazatClick);
     connect(btnTvrVymazatVse, &QPushButton::clicked, this, &StopwatchPanel::btnTvrVymazatVseClick);
@@ -91,6 +97,10 @@ void StopwatchPanel::btnTvrVymazatVseClick() {
     if (state_.stopwatch.btnTvrVymazatVseClick(questions_, state_.messages)) {
         syncSplitList();
     }
+}
+
+void StopwatchPanel::btnTvrImpExpClick() {
+    frmMezicasy_->zobraz();
 }
 
 void StopwatchPanel::syncSplitList() {

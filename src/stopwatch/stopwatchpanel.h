@@ -11,13 +11,21 @@ namespace tavrok {
 class MessageTable;
 class ProgramState;
 class Questions;
+class FileDialogs;
+class Pickers;
 class TfrmDalsiTavrok;
+class TfrmMezicasy;
 
 // The stopwatch's controls in the main window: the split list and its buttons.
 class StopwatchPanel : public FunctionPanel {
     Q_OBJECT
 public:
-    StopwatchPanel(ProgramState& state, Questions& questions, QWidget* parent);
+    struct Services {
+        Questions& questions;
+        FileDialogs& files;
+        Pickers& pickers;
+    };
+    StopwatchPanel(ProgramState& state, Services services, QWidget* parent);
 
     void setShown(bool shown) override;
     void btnZapnoutClick() override;
@@ -34,6 +42,9 @@ public:
     void btnTvrVymazatClick();
     void btnTvrVymazatVseClick();
     TfrmDalsiTavrok* frmDalsiTavrok() const { return frmDalsiTavrok_; }
+    // The split-times manager, not modal.
+    void btnTvrImpExpClick();
+    TfrmMezicasy* frmMezicasy() const { return frmMezicasy_; }
 
 signals:
     // A split was taken; `elapsed` is its time.
@@ -45,6 +56,7 @@ private:
     ProgramState& state_;
     Questions& questions_;
     TfrmDalsiTavrok* frmDalsiTavrok_ = nullptr;
+    TfrmMezicasy* frmMezicasy_ = nullptr;
     QFrame* pnlTavrok = nullptr;
     QComboBox* cbxMezicasy = nullptr;
     QPushButton* btnTvrMezicas = nullptr;

@@ -4,6 +4,8 @@
 #include "storage/inivalues.h"
 #include "storage/savefile.h"
 
+#include <algorithm>
+
 #include <QDateTime>
 #include <QFile>
 
@@ -351,6 +353,17 @@ bool IniBatch::commit() {
         return false;
     }
     return !changed_ || file_.save();
+}
+
+bool fitsSectionHeader(QStringView name) {
+    return std::none_of(name.begin(), name.end(), [](QChar c) {
+        return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+               c == QChar::ParagraphSeparator || c == u'[' || c == u']';
+    });
+}
+
+bool isListSection(QStringView name) {
+    return name.compare(u"info", Qt::CaseInsensitive) == 0;
 }
 
 } // namespace tavrok

@@ -139,4 +139,12 @@ private:
     bool changed_ = false;
 };
 
+// Whether a name given by the user can head a section of its own, a line "[name]": a line break or a
+// bracket would split or end that header and lose what the section holds at the next load.
+bool fitsSectionHeader(QStringView name);
+
+// A file that lists named sections keeps the list in "info": a section of that name would overwrite
+// the list (or, deleted, take it with it).
+bool isListSection(QStringView name);
+
 } // namespace tavrok

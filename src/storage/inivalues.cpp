@@ -54,6 +54,10 @@ std::optional<int> parseIniInteger(QStringView text) {
 }
 
 QString formatIniFloat(double value) {
+    return formatGeneralFloat(value, u',');
+}
+
+QString formatGeneralFloat(double value, QChar decimalSeparator) {
     if (!std::isfinite(value)) {
         return QStringLiteral("0");
     }
@@ -72,7 +76,7 @@ QString formatIniFloat(double value) {
         }
         s = mantissa + QLatin1Char('E') + (negative ? QStringLiteral("-") : QString()) + exponent.toString();
     }
-    s.replace(u'.', u',');
+    s.replace(u'.', decimalSeparator);
     return s;
 }
 

@@ -16,6 +16,8 @@ namespace tavrok {
 std::optional<int> parseIniInteger(QStringView text);
 
 QString formatIniFloat(double value);
+// The same general form with another decimal separator (a spreadsheet's, the system's).
+QString formatGeneralFloat(double value, QChar decimalSeparator);
 // Accepts a decimal comma or point and an exponent; rejects infinities and NaN.
 std::optional<double> parseIniFloat(QStringView text);
 

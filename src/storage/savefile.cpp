@@ -140,4 +140,11 @@ int removeLeftoverTemporaries(const QString& path) {
     return removed;
 }
 
+bool deleteFileKeepingLink(const QString& path) {
+    if (QFileInfo(path).isSymLink()) {
+        return replaceFileWhole(path, {});
+    }
+    return !QFileInfo::exists(path) || QFile::remove(path);
+}
+
 } // namespace tavrok

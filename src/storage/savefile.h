@@ -11,6 +11,10 @@ namespace tavrok {
 // A symbolic link keeps pointing where it did; the file it points to is the one replaced.
 bool replaceFileWhole(const QString& path, const QByteArray& bytes);
 
+// Deletes the file at `path`; a missing file is already deleted. A symbolic link (the user keeps the
+// file elsewhere) stays, and the file it points to is emptied instead.
+bool deleteFileKeepingLink(const QString& path);
+
 // Removes what a save killed before its end left beside `path` (the temporary files of
 // replaceFileWhole), so they do not pile up. Returns how many were removed.
 int removeLeftoverTemporaries(const QString& path);

@@ -50,6 +50,11 @@ public:
     TNastaveni hodnoty() const;
     void zobraz(const TNastaveni& values);
 
+signals:
+    // The settings moved and the split times kept in their folder went along: the manager opens the
+    // default file.
+    void splitTimesMoved();
+
 private:
     void enable();
     // Opens the chosen language file, after the user's yes when it was not made for this program or

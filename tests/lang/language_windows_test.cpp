@@ -13,6 +13,7 @@
 #include "stopwatch/stopwatchpanel.h"
 #include "stopwatch/tfrmcosetavrokem.h"
 #include "stopwatch/tfrmdalsitavrok.h"
+#include "stopwatch/tfrmmezicasy.h"
 #include "storage/tfrmnastaveni.h"
 #include "support/windowfixture.h"
 
@@ -52,6 +53,7 @@ bool showsData(const QString& window, const QString& name) {
           QStringLiteral("lblVelikostJednotka"), QStringLiteral("lblZobrazitOd"), QStringLiteral("lblZobrazitDo")}},
         {QStringLiteral("frmDalsiOdpocit"), {QStringLiteral("btnPlay"), QStringLiteral("btnStop")}},
         {QStringLiteral("frmSeriovyPort"), {QStringLiteral("lblPripojeno")}},
+        {QStringLiteral("frmMezicasy"), {QStringLiteral("lblSoubor")}},
     };
     if (window == u"frmDisplej") {
         return true; // the digits and separators only; its caption is a word
@@ -85,6 +87,7 @@ protected:
         w[QStringLiteral("frmNastaveni")] = window->frmNastaveni();
         w[QStringLiteral("frmDalsiOdpocit")] = window->frmDalsiOdpocit();
         w[QStringLiteral("frmDalsiTavrok")] = window->stopwatchPanel().frmDalsiTavrok();
+        w[QStringLiteral("frmMezicasy")] = window->stopwatchPanel().frmMezicasy();
         w[QStringLiteral("frmDisplej")] = &window->frmDisplej();
         w[QStringLiteral("frmNastaveniDispleje")] = &window->frmNastaveniDispleje();
         w[QStringLiteral("frmSeriovyPort")] = &window->frmSeriovyPort();

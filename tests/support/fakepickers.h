@@ -2,6 +2,7 @@
 
 #include "platform/pickers.h"
 
+#include <QPrinter>
 #include <deque>
 
 namespace tavrok::test {
@@ -16,6 +17,16 @@ public:
     std::optional<QColor> chooseColour(const QColor&) override { return take(colours); }
     std::optional<QFont> chooseFont(const QFont&) override { return take(fonts); }
     QColor pixelUnderMouse() override { return screenPixel; }
+    // Each print goes to the next PDF file of the script; none left is a cancelled dialog.
+    std::deque<QString> printTo;
+    bool choosePrinter(QPrinter& printer) override {
+        const std::optional<QString> file = take(printTo);
+        if (file) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(*file);
+        }
+        return file.has_value();
+    }
 
 private:
     template <typename T>

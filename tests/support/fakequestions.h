@@ -99,6 +99,10 @@ public:
         return files.isEmpty() ? QString() : files.takeFirst();
     }
     QString chooseFolder(const QString&) override { return folders.isEmpty() ? QString() : folders.takeFirst(); }
+    QStringList saveFiles;
+    QString chooseSaveFile(const QString&, const QString&, const QString&) override {
+        return saveFiles.isEmpty() ? QString() : saveFiles.takeFirst();
+    }
 };
 
 } // namespace tavrok::test

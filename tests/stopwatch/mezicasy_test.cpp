@@ -1,0 +1,219 @@
+#include "stopwatch/tfrmmezicasy.h"
+
+#include "stopwatch/splitsfile.h"
+#include "stopwatch/stopwatchpanel.h"
+#include "support/diskfull.h"
+#include "support/windowfixture.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+using namespace tavrok;
+using namespace tavrok::test;
+
+namespace {
+
+class MezicasyTest : public WindowFixture {
+protected:
+    TfrmMezicasy* manager() const { return window->stopwatchPanel().frmMezicasy(); }
+    template <typename W = QWidget>
+    W* control(const char* name) const {
+        return childOf<W>(manager(), name);
+    }
+    QString splitsPath() const { return data("Nastaveni/Mezicasy.ini"); }
+    QStringList splitLines() const { return window->stopwatch().splits().items(); }
+
+    // Two splits, 1 s and 1.5 s after the start, and the stopwatch stopped.
+    void takeTwoSplits() {
+        click("lblFceTavrok");
+        click("btnZapnout");
+        runFor(1000);
+        click("btnTvrMezicas");
+        runFor(500);
+        click("btnTvrMezicas");
+        click("btnZapnout");
+    }
+    void openManager() {
+        click("btnTvrImpExp");
+        ASSERT_TRUE(manager()->isVisible());
+    }
+    void saveAs(const QString& name) {
+        control<QLineEdit>("edtNazev")->setText(name);
+        QTest::mouseClick(control("btnUlozit"), Qt::LeftButton);
+    }
+    void press(const char* name) { QTest::mouseClick(control(name), Qt::LeftButton); }
+    static QByteArray bytesOf(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+const QString Separator(46, u'-');
+
+} // namespace
+
+TEST_F(MezicasyTest, SplitsAreSavedClearedLoadedBackAndHandedOnAsCsvClipboardAndPrint) {
+    open();
+    takeTwoSplits();
+    const QStringList taken = {Separator, QStringLiteral("1:  0; 00:00:01,000"), QStringLiteral("2:  0; 00:00:01,500")};
+    ASSERT_EQ(splitLines(), taken);
+    EXPECT_FALSE(window->stopwatch().splitsSaved());
+    openManager();
+    EXPECT_TRUE(control<QLabel>("lblSoubor")->text().endsWith(QStringLiteral("Mezicasy.ini")));
+    EXPECT_EQ(control<QLabel>("lblSoubor")->toolTip(), splitsPath());
+
+    saveAs(QString::fromUtf16(u"Trénink"));
+    EXPECT_TRUE(questions.asked.empty());
+    EXPECT_TRUE(window->stopwatch().splitsSaved());
+    const IniSnapshot file = IniFile(splitsPath()).snapshot();
+    EXPECT_EQ(file.readString(u"info", u"1"), QString::fromUtf16(u"Trénink"));
+    EXPECT_EQ(file.readString(QString::fromUtf16(u"Trénink"), u"2"), taken[2]);
+    EXPECT_EQ(file.readInteger(QString::fromUtf16(u"Trénink"), u"posledniMezicas", 0), 2);
+
+    questions.script({Answer::Yes}); // "Opravdu chcete vymazat všechny mezičasy?": saved, so no second question
+    click("btnTvrVymazatVse");
+    EXPECT_EQ(questions.asked.size(), 1u);
+    EXPECT_TRUE(splitLines().isEmpty());
+    EXPECT_TRUE(window->stopwatch().splitsSaved()) << "nothing is left unsaved";
+
+    EXPECT_EQ(control<QComboBox>("cbxNazev")->currentText(), QString::fromUtf16(u"Trénink"));
+    press("btnNacist");
+    EXPECT_EQ(splitLines(), taken);
+    EXPECT_EQ(child<QComboBox>("cbxMezicasy")->count(), 3) << "the main window shows them";
+
+    const QString csv = dir.filePath(QStringLiteral("out.csv"));
+    files.saveFiles << csv;
+    press("btnExportovat");
+    EXPECT_EQ(bytesOf(csv), QByteArray("\xEF\xBB\xBFPozice;Dny;\xC4\x8C" "as\r\n"
+                                       "1;0;1.15740740740741E-5\r\n2;0;1.73611111111111E-5\r\n"
+                                       "Vytvo\xC5\x99" "eno programem Tavrok\r\nCreated by Tavrok\r\n"));
+    control<QRadioButton>("rbtOddelit")->setChecked(true);
+    files.saveFiles << csv;
+    press("btnExportovat");
+    EXPECT_TRUE(bytesOf(csv).contains("\r\n1;0;0;0;1;0\r\n2;0;0;0;1;500\r\n"));
+
+    press("btnSchranka");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              QString::fromUtf16(u"Pozice\tDny\tHodiny\tMinuty\tSekundy\tTisíciny sekund") +
+                  QStringLiteral("\r\n1\t0\t0\t0\t1\t0\r\n2\t0\t0\t0\t1\t500\r\n") +
+                  QString::fromUtf16(u"Vytvořeno programem Tavrok\r\nCreated by Tavrok\r"));
+
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    pickers.printTo.push_back(pdf);
+    press("btnTisk");
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(10000)) << "pdftotext (poppler-utils) runs";
+    // The text as a reader sees it: runs of blanks are one blank.
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    EXPECT_TRUE(printed.contains(QString::fromUtf16(u"Pozice: Dny; Hodiny:Minuty:Sekundy,Tisíciny sekund 1: 0; 00:00:01,000 "
+                                                    u"2: 0; 00:00:01,500 Vytvořeno programem Tavrok Created by Tavrok")))
+        << printed.toStdString();
+    EXPECT_FALSE(printed.contains(QStringLiteral("-----"))) << "the leading separator is not printed";
+    EXPECT_TRUE(printed.contains(QStringLiteral("Created by Tavrok")));
+}
+
+TEST_F(MezicasyTest, NamesThatExistOrCannotBeStoredAreRefusedWithTheirMessages) {
+    open();
+    openManager();
+    saveAs(QStringLiteral("A"));
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked.back().text, window->messageTable().text(42)) << "nothing to save";
+    takeTwoSplits();
+    saveAs(QStringLiteral("A"));
+    saveAs(QStringLiteral("  a "));
+    EXPECT_EQ(questions.asked.back().text, window->messageTable().text(43)) << "blanks dropped, case ignored";
+    saveAs(QStringLiteral("   "));
+    EXPECT_EQ(questions.asked.back().text, window->messageTable().text(41));
+    for (const char* bad : {"info", "a[1]", "a\nb"}) {
+        saveAs(QString::fromLatin1(bad));
+        EXPECT_EQ(questions.asked.back().text, window->messageTable().text(MessageTable::SplitNameUnusable)) << bad;
+    }
+    EXPECT_EQ(nazvyMezicasu(IniFile(splitsPath()).snapshot()), QStringList{QStringLiteral("A")});
+    control<QLineEdit>("edtNazev")->setText(QStringLiteral("B"));
+    control("edtNazev")->setFocus();
+    QTest::keyClick(control("edtNazev"), Qt::Key_Return);
+    EXPECT_EQ(nazvyMezicasu(IniFile(splitsPath()).snapshot()), (QStringList{QStringLiteral("B"), QStringLiteral("A")}))
+        << "Enter in the name saves";
+}
+
+TEST_F(MezicasyTest, AFailedWriteSaysSoAndKeepsTheFile) {
+    open();
+    takeTwoSplits();
+    openManager();
+    saveAs(QStringLiteral("A"));
+    const QByteArray before = bytesOf(splitsPath());
+    {
+        const DiskFull full(static_cast<rlim_t>(before.size()));
+        saveAs(QStringLiteral("B"));
+    }
+    EXPECT_EQ(questions.asked.back().text, fillPlaceholders(window->messageTable().text(44), splitsPath()));
+    EXPECT_EQ(bytesOf(splitsPath()), before);
+}
+
+TEST_F(MezicasyTest, ASetLoadedWhileTheStopwatchRunsGetsASeparatorAndTheNextSplitIsNumberOne) {
+    writeBytes(data("Nastaveni/Mezicasy.ini"), "[info]\npocetMezicasu=1\n1=Old\n[Old]\npocetMezicasu=1\nposledniMezicas=9\n"
+                                                "0=9:  0; 00:09:00,000\n");
+    open();
+    click("lblFceTavrok");
+    click("btnZapnout"); // a separator line
+    openManager();
+    questions.script({Answer::Yes}); // "Seznam mezičasů není prázdný, chcete jej vymazat?"
+    press("btnNacist");
+    EXPECT_EQ(splitLines(), (QStringList{QStringLiteral("9:  0; 00:09:00,000"), Separator}));
+    runFor(2000);
+    click("btnTvrMezicas");
+    EXPECT_EQ(splitLines().back(), QStringLiteral("1:  0; 00:00:02,000"));
+}
+
+TEST_F(MezicasyTest, UnsavedSplitsAtCloseOfferTheManager) {
+    open();
+    takeTwoSplits();
+    questions.script({Answer::No}); // "Mezičasy nebyly uloženy, chcete program zavřít bez jejich uložení?"
+    window->close();
+    QTest::qWait(50);
+    EXPECT_TRUE(window->isVisible()) << "the program stays";
+    EXPECT_TRUE(manager()->isVisible()) << "and shows where to save them";
+}
+
+TEST_F(MezicasyTest, TheWholeFileIsDeletedAfterYesAndAnotherFileCanBeOpenedOrMadeOnlyWhereItCan) {
+    open();
+    takeTwoSplits();
+    openManager();
+    saveAs(QStringLiteral("A"));
+    questions.script({Answer::Yes});
+    press("btnVymazatVse");
+    EXPECT_EQ(questions.asked.back().text, fillPlaceholders(window->messageTable().text(37), splitsPath()));
+    EXPECT_FALSE(QFile::exists(splitsPath()));
+    EXPECT_EQ(control<QComboBox>("cbxNazev")->count(), 0);
+
+    const QString other = dir.filePath(QStringLiteral("jinde/dalsi/Zavody.ini"));
+    control<QLineEdit>("edtCesta")->setText(other);
+    press("btnOtevrit");
+    EXPECT_EQ(manager()->cesta(), other);
+    EXPECT_EQ(IniFile(other).readString(u"info", u"program"), QStringLiteral("Tavrok")) << "made, folders and all";
+    EXPECT_EQ(IniFile(settingsPath()).readString(u"nastaveniMezicasu", u"cesta"), other);
+
+    control<QLineEdit>("edtCesta")->setText(QString());
+    press("btnOtevrit");
+    EXPECT_EQ(questions.asked.back().text, window->messageTable().text(46));
+    control<QLineEdit>("edtCesta")->setText(dir.path()); // a folder
+    press("btnOtevrit");
+    EXPECT_EQ(questions.asked.back().text, fillPlaceholders(window->messageTable().text(45), dir.path()));
+    EXPECT_EQ(manager()->cesta(), other) << "the file in use stays";
+
+    press("btnOtevritVychozi");
+    EXPECT_EQ(manager()->cesta(), splitsPath());
+
+    pickers.printTo.clear();
+    questions.script({Answer::Yes});
+    click("btnTvrVymazatVse");
+    press("btnTisk");
+    EXPECT_EQ(questions.asked.back().text, window->messageTable().text(48)) << "nothing to print";
+}
