@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/filedialogs.h"
 #include "platform/questions.h"
+#include "sound/notificationgroup.h"
 #include "sound/soundmanager.h"
 #include "storage/inifile.h"
 #include "storage/storagelocations.h"
@@ -47,24 +48,13 @@ TfrmDalsiOdpocit::TfrmDalsiOdpocit(Services services, QWidget* parent) : QDialog
     cbxZvuky = makeNamed<QComboBox>(gpbPredem, "cbxZvuky", {}, 56, 234, 136, 22);
     btnProKonec = makeNamed<QPushButton>(gpbPredem, "btnProKonec", u"Po&užít i pro konec >>", 8, 258, 184, 20);
 
-    gpbNaKonci = makeNamed<QGroupBox>(this, "gpbNaKonci", u"Konečné upozornění", 216, 8, 282, 282);
-    chbUpozornovatNaKonci = makeNamed<QCheckBox>(gpbNaKonci, "chbUpozornovatNaKonci", u"Upo&zorňovat na konci", 8, 20, 260, 17);
-    rbtStandardniZvuk = makeNamed<QRadioButton>(gpbNaKonci, "rbtStandardniZvuk", u"Stan&dardní zvuk", 8, 42, 260, 17);
-    rbtVlastniZvuk = makeNamed<QRadioButton>(gpbNaKonci, "rbtVlastniZvuk", u"V&lastní zvuk", 8, 64, 260, 17);
-    edtVlastniZvuk = makeNamed<QLineEdit>(gpbNaKonci, "edtVlastniZvuk", {}, 24, 84, 164, 21);
-    btnProchazetVlastni = makeNamed<QPushButton>(gpbNaKonci, "btnProchazetVlastni", u"P&rocházet...", 192, 84, 82, 21);
-    rbtNahodnyZvuk = makeNamed<QRadioButton>(gpbNaKonci, "rbtNahodnyZvuk", u"Ná&hodný zvuk", 8, 110, 260, 17);
-    edtNahodnyZvuk = makeNamed<QLineEdit>(gpbNaKonci, "edtNahodnyZvuk", {}, 24, 130, 164, 21);
-    btnProchazetNahodny = makeNamed<QPushButton>(gpbNaKonci, "btnProchazetNahodny", u"Pro&cházet...", 192, 130, 82, 21);
-    chbOpakovat = makeNamed<QCheckBox>(gpbNaKonci, "chbOpakovat", u"Opa&kovat", 8, 158, 260, 17);
-    lblUpozornovat = makeNamed<QLabel>(gpbNaKonci, "lblUpozornovat", u"Délka:", 8, 184, 48, 17);
-    speDelka = makeNamed<QSpinBox>(gpbNaKonci, "speDelka", {}, 60, 180, 96, 21);
-    speDelka->setRange(0, std::numeric_limits<int>::max()); // milliseconds; no negative length
-    lblMs = makeNamed<QLabel>(gpbNaKonci, "lblMs", QStringLiteral("ms"), 160, 184, 24, 17);
-    lblDodatek = makeNamed<QLabel>(gpbNaKonci, "lblDodatek", u"(0 = neustále)", 186, 184, 90, 17);
-    btnPlay = makeNamed<QPushButton>(gpbNaKonci, "btnPlay", QStringLiteral("\u25B6"), 8, 208, 40, 23);
-    btnStop = makeNamed<QPushButton>(gpbNaKonci, "btnStop", QStringLiteral("\u25A0"), 52, 208, 40, 23);
-    chbUkoncitKliknutim = makeNamed<QCheckBox>(gpbNaKonci, "chbUkoncitKliknutim", u"Uko&nčit kliknutím (na tlačítko OK)", 8, 240, 266, 17);
+    gpbNaKonci = new NotificationGroup(
+        {s_.files, s_.sounds, s_.audio, s_.clock, s_.expand},
+        {"gpbNaKonci", u"Konečné upozornění", "chbUpozornovatNaKonci", u"Upo&zorňovat na konci", u"Stan&dardní zvuk",
+         u"V&lastní zvuk", u"P&rocházet...", u"Ná&hodný zvuk", u"Pro&cházet...", u"Opa&kovat",
+         u"Uko&nčit kliknutím (na tlačítko OK)"},
+        this);
+    gpbNaKonci->setGeometry(216, 8, 282, 282);
 
     gpbVIkone = makeNamed<QGroupBox>(this, "gpbVIkone", u"Zobrazovat v ikoně", 8, 296, 200, 48);
     chbProcenta = makeNamed<QCheckBox>(gpbVIkone, "chbProcenta", u"&Procenta", 8, 22, 90, 17);
@@ -83,23 +73,7 @@ TfrmDalsiOdpocit::TfrmDalsiOdpocit(Services services, QWidget* parent) : QDialog
     connect(btnPredemOdebrat, &QPushButton::clicked, this, &TfrmDalsiOdpocit::btnPredemOdebratClick);
     connect(btnPredemOdebratVse, &QPushButton::clicked, this, &TfrmDalsiOdpocit::btnPredemOdebratVseClick);
     connect(btnProKonec, &QPushButton::clicked, this, &TfrmDalsiOdpocit::btnProKonecClick);
-    connect(btnPlay, &QPushButton::clicked, this, &TfrmDalsiOdpocit::btnPlayClick);
-    connect(btnStop, &QPushButton::clicked, this, &TfrmDalsiOdpocit::btnStopClick);
-    connect(btnProchazetVlastni, &QPushButton::clicked, this, [this] {
-        const QString chosen = s_.files.chooseFile(QFileInfo(s_.expand(edtVlastniZvuk->text())).absolutePath());
-        if (!chosen.isEmpty()) {
-            edtVlastniZvuk->setText(chosen);
-        }
-    });
-    connect(btnProchazetNahodny, &QPushButton::clicked, this, [this] {
-        const QString chosen = s_.files.chooseFolder(s_.expand(edtNahodnyZvuk->text()));
-        if (!chosen.isEmpty()) {
-            edtNahodnyZvuk->setText(chosen);
-        }
-    });
-    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
-             chbUpozornovatPredem, chbUpozornovatNaKonci, rbtStandardniZvuk, rbtVlastniZvuk, rbtNahodnyZvuk,
-             chbSpustitTavrok}) {
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{chbUpozornovatPredem, chbSpustitTavrok}) {
         connect(b, &QAbstractButton::toggled, this, &TfrmDalsiOdpocit::enable);
     }
     connect(lbxPredem, &QListWidget::currentRowChanged, this, &TfrmDalsiOdpocit::enable);
@@ -118,16 +92,7 @@ void TfrmDalsiOdpocit::nactiDalsiOdp(const TDalsiOdpocit& o) {
     cbxZvuky->addItems(QDir(s_.dataPath(QStringLiteral("Zvuky")))
                            .entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name));
     cbxZvuky->setCurrentIndex(cbxZvuky->findText(o.zvuky, Qt::MatchFixedString));
-    const NotificationOptions& n = o.naKonci;
-    chbUpozornovatNaKonci->setChecked(n.upozornovat);
-    rbtStandardniZvuk->setChecked(!n.vlastniZvuk && !n.nahodnyZvuk);
-    rbtVlastniZvuk->setChecked(n.vlastniZvuk);
-    rbtNahodnyZvuk->setChecked(n.nahodnyZvuk && !n.vlastniZvuk);
-    edtVlastniZvuk->setText(n.vlastniZvukCesta);
-    edtNahodnyZvuk->setText(n.nahodnyZvukCesta);
-    chbOpakovat->setChecked(n.opakovat);
-    speDelka->setValue(n.delka);
-    chbUkoncitKliknutim->setChecked(n.ukoncitKliknutim);
+    gpbNaKonci->zobraz(o.naKonci);
     chbSpustitTavrok->setChecked(o.spustitTavrok);
     chbPrepnoutDisplej->setChecked(o.prepnoutDisplej);
     chbProcenta->setChecked(o.procenta);
@@ -141,14 +106,7 @@ TDalsiOdpocit TfrmDalsiOdpocit::hodnoty() const {
     o.predem = predem_;
     o.pridatCislo = chbPridatCislo->isChecked();
     o.zvuky = cbxZvuky->currentText();
-    o.naKonci.upozornovat = chbUpozornovatNaKonci->isChecked();
-    o.naKonci.vlastniZvuk = rbtVlastniZvuk->isChecked();
-    o.naKonci.vlastniZvukCesta = spravLomitka(edtVlastniZvuk->text());
-    o.naKonci.nahodnyZvuk = rbtNahodnyZvuk->isChecked();
-    o.naKonci.nahodnyZvukCesta = spravLomitka(edtNahodnyZvuk->text());
-    o.naKonci.opakovat = chbOpakovat->isChecked();
-    o.naKonci.delka = speDelka->value();
-    o.naKonci.ukoncitKliknutim = chbUkoncitKliknutim->isChecked();
+    o.naKonci = gpbNaKonci->hodnoty();
     o.spustitTavrok = chbSpustitTavrok->isChecked();
     o.prepnoutDisplej = chbPrepnoutDisplej->isChecked();
     o.procenta = chbProcenta->isChecked();
@@ -164,19 +122,6 @@ void TfrmDalsiOdpocit::enable() {
     }
     btnPredemOdebrat->setEnabled(predem && lbxPredem->currentRow() >= 0);
     btnPredemOdebratVse->setEnabled(predem && lbxPredem->count() > 0);
-    const bool naKonci = chbUpozornovatNaKonci->isChecked();
-    for (QWidget* w : std::initializer_list<QWidget*>{rbtStandardniZvuk, rbtVlastniZvuk, rbtNahodnyZvuk, chbOpakovat,
-                                                      speDelka, lblUpozornovat, lblMs, lblDodatek,
-                                                      chbUkoncitKliknutim}) {
-        w->setEnabled(naKonci);
-    }
-    const bool vlastni = naKonci && rbtVlastniZvuk->isChecked();
-    const bool nahodny = naKonci && rbtNahodnyZvuk->isChecked();
-    for (QWidget* w : std::initializer_list<QWidget*>{edtVlastniZvuk, btnProchazetVlastni, btnPlay, btnStop}) {
-        w->setEnabled(vlastni);
-    }
-    edtNahodnyZvuk->setEnabled(nahodny);
-    btnProchazetNahodny->setEnabled(nahodny);
     chbPrepnoutDisplej->setEnabled(chbSpustitTavrok->isChecked());
 }
 
@@ -222,31 +167,11 @@ void TfrmDalsiOdpocit::btnProKonecClick() {
         s_.questions.ask(s_.messages.text(58), MessageIcon::Warning, MessageButtons::YesNo) != Answer::Yes) {
         return;
     }
-    chbUpozornovatNaKonci->setChecked(true);
-    rbtVlastniZvuk->setChecked(true);
-    edtVlastniZvuk->setText(path);
-    enable();
-}
-
-void TfrmDalsiOdpocit::btnPlayClick() {
-    btnStopClick();
-    const QString file = s_.expand(edtVlastniZvuk->text());
-    if (!s_.audio.play(file)) {
-        return; // a preview has no fallback
-    }
-    QString none;
-    nahledZvuku_ = s_.sounds.prehrajZvuk(file, none, s_.clock.now(), 0, false);
-}
-
-void TfrmDalsiOdpocit::btnStopClick() {
-    if (nahledZvuku_ >= 0) {
-        s_.sounds.ukoncitZvuk(nahledZvuku_);
-        nahledZvuku_ = -1;
-    }
+    gpbNaKonci->useOwnSound(path);
 }
 
 void TfrmDalsiOdpocit::hideEvent(QHideEvent* event) {
-    btnStopClick();
+    gpbNaKonci->btnStopClick();
     QDialog::hideEvent(event);
 }
 

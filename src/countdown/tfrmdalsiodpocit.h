@@ -20,6 +20,7 @@ class FileDialogs;
 class IniFile;
 class MessageTable;
 class Questions;
+class NotificationGroup;
 class SoundManager;
 class AudioDevice;
 class Clock;
@@ -51,15 +52,12 @@ public:
     void btnPredemOdebratClick();
     void btnPredemOdebratVseClick();
     void btnProKonecClick();
-    void btnPlayClick();
-    void btnStopClick();
 
 private:
     void enable();
     void hideEvent(QHideEvent* event) override;
 
     Services s_;
-    int nahledZvuku_ = -1;
     QList<int> predem_;
 
     QGroupBox* gpbPredem;
@@ -74,23 +72,7 @@ private:
     QLabel* lblZvuky;
     QComboBox* cbxZvuky;
     QPushButton* btnProKonec;
-    QGroupBox* gpbNaKonci;
-    QCheckBox* chbUpozornovatNaKonci;
-    QRadioButton* rbtStandardniZvuk;
-    QRadioButton* rbtVlastniZvuk;
-    QLineEdit* edtVlastniZvuk;
-    QPushButton* btnProchazetVlastni;
-    QRadioButton* rbtNahodnyZvuk;
-    QLineEdit* edtNahodnyZvuk;
-    QPushButton* btnProchazetNahodny;
-    QCheckBox* chbOpakovat;
-    QLabel* lblUpozornovat;
-    QSpinBox* speDelka;
-    QLabel* lblMs;
-    QLabel* lblDodatek;
-    QPushButton* btnPlay;
-    QPushButton* btnStop;
-    QCheckBox* chbUkoncitKliknutim;
+    NotificationGroup* gpbNaKonci;
     QGroupBox* gpbVIkone;
     QCheckBox* chbProcenta;
     QCheckBox* chbGraf;

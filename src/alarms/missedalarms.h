@@ -1,0 +1,30 @@
+#pragma once
+
+#include "common/datetime.h"
+
+#include <QString>
+#include <vector>
+
+namespace tavrok {
+
+class IniFile;
+struct TNactenyBudik;
+
+// The occurrence of an alarm strictly after `base` and not after `now`; 0 when there is none.
+TDateTime vypoctiNejblizsiDatumZmeskanehoBudiku(const TNactenyBudik& alarm, TDateTime base, TDateTime now);
+
+struct ZmeskanyBudik {
+    TDateTime datum = 0;
+    QString nazev;
+};
+struct ZmeskaneBudiky {
+    std::vector<ZmeskanyBudik> seznam; // oldest first
+    qint64 dalsi = 0;                  // occurrences beyond the listed ones
+};
+
+// What rang while the program was closed: every occurrence of every switched-on alarm between its
+// "posledni" moment and now, oldest first, at most `limit` of them listed (the rest only counted, so
+// a long absence with many alarms stays quick). Every alarm's "posledni" becomes now, in one write.
+ZmeskaneBudiky najdiZmeskaneBudiky(IniFile& alarmsIni, TDateTime now, std::size_t limit = 1000);
+
+} // namespace tavrok
