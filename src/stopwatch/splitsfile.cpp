@@ -13,31 +13,44 @@ constexpr char16_t Info[] = u"info";
 constexpr char16_t Count[] = u"pocetMezicasu";
 constexpr char16_t Last[] = u"posledniMezicas";
 
-int countOf(const IniSnapshot& file) {
-    return std::max(file.readInteger(Info, Count, 0), 0);
-}
-
-// The highest number among the section's keys named by a number; -1 when none is. A count read from
-// the file is never taken beyond it, so a hand-edited count never floods a list.
-int highestNumberedKey(const IniSnapshot& file, QStringView section) {
-    int highest = -1;
+// How many numbered entries (keys 0 or 1 up to the count) a count read from the file may cover: never
+// beyond the highest numbered key the section has, nor far beyond how many it has, so a hand-edited
+// count or a key numbered in the billions never floods a list or a loop.
+int boundedCount(const IniSnapshot& file, QStringView section, int stored) {
+    qint64 numbered = 0;
+    qint64 highest = -1;
     for (const QString& key : file.keyNames(section)) {
         bool number = false;
-        const int n = key.toInt(&number);
-        if (number && n >= 0 && key == QString::number(n)) {
+        const qint64 n = key.toLongLong(&number);
+        if (number && n >= 0) {
+            ++numbered;
             highest = std::max(highest, n);
         }
     }
-    return highest;
+    return static_cast<int>(std::clamp<qint64>(stored, 0, std::min(highest + 1, numbered * 2 + 64)));
+}
+
+int countOf(const IniSnapshot& file) {
+    return boundedCount(file, Info, file.readInteger(Info, Count, 0));
 }
 
 } // namespace
 
+QList<SplitEntry> seznamMezicasu(const IniSnapshot& file) {
+    QList<SplitEntry> entries;
+    for (int i = countOf(file); i >= 1; --i) {
+        const QString key = QString::number(i);
+        if (file.valueExists(Info, key)) {
+            entries.push_back({file.readString(Info, key), i});
+        }
+    }
+    return entries;
+}
+
 QStringList nazvyMezicasu(const IniSnapshot& file) {
-    const int n = std::min(countOf(file), highestNumberedKey(file, Info));
     QStringList names;
-    for (int i = n; i >= 1; --i) {
-        names << file.readString(Info, QString::number(i));
+    for (const SplitEntry& e : seznamMezicasu(file)) {
+        names << e.name;
     }
     return names;
 }
@@ -71,26 +84,32 @@ bool ulozMezicasy(IniFile& file, const QString& name, const SplitSet& set) {
 
 SplitSet nactiMezicasy(const IniSnapshot& file, const QString& name) {
     SplitSet set;
-    const int count = std::min(std::max(file.readInteger(name, Count, 0), 0), highestNumberedKey(file, name) + 1);
+    const int count = boundedCount(file, name, file.readInteger(name, Count, 0));
     for (int i = 0; i < count; ++i) {
         set.lines << file.readString(name, QString::number(i));
     }
-    set.counter = file.readInteger(name, Last, 0);
+    set.counter = std::clamp(file.readInteger(name, Last, 0), 0, 1'000'000'000); // new splits count on from it
     return set;
 }
 
 bool vymazMezicasy(IniFile& file, int position, const QString& name) {
     const IniSnapshot before = file.snapshot();
-    const int n = countOf(before);
-    if (position < 1 || position > n) {
+    // The entry must still name the set: the list shown may be older than the file.
+    if (position < 1 || before.readString(Info, QString::number(position)).compare(name, Qt::CaseInsensitive) != 0) {
         return false;
     }
+    QList<SplitEntry> kept = seznamMezicasu(before); // newest first
+    kept.removeIf([&](const SplitEntry& e) { return e.position == position; });
+    // The later names move up one place: the list is written again as 1 .. N - 1.
     IniBatch b(file);
-    for (int k = position; k < n; ++k) {
-        b.writeString(Info, QString::number(k), before.readString(Info, QString::number(k + 1)));
+    for (const SplitEntry& e : seznamMezicasu(before)) {
+        b.deleteKey(Info, QString::number(e.position));
     }
-    b.deleteKey(Info, QString::number(n));
-    b.writeInteger(Info, Count, n - 1);
+    int k = 0;
+    for (auto it = kept.crbegin(); it != kept.crend(); ++it) {
+        b.writeString(Info, QString::number(++k), it->name);
+    }
+    b.writeInteger(Info, Count, k);
     if (!isListSection(name)) {
         b.eraseSection(name);
     }

@@ -15,7 +15,13 @@ struct SplitSet {
     int counter = 0;
 };
 
-// The saved names, newest first, as the name list shows them.
+// The saved names, newest first, as the name list shows them, each with its place in "info" (1 = the
+// oldest). An entry the file lacks is left out.
+struct SplitEntry {
+    QString name;
+    int position = 0;
+};
+QList<SplitEntry> seznamMezicasu(const IniSnapshot& file);
 QStringList nazvyMezicasu(const IniSnapshot& file);
 
 enum class SplitNameCheck {

@@ -91,10 +91,16 @@ void TfrmMezicasy::btnOtevritClick() {
     }
     const QString path = s_.state.storage.expand(entered);
     auto opened = std::make_unique<IniFile>(path);
-    if (path.isEmpty() || !QDir().mkpath(QFileInfo(path).absolutePath()) || QFileInfo(path).isDir() ||
+    // Only a regular file (or none yet): a folder, a pipe or a device would block or never end.
+    const QFileInfo info(path);
+    if (path.isEmpty() || (info.exists() && !info.isFile()) || !QDir().mkpath(info.absolutePath()) ||
         !oznacSouborMezicasu(*opened)) {
-        tell(45, MessageIcon::Error, entered); // the file in use stays
-        return;
+        tell(45, MessageIcon::Error, entered);
+        if (!file_ && info.isFile()) {
+            file_ = std::move(opened); // the first file: its sets can still be read, a save reports its failure
+            nactiMezicasy();
+        }
+        return; // otherwise the file in use stays
     }
     file_ = std::move(opened);
     nactiMezicasy();
@@ -133,7 +139,9 @@ void TfrmMezicasy::zobrazSoubor() {
 void TfrmMezicasy::nactiSeznamMezicasu() {
     cbxNazev->clear();
     if (file_) {
-        cbxNazev->addItems(nazvyMezicasu(file_->snapshot()));
+        for (const SplitEntry& e : seznamMezicasu(file_->snapshot())) {
+            cbxNazev->addItem(e.name, e.position);
+        }
     }
     cbxNazev->setCurrentIndex(cbxNazev->count() > 0 ? 0 : -1);
 }
@@ -142,26 +150,27 @@ void TfrmMezicasy::nactiSeznamMezicasu() {
 
 void TfrmMezicasy::btnUlozitClick() {
     if (!file_) {
+        tell(45, MessageIcon::Error, edtCesta->text()); // no file could be opened
         return;
     }
     // Blanks around a name are not kept by the file: the name is saved without them.
     const QString name = edtNazev->text().trimmed();
-    switch (checkSplitName(file_->snapshot(), name)) {
-    case SplitNameCheck::Empty:
+    const SplitList& list = s_.state.stopwatch.splits();
+    const SplitNameCheck check = checkSplitName(file_->snapshot(), name);
+    if (check == SplitNameCheck::Empty) {
         tell(41, MessageIcon::Warning);
         return;
-    case SplitNameCheck::Unstorable:
-        tell(MessageTable::SplitNameUnusable, MessageIcon::Warning);
-        return;
-    case SplitNameCheck::Exists:
-        tell(43, MessageIcon::Warning);
-        return;
-    case SplitNameCheck::Ok:
-        break;
     }
-    const SplitList& list = s_.state.stopwatch.splits();
     if (list.isEmpty()) {
         tell(42, MessageIcon::Error);
+        return;
+    }
+    if (check == SplitNameCheck::Unstorable) {
+        tell(MessageTable::SplitNameUnusable, MessageIcon::Warning);
+        return;
+    }
+    if (check == SplitNameCheck::Exists) {
+        tell(43, MessageIcon::Warning);
         return;
     }
     busy([&] {
@@ -205,7 +214,7 @@ void TfrmMezicasy::btnVymazatClick() {
     if (!file_ || index < 0) {
         return;
     }
-    if (!vymazMezicasy(*file_, cbxNazev->count() - index, cbxNazev->currentText())) {
+    if (!vymazMezicasy(*file_, cbxNazev->currentData().toInt(), cbxNazev->currentText())) {
         tell(40, MessageIcon::Error, cesta());
     }
     nactiSeznamMezicasu();

@@ -47,6 +47,9 @@ bool replaceFileWhole(const QString& path, const QByteArray& bytes) {
     if (existed && !S_ISREG(old.st_mode)) {
         return false; // a folder or a device where the file should be
     }
+    if (existed && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        return false; // write-protected by its owner: replacing it would defeat that, also for root
+    }
     static constexpr char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     QByteArray tempName;
     int fd = -1;
@@ -144,7 +147,15 @@ bool deleteFileKeepingLink(const QString& path) {
     if (QFileInfo(path).isSymLink()) {
         return replaceFileWhole(path, {});
     }
-    return !QFileInfo::exists(path) || QFile::remove(path);
+    if (!QFileInfo::exists(path)) {
+        return true;
+    }
+    // The file's own bits, not this user's access (root may write anything).
+    constexpr auto Writable = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    if (!(QFile::permissions(path) & Writable)) {
+        return false; // write-protected: not deleted either
+    }
+    return QFile::remove(path);
 }
 
 } // namespace tavrok

@@ -7,12 +7,14 @@ namespace tavrok {
 
 // Replaces the file at `path` with `bytes` as one step: the bytes go to a temporary file beside it,
 // which takes the file's place only when every byte has reached the disk. On any failure (a full disk,
-// no permission) the old file stays as it was, no temporary file is left, and the result is false.
+// no permission, a file without any write permission: write-protected) the old file stays as it was,
+// no temporary file is left, and the result is false.
 // A symbolic link keeps pointing where it did; the file it points to is the one replaced.
 bool replaceFileWhole(const QString& path, const QByteArray& bytes);
 
-// Deletes the file at `path`; a missing file is already deleted. A symbolic link (the user keeps the
-// file elsewhere) stays, and the file it points to is emptied instead.
+// Deletes the file at `path`; a missing file is already deleted, a write-protected one is kept (false).
+// A symbolic link (the user keeps the file elsewhere) stays, and the file it points to is emptied
+// instead.
 bool deleteFileKeepingLink(const QString& path);
 
 // Removes what a save killed before its end left beside `path` (the temporary files of

@@ -279,11 +279,11 @@ void TfrmNastaveni::btnVychoziClick() {
 bool TfrmNastaveni::ulozNastaveni() {
     if (edtCestaKNastaveni->isEnabled()) {
         const auto moved = s_.storage.premistit(edtCestaKNastaveni->text(), s_.questions, s_.messages);
-        if (moved.switchSplitTimes) {
-            emit splitTimesMoved(); // the split-times manager follows to the new folder
-        }
         if (moved.outcome == StorageLocations::Relocation::LocationNotSaved) {
             return false;
+        }
+        if (moved.switchSplitTimes) {
+            emit splitTimesMoved(); // the split-times manager follows to the new folder
         }
     }
     if (!zmenJazyk()) {

@@ -6,6 +6,7 @@
 #include "support/windowfixture.h"
 
 #include <QClipboard>
+#include <sys/stat.h>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -155,6 +156,59 @@ TEST_F(MezicasyTest, AFailedWriteSaysSoAndKeepsTheFile) {
     }
     EXPECT_EQ(questions.asked.back().text, fillPlaceholders(window->messageTable().text(44), splitsPath()));
     EXPECT_EQ(bytesOf(splitsPath()), before);
+
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(splitsPath(), readOnly));
+    saveAs(QStringLiteral("C"));
+    EXPECT_EQ(questions.asked.back().text, fillPlaceholders(window->messageTable().text(44), splitsPath()));
+    press("btnVymazat");
+    EXPECT_EQ(questions.asked.back().text, fillPlaceholders(window->messageTable().text(40), splitsPath()));
+    questions.script({Answer::Yes});
+    press("btnVymazatVse");
+    EXPECT_EQ(questions.asked.back().text, fillPlaceholders(window->messageTable().text(38), splitsPath()));
+    EXPECT_EQ(bytesOf(splitsPath()), before);
+
+    const QString csv = dir.filePath(QStringLiteral("protected.csv"));
+    writeBytes(csv, "old");
+    ASSERT_TRUE(QFile::setPermissions(csv, readOnly));
+    files.saveFiles << csv;
+    press("btnExportovat");
+    EXPECT_EQ(questions.asked.back().text, fillPlaceholders(window->messageTable().text(47), csv));
+    EXPECT_EQ(bytesOf(csv), QByteArray("old"));
+
+    pickers.printTo.push_back(dir.filePath(QStringLiteral("no/such/folder/out.pdf")));
+    press("btnTisk");
+    EXPECT_EQ(questions.asked.back().text, window->messageTable().text(49));
+
+    const QString fifo = dir.filePath(QStringLiteral("pipe.ini"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    control<QLineEdit>("edtCesta")->setText(fifo);
+    press("btnOtevrit");
+    EXPECT_EQ(questions.asked.back().text, fillPlaceholders(window->messageTable().text(45), fifo)) << "a pipe is no file";
+    EXPECT_EQ(manager()->cesta(), splitsPath());
+}
+
+TEST_F(MezicasyTest, DeletingTheSelectedSetRemovesThatSetAndNoOther) {
+    open();
+    takeTwoSplits();
+    openManager();
+    for (const char* name : {"A", "B", "C"}) {
+        saveAs(QString::fromLatin1(name));
+    }
+    auto* names = control<QComboBox>("cbxNazev");
+    ASSERT_EQ(names->count(), 3);
+    names->setCurrentIndex(1); // B, the middle one
+    press("btnVymazat");
+    const IniSnapshot file = IniFile(splitsPath()).snapshot();
+    EXPECT_EQ(nazvyMezicasu(file), (QStringList{QStringLiteral("C"), QStringLiteral("A")}));
+    EXPECT_EQ(file.readString(u"info", u"2"), QStringLiteral("C"));
+    EXPECT_FALSE(file.sectionExists(u"B"));
+    EXPECT_TRUE(file.sectionExists(u"C"));
+
+    questions.script({Answer::No}); // "Seznam mezičasů není prázdný": No keeps the list
+    names->setCurrentIndex(0);
+    press("btnNacist");
+    EXPECT_EQ(splitLines().size(), 3);
 }
 
 TEST_F(MezicasyTest, ASetLoadedWhileTheStopwatchRunsGetsASeparatorAndTheNextSplitIsNumberOne) {

@@ -2,6 +2,7 @@
 #include "stopwatch/splitsfile.h"
 
 #include "storage/inifile.h"
+#include "storage/savefile.h"
 #include "support/diskfull.h"
 #include "support/tempdir.h"
 
@@ -123,14 +124,25 @@ TEST_F(SplitsFileTest, ANameMustBeNewAndFitTheFile) {
 }
 
 TEST_F(SplitsFileTest, AHandEditedFileNeitherFloodsTheListNorBreaksIt) {
-    test::writeBytes(path, "[info]\npocetMezicasu=2147483647\n1=A\n2=B\n[A]\npocetMezicasu=2000000000\nposledniMezicas=x\n"
-                           "0=1:  0; 00:00:01,000\n2=3:  0; 00:00:03,000\n");
+    test::writeBytes(path, "[info]\npocetMezicasu=2147483647\n1=A\n2=B\n1999999999=C\n[A]\npocetMezicasu=2000000000\n"
+                           "posledniMezicas=2147483647\n0=1:  0; 00:00:01,000\n2=3:  0; 00:00:03,000\n"
+                           "[B]\npocetMezicasu=2147483647\n0=x\n2147483647=y\n");
     EXPECT_EQ(nazvyMezicasu(file.snapshot()), (QStringList{QStringLiteral("B"), QStringLiteral("A")}));
     const SplitSet a = nactiMezicasy(file.snapshot(), QStringLiteral("A"));
     EXPECT_EQ(a.lines, (QStringList{QStringLiteral("1:  0; 00:00:01,000"), QString(), QStringLiteral("3:  0; 00:00:03,000")}))
         << "the missing line 1 is empty, and no more than the section holds";
-    EXPECT_EQ(a.counter, 0);
+    EXPECT_LT(a.counter, 2147483647) << "new splits can count on from it";
+    EXPECT_LE(nactiMezicasy(file.snapshot(), QStringLiteral("B")).lines.size(), 70) << "a key numbered in the billions";
+
     EXPECT_FALSE(vymazMezicasy(file, 0, QStringLiteral("A")));
+    EXPECT_FALSE(vymazMezicasy(file, 2, QStringLiteral("A"))) << "entry 2 names another set";
+    ASSERT_TRUE(vymazMezicasy(file, 1, QStringLiteral("A")));
+    const IniSnapshot after = file.snapshot();
+    EXPECT_EQ(nazvyMezicasu(after), QStringList{QStringLiteral("B")});
+    EXPECT_EQ(after.readInteger(u"info", u"pocetMezicasu", -1), 1);
+    EXPECT_LT(after.keyNames(u"info").size(), 10) << "no keys made up for the count";
+    EXPECT_FALSE(after.sectionExists(u"A"));
+    EXPECT_TRUE(after.sectionExists(u"B"));
 }
 
 TEST_F(SplitsFileTest, AFailedSaveKeepsTheFileByteForByte) {
@@ -142,4 +154,10 @@ TEST_F(SplitsFileTest, AFailedSaveKeepsTheFileByteForByte) {
     }
     EXPECT_EQ(readAll(path), before);
     EXPECT_EQ(nazvyMezicasu(file.snapshot()), QStringList{QStringLiteral("A")});
+
+    // Write-protected by its owner: neither replaced nor deleted, also when running as root.
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    EXPECT_FALSE(ulozMezicasy(file, QStringLiteral("B"), set({"1:  0; 00:00:02,000"}, 1)));
+    EXPECT_FALSE(deleteFileKeepingLink(path));
+    EXPECT_EQ(readAll(path), before);
 }
