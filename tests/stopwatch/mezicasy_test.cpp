@@ -2,6 +2,7 @@
 
 #include "stopwatch/splitsfile.h"
 #include "stopwatch/stopwatchpanel.h"
+#include "storage/tfrmnastaveni.h"
 #include "support/diskfull.h"
 #include "support/windowfixture.h"
 
@@ -270,4 +271,18 @@ TEST_F(MezicasyTest, TheWholeFileIsDeletedAfterYesAndAnotherFileCanBeOpenedOrMad
     click("btnTvrVymazatVse");
     press("btnTisk");
     EXPECT_EQ(questions.asked.back().text, window->messageTable().text(48)) << "nothing to print";
+}
+
+TEST_F(MezicasyTest, SettingsMovedElsewhereTakeTheManagerAlong) {
+    open();
+    takeTwoSplits();
+    openManager();
+    saveAs(QStringLiteral("A"));
+    const QString target = dir.filePath(QStringLiteral("jinde"));
+    editAndPress(
+        window->frmNastaveni(),
+        [&] { childOf<QLineEdit>(window->frmNastaveni(), "edtCestaKNastaveni")->setText(target); }, "btnOK",
+        [this] { window->mnuNastaveniClick(); });
+    EXPECT_EQ(manager()->cesta(), target + QStringLiteral("/Mezicasy.ini"));
+    EXPECT_EQ(control<QComboBox>("cbxNazev")->currentText(), QStringLiteral("A")) << "the moved file, its sets and all";
 }
