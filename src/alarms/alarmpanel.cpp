@@ -1,6 +1,8 @@
 #include "alarms/alarmpanel.h"
 
 #include "alarms/bellglyph.h"
+#include "alarms/tfrmdalsibudik.h"
+#include "alarms/tfrmzmeskanebudiky.h"
 #include "app/programstate.h"
 #include "platform/clock.h"
 #include "platform/questions.h"
@@ -31,8 +33,8 @@ void setBackground(QWidget* w, const QColor& colour) {
 
 } // namespace
 
-AlarmPanel::AlarmPanel(ProgramState& state, Questions& questions, QWidget* parent)
-    : FunctionPanel(parent), state_(state), questions_(questions) {
+AlarmPanel::AlarmPanel(ProgramState& state, Services services, QWidget* parent)
+    : FunctionPanel(parent), state_(state), questions_(services.questions) {
     lblBudZprava = makeNamed<QLabel>(parent, "lblBudZprava", u"Zpr\u00E1va:", 10, 70, 37, 13);
     pnlZvonek = makeNamed<QFrame>(parent, "pnlZvonek", 132, 84, 23, 23);
     imgZvonek = makeNamed<QLabel>(pnlZvonek, "imgZvonek", 1, 1, 21, 21);
@@ -41,16 +43,20 @@ AlarmPanel::AlarmPanel(ProgramState& state, Questions& questions, QWidget* paren
     cbxBudiky->setEditable(true);
     // A plain list of texts: a list of 200 000 alarms costs no item objects, and shares the names.
     cbxBudiky->setModel(new QStringListModel(cbxBudiky));
-    cbxBudiky->setToolTip(QStringLiteral("N\u00E1zev bud\u00EDku/seznam bud\u00EDk\u016F"));
     btnBudUlozit = makeNamed<QPushButton>(pnlBudik, "btnBudUlozit", u"&U", 93, 0, 16, 20);
-    btnBudUlozit->setToolTip(QStringLiteral("Ulo\u017Eit bud\u00EDk"));
     btnBudNacist = makeNamed<QPushButton>(pnlBudik, "btnBudNacist", u"&N", 117, 0, 16, 20);
-    btnBudNacist->setToolTip(QStringLiteral("Na\u010D\u00EDst bud\u00EDk"));
     btnBudVymazat = makeNamed<QPushButton>(pnlBudik, "btnBudVymazat", u"&V", 141, 0, 16, 20);
-    btnBudVymazat->setToolTip(QStringLiteral("Vymazat bud\u00EDk"));
     lblDatumBudiku = makeNamed<QLabel>(pnlBudik, "lblDatumBudiku", 0, 24, 80, 13);
     lblDatumBudiku->setAutoFillBackground(true);
     btnBudVymazatVse = makeNamed<QPushButton>(pnlBudik, "btnBudVymazatVse", u"Vy&mazat v\u0161e", 86, 23, 71, 16);
+
+    QWidget* window = parent->window();
+    const auto expand = [this](const QString& path) { return state_.storage.expand(path); };
+    frmDalsiBudik_ = new TfrmDalsiBudik({{services.files, state_.sounds, services.audio, state_.clock, expand},
+                                         questions_, state_.messages, [this] { return state_.clock.now(); }},
+                                        window);
+    frmZmeskaneBudiky_ = new TfrmZmeskaneBudiky(
+        {questions_, state_.messages, [this]() -> IniFile& { return state_.storage.alarmsIni(); }}, window);
 
     connect(btnBudUlozit, &QPushButton::clicked, this, &AlarmPanel::btnBudUlozitClick);
     connect(btnBudNacist, &QPushButton::clicked, this, &AlarmPanel::btnBudNacistClick);
@@ -77,6 +83,20 @@ void AlarmPanel::refresh() {
 void AlarmPanel::btnZapnoutClick() {
     state_.editor.zapniVypniBudik(); // written only when the alarm is saved
     alarmChanged();
+}
+
+void AlarmPanel::btnDalsiClick() {
+    if (frmDalsiBudik_->otevriDalsiBud(state_.editor.budik)) {
+        alarmChanged(); // differs from the saved alarm now; its date and state follow the new schedule
+    }
+}
+
+void AlarmPanel::najdiZmeskaneBudiky() {
+    state_.zmeskaneBudiky = tavrok::najdiZmeskaneBudiky(state_.storage.alarmsIni(), state_.clock.now());
+}
+
+void AlarmPanel::mnuZmeskaneBudikyClick() {
+    frmZmeskaneBudiky_->zobraz(state_.zmeskaneBudiky, state_.language);
 }
 
 void AlarmPanel::btnVynulovatClick() {

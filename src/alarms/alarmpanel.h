@@ -11,20 +11,29 @@ class QPushButton;
 
 namespace tavrok {
 
+class AudioDevice;
+class FileDialogs;
 class ProgramState;
 class Questions;
+class TfrmDalsiBudik;
+class TfrmZmeskaneBudiky;
 
 // The alarm clock's controls in the main window: the name box with its buttons, the date label and
 // the bell; the alarm check of every tick.
 class AlarmPanel : public FunctionPanel {
     Q_OBJECT
 public:
-    AlarmPanel(ProgramState& state, Questions& questions, QWidget* parent);
+    struct Services {
+        Questions& questions;
+        FileDialogs& files;
+        AudioDevice& audio;
+    };
+    AlarmPanel(ProgramState& state, Services services, QWidget* parent);
 
     void setShown(bool shown) override;
     void btnZapnoutClick() override;
     void btnVynulovatClick() override;
-    void btnDalsiClick() override {} // the alarm dialog arrives with its own window
+    void btnDalsiClick() override; // the alarm's schedule and notification
     void tick(TDateTime now, bool onScreen, AfterTick& after) override;
     void refresh() override;
 
@@ -40,6 +49,12 @@ public:
     // The digits, the message or the name were changed by the user: the name box loses its green.
     void alarmChanged();
 
+    // Start-up: what rang while the program was closed (each alarm's "posledni" becomes now).
+    void najdiZmeskaneBudiky();
+    void mnuZmeskaneBudikyClick();
+    TfrmDalsiBudik* frmDalsiBudik() const { return frmDalsiBudik_; }
+    TfrmZmeskaneBudiky* frmZmeskaneBudiky() const { return frmZmeskaneBudiky_; }
+
     // How long after its moment the last alarm rang, and how many have rung.
     TDateTime lastAlarmLateness() const { return lastAlarmLateness_; }
     int alarmsRung() const { return alarmsRung_; }
@@ -52,6 +67,8 @@ private:
 
     ProgramState& state_;
     Questions& questions_;
+    TfrmDalsiBudik* frmDalsiBudik_ = nullptr;
+    TfrmZmeskaneBudiky* frmZmeskaneBudiky_ = nullptr;
     TDateTime lastAlarmLateness_ = 0;
     int alarmsRung_ = 0;
     int shownBell_ = -1;

@@ -40,7 +40,10 @@ void TfrmHlavniOkno::buildMenu() {
     item(mnuSoubor, "mnuZobrazitDisplej", QStringLiteral("Z&obrazit Samostatn\u00FD displej"), Qt::Key_F5);
     item(mnuSoubor, "mnuNastaveniDispleje", QStringLiteral("N&astaven\u00ED Samostatn\u00E9ho displeje..."),
          Qt::Key_F6);
-    item(mnuSoubor, "mnuZmeskaneBudiky", QStringLiteral("Zo&brazit zme\u0161kan\u00E9 bud\u00EDky..."));
+    QAction* mnuZmeskaneBudiky =
+        item(mnuSoubor, "mnuZmeskaneBudiky", QStringLiteral("Zo&brazit zme\u0161kan\u00E9 bud\u00EDky..."));
+    mnuZmeskaneBudiky->setEnabled(true);
+    connect(mnuZmeskaneBudiky, &QAction::triggered, this, &TfrmHlavniOkno::mnuZmeskaneBudikyClick);
     QAction* mnuNastaveni = item(mnuSoubor, "mnuNastaveni", QStringLiteral("&Nastaven\u00ED..."), Qt::Key_F12);
     mnuNastaveni->setEnabled(true);
     connect(mnuNastaveni, &QAction::triggered, this, &TfrmHlavniOkno::mnuNastaveniClick);
@@ -112,6 +115,10 @@ void TfrmHlavniOkno::mnuNastaveniClick() {
             registerKey();
         }
     }
+}
+
+void TfrmHlavniOkno::mnuZmeskaneBudikyClick() {
+    alarmPanel_->mnuZmeskaneBudikyClick();
 }
 
 void TfrmHlavniOkno::mnuOProgramuClick() {

@@ -1,4 +1,7 @@
 // The language: applied to the main window, to every window it owns, and to the program's words.
+#include "alarms/alarmpanel.h"
+#include "alarms/tfrmdalsibudik.h"
+#include "alarms/tfrmzmeskanebudiky.h"
 #include "app/tfrmhlavniokno.h"
 #include "app/tfrmoprogramu.h"
 #include "countdown/countdownpanel.h"
@@ -26,11 +29,13 @@ void TfrmHlavniOkno::nactiJazyk() {
     applyCaptions(this, language, u"frmHlavniOkno");
     // The dialogs whose texts are all captions, by their sections.
     for (QWidget* dialog : std::initializer_list<QWidget*>{frmNastaveni_, countdownPanel_->frmDalsiOdpocit(),
-                                                           stopwatchPanel_->frmDalsiTavrok()}) {
+                                                           stopwatchPanel_->frmDalsiTavrok(),
+                                                           alarmPanel_->frmDalsiBudik(), alarmPanel_->frmZmeskaneBudiky()}) {
         if (dialog) {
             applyCaptions(dialog, language, dialog->objectName());
         }
     }
+    alarmPanel_->frmDalsiBudik()->showDayNames(state_.dayNames);
     if (frmOProgramu_) {
         frmOProgramu_->nactiJazyk(language);
     }

@@ -2,6 +2,7 @@
 
 #include "alarms/alarmclock.h"
 #include "alarms/alarmeditor.h"
+#include "alarms/missedalarms.h"
 #include "app/applicationtitle.h"
 #include "app/buttoncaptions.h"
 #include "app/digiteditor.h"
@@ -70,6 +71,7 @@ public:
     TDalsiOdpocit odpocitOptions;
 
     AlarmClock alarmClock;
+    ZmeskaneBudiky zmeskaneBudiky; // found once at start-up
     AlarmEditor editor; // the alarm on the digits: editor.budik.cas and editor.budik.zprava
 
     TNastaveniDispleje displej;   // the separate display's look and source, as last applied

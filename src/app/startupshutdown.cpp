@@ -109,6 +109,12 @@ void TfrmHlavniOkno::formShow() {
                       size()));
     state_.main.currentFunction = funkceFromStored(startFunction(settings));
 
+    // What rang while the program was closed, shown once the window stands.
+    alarmPanel_->najdiZmeskaneBudiky();
+    if (settings.readBool(u"nastaveni", u"zobrazovatBudiky", true) && !state_.zmeskaneBudiky.seznam.empty()) {
+        QTimer::singleShot(0, this, &TfrmHlavniOkno::mnuZmeskaneBudikyClick);
+    }
+
     for (const auto& [original, aside] : state_.storage.movedAside()) {
         questions.tell(fillPlaceholders(state_.messages.text(MessageTable::MovedAside), {{u"%d1", original}, {u"%d2", aside}}),
                        MessageIcon::Warning);

@@ -173,7 +173,7 @@ void TfrmHlavniOkno::buildPanels(const PlatformServices& services) {
     QWidget* c = centralWidget();
     countdownPanel_ = new CountdownPanel(state_, services, btnPauza, c);
     stopwatchPanel_ = new StopwatchPanel(state_, {services.questions, services.files, services.pickers}, c);
-    alarmPanel_ = new AlarmPanel(state_, services.questions, c);
+    alarmPanel_ = new AlarmPanel(state_, {services.questions, services.files, services.audio}, c);
     digitInput_ = new DigitInput(state_, {lblH, lblM, lblS}, [this] { return editorFocused(); }, c);
     clockEditor_ = new ClockEditor({services.clock, services.clockSetter, services.questions, state_.messages,
                                     [this](TDateTime jump) {
@@ -325,7 +325,7 @@ void TfrmHlavniOkno::applyView() {
     btnPauza->setText(v.btnPauzaCaption);
     btnPauza->setEnabled(v.btnPauza);
     // The alarm's dialog arrives with its own window.
-    btnDalsi->setEnabled(v.btnDalsi && f != Funkce::Budik);
+    btnDalsi->setEnabled(v.btnDalsi);
     stopwatchPanel_->refresh();
     countdownPanel_->refresh();
     if (f == Funkce::Budik) {

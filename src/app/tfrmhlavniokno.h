@@ -80,6 +80,7 @@ public:
     void mnuVypnoutUpozorneniClick();
     void mnuNastaveniClick();
     void mnuOProgramuClick();
+    void mnuZmeskaneBudikyClick();
     // Applies the language file in use to every window and to the words and messages of the program.
     void nactiJazyk();
     // The notification area: the minimise that goes there, and the way back.

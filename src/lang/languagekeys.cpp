@@ -70,6 +70,41 @@ constexpr LanguageKey HlavniOkno[] = {
     {u"denNe", K::Word, u"Ne"},
 };
 
+constexpr LanguageKey DalsiBudik[] = {
+    {u"nazevOkna", K::Title},
+    {u"gpbOd", K::Caption},
+    {u"dny", K::Caption, nullptr, u"lblOdDny,lblDoDny,lblKdyzDny"},
+    {u"mesice", K::Caption, nullptr, u"lblOdMesice,lblDoMesice,lblKdyzMesice"},
+    {u"roky", K::Caption, nullptr, u"lblOdRoky,lblDoRoky,lblKdyzRoky"},
+    {u"gpbDo", K::Caption},
+    {u"chbDoNekonecna", K::Caption},
+    {u"gpbKdyz", K::Caption},
+    {u"chbVzdy", K::Caption},
+    {u"btnStorno", K::Caption},
+    {u"gpbUpozorneni", K::Caption},
+    {u"chbUpozornovat", K::Caption},
+    {u"rbtStandardniZvuk", K::Caption},
+    {u"rbtVlastniZvuk", K::Caption},
+    {u"btnProchazetVlastni", K::Caption},
+    {u"rbtNahodnyZvuk", K::Caption},
+    {u"btnProchazetNahodny", K::Caption},
+    {u"chbOpakovat", K::Caption},
+    {u"lblUpozornovat", K::Caption},
+    {u"lblDodatek", K::Caption},
+    {u"chbUkoncitKliknutim", K::Caption},
+    {u"lblMs", K::Caption},
+    {u"btnOK", K::Caption},
+};
+
+constexpr LanguageKey ZmeskaneBudiky[] = {
+    {u"nazevOkna", K::Title},
+    {u"lblText1", K::Caption},
+    {u"lblText2", K::Caption},
+    {u"btnZprava", K::Caption},
+    {u"btnOK", K::Caption},
+    {u"dalsi", K::Word, u"… a %d dalších"},
+};
+
 constexpr LanguageKey Mezicasy[] = {
     {u"nazevOkna", K::Title},
     {u"gpbExport1", K::Caption},
@@ -335,7 +370,9 @@ constexpr LanguageKey SeriovyPort[] = {
 
 constexpr LanguageSection Sections[] = {
     {u"frmHlavniOkno", HlavniOkno},
+    {u"frmDalsiBudik", DalsiBudik},
     {u"frmMezicasy", Mezicasy},
+    {u"frmZmeskaneBudiky", ZmeskaneBudiky},
     {u"frmNastaveni", Nastaveni},
     {u"frmCoSeTavrokem", CoSeTavrokem},
     {u"frmOProgramu", OProgramu},

@@ -18,7 +18,8 @@ protected:
     // A daily alarm at the given time, switched on, with a message.
     static QByteArray dailyAlarm(const char* name, const char* time, const char* message) {
         return QByteArray("[") + name + "]\ncas=" + time + "\nzprava=" + message +
-               "\nstav=1\nvzdy=1\nOD=1\nOM=1\nOR=2000\nDD=1\nDM=1\nDR=2000\nKD=0\nKM=0\nKR=0\n";
+               "\nstav=1\nvzdy=1\nOD=1\nOM=1\nOR=2000\nDD=1\nDM=1\nDR=2000\nKD=0\nKM=0\nKR=0\n"
+               "posledni=6.12.2026 9:00:00\n"; // saved an hour before the test starts
     }
     void startCountdown(const char* digits, const char* message, bool repeat) {
         click("lblFceOdpocit");
@@ -145,7 +146,7 @@ TEST_F(MainWindowTicksTest, AStopAndASplitBetweenTicksTakeTheirOwnMoment) {
 
 TEST_F(MainWindowTicksTest, AnAlarmWithAnImpossibleUntilDateClosesWithoutAQuestion) {
     test::writeBytes(alarmsPath(), "[info]\npocetBudiku=1\n1=Konec\n[Konec]\ncas=7:30:00\nzprava=x\nstav=1\nvzdy=0\n"
-                                   "OD=1\nOM=1\nOR=2026\nDD=31\nDM=2\nDR=2027\nKD=0\nKM=0\nKR=0\n");
+                                   "OD=1\nOM=1\nOR=2026\nDD=31\nDM=2\nDR=2027\nKD=0\nKM=0\nKR=0\nposledni=6.12.2026 9:00:00\n");
     open();
     runFor(1000);
     click("lblFceTavrok");

@@ -1,5 +1,8 @@
 // The language files against the real windows: every key names a control, every caption has a key,
 // and the shipped Czech file holds exactly the built-in texts.
+#include "alarms/alarmpanel.h"
+#include "alarms/tfrmdalsibudik.h"
+#include "alarms/tfrmzmeskanebudiky.h"
 #include "app/messageboxquestions.h"
 #include "app/tfrmoprogramu.h"
 #include "countdown/tfrmdalsiodpocit.h"
@@ -54,6 +57,10 @@ bool showsData(const QString& window, const QString& name) {
         {QStringLiteral("frmDalsiOdpocit"), {QStringLiteral("btnPlay"), QStringLiteral("btnStop")}},
         {QStringLiteral("frmSeriovyPort"), {QStringLiteral("lblPripojeno")}},
         {QStringLiteral("frmMezicasy"), {QStringLiteral("lblSoubor")}},
+        {QStringLiteral("frmDalsiBudik"),
+         {QStringLiteral("lblPo"), QStringLiteral("lblUt"), QStringLiteral("lblSt"), QStringLiteral("lblCt"),
+          QStringLiteral("lblPa"), QStringLiteral("lblSo"), QStringLiteral("lblNe"), QStringLiteral("btnPlay"),
+          QStringLiteral("btnStop")}},
     };
     if (window == u"frmDisplej") {
         return true; // the digits and separators only; its caption is a word
@@ -88,6 +95,8 @@ protected:
         w[QStringLiteral("frmDalsiOdpocit")] = window->frmDalsiOdpocit();
         w[QStringLiteral("frmDalsiTavrok")] = window->stopwatchPanel().frmDalsiTavrok();
         w[QStringLiteral("frmMezicasy")] = window->stopwatchPanel().frmMezicasy();
+        w[QStringLiteral("frmDalsiBudik")] = window->alarmPanel().frmDalsiBudik();
+        w[QStringLiteral("frmZmeskaneBudiky")] = window->alarmPanel().frmZmeskaneBudiky();
         w[QStringLiteral("frmDisplej")] = &window->frmDisplej();
         w[QStringLiteral("frmNastaveniDispleje")] = &window->frmNastaveniDispleje();
         w[QStringLiteral("frmSeriovyPort")] = &window->frmSeriovyPort();
@@ -180,7 +189,15 @@ SectionTexts builtInTexts(const std::map<QString, QWidget*>& windows) {
                 value = QString::fromUtf16(k.builtIn);
                 break;
             }
-            sectionIn(texts, fileSectionOf(section, k).toString()).push_back({QString::fromUtf16(k.key), value});
+            // A key two windows share (the countdown's length labels read the alarm dialog's) is one key.
+            auto& entries = sectionIn(texts, fileSectionOf(section, k).toString());
+            const auto same = std::find_if(entries.begin(), entries.end(),
+                                           [&](const Entry& e) { return e.key == QStringView(k.key); });
+            if (same == entries.end()) {
+                entries.push_back({QString::fromUtf16(k.key), value});
+            } else {
+                EXPECT_EQ(same->value, value) << "shared key " << same->key.toStdString();
+            }
         }
     }
     auto& messages = sectionIn(texts, QStringLiteral("Messages"));
