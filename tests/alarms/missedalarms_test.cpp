@@ -1,0 +1,145 @@
+#include "alarms/missedalarms.h"
+
+#include "alarms/alarmfile.h"
+#include "storage/inifile.h"
+
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace tavrok;
+
+namespace {
+
+TDateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
+    return *tryEncodeDateTime({y, mo, d}, {h, mi, s, 0});
+}
+
+class MissedAlarmsTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    IniFile ini{dir.filePath(QStringLiteral("Budiky.ini"))};
+
+    static TNactenyBudik daily(int hour, bool on = true) {
+        TNactenyBudik b;
+        b.cas = *tryEncodeTime(hour, 0, 0);
+        b.stav = on ? 1 : 0;
+        return b;
+    }
+    void save(const QString& name, const TNactenyBudik& b, TDateTime posledni) {
+        ASSERT_TRUE(ulozBudik(ini, name, b, posledni));
+    }
+    static std::vector<TDateTime> dates(const ZmeskaneBudiky& z) {
+        std::vector<TDateTime> d;
+        for (const auto& m : z.seznam) {
+            d.push_back(m.datum);
+        }
+        return d;
+    }
+};
+
+} // namespace
+
+TEST_F(MissedAlarmsTest, ADailyAlarmMissedFromMondayToWednesdayMorningIsListedTwiceOldestFirst) {
+    save(QStringLiteral("Ráno"), daily(7), at(2026, 12, 7, 7)); // Monday 07:00, when it last rang
+    save(QStringLiteral("Vypnutý"), daily(6, false), at(2026, 12, 7, 7));
+    const TDateTime now = at(2026, 12, 9, 8); // Wednesday 08:00
+    const ZmeskaneBudiky z = najdiZmeskaneBudiky(ini, now);
+    EXPECT_EQ(dates(z), (std::vector<TDateTime>{at(2026, 12, 8, 7), at(2026, 12, 9, 7)}));
+    EXPECT_EQ(z.seznam.front().nazev, QString::fromUtf16(u"Ráno"));
+    EXPECT_EQ(z.dalsi, 0);
+    EXPECT_EQ(ini.readDateTime(u"Vypnutý", u"posledni", 0), now) << "an alarm that is off lists nothing, and is stamped";
+
+    EXPECT_TRUE(najdiZmeskaneBudiky(ini, now + OneMillisecond * 1000).seznam.empty()) << "a second start right after";
+}
+
+TEST_F(MissedAlarmsTest, TheBaseMomentItselfIsNotMissedButNowIs) {
+    const TNactenyBudik b = daily(7);
+    EXPECT_EQ(vypoctiNejblizsiDatumZmeskanehoBudiku(b, at(2026, 12, 7, 7), at(2026, 12, 8, 7)), at(2026, 12, 8, 7));
+    EXPECT_EQ(vypoctiNejblizsiDatumZmeskanehoBudiku(b, at(2026, 12, 8, 7), at(2026, 12, 8, 7)), 0.0);
+    EXPECT_EQ(vypoctiNejblizsiDatumZmeskanehoBudiku(b, at(2026, 12, 7, 7), at(2026, 12, 8, 6, 59, 59)), 0.0)
+        << "still to come";
+}
+
+TEST_F(MissedAlarmsTest, AWeeksAbsenceAndAOneOffDateAndAlarmsAtTheSameMoment) {
+    save(QStringLiteral("Denní"), daily(7), at(2026, 12, 1, 8));
+    TNactenyBudik once = daily(9);
+    once.vzdy = false;
+    once.OD = 4, once.OM = 12, once.OR = 2026;
+    once.DD = 4, once.DM = 12, once.DR = 2026;
+    save(QStringLiteral("Jednou"), once, at(2026, 12, 1, 8));
+    save(QStringLiteral("Také v sedm"), daily(7), at(2026, 12, 1, 8));
+    const ZmeskaneBudiky z = najdiZmeskaneBudiky(ini, at(2026, 12, 8, 8));
+    ASSERT_EQ(z.seznam.size(), 15u) << "seven days of two daily alarms and the one-off";
+    EXPECT_EQ(z.seznam[0].nazev, QString::fromUtf16(u"Denní")) << "equal moments keep the list's order";
+    EXPECT_EQ(z.seznam[1].nazev, QString::fromUtf16(u"Také v sedm"));
+    EXPECT_EQ(z.seznam[6].datum, at(2026, 12, 4, 9));
+    EXPECT_EQ(z.seznam[6].nazev, QStringLiteral("Jednou"));
+    EXPECT_TRUE(std::is_sorted(z.seznam.begin(), z.seznam.end(),
+                               [](const ZmeskanyBudik& a, const ZmeskanyBudik& b) { return a.datum < b.datum; }));
+}
+
+// Every occurrence the scheduler itself names in the absence, found day by day, is listed, and
+// nothing else: for random schedules and absences.
+TEST_F(MissedAlarmsTest, AgreesWithTheSchedulerDayByDayForRandomSchedules) {
+    QRandomGenerator random(2026);
+    size_t occurrences = 0;
+    for (int round = 0; round < 300; ++round) {
+        TNactenyBudik b = daily(random.bounded(24));
+        b.cas += random.bounded(60) / 1440.0;
+        b.Po = random.bounded(2), b.Ut = random.bounded(2), b.St = random.bounded(2), b.Ct = random.bounded(2);
+        b.Pa = random.bounded(2), b.So = random.bounded(2), b.Ne = !(b.Po || b.Ut || b.St || b.Ct || b.Pa || b.So) || random.bounded(2);
+        if (random.bounded(3) == 0) {
+            b.KD = static_cast<std::uint8_t>(random.bounded(1, 29));
+        }
+        if (random.bounded(4) == 0) {
+            b.vzdy = false;
+            b.OD = 1, b.OM = static_cast<std::uint8_t>(random.bounded(1, 13)), b.OR = 2026;
+            b.DD = 28, b.DM = static_cast<std::uint8_t>(random.bounded(1, 13)), b.DR = 2027;
+            b.doNekonecna = random.bounded(2);
+        }
+        const TDateTime base = at(2026, 1, 1) + random.bounded(600) + random.bounded(86400) / 86400.0;
+        const TDateTime now = base + random.bounded(1, 90) + random.bounded(86400) / 86400.0;
+        std::vector<TDateTime> expected;
+        for (TDateTime day = dateOf(base); day <= dateOf(now); day += 1) {
+            const TDateTime c = day + b.cas;
+            if (c > base && c <= now && nejblizsiDatum(b, c) == c) {
+                expected.push_back(c);
+            }
+        }
+        std::vector<TDateTime> found;
+        for (TDateTime c = vypoctiNejblizsiDatumZmeskanehoBudiku(b, base, now); c != 0;
+             c = vypoctiNejblizsiDatumZmeskanehoBudiku(b, c, now)) {
+            found.push_back(c);
+        }
+        ASSERT_EQ(found.size(), expected.size()) << "round " << round;
+        occurrences += found.size();
+        for (size_t i = 0; i < found.size(); ++i) {
+            EXPECT_NEAR(found[i], expected[i], OneMillisecond / 2) << "round " << round;
+        }
+    }
+    EXPECT_GT(occurrences, 3000u) << "the rounds test something";
+}
+
+TEST_F(MissedAlarmsTest, AYearsAbsenceWithManyAlarmsStaysQuickAndSaysHowManyMore) {
+    IniBatch batch(ini);
+    batch.writeInteger(u"info", u"pocetBudiku", 100);
+    for (int i = 1; i <= 100; ++i) {
+        const QString name = QStringLiteral("B%1").arg(i);
+        batch.writeString(u"info", QString::number(i), name);
+        batch.writeString(name, u"cas", QStringLiteral("%1:00:00").arg(i % 24));
+        batch.writeBool(name, u"stav", true);
+        batch.writeDateTime(name, u"posledni", at(2025, 12, 7));
+    }
+    ASSERT_TRUE(batch.commit());
+    QElapsedTimer timer;
+    timer.start();
+    const ZmeskaneBudiky z = najdiZmeskaneBudiky(ini, at(2026, 12, 7), 1000);
+    EXPECT_LT(timer.elapsed(), 3000) << "a year of 100 daily alarms";
+    EXPECT_EQ(z.seznam.size(), 1000u);
+    EXPECT_EQ(static_cast<qint64>(z.seznam.size()) + z.dalsi, 36500);
+    EXPECT_LT(z.seznam.front().datum, at(2025, 12, 8)) << "the oldest are the ones listed";
+    EXPECT_TRUE(std::is_sorted(z.seznam.begin(), z.seznam.end(),
+                               [](const ZmeskanyBudik& a, const ZmeskanyBudik& b) { return a.datum < b.datum; }));
+}
