@@ -64,15 +64,7 @@ TNactenyBudik nactiBudik(const IniSnapshot& ini, const QString& name) {
 QStringList nazvyBudiku(const IniSnapshot& ini) {
     // The names are keys of "info", so a count beyond its keys is a hand-edited number: taken as it
     // stands, a huge one would make millions of "?" alarms and freeze the program.
-    int highest = 0;
-    for (const auto& key : ini.keyNames(Info)) {
-        bool ok = false;
-        const int number = QStringView(key).toInt(&ok);
-        if (ok) {
-            highest = std::max(highest, number);
-        }
-    }
-    const int n = std::clamp(ini.readInteger(Info, Count, 0), 0, highest);
+    const int n = boundedListCount(ini, Info, ini.readInteger(Info, Count, 0), 1);
     QStringList names;
     names.reserve(n);
     for (int i = 1; i <= n; ++i) {

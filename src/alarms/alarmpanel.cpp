@@ -99,6 +99,19 @@ void AlarmPanel::mnuZmeskaneBudikyClick() {
     frmZmeskaneBudiky_->zobraz(state_.zmeskaneBudiky, state_.language);
 }
 
+void AlarmPanel::alarmsReplaced() {
+    reloadAlarms();
+    loadIntoEditor(state_.alarmClock.nasledujici(), true);
+    // The list found at start stays in the menu unless something new was missed.
+    ZmeskaneBudiky found = tavrok::najdiZmeskaneBudiky(state_.storage.alarmsIni(), state_.clock.now());
+    if (!found.seznam.empty()) {
+        state_.zmeskaneBudiky = std::move(found);
+        if (state_.storage.settingsIni().readBool(u"nastaveni", u"zobrazovatBudiky", true)) {
+            mnuZmeskaneBudikyClick();
+        }
+    }
+}
+
 void AlarmPanel::btnVynulovatClick() {
     state_.editor.budik.cas = 0;
     alarmChanged();

@@ -52,6 +52,9 @@ public:
     // Start-up: what rang while the program was closed (each alarm's "posledni" becomes now).
     void najdiZmeskaneBudiky();
     void mnuZmeskaneBudikyClick();
+    // The alarm file was changed from outside (an import): the list, the next alarm and the alarm shown
+    // are read again, and what an imported alarm missed is shown as at start.
+    void alarmsReplaced();
     TfrmDalsiBudik* frmDalsiBudik() const { return frmDalsiBudik_; }
     TfrmZmeskaneBudiky* frmZmeskaneBudiky() const { return frmZmeskaneBudiky_; }
 

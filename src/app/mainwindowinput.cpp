@@ -47,8 +47,12 @@ void TfrmHlavniOkno::buildMenu() {
     QAction* mnuNastaveni = item(mnuSoubor, "mnuNastaveni", QStringLiteral("&Nastaven\u00ED..."), Qt::Key_F12);
     mnuNastaveni->setEnabled(true);
     connect(mnuNastaveni, &QAction::triggered, this, &TfrmHlavniOkno::mnuNastaveniClick);
-    item(mnuSoubor, "mnuImport", QStringLiteral("&Importovat nastaven\u00ED"));
-    item(mnuSoubor, "mnuExport", QStringLiteral("&Exportovat nastaven\u00ED"));
+    QAction* mnuImport = item(mnuSoubor, "mnuImport", QStringLiteral("&Importovat nastaven\u00ED"));
+    QAction* mnuExport = item(mnuSoubor, "mnuExport", QStringLiteral("&Exportovat nastaven\u00ED"));
+    mnuImport->setEnabled(true);
+    mnuExport->setEnabled(true);
+    connect(mnuImport, &QAction::triggered, this, &TfrmHlavniOkno::mnuImportClick);
+    connect(mnuExport, &QAction::triggered, this, &TfrmHlavniOkno::mnuExportClick);
     mnuSoubor->addSeparator()->setObjectName(QStringLiteral("N2"));
     QAction* mnuKonec = item(mnuSoubor, "mnuKonec", QStringLiteral("&Konec"));
 

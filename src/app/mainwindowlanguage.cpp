@@ -11,6 +11,7 @@
 #include "display/tfrmseriovyport.h"
 #include "lang/captions.h"
 #include "platform/application.h"
+#include "sound/notificationgroup.h"
 #include "stopwatch/stopwatchpanel.h"
 #include "stopwatch/tfrmdalsitavrok.h"
 #include "stopwatch/tfrmmezicasy.h"
@@ -36,6 +37,12 @@ void TfrmHlavniOkno::nactiJazyk() {
         }
     }
     alarmPanel_->frmDalsiBudik()->showDayNames(state_.dayNames);
+    const QString soundFilter = language.word(u"frmDalsiBudik", u"soundFilter");
+    for (QWidget* dialog : std::initializer_list<QWidget*>{alarmPanel_->frmDalsiBudik(), countdownPanel_->frmDalsiOdpocit()}) {
+        for (NotificationGroup* group : dialog->findChildren<NotificationGroup*>()) {
+            group->setSoundFilter(soundFilter);
+        }
+    }
     if (frmOProgramu_) {
         frmOProgramu_->nactiJazyk(language);
     }

@@ -35,6 +35,7 @@ class SeriovyPort;
 class TfrmNastaveni;
 class TfrmOProgramu;
 class TrayIcon;
+struct PortSide;
 
 // The main window: the shared controls, the menus, the title, the function labels and the timers. It
 // shows the program state and forwards the user's actions to the panel of each function.
@@ -81,6 +82,8 @@ public:
     void mnuNastaveniClick();
     void mnuOProgramuClick();
     void mnuZmeskaneBudikyClick();
+    void mnuImportClick();
+    void mnuExportClick();
     // Applies the language file in use to every window and to the words and messages of the program.
     void nactiJazyk();
     // The notification area: the minimise that goes there, and the way back.
@@ -129,6 +132,8 @@ private:
     void buildTray();
     void buildDisplay();
     void buildSerial();
+    PortSide programFiles() const;
+    void portuj(const PortSide& source, const PortSide& target, bool exportuje);
     void planSerialPoll();
     void leaveTray();
     void layOutFunctionLabels();

@@ -1,6 +1,7 @@
 #include "display/displaysettings.h"
 
 #include "storage/inifile.h"
+#include "storage/inivalues.h"
 
 #include <cmath>
 #include <tuple>
@@ -47,12 +48,8 @@ void writeAlignment(IniBatch& b, QStringView prefix, Alignment a) {
     }
 }
 
-// Colours are 32-bit values that do not fit an int: the Windows version also wrote its system
-// colours (FF0000xx) this way.
 quint32 readColour(const IniSnapshot& s, QStringView key, quint32 def) {
-    bool ok = false;
-    const qlonglong v = s.readString(Section, key).trimmed().toLongLong(&ok);
-    return ok && v >= std::numeric_limits<qint32>::min() && v <= 0xFFFFFFFFLL ? static_cast<quint32>(v) : def;
+    return parseIniColour(s.readString(Section, key)).value_or(def);
 }
 
 void writeColour(IniBatch& b, QStringView key, quint32 colour) {

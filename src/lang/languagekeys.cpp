@@ -94,6 +94,10 @@ constexpr LanguageKey DalsiBudik[] = {
     {u"chbUkoncitKliknutim", K::Caption},
     {u"lblMs", K::Caption},
     {u"btnOK", K::Caption},
+    // The own sound's file chooser, in both dialogs that choose one.
+    {u"soundFilter", K::Word,
+     u"Audio soubory (*.wav *.mp3 *.wma *.mid *.ogg *.flac);;"
+     u"Mediální soubory (*.avi *.mpg *.mpeg *.wmv *.wav *.mp3 *.wma *.mid *.ogg *.flac);;Všechny soubory (*)"},
 };
 
 constexpr LanguageKey ZmeskaneBudiky[] = {

@@ -46,7 +46,8 @@ NotificationGroup::NotificationGroup(Services services, const Captions& c, QWidg
     connect(btnPlay, &QPushButton::clicked, this, &NotificationGroup::btnPlayClick);
     connect(btnStop, &QPushButton::clicked, this, &NotificationGroup::btnStopClick);
     connect(btnProchazetVlastni, &QPushButton::clicked, this, [this] {
-        const QString chosen = s_.files.chooseFile(QFileInfo(s_.expand(edtVlastniZvuk->text())).absolutePath());
+        const QString chosen = s_.files.chooseFile(QFileInfo(s_.expand(edtVlastniZvuk->text())).absolutePath(),
+                                                   soundFilter_);
         if (!chosen.isEmpty()) {
             edtVlastniZvuk->setText(chosen);
         }
@@ -74,6 +75,8 @@ void NotificationGroup::zobraz(const NotificationOptions& n) {
     rbtNahodnyZvuk->setChecked(n.nahodnyZvuk && !n.vlastniZvuk);
     edtVlastniZvuk->setText(n.vlastniZvukCesta);
     edtNahodnyZvuk->setText(n.nahodnyZvukCesta);
+    shownOwn_ = n.vlastniZvukCesta;
+    shownRandom_ = n.nahodnyZvukCesta;
     chbOpakovat->setChecked(n.opakovat);
     speDelka->setValue(n.delka);
     chbUkoncitKliknutim->setChecked(n.ukoncitKliknutim);
@@ -84,13 +87,17 @@ NotificationOptions NotificationGroup::hodnoty() const {
     NotificationOptions n;
     n.upozornovat = chbUpozornovat->isChecked();
     n.vlastniZvuk = rbtVlastniZvuk->isChecked();
-    n.vlastniZvukCesta = spravLomitka(edtVlastniZvuk->text());
+    n.vlastniZvukCesta = pathOf(edtVlastniZvuk, shownOwn_);
     n.nahodnyZvuk = rbtNahodnyZvuk->isChecked();
-    n.nahodnyZvukCesta = spravLomitka(edtNahodnyZvuk->text());
+    n.nahodnyZvukCesta = pathOf(edtNahodnyZvuk, shownRandom_);
     n.opakovat = chbOpakovat->isChecked();
     n.delka = speDelka->value();
     n.ukoncitKliknutim = chbUkoncitKliknutim->isChecked();
     return n;
+}
+
+QString NotificationGroup::pathOf(const QLineEdit* edit, const QString& shown) const {
+    return edit->text() == shown ? shown : spravLomitka(edit->text());
 }
 
 void NotificationGroup::useOwnSound(const QString& path) {

@@ -50,6 +50,8 @@ public:
 
     void zobraz(const NotificationOptions& options);
     NotificationOptions hodnoty() const;
+    // The kinds of file the own sound's chooser offers, in the language's words.
+    void setSoundFilter(const QString& filter) { soundFilter_ = filter; }
     // The own sound chosen and switched on (the countdown's "use for the end too").
     void useOwnSound(const QString& path);
 
@@ -62,8 +64,16 @@ signals:
 private:
     void enable();
 
+    // A path the user typed or chose is stored in the program's form; one shown as the file had it
+    // (backslashes of the Windows version, a trailing separator) stays as it was, so opening and
+    // confirming the dialog changes nothing.
+    QString pathOf(const QLineEdit* edit, const QString& shown) const;
+
     Services s_;
     int nahledZvuku_ = -1;
+    QString soundFilter_;
+    QString shownOwn_;
+    QString shownRandom_;
 
     QCheckBox* chbUpozornovat;
     QRadioButton* rbtStandardniZvuk;

@@ -13,25 +13,8 @@ constexpr char16_t Info[] = u"info";
 constexpr char16_t Count[] = u"pocetMezicasu";
 constexpr char16_t Last[] = u"posledniMezicas";
 
-// How many numbered entries (keys 0 or 1 up to the count) a count read from the file may cover: never
-// beyond the highest numbered key the section has, nor far beyond how many it has, so a hand-edited
-// count or a key numbered in the billions never floods a list or a loop.
-int boundedCount(const IniSnapshot& file, QStringView section, int stored) {
-    qint64 numbered = 0;
-    qint64 highest = -1;
-    for (const QString& key : file.keyNames(section)) {
-        bool number = false;
-        const qint64 n = key.toLongLong(&number);
-        if (number && n >= 0) {
-            ++numbered;
-            highest = std::max(highest, n);
-        }
-    }
-    return static_cast<int>(std::clamp<qint64>(stored, 0, std::min(highest + 1, numbered * 2 + 64)));
-}
-
 int countOf(const IniSnapshot& file) {
-    return boundedCount(file, Info, file.readInteger(Info, Count, 0));
+    return boundedListCount(file, Info, file.readInteger(Info, Count, 0), 1);
 }
 
 } // namespace
@@ -84,7 +67,7 @@ bool ulozMezicasy(IniFile& file, const QString& name, const SplitSet& set) {
 
 SplitSet nactiMezicasy(const IniSnapshot& file, const QString& name) {
     SplitSet set;
-    const int count = boundedCount(file, name, file.readInteger(name, Count, 0));
+    const int count = boundedListCount(file, name, file.readInteger(name, Count, 0));
     for (int i = 0; i < count; ++i) {
         set.lines << file.readString(name, QString::number(i));
     }

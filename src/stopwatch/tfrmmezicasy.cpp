@@ -74,10 +74,18 @@ void TfrmMezicasy::busy(const std::function<void()>& work) {
 
 // ---- the file
 
+QString TfrmMezicasy::storedPath() const {
+    return s_.state.storage.settingsIni().readString(Settings, u"cesta",
+                                                      s_.state.storage.storedLocation() + QStringLiteral("\\Mezicasy.ini"));
+}
+
+QString TfrmMezicasy::souborMezicasu() const {
+    return file_ ? file_->path() : s_.state.storage.expand(storedPath());
+}
+
 void TfrmMezicasy::nactiNastaveniMezicasu() {
-    const IniSnapshot settings = s_.state.storage.settingsIni().snapshot();
-    edtCesta->setText(settings.readString(Settings, u"cesta", s_.state.storage.storedLocation() + QStringLiteral("\\Mezicasy.ini")));
-    const bool merged = settings.readBool(Settings, u"sloucit", true);
+    edtCesta->setText(storedPath());
+    const bool merged = s_.state.storage.settingsIni().readBool(Settings, u"sloucit", true);
     (merged ? rbtSloucit : rbtOddelit)->setChecked(true);
     s_.state.mezicasySloucit = merged;
     btnOtevritClick();

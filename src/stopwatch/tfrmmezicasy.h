@@ -53,6 +53,8 @@ public:
 
     // The file in use; empty before the first show.
     QString cesta() const { return file_ ? file_->path() : QString(); }
+    // The file in use, or before the first show the one the settings name.
+    QString souborMezicasu() const;
 
 signals:
     // The split list was replaced by a loaded set.
@@ -63,6 +65,8 @@ protected:
 
 private:
     void buildControls();
+    // The location the settings name, as written there.
+    QString storedPath() const;
     void zobrazSoubor();
     void nactiSeznamMezicasu();
     // Waits with the hourglass while `work` runs, the dialog disabled.

@@ -339,8 +339,16 @@ struct IniDocument {
     }
 
     void set(QStringView section, QStringView key, const QString& value) {
-        changed();
         const auto* list = blocksOf(section);
+        // The key index of the section written to is kept up to date rather than dropped, so a long
+        // list written key by key costs time in proportion to its length, not to its square.
+        std::optional<KeyIndex> index;
+        if (list) {
+            if (const auto it = keyIndexes.find(list->front()); it != keyIndexes.end()) {
+                index = std::move(it->second);
+            }
+        }
+        changed();
         if (!list) {
             IniBlock& last = blocks.back();
             if (!last.empty() || last.hasHeader) {
@@ -352,23 +360,42 @@ struct IniDocument {
             sections[blocks.back().name].push_back(static_cast<uint32_t>(blocks.size() - 1));
             return;
         }
+        const auto keepIndex = [&] {
+            if (index) {
+                keyIndexes.emplace(list->front(), std::move(*index));
+            }
+        };
         const CaseInsensitiveEqual equal;
-        for (const uint32_t b : *list) {
-            blocks[b].parse();
-            for (IniLine& l : blocks[b].lines) {
-                if (l.isEntry && equal(l.key, key)) {
-                    l.value = own(value);
-                    return;
+        const auto known = index ? index->find(key) : KeyIndex::iterator{};
+        if (!index || known != index->end()) {
+            for (const uint32_t b : *list) {
+                blocks[b].parse();
+                for (IniLine& l : blocks[b].lines) {
+                    if (l.isEntry && equal(l.key, key)) {
+                        l.value = own(value);
+                        if (index) {
+                            known->second = l.value;
+                        }
+                        keepIndex();
+                        return;
+                    }
                 }
             }
         }
         // Append after the last non-blank line of the section's first block.
-        auto& lines = blocks[list->front()].lines;
+        IniBlock& first = blocks[list->front()];
+        first.parse();
+        auto& lines = first.lines;
         auto pos = lines.end();
         while (pos != lines.begin() && !std::prev(pos)->isEntry && std::prev(pos)->key.trimmed().isEmpty()) {
             --pos;
         }
-        lines.insert(pos, IniLine{true, own(key.toString()), own(value)});
+        const IniLine added{true, own(key.toString()), own(value)};
+        lines.insert(pos, added);
+        if (index) {
+            index->emplace(added.key, added.value);
+        }
+        keepIndex();
     }
 
     bool erase(QStringView section) {

@@ -355,6 +355,21 @@ bool IniBatch::commit() {
     return !changed_ || file_.save();
 }
 
+int boundedListCount(const IniSnapshot& file, QStringView section, int stored, int first) {
+    qint64 numbered = 0;
+    qint64 highest = -1;
+    for (const QString& key : file.keyNames(section)) {
+        bool number = false;
+        const qint64 n = key.toLongLong(&number);
+        if (number && n >= 0) {
+            ++numbered;
+            highest = std::max(highest, n);
+        }
+    }
+    const qint64 limit = std::max<qint64>(0, std::min(highest + 1 - first, numbered * 2 + 64));
+    return static_cast<int>(std::clamp<qint64>(stored, 0, limit));
+}
+
 bool fitsSectionHeader(QStringView name) {
     return std::none_of(name.begin(), name.end(), [](QChar c) {
         return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||

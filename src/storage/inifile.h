@@ -139,6 +139,11 @@ private:
     bool changed_ = false;
 };
 
+// How many numbered entries (keys `first` up to the count) a count read from a list section may cover:
+// never beyond the highest numbered key the section has, nor far beyond how many it has, so a
+// hand-edited count or a key numbered in the billions never floods a list or a loop.
+int boundedListCount(const IniSnapshot& file, QStringView section, int stored, int first = 0);
+
 // Whether a name given by the user can head a section of its own, a line "[name]": a line break or a
 // bracket would split or end that header and lose what the section holds at the next load.
 bool fitsSectionHeader(QStringView name);

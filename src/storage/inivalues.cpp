@@ -53,6 +53,15 @@ std::optional<int> parseIniInteger(QStringView text) {
     return static_cast<int>(value);
 }
 
+std::optional<quint32> parseIniColour(QStringView text) {
+    bool ok = false;
+    const qlonglong v = text.trimmed().toLongLong(&ok);
+    if (!ok || v < std::numeric_limits<qint32>::min() || v > 0xFFFFFFFFLL) {
+        return std::nullopt;
+    }
+    return static_cast<quint32>(v);
+}
+
 QString formatIniFloat(double value) {
     return formatGeneralFloat(value, u',');
 }

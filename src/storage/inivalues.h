@@ -15,6 +15,10 @@ namespace tavrok {
 // Decimal, or hexadecimal after "0x" or "$"; an optional sign; must fit 32 bits.
 std::optional<int> parseIniInteger(QStringView text);
 
+// A colour: 32 bits that may not fit an int (the Windows version wrote its system colours, FF0000xx, as
+// large decimals), also read when written as a negative int. Written back as its unsigned decimal.
+std::optional<quint32> parseIniColour(QStringView text);
+
 QString formatIniFloat(double value);
 // The same general form with another decimal separator (a spreadsheet's, the system's).
 QString formatGeneralFloat(double value, QChar decimalSeparator);

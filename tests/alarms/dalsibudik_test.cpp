@@ -89,8 +89,10 @@ TEST_F(DalsiBudikTest, TheLastAllowedDayStaysAllowedAndCancelOrNoChangeKeepsTheA
         "btnStorno");
     EXPECT_FALSE(scheduleDiffers(edited(), before)) << "cancelled";
 
-    // A loaded alarm stays "as saved" (the name box green) when OK changes nothing.
-    test::writeBytes(alarmsPath(), "[info]\npocetBudiku=1\n1=A\n[A]\ncas=7:00:00\nstav=1\nposledni=6.12.2026 10:00:00\n");
+    // A loaded alarm stays "as saved" (the name box green) when OK changes nothing, also with sound
+    // paths in the Windows version's form.
+    test::writeBytes(alarmsPath(), "[info]\npocetBudiku=1\n1=A\n[A]\ncas=7:00:00\nstav=1\nposledni=6.12.2026 10:00:00\n"
+                                   "vlastniZvukCesta=%TavrokPath%\\Data\\Zvuky\\Budik.wav\nnahodnyZvukCesta=C:\\Zvuky\\\n");
     window->alarmPanel().reloadAlarms();
     window->alarmPanel().loadIntoEditor(QStringLiteral("A"));
     ASSERT_TRUE(window->programState().editor.nacteny);

@@ -1,0 +1,69 @@
+// Import and export of the settings, alarms and split times, and what the windows read again after.
+#include "alarms/alarmpanel.h"
+#include "app/tfrmhlavniokno.h"
+#include "platform/filedialogs.h"
+#include "stopwatch/stopwatchpanel.h"
+#include "stopwatch/tfrmmezicasy.h"
+#include "storage/importexport.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace tavrok {
+
+namespace {
+constexpr QSize DisplaySize(666, 180); // the separate display's size when nothing says otherwise
+}
+
+void TfrmHlavniOkno::mnuImportClick() {
+    const QString folder = services_.files.chooseFolder(QDir::homePath());
+    if (folder.isEmpty()) {
+        return;
+    }
+    if (!najdiNastaveniKPortovani(folder)) {
+        services_.questions.tell(state_.messages.text(59), MessageIcon::Error);
+        return;
+    }
+    portuj(PortSide::folder(folder), programFiles(), false);
+}
+
+void TfrmHlavniOkno::mnuExportClick() {
+    const QString folder = services_.files.chooseFolder(QDir::homePath());
+    if (!folder.isEmpty()) {
+        portuj(programFiles(), PortSide::folder(folder), true);
+    }
+}
+
+// The files the program works with now: its settings and alarms where the settings live, the split
+// times in the file the split-times manager uses.
+PortSide TfrmHlavniOkno::programFiles() const {
+    return {state_.storage.settingsFolder(), state_.storage.alarmsIni().path(),
+            stopwatchPanel_->frmMezicasy()->souborMezicasu(), state_.storage.settingsIni().path()};
+}
+
+void TfrmHlavniOkno::portuj(const PortSide& source, const PortSide& target, bool exportuje) {
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QSize screen = primary ? primary->geometry().size() : QSize(1024, 768);
+    PlacementDefaults places;
+    places.mainLeft = (screen.width() - limits_.width) / 2;
+    places.mainTop = (screen.height() - limits_.maxHeight) / 2;
+    places.mainHeight = limits_.maxHeight;
+    places.displayLeft = (screen.width() - DisplaySize.width()) / 2;
+    places.displayTop = (screen.height() - DisplaySize.height()) / 2;
+    const PortOutcome outcome =
+        portujNastaveni(source, target, exportuje, services_.questions, state_.messages, places);
+    // Only the program's own files change its lists: an export leaves them as they are.
+    if (exportuje) {
+        return;
+    }
+    if (outcome.alarmsWritten) {
+        alarmPanel_->alarmsReplaced();
+    }
+    if (outcome.splitsWritten && !stopwatchPanel_->frmMezicasy()->cesta().isEmpty()) {
+        stopwatchPanel_->frmMezicasy()->nactiMezicasy();
+    }
+    onStateChanged();
+}
+
+} // namespace tavrok
