@@ -25,7 +25,13 @@ endif
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test build configure deps bench format clean package
+.PHONY: run test build configure deps bench format clean package fuzz
+
+# The fuzz targets under clang's libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer, each
+# for FUZZ_SECONDS; what they find that is new is kept in build-fuzz/corpus.
+FUZZ_SECONDS ?= 600
+FUZZ_TARGETS := import
+FUZZ_PACKAGES := clang libclang-rt-14-dev
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -65,6 +71,25 @@ bench: build
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+fuzz: deps
+	@missing=""; for p in $(FUZZ_PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DTAVROK_LIBFUZZER=ON -DTAVROK_SANITIZE=address,undefined > build-fuzz.configure.log 2>&1 \
+	  || { cat build-fuzz.configure.log; exit 1; }
+	@cmake --build build-fuzz -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p build-fuzz/corpus/$$t; \
+	  echo "fuzzing $$t for $(FUZZ_SECONDS) s"; \
+	  build-fuzz/tests/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    build-fuzz/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
 
 clean:
 	@rm -rf $(BUILD) $(BUILD).configure.log

@@ -1,0 +1,112 @@
+// Runs a fuzz target without libFuzzer (a compiler without it, the sanitizer builds of the suite):
+// every file of the corpus folders given, then inputs made from them by random changes until the time
+// given with -max_total_time=SECONDS is up. A crash or a sanitizer report fails the run.
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
+namespace {
+
+std::vector<uint8_t> readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void mutate(std::vector<uint8_t>& input, const std::vector<std::vector<uint8_t>>& corpus, std::mt19937& rng) {
+    static const char* const Tokens[] = {"@@@\n", "[", "]", "=", "\r\n", "\n", "pocet", "pocetBudiku", "pocetMezicasu",
+                                         "info", "data", "-1", "2147483647", "99999999999", "1e308", "\xef\xbb\xbf",
+                                         "\xff\xfe", "\x00", ",", "E-5", "pocetUpozorneni", "nastaveni4", "Dny"};
+    const int changes = 1 + static_cast<int>(rng() % 8);
+    for (int c = 0; c < changes; ++c) {
+        const size_t at = input.empty() ? 0 : rng() % (input.size() + 1);
+        switch (rng() % 6) {
+        case 0: // flip a byte
+            if (!input.empty()) {
+                input[at % input.size()] ^= static_cast<uint8_t>(1u << (rng() % 8));
+            }
+            break;
+        case 1: // drop a run
+            if (!input.empty()) {
+                const size_t from = at % input.size();
+                input.erase(input.begin() + static_cast<long>(from),
+                            input.begin() + static_cast<long>(std::min(input.size(), from + 1 + rng() % 16)));
+            }
+            break;
+        case 2: { // a token the formats care about
+            const char* token = Tokens[rng() % std::size(Tokens)];
+            const size_t length = token[0] ? std::strlen(token) : 1;
+            input.insert(input.begin() + static_cast<long>(at), token, token + length);
+            break;
+        }
+        case 3: // a random byte
+            input.insert(input.begin() + static_cast<long>(at), static_cast<uint8_t>(rng()));
+            break;
+        case 4: // a piece of another input
+            if (!corpus.empty()) {
+                const auto& other = corpus[rng() % corpus.size()];
+                if (!other.empty()) {
+                    const size_t from = rng() % other.size();
+                    const size_t length = std::min(other.size() - from, static_cast<size_t>(1 + rng() % 64));
+                    input.insert(input.begin() + static_cast<long>(at), other.begin() + static_cast<long>(from),
+                                 other.begin() + static_cast<long>(from + length));
+                }
+            }
+            break;
+        default: // repeat a run
+            if (!input.empty() && input.size() < 1'000'000) {
+                const size_t from = at % input.size();
+                const std::vector<uint8_t> run(input.begin() + static_cast<long>(from),
+                                               input.begin() + static_cast<long>(std::min(input.size(), from + 32)));
+                for (int i = 0; i < 1 + static_cast<int>(rng() % 4); ++i) {
+                    input.insert(input.begin() + static_cast<long>(from), run.begin(), run.end());
+                }
+            }
+            break;
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    double seconds = 0;
+    std::vector<std::vector<uint8_t>> corpus;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg.rfind("-max_total_time=", 0) == 0) {
+            seconds = std::atof(arg.c_str() + 16);
+        } else if (arg[0] != '-' && std::filesystem::is_directory(arg)) {
+            for (const auto& entry : std::filesystem::directory_iterator(arg)) {
+                if (entry.is_regular_file()) {
+                    corpus.push_back(readFile(entry.path()));
+                }
+            }
+        } else if (arg[0] != '-') {
+            corpus.push_back(readFile(arg));
+        }
+    }
+    for (const auto& input : corpus) {
+        LLVMFuzzerTestOneInput(input.data(), input.size());
+    }
+    std::mt19937 rng(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    long runs = static_cast<long>(corpus.size());
+    while (std::chrono::steady_clock::now() < end) {
+        std::vector<uint8_t> input = corpus.empty() ? std::vector<uint8_t>{} : corpus[rng() % corpus.size()];
+        mutate(input, corpus, rng);
+        LLVMFuzzerTestOneInput(input.data(), input.size());
+        ++runs;
+    }
+    std::printf("%ld runs, no crash\n", runs);
+    return 0;
+}
