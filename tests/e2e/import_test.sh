@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# A user moves to another computer: exports the settings, alarms and split times into a folder from the
+# File menu, and imports them there into a fresh program. Then a user of an old version brings the old
+# files (Tavrok.bud, Tavrok.cas, Tavrok.dat in Windows-1250) along the same way.
+source "$(dirname "$0")/lib.sh"
+TEST_DATA="$(cd "$(dirname "$0")/../data/import" && pwd)"
+e2e_start_display
+e2e_install
+
+# Chooses an item of the File menu ("Soubo&r") by its accelerator.
+file_menu() {
+    xdotool windowactivate --sync "$E2E_WINDOW" 2>/dev/null || true
+    xdotool key --clearmodifiers alt+r
+    sleep 0.4
+    xdotool key "$1"
+}
+
+# Answers the folder dialog with a path typed into it.
+choose_folder() {
+    local dialog=""
+    for _ in $(seq 200); do
+        dialog=$(xdotool getactivewindow 2>/dev/null || true)
+        [ -n "$dialog" ] && [ "$dialog" != "$E2E_WINDOW" ] && break
+        dialog=""
+        sleep 0.05
+    done
+    [ -n "$dialog" ] || fail "no folder dialog appeared"
+    sleep 0.5
+    xdotool type --delay 20 "$1"
+    xdotool key Return
+}
+
+# Waits for message 62 and confirms it.
+expect_done() {
+    e2e_answer_box Return
+    sleep 0.3
+}
+
+# Both computers run on 9 December 2026 at noon (libfaketime), when the user's alarm last rang.
+now='9.12.2026 12:00:00'
+at='2026-12-09 12:00:00'
+mkdir -p "$E2E_SETTINGS"
+printf '[info]\npocetBudiku=1\n1=Ranní běh\n\n[Ranní běh]\nposledni=%s\ncas=6:30:00\nzprava=Boty!\nstav=1\n' "$now" \
+    >"$E2E_SETTINGS/Budiky.ini"
+printf '[info]\npocetMezicasu=1\n1=Půlmaraton\n\n[Půlmaraton]\npocetMezicasu=2\nposledniMezicas=2\n0=1.  0;00:50:01,000\n1=2.  0;01:41:12,500\n' \
+    >"$E2E_SETTINGS/Mezicasy.ini"
+printf '[nastaveni]\nzacitOdNuly=1\njazyk=Cesky\n' >"$E2E_SETTINGS/Nastaveni.ini"
+
+# The first computer: export into an empty folder.
+e2e_launch faketime "$at"
+usb="$E2E_DIR/usb"
+mkdir -p "$usb"
+file_menu e                   # Exportovat nastavení
+choose_folder "$usb"
+expect_done
+expect_eq "$(ini_value "$usb/Budiky.ini" 'Ranní běh' zprava)" 'Boty!' "the exported alarm"
+expect_eq "$(ini_value "$usb/Budiky.ini" 'Ranní běh' ukoncitKliknutim)" 1 "every key of the alarm"
+expect_eq "$(ini_value "$usb/Mezicasy.ini" 'Půlmaraton' 1)" '2.  0;01:41:12,500' "the exported split set"
+expect_eq "$(ini_value "$usb/Nastaveni.ini" nastaveni zacitOdNuly)" 1 "an exported setting"
+expect_eq "$(ini_value "$usb/Nastaveni.ini" nastaveniSamostatnehoDispleje fontName)" Arial "a default written"
+e2e_close
+e2e_wait_exit
+
+# The second computer: a fresh program imports the folder.
+rm -rf "$E2E_SETTINGS"
+e2e_launch faketime "$at"
+file_menu i                   # Importovat nastavení
+choose_folder "$usb"
+expect_done
+expect_eq "$(ini_value "$E2E_SETTINGS/Budiky.ini" info 1)" 'Ranní běh' "the imported alarm's name"
+expect_eq "$(ini_value "$E2E_SETTINGS/Budiky.ini" 'Ranní běh' cas)" '6:30:00' "the imported alarm"
+expect_eq "$(ini_value "$E2E_SETTINGS/Mezicasy.ini" 'Půlmaraton' 0)" '1.  0;00:50:01,000' "the imported split set"
+expect_eq "$(ini_value "$E2E_SETTINGS/Nastaveni.ini" nastaveni zacitOdNuly)" 1 "the imported setting"
+e2e_screenshot import-new-computer
+
+# A user of an old version: the files of version 2.4 in Windows-1250.
+old="$E2E_DIR/stare"
+cp -r "$TEST_DATA/old" "$old"
+file_menu i
+choose_folder "$old"
+# "Trénink" and the alarms are new; nothing is asked before the end.
+expect_done
+# The old settings say not to show missed alarms by themselves; the menu lists what the old weekday
+# alarm missed since it last rang on Sunday 6 December.
+expect_eq "$(ini_value "$E2E_SETTINGS/Nastaveni.ini" nastaveni zobrazovatBudiky)" 0 "an old setting"
+file_menu b                   # Zobrazit zmeškané budíky
+missed=$(e2e_wait_window '^Zmeškané budíky$') || fail "what the old alarm missed was not shown"
+e2e_screenshot import-missed
+xdotool windowactivate --sync "$missed" 2>/dev/null || true
+xdotool key Escape
+expect_eq "$(ini_value "$E2E_SETTINGS/Budiky.ini" info pocetBudiku)" 3 "the old alarms added"
+expect_eq "$(ini_value "$E2E_SETTINGS/Budiky.ini" 'Ranní vstávání' zprava)" 'Vstávej, čas běží!' "an old alarm's Czech message"
+expect_eq "$(ini_value "$E2E_SETTINGS/Mezicasy.ini" 'Závod na 5 km' 2)" '3.  0;00:13:40,004' "an old split set"
+expect_eq "$(ini_value "$E2E_SETTINGS/Nastaveni.ini" dalsiNastaveniOdpocit-Upozorneni 2)" 3 "the old advance notices"
+e2e_screenshot import-old-files
+e2e_close
+e2e_wait_exit
+echo "import scenario passed"
