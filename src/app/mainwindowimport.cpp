@@ -51,19 +51,20 @@ void TfrmHlavniOkno::portuj(const PortSide& source, const PortSide& target, bool
     places.mainHeight = limits_.maxHeight;
     places.displayLeft = (screen.width() - DisplaySize.width()) / 2;
     places.displayTop = (screen.height() - DisplaySize.height()) / 2;
-    const PortOutcome outcome =
-        portujNastaveni(source, target, exportuje, services_.questions, state_.messages, places);
-    // Only the program's own files change its lists: an export leaves them as they are.
-    if (exportuje) {
-        return;
-    }
-    if (outcome.alarmsWritten) {
-        alarmPanel_->alarmsReplaced();
-    }
-    if (outcome.splitsWritten && !stopwatchPanel_->frmMezicasy()->cesta().isEmpty()) {
-        stopwatchPanel_->frmMezicasy()->nactiMezicasy();
-    }
-    onStateChanged();
+    portujNastaveni(source, target, exportuje, services_.questions, state_.messages, places,
+                    [this, exportuje](const PortOutcome& outcome) {
+                        // Only the program's own files change its lists: an export leaves them as they are.
+                        if (exportuje) {
+                            return;
+                        }
+                        if (outcome.alarmsWritten) {
+                            alarmPanel_->alarmsReplaced();
+                        }
+                        if (outcome.splitsWritten && !stopwatchPanel_->frmMezicasy()->cesta().isEmpty()) {
+                            stopwatchPanel_->frmMezicasy()->nactiMezicasy();
+                        }
+                        onStateChanged();
+                    });
 }
 
 } // namespace tavrok

@@ -372,7 +372,8 @@ bool najdiNastaveniKPortovani(const QString& folder) {
 }
 
 PortOutcome portujNastaveni(const PortSide& source, const PortSide& target, bool exportuje, Questions& questions,
-                            const MessageTable& messages, const PlacementDefaults& places) {
+                            const MessageTable& messages, const PlacementDefaults& places,
+                            const std::function<void(const PortOutcome&)>& written) {
     Porter porter(exportuje, questions, messages, places);
     Targets targets;
     PortOutcome outcome;
@@ -408,6 +409,9 @@ PortOutcome portujNastaveni(const PortSide& source, const PortSide& target, bool
 
     // What was carried before a Cancel stays, as it would had each value been written at once.
     outcome.failedPath = targets.commit();
+    if (written) {
+        written(outcome);
+    }
     if (!outcome.failedPath.isEmpty()) {
         outcome.result = PortOutcome::Result::Failed;
         questions.tell(fillPlaceholders(messages.text(51), QDir::toNativeSeparators(outcome.failedPath)),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace tavrok {
 
@@ -47,8 +48,10 @@ struct PortOutcome {
 //
 // Each target is written as one whole file at the end. When one cannot be written, message 51 names
 // it and every target written before it is put back as it was, so a failure never leaves half an
-// import. Cancel keeps what was carried before it. Message 62 reports success.
+// import. Cancel keeps what was carried before it. `written` runs once the files are written (the
+// program reads its lists again there), before message 62 reports success.
 PortOutcome portujNastaveni(const PortSide& source, const PortSide& target, bool exportuje, Questions& questions,
-                            const MessageTable& messages, const PlacementDefaults& places);
+                            const MessageTable& messages, const PlacementDefaults& places,
+                            const std::function<void(const PortOutcome&)>& written = {});
 
 } // namespace tavrok

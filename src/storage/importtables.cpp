@@ -205,9 +205,10 @@ constexpr PortKey SettingsKeys[] = {
     SAME(Samostatny, u"zarovnaniTextLB", T::Bool, Zero),
     SAME(Samostatny, u"zarovnaniTextCB", T::Bool, Zero),
     SAME(Samostatny, u"relativni", T::Bool, One),
-    SAME(Samostatny, u"zleva", T::Integer, Zero),
-    SAME(Samostatny, u"shora", T::Integer, Zero),
-    SAME(Samostatny, u"velikost", T::Integer, u"100"),
+    // Decimal numbers as the display dialog writes them ("33,3333333333333"): carried as they stand.
+    SAME(Samostatny, u"zleva", T::Text, Zero),
+    SAME(Samostatny, u"shora", T::Text, Zero),
+    SAME(Samostatny, u"velikost", T::Text, u"100"),
     SAME(Samostatny, u"nepresahovatParent", T::Bool, Zero),
     SAME(Samostatny, u"nepresahovatOkno", T::Bool, One),
     SAME(Samostatny, u"nahled", T::Bool, One),

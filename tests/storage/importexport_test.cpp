@@ -234,7 +234,12 @@ TEST_F(ImportExportTest, AnExportWritesEveryKeyAndImportsBackIntoAFreshProgramTh
     const IniFile after(QDir(fresh).filePath(QStringLiteral("Nastaveni.ini")));
     EXPECT_EQ(nactiNastaveni(after), nactiNastaveni(before));
     EXPECT_EQ(nactiDalsiOdp(after).predem, nactiDalsiOdp(before).predem);
-    EXPECT_EQ(nactiNastaveniDispleje(after).barvaTextu, nactiNastaveniDispleje(before).barvaTextu);
+    const TNastaveniDispleje displayAfter = nactiNastaveniDispleje(after);
+    const TNastaveniDispleje displayBefore = nactiNastaveniDispleje(before);
+    EXPECT_EQ(displayAfter.barvaTextu, displayBefore.barvaTextu);
+    EXPECT_EQ(after.readString(u"nastaveniSamostatnehoDispleje", u"zleva"), QStringLiteral("33,3333333333333"))
+        << "a place in per cent, as the display dialog writes it";
+    EXPECT_EQ(after.readString(u"nastaveniSamostatnehoDispleje", u"velikost"), QStringLiteral("87,5"));
     const IniSnapshot s = after.snapshot();
     EXPECT_DOUBLE_EQ(s.readFloat(u"stavHlavnihoOkna", u"odpocitCas", 0), 4.62962962962963E-5);
     const IniSnapshot alarmsBefore = ini(mine, "Budiky.ini");
