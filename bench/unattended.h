@@ -13,6 +13,7 @@
 #include "platform/services.h"
 #include "platform/clocksetter.h"
 #include "platform/filedialogs.h"
+#include "platform/launcher.h"
 #include "platform/questions.h"
 #include "platform/qtpickers.h"
 #include "platform/qtserialport.h"
@@ -45,10 +46,17 @@ public:
     QString chooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
 };
 
+// Nobody reads help here, and nothing is started.
+class NoLauncher final : public Launcher {
+public:
+    bool openInBrowser(const QString&) override { return true; }
+    bool start(const QString&, const QStringList&) override { return true; }
+};
+
 struct Unattended {
     explicit Unattended(const QString& folder)
         : autostart(folder + QStringLiteral("/autostart"), folder + QStringLiteral("/xdg")) {}
-    PlatformServices services() { return {clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial, hotkey}; }
+    PlatformServices services() { return {clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial, hotkey, launcher}; }
 
     SystemClock clock;
     SilentQuestions questions;
@@ -56,6 +64,7 @@ struct Unattended {
     NoBeeper beeper;
     NoClockSetter clockSetter;
     NoFiles files;
+    NoLauncher launcher;
     XdgAutostart autostart;
     QtTrayHost tray;
     QtPickers pickers;

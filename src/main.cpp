@@ -6,6 +6,7 @@
 #include "platform/clock.h"
 #include "platform/desktopbeeper.h"
 #include "platform/qtfiledialogs.h"
+#include "platform/qtlauncher.h"
 #include "platform/qtpickers.h"
 #include "platform/qtserialport.h"
 #include "platform/x11globalhotkey.h"
@@ -39,8 +40,10 @@ int main(int argc, char* argv[]) {
     tavrok::QtPickers pickers;
     tavrok::QtSerialPort serial;
     tavrok::X11GlobalHotkey hotkey;
+    tavrok::QtLauncher launcher;
     tavrok::TfrmHlavniOkno window(QCoreApplication::applicationDirPath(),
-                                  {clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial, hotkey});
+                                  {clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial, hotkey,
+                                   launcher});
     // The window hides in the notification area: the program ends when its window closes, not when
     // the last visible window does.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -58,7 +58,9 @@ void TfrmHlavniOkno::buildMenu() {
 
     QMenu* mnuNapoveda = bar->addMenu(QStringLiteral("N\u00E1p&ov\u011Bda"));
     mnuNapoveda->setObjectName(QStringLiteral("mnuNapoveda"));
-    item(mnuNapoveda, "mnuIndex", QStringLiteral("&Index"), Qt::Key_F1);
+    QAction* mnuIndex = item(mnuNapoveda, "mnuIndex", QStringLiteral("&Index"), Qt::Key_F1);
+    mnuIndex->setEnabled(true);
+    connect(mnuIndex, &QAction::triggered, this, &TfrmHlavniOkno::mnuIndexClick);
     item(mnuNapoveda, "mnuZkontrolovatNovouVerzi", QStringLiteral("Zkontrolovat novou verzi"));
     mnuNapoveda->addSeparator()->setObjectName(QStringLiteral("N1"));
     QAction* mnuOProgramu = item(mnuNapoveda, "mnuOProgramu", QStringLiteral("&O programu Tavrok..."));
@@ -196,10 +198,17 @@ bool TfrmHlavniOkno::eventFilter(QObject* watched, QEvent* event) {
         // was first delivered. The same event object at a parent of the widget that had it is that
         // journey; another key may well reuse the address, but it starts again at a focused control.
         auto* w = qobject_cast<QWidget*>(watched);
+        auto* key = static_cast<QKeyEvent*>(event);
+        // F1 in any other window of the program opens its help page (the main window has its menu's).
+        if (w && w->window() != this && key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
+            if (type == QEvent::KeyPress && !key->isAutoRepeat()) {
+                napovedaKOknu(w->window());
+            }
+            return true;
+        }
         if (!w || w->window() != this || !isActiveWindow()) {
             return false;
         }
-        auto* key = static_cast<QKeyEvent*>(event);
         const bool travelling = event == lastKey_.event && type == lastKey_.type && key->key() == lastKey_.key &&
                                 lastKey_.widget && w != lastKey_.widget && w->isAncestorOf(lastKey_.widget);
         if (travelling) {

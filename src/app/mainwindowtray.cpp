@@ -22,8 +22,8 @@ void TfrmHlavniOkno::buildTray() {
     };
     QAction* mnuObnovit = item("mnuObnovit", QStringLiteral("&Obnovit"));
     popupMenu1->setDefaultAction(mnuObnovit);
-    // The help comes with its own pages.
-    item("mnuNapoveda2", QStringLiteral("&N\u00E1pov\u011Bda"))->setEnabled(false);
+    QAction* mnuNapoveda2 = item("mnuNapoveda2", QStringLiteral("&N\u00E1pov\u011Bda"));
+    connect(mnuNapoveda2, &QAction::triggered, this, &TfrmHlavniOkno::mnuIndexClick);
     QAction* mnuOProgramu2 = item("mnuOProgramu2", QStringLiteral("O &programu Tavrok..."));
     popupMenu1->addSeparator()->setObjectName(QStringLiteral("N3"));
     QAction* mnuKonec2 = item("mnuKonec2", QStringLiteral("&Konec"));

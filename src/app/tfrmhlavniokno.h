@@ -36,6 +36,7 @@ class TfrmNastaveni;
 class TfrmOProgramu;
 class TrayIcon;
 struct PortSide;
+class HelpBrowser;
 
 // The main window: the shared controls, the menus, the title, the function labels and the timers. It
 // shows the program state and forwards the user's actions to the panel of each function.
@@ -83,6 +84,12 @@ public:
     void mnuOProgramuClick();
     void mnuZmeskaneBudikyClick();
     void mnuImportClick();
+    // Help: the page of the window in front, or of the function shown.
+    void mnuIndexClick();
+    void otevriNapovedu(const QString& page);
+    // F1 pressed in one of the program's windows.
+    void napovedaKOknu(const QWidget* window);
+    HelpBrowser* helpBrowser() const { return helpBrowser_; }
     void mnuExportClick();
     // Applies the language file in use to every window and to the words and messages of the program.
     void nactiJazyk();
@@ -165,6 +172,7 @@ private:
 
     PlatformServices services_;
     ProgramState state_;
+    HelpBrowser* helpBrowser_ = nullptr;
     SizeLimits limits_{};
     QString clockText_;
     int pendingSwitch_ = 0; // Ctrl+Tab pressed: the function switches on the Tab's release

@@ -9,6 +9,7 @@ class Clock;
 class ClockSetter;
 class FileDialogs;
 class GlobalHotkey;
+class Launcher;
 class Pickers;
 class Questions;
 class SerialPort;
@@ -27,6 +28,7 @@ struct PlatformServices {
     Pickers& pickers;
     SerialPort& serial;
     GlobalHotkey& hotkey;
+    Launcher& launcher;
 };
 
 } // namespace tavrok

@@ -9,6 +9,7 @@
 #include "support/fakepickers.h"
 #include "support/fakeserialport.h"
 #include "support/fakehotkey.h"
+#include "support/fakelauncher.h"
 #include "support/faketray.h"
 #include "support/tempdir.h"
 
@@ -34,6 +35,7 @@ protected:
     FakePickers pickers;
     FakeSerialPort serial;
     FakeHotkey hotkey;
+    FakeLauncher launcher;
     XdgAutostart autostart{dir.path() + QStringLiteral("/xdg/autostart"), dir.path() + QStringLiteral("/etc/autostart")};
     std::unique_ptr<TfrmHlavniOkno> window;
 
@@ -56,7 +58,7 @@ protected:
 
     void open() {
         window = std::make_unique<TfrmHlavniOkno>(
-            dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial, hotkey});
+            dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial, hotkey, launcher});
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
