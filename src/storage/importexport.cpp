@@ -40,11 +40,30 @@ bool isFile(const QString& path) {
 // The target files, each changed in memory and written whole at the end.
 class Targets {
 public:
-    IniFile& file(const QString& path) {
+    struct Target {
+        Target(QString k, const QString& p) : key(std::move(k)), path(p), file(p), batch(file) {}
+        void restore() const {
+            if (existed) {
+                (void)replaceFileWhole(path, before);
+            } else {
+                QFile::remove(path);
+            }
+        }
+        QString key;
+        QString path;
+        IniFile file;
+        IniBatch batch;
+        bool existed = false;
+        bool readable = true; // a file that exists but cannot be read must not be written over
+        QByteArray before;
+    };
+
+    // The target at `path`, opened at its first use; the same file is one target however it is named.
+    Target& at(const QString& path) {
         const QString key = QFileInfo(path).absoluteFilePath();
         for (const auto& t : targets_) {
             if (t->key == key) {
-                return t->file;
+                return *t;
             }
         }
         auto t = std::make_unique<Target>(key, path);
@@ -55,17 +74,7 @@ public:
             t->before = f.readAll();
         }
         targets_.push_back(std::move(t));
-        return targets_.back()->file;
-    }
-
-    IniBatch& batch(const QString& path) {
-        IniFile& f = file(path);
-        for (const auto& t : targets_) {
-            if (&t->file == &f) {
-                return t->batch;
-            }
-        }
-        Q_UNREACHABLE();
+        return *targets_.back();
     }
 
     // Writes every target; at the first that fails, puts back the ones written before it and returns
@@ -84,23 +93,6 @@ public:
     }
 
 private:
-    struct Target {
-        Target(QString k, const QString& p) : key(std::move(k)), path(p), file(p), batch(file) {}
-        void restore() const {
-            if (existed) {
-                (void)replaceFileWhole(path, before);
-            } else {
-                QFile::remove(path);
-            }
-        }
-        QString key;
-        QString path;
-        IniFile file;
-        IniBatch batch;
-        bool existed = false;
-        bool readable = true; // a file that exists but cannot be read must not be written over
-        QByteArray before;
-    };
     std::vector<std::unique_ptr<Target>> targets_;
 };
 
@@ -383,27 +375,27 @@ PortOutcome portujNastaveni(const PortSide& source, const PortSide& target, bool
     // Each step runs when its source exists; the old files first, so the current ones have the last word.
     bool go = true;
     if (const QString p = old.filePath(OldAlarms); go && !source.oldFolder.isEmpty() && isFile(p)) {
-        go = porter.alarms(read(p), true, targets.file(target.budiky), targets.batch(target.budiky));
+        go = porter.alarms(read(p), true, targets.at(target.budiky).file, targets.at(target.budiky).batch);
         outcome.alarmsWritten = true;
     }
     if (const QString p = old.filePath(OldSplits); go && !source.oldFolder.isEmpty() && isFile(p)) {
-        go = porter.splits(read(p), true, targets.file(target.mezicasy), targets.batch(target.mezicasy));
+        go = porter.splits(read(p), true, targets.at(target.mezicasy).file, targets.at(target.mezicasy).batch);
         outcome.splitsWritten = true;
     }
     if (const QString p = old.filePath(OldSettings); go && !source.oldFolder.isEmpty() && isFile(p)) {
-        porter.settings(read(p), true, targets.batch(target.nastaveni));
+        porter.settings(read(p), true, targets.at(target.nastaveni).batch);
         outcome.settingsWritten = true;
     }
     if (go && isFile(source.budiky)) {
-        go = porter.alarms(read(source.budiky), false, targets.file(target.budiky), targets.batch(target.budiky));
+        go = porter.alarms(read(source.budiky), false, targets.at(target.budiky).file, targets.at(target.budiky).batch);
         outcome.alarmsWritten = true;
     }
     if (go && isFile(source.mezicasy)) {
-        go = porter.splits(read(source.mezicasy), false, targets.file(target.mezicasy), targets.batch(target.mezicasy));
+        go = porter.splits(read(source.mezicasy), false, targets.at(target.mezicasy).file, targets.at(target.mezicasy).batch);
         outcome.splitsWritten = true;
     }
     if (go && isFile(source.nastaveni)) {
-        porter.settings(read(source.nastaveni), false, targets.batch(target.nastaveni));
+        porter.settings(read(source.nastaveni), false, targets.at(target.nastaveni).batch);
         outcome.settingsWritten = true;
     }
 
