@@ -18,6 +18,7 @@
 #include "platform/qtpickers.h"
 #include "platform/qtserialport.h"
 #include "platform/x11globalhotkey.h"
+#include "platform/x11windowlist.h"
 #include "platform/qttrayhost.h"
 
 namespace tavrok::bench {
@@ -51,12 +52,13 @@ class NoLauncher final : public Launcher {
 public:
     bool openInBrowser(const QString&) override { return true; }
     bool start(const QString&, const QStringList&) override { return true; }
+    bool startAsAdministrator(const QString&, const QStringList&) override { return true; }
 };
 
 struct Unattended {
     explicit Unattended(const QString& folder)
         : autostart(folder + QStringLiteral("/autostart"), folder + QStringLiteral("/xdg")) {}
-    PlatformServices services() { return {clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial, hotkey, launcher}; }
+    PlatformServices services() { return {clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial, hotkey, launcher, windows}; }
 
     SystemClock clock;
     SilentQuestions questions;
@@ -65,6 +67,7 @@ struct Unattended {
     NoClockSetter clockSetter;
     NoFiles files;
     NoLauncher launcher;
+    X11WindowList windows;
     XdgAutostart autostart;
     QtTrayHost tray;
     QtPickers pickers;

@@ -10,6 +10,7 @@
 #include "platform/qtpickers.h"
 #include "platform/qtserialport.h"
 #include "platform/x11globalhotkey.h"
+#include "platform/x11windowlist.h"
 #include "platform/qttrayhost.h"
 #include "platform/sdlaudiodevice.h"
 #include "platform/sessionend.h"
@@ -41,9 +42,10 @@ int main(int argc, char* argv[]) {
     tavrok::QtSerialPort serial;
     tavrok::X11GlobalHotkey hotkey;
     tavrok::QtLauncher launcher;
+    tavrok::X11WindowList windows;
     tavrok::TfrmHlavniOkno window(QCoreApplication::applicationDirPath(),
                                   {clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial, hotkey,
-                                   launcher});
+                                   launcher, windows});
     // The window hides in the notification area: the program ends when its window closes, not when
     // the last visible window does.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -61,7 +61,10 @@ void TfrmHlavniOkno::buildMenu() {
     QAction* mnuIndex = item(mnuNapoveda, "mnuIndex", QStringLiteral("&Index"), Qt::Key_F1);
     mnuIndex->setEnabled(true);
     connect(mnuIndex, &QAction::triggered, this, &TfrmHlavniOkno::mnuIndexClick);
-    item(mnuNapoveda, "mnuZkontrolovatNovouVerzi", QStringLiteral("Zkontrolovat novou verzi"));
+    QAction* mnuZkontrolovatNovouVerzi =
+        item(mnuNapoveda, "mnuZkontrolovatNovouVerzi", QStringLiteral("Zkontrolovat novou verzi"));
+    mnuZkontrolovatNovouVerzi->setEnabled(true);
+    connect(mnuZkontrolovatNovouVerzi, &QAction::triggered, this, &TfrmHlavniOkno::mnuZkontrolovatNovouVerziClick);
     mnuNapoveda->addSeparator()->setObjectName(QStringLiteral("N1"));
     QAction* mnuOProgramu = item(mnuNapoveda, "mnuOProgramu", QStringLiteral("&O programu Tavrok..."));
     mnuOProgramu->setEnabled(true);

@@ -66,12 +66,16 @@ void TfrmHlavniOkno::showEvent(QShowEvent* event) {
         formShow();
     }
     QMainWindow::showEvent(event);
+    if (endedForUpdate_) {
+        return;
+    }
     if (!state_.main.firstShow) {
         if (!event->spontaneous() && !isMinimized()) {
             leaveTray(); // shown again by the program: a notice or the icon's menu
         }
         onStateChanged(); // what was not drawn while nobody saw it is due now
     }
+    kontrolaVerzeKdyzNaRade();
 }
 
 void TfrmHlavniOkno::formShow() {
@@ -79,6 +83,11 @@ void TfrmHlavniOkno::formShow() {
     Questions& questions = services_.questions;
 
     nactiJazyk(); // every text below speaks the user's language
+
+    // An update the updater prepared for this start, before anything is loaded.
+    if (!aktualizacePoSpusteni()) {
+        return;
+    }
 
     // The alarms, and the next one on the digits.
     alarmPanel_->reloadAlarms();
@@ -166,6 +175,11 @@ void TfrmHlavniOkno::endSession() {
 }
 
 void TfrmHlavniOkno::closeEvent(QCloseEvent* event) {
+    if (endedForUpdate_) {
+        event->accept(); // the downloader replaces the program: nothing of this run is saved
+        emit closed();
+        return;
+    }
     UnattendedQuestions unattended;
     bool close = formClose(endingSession_ ? static_cast<Questions&>(unattended) : services_.questions);
     if (!close && endingSession_) {

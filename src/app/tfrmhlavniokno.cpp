@@ -80,6 +80,7 @@ TfrmHlavniOkno::TfrmHlavniOkno(const QString& executableFolder, PlatformServices
     buildTray();
     buildDisplay();
     buildSerial();
+    buildUpdateCheck();
     formCreate(executableFolder);
     frmNastaveni_ = new TfrmNastaveni({state_.storage, services.questions, services.files, services.autostart,
                                        state_.messages, QCoreApplication::applicationFilePath(), limits_.minHeight,
@@ -483,6 +484,9 @@ void TfrmHlavniOkno::tmrAktualizaceCasuTimer() {
     showTray();
     clockEditor_->refresh(now);
     tmrAktualizaceCasu->start(tickplan::untilNextSecond(now));
+    if (!state_.main.firstShow) {
+        kontrolaVerzeKdyzNaRade();
+    }
     if (!tmrFunkce->isActive() && !state_.main.firstShow) {
         tmrFunkceTimer(); // last: a box it shows runs its own event loop
     }

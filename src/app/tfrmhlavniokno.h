@@ -37,6 +37,7 @@ class TfrmOProgramu;
 class TrayIcon;
 struct PortSide;
 class HelpBrowser;
+class RegisteredMessage;
 
 // The main window: the shared controls, the menus, the title, the function labels and the timers. It
 // shows the program state and forwards the user's actions to the panel of each function.
@@ -110,6 +111,13 @@ public:
     SeriovyPort& seriovyPort() const { return *serial_; }
     TfrmSeriovyPort& frmSeriovyPort() const { return *frmSeriovyPort_; }
     void lblCasClick();
+    // The update check: due every thirty days, started by the menu at any time; the updater's
+    // confirmation; the update an updater prepared for this start.
+    void zkontrolujNoveVerze();
+    bool spustKontroluNoveVerze();
+    void mnuZkontrolovatNovouVerziClick();
+    void verzeZkontrolovana();
+    const RegisteredMessage& updaterMessage() const { return *verzeZkontrolovana_; }
     // The session ends (logout, shutdown, a terminating signal): closes in order without asking anyone.
     void endSession();
 
@@ -139,6 +147,9 @@ private:
     void buildTray();
     void buildDisplay();
     void buildSerial();
+    void buildUpdateCheck();
+    void kontrolaVerzeKdyzNaRade();
+    bool aktualizacePoSpusteni();
     PortSide programFiles() const;
     void portuj(const PortSide& source, const PortSide& target, bool exportuje);
     void planSerialPoll();
@@ -185,6 +196,8 @@ private:
     HandledKey lastKey_; // the key event last handled, and where
 
     bool endingSession_ = false;
+    bool endedForUpdate_ = false; // handed over to the downloader: the program ends without its shutdown
+    RegisteredMessage* verzeZkontrolovana_ = nullptr;
     bool hotkeyRegistered_ = false;
     bool pollingSerial_ = false;
     int hotkeyReported_ = 0;       // the code whose refusal was told, so it is told once

@@ -79,6 +79,7 @@ constexpr const char16_t* BuiltIn[MessageTable::Count] = {
     u"Klávesovou zkratku %d pro mezičas již používá jiný program, mezičasy jí proto brát nelze.%13Zvolte v nastavení jinou zkratku.",
     u"Tato pracovní plocha nedovoluje programům zachytávat klávesové zkratky stisknuté v jiných oknech (například relace Wayland), zkratka pro mezičas proto funguje jen v okně programu Tavrok.",
     u"Pod tento název nelze mezičasy uložit. Název nesmí být „info“ a nesmí obsahovat hranaté závorky ani konce řádků.",
+    u"Program pro aktualizaci %d není nainstalován nebo jej nelze spustit, nové verze proto nelze zkontrolovat. Program Tavrok pracuje dál beze změny.",
 };
 
 QString withLineBreaks(QString text) {

@@ -8,20 +8,21 @@ namespace tavrok {
 
 class IniSnapshot;
 
-// The program-wide messages, numbered as the language files number them ("message1" ... "message71"
+// The program-wide messages, numbered as the language files number them ("message1" ... "message72"
 // in section "Messages"; 66 to 71 are this version's own: a settings file moved aside, a folder the
 // settings cannot move to, a serial port that went away, a split hotkey another program holds, a desktop
-// without global keys, a name split times cannot be saved under). A language file loads over the built-in Czech texts; "%13" in a loaded text
-// becomes a line break.
+// without global keys, a name split times cannot be saved under, an updater that is not installed). A
+// language file loads over the built-in Czech texts; "%13" in a loaded text becomes a line break.
 class MessageTable {
 public:
-    static constexpr int Count = 71;
+    static constexpr int Count = 72;
     static constexpr int MovedAside = 66;
     static constexpr int UnusableFolder = 67;
     static constexpr int PortLost = 68;
     static constexpr int HotkeyTaken = 69;
     static constexpr int NoGlobalKeys = 70;
     static constexpr int SplitNameUnusable = 71;
+    static constexpr int UpdaterMissing = 72;
 
     MessageTable();
 

@@ -14,6 +14,9 @@ public:
     virtual bool openInBrowser(const QString& file) = 0;
     // Starts a program on its own; false when it cannot be started.
     virtual bool start(const QString& program, const QStringList& arguments) = 0;
+    // Starts a program with an administrator's rights, the user giving the password; false when the
+    // desktop has no way to ask for them or the program cannot be started.
+    virtual bool startAsAdministrator(const QString& program, const QStringList& arguments) = 0;
 };
 
 } // namespace tavrok

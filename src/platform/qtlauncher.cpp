@@ -35,4 +35,10 @@ bool QtLauncher::start(const QString& program, const QStringList& arguments) {
     return QProcess::startDetached(program, arguments);
 }
 
+bool QtLauncher::startAsAdministrator(const QString& program, const QStringList& arguments) {
+    // polkit asks for the password in the desktop's own dialog.
+    const QString pkexec = QStandardPaths::findExecutable(QStringLiteral("pkexec"));
+    return !pkexec.isEmpty() && QProcess::startDetached(pkexec, QStringList{program} + arguments);
+}
+
 } // namespace tavrok

@@ -14,6 +14,7 @@ class Pickers;
 class Questions;
 class SerialPort;
 class TrayHost;
+class WindowList;
 
 // The operating-system services the windows use: the real ones in the program, fakes in tests.
 struct PlatformServices {
@@ -29,6 +30,7 @@ struct PlatformServices {
     SerialPort& serial;
     GlobalHotkey& hotkey;
     Launcher& launcher;
+    WindowList& windows;
 };
 
 } // namespace tavrok

@@ -6,6 +6,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -30,6 +32,19 @@ protected:
 };
 
 } // namespace
+
+// No menu item is a dead end: each one of the menu bar and of the notification area's menu does something.
+TEST_F(MainWindowTest, EveryMenuItemIsEnabled) {
+    open();
+    const QMenu* trayMenu = child<QMenu>("popupMenu1");
+    for (const QObject* menu : {static_cast<const QObject*>(window->menuBar()), static_cast<const QObject*>(trayMenu)}) {
+        for (const QAction* a : menu->findChildren<QAction*>()) {
+            if (!a->isSeparator() && !a->menu() && !a->objectName().isEmpty()) {
+                EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+            }
+        }
+    }
+}
 
 TEST_F(MainWindowTest, TheAlarmDigitsAndMessageComeBackAfterAVisit) {
     open();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/launcher.h"
+#include "platform/windowlist.h"
 
 #include <QStringList>
 #include <utility>
@@ -22,10 +23,28 @@ public:
         }
         return browser;
     }
+    std::vector<std::pair<QString, QStringList>> startedAsAdministrator;
+    bool canStart = true;
+
     bool start(const QString& program, const QStringList& arguments) override {
-        started.emplace_back(program, arguments);
-        return true;
+        if (canStart) {
+            started.emplace_back(program, arguments);
+        }
+        return canStart;
     }
+    bool startAsAdministrator(const QString& program, const QStringList& arguments) override {
+        if (canStart) {
+            startedAsAdministrator.emplace_back(program, arguments);
+        }
+        return canStart;
+    }
+};
+
+// The windows of other programs a test pretends are open.
+class FakeWindowList final : public WindowList {
+public:
+    QStringList titles;
+    bool existsWithTitle(const QString& title) override { return titles.contains(title); }
 };
 
 } // namespace tavrok::test

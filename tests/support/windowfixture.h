@@ -36,12 +36,18 @@ protected:
     FakeSerialPort serial;
     FakeHotkey hotkey;
     FakeLauncher launcher;
+    FakeWindowList windows;
     XdgAutostart autostart{dir.path() + QStringLiteral("/xdg/autostart"), dir.path() + QStringLiteral("/etc/autostart")};
     std::unique_ptr<TfrmHlavniOkno> window;
 
     // The standard sounds the program ships with, and a Czech language file that names this version
     // (its texts are the built-in ones).
     void SetUp() override {
+        // Sockets other programs reach the window by go to this test's own runtime folder.
+        const QString runtime = dir.path() + QStringLiteral("/runtime");
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
         writeBytes(data("Jazyky/Cesky.ini"), "[info]\nprogram=Tavrok\n[verzeProgramu]\npocet=1\nverze1=2.51\n");
         for (const char* name : {"Zvonek.wav", "Signalk.wav", "Signald.wav"}) {
             const QString path = data("Zvuky/Standard/") + QString::fromLatin1(name);
@@ -58,7 +64,7 @@ protected:
 
     void open() {
         window = std::make_unique<TfrmHlavniOkno>(
-            dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial, hotkey, launcher});
+            dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial, hotkey, launcher, windows});
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace tavrok {
+
+// The top-level windows of every program on the desktop, as the window manager lists them.
+class WindowList {
+public:
+    virtual ~WindowList() = default;
+    // True when a top-level window has exactly this title. A desktop that does not let programs see
+    // each other's windows answers false.
+    virtual bool existsWithTitle(const QString& title) = 0;
+};
+
+} // namespace tavrok

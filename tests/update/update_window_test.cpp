@@ -1,0 +1,131 @@
+// The update check as the main window runs it: at the first show, every ten minutes until the updater
+// confirms, from the menu; and an update prepared for this start.
+#include "platform/registeredmessage.h"
+#include "storage/inifile.h"
+#include "support/windowfixture.h"
+#include "update/updatecheck.h"
+
+#include <QAction>
+#include <QLocalSocket>
+#include <QSignalSpy>
+
+namespace tavrok::test {
+namespace {
+
+constexpr double Minute = 1.0 / 1440;
+
+class UpdateWindow : public WindowFixture {
+protected:
+    QString updater() const { return aktualizace::programAktualizace(dir.path()); }
+    void install(const QString& program) {
+        writeBytes(program, "#!/bin/sh\n");
+        QFile(program).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    void tick(double minutes) {
+        clock.advanceMs(minutes * Minute * MsPerDay);
+        window->tmrAktualizaceCasuTimer();
+    }
+    void menu() { child<QAction>("mnuZkontrolovatNovouVerzi")->trigger(); }
+    // What the updater does when its check is done.
+    static void confirm() {
+        QLocalSocket socket;
+        socket.connectToServer(RegisteredMessage::socketName(QStringLiteral("VerzeZkontrolovana")));
+        ASSERT_TRUE(socket.waitForConnected(2000));
+        socket.write("VerzeZkontrolovana\n");
+        socket.waitForBytesWritten(2000);
+        socket.disconnectFromServer();
+    }
+    TDateTime lastCheck() const { return window->state().lastVersionCheck; }
+};
+
+TEST_F(UpdateWindow, FirstStartChecksAtOnceThenEveryTenMinutesUntilConfirmed) {
+    install(updater());
+    open();
+    ASSERT_EQ(launcher.started.size(), 1u) << "no settings yet: the check is due at the first show";
+    EXPECT_EQ(launcher.started[0].first, updater());
+    EXPECT_EQ(launcher.started[0].second,
+              (QStringList{QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"),
+                           QStringLiteral("Cesky.ini"), QStringLiteral("2.51"), settingsPath()}));
+    EXPECT_TRUE(questions.asked.empty());
+
+    tick(9.9);
+    EXPECT_EQ(launcher.started.size(), 1u);
+    tick(0.2);
+    EXPECT_EQ(launcher.started.size(), 2u) << "no confirmation came: started again after ten minutes";
+
+    ASSERT_TRUE(window->updaterMessage().listening());
+    confirm();
+    QTRY_COMPARE(lastCheck(), clock.now());
+    tick(29 * 1440);
+    tick(24 * 60 - 1);
+    EXPECT_EQ(launcher.started.size(), 2u) << "confirmed: nothing for thirty days";
+    tick(2);
+    EXPECT_EQ(launcher.started.size(), 3u);
+
+    confirm();
+    QTRY_COMPARE(lastCheck(), clock.now());
+    window->close();
+    const TDateTime stored = IniFile(settingsPath()).readDateTime(u"stavProgramu", u"posledniKontrolaVerze", 0);
+    EXPECT_NEAR(stored, clock.now(), 1.0 / 86400) << "the moment of the last check outlives the run";
+}
+
+TEST_F(UpdateWindow, SwitchedOffTheMenuStillStartsIt) {
+    install(updater());
+    settings("[nastaveni]\nkontrolovatAktulizace=0\nrozdilovaAktualizace=1\n"
+             "[stavProgramu]\nposledniKontrolaVerze=1.1.2000 0:00:00\n");
+    open();
+    EXPECT_TRUE(launcher.started.empty());
+    EXPECT_EQ(lastCheck(), clock.now()) << "switched off: the next automatic attempt is thirty days away";
+    menu();
+    ASSERT_EQ(launcher.started.size(), 1u);
+    EXPECT_EQ(launcher.started[0].second.first(), QStringLiteral("1"));
+    EXPECT_TRUE(questions.asked.empty());
+}
+
+TEST_F(UpdateWindow, ARunningUpdaterIsNotStartedTwice) {
+    install(updater());
+    windows.titles << QStringLiteral("Aktualizace programu Tavrok");
+    open();
+    menu();
+    EXPECT_TRUE(launcher.started.empty());
+    EXPECT_TRUE(questions.asked.empty());
+    windows.titles.clear();
+    tick(10.1);
+    EXPECT_EQ(launcher.started.size(), 1u) << "its window went without a confirmation: asked again";
+}
+
+TEST_F(UpdateWindow, NoUpdaterIsToldWhenAskedAndQuietOtherwise) {
+    open();
+    tick(10.1);
+    tick(10.1);
+    EXPECT_TRUE(questions.asked.empty()) << "the automatic check does not nag every ten minutes";
+    menu();
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text,
+              fillPlaceholders(window->messageTable().text(MessageTable::UpdaterMissing), updater()));
+    EXPECT_TRUE(window->isVisible()) << "the program carries on";
+}
+
+TEST_F(UpdateWindow, AnUpdatePreparedForThisStartEndsTheProgramBeforeAnythingIsLoaded) {
+    install(aktualizace::programStahovace(dir.path()));
+    writeBytes(data("Nastaveni/Budiky.ini"), "[info]\npocetBudiku=1\nnazevBudiku1=ráno\n[ráno]\nhodiny=7\n");
+    settings("[stavProgramu]\naktualizovatPoSpusteni=1\nposledniKontrolaVerze=1.12.2026 10:00:00\n");
+    window = std::make_unique<TfrmHlavniOkno>(
+        dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers,
+                                     serial, hotkey, launcher, windows});
+    QSignalSpy closed(window.get(), &TfrmHlavniOkno::closed);
+    window->show();
+    QTRY_COMPARE(closed.size(), 1);
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text, window->messageTable().text(63));
+    ASSERT_EQ(launcher.started.size(), 1u);
+    EXPECT_EQ(launcher.started[0].second, QStringList{QStringLiteral("Cesky.ini")});
+    EXPECT_TRUE(window->alarmClock().seznam().seznamNazvuBudiku.empty()) << "nothing loaded";
+    const IniFile after(settingsPath());
+    EXPECT_FALSE(after.readBool(u"stavProgramu", u"aktualizovatPoSpusteni", true));
+    EXPECT_EQ(after.readString(u"stavProgramu", u"posledniKontrolaVerze", {}), QStringLiteral("1.12.2026 10:00:00"))
+        << "the run ends without its shutdown saves";
+}
+
+} // namespace
+} // namespace tavrok::test
