@@ -30,7 +30,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # The fuzz targets under clang's libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer, each
 # for FUZZ_SECONDS; what they find that is new is kept in build-fuzz/corpus.
 FUZZ_SECONDS ?= 600
-FUZZ_TARGETS := import
+FUZZ_TARGETS := import ini textcodec alarms scheduler language
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
 deps:

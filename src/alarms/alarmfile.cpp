@@ -74,6 +74,9 @@ QStringList nazvyBudiku(const IniSnapshot& ini) {
 }
 
 bool ulozBudik(IniFile& ini, const QString& name, const TNactenyBudik& b, TDateTime now) {
+    if (name.trimmed().compare(Info, Qt::CaseInsensitive) == 0) {
+        return false; // the list's own section: an alarm there would overwrite the list
+    }
     IniBatch batch(ini);
     const IniSnapshot before = ini.snapshot();
     const QStringList names = nazvyBudiku(before);
@@ -119,7 +122,7 @@ bool vymazBudik(IniFile& ini, const QString& name) {
     IniBatch batch(ini);
     int k = 0;
     for (int i = static_cast<int>(names.size()); i >= 1; --i) {
-        if (names[i - 1].compare(name, Qt::CaseInsensitive) == 0) {
+        if (names[i - 1].compare(name.trimmed(), Qt::CaseInsensitive) == 0) {
             k = i;
             break;
         }
@@ -133,7 +136,10 @@ bool vymazBudik(IniFile& ini, const QString& name) {
         batch.deleteKey(Info, QString::number(n));
         batch.writeInteger(Info, Count, n - 1);
     }
-    batch.eraseSection(name);
+    // A hand-edited list may name "info": it is taken off the list, but the list's section stays.
+    if (name.trimmed().compare(Info, Qt::CaseInsensitive) != 0) {
+        batch.eraseSection(name);
+    }
     return batch.commit();
 }
 

@@ -67,6 +67,16 @@ TEST_F(AlarmFileTest, ANameDifferingOnlyInCaseIsTheSameAlarm) {
     EXPECT_EQ(ini.sectionNames(), (QStringList{QStringLiteral("info"), QStringLiteral("Oběd")}));
 }
 
+// Found by fuzzing: a hand-edited list naming "info" lost every alarm when that entry was deleted.
+TEST_F(AlarmFileTest, TheListsOwnSectionIsNeverAnAlarm) {
+    file("[info]\npocetBudiku=2\n1=a\n2=Info \n[a]\ncas=7:00:00\n");
+    ASSERT_TRUE(vymazBudik(ini, QStringLiteral("Info ")));
+    EXPECT_EQ(nazvyBudiku(ini.snapshot()), QStringList{QStringLiteral("a")});
+    EXPECT_EQ(ini.readInteger(u"info", u"pocetBudiku", 0), 1);
+    EXPECT_FALSE(ulozBudik(ini, QStringLiteral(" INFO"), daily(9), Now));
+    EXPECT_EQ(nazvyBudiku(ini.snapshot()), QStringList{QStringLiteral("a")});
+}
+
 TEST_F(AlarmFileTest, DeletingAnAlarmMovesTheLaterNamesUp) {
     for (const char* name : {"a", "b", "c", "d"}) {
         ASSERT_TRUE(ulozBudik(ini, QString::fromLatin1(name), daily(8), Now));

@@ -5,6 +5,7 @@
 #include "platform/questions.h"
 #include "storage/importexport.h"
 #include "storage/inifile.h"
+#include "fuzz/fuzzinput.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -35,16 +36,6 @@ private:
     unsigned asked_ = 0;
 };
 
-void put(const QString& path, const QByteArray& bytes) {
-    QFile::remove(path);
-    if (!bytes.isEmpty()) {
-        QFile f(path);
-        if (f.open(QIODevice::WriteOnly)) {
-            f.write(bytes);
-        }
-    }
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -72,10 +63,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const char* const Sources[] = {"Tavrok.bud", "Tavrok.cas", "Tavrok.dat",
                                           "Budiky.ini", "Mezicasy.ini", "Nastaveni.ini"};
     for (int i = 0; i < 6; ++i) {
-        put(source + u'/' + QString::fromLatin1(Sources[i]), files[i]);
+        fuzz::putFile(source + u'/' + QString::fromLatin1(Sources[i]), files[i]);
     }
-    put(target + QStringLiteral("/Budiky.ini"), files[6]);
-    put(target + QStringLiteral("/Mezicasy.ini"), files[7]);
+    fuzz::putFile(target + QStringLiteral("/Budiky.ini"), files[6]);
+    fuzz::putFile(target + QStringLiteral("/Mezicasy.ini"), files[7]);
     QFile::remove(target + QStringLiteral("/Nastaveni.ini"));
 
     CyclingAnswers answers(size ? data[size - 1] : 0);

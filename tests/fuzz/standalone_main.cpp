@@ -2,6 +2,9 @@
 // every file of the corpus folders given, then inputs made from them by random changes until the time
 // given with -max_total_time=SECONDS is up. A crash or a sanitizer report fails the run.
 #include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -76,9 +79,30 @@ void mutate(std::vector<uint8_t>& input, const std::vector<std::vector<uint8_t>>
     }
 }
 
+// The input being run, written to "crash-input" in the current folder when the run aborts or crashes,
+// so that it can be run again on its own.
+const std::vector<uint8_t>* current = nullptr;
+
+extern "C" void saveCurrentInput(int signal) {
+    if (current) {
+        const int fd = ::open("crash-input", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (fd >= 0) {
+            (void)!::write(fd, current->data(), current->size());
+            ::close(fd);
+            static const char Saved[] = "the failing input is in ./crash-input\n";
+            (void)!::write(2, Saved, sizeof Saved - 1);
+        }
+    }
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    for (const int signal : {SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL}) {
+        std::signal(signal, saveCurrentInput);
+    }
     double seconds = 0;
     std::vector<std::vector<uint8_t>> corpus;
     for (int i = 1; i < argc; ++i) {
@@ -96,6 +120,7 @@ int main(int argc, char** argv) {
         }
     }
     for (const auto& input : corpus) {
+        current = &input;
         LLVMFuzzerTestOneInput(input.data(), input.size());
     }
     std::mt19937 rng(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
@@ -104,6 +129,7 @@ int main(int argc, char** argv) {
     while (std::chrono::steady_clock::now() < end) {
         std::vector<uint8_t> input = corpus.empty() ? std::vector<uint8_t>{} : corpus[rng() % corpus.size()];
         mutate(input, corpus, rng);
+        current = &input;
         LLVMFuzzerTestOneInput(input.data(), input.size());
         ++runs;
     }
