@@ -236,8 +236,8 @@ bool IniFile::save() {
 }
 
 IniFile::Edit IniFile::edit(QStringView section, QStringView key, const QString& value) {
-    if (path_.isEmpty() || section.trimmed().isEmpty() || key.trimmed().isEmpty()) {
-        return Edit::Refused;
+    if (path_.isEmpty() || section.trimmed().isEmpty() || !fitsSectionHeader(section) || !fitsKey(key)) {
+        return Edit::Refused; // it would read back as another key, or as no key at all
     }
     const QString v = oneLine(value.trimmed());
     if (const auto old = current()->find(section.trimmed(), key.trimmed()); old && *old == v) {
@@ -375,6 +375,15 @@ bool fitsSectionHeader(QStringView name) {
         return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
                c == QChar::ParagraphSeparator || c == u'[' || c == u']';
     });
+}
+
+bool fitsKey(QStringView key) {
+    const QStringView k = key.trimmed();
+    return !k.isEmpty() && k.front() != u'[' && k.front() != u';' && !k.contains(u'=') &&
+           std::none_of(k.begin(), k.end(), [](QChar c) {
+               return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+                      c == QChar::ParagraphSeparator;
+           });
 }
 
 bool isListSection(QStringView name) {

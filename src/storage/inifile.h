@@ -147,6 +147,9 @@ int boundedListCount(const IniSnapshot& file, QStringView section, int stored, i
 // Whether a name given by the user can head a section of its own, a line "[name]": a line break or a
 // bracket would split or end that header and lose what the section holds at the next load.
 bool fitsSectionHeader(QStringView name);
+// A key that reads back as itself: not empty, no '=', not starting as a section header or a comment
+// does, no line break or control character.
+bool fitsKey(QStringView key);
 
 // A file that lists named sections keeps the list in "info": a section of that name would overwrite
 // the list (or, deleted, take it with it).

@@ -100,6 +100,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     if (operation == 0 || operation == 3) {
+        if (again.readString(section, key) != value.trimmed()) {
+            std::fprintf(stderr, "[%s] %s = '%s' read back as '%s'\n", qPrintable(section), qPrintable(key),
+                         qPrintable(value), qPrintable(again.readString(section, key)));
+        }
         FUZZ_CHECK(again.readString(section, key) == value.trimmed(), "the written value reads back");
     } else if (operation == 1) {
         FUZZ_CHECK(!again.valueExists(section, key), "the deleted key is gone");

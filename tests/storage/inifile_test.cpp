@@ -39,6 +39,22 @@ TEST_F(IniFileTest, MissingFileSectionOrKeyGivesTheDefault) {
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("none.ini")))) << "reading never creates";
 }
 
+// Found by fuzzing: a key read from a hand-edited file ("[a]*k") written back with a value ending in ']'
+// became a section header, and the value was gone.
+TEST_F(IniFileTest, AKeyOrSectionThatWouldNotReadBackIsRefused) {
+    IniFile ini = fileWith("[s]\n[a]*k=1\n");
+    const QByteArray before = readBytes(path);
+    for (const char* key : {"[a]*k", "a=b", ";k", "a\x01", "  "}) {
+        EXPECT_FALSE(ini.writeString(u"s", QString::fromLatin1(key), QStringLiteral("x]"))) << key;
+    }
+    EXPECT_FALSE(ini.writeString(u"a]b", u"k", QStringLiteral("1")));
+    EXPECT_FALSE(ini.writeString(u"a\nb", u"k", QStringLiteral("1")));
+    EXPECT_EQ(readBytes(path), before);
+    EXPECT_EQ(ini.readString(u"s", u"[a]*k"), QStringLiteral("1"));
+    EXPECT_TRUE(ini.writeString(u"s", u"a]*k[", QStringLiteral("x]"))); // brackets inside a key are fine
+    EXPECT_EQ(IniFile(path).readString(u"s", u"a]*k["), QStringLiteral("x]"));
+}
+
 TEST_F(IniFileTest, TypedReadsFallBackToTheDefaultOnBadValues) {
     IniFile ini = fileWith("[s]\nint=12\nhex=0x10\nbad=12x\nb0=0\nb2=2\nbx=yes\n"
                            "f1=0,25\nf2=0.25\nfx=1,2,3\ndt=6.12.2026 7:05:09\ndtx=32.1.2026\nt=7:05:09\nempty=\n");
