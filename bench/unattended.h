@@ -53,6 +53,7 @@ public:
     bool openInBrowser(const QString&) override { return true; }
     bool start(const QString&, const QStringList&) override { return true; }
     bool startAsAdministrator(const QString&, const QStringList&) override { return true; }
+    bool canStartAsAdministrator() const override { return true; }
 };
 
 struct Unattended {

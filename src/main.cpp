@@ -20,6 +20,10 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    if (argc >= 3 && qstrcmp(argv[1], tavrok::WaitForOption) == 0) {
+        QCoreApplication helper(argc, argv);
+        return tavrok::runAndWait(QCoreApplication::arguments().mid(2));
+    }
     QApplication app(argc, argv);
     tavrok::setUpApplication(app);
     // A second start brings the running window forward instead of writing the same files beside it.

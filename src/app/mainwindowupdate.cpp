@@ -47,7 +47,7 @@ void TfrmHlavniOkno::mnuZkontrolovatNovouVerziClick() {
         const QString updater = aktualizace::programAktualizace(state_.storage.programFolder());
         services_.questions.tell(
             fillPlaceholders(state_.messages.text(MessageTable::UpdaterMissing), QDir::toNativeSeparators(updater)),
-            MessageIcon::Information);
+            MessageIcon::Warning);
     }
 }
 

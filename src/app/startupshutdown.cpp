@@ -83,6 +83,8 @@ void TfrmHlavniOkno::formShow() {
     Questions& questions = services_.questions;
 
     nactiJazyk(); // every text below speaks the user's language
+    // Before any box: the updater's confirmation may come while one is open.
+    state_.main.lastVersionCheck = settings.readDateTime(u"stavProgramu", u"posledniKontrolaVerze", 0);
 
     // An update the updater prepared for this start, before anything is loaded.
     if (!aktualizacePoSpusteni()) {
@@ -156,7 +158,6 @@ void TfrmHlavniOkno::formShow() {
     state_.displej = nactiNastaveniDispleje(settings);
     frmDisplej_->apply(state_.displej);
     frmDisplej_->restoreWindowPlace(nactiStavDispleje(settings, screenSize));
-    state_.main.lastVersionCheck = settings.readDateTime(u"stavProgramu", u"posledniKontrolaVerze", 0);
     state_.main.firstShow = false;
     digitInput_->setVisible(false);
     onStateChanged();

@@ -17,6 +17,8 @@ public:
     // Starts a program with an administrator's rights, the user giving the password; false when the
     // desktop has no way to ask for them or the program cannot be started.
     virtual bool startAsAdministrator(const QString& program, const QStringList& arguments) = 0;
+    // Whether the desktop has a way to ask for those rights at all.
+    virtual bool canStartAsAdministrator() const = 0;
 };
 
 } // namespace tavrok

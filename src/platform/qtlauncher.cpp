@@ -1,5 +1,6 @@
 #include "platform/qtlauncher.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QProcess>
 #include <QStandardPaths>
@@ -35,10 +36,42 @@ bool QtLauncher::start(const QString& program, const QStringList& arguments) {
     return QProcess::startDetached(program, arguments);
 }
 
+bool QtLauncher::canStartAsAdministrator() const {
+    return !QStandardPaths::findExecutable(QStringLiteral("pkexec")).isEmpty() &&
+           !QStandardPaths::findExecutable(QStringLiteral("env")).isEmpty();
+}
+
 bool QtLauncher::startAsAdministrator(const QString& program, const QStringList& arguments) {
-    // polkit asks for the password in the desktop's own dialog.
-    const QString pkexec = QStandardPaths::findExecutable(QStringLiteral("pkexec"));
-    return !pkexec.isEmpty() && QProcess::startDetached(pkexec, QStringList{program} + arguments);
+    if (!canStartAsAdministrator()) {
+        return false;
+    }
+    // polkit asks for the password in the desktop's own dialog. pkexec clears the environment, so the
+    // program is given back the display it is to show its windows on.
+    QStringList command{QStandardPaths::findExecutable(QStringLiteral("pkexec")),
+                        QStandardPaths::findExecutable(QStringLiteral("env"))};
+    for (const char* name : {"DISPLAY", "XAUTHORITY", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR", "LANG"}) {
+        if (!qEnvironmentVariableIsEmpty(name)) {
+            command << QString::fromLatin1(name) + u'=' + qEnvironmentVariable(name);
+        }
+    }
+    command << program << arguments;
+    // pkexec refuses to serve a process whose parent has gone, and a detached start has none: a copy
+    // of this program stays as its parent until it ends.
+    return QProcess::startDetached(QCoreApplication::applicationFilePath(), QStringList{QString::fromLatin1(WaitForOption)} + command);
+}
+
+int runAndWait(const QStringList& command) {
+    if (command.isEmpty()) {
+        return 2;
+    }
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.setInputChannelMode(QProcess::ForwardedInputChannel);
+    child.start(command.first(), command.mid(1));
+    if (!child.waitForStarted(-1) || !child.waitForFinished(-1)) {
+        return 1;
+    }
+    return child.exitStatus() == QProcess::NormalExit ? child.exitCode() : 1;
 }
 
 } // namespace tavrok

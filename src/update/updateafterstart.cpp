@@ -50,10 +50,10 @@ PoSpusteni aktualizujPoSpusteni(IniFile& settings, const QString& programFolder,
     const QFileInfo file(downloader);
     const auto notStarted = [&] {
         questions.tell(fillPlaceholders(messages.text(MessageTable::UpdaterMissing), QDir::toNativeSeparators(downloader)),
-                       MessageIcon::Error);
+                       MessageIcon::Warning);
         return PoSpusteni::Pokracovat;
     };
-    if (!file.isFile() || !file.isExecutable()) {
+    if (!file.isFile() || !file.isExecutable() || (verb == Opravneni::Runas && !launcher.canStartAsAdministrator())) {
         return notStarted(); // telling that the program ends for an update would not be true
     }
     questions.tell(messages.text(63), MessageIcon::Information);

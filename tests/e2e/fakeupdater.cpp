@@ -1,6 +1,7 @@
 // Stands in for the external updater and downloader in the end-to-end scenarios. It appends its
 // arguments, joined by '|', as one line to $FAKE_UPDATER_LOG; shows a window titled as the updater's
-// for $FAKE_UPDATER_WINDOW_MS milliseconds; then, unless FAKE_UPDATER_CONFIRM=0, sends the program the
+// for $FAKE_UPDATER_WINDOW_MS milliseconds (hidden at once while a file $FAKE_UPDATER_LOG.hidden exists,
+// as an updater that waits in the notification area); then, unless FAKE_UPDATER_CONFIRM=0, sends the program the
 // confirmation of a finished check on the local socket the program listens on.
 #include <QFile>
 #include <QGuiApplication>
@@ -22,6 +23,9 @@ int main(int argc, char* argv[]) {
     const int showMs = qEnvironmentVariableIntValue("FAKE_UPDATER_WINDOW_MS");
     if (showMs > 0) {
         window.show();
+        if (QFile::exists(log.fileName() + QStringLiteral(".hidden"))) {
+            QTimer::singleShot(100, &window, &QWindow::hide);
+        }
     }
     QTimer::singleShot(showMs, &app, [] {
         if (qEnvironmentVariable("FAKE_UPDATER_CONFIRM") != QStringLiteral("0")) {

@@ -25,6 +25,7 @@ public:
     }
     std::vector<std::pair<QString, QStringList>> startedAsAdministrator;
     bool canStart = true;
+    bool administrator = true; // the desktop can ask for an administrator's rights
 
     bool start(const QString& program, const QStringList& arguments) override {
         if (canStart) {
@@ -32,11 +33,12 @@ public:
         }
         return canStart;
     }
+    bool canStartAsAdministrator() const override { return administrator; }
     bool startAsAdministrator(const QString& program, const QStringList& arguments) override {
-        if (canStart) {
+        if (canStart && administrator) {
             startedAsAdministrator.emplace_back(program, arguments);
         }
-        return canStart;
+        return canStart && administrator;
     }
 };
 

@@ -76,10 +76,24 @@ TEST_F(UpdateWindow, SwitchedOffTheMenuStillStartsIt) {
     open();
     EXPECT_TRUE(launcher.started.empty());
     EXPECT_EQ(lastCheck(), clock.now()) << "switched off: the next automatic attempt is thirty days away";
+    tick(30 * 1440 + 1);
+    EXPECT_TRUE(launcher.started.empty()) << "a month on, still nothing by itself";
+    EXPECT_EQ(lastCheck(), clock.now());
     menu();
     ASSERT_EQ(launcher.started.size(), 1u);
     EXPECT_EQ(launcher.started[0].second.first(), QStringLiteral("1"));
     EXPECT_TRUE(questions.asked.empty());
+}
+
+TEST_F(UpdateWindow, ShowingTheWindowAgainChecksWhenDue) {
+    install(updater());
+    settings("[stavProgramu]\nposledniKontrolaVerze=1.12.2026 10:00:00\n");
+    open();
+    EXPECT_TRUE(launcher.started.empty());
+    window->hide(); // in the notification area for a month, the ticks not yet run
+    clock.advanceMs(30.0 * MsPerDay);
+    window->show();
+    EXPECT_EQ(launcher.started.size(), 1u);
 }
 
 TEST_F(UpdateWindow, ARunningUpdaterIsNotStartedTwice) {
@@ -108,7 +122,8 @@ TEST_F(UpdateWindow, NoUpdaterIsToldWhenAskedAndQuietOtherwise) {
 
 TEST_F(UpdateWindow, AnUpdatePreparedForThisStartEndsTheProgramBeforeAnythingIsLoaded) {
     install(aktualizace::programStahovace(dir.path()));
-    writeBytes(data("Nastaveni/Budiky.ini"), "[info]\npocetBudiku=1\nnazevBudiku1=ráno\n[ráno]\nhodiny=7\n");
+    const QByteArray alarms = "[info]\npocetBudiku=1\n1=ráno\n[ráno]\ncas=7:00:00\nstav=1\n";
+    writeBytes(data("Nastaveni/Budiky.ini"), alarms);
     settings("[stavProgramu]\naktualizovatPoSpusteni=1\nposledniKontrolaVerze=1.12.2026 10:00:00\n");
     window = std::make_unique<TfrmHlavniOkno>(
         dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers,
@@ -125,6 +140,9 @@ TEST_F(UpdateWindow, AnUpdatePreparedForThisStartEndsTheProgramBeforeAnythingIsL
     EXPECT_FALSE(after.readBool(u"stavProgramu", u"aktualizovatPoSpusteni", true));
     EXPECT_EQ(after.readString(u"stavProgramu", u"posledniKontrolaVerze", {}), QStringLiteral("1.12.2026 10:00:00"))
         << "the run ends without its shutdown saves";
+    const IniFile alarmsAfter(data("Nastaveni/Budiky.ini"));
+    EXPECT_EQ(alarmsAfter.readString(u"ráno", u"cas"), QStringLiteral("7:00:00"));
+    EXPECT_FALSE(alarmsAfter.valueExists(u"ráno", u"posledni")) << "the alarms were not even looked at";
 }
 
 } // namespace

@@ -184,6 +184,17 @@ TEST_F(UpdateAfterStart, AFolderTheUserCannotWriteNeedsAnAdministrator) {
     EXPECT_EQ(launcher.startedAsAdministrator[0].second, QStringList{QStringLiteral("Cesky.ini")});
 }
 
+TEST_F(UpdateAfterStart, NoWayToAskForAdministratorRightsIsToldBeforeAnythingEnds) {
+    writeBytes(dir.path() + QStringLiteral("/Data/Aktualizace/Download"), "");
+    makeProgram(downloader());
+    settings();
+    launcher.administrator = false; // no pkexec
+    EXPECT_EQ(run(), aktualizace::PoSpusteni::Pokracovat);
+    ASSERT_EQ(questions.asked.size(), 1u) << "not \"the program will now close\" first";
+    EXPECT_EQ(questions.asked[0].text, fillPlaceholders(messages.text(MessageTable::UpdaterMissing), downloader()));
+    EXPECT_TRUE(flag());
+}
+
 TEST_F(UpdateAfterStart, WithoutTheLogOnOfferTheUpdateWaitsAndTheStartGoesOn) {
     writeBytes(dir.path() + QStringLiteral("/Data/Aktualizace/Download"), "");
     makeProgram(downloader());

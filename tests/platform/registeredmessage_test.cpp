@@ -1,0 +1,75 @@
+// Messages other programs send by name over the user's local socket, as the updater confirms a check.
+#include "platform/registeredmessage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocalSocket>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace tavrok::test {
+namespace {
+
+class RegisteredMessageTest : public ::testing::Test {
+protected:
+    QTemporaryDir runtime;
+    void SetUp() override {
+        QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    }
+    // Connects, writes, and closes, as a sender does.
+    static void send(const QByteArray& bytes, bool close = true) {
+        QLocalSocket socket;
+        socket.connectToServer(RegisteredMessage::socketName(QStringLiteral("Zprava")));
+        ASSERT_TRUE(socket.waitForConnected(2000));
+        socket.write(bytes);
+        ASSERT_TRUE(socket.waitForBytesWritten(2000));
+        if (close) {
+            socket.disconnectFromServer();
+        }
+        QTest::qWait(50);
+    }
+};
+
+TEST_F(RegisteredMessageTest, EachLineWithTheNameIsOneMessage) {
+    RegisteredMessage message(QStringLiteral("Zprava"));
+    ASSERT_TRUE(message.listening());
+    EXPECT_EQ(RegisteredMessage::socketName(QStringLiteral("Zprava")), runtime.path() + QStringLiteral("/Zprava"));
+    QSignalSpy received(&message, &RegisteredMessage::received);
+    send("Zprava\n");
+    QTRY_COMPARE(received.size(), 1);
+    send("Zprava\r\nZprava\n"); // two in one write
+    QTRY_COMPARE(received.size(), 3);
+    send("Zprava"); // no line end: the closing ends it
+    QTRY_COMPARE(received.size(), 4);
+    send("Jina zprava\nZpravaX\n\n");
+    send(QByteArray(4096, 'Z'));
+    QTest::qWait(100);
+    EXPECT_EQ(received.size(), 4) << "other texts and floods are no message";
+}
+
+TEST_F(RegisteredMessageTest, ASecondListenerLeavesTheFirstAlone) {
+    RegisteredMessage first(QStringLiteral("Zprava"));
+    RegisteredMessage second(QStringLiteral("Zprava"));
+    EXPECT_TRUE(first.listening());
+    EXPECT_FALSE(second.listening());
+    QSignalSpy received(&first, &RegisteredMessage::received);
+    send("Zprava\n");
+    QTRY_COMPARE(received.size(), 1);
+}
+
+TEST_F(RegisteredMessageTest, ASocketLeftByAKilledProgramIsTakenOver) {
+    QFile stale(RegisteredMessage::socketName(QStringLiteral("Zprava")));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly)); // a file where the socket was, nobody behind it
+    stale.close();
+    RegisteredMessage message(QStringLiteral("Zprava"));
+    EXPECT_TRUE(message.listening());
+    QSignalSpy received(&message, &RegisteredMessage::received);
+    send("Zprava\n");
+    QTRY_COMPARE(received.size(), 1);
+}
+
+} // namespace
+} // namespace tavrok::test
