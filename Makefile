@@ -25,7 +25,7 @@ endif
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test build configure deps bench format clean package fuzz
+.PHONY: run test build configure deps bench format clean package fuzz reliability
 
 # The fuzz targets under clang's libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer, each
 # for FUZZ_SECONDS; what they find that is new is kept in build-fuzz/corpus.
@@ -90,6 +90,14 @@ fuzz: deps
 	  build-fuzz/tests/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	    build-fuzz/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
 	done
+
+# The kill tests at full length: 1000 saves killed at random moments, and the program killed 300 times
+# while it starts or shuts down (the suite runs 100 and 15).
+RELIABILITY_KILLS ?= 1000
+RELIABILITY_PROGRAM_KILLS ?= 300
+reliability: build
+	@cd $(BUILD) && TZ=Europe/Prague TAVROK_KILL_RUNS=$(RELIABILITY_KILLS) \
+	  TAVROK_PROGRAM_KILL_RUNS=$(RELIABILITY_PROGRAM_KILLS) ./tests/reliability_tests
 
 clean:
 	@rm -rf $(BUILD) $(BUILD).configure.log

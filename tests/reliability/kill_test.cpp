@@ -1,0 +1,275 @@
+// The program's saves killed at random moments (SIGKILL, as a power cut or the kernel's out-of-memory
+// killer ends a process): every file still parses, every record holds the values of the last save that
+// returned or of the one that was cut short, never a mix; every alarm section is whole and listed; and
+// the next start leaves no temporary file behind.
+#include "reliability/saverounds.h"
+#include "storage/savefile.h"
+
+#include <QFile>
+#include <memory>
+
+#include <QDir>
+#include <algorithm>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <chrono>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <random>
+#include <thread>
+
+namespace tavrok::reliability {
+namespace {
+
+// What the files hold after every save that returned.
+struct Model {
+    std::optional<int> settings, display, serial;
+    std::map<QString, int> alarms; // name -> the round that saved it
+    std::map<QString, int> splits;
+
+    void apply(int round) {
+        switch (kindOf(round)) {
+        case Kind::Settings:
+            settings = round;
+            break;
+        case Kind::Alarm:
+            if (deletesAlarm(round)) {
+                alarms.erase(alarmName(round));
+            } else {
+                alarms[alarmName(round)] = round;
+            }
+            break;
+        case Kind::Splits:
+            if (!deletesOldestSplits(round)) {
+                splits[splitName(round)] = round;
+            } else if (!splits.empty()) {
+                splits.erase(std::min_element(splits.begin(), splits.end(), [](const auto& a, const auto& b) {
+                                 return a.second < b.second;
+                             }));
+            }
+            break;
+        case Kind::Display:
+            display = round;
+            break;
+        case Kind::Serial:
+            serial = round;
+            break;
+        }
+    }
+};
+
+bool sameAlarm(const TNactenyBudik& read, const TNactenyBudik& saved) {
+    return std::abs(read.cas - saved.cas) < 1e-9 && read.zprava == saved.zprava &&
+           read.stav == (saved.zapnuty() ? 1 : 0) && read.vzdy == saved.vzdy && read.OD == saved.OD &&
+           read.OM == saved.OM && read.OR == saved.OR && read.Po == saved.Po;
+}
+
+// Where the files differ from the model, or nothing.
+QString mismatch(const Files& files, const Model& m) {
+    const IniFile settings(files.settings());
+    if (settings.holdsNoText()) {
+        return QStringLiteral("Nastaveni.ini is no text");
+    }
+    if (nactiNastaveni(settings) != (m.settings ? settingsFor(*m.settings) : TNastaveni{})) {
+        return QStringLiteral("the settings record");
+    }
+    if (!(nactiNastaveniDispleje(settings) == (m.display ? displayFor(*m.display) : nactiNastaveniDispleje(IniFile())))) {
+        return QStringLiteral("the display settings");
+    }
+    const QString none = QString::fromUtf16(ZadnyPort);
+    if (!(nactiNastaveniSerioveho(settings, none) == (m.serial ? serialFor(*m.serial) : nactiNastaveniSerioveho(IniFile(), none)))) {
+        return QStringLiteral("the serial settings");
+    }
+
+    const IniFile alarmsFile(files.alarms());
+    const IniSnapshot alarms = alarmsFile.snapshot();
+    QStringList listed = nazvyBudiku(alarms);
+    QStringList sections = alarms.sectionNames();
+    sections.removeIf([](const QString& s) { return s.compare(u"info", Qt::CaseInsensitive) == 0; });
+    QStringList expected;
+    for (const auto& [name, round] : m.alarms) {
+        expected << name;
+        if (!sameAlarm(nactiBudik(alarms, name), alarmFor(round))) {
+            return QStringLiteral("alarm ") + name;
+        }
+    }
+    listed.sort();
+    sections.sort();
+    if (listed != expected || sections != expected) {
+        return QStringLiteral("the alarm list: listed %1, sections %2, saved %3")
+            .arg(listed.join(u','), sections.join(u','), expected.join(u','));
+    }
+
+    const IniFile splitsFile(files.splits());
+    const IniSnapshot splits = splitsFile.snapshot();
+    QStringList names;
+    for (const SplitEntry& e : seznamMezicasu(splits)) {
+        names << e.name;
+    }
+    names.sort();
+    QStringList savedNames;
+    for (const auto& [name, round] : m.splits) {
+        savedNames << name;
+        if (nactiMezicasy(splits, name).lines != splitsFor(round).lines) {
+            return QStringLiteral("split set ") + name;
+        }
+    }
+    if (names != savedNames) {
+        return QStringLiteral("the split set list");
+    }
+    return {};
+}
+
+int runsFromEnvironment(const char* name, int fallback) {
+    const int n = qEnvironmentVariableIntValue(name);
+    return n > 0 ? n : fallback;
+}
+
+TEST(KilledSaves, LeaveEveryFileWholeWithTheOldOrTheNewValues) {
+    const int runs = runsFromEnvironment("TAVROK_KILL_RUNS", 100);
+    QTemporaryDir dir;
+    const Files files{dir.path()};
+    Model model;
+    int next = 1;
+    int cutShort = 0; // kills that came after a save reached the disk but before it returned
+    std::mt19937 rng(std::random_device{}());
+    for (int run = 0; run < runs; ++run) {
+        QProcess writer;
+        writer.start(QStringLiteral(SAVE_WRITER), {dir.path(), QString::number(next)});
+        ASSERT_TRUE(writer.waitForStarted());
+        std::this_thread::sleep_for(std::chrono::microseconds(2000 + rng() % 25000));
+        ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
+        writer.waitForFinished();
+        const QString out = QString::fromLatin1(writer.readAllStandardOutput());
+        ASSERT_FALSE(out.contains(u"failed")) << out.toStdString();
+        const QStringList done = out.split(u'\n', Qt::SkipEmptyParts);
+        const int last = done.isEmpty() ? next - 1 : done.last().section(u' ', 1).toInt();
+        for (int r = next; r <= last; ++r) {
+            model.apply(r);
+        }
+        // The save in flight reached the disk or did not; anything else is a fault.
+        const int inFlight = last + 1;
+        if (const QString differs = mismatch(files, model); !differs.isEmpty()) {
+            Model applied = model;
+            applied.apply(inFlight);
+            const QString stillDiffers = mismatch(files, applied);
+            ASSERT_TRUE(stillDiffers.isEmpty()) << "run " << run << ", round " << inFlight << ": "
+                                                << differs.toStdString() << " / " << stillDiffers.toStdString();
+            model = applied;
+            ++cutShort;
+        }
+        next = inFlight + 1;
+
+        // The next start clears what a killed save left.
+        for (const QString& path : {files.settings(), files.alarms(), files.splits()}) {
+            removeLeftoverTemporaries(path);
+        }
+        QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        left.removeAll(QStringLiteral("Nastaveni.ini"));
+        left.removeAll(QStringLiteral("Budiky.ini"));
+        left.removeAll(QStringLiteral("Mezicasy.ini"));
+        ASSERT_TRUE(left.isEmpty()) << "left behind: " << left.join(u' ').toStdString();
+    }
+    std::printf("%d kills over %d saves, %d of them after the save reached the disk\n", runs, next - 1, cutShort);
+    EXPECT_GT(next, runs * 2) << "the writer must have made progress between kills";
+}
+
+} // namespace
+} // namespace tavrok::reliability
+
+namespace tavrok::reliability {
+namespace {
+
+// The real program, killed while it starts (loading, stamping and bringing its files up to date) or
+// while it shuts down after a terminating signal (saving its state, the running stopwatch, the splits).
+class KilledProgram : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString program() const { return dir.path() + QStringLiteral("/tavrok"); }
+    QString settingsFolder() const { return dir.path() + QStringLiteral("/Data/Nastaveni"); }
+
+    void SetUp() override {
+        ASSERT_TRUE(QFile::copy(QStringLiteral(TAVROK_PROGRAM), program()));
+        ASSERT_EQ(QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), QStringLiteral(TAVROK_DATA), dir.path()}), 0);
+        QDir(settingsFolder()).removeRecursively();
+        QFile::setPermissions(program(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QDir().mkpath(settingsFolder());
+        QDir().mkpath(dir.path() + QStringLiteral("/runtime"));
+        QFile::setPermissions(dir.path() + QStringLiteral("/runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        // Engines left running by the last run, kept running at the end, and a list of alarms.
+        IniFile settings(settingsFolder() + QStringLiteral("/Nastaveni.ini"));
+        TNastaveni n;
+        n.ukonceni = TNastaveni::Ukonceni::Nechat;
+        n.kontrolovatAktulizace = false;
+        ASSERT_TRUE(ulozNastaveni(settings, n));
+        IniFile alarms(settingsFolder() + QStringLiteral("/Budiky.ini"));
+        for (int i = 0; i < 20; ++i) {
+            ASSERT_TRUE(ulozBudik(alarms, alarmName(i * 5), alarmFor(i * 5), 46000));
+        }
+    }
+
+    QProcess* start() {
+        auto* p = new QProcess;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path() + QStringLiteral("/runtime"));
+        p->setProcessEnvironment(env);
+        p->setProcessChannelMode(QProcess::MergedChannels);
+        p->start(program(), {});
+        return p;
+    }
+
+    // Every file parses; every listed alarm has its section and every section is listed.
+    void expectWholeFiles(int run) {
+        for (const QString& name : QDir(settingsFolder()).entryList({QStringLiteral("*.ini")}, QDir::Files)) {
+            EXPECT_FALSE(IniFile(settingsFolder() + u'/' + name).holdsNoText()) << "run " << run << ": " << name.toStdString();
+        }
+        const IniFile alarmsFile(settingsFolder() + QStringLiteral("/Budiky.ini"));
+        const IniSnapshot alarms = alarmsFile.snapshot();
+        QStringList listed = nazvyBudiku(alarms);
+        QStringList sections = alarms.sectionNames();
+        sections.removeIf([](const QString& s) { return s.compare(u"info", Qt::CaseInsensitive) == 0; });
+        listed.sort();
+        sections.sort();
+        EXPECT_EQ(listed, sections) << "run " << run;
+        EXPECT_EQ(listed.size(), 7) << "run " << run;
+        for (const QString& name : listed) {
+            EXPECT_TRUE(alarms.valueExists(name, u"cas") && alarms.valueExists(name, u"Ne")) << name.toStdString();
+        }
+    }
+};
+
+TEST_F(KilledProgram, DuringStartUpOrShutdownLosesNothing) {
+    const int runs = runsFromEnvironment("TAVROK_PROGRAM_KILL_RUNS", 15);
+    std::mt19937 rng(std::random_device{}());
+    for (int run = 0; run < runs; ++run) {
+        std::unique_ptr<QProcess> p(start());
+        ASSERT_TRUE(p->waitForStarted());
+        std::this_thread::sleep_for(std::chrono::milliseconds(rng() % 400));
+        if (run % 2) {
+            ::kill(static_cast<pid_t>(p->processId()), SIGTERM); // the session ends: it saves and quits
+            std::this_thread::sleep_for(std::chrono::microseconds(rng() % 40000));
+        }
+        ::kill(static_cast<pid_t>(p->processId()), SIGKILL);
+        p->waitForFinished();
+        expectWholeFiles(run);
+        if (HasFailure()) {
+            return;
+        }
+    }
+    // The next start, ended in order, clears what the kills left.
+    std::unique_ptr<QProcess> p(start());
+    ASSERT_TRUE(p->waitForStarted());
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    ::kill(static_cast<pid_t>(p->processId()), SIGTERM);
+    ASSERT_TRUE(p->waitForFinished(30000));
+    EXPECT_EQ(p->exitCode(), 0) << p->readAll().toStdString();
+    expectWholeFiles(runs);
+    QStringList left = QDir(settingsFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    left.removeIf([](const QString& f) { return f.endsWith(QStringLiteral(".ini")); });
+    EXPECT_TRUE(left.isEmpty()) << left.join(u' ').toStdString();
+}
+
+} // namespace
+} // namespace tavrok::reliability
