@@ -102,6 +102,10 @@ void AlarmPanel::mnuZmeskaneBudikyClick() {
 void AlarmPanel::alarmsReplaced() {
     reloadAlarms();
     loadIntoEditor(state_.alarmClock.nasledujici(), true);
+    poMezeraCasu();
+}
+
+void AlarmPanel::poMezeraCasu() {
     // The list found at start stays in the menu unless something new was missed.
     ZmeskaneBudiky found = tavrok::najdiZmeskaneBudiky(state_.storage.alarmsIni(), state_.clock.now());
     if (!found.seznam.empty()) {

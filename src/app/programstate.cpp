@@ -1,4 +1,5 @@
 #include "app/programstate.h"
+#include "platform/clock.h"
 
 #include "storage/inifile.h"
 
@@ -138,6 +139,25 @@ CountdownEnd odpocitTick(ProgramState& state, TDateTime now) {
     e.endSoundId = t.endSoundId;
     e.clickEndsSound = state.odpocitOptions.naKonci.ukoncitKliknutim;
     return e;
+}
+
+void ProgramState::shiftEngines(TDateTime jump) {
+    const TDateTime utc = clock.utcNow();
+    if (stopwatch.running()) {
+        stopwatch.resumeFrom(stopwatch.start() + jump, utc);
+    }
+    if (countdown.running()) {
+        countdown.shiftStart(jump);
+    }
+    clockWatch_.rebase(utc, clock.elapsedMs());
+}
+
+ClockWatch::Change ProgramState::followClockChanges() {
+    const ClockWatch::Change change = clockWatch_.look(clock.utcNow(), clock.elapsedMs());
+    if (change.jump != 0) {
+        shiftEngines(change.jump);
+    }
+    return change;
 }
 
 } // namespace tavrok

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/clockwatch.h"
+
 #include "alarms/alarmclock.h"
 #include "alarms/alarmeditor.h"
 #include "alarms/missedalarms.h"
@@ -109,6 +111,16 @@ public:
     void reloadCountdownOptions();
     // The end of a countdown started the stopwatch: the separate display may switch to it.
     void stopwatchStartedByCountdown();
+
+    // ---- the wall clock set while the program runs
+    // The running stopwatch and countdown keep their true length across a change of the clock by
+    // `jump`: their moments move with it.
+    void shiftEngines(TDateTime jump);
+    // Looks at the clock (at every tick): a change of it found since the last look moves the engines.
+    ClockWatch::Change followClockChanges();
+
+private:
+    ClockWatch clockWatch_;
 };
 
 // What the end of a countdown asks of the windows after the tick: the question, the message, the

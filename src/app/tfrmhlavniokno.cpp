@@ -177,15 +177,7 @@ void TfrmHlavniOkno::buildPanels(const PlatformServices& services) {
     alarmPanel_ = new AlarmPanel(state_, {services.questions, services.files, services.audio}, c);
     digitInput_ = new DigitInput(state_, {lblH, lblM, lblS}, [this] { return editorFocused(); }, c);
     clockEditor_ = new ClockEditor({services.clock, services.clockSetter, services.questions, state_.messages,
-                                    [this](TDateTime jump) {
-                                        if (state_.stopwatch.running()) {
-                                            state_.stopwatch.resumeFrom(state_.stopwatch.start() + jump,
-                                                                        state_.clock.utcNow());
-                                        }
-                                        if (state_.countdown.running()) {
-                                            state_.countdown.shiftStart(jump);
-                                        }
-                                    }},
+                                    [this](TDateTime jump) { state_.shiftEngines(jump); }},
                                    c);
     for (FunctionPanel* p : std::initializer_list<FunctionPanel*>{countdownPanel_, stopwatchPanel_, alarmPanel_}) {
         connect(p, &FunctionPanel::stateChanged, this, &TfrmHlavniOkno::onStateChanged);
@@ -417,6 +409,7 @@ void TfrmHlavniOkno::edtDChange(const QString& text) {
 // ---- the ticks
 
 void TfrmHlavniOkno::tmrFunkceTimer() {
+    const ClockWatch::Change clockChange = state_.followClockChanges();
     const TDateTime now = state_.clock.now();    // the alarms follow the wall clock
     const TDateTime utc = state_.clock.utcNow(); // the engines measure time on UTC
     const bool onScreen = isShownOnScreen();
@@ -424,6 +417,9 @@ void TfrmHlavniOkno::tmrFunkceTimer() {
     state_.stopwatch.tick(utc);
     countdownPanel_->tick(utc, onScreen, after);
     alarmPanel_->tick(now, onScreen, after);
+    if (clockChange.gap > AlarmPanel::LongGap) {
+        after.push_back([this] { alarmPanel_->poMezeraCasu(); }); // after the alarm it rang now
+    }
     feedSeparateDisplay(now);
     if (onScreen && (state_.stopwatch.running() || state_.countdown.running())) {
         zobrazNaDispleji();

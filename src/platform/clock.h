@@ -13,12 +13,16 @@ public:
     virtual ~Clock() = default;
     virtual TDateTime now() const = 0;
     virtual TDateTime utcNow() const = 0;
+    // Milliseconds on a clock nobody sets, which runs on while the computer sleeps: how much time
+    // really passed between two moments, whatever was done to the wall clock meanwhile.
+    virtual qint64 elapsedMs() const = 0;
 };
 
 class SystemClock final : public Clock {
 public:
     TDateTime now() const override;
     TDateTime utcNow() const override;
+    qint64 elapsedMs() const override;
 };
 
 } // namespace tavrok

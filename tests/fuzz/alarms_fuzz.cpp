@@ -46,6 +46,9 @@ void show(const char* what, const QStringList& names) {
     std::fprintf(stderr, "%s: %s\n", what, qPrintable(names.join(QStringLiteral(" | "))));
 }
 
+// The list shows "?" where a numbered name is missing: no alarm, so nothing to keep.
+const QString Unnamed = QStringLiteral("?");
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -96,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         expected.stav = alarm.zapnuty() ? 1 : 0; // only "switched on" is stored
         FUZZ_CHECK(sameAlarm(nactiBudik(after, name), expected), "the saved alarm reads back");
         for (const QString& other : names) {
-            if (other.compare(name, Qt::CaseInsensitive) != 0) {
+            if (other.compare(name, Qt::CaseInsensitive) != 0 && other != Unnamed) {
                 if (!listed.contains(other)) {
                     show("before the save", names), show("after", listed);
                 }
@@ -115,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             FUZZ_CHECK(!listed.contains(gone, Qt::CaseInsensitive) || present.count(gone) > 1,
                        "the deleted alarm is no longer listed");
             for (const QString& other : present) {
-                if (other.compare(gone, Qt::CaseInsensitive) != 0) {
+                if (other.compare(gone, Qt::CaseInsensitive) != 0 && other != Unnamed) {
                     if (!listed.contains(other)) {
                         show("before deleting " + gone.toUtf8(), present), show("after", listed);
                     }

@@ -6,18 +6,27 @@
 namespace tavrok::test {
 
 // A clock that stands still until the test moves it. It runs on UTC, as time does; the local time it
-// shows follows the time zone of the process (TZ), summer time included.
+// shows follows the time zone of the process (TZ), summer time included. Time passing moves the wall
+// clock and the elapsed time alike; setting the clock moves the wall clock alone.
 class FakeClock final : public Clock {
 public:
     explicit FakeClock(TDateTime localStart = 0) : utc_(utcFromLocal(localStart)) {}
     TDateTime now() const override { return localFromUtc(utc_); }
     TDateTime utcNow() const override { return utc_; }
+    qint64 elapsedMs() const override { return static_cast<qint64>(elapsed_); }
+    // Someone sets the clock.
     void set(TDateTime local) { utc_ = utcFromLocal(local); }
     void setUtc(TDateTime utc) { utc_ = utc; }
-    void advanceMs(double ms) { utc_ += ms / MsPerDay; }
+    void jumpMs(double ms) { utc_ += ms / MsPerDay; }
+    // Time passes.
+    void advanceMs(double ms) {
+        utc_ += ms / MsPerDay;
+        elapsed_ += ms;
+    }
 
 private:
     TDateTime utc_;
+    double elapsed_ = 1e9;
 };
 
 // Setting the computer's clock moves the fake clock.

@@ -1,0 +1,26 @@
+#include "app/clockwatch.h"
+
+#include <cmath>
+
+namespace tavrok {
+
+ClockWatch::Change ClockWatch::look(TDateTime utc, qint64 elapsedMs) {
+    Change change;
+    if (seen_) {
+        change.gap = utc - utc_;
+        const double driftMs = change.gap * MsPerDay - static_cast<double>(elapsedMs - elapsedMs_);
+        if (std::abs(driftMs) > ToleranceMs) {
+            change.jump = driftMs / MsPerDay;
+        }
+    }
+    rebase(utc, elapsedMs);
+    return change;
+}
+
+void ClockWatch::rebase(TDateTime utc, qint64 elapsedMs) {
+    seen_ = true;
+    utc_ = utc;
+    elapsedMs_ = elapsedMs;
+}
+
+} // namespace tavrok
