@@ -102,18 +102,21 @@ void AlarmPanel::mnuZmeskaneBudikyClick() {
 void AlarmPanel::alarmsReplaced() {
     reloadAlarms();
     loadIntoEditor(state_.alarmClock.nasledujici(), true);
-    poMezeraCasu();
+    if (pridejZmeskane()) {
+        mnuZmeskaneBudikyClick();
+    }
 }
 
-void AlarmPanel::poMezeraCasu() {
-    // The list found at start stays in the menu unless something new was missed.
+bool AlarmPanel::pridejZmeskane() {
+    // Added to what the menu lists already, which the user may not have looked at yet.
     ZmeskaneBudiky found = tavrok::najdiZmeskaneBudiky(state_.storage.alarmsIni(), state_.clock.now());
-    if (!found.seznam.empty()) {
-        state_.zmeskaneBudiky = std::move(found);
-        if (state_.storage.settingsIni().readBool(u"nastaveni", u"zobrazovatBudiky", true)) {
-            mnuZmeskaneBudikyClick();
-        }
+    if (found.seznam.empty()) {
+        return false;
     }
+    auto& list = state_.zmeskaneBudiky;
+    list.seznam.insert(list.seznam.end(), found.seznam.begin(), found.seznam.end());
+    list.dalsi += found.dalsi;
+    return state_.storage.settingsIni().readBool(u"nastaveni", u"zobrazovatBudiky", true);
 }
 
 void AlarmPanel::btnVynulovatClick() {

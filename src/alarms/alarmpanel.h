@@ -55,10 +55,11 @@ public:
     // The alarm file was changed from outside (an import): the list, the next alarm and the alarm shown
     // are read again, and what an imported alarm missed is shown as at start.
     void alarmsReplaced();
-    // Much time passed at once (the computer slept, the clock was set forward): the alarm due rang at
-    // the tick, and what else fell in the gap is listed as missed, as at start.
+    // Much time passed at once (the computer slept, the clock was set forward): what fell in the gap
+    // is added to the missed alarms, and the alarm due rings at the tick as well.
     static constexpr TDateTime LongGap = 1.0 / 1440; // a minute: the ticks come at least every second
-    void poMezeraCasu();
+    // Adds what was missed since each alarm's "posledni"; true when the list is to be shown now.
+    bool pridejZmeskane();
     TfrmDalsiBudik* frmDalsiBudik() const { return frmDalsiBudik_; }
     TfrmZmeskaneBudiky* frmZmeskaneBudiky() const { return frmZmeskaneBudiky_; }
 

@@ -8,7 +8,6 @@
 #include "widgets/namedwidget.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -107,13 +106,8 @@ void ClockEditor::keyPressEditaceCasu() {
         s_.questions.tell(s_.messages.text(35), MessageIcon::Warning);
         return;
     }
-    const TDateTime before = s_.clock.utcNow();
-    QElapsedTimer took;
-    took.start();
     s_.setter.setLocalTime(*entered);
-    // What the clock jumped by, without the time the setting itself took: the engines keep their time.
-    const TDateTime jump = s_.clock.utcNow() - before - took.nsecsElapsed() / 1e6 / MsPerDay;
-    s_.shiftEngines(jump);
+    s_.clockChanged();
     pnlDatCasEdit->hide();
     emit clockSet();
 }

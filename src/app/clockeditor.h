@@ -26,8 +26,9 @@ public:
         ClockSetter& setter;
         Questions& questions;
         const MessageTable& messages;
-        // Moves the running engines' start moments by the clock's jump.
-        std::function<void(TDateTime jump)> shiftEngines;
+        // The clock was just set: the engines follow the change (once, also when a tick in between
+        // already noticed it).
+        std::function<void()> clockChanged;
     };
     ClockEditor(Services services, QWidget* parent);
 

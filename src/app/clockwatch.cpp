@@ -4,12 +4,12 @@
 
 namespace tavrok {
 
-ClockWatch::Change ClockWatch::look(TDateTime utc, qint64 elapsedMs) {
+ClockWatch::Change ClockWatch::look(TDateTime utc, qint64 elapsedMs, qint64 toleranceMs) {
     Change change;
     if (seen_) {
         change.gap = utc - utc_;
         const double driftMs = change.gap * MsPerDay - static_cast<double>(elapsedMs - elapsedMs_);
-        if (std::abs(driftMs) > ToleranceMs) {
+        if (std::abs(driftMs) > static_cast<double>(toleranceMs)) {
             change.jump = driftMs / MsPerDay;
         }
     }

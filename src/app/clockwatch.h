@@ -19,7 +19,7 @@ public:
     // A difference of at most this is the clocks' own drift, or a time server's small correction.
     static constexpr qint64 ToleranceMs = 1000;
 
-    Change look(TDateTime utc, qint64 elapsedMs);
+    Change look(TDateTime utc, qint64 elapsedMs, qint64 toleranceMs = ToleranceMs);
     // Starts afresh from this moment: what came before is accounted for.
     void rebase(TDateTime utc, qint64 elapsedMs);
 

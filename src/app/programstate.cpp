@@ -146,14 +146,15 @@ void ProgramState::shiftEngines(TDateTime jump) {
     if (stopwatch.running()) {
         stopwatch.resumeFrom(stopwatch.start() + jump, utc);
     }
-    if (countdown.running()) {
+    if (countdown.running() || countdown.paused()) {
         countdown.shiftStart(jump);
     }
+    sounds.shiftStarts(jump);
     clockWatch_.rebase(utc, clock.elapsedMs());
 }
 
-ClockWatch::Change ProgramState::followClockChanges() {
-    const ClockWatch::Change change = clockWatch_.look(clock.utcNow(), clock.elapsedMs());
+ClockWatch::Change ProgramState::followClockChanges(qint64 toleranceMs) {
+    const ClockWatch::Change change = clockWatch_.look(clock.utcNow(), clock.elapsedMs(), toleranceMs);
     if (change.jump != 0) {
         shiftEngines(change.jump);
     }

@@ -113,11 +113,12 @@ public:
     void stopwatchStartedByCountdown();
 
     // ---- the wall clock set while the program runs
-    // The running stopwatch and countdown keep their true length across a change of the clock by
-    // `jump`: their moments move with it.
+    // The running stopwatch, the countdown (running or paused) and the playing sounds keep their true
+    // length across a change of the clock by `jump`: their moments move with it.
     void shiftEngines(TDateTime jump);
     // Looks at the clock (at every tick): a change of it found since the last look moves the engines.
-    ClockWatch::Change followClockChanges();
+    // The clock editor, which knows it set the clock, looks with no tolerance.
+    ClockWatch::Change followClockChanges(qint64 toleranceMs = ClockWatch::ToleranceMs);
 
 private:
     ClockWatch clockWatch_;

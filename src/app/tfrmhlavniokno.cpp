@@ -177,7 +177,7 @@ void TfrmHlavniOkno::buildPanels(const PlatformServices& services) {
     alarmPanel_ = new AlarmPanel(state_, {services.questions, services.files, services.audio}, c);
     digitInput_ = new DigitInput(state_, {lblH, lblM, lblS}, [this] { return editorFocused(); }, c);
     clockEditor_ = new ClockEditor({services.clock, services.clockSetter, services.questions, state_.messages,
-                                    [this](TDateTime jump) { state_.shiftEngines(jump); }},
+                                    [this] { (void)state_.followClockChanges(0); }},
                                    c);
     for (FunctionPanel* p : std::initializer_list<FunctionPanel*>{countdownPanel_, stopwatchPanel_, alarmPanel_}) {
         connect(p, &FunctionPanel::stateChanged, this, &TfrmHlavniOkno::onStateChanged);
@@ -416,9 +416,11 @@ void TfrmHlavniOkno::tmrFunkceTimer() {
     AfterTick after;
     state_.stopwatch.tick(utc);
     countdownPanel_->tick(utc, onScreen, after);
+    // Before the alarm due rings: its own earlier occurrences in the gap are listed too.
+    const bool showMissed = clockChange.gap > AlarmPanel::LongGap && alarmPanel_->pridejZmeskane();
     alarmPanel_->tick(now, onScreen, after);
-    if (clockChange.gap > AlarmPanel::LongGap) {
-        after.push_back([this] { alarmPanel_->poMezeraCasu(); }); // after the alarm it rang now
+    if (showMissed) {
+        after.push_back([this] { alarmPanel_->mnuZmeskaneBudikyClick(); });
     }
     feedSeparateDisplay(now);
     if (onScreen && (state_.stopwatch.running() || state_.countdown.running())) {

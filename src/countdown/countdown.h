@@ -37,7 +37,11 @@ public:
 
     void setLeft(TDateTime left) { countdownLeft_ = left; }
     // Keeps the countdown where it was when the computer's clock jumps.
-    void shiftStart(TDateTime jump) { countdownStart_ += jump; }
+    // The clock was set by `jump`: every moment kept moves with it (a pause keeps its length).
+    void shiftStart(TDateTime jump) {
+        countdownStart_ += jump;
+        pauseMoment_ += jump;
+    }
 
     // Starts counting `span` down from now; false for a zero length (the caller shows message 2).
     bool zapniOdpocit(TDateTime span, TDateTime now, const TDalsiOdpocit& options);

@@ -47,6 +47,12 @@ public:
     void vypnoutUpozorneni();
     // Ends one sound at the next tick.
     void ukoncitZvuk(int id);
+    // The clock was set by `jump`: each sound plays its length all the same.
+    void shiftStarts(TDateTime jump) {
+        for (TPrehravanyZvuk& z : prehravaneZvuky_) {
+            z.start += jump;
+        }
+    }
 
     const std::vector<TPrehravanyZvuk>& prehravaneZvuky() const { return prehravaneZvuky_; }
     // Told whenever a sound is registered, so that the owner can run the sound tick while any plays.

@@ -82,15 +82,18 @@ void mutate(std::vector<uint8_t>& input, const std::vector<std::vector<uint8_t>>
 // The input being run, written to "crash-input" in the current folder when the run aborts or crashes,
 // so that it can be run again on its own.
 const std::vector<uint8_t>* current = nullptr;
+char crashFile[256] = "crash-input"; // crash-input-TARGET: targets run side by side in one folder
 
 extern "C" void saveCurrentInput(int signal) {
     if (current) {
-        const int fd = ::open("crash-input", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int fd = ::open(crashFile, O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (fd >= 0) {
             (void)!::write(fd, current->data(), current->size());
             ::close(fd);
-            static const char Saved[] = "the failing input is in ./crash-input\n";
+            static const char Saved[] = "the failing input is in ./";
             (void)!::write(2, Saved, sizeof Saved - 1);
+            (void)!::write(2, crashFile, std::strlen(crashFile));
+            (void)!::write(2, "\n", 1);
         }
     }
     std::signal(signal, SIG_DFL);
@@ -100,6 +103,8 @@ extern "C" void saveCurrentInput(int signal) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const std::string name = std::filesystem::path(argv[0]).filename().string();
+    std::snprintf(crashFile, sizeof crashFile, "crash-input-%s", name.c_str());
     for (const int signal : {SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL}) {
         std::signal(signal, saveCurrentInput);
     }

@@ -59,10 +59,16 @@ struct Model {
     }
 };
 
+// Every field an alarm section holds (its notification keys with their defaults): a section cut short
+// reads some of them as defaults.
 bool sameAlarm(const TNactenyBudik& read, const TNactenyBudik& saved) {
     return std::abs(read.cas - saved.cas) < 1e-9 && read.zprava == saved.zprava &&
            read.stav == (saved.zapnuty() ? 1 : 0) && read.vzdy == saved.vzdy && read.OD == saved.OD &&
-           read.OM == saved.OM && read.OR == saved.OR && read.Po == saved.Po;
+           read.OM == saved.OM && read.OR == saved.OR && read.doNekonecna == saved.doNekonecna &&
+           read.DD == saved.DD && read.DM == saved.DM && read.DR == saved.DR && read.KD == saved.KD &&
+           read.KM == saved.KM && read.KR == saved.KR && read.Po == saved.Po && read.Ut == saved.Ut &&
+           read.St == saved.St && read.Ct == saved.Ct && read.Pa == saved.Pa && read.So == saved.So &&
+           read.Ne == saved.Ne && read.upozorneni == saved.upozorneni;
 }
 
 // Where the files differ from the model, or nothing.
@@ -83,6 +89,10 @@ QString mismatch(const Files& files, const Model& m) {
     }
 
     const IniFile alarmsFile(files.alarms());
+    const IniFile splitsFile(files.splits());
+    if (alarmsFile.holdsNoText() || splitsFile.holdsNoText()) {
+        return QStringLiteral("Budiky.ini or Mezicasy.ini is no text");
+    }
     const IniSnapshot alarms = alarmsFile.snapshot();
     QStringList listed = nazvyBudiku(alarms);
     QStringList sections = alarms.sectionNames();
@@ -101,7 +111,6 @@ QString mismatch(const Files& files, const Model& m) {
             .arg(listed.join(u','), sections.join(u','), expected.join(u','));
     }
 
-    const IniFile splitsFile(files.splits());
     const IniSnapshot splits = splitsFile.snapshot();
     QStringList names;
     for (const SplitEntry& e : seznamMezicasu(splits)) {
@@ -138,7 +147,8 @@ TEST(KilledSaves, LeaveEveryFileWholeWithTheOldOrTheNewValues) {
         QProcess writer;
         writer.start(QStringLiteral(SAVE_WRITER), {dir.path(), QString::number(next)});
         ASSERT_TRUE(writer.waitForStarted());
-        std::this_thread::sleep_for(std::chrono::microseconds(2000 + rng() % 25000));
+        writer.waitForReadyRead(10'000); // saving: the first save has returned
+        std::this_thread::sleep_for(std::chrono::microseconds(rng() % 15000));
         ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
         writer.waitForFinished();
         const QString out = QString::fromLatin1(writer.readAllStandardOutput());
@@ -172,7 +182,10 @@ TEST(KilledSaves, LeaveEveryFileWholeWithTheOldOrTheNewValues) {
         ASSERT_TRUE(left.isEmpty()) << "left behind: " << left.join(u' ').toStdString();
     }
     std::printf("%d kills over %d saves, %d of them after the save reached the disk\n", runs, next - 1, cutShort);
-    EXPECT_GT(next, runs * 2) << "the writer must have made progress between kills";
+    EXPECT_GT(next, runs) << "the writer must have made progress between kills";
+    if (runs >= 50) {
+        EXPECT_GT(cutShort, 0) << "some kills must have come in the middle of a save";
+    }
 }
 
 } // namespace
@@ -181,8 +194,8 @@ TEST(KilledSaves, LeaveEveryFileWholeWithTheOldOrTheNewValues) {
 namespace tavrok::reliability {
 namespace {
 
-// The real program, killed while it starts (loading, stamping and bringing its files up to date) or
-// while it shuts down after a terminating signal (saving its state, the running stopwatch, the splits).
+// The real program, killed while it starts (loading, stamping and bringing its files up to date,
+// recording the missed alarms) or while it shuts down after a terminating signal (saving its state).
 class KilledProgram : public ::testing::Test {
 protected:
     QTemporaryDir dir;
@@ -197,7 +210,7 @@ protected:
         QDir().mkpath(settingsFolder());
         QDir().mkpath(dir.path() + QStringLiteral("/runtime"));
         QFile::setPermissions(dir.path() + QStringLiteral("/runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        // Engines left running by the last run, kept running at the end, and a list of alarms.
+        // Running engines are kept running at the end; a list of alarms that missed a year.
         IniFile settings(settingsFolder() + QStringLiteral("/Nastaveni.ini"));
         TNastaveni n;
         n.ukonceni = TNastaveni::Ukonceni::Nechat;
