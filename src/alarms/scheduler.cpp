@@ -1,5 +1,7 @@
 #include "alarms/scheduler.h"
 
+#include <cmath>
+
 #include <numeric>
 
 namespace tavrok {
@@ -202,6 +204,9 @@ std::optional<TDateTime> vypoctiNejblizsiDatumBudiku(std::uint8_t OD, std::uint8
                                                      std::uint8_t KD, std::uint8_t KM, std::uint16_t KR, bool Po,
                                                      bool Ut, bool St, bool Ct, bool Pa, bool So, bool Ne,
                                                      bool vzdy, bool doNekonecna, TDateTime cas, TDateTime now) {
+    if (!std::isfinite(cas) || !std::isfinite(now)) {
+        return std::nullopt; // no moment: no occurrence (found by fuzzing)
+    }
     const Schedule s{OD, OM, OR, DD, DM, DR, KD, KM, KR, {false, Ne, Po, Ut, St, Ct, Pa, So}, vzdy, doNekonecna, cas};
     std::optional<TDateTime> F;
     if (!vzdy) {

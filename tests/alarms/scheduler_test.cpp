@@ -3,6 +3,7 @@
 #include <QRandomGenerator>
 #include <chrono>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace tavrok;
 
@@ -64,6 +65,15 @@ TEST(Scheduler, ADailyAlarmIsDueAtItsMomentAndThenTomorrow) {
     EXPECT_EQ(s.next(at(2026, 12, 7, 7, 0, 0, 0)), at(2026, 12, 7, 7)) << "now equal to the moment is still due";
     EXPECT_EQ(s.next(at(2026, 12, 7, 7, 0, 0, 1)), at(2026, 12, 8, 7));
     EXPECT_EQ(s.next(at(2026, 12, 31, 23, 0)), at(2027, 1, 1, 7));
+}
+
+// Found by fuzzing: an infinite or undefined time gave an infinite occurrence.
+TEST(Scheduler, NoMomentGivesNoOccurrence) {
+    S s;
+    s.cas = std::numeric_limits<double>::infinity();
+    EXPECT_FALSE(s.at(at(2026, 12, 7, 6)).has_value());
+    s.cas = timeOfDay(7);
+    EXPECT_FALSE(s.at(std::numeric_limits<double>::quiet_NaN()).has_value());
 }
 
 TEST(Scheduler, WeekdayFlagsPickTheDay) {

@@ -109,11 +109,14 @@ int main(int argc, char** argv) {
         std::signal(signal, saveCurrentInput);
     }
     double seconds = 0;
+    unsigned seed = 1;
     std::vector<std::vector<uint8_t>> corpus;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg.rfind("-max_total_time=", 0) == 0) {
             seconds = std::atof(arg.c_str() + 16);
+        } else if (arg.rfind("-seed=", 0) == 0) {
+            seed = static_cast<unsigned>(std::strtoul(arg.c_str() + 6, nullptr, 10));
         } else if (arg[0] != '-' && std::filesystem::is_directory(arg)) {
             for (const auto& entry : std::filesystem::directory_iterator(arg)) {
                 if (entry.is_regular_file()) {
@@ -128,7 +131,9 @@ int main(int argc, char** argv) {
         current = &input;
         LLVMFuzzerTestOneInput(input.data(), input.size());
     }
-    std::mt19937 rng(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    // The same inputs at every run (-seed=N for others): the suite checks what was checked before,
+    // and finding new inputs is the coverage-guided `make fuzz`'s work.
+    std::mt19937 rng(seed);
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     long runs = static_cast<long>(corpus.size());
     while (std::chrono::steady_clock::now() < end) {
