@@ -64,11 +64,14 @@ void XdgAutostart::set(Scope scope, bool enabled, const QString& executable) {
         return;
     }
     QDir().mkpath(QFileInfo(path).absolutePath());
+    // Unbuffered, so a full disk shows at the write and the old entry is kept rather than cut short.
+    const QByteArray bytes = entryText(executable).toUtf8();
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(entryText(executable).toUtf8());
-        file.commit();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return;
     }
+    (void)file.commit();
 }
 
 } // namespace tavrok

@@ -119,6 +119,9 @@ void StorageLocations::resolveAtStartup(const QString& executableFolder) {
         const QString base = QDir::isAbsolutePath(xdg) ? xdg : joinPath(env_(QStringLiteral("HOME")), QStringLiteral(".config"));
         configFolder_ = spravLomitka(joinPath(base, ProgramName));
         files_.makePath(configFolder_);
+        if (!installed) {
+            takeOverReadOnlySet(dataPath(u"Nastaveni"));
+        }
     }
 
     const QString folder = expand(storedLocation());
@@ -149,6 +152,26 @@ void StorageLocations::resolveAtStartup(const QString& executableFolder) {
     }
 
     openLanguage(settingsIni_.readString(u"nastaveni", u"jazyk", QStringLiteral("Cesky")));
+}
+
+void StorageLocations::takeOverReadOnlySet(const QString& readOnlyFolder) {
+    // A settings folder that became read-only (a write-protected medium, a full inode table) still
+    // holds the user's alarms, splits and a continuation: the configuration folder starts from copies
+    // of them, the originals stay untouched. Only a configuration folder without any of them is filled.
+    QStringList names = {QStringLiteral("Umisteni.ini")};
+    for (const QString& name : FileSet) {
+        names << name;
+    }
+    for (const QString& name : names) {
+        if (files_.exists(joinPath(configFolder_, name))) {
+            return;
+        }
+    }
+    for (const QString& name : names) {
+        if (const QString from = joinPath(readOnlyFolder, name); files_.exists(from)) {
+            files_.copy(from, joinPath(configFolder_, name));
+        }
+    }
 }
 
 void StorageLocations::openLanguage(const QString& name) {

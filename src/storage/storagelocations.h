@@ -94,6 +94,7 @@ public:
     RelocationResult premistit(const QString& pathField, Questions& questions, const MessageTable& messages);
 
 private:
+    void takeOverReadOnlySet(const QString& readOnlyFolder);
     void openSet(const QString& folder);
     // A folder the set may move to: an absolute path, not a root, every variable defined, writable.
     bool usableFolder(const QString& entered, const QString& folder) const;

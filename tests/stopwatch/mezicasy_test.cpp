@@ -31,16 +31,6 @@ protected:
     QString splitsPath() const { return data("Nastaveni/Mezicasy.ini"); }
     QStringList splitLines() const { return window->stopwatch().splits().items(); }
 
-    // Two splits, 1 s and 1.5 s after the start, and the stopwatch stopped.
-    void takeTwoSplits() {
-        click("lblFceTavrok");
-        click("btnZapnout");
-        runFor(1000);
-        click("btnTvrMezicas");
-        runFor(500);
-        click("btnTvrMezicas");
-        click("btnZapnout");
-    }
     void openManager() {
         click("btnTvrImpExp");
         ASSERT_TRUE(manager()->isVisible());

@@ -118,6 +118,12 @@ TEST(Autostart, EntriesAreWrittenAndRemovedInTheirFolders) {
     EXPECT_EQ(QString::fromUtf8(test::readBytes(autostart.entryPath(S::CurrentUser))),
               QStringLiteral("[Desktop Entry]\nType=Application\nName=Tavrok\nExec=\"/opt/My Apps/tavrok\"\n"
                              "X-GNOME-Autostart-enabled=true\n"));
+    const QByteArray entry = test::readBytes(autostart.entryPath(S::CurrentUser));
+    {
+        const test::DiskFull full(static_cast<rlim_t>(entry.size()));
+        autostart.set(S::CurrentUser, true, QStringLiteral("/opt/a/much/longer/path/to/the/program/tavrok"));
+    }
+    EXPECT_EQ(test::readBytes(autostart.entryPath(S::CurrentUser)), entry) << "a full disk keeps the old entry whole";
     autostart.set(S::CurrentUser, false, {});
     EXPECT_FALSE(autostart.isEnabled(S::CurrentUser));
     EXPECT_EQ(XdgAutostart::entryText(QStringLiteral("/a\"b$c")).section(u'\n', 3, 3),

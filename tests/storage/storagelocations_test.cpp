@@ -364,6 +364,29 @@ TEST_F(StorageTest, AProgramFolderTheUserCannotWriteKeepsTheSettingsInTheConfigu
     EXPECT_EQ(plain.settingsFolder(), dir.path() + QStringLiteral("/home/.config/Tavrok"));
 }
 
+TEST_F(StorageTest, ASettingsFolderThatBecameReadOnlyLendsItsFilesToTheConfigurationFolderOnce) {
+    writeBytes(defaultFolder() + QStringLiteral("/Budiky.ini"), "[info]\npocetBudiku=1\n1=Ranni\n[Ranni]\ncas=7:00:00\n");
+    writeBytes(defaultFolder() + QStringLiteral("/Mezicasy.ini"), "[A]\npocet=0\n");
+    FailingFiles files;
+    files.readOnly << defaultFolder();
+    const QString config = dir.path() + QStringLiteral("/xdg");
+    const auto env = [&](const QString& name) { return name == u"XDG_CONFIG_HOME" ? config : QString(); };
+    StorageLocations lent(env, &files);
+    lent.resolveAtStartup(program);
+    const QString folder = config + QStringLiteral("/Tavrok");
+    EXPECT_EQ(lent.settingsFolder(), folder);
+    EXPECT_TRUE(lent.alarmsIni().sectionExists(u"Ranni")) << "the user's alarms are still there";
+    EXPECT_EQ(readBytes(folder + QStringLiteral("/Mezicasy.ini")), QByteArray("[A]\npocet=0\n"));
+    EXPECT_EQ(readBytes(defaultFolder() + QStringLiteral("/Budiky.ini")),
+              QByteArray("[info]\npocetBudiku=1\n1=Ranni\n[Ranni]\ncas=7:00:00\n")) << "the original is untouched";
+
+    // From now on the configuration folder is the user's: the read-only set never overwrites it.
+    ASSERT_TRUE(IniFile(folder + QStringLiteral("/Budiky.ini")).eraseSection(u"Ranni"));
+    StorageLocations again(env, &files);
+    again.resolveAtStartup(program);
+    EXPECT_FALSE(again.alarmsIni().sectionExists(u"Ranni"));
+}
+
 TEST_F(StorageTest, AnInstalledProgramKeepsTheSettingsInTheConfigurationFolderEvenWhenItsFolderIsWritable) {
     writeBytes(program + QStringLiteral("/Data/Nainstalovano.txt"), "installed\n");
     const QString home = dir.path() + QStringLiteral("/home");

@@ -48,6 +48,8 @@ protected:
         QDir().mkpath(runtime);
         QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+        // A settings folder that cannot be written sends the program to the configuration folder.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path() + QStringLiteral("/config")));
         writeBytes(data("Jazyky/Cesky.ini"), "[info]\nprogram=Tavrok\n[verzeProgramu]\npocet=1\nverze1=2.51\n");
         for (const char* name : {"Zvonek.wav", "Signalk.wav", "Signald.wav"}) {
             const QString path = data("Zvuky/Standard/") + QString::fromLatin1(name);
@@ -92,6 +94,16 @@ protected:
     void runFor(double ms) {
         clock.advanceMs(ms);
         window->tmrFunkceTimer();
+    }
+    // Two splits, 1 s and 1.5 s after the start, and the stopwatch stopped.
+    void takeTwoSplits() {
+        click("lblFceTavrok");
+        click("btnZapnout");
+        runFor(1000);
+        click("btnTvrMezicas");
+        runFor(500);
+        click("btnTvrMezicas");
+        click("btnZapnout");
     }
     // "HH:MM:SS.mmm" as the digit labels show it.
     QString digits() const {
