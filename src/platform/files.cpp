@@ -20,6 +20,12 @@ bool RealFiles::copy(const QString& from, const QString& to) {
 }
 
 bool RealFiles::remove(const QString& path) {
+    // A file without any write permission is protected by its owner, also against root.
+    constexpr auto Writable = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    const QFileInfo info(path);
+    if (info.isFile() && !info.isSymLink() && !(info.permissions() & Writable)) {
+        return false;
+    }
     return QFile::remove(path);
 }
 

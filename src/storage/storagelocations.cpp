@@ -193,7 +193,9 @@ bool StorageLocations::zkopirujNastaveni(const QString& oldFolder, const QString
         }
         replace = a == Answer::Yes;
     }
-    bool ok = true;
+    bool refused = false; // a target kept after No
+    QStringList failed;   // could not be replaced or written: a full disk, a protected file
+    QStringList copied;
     for (const QString& name : FileSet) {
         const QString source = joinPath(oldFolder, name);
         const QString target = joinPath(newFolder, name);
@@ -203,13 +205,24 @@ bool StorageLocations::zkopirujNastaveni(const QString& oldFolder, const QString
         if (files_.sameFile(source, target)) {
             continue; // copying a file onto itself would destroy it
         }
-        if (files_.exists(target) && (!replace || !files_.remove(target))) {
-            ok = false;
+        if (files_.exists(target) && !replace) {
+            refused = true;
             continue;
         }
-        ok = files_.copy(source, target) && ok;
+        if ((files_.exists(target) && !files_.remove(target)) || !files_.copy(source, target)) {
+            failed << target;
+            continue;
+        }
+        copied << target;
     }
-    return ok;
+    if (!failed.isEmpty()) {
+        // The set stays where it is: a part of it in the new folder would only be in the way.
+        for (const QString& target : copied) {
+            files_.remove(target);
+        }
+        questions.tell(fillPlaceholders(messages.text(MessageTable::UnusableFolder), newFolder), MessageIcon::Error);
+    }
+    return failed.isEmpty() && !refused;
 }
 
 bool StorageLocations::smazNastaveni(const QString& folder) const {

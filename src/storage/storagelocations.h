@@ -70,7 +70,8 @@ public:
     QString storedLocation() const;
     QString expand(QStringView location) const;
 
-    // Copies the set from one folder to another, asking message 56 when a target exists.
+    // Copies the set from one folder to another, asking message 56 when a target exists. A copy that
+    // fails (not one refused after No) is reported, and the copies already made are removed again.
     bool zkopirujNastaveni(const QString& oldFolder, const QString& newFolder, Questions& questions,
                            const MessageTable& messages) const;
     // Deletes the set in a folder; all three are attempted.

@@ -32,6 +32,11 @@ bool g_privateMounts = false;
 
 enum class Failure { ReadOnlyFile, ReadOnlyFileSystem, DiskFull, NoInodes, FolderInPlace, LinkToReadOnly };
 
+const char* failureName(Failure f) {
+    static const char* const Names[] = {"ReadOnlyFile", "ReadOnlyFileSystem", "DiskFull", "NoInodes", "FolderInPlace", "LinkToReadOnly"};
+    return Names[int(f)];
+}
+
 constexpr int SizeKiB = 256;
 constexpr int Inodes = 64;
 
@@ -343,10 +348,70 @@ TEST_P(WriteFailureTest, ShowsItsMessageAndKeepsTheFile) {
     }
 }
 
+// Moving the settings to a folder that cannot take them: the message says so and names the folder,
+// nothing of the set moves, and nothing is left behind in the new folder.
+class RelocationFailureTest : public WriteFailureTest {};
+
+TEST_P(RelocationFailureTest, SaysSoAndKeepsTheSetWhereItIs) {
+    const Failure failure = std::get<1>(GetParam());
+    ASSERT_TRUE(test::mountSmallTmpfs(elsewhere(), SizeKiB, Inodes));
+    QString target = elsewhere() + QStringLiteral("/Nove");
+    QDir().mkpath(target);
+    const QString blocker = target + QStringLiteral("/Nastaveni.ini");
+    switch (failure) {
+    case Failure::ReadOnlyFile:
+        test::writeBytes(blocker, "[nastaveni]\njazyk=English\n");
+        ASSERT_EQ(::chmod(QFile::encodeName(blocker).constData(), 0444), 0);
+        questions.script({Answer::Yes}); // replace what is there
+        break;
+    case Failure::ReadOnlyFileSystem:
+        ASSERT_TRUE(test::remountReadOnly(elsewhere(), SizeKiB, Inodes));
+        break;
+    case Failure::DiskFull:
+        ASSERT_TRUE(test::fillSpace(elsewhere()));
+        break;
+    case Failure::NoInodes:
+        ASSERT_TRUE(test::fillInodes(elsewhere()));
+        break;
+    case Failure::FolderInPlace:
+        ASSERT_TRUE(QDir().mkpath(blocker));
+        questions.script({Answer::Yes});
+        break;
+    case Failure::LinkToReadOnly: {
+        const QString link = dir.path() + QStringLiteral("/odkaz");
+        ASSERT_TRUE(QFile::link(target, link));
+        ASSERT_TRUE(test::remountReadOnly(elsewhere(), SizeKiB, Inodes));
+        target = link;
+        break;
+    }
+    }
+    open();
+    const QByteArray alarms = describe(data("Nastaveni/Budiky.ini"));
+    const QByteArray there = describe(elsewhere());
+    questions.asked.clear();
+
+    auto* dialog = window->frmNastaveni();
+    editAndPress(dialog, [&] { childOf<QLineEdit>(dialog, "edtCestaKNastaveni")->setText(target); }, "btnOK",
+                 [&] { window->mnuNastaveniClick(); });
+
+    EXPECT_TRUE(shown(MessageTable::UnusableFolder, target)) << shownTexts().toStdString();
+    EXPECT_EQ(window->programState().storage.settingsFolder(), folder());
+    EXPECT_EQ(describe(data("Nastaveni/Budiky.ini")), alarms);
+    EXPECT_NE(IniFile(data("Nastaveni/Umisteni.ini")).readString(u"cesty", u"nastaveni", {}), target)
+        << "the location is not changed";
+    EXPECT_EQ(describe(elsewhere()), there);
+}
+
+INSTANTIATE_TEST_SUITE_P(SettingsFolder, RelocationFailureTest,
+                         ::testing::Combine(::testing::Values(0),
+                                            ::testing::Values(Failure::ReadOnlyFile, Failure::ReadOnlyFileSystem,
+                                                              Failure::DiskFull, Failure::NoInodes,
+                                                              Failure::FolderInPlace, Failure::LinkToReadOnly)),
+                         [](const auto& p) { return std::string(failureName(std::get<1>(p.param))); });
+
 std::string caseName(const ::testing::TestParamInfo<std::tuple<int, Failure>>& info) {
-    static const char* const Failures[] = {"ReadOnlyFile", "ReadOnlyFileSystem", "DiskFull", "NoInodes", "FolderInPlace", "LinkToReadOnly"};
     const auto [index, failure] = info.param;
-    return std::string(WriteFailureTest::sites()[static_cast<size_t>(index)].name) + "_" + Failures[int(failure)];
+    return std::string(WriteFailureTest::sites()[static_cast<size_t>(index)].name) + "_" + failureName(failure);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWriteSite, WriteFailureTest,

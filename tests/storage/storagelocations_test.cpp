@@ -271,16 +271,17 @@ TEST_F(StorageTest, AnUndeletableOldFileShowsMessage57AndTheMoveGoesOn) {
     EXPECT_EQ(failing.settingsFolder(), target);
 }
 
-TEST_F(StorageTest, AFailedCopyEndsTheMoveSilentlyAndKeepsWhatWasCopied) {
+TEST_F(StorageTest, AFailedCopyEndsTheMoveWithAMessageAndTakesBackWhatWasCopied) {
     FailingFiles files;
     StorageLocations failing(env, &files);
     failing.resolveAtStartup(program);
     const QString target = dir.path() + QStringLiteral("/nove");
-    files.failCopyTo = target + QStringLiteral("/Nastaveni.ini");
+    files.failCopyTo = target + QStringLiteral("/Budiky.ini"); // the second of the set
     const auto r = failing.premistit(target, questions, messages);
     EXPECT_EQ(r.outcome, StorageLocations::Relocation::CopyRefused);
-    EXPECT_TRUE(questions.asked.empty());
-    EXPECT_TRUE(QFileInfo::exists(target + QStringLiteral("/Budiky.ini"))) << "the remaining files are still processed";
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text, fillPlaceholders(messages.text(MessageTable::UnusableFolder), target));
+    EXPECT_FALSE(QFileInfo::exists(target + QStringLiteral("/Nastaveni.ini"))) << "no half set left in the new folder";
     EXPECT_TRUE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Nastaveni.ini")));
     EXPECT_TRUE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Budiky.ini")));
     EXPECT_EQ(failing.settingsFolder(), defaultFolder());
