@@ -18,22 +18,27 @@ TDateTime vypoctiNejblizsiDatumZmeskanehoBudiku(const TNactenyBudik& alarm, TDat
 
 namespace {
 
-// An occurrence with the order it was found in: equal moments keep the order of the alarm list.
-struct Found {
-    ZmeskanyBudik budik;
-    qint64 order;
+// Beyond the listed occurrences the rest are only counted, at most this many: an alarm whose
+// "posledni" cannot be read goes back to 1899, and thousands of them would keep the start busy
+// for minutes. Past the limit the count says "more than".
+constexpr qint64 CountLimit = 1'000'000;
+
+// The next occurrence of one alarm still to be listed or counted.
+struct Cursor {
+    TDateTime next;
+    std::size_t alarm; // into the alarm list: equal moments keep the list's order
 };
-bool earlier(const Found& a, const Found& b) {
-    return a.budik.datum != b.budik.datum ? a.budik.datum < b.budik.datum : a.order < b.order;
+// For a heap with the earliest on top.
+bool later(const Cursor& a, const Cursor& b) {
+    return a.next != b.next ? a.next > b.next : a.alarm > b.alarm;
 }
 
 } // namespace
 
 ZmeskaneBudiky najdiZmeskaneBudiky(IniFile& alarmsIni, TDateTime now, std::size_t limit) {
     const IniSnapshot ini = alarmsIni.snapshot();
-    ZmeskaneBudiky result;
-    std::vector<Found> kept; // a heap of the earliest `limit`, the latest of them on top
-    qint64 order = 0;
+    std::vector<std::pair<QString, TNactenyBudik>> alarms;
+    std::vector<Cursor> cursors;
     IniBatch posledni(alarmsIni);
     // A date-time that cannot be read counts as 31 December 1899.
     constexpr TDateTime Unknown = 1.0;
@@ -43,31 +48,42 @@ ZmeskaneBudiky najdiZmeskaneBudiky(IniFile& alarmsIni, TDateTime now, std::size_
         }
         const TDateTime base = ini.readDateTime(name, u"posledni", Unknown);
         posledni.writeDateTime(name, u"posledni", now);
-        const TNactenyBudik alarm = nactiBudik(ini, name);
+        TNactenyBudik alarm = nactiBudik(ini, name);
         if (!alarm.zapnuty()) {
             continue;
         }
-        for (TDateTime c = vypoctiNejblizsiDatumZmeskanehoBudiku(alarm, base, now); c != 0;
-             c = vypoctiNejblizsiDatumZmeskanehoBudiku(alarm, c, now)) {
-            const Found f{{c, name}, order++};
-            if (kept.size() < limit) {
-                kept.push_back(f);
-                std::push_heap(kept.begin(), kept.end(), earlier);
-                continue;
-            }
-            ++result.dalsi;
-            if (limit > 0 && earlier(f, kept.front())) {
-                std::pop_heap(kept.begin(), kept.end(), earlier);
-                kept.back() = f;
-                std::push_heap(kept.begin(), kept.end(), earlier);
-            }
+        if (const TDateTime first = vypoctiNejblizsiDatumZmeskanehoBudiku(alarm, base, now); first != 0) {
+            cursors.push_back({first, alarms.size()});
+            alarms.emplace_back(name, std::move(alarm));
         }
     }
     (void)posledni.commit(); // a write error is not the user's concern here
-    std::sort_heap(kept.begin(), kept.end(), earlier);
-    result.seznam.reserve(kept.size());
-    for (Found& f : kept) {
-        result.seznam.push_back(std::move(f.budik));
+
+    // The earliest `limit` of all, merged from the alarms' own sequences.
+    ZmeskaneBudiky result;
+    std::make_heap(cursors.begin(), cursors.end(), later);
+    while (!cursors.empty() && result.seznam.size() < limit) {
+        std::pop_heap(cursors.begin(), cursors.end(), later);
+        Cursor& c = cursors.back();
+        const auto& [name, alarm] = alarms[c.alarm];
+        result.seznam.push_back({c.next, name});
+        c.next = vypoctiNejblizsiDatumZmeskanehoBudiku(alarm, c.next, now);
+        if (c.next == 0) {
+            cursors.pop_back();
+        } else {
+            std::push_heap(cursors.begin(), cursors.end(), later);
+        }
+    }
+    // The rest, counted.
+    for (const Cursor& c : cursors) {
+        const TNactenyBudik& alarm = alarms[c.alarm].second;
+        for (TDateTime t = c.next; t != 0; t = vypoctiNejblizsiDatumZmeskanehoBudiku(alarm, t, now)) {
+            if (result.dalsi == CountLimit) {
+                result.dalsiNejmene = true;
+                return result;
+            }
+            ++result.dalsi;
+        }
     }
     return result;
 }

@@ -20,11 +20,13 @@ struct ZmeskanyBudik {
 struct ZmeskaneBudiky {
     std::vector<ZmeskanyBudik> seznam; // oldest first
     qint64 dalsi = 0;                  // occurrences beyond the listed ones
+    bool dalsiNejmene = false;         // counting stopped: there are more than `dalsi`
 };
 
 // What rang while the program was closed: every occurrence of every switched-on alarm between its
-// "posledni" moment and now, oldest first, at most `limit` of them listed (the rest only counted, so
-// a long absence with many alarms stays quick). Every alarm's "posledni" becomes now, in one write.
+// "posledni" moment and now, oldest first, at most `limit` of them listed (the rest only counted, up to
+// a million, so a long absence with many alarms stays quick). Every alarm's "posledni" becomes now, in
+// one write.
 ZmeskaneBudiky najdiZmeskaneBudiky(IniFile& alarmsIni, TDateTime now, std::size_t limit = 1000);
 
 } // namespace tavrok

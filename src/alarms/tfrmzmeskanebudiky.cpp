@@ -38,7 +38,8 @@ void TfrmZmeskaneBudiky::naplnSeznam(const ZmeskaneBudiky& missed, const Languag
         zmeskaneNazvyZobrazene_ << m.nazev;
     }
     if (missed.dalsi > 0) {
-        cbxBudiky->addItem(fillPlaceholders(language.word(u"frmZmeskaneBudiky", u"dalsi"), QString::number(missed.dalsi)));
+        const QStringView word = missed.dalsiNejmene ? u"dalsiNejmene" : u"dalsi";
+        cbxBudiky->addItem(fillPlaceholders(language.word(u"frmZmeskaneBudiky", word), QString::number(missed.dalsi)));
     }
     cbxBudiky->setCurrentIndex(cbxBudiky->count() > 0 ? 0 : -1);
 }

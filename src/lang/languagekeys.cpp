@@ -107,6 +107,7 @@ constexpr LanguageKey ZmeskaneBudiky[] = {
     {u"btnZprava", K::Caption},
     {u"btnOK", K::Caption},
     {u"dalsi", K::Word, u"… a %d dalších"},
+    {u"dalsiNejmene", K::Word, u"… a více než %d dalších"},
 };
 
 constexpr LanguageKey Mezicasy[] = {

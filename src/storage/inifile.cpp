@@ -201,8 +201,10 @@ const std::shared_ptr<const IniDocument>& IniFile::current() const {
     return doc_;
 }
 
-IniDocument& IniFile::editable() {
-    current();
+IniDocument& IniFile::editable(bool checkDisk) {
+    if (checkDisk || !doc_) {
+        current();
+    }
     if (doc_.use_count() > 1) {
         // Someone holds a snapshot of this version: change a copy.
         auto copy = std::make_shared<IniDocument>(*doc_);
@@ -235,15 +237,16 @@ bool IniFile::save() {
     return true;
 }
 
-IniFile::Edit IniFile::edit(QStringView section, QStringView key, const QString& value) {
+IniFile::Edit IniFile::edit(QStringView section, QStringView key, const QString& value, bool checkDisk) {
     if (path_.isEmpty() || section.trimmed().isEmpty() || !fitsSectionHeader(section) || !fitsKey(key)) {
         return Edit::Refused; // it would read back as another key, or as no key at all
     }
     const QString v = oneLine(value.trimmed());
-    if (const auto old = current()->find(section.trimmed(), key.trimmed()); old && *old == v) {
+    const auto& doc = checkDisk || !doc_ ? current() : doc_;
+    if (const auto old = doc->find(section.trimmed(), key.trimmed()); old && *old == v) {
         return Edit::Unchanged;
     }
-    editable().set(section.trimmed(), key.trimmed(), v);
+    editable(false).set(section.trimmed(), key.trimmed(), v);
     return Edit::Changed;
 }
 
@@ -301,8 +304,15 @@ bool IniFile::deleteKey(QStringView section, QStringView key) {
     return save();
 }
 
+bool IniBatch::firstStep() {
+    // The file is looked at on disk once, at the batch's first step: its later steps work on that.
+    const bool first = !started_;
+    started_ = true;
+    return first;
+}
+
 void IniBatch::writeString(QStringView section, QStringView key, const QString& value) {
-    const IniFile::Edit e = file_.edit(section, key, value);
+    const IniFile::Edit e = file_.edit(section, key, value, firstStep());
     ok_ = e != IniFile::Edit::Refused && ok_;
     changed_ = changed_ || e == IniFile::Edit::Changed;
 }
@@ -330,8 +340,8 @@ void IniBatch::writeTime(QStringView section, QStringView key, TDateTime value) 
 void IniBatch::eraseSection(QStringView section) {
     if (file_.path_.isEmpty()) {
         ok_ = false;
-    } else if (file_.current()->blocksOf(section)) {
-        file_.editable().erase(section);
+    } else if (file_.editable(firstStep()).blocksOf(section)) {
+        file_.editable(false).erase(section);
         changed_ = true;
     }
 }
@@ -339,8 +349,8 @@ void IniBatch::eraseSection(QStringView section) {
 void IniBatch::deleteKey(QStringView section, QStringView key) {
     if (file_.path_.isEmpty()) {
         ok_ = false;
-    } else if (file_.current()->find(section, key)) {
-        file_.editable().remove(section, key);
+    } else if (file_.editable(firstStep()).find(section, key)) {
+        file_.editable(false).remove(section, key);
         changed_ = true;
     }
 }

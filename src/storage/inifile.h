@@ -106,9 +106,10 @@ private:
     struct Stamp;
     // A value the file already holds is no change: nothing is written for it.
     enum class Edit { Refused, Unchanged, Changed };
-    [[nodiscard]] Edit edit(QStringView section, QStringView key, const QString& value);
+    // `checkDisk` false: work on the parsed file as it is (a batch's later steps).
+    [[nodiscard]] Edit edit(QStringView section, QStringView key, const QString& value, bool checkDisk = true);
     const std::shared_ptr<const detail::IniDocument>& current() const;
-    detail::IniDocument& editable();
+    detail::IniDocument& editable(bool checkDisk = true);
     [[nodiscard]] bool save();
 
     QString path_;
@@ -134,9 +135,12 @@ public:
     [[nodiscard]] bool commit();
 
 private:
+    bool firstStep();
+
     IniFile& file_;
     bool ok_ = true;
     bool changed_ = false;
+    bool started_ = false;
 };
 
 // How many numbered entries (keys `first` up to the count) a count read from a list section may cover:

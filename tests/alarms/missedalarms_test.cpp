@@ -143,3 +143,29 @@ TEST_F(MissedAlarmsTest, AYearsAbsenceWithManyAlarmsStaysQuickAndSaysHowManyMore
     EXPECT_TRUE(std::is_sorted(z.seznam.begin(), z.seznam.end(),
                                [](const ZmeskanyBudik& a, const ZmeskanyBudik& b) { return a.datum < b.datum; }));
 }
+
+TEST_F(MissedAlarmsTest, AlarmsThatNeverSavedTheirLastMomentListTheOldestAndStopCountingAtAMillion) {
+    // Hand-written daily alarms without "posledni": each goes back to 1899, 46 000 days.
+    IniBatch batch(ini);
+    batch.writeInteger(u"info", u"pocetBudiku", 300);
+    for (int i = 1; i <= 300; ++i) {
+        const QString name = QStringLiteral("B%1").arg(i);
+        batch.writeString(u"info", QString::number(i), name);
+        batch.writeString(name, u"cas", QStringLiteral("%1:00:00").arg(i % 24));
+        batch.writeBool(name, u"stav", true);
+        batch.writeBool(name, u"vzdy", true);
+    }
+    ASSERT_TRUE(batch.commit());
+    QElapsedTimer timer;
+    timer.start();
+    const ZmeskaneBudiky z = najdiZmeskaneBudiky(ini, at(2026, 12, 7), 1000);
+    EXPECT_LT(timer.elapsed(), 3000);
+    ASSERT_EQ(z.seznam.size(), 1000u);
+    EXPECT_EQ(z.seznam.front().datum, 1.0 + 1.0 / 24) << "31.12.1899 1:00, the first moment after the default";
+    EXPECT_EQ(z.seznam.front().nazev, QStringLiteral("B1"));
+    EXPECT_EQ(z.seznam[1].nazev, QStringLiteral("B25")) << "equal moments in the order of the list";
+    EXPECT_LT(z.seznam.back().datum, 1.0 + 4) << "300 a day: the 1000 oldest are within four days";
+    EXPECT_TRUE(z.dalsiNejmene);
+    EXPECT_EQ(z.dalsi, 1'000'000);
+    EXPECT_EQ(IniFile(ini.path()).readDateTime(u"B300", u"posledni", 0), at(2026, 12, 7)) << "every alarm is marked";
+}
