@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+#include <filesystem>
+
 namespace tavrok {
 
 bool RealFiles::exists(const QString& path) const {
@@ -16,17 +18,32 @@ bool RealFiles::makePath(const QString& folder) {
 }
 
 bool RealFiles::copy(const QString& from, const QString& to) {
-    return QFile::copy(from, to);
+    if (!QFile::copy(from, to)) {
+        return false;
+    }
+    // A copy of a write-protected file (from a read-only medium) is the user's own to change.
+    (void)QFile::setPermissions(to, QFile::permissions(to) | QFileDevice::WriteOwner);
+    return true;
+}
+
+bool RealFiles::writeProtected(const QString& path) const {
+    // Judged by the file's own bits, also for root.
+    constexpr auto Writable = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    const QFileInfo info(path);
+    return info.isFile() && !info.isSymLink() && !(info.permissions() & Writable);
 }
 
 bool RealFiles::remove(const QString& path) {
-    // A file without any write permission is protected by its owner, also against root.
-    constexpr auto Writable = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    const QFileInfo info(path);
-    if (info.isFile() && !info.isSymLink() && !(info.permissions() & Writable)) {
+    return !writeProtected(path) && QFile::remove(path);
+}
+
+bool RealFiles::replace(const QString& from, const QString& to) {
+    if (writeProtected(to)) {
         return false;
     }
-    return QFile::remove(path);
+    std::error_code error;
+    std::filesystem::rename(from.toStdU16String(), to.toStdU16String(), error);
+    return !error;
 }
 
 bool RealFiles::sameFile(const QString& a, const QString& b) const {

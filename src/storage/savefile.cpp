@@ -26,6 +26,16 @@ namespace {
 constexpr QLatin1StringView TempInfix(".tmp-");
 constexpr int TempRandomLength = 6;
 
+// ".tmp-" and six random letters or digits.
+QString temporarySuffix() {
+    static constexpr char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QString suffix = TempInfix;
+    for (int i = 0; i < TempRandomLength; ++i) {
+        suffix += QLatin1Char(Letters[QRandomGenerator::global()->bounded(int(sizeof Letters) - 1)]);
+    }
+    return suffix;
+}
+
 QString finalTarget(const QString& path) {
     // Writing through a symbolic link replaces the file it points to, and the link stays.
     const QFileInfo info(path);
@@ -50,14 +60,10 @@ bool replaceFileWhole(const QString& path, const QByteArray& bytes) {
     if (existed && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
         return false; // write-protected by its owner: replacing it would defeat that, also for root
     }
-    static constexpr char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     QByteArray tempName;
     int fd = -1;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        tempName = targetName + QByteArray(TempInfix.data(), TempInfix.size());
-        for (int i = 0; i < TempRandomLength; ++i) {
-            tempName += Letters[QRandomGenerator::global()->bounded(int(sizeof Letters) - 1)];
-        }
+        tempName = targetName + temporarySuffix().toLatin1();
         fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, existed ? (old.st_mode & 07777) : 0666);
         if (fd < 0 && errno != EEXIST) {
             return false;
@@ -107,6 +113,10 @@ bool replaceFileWhole(const QString& path, const QByteArray& bytes) {
 }
 
 #endif
+
+QString temporaryNameBeside(const QString& path) {
+    return path + temporarySuffix();
+}
 
 QString moveAsideIfUndecodable(const QString& path) {
     QFile file(path);

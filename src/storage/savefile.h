@@ -17,6 +17,10 @@ bool replaceFileWhole(const QString& path, const QByteArray& bytes);
 // instead.
 bool deleteFileKeepingLink(const QString& path);
 
+// A name beside `path` for a file on its way to replace it; what a kill leaves under such a name is
+// removed by removeLeftoverTemporaries.
+QString temporaryNameBeside(const QString& path);
+
 // Removes what a save killed before its end left beside `path` (the temporary files of
 // replaceFileWhole), so they do not pile up. Returns how many were removed.
 int removeLeftoverTemporaries(const QString& path);

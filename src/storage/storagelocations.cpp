@@ -193,9 +193,12 @@ bool StorageLocations::zkopirujNastaveni(const QString& oldFolder, const QString
         }
         replace = a == Answer::Yes;
     }
+    // Each file first lands beside its target under a temporary name; only when all of them are there
+    // do they take their targets' places, so a failure (a full disk, a protected file) leaves the new
+    // folder as it was, files kept from before included.
     bool refused = false; // a target kept after No
-    QStringList failed;   // could not be replaced or written: a full disk, a protected file
-    QStringList copied;
+    bool failed = false;
+    std::vector<std::pair<QString, QString>> staged; // (temporary, target)
     for (const QString& name : FileSet) {
         const QString source = joinPath(oldFolder, name);
         const QString target = joinPath(newFolder, name);
@@ -209,20 +212,26 @@ bool StorageLocations::zkopirujNastaveni(const QString& oldFolder, const QString
             refused = true;
             continue;
         }
-        if ((files_.exists(target) && !files_.remove(target)) || !files_.copy(source, target)) {
-            failed << target;
-            continue;
+        const QString temporary = temporaryNameBeside(target);
+        if (files_.writeProtected(target) || !files_.copy(source, temporary)) {
+            failed = true;
+            break;
         }
-        copied << target;
+        staged.emplace_back(temporary, target);
     }
-    if (!failed.isEmpty()) {
-        // The set stays where it is: a part of it in the new folder would only be in the way.
-        for (const QString& target : copied) {
-            files_.remove(target);
+    while (!failed && !staged.empty()) {
+        failed = !files_.replace(staged.front().first, staged.front().second);
+        if (!failed) {
+            staged.erase(staged.begin());
+        }
+    }
+    if (failed) {
+        for (const auto& [temporary, target] : staged) {
+            files_.remove(temporary);
         }
         questions.tell(fillPlaceholders(messages.text(MessageTable::UnusableFolder), newFolder), MessageIcon::Error);
     }
-    return failed.isEmpty() && !refused;
+    return !failed && !refused;
 }
 
 bool StorageLocations::smazNastaveni(const QString& folder) const {

@@ -368,6 +368,9 @@ TEST_P(RelocationFailureTest, SaysSoAndKeepsTheSetWhereItIs) {
         ASSERT_TRUE(test::remountReadOnly(elsewhere(), SizeKiB, Inodes));
         break;
     case Failure::DiskFull:
+        // A set the user keeps there already, to be replaced: it must survive the failed copy.
+        test::writeBytes(target + QStringLiteral("/Budiky.ini"), "[info]\npocetBudiku=0\n");
+        questions.script({Answer::Yes});
         ASSERT_TRUE(test::fillSpace(elsewhere()));
         break;
     case Failure::NoInodes:

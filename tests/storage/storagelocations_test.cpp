@@ -33,8 +33,13 @@ public:
 
     bool exists(const QString& path) const override { return real.exists(path); }
     bool makePath(const QString& folder) override { return real.makePath(folder); }
-    bool copy(const QString& from, const QString& to) override { return to != failCopyTo && real.copy(from, to); }
+    // A copy fails when it is on its way to `failCopyTo`.
+    bool copy(const QString& from, const QString& to) override {
+        return !(!failCopyTo.isEmpty() && to.startsWith(failCopyTo)) && real.copy(from, to);
+    }
     bool remove(const QString& path) override { return path != failRemove && real.remove(path); }
+    bool writeProtected(const QString& path) const override { return real.writeProtected(path); }
+    bool replace(const QString& from, const QString& to) override { return real.replace(from, to); }
     bool sameFile(const QString& a, const QString& b) const override { return real.sameFile(a, b); }
     bool canWriteIn(const QString& folder) override { return !readOnly.contains(folder) && real.canWriteIn(folder); }
     QStringList readOnly; // folders the user may not write, as a system-wide installation's
@@ -276,12 +281,17 @@ TEST_F(StorageTest, AFailedCopyEndsTheMoveWithAMessageAndTakesBackWhatWasCopied)
     StorageLocations failing(env, &files);
     failing.resolveAtStartup(program);
     const QString target = dir.path() + QStringLiteral("/nove");
+    writeBytes(target + QStringLiteral("/Nastaveni.ini"), "[nastaveni]\njazyk=English\n"); // the user's own
+    questions.script({Answer::Yes});                                                        // replace it
     files.failCopyTo = target + QStringLiteral("/Budiky.ini"); // the second of the set
     const auto r = failing.premistit(target, questions, messages);
     EXPECT_EQ(r.outcome, StorageLocations::Relocation::CopyRefused);
-    ASSERT_EQ(questions.asked.size(), 1u);
-    EXPECT_EQ(questions.asked[0].text, fillPlaceholders(messages.text(MessageTable::UnusableFolder), target));
-    EXPECT_FALSE(QFileInfo::exists(target + QStringLiteral("/Nastaveni.ini"))) << "no half set left in the new folder";
+    ASSERT_EQ(questions.asked.size(), 2u);
+    EXPECT_EQ(questions.asked[1].text, fillPlaceholders(messages.text(MessageTable::UnusableFolder), target));
+    EXPECT_EQ(QDir(target).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Nastaveni.ini")})
+        << "no half set and no temporary file left in the new folder";
+    EXPECT_EQ(readBytes(target + QStringLiteral("/Nastaveni.ini")), QByteArray("[nastaveni]\njazyk=English\n"))
+        << "the file it was to replace is as it was";
     EXPECT_TRUE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Nastaveni.ini")));
     EXPECT_TRUE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Budiky.ini")));
     EXPECT_EQ(failing.settingsFolder(), defaultFolder());
