@@ -3,6 +3,8 @@
 #include "alarms/alarmfile.h"
 #include "storage/inifile.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace tavrok {
@@ -42,16 +44,21 @@ ZmeskaneBudiky najdiZmeskaneBudiky(IniFile& alarmsIni, TDateTime now, std::size_
     IniBatch posledni(alarmsIni);
     // A date-time that cannot be read counts as 31 December 1899.
     constexpr TDateTime Unknown = 1.0;
+    QSet<QString> seen; // a name the list holds twice: its first entry already marked it checked
     for (const QString& name : nazvyBudiku(ini)) {
-        if (isListSection(name) || !ini.sectionExists(name)) {
+        const QString folded = name.toCaseFolded();
+        if (isListSection(name) || !ini.sectionExists(name) || seen.contains(folded)) {
             continue;
         }
+        seen.insert(folded);
         const TDateTime base = ini.readDateTime(name, u"posledni", Unknown);
         posledni.writeDateTime(name, u"posledni", now);
         TNactenyBudik alarm = nactiBudik(ini, name);
         if (!alarm.zapnuty()) {
             continue;
         }
+        // Written by hand without it, an alarm here runs without an until date.
+        alarm.doNekonecna = alarm.doNekonecna || !ini.valueExists(name, u"doNekonecna");
         if (const TDateTime first = vypoctiNejblizsiDatumZmeskanehoBudiku(alarm, base, now); first != 0) {
             cursors.push_back({first, alarms.size()});
             alarms.emplace_back(name, std::move(alarm));

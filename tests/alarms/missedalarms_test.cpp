@@ -2,6 +2,7 @@
 
 #include "alarms/alarmfile.h"
 #include "storage/inifile.h"
+#include "support/tempdir.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
@@ -165,4 +166,14 @@ TEST_F(MissedAlarmsTest, AlarmsThatNeverSavedTheirLastMomentListTheOldestAndStop
     EXPECT_TRUE(z.dalsiNejmene);
     EXPECT_EQ(z.dalsi, 1'000'000);
     EXPECT_EQ(IniFile(ini.path()).readDateTime(u"B300", u"posledni", 0), at(2026, 12, 7)) << "every alarm is marked";
+}
+
+TEST_F(MissedAlarmsTest, ANameListedTwiceIsReportedOnceAndAHandWrittenAlarmHasNoUntilDate) {
+    // Hand-edited: "Ranni" listed twice, its until date long past and no doNekonecna key.
+    test::writeBytes(ini.path(), "[info]\npocetBudiku=2\n1=Ranni\n2=ranni\n[Ranni]\ncas=7:00:00\nstav=1\nvzdy=0\n"
+                                 "OD=1\nOM=1\nOR=2000\nDD=1\nDM=1\nDR=2001\nposledni=6.12.2026 8:00:00\n");
+    const ZmeskaneBudiky z = najdiZmeskaneBudiky(ini, at(2026, 12, 7, 8), 1000);
+    ASSERT_EQ(z.seznam.size(), 1u);
+    EXPECT_EQ(z.seznam[0].datum, at(2026, 12, 7, 7));
+    EXPECT_EQ(z.dalsi, 0);
 }
