@@ -80,7 +80,9 @@ void TfrmHlavniOkno::showEvent(QShowEvent* event) {
 
 void TfrmHlavniOkno::formShow() {
     IniFile& settings = state_.storage.settingsIni();
-    Questions& questions = services_.questions;
+    // Once the session ends, nobody answers: the remaining steps take the unattended answers.
+    UnattendedQuestions unattended;
+    const auto questions = [&]() -> Questions& { return endingSession_ ? unattended : services_.questions; };
 
     nactiJazyk(); // every text below speaks the user's language
     // Before any box: the updater's confirmation may come while one is open.
@@ -101,7 +103,7 @@ void TfrmHlavniOkno::formShow() {
         state_.odpocitOpakovat = c->odpocitOpakovat;
         state_.odpocitZprava = c->odpocitZprava;
     }
-    pokracovani::pokracujPoSpusteni(state_, questions);
+    pokracovani::pokracujPoSpusteni(state_, questions());
     stopwatchPanel_->refresh();
     countdownPanel_->refresh();
 
@@ -123,17 +125,21 @@ void TfrmHlavniOkno::formShow() {
     // What rang while the program was closed, shown once the window stands.
     alarmPanel_->najdiZmeskaneBudiky();
     if (settings.readBool(u"nastaveni", u"zobrazovatBudiky", true) && !state_.zmeskaneBudiky.seznam.empty()) {
-        QTimer::singleShot(0, this, &TfrmHlavniOkno::mnuZmeskaneBudikyClick);
+        QTimer::singleShot(0, this, [this] {
+            if (!endingSession_) {
+                mnuZmeskaneBudikyClick();
+            }
+        });
     }
 
     for (const auto& [original, aside] : state_.storage.movedAside()) {
-        questions.tell(fillPlaceholders(state_.messages.text(MessageTable::MovedAside), {{u"%d1", original}, {u"%d2", aside}}),
+        questions().tell(fillPlaceholders(state_.messages.text(MessageTable::MovedAside), {{u"%d1", original}, {u"%d2", aside}}),
                        MessageIcon::Warning);
     }
     // What the last run left running is taken over: it must not be offered again, also when the
     // program ends while one of the boxes below is open.
     if (!pokracovani::smaz(settings)) {
-        questions.tell(fillPlaceholders(state_.messages.text(21), settings.path()), MessageIcon::Error);
+        questions().tell(fillPlaceholders(state_.messages.text(21), settings.path()), MessageIcon::Error);
     }
     QStringList missing; // one box for all of them
     for (const QStringView name : {u"Zvonek.wav", u"Signalk.wav", u"Signald.wav"}) {
@@ -143,7 +149,7 @@ void TfrmHlavniOkno::formShow() {
         }
     }
     if (!missing.isEmpty()) {
-        questions.tell(fillPlaceholders(state_.messages.text(18), missing.join(u'\n')), MessageIcon::Error);
+        questions().tell(fillPlaceholders(state_.messages.text(18), missing.join(u'\n')), MessageIcon::Error);
     }
     state_.reloadCountdownOptions();
     state_.tavrokOptions = nactiDalsiTvr(settings);
@@ -164,6 +170,12 @@ void TfrmHlavniOkno::formShow() {
     tmrFunkce->start(0);
     tmrAktualizaceCasu->start(0);
     btnZapnout->setFocus(); // the digits take typed keys from the start
+    if (endingSession_) {
+        QTimer::singleShot(0, this, [this] {
+            close();
+            QCoreApplication::exit(0);
+        });
+    }
 }
 
 void TfrmHlavniOkno::endSession() {
@@ -171,8 +183,11 @@ void TfrmHlavniOkno::endSession() {
         return; // a second signal while closing
     }
     endingSession_ = true;
+    QCoreApplication::exit(0); // ends the loop of a box that may be open
+    if (state_.main.firstShow) {
+        return; // the start-up ends first, unattended, and then closes (formShow)
+    }
     close();
-    QCoreApplication::exit(0); // also ends the loop of a box that may be open
 }
 
 void TfrmHlavniOkno::closeEvent(QCloseEvent* event) {

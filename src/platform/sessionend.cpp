@@ -25,21 +25,32 @@ extern "C" void onTerminatingSignal(int number) {
 
 } // namespace
 
-SessionEnd::SessionEnd(QObject* parent) : QObject(parent) {
+void SessionEnd::catchSignals() {
 #ifdef Q_OS_UNIX
-    if (signalPipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) {
-        signalPipe[0] = signalPipe[1] = -1;
-    }
     if (signalPipe[0] >= 0) {
+        return;
+    }
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) {
+        signalPipe[0] = signalPipe[1] = -1;
+        return;
+    }
+    struct sigaction action {};
+    action.sa_handler = onTerminatingSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int number : {SIGTERM, SIGHUP, SIGINT}) {
+        sigaction(number, &action, nullptr);
+    }
+#endif
+}
+
+SessionEnd::SessionEnd(QObject* parent) : QObject(parent) {
+    catchSignals();
+#ifdef Q_OS_UNIX
+    if (signalPipe[0] >= 0) {
+        // The notifier reports bytes already waiting in the pipe as soon as the event loop looks.
         notifier_ = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
         connect(notifier_, &QSocketNotifier::activated, this, &SessionEnd::readSignal);
-        struct sigaction action {};
-        action.sa_handler = onTerminatingSignal;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
-        for (const int number : {SIGTERM, SIGHUP, SIGINT}) {
-            sigaction(number, &action, nullptr);
-        }
     }
 #endif
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {

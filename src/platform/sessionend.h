@@ -12,6 +12,11 @@ namespace tavrok {
 class SessionEnd : public QObject {
     Q_OBJECT
 public:
+    // Holds the terminating signals from here on; call it first thing in main(), before anything
+    // slow, so a logout during start-up is remembered rather than fatal. The constructor calls it too.
+    static void catchSignals();
+
+    // A signal caught before this object existed is delivered once the event loop runs.
     explicit SessionEnd(QObject* parent = nullptr);
     ~SessionEnd() override;
     SessionEnd(const SessionEnd&) = delete;

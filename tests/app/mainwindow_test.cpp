@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -461,6 +462,37 @@ TEST_F(MainWindowTest, ACountdownThatEndedWhileOffIsReportedAndStartsTheStopwatc
     EXPECT_EQ(questions.asked[0].icon, MessageIcon::Information);
     EXPECT_TRUE(window->stopwatch().running());
     EXPECT_EQ(toMilliseconds(window->stopwatch().start() - end), 0) << "counted from the end moment";
+}
+
+TEST_F(MainWindowTest, TheSessionEndingWhileAStartUpBoxIsOpenKeepsTheRunningStopwatch) {
+    settings("[nastaveni]\nnechat=1\n");
+    open();
+    click("lblFceTavrok");
+    click("btnZapnout");
+    runFor(30'000);
+    EXPECT_TRUE(window->close());
+    // An unreadable alarm list is moved aside at the next start; its box is open when the session ends.
+    static constexpr char Junk[] = "\x00\x01[info]\x00";
+    test::writeBytes(data("Nastaveni/Budiky.ini"), QByteArray(Junk, sizeof Junk - 1));
+    int boxes = 0;
+    questions.whileOpen = [&](int) {
+        if (++boxes == 1) {
+            window->endSession();
+        }
+    };
+    window.reset();
+    create();
+    QSignalSpy closed(window.get(), &TfrmHlavniOkno::closed);
+    QObject::connect(window.get(), &TfrmHlavniOkno::closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    window->show();
+    // The application's loop, as the program runs it; the session's end keeps other loops from running.
+    QTimer::singleShot(5000, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
+    EXPECT_EQ(closed.count(), 1) << "closed once the start-up is through";
+    EXPECT_EQ(boxes, 1) << "no box after the session ended";
+    const IniFile saved(settingsPath());
+    EXPECT_EQ(saved.readInteger(u"pokracovaniTavrek", u"stav", 0), 2) << "still running at the next start";
+    EXPECT_EQ(saved.readInteger(u"stavHlavnihoOkna", u"funkce", 0), 2);
 }
 
 TEST_F(MainWindowTest, ACountdownPausedWhileOffEndsItsTimeLeftAfterTheStart) {

@@ -64,9 +64,12 @@ protected:
     QString settingsPath() const { return data("Nastaveni/Nastaveni.ini"); }
     void settings(const QByteArray& ini) { writeBytes(settingsPath(), ini); }
 
-    void open() {
+    void create() {
         window = std::make_unique<TfrmHlavniOkno>(
             dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial, hotkey, launcher, windows});
+    }
+    void open() {
+        create();
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
