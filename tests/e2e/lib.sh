@@ -76,6 +76,17 @@ e2e_install() {
     E2E_SETTINGS="$E2E_APP/Data/Nastaveni"
 }
 
+# A clock the scenario moves while the program runs: libfaketime reads an offset ("+0", "-3600") from
+# E2E_CLOCK_OFFSET at every call. `e2e_faked_env` prints the environment that applies it; add
+# FAKETIME_DONT_FAKE_MONOTONIC=1 to move only the wall clock (a clock set) rather than all (a sleep).
+e2e_faked_clock() {
+    E2E_CLOCK_OFFSET="$E2E_DIR/clock-offset"
+    echo "+0" >"$E2E_CLOCK_OFFSET"
+    E2E_FAKETIME=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -1 || true)
+    [ -n "$E2E_FAKETIME" ] || fail "libfaketime is not installed"
+}
+e2e_faked_env() { echo "LD_PRELOAD=$E2E_FAKETIME FAKETIME_TIMESTAMP_FILE=$E2E_CLOCK_OFFSET FAKETIME_NO_CACHE=1"; }
+
 # Starts the program (extra words before it, e.g. faketime '...') and waits for its main window.
 e2e_launch() {
     "$@" "$E2E_APP/tavrok" >"$E2E_DIR/tavrok.log" 2>&1 &

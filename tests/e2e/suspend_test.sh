@@ -5,11 +5,9 @@
 source "$(dirname "$0")/lib.sh"
 e2e_start_display
 e2e_install
-offset="$E2E_DIR/clock-offset"
-echo "+0" >"$offset"
-library=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -1 || true)
-[ -n "$library" ] || fail "libfaketime is not installed"
-e2e_launch env LD_PRELOAD="$library" FAKETIME_TIMESTAMP_FILE="$offset" FAKETIME_NO_CACHE=1
+e2e_faked_clock
+offset="$E2E_CLOCK_OFFSET"
+e2e_launch env $(e2e_faked_env)
 e2e_click 70 22  # lblFceTavrok
 e2e_click 48 159 # btnZapnout: Start
 e2e_wait_title '^T: 0;00:00:0[1-9]$'
