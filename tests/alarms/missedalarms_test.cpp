@@ -8,6 +8,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace tavrok;
 
@@ -30,6 +31,24 @@ protected:
     }
     void save(const QString& name, const TNactenyBudik& b, TDateTime posledni) {
         ASSERT_TRUE(ulozBudik(ini, name, b, posledni));
+    }
+    // Alarms B1..Bcount, daily at i % 24 o'clock, written by hand into the list: with `posledni` when
+    // one is given, without it (the alarm never rang) otherwise.
+    void writeDailyAlarms(int count, std::optional<TDateTime> posledni) {
+        IniBatch batch(ini);
+        batch.writeInteger(u"info", u"pocetBudiku", count);
+        for (int i = 1; i <= count; ++i) {
+            const QString name = QStringLiteral("B%1").arg(i);
+            batch.writeString(u"info", QString::number(i), name);
+            batch.writeString(name, u"cas", QStringLiteral("%1:00:00").arg(i % 24));
+            batch.writeBool(name, u"stav", true);
+            if (posledni) {
+                batch.writeDateTime(name, u"posledni", *posledni);
+            } else {
+                batch.writeBool(name, u"vzdy", true);
+            }
+        }
+        ASSERT_TRUE(batch.commit());
     }
     static std::vector<TDateTime> dates(const ZmeskaneBudiky& z) {
         std::vector<TDateTime> d;
@@ -124,16 +143,7 @@ TEST_F(MissedAlarmsTest, AgreesWithTheSchedulerDayByDayForRandomSchedules) {
 }
 
 TEST_F(MissedAlarmsTest, AYearsAbsenceWithManyAlarmsStaysQuickAndSaysHowManyMore) {
-    IniBatch batch(ini);
-    batch.writeInteger(u"info", u"pocetBudiku", 100);
-    for (int i = 1; i <= 100; ++i) {
-        const QString name = QStringLiteral("B%1").arg(i);
-        batch.writeString(u"info", QString::number(i), name);
-        batch.writeString(name, u"cas", QStringLiteral("%1:00:00").arg(i % 24));
-        batch.writeBool(name, u"stav", true);
-        batch.writeDateTime(name, u"posledni", at(2025, 12, 7));
-    }
-    ASSERT_TRUE(batch.commit());
+    writeDailyAlarms(100, at(2025, 12, 7));
     QElapsedTimer timer;
     timer.start();
     const ZmeskaneBudiky z = najdiZmeskaneBudiky(ini, at(2026, 12, 7), 1000);
@@ -147,16 +157,7 @@ TEST_F(MissedAlarmsTest, AYearsAbsenceWithManyAlarmsStaysQuickAndSaysHowManyMore
 
 TEST_F(MissedAlarmsTest, AlarmsThatNeverSavedTheirLastMomentListTheOldestAndStopCountingAtAMillion) {
     // Hand-written daily alarms without "posledni": each goes back to 1899, 46 000 days.
-    IniBatch batch(ini);
-    batch.writeInteger(u"info", u"pocetBudiku", 300);
-    for (int i = 1; i <= 300; ++i) {
-        const QString name = QStringLiteral("B%1").arg(i);
-        batch.writeString(u"info", QString::number(i), name);
-        batch.writeString(name, u"cas", QStringLiteral("%1:00:00").arg(i % 24));
-        batch.writeBool(name, u"stav", true);
-        batch.writeBool(name, u"vzdy", true);
-    }
-    ASSERT_TRUE(batch.commit());
+    writeDailyAlarms(300, std::nullopt);
     const ZmeskaneBudiky z = najdiZmeskaneBudiky(ini, at(2026, 12, 7), 1000); // 13 million by one
     ASSERT_EQ(z.seznam.size(), 1000u);
     EXPECT_EQ(z.seznam.front().datum, 1.0 + 1.0 / 24) << "31.12.1899 1:00, the first moment after the default";
