@@ -214,6 +214,13 @@ IniDocument& IniFile::editable(bool checkDisk) {
     return const_cast<IniDocument&>(*doc_);
 }
 
+const IniDocument& IniFile::viewed(bool checkDisk) {
+    if (checkDisk || !doc_) {
+        current();
+    }
+    return *doc_;
+}
+
 bool IniFile::save() {
     IniDocument& doc = const_cast<IniDocument&>(*doc_);
     if (doc.undecodable) {
@@ -340,7 +347,7 @@ void IniBatch::writeTime(QStringView section, QStringView key, TDateTime value) 
 void IniBatch::eraseSection(QStringView section) {
     if (file_.path_.isEmpty()) {
         ok_ = false;
-    } else if (file_.editable(firstStep()).blocksOf(section)) {
+    } else if (file_.viewed(firstStep()).blocksOf(section)) {
         file_.editable(false).erase(section);
         changed_ = true;
     }
@@ -349,7 +356,7 @@ void IniBatch::eraseSection(QStringView section) {
 void IniBatch::deleteKey(QStringView section, QStringView key) {
     if (file_.path_.isEmpty()) {
         ok_ = false;
-    } else if (file_.editable(firstStep()).find(section, key)) {
+    } else if (file_.viewed(firstStep()).find(section, key)) {
         file_.editable(false).remove(section, key);
         changed_ = true;
     }

@@ -110,6 +110,8 @@ private:
     [[nodiscard]] Edit edit(QStringView section, QStringView key, const QString& value, bool checkDisk = true);
     const std::shared_ptr<const detail::IniDocument>& current() const;
     detail::IniDocument& editable(bool checkDisk = true);
+    // The parsed file to read, without the copy `editable` makes while a snapshot is held.
+    const detail::IniDocument& viewed(bool checkDisk);
     [[nodiscard]] bool save();
 
     QString path_;
