@@ -1,7 +1,6 @@
 #include "alarms/scheduler.h"
 
 #include <QRandomGenerator>
-#include <chrono>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -283,32 +282,4 @@ TEST(Scheduler, AgreesWithADayByDaySearch) {
         withOccurrence += expected != 0;
     }
     EXPECT_GT(withOccurrence, 1000) << "the generator must produce mostly schedules that ring";
-}
-
-// Whatever the fields, every call ends, and quickly.
-TEST(Scheduler, AnyFieldsEndQuickly) {
-    QRandomGenerator r(99);
-    double worstMs = 0;
-    for (int i = 0; i < 200'000; ++i) {
-        const auto b = [&] { return r.bounded(2) == 1; };
-        const auto byte = [&] { return static_cast<std::uint8_t>(r.bounded(256)); };
-        const auto word = [&] {
-            return static_cast<std::uint16_t>(r.bounded(3) ? r.bounded(1, 10001) : r.bounded(65536));
-        };
-        const std::uint8_t KD = r.bounded(3) ? static_cast<std::uint8_t>(r.bounded(32)) : byte();
-        const std::uint8_t KM = r.bounded(3) ? static_cast<std::uint8_t>(r.bounded(13)) : byte();
-        const std::uint16_t KR = r.bounded(2) ? 0 : word();
-        const TDateTime now = randomDay(r, 1, 9999) + r.bounded(86'400'000) / MsPerDay;
-        const auto started = std::chrono::steady_clock::now();
-        const auto result =
-            vypoctiNejblizsiDatumBudiku(byte(), byte(), word(), byte(), byte(), word(), KD, KM, KR, b(), b(), b(), b(),
-                                        b(), b(), b(), b(), b(), r.bounded(86'400'000) / MsPerDay, now);
-        worstMs = std::max(worstMs,
-                           std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count());
-        if (result && *result != 0) {
-            ASSERT_GE(*result, *tryEncodeDate(1, 1, 1));
-            ASSERT_LE(*result, *tryEncodeDate(9999, 12, 31) + 1);
-        }
-    }
-    EXPECT_LT(worstMs, 50.0) << "a call that long is looping";
 }

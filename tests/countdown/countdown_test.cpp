@@ -78,7 +78,7 @@ TEST_F(CountdownTest, NoticeSoundsFallBackFromTheNumberedFileToTheBeep) {
 
     device.files.clear();
     device.commands.clear();
-    ASSERT_TRUE(countdown.zapniOdpocit(seconds(3), clock.utcNow(), options) || true);
+    (void)countdown.zapniOdpocit(seconds(3), clock.utcNow(), options); // running or not: stopped at once
     countdown.vypniOdpocit();
     ASSERT_TRUE(countdown.zapniOdpocit(seconds(3), clock.utcNow(), options));
     at(1);

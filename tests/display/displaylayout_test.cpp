@@ -44,16 +44,6 @@ TEST(DisplayLayout, TheRangeChoosesLabelsAndTemplate) {
     EXPECT_EQ(vytvorMatrici(QStringLiteral("5;"), u'0', {false, true, 0, 2}), QStringLiteral(" 00"))
         << "the separator without the days stands as a blank";
     EXPECT_EQ(vytvorMatrici(QStringLiteral("5;"), u'0', {false, false, 0, 0}), QString());
-
-    const auto t = labelTexts(QStringLiteral("12;"), QStringLiteral("03"), QStringLiteral("04"), QStringLiteral("05"),
-                              QStringLiteral("067"));
-    EXPECT_EQ(t[LabelDays], QStringLiteral("12"));
-    EXPECT_EQ(t[LabelDaySeparator], QStringLiteral(";"));
-    QString time;
-    for (int p = FirstTimeLabel; p < DisplayLabelCount; ++p) {
-        time += t[static_cast<size_t>(p)];
-    }
-    EXPECT_EQ(time, QStringLiteral("03:04:05,067"));
 }
 
 TEST(DisplayLayout, TextPlacedRelativeOrAbsoluteWithinItsParent) {
@@ -140,22 +130,6 @@ TEST(DisplayLayout, TheEdgeRuleKeepsTheTextInsideAndShrinksIt) {
     const DisplayLayout onPicture = layOutText(in, halfWidth);
     EXPECT_GE(onPicture.left, 200);
     EXPECT_LE(onPicture.left + onPicture.textWidth, 300);
-}
-
-TEST(DisplayLayout, LabelsFollowEachOtherFromTheLeft) {
-    const VisibleRange range{true, true, 0, 5};
-    const auto texts = labelTexts(QStringLiteral("3;"), QStringLiteral("01"), QStringLiteral("02"),
-                                  QStringLiteral("03"), QStringLiteral("004"));
-    const auto places = placeLabels(10, 40, range, templateDayPart(QStringLiteral("3;"), u'0', range), u'0', texts,
-                                    halfWidth);
-    EXPECT_EQ(places[LabelDays].left, 10);
-    EXPECT_EQ(places[LabelDays].width, 20);
-    EXPECT_EQ(places[LabelDaySeparator].left, 30);
-    EXPECT_EQ(places[LabelDaySeparator].width, 10);
-    EXPECT_EQ(places[FirstTimeLabel].left, 40);                 // H2
-    EXPECT_EQ(places[FirstTimeLabel + 2].width, 10);             // the colon
-    EXPECT_EQ(places[FirstTimeLabel + 4].left, 40 + 20 + 20 + 10 + 20); // M1
-    EXPECT_EQ(places[FirstTimeLabel + 5].width, 0) << "hidden";
 }
 
 TEST(DisplayLayout, PicturePlacementForEachSizing) {

@@ -81,6 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     IniFile ini(path);
     const SeznamBudiku list = nactiSeznamBudiku(ini, now);
     FUZZ_CHECK(list.seznamNazvuBudiku.size() == static_cast<qsizetype>(list.seznamDatBudiku.size()), "one date per name");
+    FUZZ_CHECK(list.seznamNazvuBudiku.contains(AlarmSeparator), "the separator is always in the list");
     (void)nactiAktualniBudik(ini, list, now, {});
     if (missed) {
         const ZmeskaneBudiky m = najdiZmeskaneBudiky(ini, now, 50);

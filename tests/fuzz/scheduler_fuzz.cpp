@@ -32,6 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                                   a.Ct, a.Pa, a.So, a.Ne, a.vzdy, a.doNekonecna, a.cas, now);
     if (next) {
         FUZZ_CHECK(std::isfinite(*next), "an occurrence is a finite moment");
+        if (!wild && *next != 0) {
+            FUZZ_CHECK(*next >= *tryEncodeDate(1, 1, 1) && *next <= *tryEncodeDate(9999, 12, 31) + 1,
+                       "an occurrence is a date the program can show");
+        }
         if (!wild && *next > 0) {
             const double timeOfDay = *next - std::floor(*next);
             FUZZ_CHECK(std::abs(timeOfDay - a.cas) < 1e-6 || std::abs(timeOfDay - a.cas) > 1 - 1e-6,

@@ -85,11 +85,6 @@ TEST_F(NastaveniTest, TheDefaultsButtonSetsItsColumnOnly) {
     EXPECT_EQ(n.jazyk, QStringLiteral("Cesky"));
 }
 
-TEST_F(NastaveniTest, AFailedWriteIsReported) {
-    QDir().mkpath(ini.path() + QStringLiteral("/x"));
-    EXPECT_FALSE(ulozNastaveni(ini, TNastaveni{}));
-}
-
 TEST_F(NastaveniTest, ASaveThatFailsHalfwayLeavesEveryOptionAsItWas) {
     TNastaveni old;
     ASSERT_TRUE(ulozNastaveni(ini, old));

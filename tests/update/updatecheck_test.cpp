@@ -36,9 +36,6 @@ protected:
 
     QString settingsPath() const { return dir.path() + QStringLiteral("/Data/Nastaveni/Nastaveni.ini"); }
     QString updater() const { return aktualizace::programAktualizace(dir.path()); }
-    Spusteni automatic(TDateTime now) {
-        return aktualizace::zkontrolujNoveVerze(now, last, options, dir.path(), settingsPath(), windows, launcher);
-    }
     Spusteni onDemand(TDateTime now) {
         return aktualizace::spustKontroluNoveVerze(now, last, options, dir.path(), settingsPath(), windows, launcher);
     }
@@ -82,28 +79,6 @@ TEST(UpdateCommandLine, EveryCombinationOfTheStoredChoices) {
     const QStringList defaults{QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"),
                                QStringLiteral("Cesky.ini"), QStringLiteral("2.51"), QStringLiteral("/a b/N.ini")};
     EXPECT_EQ(aktualizace::prikazovaRadka(TNastaveni{}, QStringLiteral("/a b/N.ini")), defaults);
-}
-
-TEST_F(UpdateCheck, StartsTheUpdaterAndRetriesTenMinutesLaterUntilConfirmed) {
-    makeProgram(updater());
-    ASSERT_EQ(automatic(Now), Spusteni::Spusten);
-    ASSERT_EQ(launcher.started.size(), 1u);
-    EXPECT_EQ(launcher.started[0].first, updater());
-    EXPECT_EQ(launcher.started[0].second.size(), 7);
-    EXPECT_EQ(launcher.started[0].second.last(), settingsPath());
-    // No confirmation: the next attempt is due ten minutes on, not before.
-    EXPECT_FALSE(aktualizace::kontrolaNaRade(Now + 10.0 / 1440 - Ms, last));
-    EXPECT_TRUE(aktualizace::kontrolaNaRade(Now + 10.0 / 1440 + Ms, last));
-}
-
-TEST_F(UpdateCheck, SwitchedOffStartsNothingUntilAsked) {
-    makeProgram(updater());
-    options.kontrolovatAktulizace = false;
-    EXPECT_EQ(automatic(Now), Spusteni::Vypnuto);
-    EXPECT_TRUE(launcher.started.empty());
-    EXPECT_EQ(last, Now); // the next automatic attempt is thirty days away
-    EXPECT_EQ(onDemand(Now), Spusteni::Spusten); // the menu starts it all the same
-    EXPECT_EQ(launcher.started.size(), 1u);
 }
 
 TEST_F(UpdateCheck, AnUpdaterWindowOnTheDesktopMeansItRunsAlready) {
