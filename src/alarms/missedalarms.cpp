@@ -52,14 +52,17 @@ ZmeskaneBudiky najdiZmeskaneBudiky(IniFile& alarmsIni, TDateTime now, std::size_
         }
         seen.insert(folded);
         const TDateTime base = ini.readDateTime(name, u"posledni", Unknown);
-        posledni.writeDateTime(name, u"posledni", now);
         TNactenyBudik alarm = nactiBudik(ini, name);
-        if (!alarm.zapnuty()) {
-            continue;
-        }
         // Written by hand without it, an alarm here runs without an until date.
         alarm.doNekonecna = alarm.doNekonecna || !ini.valueExists(name, u"doNekonecna");
-        if (const TDateTime first = vypoctiNejblizsiDatumZmeskanehoBudiku(alarm, base, now); first != 0) {
+        const TDateTime first = vypoctiNejblizsiDatumZmeskanehoBudiku(alarm, base, now);
+        // Checked up to now. An alarm with no occurrence since its mark keeps the mark: the next search
+        // from there finds exactly what one from now would, and a long list is not rewritten at every
+        // start. A mark ahead of now (the clock was set back) is brought back to now.
+        if (first != 0 || base > now) {
+            posledni.writeDateTime(name, u"posledni", now);
+        }
+        if (first != 0 && alarm.zapnuty()) {
             cursors.push_back({first, alarms.size()});
             alarms.emplace_back(name, std::move(alarm));
         }

@@ -74,6 +74,24 @@ TEST_F(MissedAlarmsTest, ADailyAlarmMissedFromMondayToWednesdayMorningIsListedTw
     EXPECT_TRUE(najdiZmeskaneBudiky(ini, now + OneMillisecond * 1000).seznam.empty()) << "a second start right after";
 }
 
+// Nothing missed: the file is not rewritten, and what the kept marks find later is what marks set at
+// this start would find. A mark ahead of now (the clock was set back) comes back to now.
+TEST_F(MissedAlarmsTest, AnAlarmWithNothingMissedKeepsItsMarkAndTheFileStaysAsItWas) {
+    save(QStringLiteral("Ráno"), daily(7), at(2026, 12, 7, 7, 30));    // rang Monday; next Tuesday 7:00
+    save(QStringLiteral("Vypnutý"), daily(9, false), at(2026, 12, 7, 9, 30));
+    const QByteArray before = test::readBytes(ini.path());
+    EXPECT_TRUE(najdiZmeskaneBudiky(ini, at(2026, 12, 8, 6)).seznam.empty());
+    EXPECT_EQ(test::readBytes(ini.path()), before);
+    // Closed again until Wednesday 08:00: Tuesday's and Wednesday's seven o'clock are missed.
+    EXPECT_EQ(dates(najdiZmeskaneBudiky(ini, at(2026, 12, 9, 8))),
+              (std::vector<TDateTime>{at(2026, 12, 8, 7), at(2026, 12, 9, 7)}));
+    EXPECT_EQ(ini.readDateTime(u"Vypnutý", u"posledni", 0), at(2026, 12, 9, 8)) << "its 9:00 fell: checked";
+
+    save(QStringLiteral("Ráno"), daily(7), at(2027, 1, 1));
+    EXPECT_TRUE(najdiZmeskaneBudiky(ini, at(2026, 12, 10, 8)).seznam.empty());
+    EXPECT_EQ(ini.readDateTime(u"Ráno", u"posledni", 0), at(2026, 12, 10, 8)) << "a mark ahead of now";
+}
+
 TEST_F(MissedAlarmsTest, TheBaseMomentItselfIsNotMissedButNowIs) {
     const TNactenyBudik b = daily(7);
     EXPECT_EQ(vypoctiNejblizsiDatumZmeskanehoBudiku(b, at(2026, 12, 7, 7), at(2026, 12, 8, 7)), at(2026, 12, 8, 7));
