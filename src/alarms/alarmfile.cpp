@@ -53,10 +53,15 @@ std::optional<TDateTime> nejblizsiDatum(const TNactenyBudik& b, TDateTime now) {
                                        b.Pa, b.So, b.Ne, b.vzdy, b.doNekonecna, b.cas, now);
 }
 
-TNactenyBudik nactiBudik(const IniSnapshot& ini, const QString& name) {
+TNactenyBudik nactiRozvrhBudiku(const IniSnapshot& ini, const QString& name) {
     TNactenyBudik b = readSchedule(ini, name, 1, 0);
-    b.zprava = ini.readString(name, u"zprava");
     b.stav = ini.readBool(name, u"stav", false) ? 1 : 0;
+    return b;
+}
+
+TNactenyBudik nactiBudik(const IniSnapshot& ini, const QString& name) {
+    TNactenyBudik b = nactiRozvrhBudiku(ini, name);
+    b.zprava = ini.readString(name, u"zprava");
     b.upozorneni = nactiUpozorneni(ini, name, AlarmNotificationKeys);
     return b;
 }

@@ -46,6 +46,8 @@ std::optional<TDateTime> nejblizsiDatum(const TNactenyBudik& alarm, TDateTime no
 
 // Reads one alarm section with the defaults of the file layout.
 TNactenyBudik nactiBudik(const IniSnapshot& ini, const QString& name);
+// Only when it rings and whether it is on: its schedule and `stav`, the rest left at the defaults.
+TNactenyBudik nactiRozvrhBudiku(const IniSnapshot& ini, const QString& name);
 
 // Adds the alarm (listing it in "info" when the name is new) or overwrites it, with "posledni" = now,
 // as one atomic change of the file.

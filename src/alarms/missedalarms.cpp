@@ -1,11 +1,11 @@
 #include "alarms/missedalarms.h"
 
 #include "alarms/alarmfile.h"
+#include "storage/inidocument.h"
 #include "storage/inifile.h"
 
-#include <QSet>
-
 #include <algorithm>
+#include <unordered_set>
 
 namespace tavrok {
 
@@ -44,15 +44,16 @@ ZmeskaneBudiky najdiZmeskaneBudiky(IniFile& alarmsIni, TDateTime now, std::size_
     IniBatch posledni(alarmsIni);
     // A date-time that cannot be read counts as 31 December 1899.
     constexpr TDateTime Unknown = 1.0;
-    QSet<QString> seen; // a name the list holds twice: its first entry already marked it checked
-    for (const QString& name : nazvyBudiku(ini)) {
-        const QString folded = name.toCaseFolded();
-        if (isListSection(name) || !ini.sectionExists(name) || seen.contains(folded)) {
+    const QStringList names = nazvyBudiku(ini);
+    // A name the list holds twice (in any letter case): its first entry already marked it checked.
+    std::unordered_set<QStringView, detail::CaseInsensitiveHash, detail::CaseInsensitiveEqual> seen;
+    seen.reserve(static_cast<std::size_t>(names.size()));
+    for (const QString& name : names) {
+        if (isListSection(name) || !ini.sectionExists(name) || !seen.insert(name).second) {
             continue;
         }
-        seen.insert(folded);
         const TDateTime base = ini.readDateTime(name, u"posledni", Unknown);
-        TNactenyBudik alarm = nactiBudik(ini, name);
+        TNactenyBudik alarm = nactiRozvrhBudiku(ini, name);
         // Written by hand without it, an alarm here runs without an until date.
         alarm.doNekonecna = alarm.doNekonecna || !ini.valueExists(name, u"doNekonecna");
         const TDateTime first = vypoctiNejblizsiDatumZmeskanehoBudiku(alarm, base, now);
