@@ -49,7 +49,7 @@ public:
     // The digits, the message or the name were changed by the user: the name box loses its green.
     void alarmChanged();
 
-    // Start-up: what rang while the program was closed (each alarm's "posledni" becomes now).
+    // Start-up: what rang while the program was closed; the alarms are marked as checked up to now.
     void najdiZmeskaneBudiky();
     void mnuZmeskaneBudikyClick();
     // The alarm file was changed from outside (an import): the list, the next alarm and the alarm shown

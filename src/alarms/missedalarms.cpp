@@ -56,11 +56,14 @@ ZmeskaneBudiky najdiZmeskaneBudiky(IniFile& alarmsIni, TDateTime now, std::size_
         TNactenyBudik alarm = nactiRozvrhBudiku(ini, name);
         // Written by hand without it, an alarm here runs without an until date.
         alarm.doNekonecna = alarm.doNekonecna || !ini.valueExists(name, u"doNekonecna");
-        const TDateTime first = vypoctiNejblizsiDatumZmeskanehoBudiku(alarm, base, now);
-        // Checked up to now. An alarm with no occurrence since its mark keeps the mark: the next search
-        // from there finds exactly what one from now would, and a long list is not rewritten at every
-        // start. A mark ahead of now (the clock was set back) is brought back to now.
-        if (first != 0 || base > now) {
+        const std::optional<TDateTime> next = nejblizsiDatum(alarm, base + OneMillisecond);
+        const TDateTime first = next && *next > base && *next <= now ? *next : 0;
+        // Checked up to now. An alarm whose next occurrence from its mark is still to come keeps the
+        // mark: a later search from there finds what one from now would, and a long list is not
+        // rewritten at every start. Any other alarm is marked now: one that rang, one whose search from
+        // the mark ends without a date (a 31st in a short month), one whose mark lies ahead of now (the
+        // clock was set back).
+        if (!next || *next <= now || base > now) {
             posledni.writeDateTime(name, u"posledni", now);
         }
         if (first != 0 && alarm.zapnuty()) {

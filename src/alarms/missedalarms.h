@@ -25,8 +25,8 @@ struct ZmeskaneBudiky {
 
 // What rang while the program was closed: every occurrence of every switched-on alarm between its
 // "posledni" moment and now, oldest first, at most `limit` of them listed (the rest only counted, up to
-// a million, so a long absence with many alarms stays quick). Every alarm's "posledni" becomes now, in
-// one write.
+// a million, so a long absence with many alarms stays quick). An alarm's "posledni" becomes now, in one
+// write, unless its next occurrence from there is still to come: such marks stay as they are.
 ZmeskaneBudiky najdiZmeskaneBudiky(IniFile& alarmsIni, TDateTime now, std::size_t limit = 1000);
 
 } // namespace tavrok

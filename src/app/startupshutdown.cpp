@@ -69,6 +69,9 @@ void TfrmHlavniOkno::showEvent(QShowEvent* event) {
     if (endedForUpdate_) {
         return;
     }
+    if (endingSession_) {
+        return; // closing: no update check now
+    }
     if (!state_.main.firstShow) {
         if (!event->spontaneous() && !isMinimized()) {
             leaveTray(); // shown again by the program: a notice or the icon's menu
@@ -122,16 +125,6 @@ void TfrmHlavniOkno::formShow() {
                       size()));
     state_.main.currentFunction = funkceFromStored(startFunction(settings));
 
-    // What rang while the program was closed, shown once the window stands.
-    alarmPanel_->najdiZmeskaneBudiky();
-    if (settings.readBool(u"nastaveni", u"zobrazovatBudiky", true) && !state_.zmeskaneBudiky.seznam.empty()) {
-        QTimer::singleShot(0, this, [this] {
-            if (!endingSession_) {
-                mnuZmeskaneBudikyClick();
-            }
-        });
-    }
-
     for (const auto& [original, aside] : state_.storage.movedAside()) {
         questions().tell(fillPlaceholders(state_.messages.text(MessageTable::MovedAside), {{u"%d1", original}, {u"%d2", aside}}),
                        MessageIcon::Warning);
@@ -159,6 +152,19 @@ void TfrmHlavniOkno::formShow() {
     if (settings.readBool(u"nastaveni", u"pouzitMezicas", false)) {
         registerKey();
     }
+    // What rang while the program was closed, shown once the window stands: after the boxes above, so
+    // that a session ending while one is open leaves the alarms unmarked, to be listed at the next start.
+    if (!endingSession_) {
+        alarmPanel_->najdiZmeskaneBudiky();
+    }
+    if (settings.readBool(u"nastaveni", u"zobrazovatBudiky", true) && !state_.zmeskaneBudiky.seznam.empty()) {
+        QTimer::singleShot(0, this, [this] {
+            if (!endingSession_) {
+                mnuZmeskaneBudikyClick();
+            }
+        });
+    }
+
     state_.main.minimizePending = true;
     // The separate display's look, and its place (it is shown by the menu).
     state_.displej = nactiNastaveniDispleje(settings);

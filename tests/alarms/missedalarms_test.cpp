@@ -92,6 +92,16 @@ TEST_F(MissedAlarmsTest, AnAlarmWithNothingMissedKeepsItsMarkAndTheFileStaysAsIt
     EXPECT_EQ(ini.readDateTime(u"Ráno", u"posledni", 0), at(2026, 12, 10, 8)) << "a mark ahead of now";
 }
 
+// Searched from a mark in April, the 31st of every month ends at "31 April" and finds nothing: that mark
+// is not kept, or the 31st of May would never be listed.
+TEST_F(MissedAlarmsTest, AMarkWhoseSearchEndsWithoutADateIsMovedOn) {
+    TNactenyBudik rent = daily(8);
+    rent.KD = 31;
+    save(QStringLiteral("Nájem"), rent, at(2027, 4, 10));
+    EXPECT_TRUE(najdiZmeskaneBudiky(ini, at(2027, 5, 5)).seznam.empty());
+    EXPECT_EQ(dates(najdiZmeskaneBudiky(ini, at(2027, 6, 2))), std::vector<TDateTime>{at(2027, 5, 31, 8)});
+}
+
 TEST_F(MissedAlarmsTest, TheBaseMomentItselfIsNotMissedButNowIs) {
     const TNactenyBudik b = daily(7);
     EXPECT_EQ(vypoctiNejblizsiDatumZmeskanehoBudiku(b, at(2026, 12, 7, 7), at(2026, 12, 8, 7)), at(2026, 12, 8, 7));

@@ -1,4 +1,5 @@
 #include "storage/inifile.h"
+#include "storage/inivalues.h"
 #include "support/windowfixture.h"
 
 #include <QAction>
@@ -464,16 +465,19 @@ TEST_F(MainWindowTest, ACountdownThatEndedWhileOffIsReportedAndStartsTheStopwatc
     EXPECT_EQ(toMilliseconds(window->stopwatch().start() - end), 0) << "counted from the end moment";
 }
 
-TEST_F(MainWindowTest, TheSessionEndingWhileAStartUpBoxIsOpenKeepsTheRunningStopwatch) {
+TEST_F(MainWindowTest, TheSessionEndingWhileAStartUpBoxIsOpenKeepsTheRunningStopwatchAndTheMissedAlarms) {
     settings("[nastaveni]\nnechat=1\n");
     open();
     click("lblFceTavrok");
     click("btnZapnout");
     runFor(30'000);
     EXPECT_TRUE(window->close());
-    // An unreadable alarm list is moved aside at the next start; its box is open when the session ends.
-    static constexpr char Junk[] = "\x00\x01[info]\x00";
-    test::writeBytes(data("Nastaveni/Budiky.ini"), QByteArray(Junk, sizeof Junk - 1));
+    // A daily alarm last checked two days ago; a standard sound gone, so a box is open at the next start
+    // when the session ends.
+    const QString checked = formatIniDateTime(clock.now() - 2);
+    test::writeBytes(data("Nastaveni/Budiky.ini"), "[info]\npocetBudiku=1\n1=Ranni\n[Ranni]\ncas=7:00:00\nstav=1\n"
+                                                   "vzdy=1\nposledni=" + checked.toUtf8() + "\n");
+    ASSERT_TRUE(QFile::remove(data("Zvuky/Standard/Zvonek.wav")));
     int boxes = 0;
     questions.whileOpen = [&](int) {
         if (++boxes == 1) {
@@ -493,6 +497,8 @@ TEST_F(MainWindowTest, TheSessionEndingWhileAStartUpBoxIsOpenKeepsTheRunningStop
     const IniFile saved(settingsPath());
     EXPECT_EQ(saved.readInteger(u"pokracovaniTavrek", u"stav", 0), 2) << "still running at the next start";
     EXPECT_EQ(saved.readInteger(u"stavHlavnihoOkna", u"funkce", 0), 2);
+    EXPECT_EQ(IniFile(data("Nastaveni/Budiky.ini")).readString(u"Ranni", u"posledni"), checked)
+        << "its missed rings are listed at the next start";
 }
 
 TEST_F(MainWindowTest, ACountdownPausedWhileOffEndsItsTimeLeftAfterTheStart) {
