@@ -9,13 +9,22 @@
 
 namespace tavrok {
 
+namespace {
+
+// The scheduler's next occurrence from just after the base: the first one strictly after it.
+std::optional<TDateTime> nextAfter(const TNactenyBudik& alarm, TDateTime base) {
+    return nejblizsiDatum(alarm, base + OneMillisecond);
+}
+
+// That occurrence when it fell in (base, now]; 0 otherwise.
+TDateTime missedOf(std::optional<TDateTime> next, TDateTime base, TDateTime now) {
+    return next && *next > base && *next <= now ? *next : 0;
+}
+
+} // namespace
+
 TDateTime vypoctiNejblizsiDatumZmeskanehoBudiku(const TNactenyBudik& alarm, TDateTime base, TDateTime now) {
-    // The scheduler's next occurrence from just after the base: the first one strictly after it.
-    const std::optional<TDateTime> next = nejblizsiDatum(alarm, base + OneMillisecond);
-    if (!next || *next <= base || *next > now) {
-        return 0;
-    }
-    return *next;
+    return missedOf(nextAfter(alarm, base), base, now);
 }
 
 namespace {
@@ -56,8 +65,8 @@ ZmeskaneBudiky najdiZmeskaneBudiky(IniFile& alarmsIni, TDateTime now, std::size_
         TNactenyBudik alarm = nactiRozvrhBudiku(ini, name);
         // Written by hand without it, an alarm here runs without an until date.
         alarm.doNekonecna = alarm.doNekonecna || !ini.valueExists(name, u"doNekonecna");
-        const std::optional<TDateTime> next = nejblizsiDatum(alarm, base + OneMillisecond);
-        const TDateTime first = next && *next > base && *next <= now ? *next : 0;
+        const std::optional<TDateTime> next = nextAfter(alarm, base);
+        const TDateTime first = missedOf(next, base, now);
         // Checked up to now. An alarm whose next occurrence from its mark is still to come keeps the
         // mark: a later search from there finds what one from now would, and a long list is not
         // rewritten at every start. Any other alarm is marked now: one that rang, one whose search from
