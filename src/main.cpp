@@ -24,12 +24,12 @@ int main(int argc, char* argv[]) {
         QCoreApplication helper(argc, argv);
         return tavrok::runAndWait(QCoreApplication::arguments().mid(2));
     }
-    // Qt waits for the X server to finish each shared-memory image before it paints the next one: a
-    // round trip per frame. The program repaints small regions (the digits, one label) up to 30 times
-    // a second, which cost less sent over the connection. A user's own choice stands.
     // A logout while the files are still loading must not end the program unsaved: the signal waits
     // until the window can take it.
     tavrok::SessionEnd::catchSignals();
+    // Qt waits for the X server to finish each shared-memory image before it paints the next one: a
+    // round trip per frame. The program repaints small regions (the digits, one label) up to 30 times
+    // a second, which cost less sent over the connection. A user's own choice stands.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) {
         qputenv("QT_XCB_NO_MITSHM", "1");
     }
