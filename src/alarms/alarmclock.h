@@ -22,7 +22,9 @@ public:
     // The name right after the separator; empty when no alarm follows it.
     QString nasledujici() const;
 
-    void nactiSeznam(TDateTime now) { seznam_ = nactiSeznamBudiku(alarmsIni_, now); }
+    void nactiSeznam(TDateTime now, const KazdyBudik& eachAlarm = {}) {
+        seznam_ = nactiSeznamBudiku(alarmsIni_, now, eachAlarm);
+    }
     void nactiAktualni(TDateTime now) { aktualni_ = nactiAktualniBudik(alarmsIni_, seznam_, now, aktualni_); }
 
     struct Ring {

@@ -71,9 +71,9 @@ QStringList nazvyBudiku(const IniSnapshot& ini) {
     // stands, a huge one would make millions of "?" alarms and freeze the program.
     const int n = boundedListCount(ini, Info, ini.readInteger(Info, Count, 0), 1);
     QStringList names;
-    names.reserve(n);
-    for (int i = 1; i <= n; ++i) {
-        names << ini.readString(Info, QString::number(i), Unknown);
+    names.reserve(n + 1); // and the separator a loaded list adds
+    for (std::optional<QString>& name : ini.numberedValues(Info, 1, n)) {
+        names << (name ? std::move(*name) : Unknown);
     }
     return names;
 }
@@ -156,13 +156,17 @@ bool zapisPosledni(IniFile& ini, const QString& name, TDateTime moment) {
     return ini.writeDateTime(name, u"posledni", moment);
 }
 
-SeznamBudiku nactiSeznamBudiku(const IniFile& alarmsIni, TDateTime now) {
+SeznamBudiku nactiSeznamBudiku(const IniFile& alarmsIni, TDateTime now, const KazdyBudik& eachAlarm) {
     const IniSnapshot ini = alarmsIni.snapshot();
     SeznamBudiku list;
     list.seznamNazvuBudiku = nazvyBudiku(ini);
     list.seznamDatBudiku.reserve(static_cast<size_t>(list.seznamNazvuBudiku.size()) + 1);
     for (const QString& name : list.seznamNazvuBudiku) {
-        list.seznamDatBudiku.push_back(nejblizsiDatum(readSchedule(ini, name, 1, 0), now).value_or(0.0));
+        const TNactenyBudik schedule = readSchedule(ini, name, 1, 0);
+        list.seznamDatBudiku.push_back(nejblizsiDatum(schedule, now).value_or(0.0));
+        if (eachAlarm) {
+            eachAlarm(ini, name, schedule);
+        }
     }
     list.seznamNazvuBudiku << AlarmSeparator;
     list.seznamDatBudiku.push_back(now);

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 namespace tavrok {
 
@@ -62,8 +63,12 @@ bool zapisPosledni(IniFile& alarmsIni, const QString& name, TDateTime moment);
 QStringList nazvyBudiku(const IniSnapshot& ini);
 
 // Every alarm with its date and the separator at `now`, sorted by date. An alarm whose from date
-// cannot be formed has no occurrence (date 0) and the rest of the list still loads.
-SeznamBudiku nactiSeznamBudiku(const IniFile& alarmsIni, TDateTime now);
+// cannot be formed has no occurrence (date 0) and the rest of the list still loads. `eachAlarm`, when
+// given, sees every listed name with its schedule as read (the state left out) while its section is at
+// hand, in the order of the list in the file.
+using KazdyBudik =
+    std::function<void(const IniSnapshot& ini, const QString& name, const TNactenyBudik& schedule)>;
+SeznamBudiku nactiSeznamBudiku(const IniFile& alarmsIni, TDateTime now, const KazdyBudik& eachAlarm = {});
 
 // The alarm right after the separator; fields read before a failure keep their new values, the rest
 // keep those of `previous`. With no alarm after the separator nothing changes.

@@ -6,15 +6,16 @@
 #include "app/programstate.h"
 #include "platform/clock.h"
 #include "platform/questions.h"
+#include "storage/inifile.h"
 #include "widgets/namedwidget.h"
 
 #include <QComboBox>
-#include <QStringListModel>
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStringListModel>
 
 namespace tavrok {
 
@@ -92,7 +93,9 @@ void AlarmPanel::btnDalsiClick() {
 }
 
 void AlarmPanel::najdiZmeskaneBudiky() {
-    state_.zmeskaneBudiky = tavrok::najdiZmeskaneBudiky(state_.storage.alarmsIni(), state_.clock.now());
+    const std::unique_ptr<MissedAlarmCandidates> candidates = std::move(startCandidates_);
+    state_.zmeskaneBudiky =
+        tavrok::najdiZmeskaneBudiky(state_.storage.alarmsIni(), state_.clock.now(), 1000, candidates.get());
 }
 
 void AlarmPanel::mnuZmeskaneBudikyClick() {
@@ -143,6 +146,28 @@ void AlarmPanel::paintNameBox() {
 void AlarmPanel::reloadAlarms() {
     const TDateTime now = state_.clock.now();
     state_.alarmClock.nactiSeznam(now);
+    showLoadedList(now);
+}
+
+void AlarmPanel::loadAlarmsAtStart() {
+    // The start-up boxes come between the two readings; one left open longer than this makes the
+    // search read every alarm again.
+    constexpr TDateTime Span = 15.0 / 1440;
+    const TDateTime now = state_.clock.now();
+    auto candidates = std::make_unique<MissedAlarmCandidates>();
+    candidates->fileVersion = state_.storage.alarmsIni().snapshot().version();
+    candidates->from = now;
+    candidates->until = now + Span;
+    state_.alarmClock.nactiSeznam(
+        now, [&](const IniSnapshot& ini, const QString& name, const TNactenyBudik& schedule) {
+            candidates->fileVersion = ini.version();
+            candidates->consider(ini, name, schedule);
+        });
+    startCandidates_ = std::move(candidates);
+    showLoadedList(now);
+}
+
+void AlarmPanel::showLoadedList(TDateTime now) {
     syncAlarmList(QString());
     selectNextAlarm();
     state_.alarmClock.nactiAktualni(now);

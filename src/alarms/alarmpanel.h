@@ -1,7 +1,9 @@
 #pragma once
 
+#include "alarms/missedalarms.h"
 #include "app/functionpanel.h"
 
+#include <memory>
 #include <optional>
 
 class QComboBox;
@@ -44,6 +46,8 @@ public:
 
     // Reads the list again and watches the next alarm.
     void reloadAlarms();
+    // The same at start-up, picking in that one reading the alarms the missed-alarm search will read.
+    void loadAlarmsAtStart();
     // Loads the alarm of that name onto the digits; quietly when asked (start-up, after a save).
     void loadIntoEditor(const QString& name, bool quietly = false);
     // The digits, the message or the name were changed by the user: the name box loses its green.
@@ -68,6 +72,7 @@ public:
     int alarmsRung() const { return alarmsRung_; }
 
 private:
+    void showLoadedList(TDateTime now);
     void syncAlarmList(const QString& keepText);
     void selectNextAlarm();
     void showEditorState(TDateTime now, std::optional<TDateTime> listedDate = std::nullopt);
@@ -75,6 +80,7 @@ private:
 
     ProgramState& state_;
     Questions& questions_;
+    std::unique_ptr<MissedAlarmCandidates> startCandidates_; // until the start's search has used them
     TfrmDalsiBudik* frmDalsiBudik_ = nullptr;
     TfrmZmeskaneBudiky* frmZmeskaneBudiky_ = nullptr;
     TDateTime lastAlarmLateness_ = 0;

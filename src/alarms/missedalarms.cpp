@@ -21,6 +21,21 @@ TDateTime missedOf(std::optional<TDateTime> next, TDateTime base, TDateTime now)
     return next && *next > base && *next <= now ? *next : 0;
 }
 
+// A date-time that cannot be read counts as 31 December 1899.
+constexpr TDateTime UnknownMark = 1.0;
+
+// An alarm as the search sees it: its mark, and its next occurrence from there.
+struct Marked {
+    TDateTime base;
+    std::optional<TDateTime> next;
+};
+Marked markedOf(const IniSnapshot& ini, const QString& name, TNactenyBudik& schedule) {
+    const TDateTime base = ini.readDateTime(name, u"posledni", UnknownMark);
+    // Written by hand without it, an alarm here runs without an until date.
+    schedule.doNekonecna = schedule.doNekonecna || !ini.valueExists(name, u"doNekonecna");
+    return {base, nextAfter(schedule, base)};
+}
+
 } // namespace
 
 TDateTime vypoctiNejblizsiDatumZmeskanehoBudiku(const TNactenyBudik& alarm, TDateTime base, TDateTime now) {
@@ -46,39 +61,51 @@ bool later(const Cursor& a, const Cursor& b) {
 
 } // namespace
 
-ZmeskaneBudiky najdiZmeskaneBudiky(IniFile& alarmsIni, TDateTime now, std::size_t limit) {
-    const IniSnapshot ini = alarmsIni.snapshot();
+void MissedAlarmCandidates::consider(const IniSnapshot& ini, const QString& name, const TNactenyBudik& schedule) {
+    TNactenyBudik alarm = schedule;
+    const auto [base, next] = markedOf(ini, name, alarm);
+    if (!next || *next <= until || base > from) {
+        names << name;
+    }
+}
+
+ZmeskaneBudiky najdiZmeskaneBudiky(IniFile& alarmsIni, TDateTime now, std::size_t limit,
+                                   const MissedAlarmCandidates* candidates) {
     std::vector<std::pair<QString, TNactenyBudik>> alarms;
     std::vector<Cursor> cursors;
+    QStringList toMark;
+    {
+        const IniSnapshot ini = alarmsIni.snapshot(); // let go before the marks change the file
+        const bool picked = candidates && candidates->fileVersion == ini.version() && candidates->from <= now &&
+                            now <= candidates->until;
+        const QStringList names = picked ? candidates->names : nazvyBudiku(ini);
+        // A name the list holds twice (in any letter case): its first entry already marked it checked.
+        std::unordered_set<QStringView, detail::CaseInsensitiveHash, detail::CaseInsensitiveEqual> seen;
+        seen.reserve(static_cast<std::size_t>(names.size()));
+        for (const QString& name : names) {
+            if (isListSection(name) || !ini.sectionExists(name) || !seen.insert(name).second) {
+                continue;
+            }
+            TNactenyBudik alarm = nactiRozvrhBudiku(ini, name);
+            const auto [base, next] = markedOf(ini, name, alarm);
+            const TDateTime first = missedOf(next, base, now);
+            // Checked up to now. An alarm whose next occurrence from its mark is still to come keeps the
+            // mark: a later search from there finds what one from now would, and a long list is not
+            // rewritten at every start. Any other alarm is marked now: one that rang, one whose search
+            // from the mark ends without a date (a 31st in a short month), one whose mark lies ahead of
+            // now (the clock was set back).
+            if (!next || *next <= now || base > now) {
+                toMark << name;
+            }
+            if (first != 0 && alarm.zapnuty()) {
+                cursors.push_back({first, alarms.size()});
+                alarms.emplace_back(name, std::move(alarm));
+            }
+        }
+    }
     IniBatch posledni(alarmsIni);
-    // A date-time that cannot be read counts as 31 December 1899.
-    constexpr TDateTime Unknown = 1.0;
-    const QStringList names = nazvyBudiku(ini);
-    // A name the list holds twice (in any letter case): its first entry already marked it checked.
-    std::unordered_set<QStringView, detail::CaseInsensitiveHash, detail::CaseInsensitiveEqual> seen;
-    seen.reserve(static_cast<std::size_t>(names.size()));
-    for (const QString& name : names) {
-        if (isListSection(name) || !ini.sectionExists(name) || !seen.insert(name).second) {
-            continue;
-        }
-        const TDateTime base = ini.readDateTime(name, u"posledni", Unknown);
-        TNactenyBudik alarm = nactiRozvrhBudiku(ini, name);
-        // Written by hand without it, an alarm here runs without an until date.
-        alarm.doNekonecna = alarm.doNekonecna || !ini.valueExists(name, u"doNekonecna");
-        const std::optional<TDateTime> next = nextAfter(alarm, base);
-        const TDateTime first = missedOf(next, base, now);
-        // Checked up to now. An alarm whose next occurrence from its mark is still to come keeps the
-        // mark: a later search from there finds what one from now would, and a long list is not
-        // rewritten at every start. Any other alarm is marked now: one that rang, one whose search from
-        // the mark ends without a date (a 31st in a short month), one whose mark lies ahead of now (the
-        // clock was set back).
-        if (!next || *next <= now || base > now) {
-            posledni.writeDateTime(name, u"posledni", now);
-        }
-        if (first != 0 && alarm.zapnuty()) {
-            cursors.push_back({first, alarms.size()});
-            alarms.emplace_back(name, std::move(alarm));
-        }
+    for (const QString& name : toMark) {
+        posledni.writeDateTime(name, u"posledni", now);
     }
     (void)posledni.commit(); // a write error is not the user's concern here
 

@@ -3,11 +3,13 @@
 #include "common/datetime.h"
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace tavrok {
 
 class IniFile;
+class IniSnapshot;
 struct TNactenyBudik;
 
 // The occurrence of an alarm strictly after `base` and not after `now`; 0 when there is none.
@@ -27,6 +29,23 @@ struct ZmeskaneBudiky {
 // "posledni" moment and now, oldest first, at most `limit` of them listed (the rest only counted, up to
 // a million, so a long absence with many alarms stays quick). An alarm's "posledni" becomes now, in one
 // write, unless its next occurrence from there is still to come: such marks stay as they are.
-ZmeskaneBudiky najdiZmeskaneBudiky(IniFile& alarmsIni, TDateTime now, std::size_t limit = 1000);
+//
+// `candidates`, when they were picked from the same contents of the file and `now` lies in their span,
+// spare the search reading every alarm again: it reads only those.
+struct MissedAlarmCandidates;
+ZmeskaneBudiky najdiZmeskaneBudiky(IniFile& alarmsIni, TDateTime now, std::size_t limit = 1000,
+                                   const MissedAlarmCandidates* candidates = nullptr);
+
+// The alarms that the search at any moment from `from` to `until` may list or mark, picked while the
+// list is loaded (nactiSeznamBudiku's eachAlarm), so that a start reads each alarm once. Any other alarm
+// has its next occurrence from its mark after `until` and its mark not after `from`: nothing to find.
+struct MissedAlarmCandidates {
+    quint64 fileVersion = 0; // of the contents they were picked from
+    TDateTime from = 0;
+    TDateTime until = 0;
+    QStringList names; // in the order of the list in the file
+
+    void consider(const IniSnapshot& ini, const QString& name, const TNactenyBudik& schedule);
+};
 
 } // namespace tavrok

@@ -97,7 +97,7 @@ void TfrmHlavniOkno::formShow() {
     }
 
     // The alarms, and the next one on the digits.
-    alarmPanel_->reloadAlarms();
+    alarmPanel_->loadAlarmsAtStart();
     alarmPanel_->loadIntoEditor(state_.alarmClock.nasledujici(), true);
 
     // The countdown remembered from the last run, then whatever the last run left running.

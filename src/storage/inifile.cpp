@@ -10,6 +10,7 @@
 #include <QFile>
 
 #ifdef Q_OS_UNIX
+#include <sys/mman.h>
 #include <sys/stat.h>
 #else
 #include <QFileInfo>
@@ -42,11 +43,40 @@ constexpr qint64 TimestampGranularityNs = 25'000'000;
 
 QByteArray readWholeFile(const QString& path) {
     QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    if (!f.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const qint64 size = f.size();
+    if (size < 4 * 1024 * 1024) {
+        return f.readAll();
+    }
+    // A big file (a long alarm list) is read into memory taken in large pages where the system offers
+    // them: touching tens of megabytes page by page costs more than reading them.
+    QByteArray bytes(size, Qt::Uninitialized);
+#ifdef Q_OS_LINUX
+    constexpr quintptr Huge = 2 * 1024 * 1024;
+    const quintptr start = (reinterpret_cast<quintptr>(bytes.data()) + Huge - 1) & ~(Huge - 1);
+    const quintptr end = (reinterpret_cast<quintptr>(bytes.data()) + quintptr(size)) & ~(Huge - 1);
+    if (end > start) {
+        ::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+    }
+#endif
+    qint64 got = 0;
+    while (got < size) {
+        const qint64 n = f.read(bytes.data() + got, size - got);
+        if (n <= 0) {
+            break;
+        }
+        got += n;
+    }
+    bytes.truncate(got);
+    if (const QByteArray rest = f.readAll(); !rest.isEmpty()) { // it grew meanwhile
+        bytes += rest;
+    }
+    return bytes;
 }
 
 } // namespace
-
 
 using detail::IniDocument;
 
@@ -67,14 +97,37 @@ IniSnapshot::~IniSnapshot() = default;
 IniSnapshot::IniSnapshot(const IniSnapshot&) = default;
 IniSnapshot& IniSnapshot::operator=(const IniSnapshot&) = default;
 
+namespace {
+
+// Calls fn with the value as UTF-16: a short ASCII value (a number, a date) without an allocation.
+template <typename F> auto asUtf16(detail::Utf8View v, F&& fn) {
+    constexpr qsizetype Short = 64;
+    if (v.size() <= Short &&
+        std::all_of(v.begin(), v.end(), [](char c) { return static_cast<uchar>(c) < 0x80; })) {
+        char16_t buffer[Short];
+        std::copy(v.begin(), v.end(), buffer);
+        return fn(QStringView(buffer, v.size()));
+    }
+    const QString wide = QString::fromUtf8(v);
+    return fn(QStringView(wide));
+}
+
+// The stored value converted by parse, or the default when it is missing or does not convert.
+template <typename T, typename Parse>
+T readParsed(const IniDocument& doc, QStringView section, QStringView key, T def, Parse&& parse) {
+    const auto v = doc.find(section, key);
+    return v ? asUtf16(*v, [&](QStringView text) { return parse(text).value_or(def); }) : def;
+}
+
+} // namespace
+
 QString IniSnapshot::readString(QStringView section, QStringView key, const QString& def) const {
     const auto v = doc_->find(section, key);
-    return v ? v->toString() : def;
+    return v ? QString::fromUtf8(*v) : def;
 }
 
 int IniSnapshot::readInteger(QStringView section, QStringView key, int def) const {
-    const auto v = doc_->find(section, key);
-    return v ? parseIniInteger(*v).value_or(def) : def;
+    return readParsed(*doc_, section, key, def, parseIniInteger);
 }
 
 bool IniSnapshot::readBool(QStringView section, QStringView key, bool def) const {
@@ -82,22 +135,19 @@ bool IniSnapshot::readBool(QStringView section, QStringView key, bool def) const
 }
 
 double IniSnapshot::readFloat(QStringView section, QStringView key, double def) const {
-    const auto v = doc_->find(section, key);
-    return v ? parseIniFloat(*v).value_or(def) : def;
+    return readParsed(*doc_, section, key, def, parseIniFloat);
 }
 
 TDateTime IniSnapshot::readDateTime(QStringView section, QStringView key, TDateTime def) const {
-    const auto v = doc_->find(section, key);
-    return v ? parseIniDateTime(*v).value_or(def) : def;
+    return readParsed(*doc_, section, key, def, parseIniDateTime);
 }
 
 TDateTime IniSnapshot::readTime(QStringView section, QStringView key, TDateTime def) const {
-    const auto v = doc_->find(section, key);
-    return v ? parseIniTime(*v).value_or(def) : def;
+    return readParsed(*doc_, section, key, def, parseIniTime);
 }
 
 bool IniSnapshot::sectionExists(QStringView section) const {
-    return doc_->blocksOf(section) != nullptr;
+    return doc_->blocksOf(section) != detail::NoBlock;
 }
 
 bool IniSnapshot::valueExists(QStringView section, QStringView key) const {
@@ -108,15 +158,57 @@ QStringList IniSnapshot::sectionNames() const {
     QStringList names;
     for (uint32_t b = 0; b < doc_->blocks.size(); ++b) {
         const auto& block = doc_->blocks[b];
-        if (block.hasHeader && doc_->blocksOf(block.name)->front() == b) {
-            names << block.name.toString();
+        if (block.hasHeader && doc_->blocksOf(block.name) == b) {
+            names << QString::fromUtf8(block.name);
         }
     }
     return names;
 }
 
+quint64 IniSnapshot::version() const {
+    return doc_->version;
+}
+
 QStringList IniSnapshot::keyNames(QStringView section) const {
     return doc_->keyNames(section);
+}
+
+namespace {
+
+// The number a key is the decimal form of (as QString::number writes it), if any.
+std::optional<qint64> canonicalNumber(detail::Utf8View key) {
+    if (key.isEmpty() || key.size() > 18 || (key.size() > 1 && key.front() == u'0')) {
+        return std::nullopt;
+    }
+    qint64 n = 0;
+    for (const char c : key) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
+
+} // namespace
+
+std::vector<std::optional<QString>> IniSnapshot::numberedValues(QStringView section, int first,
+                                                                int count) const {
+    std::vector<std::optional<QString>> values(static_cast<size_t>(std::max(count, 0)));
+    const uint32_t block = doc_->blocksOf(section);
+    if (block == detail::NoBlock) {
+        return values;
+    }
+    for (const detail::IniLine& l : doc_->linesOf(block)) {
+        const auto n = l.isEntry ? canonicalNumber(l.key) : std::nullopt;
+        if (n && *n >= first && *n - first < count) {
+            auto& value = values[static_cast<size_t>(*n - first)];
+            if (!value) { // the first line of a key counts
+                value = QString::fromUtf8(l.value);
+            }
+        }
+    }
+    return values;
 }
 
 // ---- the handle: checks the disk, writes
@@ -250,7 +342,8 @@ IniFile::Edit IniFile::edit(QStringView section, QStringView key, const QString&
     }
     const QString v = oneLine(value.trimmed());
     const auto& doc = checkDisk || !doc_ ? current() : doc_;
-    if (const auto old = doc->find(section.trimmed(), key.trimmed()); old && *old == v) {
+    if (const auto old = doc->find(section.trimmed(), key.trimmed());
+        old && QtPrivate::equalStrings(QUtf8StringView(*old), QStringView(v))) {
         return Edit::Unchanged;
     }
     editable(false).set(section.trimmed(), key.trimmed(), v);
@@ -293,7 +386,7 @@ bool IniFile::eraseSection(QStringView section) {
     if (path_.isEmpty()) {
         return false;
     }
-    if (!current()->blocksOf(section)) {
+    if (current()->blocksOf(section) == detail::NoBlock) {
         return true; // nothing to erase; the file stays as it is
     }
     editable().erase(section);
@@ -347,7 +440,7 @@ void IniBatch::writeTime(QStringView section, QStringView key, TDateTime value) 
 void IniBatch::eraseSection(QStringView section) {
     if (file_.path_.isEmpty()) {
         ok_ = false;
-    } else if (file_.viewed(firstStep()).blocksOf(section)) {
+    } else if (file_.viewed(firstStep()).blocksOf(section) != detail::NoBlock) {
         file_.editable(false).erase(section);
         changed_ = true;
     }
@@ -373,30 +466,38 @@ bool IniBatch::commit() {
 }
 
 int boundedListCount(const IniSnapshot& file, QStringView section, int stored, int first) {
-    qint64 numbered = 0;
-    qint64 highest = -1;
-    for (const QString& key : file.keyNames(section)) {
-        bool number = false;
-        const qint64 n = key.toLongLong(&number);
-        if (number && n >= 0) {
-            ++numbered;
-            highest = std::max(highest, n);
+    // Every key that reads as a number, each once however often it stands (numbers have no letter case).
+    std::vector<std::pair<qint64, detail::Utf8View>> keys;
+    const uint32_t block = file.doc_->blocksOf(section);
+    if (block != detail::NoBlock) {
+        for (const detail::IniLine& l : file.doc_->linesOf(block)) {
+            bool number = false;
+            const qint64 n = l.isEntry ? l.key.toLongLong(&number) : -1;
+            if (number && n >= 0) {
+                keys.emplace_back(n, l.key);
+            }
         }
     }
+    if (!std::is_sorted(keys.begin(), keys.end())) { // as the program writes them, they are
+        std::sort(keys.begin(), keys.end());
+    }
+    const qint64 numbered = std::unique(keys.begin(), keys.end()) - keys.begin();
+    const qint64 highest = keys.empty() ? -1 : keys.back().first;
     const qint64 limit = std::max<qint64>(0, std::min(highest + 1 - first, numbered * 2 + 64));
     return static_cast<int>(std::clamp<qint64>(stored, 0, limit));
 }
 
 bool fitsSectionHeader(QStringView name) {
-    return std::none_of(name.begin(), name.end(), [](QChar c) {
-        return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
-               c == QChar::ParagraphSeparator || c == u'[' || c == u']';
-    });
+    // A lone surrogate has no UTF-8 form: the name would be stored as another one.
+    return name.isValidUtf16() && std::none_of(name.begin(), name.end(), [](QChar c) {
+               return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+                      c == QChar::ParagraphSeparator || c == u'[' || c == u']';
+           });
 }
 
 bool fitsKey(QStringView key) {
     const QStringView k = key.trimmed();
-    return !k.isEmpty() && k.front() != u'[' && k.front() != u';' && !k.contains(u'=') &&
+    return !k.isEmpty() && k.isValidUtf16() && k.front() != u'[' && k.front() != u';' && !k.contains(u'=') &&
            std::none_of(k.begin(), k.end(), [](QChar c) {
                return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
                       c == QChar::ParagraphSeparator;

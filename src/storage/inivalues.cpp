@@ -1,7 +1,6 @@
 #include "storage/inivalues.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 #include <cmath>
 #include <limits>
 
@@ -122,43 +121,95 @@ QString formatIniTime(TDateTime value) {
 
 namespace {
 
-// The time of day captured from `first` on; no time at all is midnight.
-std::optional<TimeParts> timeFromMatch(const QRegularExpressionMatch& m, int first) {
-    if (!m.hasCaptured(first)) {
-        return TimeParts{};
+// Reads the stored forms left to right; every step fails without moving when the text differs.
+struct Scanner {
+    QStringView text;
+    qsizetype at = 0;
+
+    bool done() const { return at == text.size(); }
+    bool space() const { return !done() && text[at].isSpace(); }
+    void skipSpaces() {
+        while (space()) {
+            ++at;
+        }
     }
-    const TimeParts t{m.captured(first).toInt(), m.captured(first + 1).toInt(),
-                      m.hasCaptured(first + 2) ? m.captured(first + 2).toInt() : 0, 0};
-    if (!tryEncodeTime(t.hour, t.minute, t.second)) {
-        return std::nullopt;
+    bool skip(QChar c) {
+        if (done() || text[at] != c) {
+            return false;
+        }
+        ++at;
+        return true;
     }
-    return t;
-}
+    // One to `most` ASCII digits.
+    std::optional<int> number(int most) {
+        int value = 0;
+        int digits = 0;
+        while (digits < most && !done() && text[at] >= u'0' && text[at] <= u'9') {
+            value = value * 10 + (text[at].unicode() - u'0');
+            ++at;
+            ++digits;
+        }
+        return digits > 0 ? std::optional<int>(value) : std::nullopt;
+    }
+    // H:mm with optional :ss, each of one or two digits.
+    std::optional<TimeParts> time() {
+        const auto h = number(2);
+        const auto m = h && skip(u':') ? number(2) : std::nullopt;
+        if (!m) {
+            return std::nullopt;
+        }
+        std::optional<int> sec = 0;
+        if (skip(u':')) {
+            sec = number(2);
+        }
+        return sec ? std::optional<TimeParts>(TimeParts{*h, *m, *sec, 0}) : std::nullopt;
+    }
+};
 
 } // namespace
 
 std::optional<TDateTime> parseIniTime(QStringView text) {
-    static const QRegularExpression re(QStringLiteral(R"(^\s*(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?\s*$)"));
-    const auto m = re.match(text.toString());
-    const auto t = m.hasMatch() ? timeFromMatch(m, 1) : std::nullopt;
-    if (!t) {
+    Scanner s{text};
+    s.skipSpaces();
+    const auto t = s.time();
+    s.skipSpaces();
+    if (!t || !s.done()) {
         return std::nullopt;
     }
     return tryEncodeTime(t->hour, t->minute, t->second);
 }
 
 std::optional<TDateTime> parseIniDateTime(QStringView text) {
-    static const QRegularExpression re(QStringLiteral(
-        R"(^\s*(\d{1,2})\.\s?(\d{1,2})\.\s?(\d{1,4})(?:\s+(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?)?\s*$)"));
-    const auto m = re.match(text.toString());
-    if (!m.hasMatch()) {
-        return parseIniTime(text);
+    Scanner s{text};
+    s.skipSpaces();
+    const auto part = [&](int most, bool dotAfter) -> std::optional<int> {
+        const auto n = s.number(most);
+        if (!n || (dotAfter && !s.skip(u'.'))) {
+            return std::nullopt;
+        }
+        if (dotAfter && s.space()) {
+            ++s.at; // "d. M. yyyy"
+        }
+        return n;
+    };
+    const auto day = part(2, true);
+    const auto month = day ? part(2, true) : std::nullopt;
+    const auto year = month ? part(4, false) : std::nullopt;
+    if (!year) {
+        return parseIniTime(text); // a time alone
     }
-    const auto time = timeFromMatch(m, 4);
-    if (!time) {
+    std::optional<TimeParts> time = TimeParts{};
+    if (s.space()) {
+        s.skipSpaces();
+        if (!s.done()) {
+            time = s.time();
+            s.skipSpaces();
+        }
+    }
+    if (!time || !s.done() || !tryEncodeTime(time->hour, time->minute, time->second)) {
         return std::nullopt;
     }
-    return tryEncodeDateTime({m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt()}, *time);
+    return tryEncodeDateTime({*year, *month, *day}, *time);
 }
 
 } // namespace tavrok

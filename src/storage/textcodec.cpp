@@ -95,6 +95,17 @@ std::optional<QString> tryDecodeTextFile(QByteArrayView bytes) {
     return decodeAs(claimedEncoding(bytes), bytes);
 }
 
+std::optional<QByteArray> tryDecodeTextFileAsUtf8(const QByteArray& bytes) {
+    if (claimedEncoding(bytes) == TextEncoding::Utf8 && !bytes.contains('\0')) {
+        const bool mark = bytes.startsWith("\xEF\xBB\xBF");
+        if (QByteArrayView(bytes).sliced(mark ? 3 : 0).isValidUtf8()) {
+            return mark ? bytes.sliced(3) : bytes;
+        }
+    }
+    std::optional<QString> text = tryDecodeTextFile(bytes);
+    return text ? std::optional<QByteArray>(text->toUtf8()) : std::nullopt;
+}
+
 QString decodeTextFile(const QByteArray& bytes) {
     return tryDecodeTextFile(bytes).value_or(QString());
 }

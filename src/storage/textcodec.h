@@ -13,6 +13,9 @@ namespace tavrok {
 enum class TextEncoding { Utf8, Utf16LE, Utf16BE, Windows1250, Undecodable };
 TextEncoding detectTextEncoding(QByteArrayView bytes);
 std::optional<QString> tryDecodeTextFile(QByteArrayView bytes); // nothing when undecodable
+// The same text as UTF-8: bytes that are UTF-8 already (without a byte-order mark) are returned as they
+// are, sharing their data.
+std::optional<QByteArray> tryDecodeTextFileAsUtf8(const QByteArray& bytes);
 QString decodeTextFile(const QByteArray& bytes);
 QString decodeWindows1250(QByteArrayView bytes);
 

@@ -2,6 +2,7 @@
 
 #include "alarms/alarmfile.h"
 #include "storage/inifile.h"
+#include "storage/inivalues.h"
 #include "support/tempdir.h"
 
 #include <QElapsedTimer>
@@ -205,4 +206,80 @@ TEST_F(MissedAlarmsTest, ANameListedTwiceIsReportedOnceAndAHandWrittenAlarmHasNo
     ASSERT_EQ(z.seznam.size(), 1u);
     EXPECT_EQ(z.seznam[0].datum, at(2026, 12, 7, 7));
     EXPECT_EQ(z.dalsi, 0);
+}
+
+// The start picks, while loading the list, the alarms its search will read; the search from them finds
+// and marks exactly what a search of every alarm does, at any moment of their span, and reads every
+// alarm again when the file changed or the moment lies outside the span.
+TEST_F(MissedAlarmsTest, CandidatesPickedWithTheListFindWhatAFullSearchFinds) {
+    const TDateTime loaded = at(2026, 12, 7, 7, 55);
+    QRandomGenerator random(7);
+    QByteArray text = "[info]\npocetBudiku=203\n";
+    QByteArray sections;
+    for (int i = 1; i <= 200; ++i) {
+        text += QByteArray::number(i) + "=B" + QByteArray::number(i) + "\n";
+        const int minute = 7 * 60 + 40 + random.bounded(60); // around the start, and a few far from it
+        sections += "[B" + QByteArray::number(i) + "]\ncas=" + QByteArray::number(minute / 60 % 24) + ":" +
+                    QByteArray::number(minute % 60) + ":00\nstav=" + (random.bounded(5) ? "1" : "0") + "\n";
+        switch (i == 1 ? 3 : random.bounded(3)) {
+        case 0: // checked a while ago
+            sections += "posledni=" + formatIniDateTime(loaded - random.bounded(1, 72) / 24.0).toUtf8() + "\n";
+            break;
+        case 1: // checked just now
+            sections += "posledni=" + formatIniDateTime(loaded - random.bounded(60) / 86400.0).toUtf8() + "\n";
+            break;
+        case 2: // ahead of now: the clock was set back
+            sections += "posledni=" + formatIniDateTime(loaded + 1.0 / 24).toUtf8() + "\n";
+            break;
+        default: // never rang: counted from 1899, so only one
+            break;
+        }
+    }
+    text += "201=b7\n202=missing\n203=info\n"; // a name twice, a name without a section, the list's own
+    text += sections;
+
+    const auto pick = [&](IniFile& file) {
+        MissedAlarmCandidates c;
+        c.fileVersion = file.snapshot().version();
+        c.from = loaded;
+        c.until = loaded + 15.0 / 1440;
+        (void)nactiSeznamBudiku(file, loaded, [&](const IniSnapshot& s, const QString& name, const TNactenyBudik& b) {
+            c.fileVersion = s.version();
+            c.consider(s, name, b);
+        });
+        return c;
+    };
+    const auto compare = [&](TDateTime now, bool changeBetween) -> size_t {
+        QTemporaryDir d;
+        IniFile full(d.filePath(QStringLiteral("a.ini")));
+        IniFile picked(d.filePath(QStringLiteral("b.ini")));
+        test::writeBytes(full.path(), text);
+        test::writeBytes(picked.path(), text);
+        const MissedAlarmCandidates candidates = pick(picked);
+        EXPECT_LT(candidates.names.size(), 180) << "alarms are left out";
+        if (changeBetween) { // after the pick, an alarm left out is changed to one that missed rings
+            QString victim;
+            for (int i = 1; victim.isEmpty(); ++i) {
+                const QString name = QStringLiteral("B%1").arg(i);
+                victim = candidates.names.contains(name) ? QString() : name;
+            }
+            for (IniFile* f : {&full, &picked}) {
+                EXPECT_TRUE(f->writeDateTime(victim, u"posledni", loaded - 3));
+                EXPECT_TRUE(f->writeBool(victim, u"stav", true));
+            }
+        }
+        const ZmeskaneBudiky a = najdiZmeskaneBudiky(full, now);
+        const ZmeskaneBudiky b = najdiZmeskaneBudiky(picked, now, 1000, &candidates);
+        EXPECT_EQ(dates(b), dates(a));
+        EXPECT_EQ(b.dalsi, a.dalsi);
+        EXPECT_EQ(test::readBytes(picked.path()), test::readBytes(full.path())) << "the same marks";
+        return a.seznam.size();
+    };
+    size_t found = 0;
+    for (const TDateTime minutes : {0.0, 5.0, 10.0, 15.0, 40.0}) {
+        found += compare(loaded + minutes / 1440, false);
+    }
+    found += compare(loaded + 10.0 / 1440, true);
+    found += compare(loaded - 1.0 / 1440, false); // the clock went back in between
+    EXPECT_GT(found, 50u) << "the searches found something to compare";
 }

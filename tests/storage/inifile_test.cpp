@@ -116,6 +116,23 @@ TEST_F(IniFileTest, CzechTextInUtf8AndInWindows1250) {
     EXPECT_EQ(IniFile(path).readString(u"budík", u"nový"), QStringLiteral("€ – ř"));
 }
 
+TEST_F(IniFileTest, NamesMatchByUnicodeCaseAndAMissingSectionStaysMissingUntilWritten) {
+    IniFile ini = fileWith("[Žluťoučký kůň]\n\xC2\xA0klíč\xC2\xA0=\xE2\x80\x83hodnota\xC2\xA0\n"
+                           "[\xF0\x90\x90\x80]\nx=deseret\n" // U+10400, whose lower case is U+10428
+                           "[ostatní]\ny=2\n");
+    EXPECT_EQ(ini.readString(u"ŽLUŤOUČKÝ KŮŇ", u"KLÍČ"), QStringLiteral("hodnota"));
+    EXPECT_EQ(ini.readString(QString::fromUtf8("\xF0\x90\x90\xA8"), u"X"), QStringLiteral("deseret"));
+    // Asked for twice after another section was read, a missing section is missing both times, and a
+    // write creates it rather than landing in the section read before.
+    EXPECT_EQ(ini.readInteger(u"ostatní", u"y", 0), 2);
+    EXPECT_FALSE(ini.sectionExists(u"nová"));
+    EXPECT_FALSE(ini.valueExists(u"nová", u"y"));
+    ASSERT_TRUE(ini.writeInteger(u"nová", u"y", 3));
+    EXPECT_EQ(ini.readInteger(u"ostatní", u"y", 0), 2);
+    EXPECT_EQ(ini.readInteger(u"NOVÁ", u"y", 0), 3);
+    EXPECT_TRUE(readBytes(path).endsWith("[nová]\ny=3\n"));
+}
+
 TEST_F(IniFileTest, GarbageAndVeryLongValuesNeverBreakReading) {
     QByteArray garbage;
     for (int i = 0; i < 20000; ++i) {

@@ -1,0 +1,298 @@
+#include "storage/inidocument.h"
+
+#include "storage/textcodec.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace tavrok::detail {
+
+namespace {
+
+bool isHeaderLine(Utf8View trimmedLine) {
+    return trimmedLine.size() >= 2 && trimmedLine.front() == '[' && trimmedLine.back() == ']';
+}
+
+// Whether the first character that is no blank opens a header; most lines are decided at once.
+bool mayBeHeader(Utf8View raw) {
+    const char* p = raw.data();
+    const char* const e = p + raw.size();
+    while (p != e) {
+        if (*p == '[') {
+            return true;
+        }
+        const char* next = p;
+        if (!QChar::isSpace(nextCodePoint(next, e))) {
+            return false;
+        }
+        p = next;
+    }
+    return false;
+}
+
+} // namespace
+
+IniDocument IniDocument::parse(const QByteArray& bytes) {
+    IniDocument doc;
+    std::optional<QByteArray> text = tryDecodeTextFileAsUtf8(bytes);
+    doc.undecodable = !text;
+    doc.text = std::move(text).value_or(QByteArray());
+    doc.setRaw(bytes);
+    const char* const begin = doc.text.constData();
+    const char* const end = begin + doc.text.size();
+    // A section takes a hundred bytes and more; reserved and not used, the rest is never touched.
+    doc.blocks.reserve(static_cast<size_t>(doc.text.size() / 96) + 2);
+    doc.blocks.front().parsed = false;
+    doc.blocks.front().body = Utf8View(begin, 0);
+    const char* bodyStart = begin;
+    forEachLine(doc.text, [&](Utf8View raw) {
+        if (!mayBeHeader(raw)) {
+            return;
+        }
+        const Utf8View line = trimmed(raw);
+        if (!isHeaderLine(line)) {
+            return;
+        }
+        doc.blocks.back().body = Utf8View(bodyStart, raw.data() - bodyStart);
+        doc.blocks.push_back(
+            IniBlock{trimmed(line.sliced(1, line.size() - 2)), true, false, NoBlock, {}, {}});
+        // The body starts after this header line and its line break.
+        const char* after = raw.data() + raw.size();
+        if (after != end) {
+            after += (*after == '\r' && after + 1 != end && after[1] == '\n') ? 2 : 1;
+        }
+        bodyStart = after;
+    });
+    doc.blocks.back().body = Utf8View(bodyStart, end - bodyStart);
+    doc.reindex();
+    return doc;
+}
+
+void IniDocument::indexBlock(uint32_t b) {
+    blocks[b].nextSame = NoBlock;
+    const uint32_t hash = SectionIndex::hashOf(blocks[b].name);
+    SectionIndex::Slot& slot = sections.find(blocks[b].name, hash, nameOf());
+    if (slot.first != NoBlock) {
+        blocks[slot.last].nextSame = b;
+        slot.last = b;
+        return;
+    }
+    slot = {hash, b, b};
+    sections.added(nameOf());
+}
+
+void IniDocument::reindex() {
+    changed();
+    sections.clear(blocks.size());
+    for (uint32_t b = 0; b < blocks.size(); ++b) {
+        if (blocks[b].hasHeader) {
+            indexBlock(b);
+        }
+    }
+}
+
+const std::vector<IniLine>& IniDocument::linesOf(uint32_t first) const {
+    if (cachedSection != first) {
+        cachedLines.clear();
+        for (uint32_t b = first; b != NoBlock; b = blocks[b].nextSame) {
+            blocks[b].forEach([&](const IniLine& l) { cachedLines.push_back(l); });
+        }
+        cachedSection = first;
+        cachedSearches = 0;
+        nextLine = 0;
+        cachedUnique = cachedLines.size() <= IndexedSectionSize;
+        if (cachedUnique) { // keys of equal hash might be one key twice: then no shortcut
+            size_t hashes[IndexedSectionSize];
+            size_t count = 0;
+            for (const IniLine& l : cachedLines) {
+                if (l.isEntry) {
+                    hashes[count++] = CaseInsensitiveHash{}(l.key);
+                }
+            }
+            std::sort(hashes, hashes + count);
+            cachedUnique = std::adjacent_find(hashes, hashes + count) == hashes + count;
+        }
+    }
+    return cachedLines;
+}
+
+const IniDocument::KeyIndex* IniDocument::keyIndexOf(uint32_t first) const {
+    if (!keyIndexes.empty()) {
+        if (const auto it = keyIndexes.find(first); it != keyIndexes.end()) {
+            return &it->second;
+        }
+    }
+    const std::vector<IniLine>& lines = linesOf(first);
+    if (lines.size() <= IndexedSectionSize || ++cachedSearches <= SearchesBeforeIndex) {
+        return nullptr;
+    }
+    KeyIndex& index = keyIndexes[first];
+    index.reserve(lines.size());
+    for (const IniLine& l : lines) {
+        if (l.isEntry) {
+            index.try_emplace(l.key, l.value);
+        }
+    }
+    return &index;
+}
+
+std::optional<Utf8View> IniDocument::find(QStringView section, QStringView key) const {
+    const uint32_t first = blocksOf(section);
+    if (first == NoBlock) {
+        return std::nullopt;
+    }
+    if (const KeyIndex* index = keyIndexOf(first)) {
+        const auto found = index->find(key);
+        return found == index->end() ? std::nullopt : std::optional<Utf8View>(found->second);
+    }
+    // Searched from where the last key was found: read in the order of the file, each key is found at
+    // once. Where a key may stand twice the first line must win, and the search starts at the top.
+    const CaseInsensitiveEqual equal;
+    const std::vector<IniLine>& lines = linesOf(first);
+    const size_t n = lines.size();
+    const size_t start = cachedUnique && nextLine < n ? nextLine : 0;
+    // Keys that differ in an ASCII first letter are passed over without a call (a long list of numbers).
+    const char32_t lead = key.isEmpty() || key.front().unicode() >= 0x80 ? 0 : foldedCase(key.front().unicode());
+    for (size_t i = 0; i < n; ++i) {
+        const size_t at = start + i < n ? start + i : start + i - n;
+        const IniLine& line = lines[at];
+        if (lead != 0 && !line.key.isEmpty() && static_cast<uchar>(line.key.front()) < 0x80 &&
+            foldedCase(static_cast<uchar>(line.key.front())) != lead) {
+            continue;
+        }
+        if (line.isEntry && equal(line.key, key)) {
+            nextLine = at + 1;
+            return lines[at].value;
+        }
+    }
+    return std::nullopt;
+}
+
+QStringList IniDocument::keyNames(QStringView section) const {
+    QStringList names;
+    const uint32_t first = blocksOf(section);
+    if (first == NoBlock) {
+        return names;
+    }
+    std::unordered_set<Utf8View, CaseInsensitiveHash, CaseInsensitiveEqual> seen;
+    for (const IniLine& l : linesOf(first)) {
+        if (l.isEntry && seen.insert(l.key).second) {
+            names << QString::fromUtf8(l.key);
+        }
+    }
+    return names;
+}
+
+QByteArray IniDocument::serialize() const {
+    QByteArray out;
+    out.reserve(text.size() + 64);
+    for (const IniBlock& block : blocks) {
+        if (block.hasHeader) {
+            out += '[';
+            out += block.name;
+            out += "]\n";
+        }
+        block.forEach([&](const IniLine& l) {
+            out += l.key;
+            if (l.isEntry) {
+                out += '=';
+                out += l.value;
+            }
+            out += '\n';
+        });
+    }
+    return out;
+}
+
+void IniDocument::set(QStringView section, QStringView key, const QString& value) {
+    const uint32_t first = blocksOf(section);
+    // The key index of the section written to is kept up to date rather than dropped, so a long list
+    // written key by key costs time in proportion to its length, not to its square.
+    std::optional<KeyIndex> index;
+    if (first != NoBlock) {
+        if (const auto it = keyIndexes.find(first); it != keyIndexes.end()) {
+            index = std::move(it->second);
+        }
+    }
+    changed();
+    if (first == NoBlock) {
+        IniBlock& last = blocks.back();
+        if (!last.empty() || last.hasHeader) {
+            last.parse();
+            last.lines.push_back(IniLine{}); // a blank line between sections
+        }
+        blocks.push_back(IniBlock{own(section.toString()),
+                                  true,
+                                  true,
+                                  NoBlock,
+                                  {},
+                                  {IniLine{true, own(key.toString()), own(value)}}});
+        indexBlock(static_cast<uint32_t>(blocks.size() - 1));
+        return;
+    }
+    const auto keepIndex = [&] {
+        if (index) {
+            keyIndexes.emplace(first, std::move(*index));
+        }
+    };
+    const CaseInsensitiveEqual equal;
+    const auto known = index ? index->find(key) : KeyIndex::iterator{};
+    if (!index || known != index->end()) {
+        for (uint32_t b = first; b != NoBlock; b = blocks[b].nextSame) {
+            blocks[b].parse();
+            for (IniLine& l : blocks[b].lines) {
+                if (l.isEntry && equal(l.key, key)) {
+                    l.value = own(value);
+                    if (index) {
+                        known->second = l.value;
+                    }
+                    keepIndex();
+                    return;
+                }
+            }
+        }
+    }
+    // Append after the last non-blank line of the section's first block.
+    IniBlock& block = blocks[first];
+    block.parse();
+    auto& lines = block.lines;
+    auto pos = lines.end();
+    while (pos != lines.begin() && !std::prev(pos)->isEntry && trimmed(std::prev(pos)->key).isEmpty()) {
+        --pos;
+    }
+    const IniLine added{true, own(key.toString()), own(value)};
+    lines.insert(pos, added);
+    if (index) {
+        index->emplace(added.key, added.value);
+    }
+    keepIndex();
+}
+
+bool IniDocument::erase(QStringView section) {
+    const size_t before = blocks.size();
+    std::erase_if(blocks,
+                  [&](const IniBlock& b) { return b.hasHeader && CaseInsensitiveEqual{}(b.name, section); });
+    if (blocks.size() == before) {
+        return false;
+    }
+    reindex();
+    return true;
+}
+
+bool IniDocument::remove(QStringView section, QStringView key) {
+    changed();
+    const uint32_t first = blocksOf(section);
+    if (first == NoBlock) {
+        return false;
+    }
+    bool removed = false;
+    for (uint32_t b = first; b != NoBlock; b = blocks[b].nextSame) {
+        blocks[b].parse();
+        removed |= std::erase_if(blocks[b].lines, [&](const IniLine& l) {
+                       return l.isEntry && CaseInsensitiveEqual{}(l.key, key);
+                   }) > 0;
+    }
+    return removed;
+}
+
+} // namespace tavrok::detail
