@@ -52,7 +52,7 @@ inline char32_t foldedCase(char32_t c) {
 }
 
 // Without the blanks at either end, as QStringView::trimmed() takes them (any Unicode space).
-inline Utf8View trimmed(Utf8View text) {
+inline Utf8View trimmedAnySpace(Utf8View text) {
     const char* b = text.data();
     const char* e = b + text.size();
     while (b != e) {
@@ -74,6 +74,15 @@ inline Utf8View trimmed(Utf8View text) {
         e = start;
     }
     return Utf8View(b, e - b);
+}
+
+inline Utf8View trimmed(Utf8View text) {
+    // Most names and values start and end with a visible ASCII character.
+    const auto visible = [](char c) { return static_cast<unsigned char>(c) > ' ' && static_cast<unsigned char>(c) < 0x7F; };
+    if (!text.isEmpty() && visible(text.front()) && visible(text.back())) {
+        return text;
+    }
+    return trimmedAnySpace(text);
 }
 
 struct CaseInsensitiveHash {
