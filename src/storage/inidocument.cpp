@@ -116,14 +116,14 @@ const std::vector<IniLine>& IniDocument::linesOf(uint32_t first) const {
     return cachedLines;
 }
 
-const IniDocument::KeyIndex* IniDocument::keyIndexOf(uint32_t first) const {
+const IniDocument::KeyIndex* IniDocument::keyIndexOf(uint32_t first, bool build) const {
     if (!keyIndexes.empty()) {
         if (const auto it = keyIndexes.find(first); it != keyIndexes.end()) {
             return &it->second;
         }
     }
     const std::vector<IniLine>& lines = linesOf(first);
-    if (lines.size() <= IndexedSectionSize || ++cachedSearches <= SearchesBeforeIndex) {
+    if (lines.size() <= IndexedSectionSize || (!build && ++cachedSearches <= SearchesBeforeIndex)) {
         return nullptr;
     }
     KeyIndex& index = keyIndexes[first];
@@ -209,10 +209,9 @@ void IniDocument::set(QStringView section, QStringView key, const QString& value
     // The key index of the section written to is kept up to date rather than dropped, so a long list
     // written key by key costs time in proportion to its length, not to its square.
     std::optional<KeyIndex> index;
-    if (first != NoBlock) {
-        if (const auto it = keyIndexes.find(first); it != keyIndexes.end()) {
-            index = std::move(it->second);
-        }
+    if (first != NoBlock && keyIndexOf(first, true)) { // a long section gets its index at its first write
+        const auto it = keyIndexes.find(first);
+        index = std::move(it->second);
     }
     changed();
     if (first == NoBlock) {

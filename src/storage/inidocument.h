@@ -248,7 +248,8 @@ struct IniDocument {
     // The lines of a section (all its blocks, in order); valid until another section is read or the
     // document changes.
     const std::vector<IniLine>& linesOf(uint32_t first) const;
-    const KeyIndex* keyIndexOf(uint32_t first) const;
+    // The key index of a long section, once it was searched often enough or `build` asks for it now.
+    const KeyIndex* keyIndexOf(uint32_t first, bool build = false) const;
     // The value of the first line of that key, if any.
     std::optional<Utf8View> find(QStringView section, QStringView key) const;
     // The keys of a section, each once, in the order of their first lines.

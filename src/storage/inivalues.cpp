@@ -127,7 +127,10 @@ struct Scanner {
     qsizetype at = 0;
 
     bool done() const { return at == text.size(); }
-    bool space() const { return !done() && text[at].isSpace(); }
+    // ASCII blanks only, as the files have always been read.
+    bool space() const {
+        return !done() && (text[at] == u' ' || (text[at] >= u'\t' && text[at] <= u'\r'));
+    }
     void skipSpaces() {
         while (space()) {
             ++at;

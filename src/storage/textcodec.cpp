@@ -97,9 +97,13 @@ std::optional<QString> tryDecodeTextFile(QByteArrayView bytes) {
 
 std::optional<QByteArray> tryDecodeTextFileAsUtf8(const QByteArray& bytes) {
     if (claimedEncoding(bytes) == TextEncoding::Utf8 && !bytes.contains('\0')) {
-        const bool mark = bytes.startsWith("\xEF\xBB\xBF");
-        if (QByteArrayView(bytes).sliced(mark ? 3 : 0).isValidUtf8()) {
-            return mark ? bytes.sliced(3) : bytes;
+        // The mark, and a second one right after it, as the decoder takes them.
+        qsizetype marks = 0;
+        while (marks < 6 && QByteArrayView(bytes).sliced(marks).startsWith("\xEF\xBB\xBF")) {
+            marks += 3;
+        }
+        if (QByteArrayView(bytes).sliced(marks).isValidUtf8()) {
+            return marks > 0 ? bytes.sliced(marks) : bytes;
         }
     }
     std::optional<QString> text = tryDecodeTextFile(bytes);

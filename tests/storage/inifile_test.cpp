@@ -4,6 +4,7 @@
 #include "support/diskfull.h"
 #include "support/tempdir.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -98,6 +99,7 @@ TEST_F(IniFileTest, OddFilesReadAsAPersonMeantThem) {
     EXPECT_EQ(ini.sectionNames(), (QStringList{QStringLiteral("Sekce"), QStringLiteral("other")}));
     EXPECT_EQ(ini.keyNames(u"sekce"),
               (QStringList{QStringLiteral("klic"), QStringLiteral("dup"), QStringLiteral("extra")}));
+    EXPECT_EQ(fileWith("\xEF\xBB\xBF\xEF\xBB\xBF[a]\nk=1\n").readInteger(u"a", u"k", 0), 1) << "a mark twice";
 }
 
 TEST_F(IniFileTest, CzechTextInUtf8AndInWindows1250) {
@@ -131,6 +133,19 @@ TEST_F(IniFileTest, NamesMatchByUnicodeCaseAndAMissingSectionStaysMissingUntilWr
     EXPECT_EQ(ini.readInteger(u"ostatní", u"y", 0), 2);
     EXPECT_EQ(ini.readInteger(u"NOVÁ", u"y", 0), 3);
     EXPECT_TRUE(readBytes(path).endsWith("[nová]\ny=3\n"));
+}
+
+TEST_F(IniFileTest, ALongSectionWrittenKeyByKeyInOneBatchTakesTimeInProportionToItsLength) {
+    IniFile ini(path);
+    QElapsedTimer timer;
+    timer.start();
+    IniBatch batch(ini);
+    for (int i = 0; i < 50000; ++i) {
+        batch.writeString(u"mezicasy", QString::number(i), QStringLiteral("0;00:00:%1").arg(i % 60));
+    }
+    ASSERT_TRUE(batch.commit());
+    EXPECT_LT(timer.elapsed(), 5000) << "each write searched the whole section";
+    EXPECT_EQ(IniFile(path).readString(u"mezicasy", u"49999"), QStringLiteral("0;00:00:19"));
 }
 
 TEST_F(IniFileTest, GarbageAndVeryLongValuesNeverBreakReading) {
