@@ -6,6 +6,7 @@
 #include "app/programstate.h"
 #include "platform/clock.h"
 #include "platform/questions.h"
+#include "storage/caseinsensitive.h"
 #include "storage/inifile.h"
 #include "widgets/namedwidget.h"
 
@@ -201,9 +202,9 @@ void AlarmPanel::loadIntoEditor(const QString& name, bool quietly) {
     std::optional<TDateTime> date;
     const auto& list = state_.alarmClock.seznam();
     const QString key = name.trimmed();
+    const detail::CaseInsensitiveEqual sameName; // as the file tells names apart
     for (qsizetype i = 0; i < list.seznamNazvuBudiku.size(); ++i) {
-        if (list.seznamNazvuBudiku[i] != AlarmSeparator &&
-            list.seznamNazvuBudiku[i].compare(key, Qt::CaseInsensitive) == 0) {
+        if (sameName(list.seznamNazvuBudiku[i], key) && list.seznamNazvuBudiku[i] != AlarmSeparator) {
             date = list.seznamDatBudiku[static_cast<size_t>(i)];
         }
     }

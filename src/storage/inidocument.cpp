@@ -141,14 +141,24 @@ std::optional<Utf8View> IniDocument::find(QStringView section, QStringView key) 
     if (first == NoBlock) {
         return std::nullopt;
     }
-    if (const KeyIndex* index = keyIndexOf(first)) {
-        const auto found = index->find(key);
-        return found == index->end() ? std::nullopt : std::optional<Utf8View>(found->second);
+    const auto lookUp = [&](const KeyIndex& index) {
+        const auto found = index.find(key);
+        return found == index.end() ? std::nullopt : std::optional<Utf8View>(found->second);
+    };
+    if (!keyIndexes.empty()) {
+        if (const auto it = keyIndexes.find(first); it != keyIndexes.end()) {
+            return lookUp(it->second); // without the section's lines
+        }
+    }
+    const std::vector<IniLine>& lines = cachedSection == first ? cachedLines : linesOf(first);
+    if (lines.size() > IndexedSectionSize) {
+        if (const KeyIndex* index = keyIndexOf(first)) {
+            return lookUp(*index);
+        }
     }
     // Searched from where the last key was found: read in the order of the file, each key is found at
     // once. Where a key may stand twice the first line must win, and the search starts at the top.
     const CaseInsensitiveEqual equal;
-    const std::vector<IniLine>& lines = linesOf(first);
     const size_t n = lines.size();
     const size_t start = cachedUnique && nextLine < n ? nextLine : 0;
     // Keys that differ in an ASCII first letter are passed over without a call (a long list of numbers).
@@ -208,8 +218,12 @@ void IniDocument::set(QStringView section, QStringView key, const QString& value
     const uint32_t first = blocksOf(section);
     // The key index of the section written to is kept up to date rather than dropped, so a long list
     // written key by key costs time in proportion to its length, not to its square.
+    // A long section written key after key (a list rewritten) gets its index after a few writes; one
+    // or two values set in it do without.
+    writesToLast = first == lastWritten ? writesToLast + 1 : 1;
+    lastWritten = first;
     std::optional<KeyIndex> index;
-    if (first != NoBlock && keyIndexOf(first, true)) { // a long section gets its index at its first write
+    if (first != NoBlock && keyIndexOf(first, writesToLast > SearchesBeforeIndex)) {
         const auto it = keyIndexes.find(first);
         index = std::move(it->second);
     }

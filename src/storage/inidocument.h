@@ -167,6 +167,8 @@ struct IniDocument {
     mutable std::vector<IniLine> cachedLines;
     mutable size_t nextLine = 0;       // after the line the last key was found in
     mutable bool cachedUnique = false; // no key of the cached section stands twice
+    uint32_t lastWritten = NoBlock;    // the section written last (its first block)
+    uint32_t writesToLast = 0;         // and how many writes in a row went to it
     size_t rawHash = 0;                // of the bytes the document was read from or last written as
     qsizetype rawSize = 0;             // and their number
     qint64 loadedAtNs = 0;             // wall clock just before those bytes were read or written
