@@ -73,7 +73,11 @@ QStringList nazvyBudiku(const IniSnapshot& ini) {
     QStringList names;
     names.reserve(n + 1); // and the separator a loaded list adds
     for (std::optional<QString>& name : ini.numberedValues(Info, 1, n)) {
-        names << (name ? std::move(*name) : Unknown);
+        if (name) {
+            names.push_back(std::move(*name));
+        } else {
+            names.push_back(Unknown);
+        }
     }
     return names;
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include <algorithm>
 #include <numeric>
 
 namespace tavrok {
@@ -224,16 +225,20 @@ std::optional<TDateTime> vypoctiNejblizsiDatumBudiku(std::uint8_t OD, std::uint8
 
 void seradBudiky(SeznamBudiku& list) {
     const auto n = list.seznamDatBudiku.size();
-    std::vector<size_t> order(n);
-    std::iota(order.begin(), order.end(), size_t{0});
-    std::stable_sort(order.begin(), order.end(),
-                     [&](size_t a, size_t b) { return list.seznamDatBudiku[a] < list.seznamDatBudiku[b]; });
+    // By date, and equal dates in the order of the list: each date with its place, sorted side by side.
+    std::vector<std::pair<TDateTime, size_t>> order(n);
+    for (size_t i = 0; i < n; ++i) {
+        order[i] = {list.seznamDatBudiku[i], i};
+    }
+    std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+        return a.first < b.first || (!(b.first < a.first) && a.second < b.second);
+    });
     SeznamBudiku sorted;
     sorted.seznamNazvuBudiku.reserve(static_cast<qsizetype>(n));
     sorted.seznamDatBudiku.reserve(n);
-    for (const size_t i : order) {
-        sorted.seznamNazvuBudiku.push_back(list.seznamNazvuBudiku[static_cast<qsizetype>(i)]);
-        sorted.seznamDatBudiku.push_back(list.seznamDatBudiku[i]);
+    for (const auto& [date, i] : order) {
+        sorted.seznamNazvuBudiku.push_back(std::move(list.seznamNazvuBudiku[static_cast<qsizetype>(i)]));
+        sorted.seznamDatBudiku.push_back(date);
     }
     list = std::move(sorted);
 }

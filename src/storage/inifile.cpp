@@ -471,8 +471,12 @@ int boundedListCount(const IniSnapshot& file, QStringView section, int stored, i
     const uint32_t block = file.doc_->blocksOf(section);
     if (block != detail::NoBlock) {
         for (const detail::IniLine& l : file.doc_->linesOf(block)) {
-            bool number = false;
-            const qint64 n = l.isEntry ? l.key.toLongLong(&number) : -1;
+            if (!l.isEntry) {
+                continue;
+            }
+            bool number = true;
+            const std::optional<qint64> canonical = canonicalNumber(l.key); // "1"; the rest as "+01"
+            const qint64 n = canonical ? *canonical : l.key.toLongLong(&number);
             if (number && n >= 0) {
                 keys.emplace_back(n, l.key);
             }
