@@ -50,6 +50,9 @@ TEST_F(IniFileTest, AKeyOrSectionThatWouldNotReadBackIsRefused) {
     }
     EXPECT_FALSE(ini.writeString(u"a]b", u"k", QStringLiteral("1")));
     EXPECT_FALSE(ini.writeString(u"a\nb", u"k", QStringLiteral("1")));
+    // Half of a surrogate pair has no form in the file: the name would come back as another one.
+    EXPECT_FALSE(ini.writeString(QString(QChar(0xD801)) + QLatin1Char('a'), u"k", QStringLiteral("1")));
+    EXPECT_FALSE(ini.writeString(u"s", QString(QChar(0xDC00)), QStringLiteral("1")));
     EXPECT_EQ(readBytes(path), before);
     EXPECT_EQ(ini.readString(u"s", u"[a]*k"), QStringLiteral("1"));
     EXPECT_TRUE(ini.writeString(u"s", u"a]*k[", QStringLiteral("x]"))); // brackets inside a key are fine
