@@ -1,6 +1,7 @@
 #include "alarms/alarmfile.h"
 
 #include "storage/inifile.h"
+#include "storage/inirecord.h"
 #include "storage/savefile.h"
 
 #include <QFile>
@@ -22,27 +23,27 @@ std::uint16_t u16(int v) {
 }
 
 // The schedule fields of a section with the given defaults for the dates and the when fields.
-TNactenyBudik readSchedule(const IniSnapshot& ini, QStringView s, int dateDefault, int whenDefault) {
+TNactenyBudik readSchedule(const IniRecord& r, int dateDefault, int whenDefault) {
     TNactenyBudik b;
-    b.OD = u8(ini.readInteger(s, u"OD", dateDefault));
-    b.OM = u8(ini.readInteger(s, u"OM", dateDefault));
-    b.OR = u16(ini.readInteger(s, u"OR", dateDefault));
-    b.DD = u8(ini.readInteger(s, u"DD", dateDefault));
-    b.DM = u8(ini.readInteger(s, u"DM", dateDefault));
-    b.DR = u16(ini.readInteger(s, u"DR", dateDefault));
-    b.KD = u8(ini.readInteger(s, u"KD", whenDefault));
-    b.KM = u8(ini.readInteger(s, u"KM", whenDefault));
-    b.KR = u16(ini.readInteger(s, u"KR", whenDefault));
-    b.Po = ini.readBool(s, u"Po", true);
-    b.Ut = ini.readBool(s, u"Ut", true);
-    b.St = ini.readBool(s, u"St", true);
-    b.Ct = ini.readBool(s, u"Ct", true);
-    b.Pa = ini.readBool(s, u"Pa", true);
-    b.So = ini.readBool(s, u"So", true);
-    b.Ne = ini.readBool(s, u"Ne", true);
-    b.vzdy = ini.readBool(s, u"vzdy", true);
-    b.doNekonecna = ini.readBool(s, u"doNekonecna", false);
-    b.cas = ini.readTime(s, u"cas", 0);
+    b.OD = u8(r.readInteger(u"OD", dateDefault));
+    b.OM = u8(r.readInteger(u"OM", dateDefault));
+    b.OR = u16(r.readInteger(u"OR", dateDefault));
+    b.DD = u8(r.readInteger(u"DD", dateDefault));
+    b.DM = u8(r.readInteger(u"DM", dateDefault));
+    b.DR = u16(r.readInteger(u"DR", dateDefault));
+    b.KD = u8(r.readInteger(u"KD", whenDefault));
+    b.KM = u8(r.readInteger(u"KM", whenDefault));
+    b.KR = u16(r.readInteger(u"KR", whenDefault));
+    b.Po = r.readBool(u"Po", true);
+    b.Ut = r.readBool(u"Ut", true);
+    b.St = r.readBool(u"St", true);
+    b.Ct = r.readBool(u"Ct", true);
+    b.Pa = r.readBool(u"Pa", true);
+    b.So = r.readBool(u"So", true);
+    b.Ne = r.readBool(u"Ne", true);
+    b.vzdy = r.readBool(u"vzdy", true);
+    b.doNekonecna = r.readBool(u"doNekonecna", false);
+    b.cas = r.readTime(u"cas", 0);
     return b;
 }
 
@@ -53,15 +54,23 @@ std::optional<TDateTime> nejblizsiDatum(const TNactenyBudik& b, TDateTime now) {
                                        b.Pa, b.So, b.Ne, b.vzdy, b.doNekonecna, b.cas, now);
 }
 
-TNactenyBudik nactiRozvrhBudiku(const IniSnapshot& ini, const QString& name) {
-    TNactenyBudik b = readSchedule(ini, name, 1, 0);
-    b.stav = ini.readBool(name, u"stav", false) ? 1 : 0;
+IniRecord zaznamBudiku(const IniSnapshot& ini, QStringView name) {
+    static const IniKeys keys{u"OD", u"OM", u"OR", u"DD",  u"DM", u"DR", u"KD",   u"KM",          u"KR",
+                              u"Po", u"Ut", u"St", u"Ct",  u"Pa", u"So", u"Ne",   u"vzdy",        u"doNekonecna",
+                              u"cas", u"stav", u"posledni", u"zprava"};
+    return IniRecord(ini, name, keys);
+}
+
+TNactenyBudik nactiRozvrhBudiku(const IniRecord& alarm) {
+    TNactenyBudik b = readSchedule(alarm, 1, 0);
+    b.stav = alarm.readBool(u"stav", false) ? 1 : 0;
     return b;
 }
 
 TNactenyBudik nactiBudik(const IniSnapshot& ini, const QString& name) {
-    TNactenyBudik b = nactiRozvrhBudiku(ini, name);
-    b.zprava = ini.readString(name, u"zprava");
+    const IniRecord alarm = zaznamBudiku(ini, name);
+    TNactenyBudik b = nactiRozvrhBudiku(alarm);
+    b.zprava = alarm.readString(u"zprava");
     b.upozorneni = nactiUpozorneni(ini, name, AlarmNotificationKeys);
     return b;
 }
@@ -70,16 +79,7 @@ QStringList nazvyBudiku(const IniSnapshot& ini) {
     // The names are keys of "info", so a count beyond its keys is a hand-edited number: taken as it
     // stands, a huge one would make millions of "?" alarms and freeze the program.
     const int n = boundedListCount(ini, Info, ini.readInteger(Info, Count, 0), 1);
-    QStringList names;
-    names.reserve(n + 1); // and the separator a loaded list adds
-    for (std::optional<QString>& name : ini.numberedValues(Info, 1, n)) {
-        if (name) {
-            names.push_back(std::move(*name));
-        } else {
-            names.push_back(Unknown);
-        }
-    }
-    return names;
+    return ini.numberedValues(Info, 1, n, Unknown);
 }
 
 bool ulozBudik(IniFile& ini, const QString& name, const TNactenyBudik& b, TDateTime now) {
@@ -166,10 +166,11 @@ SeznamBudiku nactiSeznamBudiku(const IniFile& alarmsIni, TDateTime now, const Ka
     list.seznamNazvuBudiku = nazvyBudiku(ini);
     list.seznamDatBudiku.reserve(static_cast<size_t>(list.seznamNazvuBudiku.size()) + 1);
     for (const QString& name : list.seznamNazvuBudiku) {
-        const TNactenyBudik schedule = readSchedule(ini, name, 1, 0);
+        const IniRecord alarm = zaznamBudiku(ini, name);
+        const TNactenyBudik schedule = readSchedule(alarm, 1, 0);
         list.seznamDatBudiku.push_back(nejblizsiDatum(schedule, now).value_or(0.0));
         if (eachAlarm) {
-            eachAlarm(ini, name, schedule);
+            eachAlarm(ini, alarm, name, schedule);
         }
     }
     list.seznamNazvuBudiku << AlarmSeparator;
@@ -187,9 +188,10 @@ TAktualniBudik nactiAktualniBudik(const IniFile& alarmsIni, const SeznamBudiku& 
     const QString& name = list.seznamNazvuBudiku[separator + 1];
     const IniSnapshot ini = alarmsIni.snapshot();
     TAktualniBudik b = previous;
-    b.stav = ini.readBool(name, u"stav", false);
-    b.zprava = ini.readString(name, u"zprava");
-    const auto date = nejblizsiDatum(readSchedule(ini, name, 0, 0), now);
+    const IniRecord alarm = zaznamBudiku(ini, name);
+    b.stav = alarm.readBool(u"stav", false);
+    b.zprava = alarm.readString(u"zprava");
+    const auto date = nejblizsiDatum(readSchedule(alarm, 0, 0), now);
     if (!date) {
         // A section without its date fields (edited by hand) has no moment of its own to ring at: it is
         // watched, silent, until its place in the list passes, never rung on every tick.

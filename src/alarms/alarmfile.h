@@ -10,6 +10,7 @@
 namespace tavrok {
 
 class IniFile;
+class IniRecord;
 class IniSnapshot;
 
 // The alarm being edited in the main window.
@@ -47,8 +48,10 @@ std::optional<TDateTime> nejblizsiDatum(const TNactenyBudik& alarm, TDateTime no
 
 // Reads one alarm section with the defaults of the file layout.
 TNactenyBudik nactiBudik(const IniSnapshot& ini, const QString& name);
+// An alarm's section read in one pass: its schedule, `stav`, `posledni` and `zprava`.
+IniRecord zaznamBudiku(const IniSnapshot& ini, QStringView name);
 // Only when it rings and whether it is on: its schedule and `stav`, the rest left at the defaults.
-TNactenyBudik nactiRozvrhBudiku(const IniSnapshot& ini, const QString& name);
+TNactenyBudik nactiRozvrhBudiku(const IniRecord& alarm);
 
 // Adds the alarm (listing it in "info" when the name is new) or overwrites it, with "posledni" = now,
 // as one atomic change of the file.
@@ -64,10 +67,10 @@ QStringList nazvyBudiku(const IniSnapshot& ini);
 
 // Every alarm with its date and the separator at `now`, sorted by date. An alarm whose from date
 // cannot be formed has no occurrence (date 0) and the rest of the list still loads. `eachAlarm`, when
-// given, sees every listed name with its schedule as read (the state left out) while its section is at
-// hand, in the order of the list in the file.
-using KazdyBudik =
-    std::function<void(const IniSnapshot& ini, const QString& name, const TNactenyBudik& schedule)>;
+// given, sees every listed name with its section as read and its schedule (the state left out), in the
+// order of the list in the file.
+using KazdyBudik = std::function<void(const IniSnapshot& ini, const IniRecord& alarm, const QString& name,
+                                      const TNactenyBudik& schedule)>;
 SeznamBudiku nactiSeznamBudiku(const IniFile& alarmsIni, TDateTime now, const KazdyBudik& eachAlarm = {});
 
 // The alarm right after the separator; fields read before a failure keep their new values, the rest

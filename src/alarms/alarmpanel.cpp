@@ -160,9 +160,9 @@ void AlarmPanel::loadAlarmsAtStart() {
     candidates->from = now;
     candidates->until = now + Span;
     state_.alarmClock.nactiSeznam(
-        now, [&](const IniSnapshot& ini, const QString& name, const TNactenyBudik& schedule) {
+        now, [&](const IniSnapshot& ini, const IniRecord& alarm, const QString& name, const TNactenyBudik& schedule) {
             candidates->fileVersion = ini.version();
-            candidates->consider(ini, name, schedule);
+            candidates->consider(alarm, name, schedule);
         });
     startCandidates_ = std::move(candidates);
     showLoadedList(now);

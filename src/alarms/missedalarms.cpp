@@ -3,6 +3,7 @@
 #include "alarms/alarmfile.h"
 #include "storage/inidocument.h"
 #include "storage/inifile.h"
+#include "storage/inirecord.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -29,10 +30,10 @@ struct Marked {
     TDateTime base;
     std::optional<TDateTime> next;
 };
-Marked markedOf(const IniSnapshot& ini, const QString& name, TNactenyBudik& schedule) {
-    const TDateTime base = ini.readDateTime(name, u"posledni", UnknownMark);
+Marked markedOf(const IniRecord& record, TNactenyBudik& schedule) {
+    const TDateTime base = record.readDateTime(u"posledni", UnknownMark);
     // Written by hand without it, an alarm here runs without an until date.
-    schedule.doNekonecna = schedule.doNekonecna || !ini.valueExists(name, u"doNekonecna");
+    schedule.doNekonecna = schedule.doNekonecna || !record.valueExists(u"doNekonecna");
     return {base, nextAfter(schedule, base)};
 }
 
@@ -61,9 +62,9 @@ bool later(const Cursor& a, const Cursor& b) {
 
 } // namespace
 
-void MissedAlarmCandidates::consider(const IniSnapshot& ini, const QString& name, const TNactenyBudik& schedule) {
+void MissedAlarmCandidates::consider(const IniRecord& record, const QString& name, const TNactenyBudik& schedule) {
     TNactenyBudik alarm = schedule;
-    const auto [base, next] = markedOf(ini, name, alarm);
+    const auto [base, next] = markedOf(record, alarm);
     if (!next || *next <= until || base > from) {
         names << name;
     }
@@ -83,11 +84,15 @@ ZmeskaneBudiky najdiZmeskaneBudiky(IniFile& alarmsIni, TDateTime now, std::size_
         std::unordered_set<QStringView, detail::CaseInsensitiveHash, detail::CaseInsensitiveEqual> seen;
         seen.reserve(static_cast<std::size_t>(names.size()));
         for (const QString& name : names) {
-            if (isListSection(name) || !ini.sectionExists(name) || !seen.insert(name).second) {
+            if (isListSection(name)) {
                 continue;
             }
-            TNactenyBudik alarm = nactiRozvrhBudiku(ini, name);
-            const auto [base, next] = markedOf(ini, name, alarm);
+            const IniRecord record = zaznamBudiku(ini, name);
+            if (!record.sectionExists() || !seen.insert(name).second) {
+                continue;
+            }
+            TNactenyBudik alarm = nactiRozvrhBudiku(record);
+            const auto [base, next] = markedOf(record, alarm);
             const TDateTime first = missedOf(next, base, now);
             // Checked up to now. An alarm whose next occurrence from its mark is still to come keeps the
             // mark: a later search from there finds what one from now would, and a long list is not

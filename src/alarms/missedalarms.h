@@ -9,6 +9,7 @@
 namespace tavrok {
 
 class IniFile;
+class IniRecord;
 class IniSnapshot;
 struct TNactenyBudik;
 
@@ -45,7 +46,7 @@ struct MissedAlarmCandidates {
     TDateTime until = 0;
     QStringList names; // in the order of the list in the file
 
-    void consider(const IniSnapshot& ini, const QString& name, const TNactenyBudik& schedule);
+    void consider(const IniRecord& alarm, const QString& name, const TNactenyBudik& schedule);
 };
 
 } // namespace tavrok

@@ -1,5 +1,7 @@
 #include "alarms/scheduler.h"
 
+#include "common/largepages.h"
+
 #include <cmath>
 
 #include <algorithm>
@@ -226,7 +228,7 @@ std::optional<TDateTime> vypoctiNejblizsiDatumBudiku(std::uint8_t OD, std::uint8
 void seradBudiky(SeznamBudiku& list) {
     const auto n = list.seznamDatBudiku.size();
     // By date, and equal dates in the order of the list: each date with its place, sorted side by side.
-    std::vector<std::pair<TDateTime, size_t>> order(n);
+    std::vector<std::pair<TDateTime, size_t>, LargePageAllocator<std::pair<TDateTime, size_t>>> order(n);
     for (size_t i = 0; i < n; ++i) {
         order[i] = {list.seznamDatBudiku[i], i};
     }

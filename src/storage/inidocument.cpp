@@ -91,9 +91,16 @@ void IniDocument::reindex() {
     }
 }
 
-const std::vector<IniLine>& IniDocument::linesOf(uint32_t first) const {
+const IniDocument::Lines& IniDocument::linesOf(uint32_t first) const {
     if (cachedSection != first) {
         cachedLines.clear();
+        size_t lineCount = 0; // a long section is not copied again and again as it grows
+        for (uint32_t b = first; b != NoBlock; b = blocks[b].nextSame) {
+            const IniBlock& block = blocks[b];
+            lineCount += block.parsed ? block.lines.size()
+                                  : static_cast<size_t>(std::count(block.body.begin(), block.body.end(), '\n')) + 1;
+        }
+        cachedLines.reserve(lineCount);
         for (uint32_t b = first; b != NoBlock; b = blocks[b].nextSame) {
             blocks[b].forEach([&](const IniLine& l) { cachedLines.push_back(l); });
         }
@@ -122,7 +129,7 @@ const IniDocument::KeyIndex* IniDocument::keyIndexOf(uint32_t first, bool build)
             return &it->second;
         }
     }
-    const std::vector<IniLine>& lines = linesOf(first);
+    const Lines& lines = linesOf(first);
     if (lines.size() <= IndexedSectionSize || (!build && ++cachedSearches <= SearchesBeforeIndex)) {
         return nullptr;
     }
@@ -150,7 +157,7 @@ std::optional<Utf8View> IniDocument::find(QStringView section, QStringView key) 
             return lookUp(it->second); // without the section's lines
         }
     }
-    const std::vector<IniLine>& lines = cachedSection == first ? cachedLines : linesOf(first);
+    const Lines& lines = cachedSection == first ? cachedLines : linesOf(first);
     if (lines.size() > IndexedSectionSize) {
         if (const KeyIndex* index = keyIndexOf(first)) {
             return lookUp(*index);

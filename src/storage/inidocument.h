@@ -3,10 +3,12 @@
 // The parsed text of an INI file, shared by the read-only snapshots and the handle that writes it. The
 // text is held as UTF-8: a file the program wrote is used as read, without a copy.
 #include "storage/caseinsensitive.h"
+#include "common/largepages.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <deque>
@@ -41,6 +43,19 @@ template <typename F> void forEachLine(Utf8View text, F&& fn) {
         p = lineEnd;
         fn(raw);
     }
+}
+
+// Calls fn with the value as UTF-16: a short ASCII value (a number, a date) without an allocation.
+template <typename F> auto asUtf16(Utf8View v, F&& fn) {
+    constexpr qsizetype Short = 64;
+    if (v.size() <= Short &&
+        std::all_of(v.begin(), v.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        char16_t buffer[Short];
+        std::copy(v.begin(), v.end(), buffer);
+        return fn(QStringView(buffer, v.size()));
+    }
+    const QString wide = QString::fromUtf8(v);
+    return fn(QStringView(wide));
 }
 
 inline IniLine classify(Utf8View raw) {
@@ -129,7 +144,7 @@ public:
         if (++used_ * 2 <= slots_.size()) {
             return;
         }
-        std::vector<Slot> old = std::move(slots_);
+        Slots old = std::move(slots_);
         slots_.assign(old.size() * 2, Slot{});
         for (const Slot& s : old) {
             if (s.first != NoBlock) {
@@ -142,14 +157,15 @@ public:
     }
 
 private:
-    std::vector<Slot> slots_;
+    using Slots = std::vector<Slot, LargePageAllocator<Slot>>;
+    Slots slots_;
     size_t used_ = 0;
 };
 
 struct IniDocument {
     QByteArray text; // UTF-8
     std::deque<QByteArray> owned;
-    std::vector<IniBlock> blocks{IniBlock{}};
+    std::vector<IniBlock, LargePageAllocator<IniBlock>> blocks{IniBlock{}};
     SectionIndex sections;
     // Sections with many keys (the list of alarm names) get a key index once they are searched more
     // than a few times (a list's count alone is found at its top); any change of the document drops it.
@@ -164,7 +180,8 @@ struct IniDocument {
     mutable uint32_t lastFirst = NoBlock;
     mutable uint32_t cachedSection = UINT32_MAX;
     mutable uint32_t cachedSearches = 0; // of the cached section, while it has no key index
-    mutable std::vector<IniLine> cachedLines;
+    using Lines = std::vector<IniLine, LargePageAllocator<IniLine>>;
+    mutable Lines cachedLines;
     mutable size_t nextLine = 0;       // after the line the last key was found in
     mutable bool cachedUnique = false; // no key of the cached section stands twice
     uint32_t lastWritten = NoBlock;    // the section written last (its first block)
@@ -249,7 +266,7 @@ struct IniDocument {
 
     // The lines of a section (all its blocks, in order); valid until another section is read or the
     // document changes.
-    const std::vector<IniLine>& linesOf(uint32_t first) const;
+    const Lines& linesOf(uint32_t first) const;
     // The key index of a long section, once it was searched often enough or `build` asks for it now.
     const KeyIndex* keyIndexOf(uint32_t first, bool build = false) const;
     // The value of the first line of that key, if any.

@@ -10,7 +10,6 @@
 #include <QFile>
 
 #ifdef Q_OS_UNIX
-#include <sys/mman.h>
 #include <sys/stat.h>
 #else
 #include <QFileInfo>
@@ -53,14 +52,7 @@ QByteArray readWholeFile(const QString& path) {
     // A big file (a long alarm list) is read into memory taken in large pages where the system offers
     // them: touching tens of megabytes page by page costs more than reading them.
     QByteArray bytes(size, Qt::Uninitialized);
-#ifdef Q_OS_LINUX
-    constexpr quintptr Huge = 2 * 1024 * 1024;
-    const quintptr start = (reinterpret_cast<quintptr>(bytes.data()) + Huge - 1) & ~(Huge - 1);
-    const quintptr end = (reinterpret_cast<quintptr>(bytes.data()) + quintptr(size)) & ~(Huge - 1);
-    if (end > start) {
-        ::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
-    }
-#endif
+    adviseLargePages(bytes.data(), static_cast<size_t>(size));
     qint64 got = 0;
     while (got < size) {
         const qint64 n = f.read(bytes.data() + got, size - got);
@@ -99,24 +91,11 @@ IniSnapshot& IniSnapshot::operator=(const IniSnapshot&) = default;
 
 namespace {
 
-// Calls fn with the value as UTF-16: a short ASCII value (a number, a date) without an allocation.
-template <typename F> auto asUtf16(detail::Utf8View v, F&& fn) {
-    constexpr qsizetype Short = 64;
-    if (v.size() <= Short &&
-        std::all_of(v.begin(), v.end(), [](char c) { return static_cast<uchar>(c) < 0x80; })) {
-        char16_t buffer[Short];
-        std::copy(v.begin(), v.end(), buffer);
-        return fn(QStringView(buffer, v.size()));
-    }
-    const QString wide = QString::fromUtf8(v);
-    return fn(QStringView(wide));
-}
-
 // The stored value converted by parse, or the default when it is missing or does not convert.
 template <typename T, typename Parse>
 T readParsed(const IniDocument& doc, QStringView section, QStringView key, T def, Parse&& parse) {
     const auto v = doc.find(section, key);
-    return v ? asUtf16(*v, [&](QStringView text) { return parse(text).value_or(def); }) : def;
+    return v ? detail::asUtf16(*v, [&](QStringView text) { return parse(text).value_or(def); }) : def;
 }
 
 } // namespace

@@ -40,14 +40,15 @@ public:
     bool valueExists(QStringView section, QStringView key) const;
     QStringList sectionNames() const;
     QStringList keyNames(QStringView section) const;
-    // The values of the keys `first`, `first` + 1, ... (count of them), each empty when its key is
-    // missing: what reading them one by one gives, in one pass over the section.
-    std::vector<std::optional<QString>> numberedValues(QStringView section, int first, int count) const;
+    // The values of the keys `first`, `first` + 1, ... (count of them), `missing` for a key that is not
+    // there: what reading them one by one gives, in one pass over the section.
+    QStringList numberedValues(QStringView section, int first, int count, const QString& missing) const;
     // Equal for two snapshots of the same contents as parsed once; a change or a new read gives another.
     quint64 version() const;
 
 private:
     friend class IniFile;
+    friend class IniRecord;
     friend int boundedListCount(const IniSnapshot&, QStringView, int, int);
     explicit IniSnapshot(std::shared_ptr<const detail::IniDocument> doc);
     std::shared_ptr<const detail::IniDocument> doc_;

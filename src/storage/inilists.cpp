@@ -25,19 +25,21 @@ std::optional<qint64> canonicalNumber(detail::Utf8View key) {
 
 } // namespace
 
-std::vector<std::optional<QString>> IniSnapshot::numberedValues(QStringView section, int first,
-                                                                int count) const {
-    std::vector<std::optional<QString>> values(static_cast<size_t>(std::max(count, 0)));
+QStringList IniSnapshot::numberedValues(QStringView section, int first, int count, const QString& missing) const {
+    const auto n = static_cast<size_t>(std::max(count, 0));
+    QStringList values(static_cast<qsizetype>(n), missing);
     const uint32_t block = doc_->blocksOf(section);
     if (block == detail::NoBlock) {
         return values;
     }
+    std::vector<bool> found(n);
     for (const detail::IniLine& l : doc_->linesOf(block)) {
-        const auto n = l.isEntry ? canonicalNumber(l.key) : std::nullopt;
-        if (n && *n >= first && *n - first < count) {
-            auto& value = values[static_cast<size_t>(*n - first)];
-            if (!value) { // the first line of a key counts
-                value = QString::fromUtf8(l.value);
+        const auto k = l.isEntry ? canonicalNumber(l.key) : std::nullopt;
+        if (k && *k >= first && *k - first < count) {
+            const auto at = static_cast<size_t>(*k - first);
+            if (!found[at]) { // the first line of a key counts
+                found[at] = true;
+                values[static_cast<qsizetype>(at)] = QString::fromUtf8(l.value);
             }
         }
     }
@@ -46,26 +48,40 @@ std::vector<std::optional<QString>> IniSnapshot::numberedValues(QStringView sect
 
 int boundedListCount(const IniSnapshot& file, QStringView section, int stored, int first) {
     // Every key that reads as a number, each once however often it stands (numbers have no letter case).
-    std::vector<std::pair<qint64, detail::Utf8View>> keys;
     const uint32_t block = file.doc_->blocksOf(section);
-    if (block != detail::NoBlock) {
-        for (const detail::IniLine& l : file.doc_->linesOf(block)) {
-            if (!l.isEntry) {
-                continue;
-            }
-            bool number = true;
-            const std::optional<qint64> canonical = canonicalNumber(l.key); // "1"; the rest as "+01"
-            const qint64 n = canonical ? *canonical : l.key.toLongLong(&number);
-            if (number && n >= 0) {
+    const detail::IniDocument::Lines none;
+    const detail::IniDocument::Lines& lines = block == detail::NoBlock ? none : file.doc_->linesOf(block);
+    const auto numberOf = [](const detail::IniLine& l) -> qint64 {
+        if (!l.isEntry) {
+            return -1;
+        }
+        bool number = true;
+        const std::optional<qint64> canonical = canonicalNumber(l.key); // "1"; the rest as "+01"
+        const qint64 n = canonical ? *canonical : l.key.toLongLong(&number);
+        return number ? n : -1;
+    };
+    // As the program writes them, the numbers rise line by line, each key once: no list of them needed.
+    qint64 numbered = 0;
+    qint64 highest = -1;
+    bool rising = true;
+    for (const detail::IniLine& l : lines) {
+        if (const qint64 n = numberOf(l); n >= 0) {
+            rising = rising && n > highest;
+            highest = std::max(highest, n);
+            ++numbered;
+        }
+    }
+    if (!rising) {
+        std::vector<std::pair<qint64, detail::Utf8View>> keys;
+        keys.reserve(static_cast<size_t>(numbered));
+        for (const detail::IniLine& l : lines) {
+            if (const qint64 n = numberOf(l); n >= 0) {
                 keys.emplace_back(n, l.key);
             }
         }
-    }
-    if (!std::is_sorted(keys.begin(), keys.end())) { // as the program writes them, they are
         std::sort(keys.begin(), keys.end());
+        numbered = std::unique(keys.begin(), keys.end()) - keys.begin();
     }
-    const qint64 numbered = std::unique(keys.begin(), keys.end()) - keys.begin();
-    const qint64 highest = keys.empty() ? -1 : keys.back().first;
     const qint64 limit = std::max<qint64>(0, std::min(highest + 1 - first, numbered * 2 + 64));
     return static_cast<int>(std::clamp<qint64>(stored, 0, limit));
 }

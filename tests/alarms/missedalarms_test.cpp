@@ -243,10 +243,12 @@ TEST_F(MissedAlarmsTest, CandidatesPickedWithTheListFindWhatAFullSearchFinds) {
         c.fileVersion = file.snapshot().version();
         c.from = loaded;
         c.until = loaded + 15.0 / 1440;
-        (void)nactiSeznamBudiku(file, loaded, [&](const IniSnapshot& s, const QString& name, const TNactenyBudik& b) {
-            c.fileVersion = s.version();
-            c.consider(s, name, b);
-        });
+        (void)nactiSeznamBudiku(file, loaded,
+                                [&](const IniSnapshot& s, const IniRecord& r, const QString& name,
+                                    const TNactenyBudik& b) {
+                                    c.fileVersion = s.version();
+                                    c.consider(r, name, b);
+                                });
         return c;
     };
     const auto compare = [&](TDateTime now, bool changeBetween) -> size_t {
