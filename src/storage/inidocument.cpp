@@ -203,6 +203,7 @@ QStringList IniDocument::keyNames(QStringView section) const {
 QByteArray IniDocument::serialize() const {
     QByteArray out;
     out.reserve(text.size() + 64);
+    adviseLargePages(out.data(), static_cast<size_t>(out.capacity()));
     for (const IniBlock& block : blocks) {
         if (block.hasHeader) {
             out += '[';
