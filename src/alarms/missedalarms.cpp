@@ -32,8 +32,9 @@ struct Marked {
 };
 Marked markedOf(const IniRecord& record, TNactenyBudik& schedule) {
     const TDateTime base = record.readDateTime(u"posledni", UnknownMark);
-    // Written by hand without it, an alarm here runs without an until date.
-    schedule.doNekonecna = schedule.doNekonecna || !record.valueExists(u"doNekonecna");
+    // Written by hand without it (or with a value that is no number), an alarm here runs without an
+    // until date.
+    schedule.doNekonecna = record.readBool(u"doNekonecna", true);
     return {base, nextAfter(schedule, base)};
 }
 

@@ -46,6 +46,9 @@ void releaseLargePages(void* p, std::size_t bytes) {
 }
 
 void adviseLargePages(void* p, std::size_t bytes) {
+    if (bytes < LargeBufferSize) {
+        return;
+    }
     const std::uintptr_t start = roundUp(reinterpret_cast<std::uintptr_t>(p));
     const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(p) + bytes) & ~(LargePage - 1);
     if (end > start) {

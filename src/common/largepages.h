@@ -12,7 +12,12 @@ namespace tavrok {
 
 // Requests of this size and more go to large pages. Under the address sanitizer everything takes the
 // heap, where it is checked (and where the leak checker looks for pointers).
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer) // clang's way of saying it
+#define TAVROK_ADDRESS_SANITIZER 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(TAVROK_ADDRESS_SANITIZER)
 inline constexpr std::size_t LargePageThreshold = SIZE_MAX;
 #else
 inline constexpr std::size_t LargePageThreshold = 2 * 1024 * 1024;
@@ -21,7 +26,10 @@ inline constexpr std::size_t LargePageThreshold = 2 * 1024 * 1024;
 // Memory of at least `bytes` (at least the threshold), or nullptr when the system has none to give.
 void* allocateLargePages(std::size_t bytes);
 void releaseLargePages(void* p, std::size_t bytes);
-// Asks for large pages over the whole 2 MiB pages inside [p, p + bytes).
+// Asks for large pages over the whole 2 MiB pages inside [p, p + bytes), when the buffer is at least
+// LargeBufferSize: the C library maps such a buffer for itself alone, so the advice ends with it.
+// Smaller ones may lie in the heap, whose memory is used again for other things after they are freed.
+inline constexpr std::size_t LargeBufferSize = 32 * 1024 * 1024;
 void adviseLargePages(void* p, std::size_t bytes);
 
 template <typename T> struct LargePageAllocator {

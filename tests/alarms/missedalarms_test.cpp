@@ -199,13 +199,16 @@ TEST_F(MissedAlarmsTest, AlarmsThatNeverSavedTheirLastMomentListTheOldestAndStop
 }
 
 TEST_F(MissedAlarmsTest, ANameListedTwiceIsReportedOnceAndAHandWrittenAlarmHasNoUntilDate) {
-    // Hand-edited: "Ranni" listed twice, its until date long past and no doNekonecna key.
-    test::writeBytes(ini.path(), "[info]\npocetBudiku=2\n1=Ranni\n2=ranni\n[Ranni]\ncas=7:00:00\nstav=1\nvzdy=0\n"
-                                 "OD=1\nOM=1\nOR=2000\nDD=1\nDM=1\nDR=2001\nposledni=6.12.2026 8:00:00\n");
-    const ZmeskaneBudiky z = najdiZmeskaneBudiky(ini, at(2026, 12, 7, 8), 1000);
-    ASSERT_EQ(z.seznam.size(), 1u);
-    EXPECT_EQ(z.seznam[0].datum, at(2026, 12, 7, 7));
-    EXPECT_EQ(z.dalsi, 0);
+    // Hand-edited: "Ranni" listed twice, its until date long past, and no doNekonecna key or one that
+    // reads as no number.
+    for (const QByteArray& untilFlag : {QByteArray(), QByteArray("doNekonecna=ano\n")}) {
+        test::writeBytes(ini.path(), "[info]\npocetBudiku=2\n1=Ranni\n2=ranni\n[Ranni]\ncas=7:00:00\nstav=1\nvzdy=0\n" +
+                                         untilFlag + "OD=1\nOM=1\nOR=2000\nDD=1\nDM=1\nDR=2001\nposledni=6.12.2026 8:00:00\n");
+        const ZmeskaneBudiky z = najdiZmeskaneBudiky(ini, at(2026, 12, 7, 8), 1000);
+        ASSERT_EQ(z.seznam.size(), 1u) << untilFlag.toStdString();
+        EXPECT_EQ(z.seznam[0].datum, at(2026, 12, 7, 7));
+        EXPECT_EQ(z.dalsi, 0);
+    }
 }
 
 // The start picks, while loading the list, the alarms its search will read; the search from them finds
