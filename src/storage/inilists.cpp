@@ -2,6 +2,7 @@
 #include "storage/inifile.h"
 
 #include <algorithm>
+#include <limits>
 
 // Numbered lists in a section (keys 1, 2, 3, ...) and the names a section or key may have.
 namespace tavrok {
@@ -82,7 +83,9 @@ int boundedListCount(const IniSnapshot& file, QStringView section, int stored, i
         std::sort(keys.begin(), keys.end());
         numbered = std::unique(keys.begin(), keys.end()) - keys.begin();
     }
-    const qint64 limit = std::max<qint64>(0, std::min(highest + 1 - first, numbered * 2 + 64));
+    // The highest number may be the largest a key can say: the count is an int, so it is held below that.
+    const qint64 top = std::min<qint64>(highest, std::numeric_limits<int>::max());
+    const qint64 limit = std::max<qint64>(0, std::min(top + 1 - first, numbered * 2 + 64));
     return static_cast<int>(std::clamp<qint64>(stored, 0, limit));
 }
 

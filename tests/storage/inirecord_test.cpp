@@ -84,6 +84,8 @@ TEST(IniRecordTest, NumberedListsCountTheSameInAnyOrderOfTheirLines) {
     EXPECT_EQ(countOf("1=a\n1000000000=z\n", 1000000000), 2 * 2 + 64) << "a number far beyond the keys";
     EXPECT_EQ(countOf(QByteArray("5=v\n").repeated(40) + "1000=z\n", 1000), 2 * 2 + 64)
         << "a key that stands forty times counts once";
+    test::writeBytes(ini.path(), "[B]\n0=a\n+9223372036854775807=z\n"); // a list numbered from 0
+    EXPECT_EQ(boundedListCount(ini.snapshot(), u"B", 1000), 2 * 2 + 64) << "the largest number a key can say";
     EXPECT_EQ(countOf("1=a\n2=b\n", -4), 0);
     EXPECT_EQ(countOf("name=a\n", 5), 0);
 
