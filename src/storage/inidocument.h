@@ -58,6 +58,11 @@ template <typename F> auto asUtf16(Utf8View v, F&& fn) {
     return fn(QStringView(wide));
 }
 
+// A stored value converted by parse, or the default when it is missing (null) or does not convert.
+template <typename T, typename Parse> T parsedOr(const Utf8View* v, T def, Parse&& parse) {
+    return v ? asUtf16(*v, [&](QStringView text) { return parse(text).value_or(def); }) : def;
+}
+
 inline IniLine classify(Utf8View raw) {
     const Utf8View line = trimmed(raw);
     const qsizetype eq = line.indexOf('=');

@@ -91,11 +91,10 @@ IniSnapshot& IniSnapshot::operator=(const IniSnapshot&) = default;
 
 namespace {
 
-// The stored value converted by parse, or the default when it is missing or does not convert.
 template <typename T, typename Parse>
 T readParsed(const IniDocument& doc, QStringView section, QStringView key, T def, Parse&& parse) {
     const auto v = doc.find(section, key);
-    return v ? detail::asUtf16(*v, [&](QStringView text) { return parse(text).value_or(def); }) : def;
+    return detail::parsedOr(v ? &*v : nullptr, def, std::forward<Parse>(parse));
 }
 
 } // namespace

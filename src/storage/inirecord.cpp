@@ -83,14 +83,6 @@ const Utf8View* IniRecord::valueOf(QStringView key) const {
     return i >= 0 && (found_ & (1U << i)) ? &values_[static_cast<size_t>(i)] : nullptr;
 }
 
-namespace {
-
-template <typename T, typename Parse> T parsed(const Utf8View* v, T def, Parse&& parse) {
-    return v ? detail::asUtf16(*v, [&](QStringView text) { return parse(text).value_or(def); }) : def;
-}
-
-} // namespace
-
 bool IniRecord::valueExists(QStringView key) const {
     return valueOf(key) != nullptr;
 }
@@ -101,7 +93,7 @@ QString IniRecord::readString(QStringView key, const QString& def) const {
 }
 
 int IniRecord::readInteger(QStringView key, int def) const {
-    return parsed(valueOf(key), def, parseIniInteger);
+    return detail::parsedOr(valueOf(key), def, parseIniInteger);
 }
 
 bool IniRecord::readBool(QStringView key, bool def) const {
@@ -109,11 +101,11 @@ bool IniRecord::readBool(QStringView key, bool def) const {
 }
 
 TDateTime IniRecord::readDateTime(QStringView key, TDateTime def) const {
-    return parsed(valueOf(key), def, parseIniDateTime);
+    return detail::parsedOr(valueOf(key), def, parseIniDateTime);
 }
 
 TDateTime IniRecord::readTime(QStringView key, TDateTime def) const {
-    return parsed(valueOf(key), def, parseIniTime);
+    return detail::parsedOr(valueOf(key), def, parseIniTime);
 }
 
 } // namespace tavrok
