@@ -19,8 +19,8 @@ void TfrmHlavniOkno::buildUpdateCheck() {
     connect(verzeZkontrolovana_, &RegisteredMessage::received, this, &TfrmHlavniOkno::verzeZkontrolovana);
 }
 
-void TfrmHlavniOkno::kontrolaVerzeKdyzNaRade() {
-    if (aktualizace::kontrolaNaRade(state_.clock.now(), state_.main.lastVersionCheck)) {
+void TfrmHlavniOkno::kontrolaVerzeKdyzNaRade(TDateTime now) {
+    if (aktualizace::kontrolaNaRade(now, state_.main.lastVersionCheck)) {
         zkontrolujNoveVerze();
     }
 }

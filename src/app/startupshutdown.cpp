@@ -78,7 +78,7 @@ void TfrmHlavniOkno::showEvent(QShowEvent* event) {
         }
         onStateChanged(); // what was not drawn while nobody saw it is due now
     }
-    kontrolaVerzeKdyzNaRade();
+    kontrolaVerzeKdyzNaRade(state_.clock.now());
 }
 
 void TfrmHlavniOkno::formShow() {

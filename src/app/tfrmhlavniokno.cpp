@@ -226,7 +226,7 @@ void TfrmHlavniOkno::buildTimers() {
     tmrFunkce->setObjectName(QStringLiteral("tmrFunkce"));
     tmrFunkce->setSingleShot(true);
     tmrFunkce->setTimerType(Qt::PreciseTimer);
-    connect(tmrFunkce, &QTimer::timeout, this, &TfrmHlavniOkno::tmrFunkceTimer);
+    connect(tmrFunkce, &QTimer::timeout, this, qOverload<>(&TfrmHlavniOkno::tmrFunkceTimer));
     tmrAktualizaceCasu = new QTimer(this);
     tmrAktualizaceCasu->setObjectName(QStringLiteral("tmrAktualizaceCasu"));
     tmrAktualizaceCasu->setSingleShot(true);
@@ -409,8 +409,11 @@ void TfrmHlavniOkno::edtDChange(const QString& text) {
 // ---- the ticks
 
 void TfrmHlavniOkno::tmrFunkceTimer() {
+    tmrFunkceTimer(state_.clock.now()); // the alarms follow the wall clock
+}
+
+void TfrmHlavniOkno::tmrFunkceTimer(TDateTime now) {
     const ClockWatch::Change clockChange = state_.followClockChanges();
-    const TDateTime now = state_.clock.now();    // the alarms follow the wall clock
     const TDateTime utc = state_.clock.utcNow(); // the engines measure time on UTC
     const bool onScreen = isShownOnScreen();
     AfterTick after;
@@ -483,10 +486,10 @@ void TfrmHlavniOkno::tmrAktualizaceCasuTimer() {
     clockEditor_->refresh(now);
     tmrAktualizaceCasu->start(tickplan::untilNextSecond(now));
     if (!state_.main.firstShow) {
-        kontrolaVerzeKdyzNaRade();
+        kontrolaVerzeKdyzNaRade(now);
     }
     if (!tmrFunkce->isActive() && !state_.main.firstShow) {
-        tmrFunkceTimer(); // last: a box it shows runs its own event loop
+        tmrFunkceTimer(now); // last: a box it shows runs its own event loop
     }
 }
 

@@ -123,6 +123,7 @@ public:
 
     // The ticks; public so that tests and benchmarks can run them at exact moments.
     void tmrFunkceTimer();
+    void tmrFunkceTimer(TDateTime now); // the wall clock's moment already read by the clock tick
     void tmrAktualizaceCasuTimer();
     void tmrPrehravaniZvukuTimer();
 
@@ -148,7 +149,7 @@ private:
     void buildDisplay();
     void buildSerial();
     void buildUpdateCheck();
-    void kontrolaVerzeKdyzNaRade();
+    void kontrolaVerzeKdyzNaRade(TDateTime now);
     bool aktualizacePoSpusteni();
     PortSide programFiles() const;
     void portuj(const PortSide& source, const PortSide& target, bool exportuje);
