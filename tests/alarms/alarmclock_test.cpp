@@ -18,18 +18,24 @@ using namespace tavrok::test;
 namespace {
 
 const QString Bell = QStringLiteral("/data/Zvonek.wav");
+const TDateTime Seven = *tryEncodeTime(7, 0, 0);
+
+TDateTime on7Dec(int h, int m, int s = 0, int ms = 0) {
+    return *tryEncodeDateTime({2026, 12, 7}, {h, m, s, ms});
+}
 
 class AlarmClockTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     IniFile ini{dir.filePath(QStringLiteral("Budiky.ini"))};
-    FakeClock clock{*tryEncodeDateTime({2026, 12, 7}, {6, 59, 0, 0})};
+    FakeClock clock{on7Dec(6, 59)};
     FakeAudioDevice device{clock};
     FakeBeeper beeper;
     SoundManager sounds{device, clock, beeper, [](const QString& p) { return p; }, [](int) { return 0; }};
     AlarmClock alarms{ini, sounds, [] { return Bell; }};
     MessageTable messages;
     FakeQuestions questions;
+    AlarmEditor editor;
 
     void SetUp() override { device.files[Bell] = 2000; }
 
@@ -45,8 +51,15 @@ protected:
         alarms.nactiAktualni(clock.now());
     }
     AlarmClock::Ring at(int h, int m, int s = 0, int ms = 0, bool soundOn = true) {
-        clock.set(*tryEncodeDateTime({2026, 12, 7}, {h, m, s, ms}));
+        clock.set(on7Dec(h, m, s, ms));
         return alarms.kontrola(clock.now(), soundOn);
+    }
+    // The editor's Save with 7:00 on the digits.
+    bool saveAs(const QString& name, const QString& message = {}) {
+        return editor.btnBudUlozitClick(name, Seven, message, ini, clock.now(), questions, messages);
+    }
+    bool told(int message) const {
+        return !questions.asked.empty() && questions.asked.back().text == messages.text(message);
     }
 };
 
@@ -64,8 +77,8 @@ TEST_F(AlarmClockTest, ASwitchedOnAlarmRingsOnceAtItsMomentAndTheListMovesOn) {
     EXPECT_EQ(r.snapshot.zprava, QStringLiteral("Vstávej"));
     EXPECT_GE(r.soundId, 0);
     EXPECT_EQ(device.count(QStringLiteral("play ") + Bell), 1);
-    EXPECT_EQ(ini.readDateTime(u"ráno", u"posledni", 0), *tryEncodeDateTime({2026, 12, 7}, {7, 0, 0, 0}));
-    EXPECT_EQ(alarms.aktualni().datum, *tryEncodeDateTime({2026, 12, 8}, {7, 0, 0, 0})) << "the list moved on";
+    EXPECT_EQ(ini.readDateTime(u"ráno", u"posledni", 0), on7Dec(7, 0));
+    EXPECT_EQ(alarms.aktualni().datum, on7Dec(7, 0) + 1) << "the list moved on";
     EXPECT_FALSE(at(7, 0, 1).due) << "never twice for one occurrence";
 }
 
@@ -77,7 +90,7 @@ TEST_F(AlarmClockTest, AnAlarmThatIsOffMovesOnSilently) {
     EXPECT_FALSE(r.rings);
     EXPECT_TRUE(device.commands.isEmpty());
     EXPECT_TRUE(ini.valueExists(u"vypnutý", u"posledni"));
-    EXPECT_EQ(alarms.aktualni().datum, *tryEncodeDateTime({2026, 12, 8}, {7, 0, 0, 0}));
+    EXPECT_EQ(alarms.aktualni().datum, on7Dec(7, 0) + 1);
 }
 
 TEST_F(AlarmClockTest, WithTheSoundSwitchedOffOnlyTheMessageRemains) {
@@ -95,11 +108,10 @@ TEST_F(AlarmClockTest, OfTwoAlarmsDueTogetherOnlyTheWatchedOneRings) {
     start();
     EXPECT_EQ(alarms.nasledujici(), QStringLiteral("první"));
     EXPECT_TRUE(at(7, 0, 0, 1).rings);
-    EXPECT_EQ(alarms.aktualni().datum, *tryEncodeDateTime({2026, 12, 8}, {7, 0, 0, 0}));
-    const AlarmClock::Ring second = at(7, 0, 0, 20);
-    EXPECT_FALSE(second.due) << "the other one moved to its next occurrence without ringing";
+    EXPECT_EQ(alarms.aktualni().datum, on7Dec(7, 0) + 1);
+    EXPECT_FALSE(at(7, 0, 0, 20).due) << "the other one moved to its next occurrence without ringing";
     EXPECT_FALSE(ini.valueExists(u"druhý", u"posledni") &&
-                 ini.readDateTime(u"druhý", u"posledni", 0) > *tryEncodeDateTime({2026, 12, 7}, {6, 59, 30, 0}));
+                 ini.readDateTime(u"druhý", u"posledni", 0) > on7Dec(6, 59, 30));
 }
 
 TEST_F(AlarmClockTest, NoAlarmAfterTheSeparatorMeansNothingIsChecked) {
@@ -115,18 +127,18 @@ TEST_F(AlarmClockTest, TheRandomSoundIsChosenInTheLastFiveSeconds) {
     test::writeBytes(song, "x");
     device.files[song] = 1000;
     TNactenyBudik b;
-    b.cas = *tryEncodeTime(7, 0, 0);
+    b.cas = Seven;
     b.stav = 1;
     b.upozorneni.nahodnyZvuk = true;
     b.upozorneni.nahodnyZvukCesta = folder.path();
     ASSERT_TRUE(ulozBudik(ini, QStringLiteral("náhodný"), b, clock.now()));
     start();
-    EXPECT_EQ(*alarms.nextDue(), *tryEncodeDateTime({2026, 12, 7}, {6, 59, 55, 0}));
+    EXPECT_EQ(*alarms.nextDue(), on7Dec(6, 59, 55));
     at(6, 59, 54);
     EXPECT_FALSE(device.commands.contains(QStringLiteral("prepare ") + song));
     at(6, 59, 55);
     EXPECT_TRUE(device.commands.contains(QStringLiteral("prepare ") + song));
-    EXPECT_EQ(*alarms.nextDue(), *tryEncodeDateTime({2026, 12, 7}, {7, 0, 0, 0}));
+    EXPECT_EQ(*alarms.nextDue(), on7Dec(7, 0));
     EXPECT_TRUE(at(7, 0).rings);
     EXPECT_TRUE(device.commands.contains(QStringLiteral("play ") + song));
 }
@@ -134,67 +146,58 @@ TEST_F(AlarmClockTest, TheRandomSoundIsChosenInTheLastFiveSeconds) {
 // ---- the editor's rules
 
 TEST_F(AlarmClockTest, SavingRefusesWhatCannotBeAnAlarm) {
-    AlarmEditor editor;
     editor.budik.stav = 1;
-    const TDateTime seven = *tryEncodeTime(7, 0, 0);
-    EXPECT_FALSE(editor.btnBudUlozitClick({}, seven, {}, ini, clock.now(), questions, messages));
-    EXPECT_EQ(questions.asked.back().text, messages.text(22));
-    EXPECT_FALSE(editor.btnBudUlozitClick(AlarmSeparator, seven, {}, ini, clock.now(), questions, messages));
-    EXPECT_EQ(questions.asked.back().text, messages.text(23));
+    EXPECT_FALSE(saveAs({}));
+    EXPECT_TRUE(told(22));
+    EXPECT_FALSE(saveAs(AlarmSeparator));
+    EXPECT_TRUE(told(23));
     for (bool* d : {&editor.budik.Po, &editor.budik.Ut, &editor.budik.St, &editor.budik.Ct, &editor.budik.Pa,
                     &editor.budik.So, &editor.budik.Ne}) {
         *d = false;
     }
-    EXPECT_FALSE(editor.btnBudUlozitClick(QStringLiteral("x"), seven, {}, ini, clock.now(), questions, messages));
-    EXPECT_EQ(questions.asked.back().text, messages.text(24));
+    EXPECT_FALSE(saveAs(QStringLiteral("x")));
+    EXPECT_TRUE(told(24));
     EXPECT_FALSE(QFileInfo::exists(ini.path()));
 }
 
 TEST_F(AlarmClockTest, SavingAnAlarmThatIsOffAsksWhatToDo) {
-    AlarmEditor editor;
-    const TDateTime seven = *tryEncodeTime(7, 0, 0);
-    questions.script({Answer::Cancel});
-    EXPECT_FALSE(editor.btnBudUlozitClick(QStringLiteral("a"), seven, {}, ini, clock.now(), questions, messages));
-    EXPECT_EQ(questions.asked.back().text, messages.text(25));
-    questions.script({Answer::No});
-    EXPECT_TRUE(editor.btnBudUlozitClick(QStringLiteral("a"), seven, {}, ini, clock.now(), questions, messages));
+    questions.script({Answer::Cancel, Answer::No});
+    EXPECT_FALSE(saveAs(QStringLiteral("a")));
+    EXPECT_TRUE(told(25));
+    EXPECT_TRUE(saveAs(QStringLiteral("a")));
     EXPECT_TRUE(ini.readBool(u"a", u"stav", false)) << "No saves it switched on";
     editor.budik.stav = 0;
     questions.script({Answer::Yes});
-    EXPECT_TRUE(editor.btnBudUlozitClick(QStringLiteral("b"), seven, {}, ini, clock.now(), questions, messages));
+    EXPECT_TRUE(saveAs(QStringLiteral("b")));
     EXPECT_FALSE(ini.readBool(u"b", u"stav", true));
 }
 
 TEST_F(AlarmClockTest, ATypedExistingNameAsksBeforeOverwritingALoadedOneDoesNot) {
     save(QStringLiteral("Oběd"), 12, 0, true);
-    AlarmEditor editor;
     editor.budik.stav = 1;
     editor.nazevBudikuZmenen = true;
     questions.script({Answer::No});
-    EXPECT_FALSE(editor.btnBudUlozitClick(QStringLiteral("OBĚD"), *tryEncodeTime(13, 0, 0), {}, ini, clock.now(),
-                                          questions, messages));
-    EXPECT_EQ(questions.asked.back().text, messages.text(26));
+    EXPECT_FALSE(saveAs(QStringLiteral("OBĚD")));
+    EXPECT_TRUE(told(26));
     ASSERT_TRUE(editor.btnBudNacistClick(QStringLiteral("oběd"), ini, questions, messages));
     const auto asked = questions.asked.size();
-    EXPECT_TRUE(editor.btnBudUlozitClick(QStringLiteral("oběd"), *tryEncodeTime(13, 0, 0), {}, ini, clock.now(),
-                                         questions, messages));
+    EXPECT_TRUE(saveAs(QStringLiteral("oběd")));
     EXPECT_EQ(questions.asked.size(), asked);
-    EXPECT_EQ(ini.readTime(u"Oběd", u"cas", 0), *tryEncodeTime(13, 0, 0));
+    EXPECT_EQ(ini.readTime(u"Oběd", u"cas", 0), Seven);
 }
 
 TEST_F(AlarmClockTest, LoadingAndDeletingCheckTheName) {
-    AlarmEditor editor;
     editor.tichyNacteni = true;
     EXPECT_FALSE(editor.btnBudNacistClick({}, ini, questions, messages));
     EXPECT_TRUE(questions.asked.empty()) << "the quiet load at start asks nothing";
     EXPECT_FALSE(editor.btnBudNacistClick({}, ini, questions, messages));
-    EXPECT_EQ(questions.asked.back().text, messages.text(30));
+    EXPECT_TRUE(told(30));
     EXPECT_FALSE(editor.btnBudNacistClick(AlarmSeparator, ini, questions, messages));
-    EXPECT_EQ(questions.asked.back().text, messages.text(31));
+    EXPECT_TRUE(told(31));
     EXPECT_FALSE(editor.btnBudVymazatClick({}, ini, questions, messages));
-    EXPECT_EQ(questions.asked.back().text, messages.text(33));
+    EXPECT_TRUE(told(33));
     EXPECT_FALSE(editor.btnBudVymazatClick(QStringLiteral("nic"), ini, questions, messages));
-    EXPECT_EQ(questions.asked.back().text, messages.text(32));
+    EXPECT_TRUE(told(32));
     save(QStringLiteral("a"), 8, 0, true);
     EXPECT_TRUE(editor.btnBudVymazatClick(QStringLiteral("A"), ini, questions, messages));
     EXPECT_FALSE(ini.sectionExists(u"a"));
@@ -209,19 +212,15 @@ TEST_F(AlarmClockTest, LoadingAndDeletingCheckTheName) {
 }
 
 TEST_F(AlarmClockTest, TheDateLabelAndTheStateFollowTheDate) {
-    AlarmEditor editor;
     editor.budik.stav = 1;
     const DayNames days;
-    auto label = editor.obnov(*tryEncodeDateTime({2026, 12, 7}, {20, 0, 0, 0}), clock.now(), days);
+    auto label = editor.obnov(on7Dec(20, 0), clock.now(), days);
     EXPECT_EQ(label.text, QStringLiteral("7.12.2026 Po"));
     EXPECT_EQ(label.colour, AlarmEditor::LabelColour::Lime);
     EXPECT_EQ(editor.budik.stav, 3);
-    label = editor.obnov(*tryEncodeDateTime({2026, 12, 8}, {6, 0, 0, 0}), clock.now(), days);
-    EXPECT_EQ(label.colour, AlarmEditor::LabelColour::Yellow);
-    label = editor.obnov(*tryEncodeDateTime({2026, 12, 10}, {6, 0, 0, 0}), clock.now(), days);
-    EXPECT_EQ(label.colour, AlarmEditor::LabelColour::Face);
-    label = editor.obnov(0.0, clock.now(), days);
-    EXPECT_TRUE(label.text.isEmpty());
+    EXPECT_EQ(editor.obnov(on7Dec(6, 0) + 1, clock.now(), days).colour, AlarmEditor::LabelColour::Yellow);
+    EXPECT_EQ(editor.obnov(on7Dec(6, 0) + 3, clock.now(), days).colour, AlarmEditor::LabelColour::Face);
+    EXPECT_TRUE(editor.obnov(0.0, clock.now(), days).text.isEmpty());
     EXPECT_EQ(editor.budik.stav, 1);
     editor.zapniVypniBudik();
     EXPECT_EQ(editor.budik.stav, 0);
@@ -229,7 +228,6 @@ TEST_F(AlarmClockTest, TheDateLabelAndTheStateFollowTheDate) {
 }
 
 TEST_F(AlarmClockTest, ClosingWithAnUnsavedLoadedAlarmAsks) {
-    AlarmEditor editor;
     editor.nacteny = true;
     EXPECT_TRUE(editor.muzeZavrit(true, true, questions, messages));
     editor.zmenen();
@@ -237,26 +235,23 @@ TEST_F(AlarmClockTest, ClosingWithAnUnsavedLoadedAlarmAsks) {
     EXPECT_TRUE(editor.muzeZavrit(true, false, questions, messages)) << "the check is switched off";
     questions.script({Answer::No});
     EXPECT_FALSE(editor.muzeZavrit(true, true, questions, messages));
-    EXPECT_EQ(questions.asked.back().text, messages.text(15));
+    EXPECT_TRUE(told(15));
 }
 
 TEST_F(AlarmClockTest, NamesAreTrimmedOnEveryPathAndTheListSectionIsNoAlarm) {
-    AlarmEditor editor;
     editor.budik.stav = 1;
-    const TDateTime seven = *tryEncodeTime(7, 0, 0);
-    ASSERT_TRUE(editor.btnBudUlozitClick(QStringLiteral("Budik"), seven, {}, ini, clock.now(), questions, messages));
+    ASSERT_TRUE(saveAs(QStringLiteral("Budik")));
     ASSERT_TRUE(editor.btnBudNacistClick(QStringLiteral(" Budik "), ini, questions, messages));
-    EXPECT_TRUE(editor.btnBudUlozitClick(QStringLiteral("Budik "), seven, {}, ini, clock.now(), questions, messages));
+    EXPECT_TRUE(saveAs(QStringLiteral("Budik ")));
     EXPECT_EQ(nazvyBudiku(ini.snapshot()), QStringList{QStringLiteral("Budik")}) << "listed once";
     EXPECT_FALSE(ini.sectionExists(u"Budik "));
 
-    for (const char* name : {"info", "INFO", " Info "}) {
-        EXPECT_FALSE(editor.btnBudUlozitClick(QString::fromLatin1(name), seven, {}, ini, clock.now(), questions,
-                                              messages));
-        EXPECT_EQ(questions.asked.back().text, messages.text(23)) << name;
-        EXPECT_FALSE(editor.btnBudVymazatClick(QString::fromLatin1(name), ini, questions, messages));
-        EXPECT_EQ(questions.asked.back().text, messages.text(32)) << name;
-        EXPECT_FALSE(editor.btnBudNacistClick(QString::fromLatin1(name), ini, questions, messages));
+    for (const QString& name : {QStringLiteral("info"), QStringLiteral("INFO"), QStringLiteral(" Info ")}) {
+        EXPECT_FALSE(saveAs(name));
+        EXPECT_TRUE(told(23)) << name.toStdString();
+        EXPECT_FALSE(editor.btnBudVymazatClick(name, ini, questions, messages));
+        EXPECT_TRUE(told(32)) << name.toStdString();
+        EXPECT_FALSE(editor.btnBudNacistClick(name, ini, questions, messages));
     }
     EXPECT_EQ(nazvyBudiku(ini.snapshot()), QStringList{QStringLiteral("Budik")}) << "the list is intact";
 
@@ -265,19 +260,16 @@ TEST_F(AlarmClockTest, NamesAreTrimmedOnEveryPathAndTheListSectionIsNoAlarm) {
 }
 
 TEST_F(AlarmClockTest, ANameThatCannotBeASectionHeaderIsRefusedBeforeAnythingIsWritten) {
-    AlarmEditor editor;
     editor.budik.stav = 1;
-    const TDateTime seven = *tryEncodeTime(7, 0, 0);
-    ASSERT_TRUE(editor.btnBudUlozitClick(QStringLiteral("Ráno"), seven, QStringLiteral("Vstávej"), ini, clock.now(),
-                                         questions, messages));
+    ASSERT_TRUE(saveAs(QStringLiteral("Ráno"), QStringLiteral("Vstávej")));
     const QByteArray before = test::readBytes(ini.path());
     for (const QString& name : {QStringLiteral("Pracovní\nden"), QStringLiteral("a\r\nb"), QStringLiteral("tab\there"),
                                 QStringLiteral("[x]"), QStringLiteral("a]b"), QStringLiteral("line\u2028sep")}) {
-        EXPECT_FALSE(editor.btnBudUlozitClick(name, seven, {}, ini, clock.now(), questions, messages));
-        EXPECT_EQ(questions.asked.back().text, messages.text(23));
+        EXPECT_FALSE(saveAs(name));
+        EXPECT_TRUE(told(23));
     }
-    EXPECT_FALSE(editor.btnBudUlozitClick(QStringLiteral("   "), seven, {}, ini, clock.now(), questions, messages));
-    EXPECT_EQ(questions.asked.back().text, messages.text(22)) << "blanks only: no name, not a write failure";
+    EXPECT_FALSE(saveAs(QStringLiteral("   ")));
+    EXPECT_TRUE(told(22)) << "blanks only: no name, not a write failure";
     EXPECT_EQ(test::readBytes(ini.path()), before);
     EXPECT_EQ(nactiBudik(ini.snapshot(), QStringLiteral("Ráno")).zprava, QStringLiteral("Vstávej"));
 }

@@ -28,51 +28,30 @@ TDigits hms(int h, int m, int s, qint64 days = 0) {
 
 } // namespace
 
-// Positions 2..6 are plain odometer digits worth 1 h, 10 min, 1 min, 10 s and 1 s: in the countdown a
-// change is exactly that many seconds, and a change below zero is refused with nothing changed.
-TEST(DigitEditor, CountdownOdometerAgreesWithArithmeticOnEveryValue) {
+// Positions 2..6 are plain odometer digits worth 1 h, 10 min, 1 min, 10 s and 1 s: a change is exactly
+// that many seconds, and a change below zero (or, in the alarm function, past 23:59:59, as its days never
+// change) is refused with nothing changed.
+TEST(DigitEditor, TheOdometerAgreesWithArithmeticOnEveryValue) {
     const qint64 unit[] = {0, 0, 3600, 600, 60, 10, 1};
-    for (qint64 v = 0; v <= 3 * 86400; ++v) {
-        const TDigits start = fromSeconds(v);
-        for (int position = 2; position <= 6; ++position) {
-            for (const int delta : {+1, -1}) {
-                TDigits t = start;
-                const bool ok = digits::upravDisplej(t, position, delta, false, false);
-                const qint64 expected = v + delta * unit[position];
-                if (expected < 0) {
-                    ASSERT_FALSE(ok) << v << " pos " << position;
-                    ASSERT_EQ(t, start) << "a refused change leaves every digit";
-                } else {
-                    ASSERT_TRUE(ok) << v << " pos " << position << " delta " << delta;
-                    ASSERT_EQ(toSeconds(t), expected) << v << " pos " << position << " delta " << delta;
+    for (const bool alarm : {false, true}) {
+        for (qint64 v = 0; v < (alarm ? 86400 : 3 * 86400 + 1); ++v) {
+            const TDigits start = fromSeconds(v);
+            for (int position = 2; position <= 6; ++position) {
+                for (const int delta : {+1, -1}) {
+                    TDigits t = start;
+                    const bool ok = digits::upravDisplej(t, position, delta, false, alarm);
+                    const qint64 expected = v + delta * unit[position];
+                    if (expected < 0 || (alarm && expected >= 86400)) {
+                        ASSERT_FALSE(ok) << v << " pos " << position << " alarm " << alarm;
+                        ASSERT_EQ(t, start) << "a refused change leaves every digit";
+                    } else {
+                        ASSERT_TRUE(ok) << v << " pos " << position << " delta " << delta << " alarm " << alarm;
+                        ASSERT_EQ(toSeconds(t), expected) << v << " pos " << position << " delta " << delta;
+                    }
                 }
             }
         }
     }
-}
-
-// In the alarm function the days never change: the time stays within 00:00:00..23:59:59.
-TEST(DigitEditor, AlarmOdometerStaysWithinOneDay) {
-    const qint64 unit[] = {0, 0, 3600, 600, 60, 10, 1};
-    for (qint64 v = 0; v < 86400; ++v) {
-        const TDigits start = fromSeconds(v);
-        for (int position = 2; position <= 6; ++position) {
-            for (const int delta : {+1, -1}) {
-                TDigits t = start;
-                const bool ok = digits::upravDisplej(t, position, delta, false, true);
-                const qint64 expected = v + delta * unit[position];
-                if (expected < 0 || expected >= 86400) {
-                    ASSERT_FALSE(ok);
-                    ASSERT_EQ(t, start);
-                } else {
-                    ASSERT_TRUE(ok);
-                    ASSERT_EQ(toSeconds(t), expected);
-                }
-            }
-        }
-    }
-    TDigits t = hms(23, 59, 59);
-    EXPECT_FALSE(digits::upravDisplej(t, 0, +1, false, true)) << "no days in the alarm function";
 }
 
 // The hours tens cycle 0, 1, 2 and on into the next day: not ten hours of arithmetic.
@@ -92,6 +71,8 @@ TEST(DigitEditor, HoursTensFollowTheirOwnRules) {
     EXPECT_FALSE(digits::upravDisplej(t, 1, -1, false, false)) << "borrowing would need 25";
     t = hms(23, 0, 0);
     EXPECT_FALSE(digits::upravDisplej(t, 1, +1, false, true)) << "no days in the alarm function";
+    t = hms(23, 59, 59);
+    EXPECT_FALSE(digits::upravDisplej(t, 0, +1, false, true)) << "no days in the alarm function";
 }
 
 TEST(DigitEditor, TypingRules) {
@@ -129,11 +110,9 @@ TEST(DigitEditor, TypingRules) {
 
 TEST(DigitEditor, ArrowsChangeOneDigitWithinItsLimitWithoutCarry) {
     TDigits t = hms(19, 59, 59);
-    EXPECT_FALSE(digits::raise(t, 6));
-    EXPECT_FALSE(digits::raise(t, 5));
-    EXPECT_FALSE(digits::raise(t, 3));
-    EXPECT_TRUE(digits::raise(t, 2) == false);
-    EXPECT_FALSE(digits::raise(t, 1)) << "19 cannot become 29";
+    for (const int position : {6, 5, 3, 2, 1}) {
+        EXPECT_FALSE(digits::raise(t, position)) << position << ": 9, 5 or 19 is the top";
+    }
     t = hms(13, 0, 0);
     EXPECT_TRUE(digits::raise(t, 1));
     EXPECT_EQ(t, hms(23, 0, 0));

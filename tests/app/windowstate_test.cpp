@@ -21,7 +21,7 @@ protected:
 
 } // namespace
 
-TEST_F(WindowStateTest, DefaultsWithoutAFile) {
+TEST_F(WindowStateTest, DefaultsWithoutAFileAndAnUnknownFunctionStartsTheAlarmClock) {
     const MenuChecks m = nactiStavHlavnihoOkna(ini);
     EXPECT_FALSE(m.doIkony);
     EXPECT_TRUE(m.zvuk);
@@ -30,9 +30,6 @@ TEST_F(WindowStateTest, DefaultsWithoutAFile) {
     EXPECT_EQ(startPosition(ini, QSize(1024, 768), QSize(177, 243)), QPoint(423, 262));
     EXPECT_EQ(funkceFromStored(startFunction(ini)), Funkce::Budik);
     EXPECT_FALSE(nactiPamatovanyOdpocet(ini));
-}
-
-TEST_F(WindowStateTest, AnUnknownFunctionStartsTheAlarmClock) {
     for (const int v : {0, 7, -1}) {
         EXPECT_EQ(funkceFromStored(v), Funkce::Budik) << v;
     }

@@ -13,42 +13,31 @@ TEST(DateTime, KnownDaysOfTheEpoch) {
 }
 
 TEST(DateTime, RejectsDaysThatDoNotExistAndYearsOutOfRange) {
-    EXPECT_FALSE(tryEncodeDate(2023, 2, 29));
     EXPECT_TRUE(tryEncodeDate(2024, 2, 29));
-    EXPECT_FALSE(tryEncodeDate(1900, 2, 29)); // a century that is not a leap year
     EXPECT_TRUE(tryEncodeDate(2000, 2, 29));
-    EXPECT_FALSE(tryEncodeDate(2024, 4, 31));
-    EXPECT_FALSE(tryEncodeDate(2024, 13, 1));
-    EXPECT_FALSE(tryEncodeDate(2024, 0, 1));
-    EXPECT_FALSE(tryEncodeDate(2024, 1, 0));
-    EXPECT_FALSE(tryEncodeDate(0, 1, 1));
-    EXPECT_FALSE(tryEncodeDate(10000, 1, 1));
+    EXPECT_FALSE(tryEncodeDate(2023, 2, 29));
+    EXPECT_FALSE(tryEncodeDate(1900, 2, 29)); // a century that is not a leap year
+    for (const DateParts& bad : {DateParts{2024, 4, 31}, DateParts{2024, 13, 1}, DateParts{2024, 0, 1},
+                                DateParts{2024, 1, 0}, DateParts{0, 1, 1}, DateParts{10000, 1, 1}}) {
+        EXPECT_FALSE(tryEncodeDate(bad.year, bad.month, bad.day)) << bad.year << "-" << bad.month << "-" << bad.day;
+    }
     EXPECT_FALSE(tryEncodeTime(24, 0, 0));
     EXPECT_FALSE(tryEncodeTime(0, 60, 0));
     EXPECT_FALSE(tryEncodeTime(0, 0, 60));
     EXPECT_FALSE(tryEncodeTime(0, 0, 0, 1000));
 }
 
-TEST(DateTime, EveryDayRoundTripsOverTheWholeRange) {
-    for (int y = 1; y <= 9999; y += 7) {
-        for (int m = 1; m <= 12; ++m) {
-            for (int d = 1; d <= daysInMonth(y, m); d += 9) {
-                const auto v = tryEncodeDate(y, m, d);
-                ASSERT_TRUE(v) << y << "-" << m << "-" << d;
-                EXPECT_EQ(decodeDate(*v), (DateParts{y, m, d}));
-            }
-        }
-    }
-}
-
-TEST(DateTime, ConsecutiveDaysAreConsecutiveValues) {
-    double previous = *tryEncodeDate(1600, 1, 1) - 1;
-    for (int y = 1600; y <= 2400; ++y) {
+// Every day of the whole range is the value after the day before, and decodes back to itself.
+TEST(DateTime, EveryDayIsTheNextValueAndDecodesBack) {
+    double previous = *tryEncodeDate(1, 1, 1) - 1;
+    for (int y = 1; y <= 9999; ++y) {
         for (int m = 1; m <= 12; ++m) {
             for (int d = 1; d <= daysInMonth(y, m); ++d) {
-                const double v = *tryEncodeDate(y, m, d);
-                ASSERT_EQ(v, previous + 1) << y << "-" << m << "-" << d;
-                previous = v;
+                const auto v = tryEncodeDate(y, m, d);
+                if (!v || *v != previous + 1 || decodeDate(*v) != DateParts{y, m, d}) {
+                    FAIL() << y << "-" << m << "-" << d;
+                }
+                previous = *v;
             }
         }
     }

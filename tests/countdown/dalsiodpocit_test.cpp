@@ -120,16 +120,6 @@ TEST_F(DalsiOdpocitTest, RemovingAllAsksFirst) {
     EXPECT_EQ(questions.asked[0].text, window->messageTable().text(17));
 }
 
-TEST_F(DalsiOdpocitTest, AnUnwritableFileShowsMessage51) {
-    QDir().mkpath(settingsPath() + QStringLiteral("/blocked")); // a folder where the file should be
-    open();
-    QTest::mouseClick(window->findChild<QWidget*>(QStringLiteral("lblFceOdpocit")), Qt::LeftButton);
-    questions.asked.clear();
-    editAndPress([] {}, "btnOK");
-    ASSERT_FALSE(questions.asked.empty());
-    EXPECT_EQ(questions.asked.back().text, fillPlaceholders(window->messageTable().text(51), settingsPath()));
-}
-
 TEST_F(DalsiOdpocitTest, TheCountdownFollowsSavedOptionsAtOnce) {
     open();
     QTest::mouseClick(window->findChild<QWidget*>(QStringLiteral("lblFceOdpocit")), Qt::LeftButton);

@@ -241,12 +241,6 @@ TEST(DisplaySettings, WrittenAndReadBackAndOldColoursAndHandEdits) {
     EXPECT_EQ(old.polopruhlednost, 255);
 }
 
-} // namespace
-} // namespace tavrok
-
-namespace tavrok {
-namespace {
-
 TEST_F(DisplayFeedTest, ACountdownThatStartsTheStopwatchSwitchesTheDisplayToIt) {
     state.displej.zdroj = DisplaySource::Odpocitavani;
     state.odpocitOptions.spustitTavrok = true;
@@ -264,12 +258,6 @@ TEST_F(DisplayFeedTest, ACountdownThatStartsTheStopwatchSwitchesTheDisplayToIt) 
     ASSERT_TRUE(odpocitTick(state, clock.utcNow()).stopwatchStarted);
     EXPECT_EQ(state.displej.zdroj, DisplaySource::Hodiny);
 }
-
-} // namespace
-} // namespace tavrok
-
-namespace tavrok {
-namespace {
 
 TEST(DisplaySettings, RadioGroupsReadKeyByKeyLetTheLastTrueOneWin) {
     QTemporaryDir dir;

@@ -10,10 +10,8 @@ using namespace tavrok;
 
 TEST(MessageTable, HoldsTheBuiltInTextsWithLineBreaks) {
     const MessageTable table;
-    EXPECT_EQ(table.text(2), QStringLiteral("Nezadali jste žádný čas."));
     EXPECT_EQ(table.text(56), QStringLiteral("Některý ze souborů nastavení v nové cestě již existuje.\n"
                                              "Chcete jej přepsat aktuálním nastavením?"));
-    EXPECT_TRUE(table.text(65).startsWith(QStringLiteral("Program pro aktualizaci programu Tavrok")));
     for (int n = 1; n <= MessageTable::Count; ++n) {
         EXPECT_FALSE(table.text(n).isEmpty()) << n;
         EXPECT_FALSE(table.text(n).contains(QStringLiteral("%13"))) << n;
@@ -31,19 +29,18 @@ TEST(MessageTable, ALanguageFileLoadsOverTheBuiltInTexts) {
     EXPECT_EQ(table.text(2), QStringLiteral("No time entered."));
     EXPECT_EQ(table.text(14), QStringLiteral("Paused.\nQuit?"));
     EXPECT_EQ(table.text(15), QString()) << "an empty value is a value";
-    EXPECT_EQ(table.text(16), QStringLiteral("Zadaný čas již existuje.")) << "a missing key keeps the built-in text";
+    EXPECT_EQ(table.text(16), MessageTable::builtIn(16)) << "a missing key keeps the built-in text";
 
     table.nacti(IniFile(dir.filePath(QStringLiteral("missing.ini"))).snapshot());
     EXPECT_EQ(table.text(2), MessageTable::builtIn(2));
 }
 
 TEST(MessageTable, PlaceholdersAreReplacedAsPlainText) {
-    const MessageTable table;
-    EXPECT_EQ(fillPlaceholders(table.text(51), QStringLiteral("/home/a/%d/Nastaveni.ini")),
-              QStringLiteral("Data nelze uložit do souboru /home/a/%d/Nastaveni.ini, pravděpodobně je chráněn "
-                             "proti zápisu nebo nemáte právo na zápis do tohoto souboru."));
+    EXPECT_EQ(fillPlaceholders(u"Soubor %d nelze uložit.", QStringLiteral("/home/a/%d/Nastaveni.ini")),
+              QStringLiteral("Soubor /home/a/%d/Nastaveni.ini nelze uložit."));
     EXPECT_EQ(fillPlaceholders(u"%d and %d", QStringLiteral("x")), QStringLiteral("x and x"));
     EXPECT_EQ(fillPlaceholders(u"100% %s %1", QStringLiteral("x")), QStringLiteral("100% %s %1"));
-    EXPECT_EQ(fillPlaceholders(table.text(20), {{u"%d1", QStringLiteral("7:00:00")}, {u"%d2", QStringLiteral("%d1!")}}),
-              QStringLiteral("Odpočítávání bylo dokončeno v 7:00:00 se zprávou: \n%d1!"));
+    EXPECT_EQ(fillPlaceholders(u"v %d1 se zprávou: %d2",
+                               {{u"%d1", QStringLiteral("7:00:00")}, {u"%d2", QStringLiteral("%d1!")}}),
+              QStringLiteral("v 7:00:00 se zprávou: %d1!"));
 }

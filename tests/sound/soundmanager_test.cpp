@@ -53,41 +53,35 @@ TEST_F(SoundManagerTest, ARepeatingSoundRestartsUntilStopped) {
     EXPECT_EQ(device.count(QStringLiteral("stop ") + Standard), 1);
 }
 
-TEST_F(SoundManagerTest, ALengthEndsTheSoundWithAStop) {
-    ring(true, 5000);
-    after(4999);
-    EXPECT_EQ(sounds.prehravaneZvuky().size(), 1u);
-    after(1);
-    EXPECT_TRUE(sounds.prehravaneZvuky().empty());
-    EXPECT_EQ(device.count(QStringLiteral("stop ") + Standard), 1);
-}
-
-TEST_F(SoundManagerTest, PlayingOnceEndsByItself) {
-    ring(false, 0);
-    ASSERT_EQ(sounds.prehravaneZvuky().size(), 1u);
-    EXPECT_TRUE(sounds.prehravaneZvuky()[0].jednou);
-    after(2999);
-    EXPECT_EQ(sounds.prehravaneZvuky().size(), 1u);
-    after(1);
-    EXPECT_TRUE(sounds.prehravaneZvuky().empty());
-    EXPECT_EQ(device.count(QStringLiteral("stop ") + Standard), 0);
-    EXPECT_EQ(device.count(QStringLiteral("play ") + Standard), 1) << "never restarted";
-}
-
-TEST_F(SoundManagerTest, ALengthShorterThanTheFileStopsItEarly) {
-    ring(false, 1000);
-    after(1000);
-    EXPECT_TRUE(sounds.prehravaneZvuky().empty());
-    EXPECT_EQ(device.count(QStringLiteral("stop ") + Standard), 1);
-    EXPECT_FALSE(device.isPlaying(Standard));
-}
-
-TEST_F(SoundManagerTest, ALengthLongerThanTheFilePlaysItOnceToItsEnd) {
-    ring(false, 10'000);
-    after(2999);
-    EXPECT_EQ(device.count(QStringLiteral("play ") + Standard), 1);
-    after(1);
-    EXPECT_TRUE(sounds.prehravaneZvuky().empty()) << "a file that ends before the length is not restarted";
+// A sound ends at its length with a stop, or at the end of its file by itself; played once it is never
+// restarted, and a negative length ends it at the next tick.
+TEST_F(SoundManagerTest, ASoundEndsAtItsLengthOrAtTheEndOfItsFile) {
+    const struct {
+        bool repeat;
+        int length;
+        double endsAfter; // ms
+        int plays;
+        int stops;
+    } cases[] = {
+        {true, 5000, 5000, 2, 1},    // restarted when the file ended, stopped at the length
+        {false, 0, 3000, 1, 0},      // once: the file's own end, no stop needed
+        {false, 1000, 1000, 1, 1},   // a length shorter than the file stops it early
+        {false, 10'000, 3000, 1, 0}, // a longer one plays the file once to its end
+        {true, -500, 0, 1, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "repeat " << c.repeat << ", length " << c.length);
+        device.commands.clear();
+        ring(c.repeat, c.length);
+        if (c.endsAfter > 0) {
+            after(c.endsAfter - 1);
+            EXPECT_EQ(sounds.prehravaneZvuky().size(), 1u);
+        }
+        after(c.endsAfter > 0 ? 1 : 0);
+        EXPECT_TRUE(sounds.prehravaneZvuky().empty());
+        EXPECT_EQ(device.count(QStringLiteral("play ") + Standard), c.plays);
+        EXPECT_EQ(device.count(QStringLiteral("stop ") + Standard), c.stops);
+    }
 }
 
 TEST_F(SoundManagerTest, OneSoundCanBeEndedEarly) {
@@ -120,29 +114,19 @@ TEST_F(SoundManagerTest, TwoEntriesOfOneFileEndingTogetherStopItOnce) {
     EXPECT_EQ(device.count(QStringLiteral("stop ") + Standard), 1);
 }
 
-TEST_F(SoundManagerTest, AMissingOwnFilePlaysTheStandardSound) {
+TEST_F(SoundManagerTest, NothingWithoutANotificationAndAMissingFileFallsBackToTheStandardSoundThenToABeep) {
+    EXPECT_EQ(sounds.obhospodarZvuk(false, true, false, false, true, Standard, {}, {}, chosen, 0, clock.utcNow()), -1);
+    EXPECT_TRUE(device.commands.isEmpty());
+
     EXPECT_GE(ring(true, 0, true, QStringLiteral("/nowhere/x.mp3")), 0);
     ASSERT_EQ(sounds.prehravaneZvuky().size(), 1u);
     EXPECT_EQ(sounds.prehravaneZvuky()[0].soubor, Standard);
     EXPECT_EQ(beeper.beeps, 0);
-}
 
-TEST_F(SoundManagerTest, AMissingStandardFileBeepsOnceAndRegistersNothing) {
     device.files.clear();
     EXPECT_EQ(ring(true, 0), -1);
     EXPECT_EQ(beeper.beeps, 1);
-    EXPECT_TRUE(sounds.prehravaneZvuky().empty());
-}
-
-TEST_F(SoundManagerTest, ANegativeLengthEndsAtTheNextTick) {
-    ring(true, -500);
-    after(0);
-    EXPECT_TRUE(sounds.prehravaneZvuky().empty());
-}
-
-TEST_F(SoundManagerTest, NoNotificationMeansNoSound) {
-    EXPECT_EQ(sounds.obhospodarZvuk(false, true, false, false, true, Standard, {}, {}, chosen, 0, clock.utcNow()), -1);
-    EXPECT_TRUE(device.commands.isEmpty());
+    EXPECT_EQ(sounds.prehravaneZvuky().size(), 1u) << "a sound that cannot play registers nothing";
 }
 
 TEST_F(SoundManagerTest, RandomChoiceTakesMediaFilesOnlyAndIsUsedOnce) {

@@ -3,7 +3,6 @@
 #include "stopwatch/splitsfile.h"
 #include "stopwatch/stopwatchpanel.h"
 #include "storage/tfrmnastaveni.h"
-#include "support/diskfull.h"
 #include "support/windowfixture.h"
 
 #include <QClipboard>
@@ -50,7 +49,7 @@ const QString Separator(46, u'-');
 
 } // namespace
 
-TEST_F(MezicasyTest, SplitsAreSavedClearedLoadedBackAndHandedOnAsCsvClipboardAndPrint) {
+TEST_F(MezicasyTest, SplitsAreSavedAndHandedOnAsCsvClipboardAndPrint) {
     open();
     takeTwoSplits();
     const QStringList taken = {Separator, QStringLiteral("1:  0; 00:00:01,000"), QStringLiteral("2:  0; 00:00:01,500")};
@@ -68,16 +67,7 @@ TEST_F(MezicasyTest, SplitsAreSavedClearedLoadedBackAndHandedOnAsCsvClipboardAnd
     EXPECT_EQ(file.readString(QString::fromUtf16(u"Trénink"), u"2"), taken[2]);
     EXPECT_EQ(file.readInteger(QString::fromUtf16(u"Trénink"), u"posledniMezicas", 0), 2);
 
-    questions.script({Answer::Yes}); // "Opravdu chcete vymazat všechny mezičasy?": saved, so no second question
-    click("btnTvrVymazatVse");
-    EXPECT_EQ(questions.asked.size(), 1u);
-    EXPECT_TRUE(splitLines().isEmpty());
-    EXPECT_TRUE(window->stopwatch().splitsSaved()) << "nothing is left unsaved";
-
-    EXPECT_EQ(control<QComboBox>("cbxNazev")->currentText(), QString::fromUtf16(u"Trénink"));
-    press("btnNacist");
-    EXPECT_EQ(splitLines(), taken);
-    EXPECT_EQ(child<QComboBox>("cbxMezicasy")->count(), 3) << "the main window shows them";
+    // Clearing the list and loading the set back: e2e.splits.
 
     const QString csv = dir.filePath(QStringLiteral("out.csv"));
     files.saveFiles << csv;
@@ -108,7 +98,6 @@ TEST_F(MezicasyTest, SplitsAreSavedClearedLoadedBackAndHandedOnAsCsvClipboardAnd
                                                     u"2: 0; 00:00:01,500 Vytvořeno programem Tavrok Created by Tavrok")))
         << printed.toStdString();
     EXPECT_FALSE(printed.contains(QStringLiteral("-----"))) << "the leading separator is not printed";
-    EXPECT_TRUE(printed.contains(QStringLiteral("Created by Tavrok")));
 }
 
 TEST_F(MezicasyTest, NamesThatExistOrCannotBeStoredAreRefusedWithTheirMessages) {
@@ -135,38 +124,12 @@ TEST_F(MezicasyTest, NamesThatExistOrCannotBeStoredAreRefusedWithTheirMessages) 
         << "Enter in the name saves";
 }
 
-TEST_F(MezicasyTest, AFailedWriteSaysSoAndKeepsTheFile) {
+// Saving, deleting and exporting against a failing file: WriteFailureTest (its Split* sites). Here the
+// two failures no write site has: a print into a missing folder, and a pipe opened as the split file.
+TEST_F(MezicasyTest, AFailedPrintOrAPipeOpenedAsTheFileSaysSo) {
     open();
     takeTwoSplits();
     openManager();
-    saveAs(QStringLiteral("A"));
-    const QByteArray before = bytesOf(splitsPath());
-    {
-        const DiskFull full(static_cast<rlim_t>(before.size()));
-        saveAs(QStringLiteral("B"));
-    }
-    EXPECT_EQ(questions.asked.back().text, fillPlaceholders(window->messageTable().text(44), splitsPath()));
-    EXPECT_EQ(bytesOf(splitsPath()), before);
-
-    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    ASSERT_TRUE(QFile::setPermissions(splitsPath(), readOnly));
-    saveAs(QStringLiteral("C"));
-    EXPECT_EQ(questions.asked.back().text, fillPlaceholders(window->messageTable().text(44), splitsPath()));
-    press("btnVymazat");
-    EXPECT_EQ(questions.asked.back().text, fillPlaceholders(window->messageTable().text(40), splitsPath()));
-    questions.script({Answer::Yes});
-    press("btnVymazatVse");
-    EXPECT_EQ(questions.asked.back().text, fillPlaceholders(window->messageTable().text(38), splitsPath()));
-    EXPECT_EQ(bytesOf(splitsPath()), before);
-
-    const QString csv = dir.filePath(QStringLiteral("protected.csv"));
-    writeBytes(csv, "old");
-    ASSERT_TRUE(QFile::setPermissions(csv, readOnly));
-    files.saveFiles << csv;
-    press("btnExportovat");
-    EXPECT_EQ(questions.asked.back().text, fillPlaceholders(window->messageTable().text(47), csv));
-    EXPECT_EQ(bytesOf(csv), QByteArray("old"));
-
     pickers.printTo.push_back(dir.filePath(QStringLiteral("no/such/folder/out.pdf")));
     press("btnTisk");
     EXPECT_EQ(questions.asked.back().text, window->messageTable().text(49));

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace tavrok;
 
@@ -28,13 +29,8 @@ QByteArray readAll(const QString& path) {
 TEST(SplitExport, LinesReadBackIntoNumbersAndOddLinesAreNoSplits) {
     const auto row = parseSplitLine(QStringLiteral("12:  3; 04:05:06,078"));
     ASSERT_TRUE(row);
-    EXPECT_FALSE(row->separator);
-    EXPECT_EQ(row->number, 12);
-    EXPECT_EQ(row->days, 3);
-    EXPECT_EQ(row->hours, 4);
-    EXPECT_EQ(row->minutes, 5);
-    EXPECT_EQ(row->seconds, 6);
-    EXPECT_EQ(row->millis, 78);
+    EXPECT_EQ(std::tuple(row->separator, row->number, row->days, row->hours, row->minutes, row->seconds, row->millis),
+              std::tuple(false, qint64(12), qint64(3), 4, 5, 6, 78));
     EXPECT_TRUE(parseSplitLine(Sep)->separator);
     EXPECT_EQ(parseSplitLine(QStringLiteral("1:  99999999; 23:59:59,999"))->days, 99999999);
     EXPECT_FALSE(parseSplitLine(QString())) << "an empty line of a damaged file";

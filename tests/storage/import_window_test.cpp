@@ -83,17 +83,3 @@ TEST_F(ImportWindowTest, AFolderWithoutSettingsOrACancelledChoiceChangesNothing)
     EXPECT_EQ(questions.asked[0].text, window->programState().messages.text(59));
     EXPECT_EQ(questions.asked[0].icon, MessageIcon::Error);
 }
-
-TEST_F(ImportWindowTest, AnExportWritesTheProgramsFilesIntoTheChosenFolder) {
-    writeBytes(data("Nastaveni/Budiky.ini"),
-               "[info]\npocetBudiku=1\n1=Doma\n[Doma]\ncas=6:00:00\nstav=1\nposledni=6.12.2026 9:00:00\n");
-    open();
-    const QString usb = folder("usb");
-    files.folders << usb;
-    trigger("mnuExport");
-    EXPECT_EQ(questions.asked.back().text, window->programState().messages.text(62));
-    const IniSnapshot alarms = IniFile(usb + QStringLiteral("/Budiky.ini")).snapshot();
-    EXPECT_EQ(alarms.readString(u"Doma", u"cas"), QStringLiteral("6:00:00"));
-    EXPECT_EQ(alarms.readString(u"Doma", u"ukoncitKliknutim"), QStringLiteral("1")) << "every key";
-    EXPECT_TRUE(IniFile(usb + QStringLiteral("/Nastaveni.ini")).valueExists(u"nastaveni", u"jazyk"));
-}

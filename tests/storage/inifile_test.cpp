@@ -59,23 +59,17 @@ TEST_F(IniFileTest, AKeyOrSectionThatWouldNotReadBackIsRefused) {
     EXPECT_EQ(IniFile(path).readString(u"s", u"a]*k["), QStringLiteral("x]"));
 }
 
+// Parsing each form: IniValues. Here: what does not parse reads as the default, an empty value too.
 TEST_F(IniFileTest, TypedReadsFallBackToTheDefaultOnBadValues) {
-    IniFile ini = fileWith("[s]\nint=12\nhex=0x10\nbad=12x\nb0=0\nb2=2\nbx=yes\n"
-                           "f1=0,25\nf2=0.25\nfx=1,2,3\ndt=6.12.2026 7:05:09\ndtx=32.1.2026\nt=7:05:09\nempty=\n");
-    EXPECT_EQ(ini.readInteger(u"s", u"int", -1), 12);
-    EXPECT_EQ(ini.readInteger(u"s", u"hex", -1), 16);
+    IniFile ini = fileWith("[s]\nbad=12x\nb0=0\nb2=2\nbx=yes\nfx=1,2,3\ndtx=32.1.2026\nempty=\n");
     EXPECT_EQ(ini.readInteger(u"s", u"bad", -1), -1);
     EXPECT_EQ(ini.readInteger(u"s", u"empty", -1), -1);
     EXPECT_FALSE(ini.readBool(u"s", u"b0", true));
     EXPECT_TRUE(ini.readBool(u"s", u"b2", false)) << "any non-zero integer is true";
     EXPECT_TRUE(ini.readBool(u"s", u"bx", true));
     EXPECT_FALSE(ini.readBool(u"s", u"bx", false));
-    EXPECT_EQ(ini.readFloat(u"s", u"f1", 0), 0.25);
-    EXPECT_EQ(ini.readFloat(u"s", u"f2", 0), 0.25);
     EXPECT_EQ(ini.readFloat(u"s", u"fx", 7), 7);
-    EXPECT_EQ(ini.readDateTime(u"s", u"dt", 0), *tryEncodeDateTime({2026, 12, 6}, {7, 5, 9, 0}));
     EXPECT_EQ(ini.readDateTime(u"s", u"dtx", -3), -3);
-    EXPECT_EQ(ini.readTime(u"s", u"t", 0), *tryEncodeTime(7, 5, 9));
     EXPECT_EQ(ini.readString(u"s", u"empty", QStringLiteral("d")), QString()) << "an empty value is a value";
 }
 
@@ -171,7 +165,7 @@ TEST_F(IniFileTest, WritesKeepOrderAndRewriteInPlace) {
     EXPECT_EQ(readBytes(path), QByteArray("; settings\n[b]\nx=10\ny=2\nnew=v\n\n[a]\nz=3\nf=0,5\n\n[c]\nflag=1\n"));
 }
 
-TEST_F(IniFileTest, TheFirstWriteCreatesTheFileButNotItsFolder) {
+TEST_F(IniFileTest, TheFirstWriteCreatesTheFileButNotItsFolderAndAFailedOneIsReported) {
     IniFile ini(path);
     ASSERT_TRUE(ini.writeString(u"info", u"program", QStringLiteral("Tavrok")));
     EXPECT_EQ(readBytes(path), QByteArray("[info]\nprogram=Tavrok\n"));
@@ -180,6 +174,10 @@ TEST_F(IniFileTest, TheFirstWriteCreatesTheFileButNotItsFolder) {
     EXPECT_FALSE(nowhere.writeInteger(u"a", u"b", 1));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("missing"))));
     EXPECT_EQ(nowhere.readInteger(u"a", u"b", 7), 7);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("blocker")));
+    EXPECT_FALSE(IniFile(dir.filePath(QStringLiteral("blocker"))).writeInteger(u"a", u"b", 1)) << "a folder in its place";
+    EXPECT_FALSE(IniFile().writeInteger(u"a", u"b", 1));
+    EXPECT_EQ(readBytes(path), QByteArray("[info]\nprogram=Tavrok\n"));
 }
 
 TEST_F(IniFileTest, Utf16WithItsMarkIsReadAndWrittenBackAsUtf8) {
@@ -227,16 +225,6 @@ TEST_F(IniFileTest, ARepeatedKeyReadsAsItsFirstLineInWhateverOrderKeysAreRead) {
         EXPECT_EQ(ini.readInteger(u"A", u"Y", 0), 2);
     }
     EXPECT_EQ(ini.snapshot().keyNames(u"a"), (QStringList{QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z")}));
-}
-
-TEST_F(IniFileTest, AFailedWriteIsReportedAndLosesNothing) {
-    IniFile ini = fileWith("[a]\nkeep=1\n");
-    // A directory where the temporary file would go makes the replacement impossible.
-    QDir(dir.path()).mkdir(QStringLiteral("blocker"));
-    IniFile blocked(dir.filePath(QStringLiteral("blocker")));
-    EXPECT_FALSE(blocked.writeInteger(u"a", u"b", 1));
-    EXPECT_FALSE(IniFile().writeInteger(u"a", u"b", 1));
-    EXPECT_EQ(ini.readInteger(u"a", u"keep", 0), 1);
 }
 
 TEST_F(IniFileTest, AFullDiskFailsTheSaveAndKeepsTheOldFile) {

@@ -90,8 +90,12 @@ protected:
     MessageTable messages;
     FakeQuestions questions;
     StorageLocations storage{env};
+    QString target = dir.path() + QStringLiteral("/nove");
 
     QString defaultFolder() const { return program + QStringLiteral("/Data/Nastaveni"); }
+    bool inDefaultFolder(const char* file) const {
+        return QFileInfo::exists(defaultFolder() + u'/' + QString::fromLatin1(file));
+    }
     void setLocation(const QByteArray& value) {
         writeBytes(defaultFolder() + QStringLiteral("/Umisteni.ini"), "[cesty]\nnastaveni=" + value + "\n");
     }
@@ -107,8 +111,8 @@ TEST_F(StorageTest, StartUpCreatesTheFoldersAndStampsBothFiles) {
     for (const QString& file : {QStringLiteral("Nastaveni.ini"), QStringLiteral("Budiky.ini")}) {
         EXPECT_EQ(readBytes(defaultFolder() + u'/' + file), QByteArray("[info]\nprogram=Tavrok\nverzeProgramu=2.51\n"));
     }
-    EXPECT_FALSE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Mezicasy.ini")));
-    EXPECT_FALSE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Umisteni.ini"))) << "start-up only reads the location";
+    EXPECT_FALSE(inDefaultFolder("Mezicasy.ini"));
+    EXPECT_FALSE(inDefaultFolder("Umisteni.ini")) << "start-up only reads the location";
     EXPECT_EQ(storage.languageIni().path(), program + QStringLiteral("/Data/Jazyky/Cesky.ini"));
 }
 
@@ -164,13 +168,12 @@ TEST_F(StorageTest, AnUnchangedPathFieldMovesNothing) {
     const auto r = storage.premistit(QStringLiteral("%TavrokPath%\\Data\\Nastaveni\\"), questions, messages);
     EXPECT_EQ(r.outcome, StorageLocations::Relocation::Unchanged);
     EXPECT_TRUE(questions.asked.empty());
-    EXPECT_TRUE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Nastaveni.ini")));
+    EXPECT_TRUE(inDefaultFolder("Nastaveni.ini"));
 }
 
 TEST_F(StorageTest, MovingToAnEmptyFolderCopiesTheSetAndDeletesTheOld) {
     storage.resolveAtStartup(program);
     writeBytes(defaultFolder() + QStringLiteral("/Mezicasy.ini"), "[sada]\n1=0,5\n");
-    const QString target = dir.path() + QStringLiteral("/nove");
     const auto r = storage.premistit(target + QStringLiteral("/"), questions, messages);
     EXPECT_EQ(r.outcome, StorageLocations::Relocation::Moved);
     EXPECT_TRUE(r.switchSplitTimes);
@@ -198,30 +201,27 @@ TEST_F(StorageTest, AFolderTheSetCannotLiveInIsRefusedAndNothingMoves) {
         EXPECT_EQ(r.outcome, StorageLocations::Relocation::CopyRefused) << entered.toStdString();
         ASSERT_EQ(questions.asked.size(), 1u) << entered.toStdString();
         EXPECT_TRUE(questions.asked[0].text.startsWith(QStringLiteral("Do složky "))) << entered.toStdString();
-        for (const QString& file : {QStringLiteral("Nastaveni.ini"), QStringLiteral("Budiky.ini")}) {
-            EXPECT_TRUE(QFileInfo::exists(defaultFolder() + u'/' + file)) << entered.toStdString();
-        }
+        EXPECT_TRUE(inDefaultFolder("Nastaveni.ini") && inDefaultFolder("Budiky.ini")) << entered.toStdString();
         EXPECT_EQ(storage.storedLocation(), StorageLocations::DefaultLocation);
     }
     EXPECT_EQ(storage.alarmsIni().readString(u"Ráno", u"cas"), QStringLiteral("7:00:00"));
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/Nastaveni.ini")));
 }
 
-TEST_F(StorageTest, TheNewLocationIsWrittenBeforeTheOldSetIsDeleted) {
+TEST_F(StorageTest, TheNewLocationIsWrittenBeforeTheOldSetIsDeletedAndItsFailureShowsMessage51) {
     storage.resolveAtStartup(program);
-    QDir().mkpath(defaultFolder() + QStringLiteral("/Umisteni.ini")); // a folder: the location cannot be written
-    const QString target = dir.path() + QStringLiteral("/nove");
+    QDir().mkpath(defaultFolder() + QStringLiteral("/Umisteni.ini/x")); // a folder: the location cannot be written
     const auto r = storage.premistit(target, questions, messages);
     EXPECT_EQ(r.outcome, StorageLocations::Relocation::LocationNotSaved);
-    for (const QString& file : {QStringLiteral("Nastaveni.ini"), QStringLiteral("Budiky.ini")}) {
-        EXPECT_TRUE(QFileInfo::exists(defaultFolder() + u'/' + file)) << "the set where the location points";
-    }
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text, fillPlaceholders(messages.text(51), defaultFolder() + QStringLiteral("/Umisteni.ini")));
+    EXPECT_EQ(questions.asked[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(inDefaultFolder("Nastaveni.ini") && inDefaultFolder("Budiky.ini")) << "the set where the location points";
     EXPECT_EQ(storage.settingsIni().path(), defaultFolder() + QStringLiteral("/Nastaveni.ini"));
 }
 
 TEST_F(StorageTest, AnExistingTargetAnsweredYesIsReplaced) {
     storage.resolveAtStartup(program);
-    const QString target = dir.path() + QStringLiteral("/nove");
     writeBytes(target + QStringLiteral("/Budiky.ini"), "[stary]\n");
     questions.script({Answer::Yes});
     const auto r = storage.premistit(target, questions, messages);
@@ -236,7 +236,6 @@ TEST_F(StorageTest, AnExistingTargetAnsweredYesIsReplaced) {
 
 TEST_F(StorageTest, AnExistingTargetAnsweredNoKeepsItAndTheLocation) {
     storage.resolveAtStartup(program);
-    const QString target = dir.path() + QStringLiteral("/nove");
     writeBytes(target + QStringLiteral("/Budiky.ini"), "[stary]\n");
     questions.script({Answer::No});
     const auto r = storage.premistit(target, questions, messages);
@@ -244,15 +243,13 @@ TEST_F(StorageTest, AnExistingTargetAnsweredNoKeepsItAndTheLocation) {
     EXPECT_EQ(questions.asked.size(), 1u) << "no message after the refused copy";
     EXPECT_EQ(readBytes(target + QStringLiteral("/Budiky.ini")), QByteArray("[stary]\n"));
     EXPECT_TRUE(QFileInfo::exists(target + QStringLiteral("/Nastaveni.ini"))) << "the other files are copied";
-    EXPECT_TRUE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Nastaveni.ini")));
-    EXPECT_TRUE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Budiky.ini")));
+    EXPECT_TRUE(inDefaultFolder("Nastaveni.ini") && inDefaultFolder("Budiky.ini"));
     EXPECT_EQ(storage.settingsFolder(), defaultFolder());
-    EXPECT_FALSE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Umisteni.ini")));
+    EXPECT_FALSE(inDefaultFolder("Umisteni.ini"));
 }
 
 TEST_F(StorageTest, CancelLeavesEverythingUnchanged) {
     storage.resolveAtStartup(program);
-    const QString target = dir.path() + QStringLiteral("/nove");
     writeBytes(target + QStringLiteral("/Mezicasy.ini"), "[x]\n");
     questions.script({Answer::Cancel});
     const auto r = storage.premistit(target, questions, messages);
@@ -266,13 +263,12 @@ TEST_F(StorageTest, AnUndeletableOldFileShowsMessage57AndTheMoveGoesOn) {
     StorageLocations failing(env, &files);
     failing.resolveAtStartup(program);
     files.failRemove = defaultFolder() + QStringLiteral("/Budiky.ini");
-    const QString target = dir.path() + QStringLiteral("/nove");
     const auto r = failing.premistit(target, questions, messages);
     EXPECT_EQ(r.outcome, StorageLocations::Relocation::Moved);
     ASSERT_EQ(questions.asked.size(), 1u);
     EXPECT_EQ(questions.asked[0].text, messages.text(57));
     EXPECT_EQ(questions.asked[0].icon, MessageIcon::Error);
-    EXPECT_FALSE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Nastaveni.ini"))) << "the others are still deleted";
+    EXPECT_FALSE(inDefaultFolder("Nastaveni.ini")) << "the others are still deleted";
     EXPECT_EQ(failing.settingsFolder(), target);
 }
 
@@ -280,7 +276,6 @@ TEST_F(StorageTest, AFailedCopyEndsTheMoveWithAMessageAndTakesBackWhatWasCopied)
     FailingFiles files;
     StorageLocations failing(env, &files);
     failing.resolveAtStartup(program);
-    const QString target = dir.path() + QStringLiteral("/nove");
     writeBytes(target + QStringLiteral("/Nastaveni.ini"), "[nastaveni]\njazyk=English\n"); // the user's own
     questions.script({Answer::Yes});                                                        // replace it
     files.failCopyTo = target + QStringLiteral("/Budiky.ini"); // the second of the set
@@ -292,8 +287,7 @@ TEST_F(StorageTest, AFailedCopyEndsTheMoveWithAMessageAndTakesBackWhatWasCopied)
         << "no half set and no temporary file left in the new folder";
     EXPECT_EQ(readBytes(target + QStringLiteral("/Nastaveni.ini")), QByteArray("[nastaveni]\njazyk=English\n"))
         << "the file it was to replace is as it was";
-    EXPECT_TRUE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Nastaveni.ini")));
-    EXPECT_TRUE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Budiky.ini")));
+    EXPECT_TRUE(inDefaultFolder("Nastaveni.ini") && inDefaultFolder("Budiky.ini"));
     EXPECT_EQ(failing.settingsFolder(), defaultFolder());
 }
 
@@ -304,8 +298,7 @@ TEST_F(StorageTest, DeletingTheSetAttemptsAllThree) {
     writeBytes(defaultFolder() + QStringLiteral("/Mezicasy.ini"), "x");
     files.failRemove = defaultFolder() + QStringLiteral("/Nastaveni.ini");
     EXPECT_FALSE(failing.smazNastaveni(defaultFolder()));
-    EXPECT_FALSE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Budiky.ini")));
-    EXPECT_FALSE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Mezicasy.ini")));
+    EXPECT_FALSE(inDefaultFolder("Budiky.ini") || inDefaultFolder("Mezicasy.ini"));
     EXPECT_TRUE(failing.smazNastaveni(dir.path() + QStringLiteral("/nowhere")));
 }
 
@@ -316,29 +309,15 @@ TEST_F(StorageTest, AnotherSpellingOfTheSameFolderNeverDestroysTheSet) {
     EXPECT_EQ(r.outcome, StorageLocations::Relocation::Moved);
     EXPECT_TRUE(questions.asked.empty());
     EXPECT_EQ(storage.settingsIni().readInteger(u"nastaveni", u"x", 0), 7);
-    EXPECT_TRUE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Budiky.ini")));
+    EXPECT_TRUE(inDefaultFolder("Budiky.ini"));
 }
 
 TEST_F(StorageTest, TheSplitTimesSwitchFollowsTheirStoredPath) {
     storage.resolveAtStartup(program);
-    const QString target = dir.path() + QStringLiteral("/nove");
     ASSERT_TRUE(storage.settingsIni().writeString(u"nastaveniMezicasu", u"cesta", target + QStringLiteral("\\Mezicasy.ini")));
     const auto r = storage.premistit(target, questions, messages);
     EXPECT_EQ(r.outcome, StorageLocations::Relocation::Moved);
     EXPECT_FALSE(r.switchSplitTimes);
-}
-
-TEST_F(StorageTest, AnUnwritableLocationFileShowsMessage51) {
-    storage.resolveAtStartup(program);
-    // A folder where Umisteni.ini should be makes its write fail.
-    QDir().mkpath(defaultFolder() + QStringLiteral("/Umisteni.ini/x"));
-    const QString target = dir.path() + QStringLiteral("/nove");
-    const auto r = storage.premistit(target, questions, messages);
-    EXPECT_EQ(r.outcome, StorageLocations::Relocation::LocationNotSaved);
-    ASSERT_EQ(questions.asked.size(), 1u);
-    EXPECT_EQ(questions.asked[0].text, fillPlaceholders(messages.text(51), defaultFolder() + QStringLiteral("/Umisteni.ini")));
-    EXPECT_EQ(questions.asked[0].icon, MessageIcon::Error);
-    EXPECT_EQ(storage.settingsFolder(), defaultFolder());
 }
 
 TEST_F(StorageTest, ReopenReadsTheLocationAgain) {
@@ -366,7 +345,7 @@ TEST_F(StorageTest, AProgramFolderTheUserCannotWriteKeepsTheSettingsInTheConfigu
     EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/Nastaveni.ini")));
     EXPECT_EQ(installed.languageIni().path(), program + QStringLiteral("/Data/Jazyky/Cesky.ini"))
         << "languages and sounds stay with the program";
-    EXPECT_FALSE(QFileInfo::exists(defaultFolder() + QStringLiteral("/Nastaveni.ini")));
+    EXPECT_FALSE(inDefaultFolder("Nastaveni.ini"));
 
     // Without XDG_CONFIG_HOME the configuration folder is ~/.config.
     StorageLocations plain([&](const QString& name) { return name == u"HOME" ? dir.path() + QStringLiteral("/home") : QString(); },
