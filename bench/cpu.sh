@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # CPU use of the real program under Xvfb with a window manager, over 20 s each:
 #   (a) idle in the alarm function, (b) with the stopwatch running and shown, (c) the same with the
-#   separate display shown too (target: (b) plus 1 % of a core for the program).
+#   separate display shown too (target: (b) plus 1 % of a core for the program); then, for comparison,
+#   a bare Qt window that changes a clock line and its title each second (bench/qtfloor.cpp).
 # Also the start-up time (start to a viewable window) and the resident memory.
 # Usage: bench/cpu.sh path/to/tavrok [seconds]
 here=$(cd "$(dirname "$0")" && pwd)
@@ -52,3 +53,17 @@ measure "(c) stopwatch running, shown in the window and in the separate display"
 echo "resident memory after: $(awk '/VmRSS/ { print $2, $3 }' /proc/$E2E_APP_PID/status)"
 e2e_close
 e2e_wait_exit
+
+# The floor: a bare Qt window that changes one clock line and its title each second, on the same display.
+floor="$(dirname "$1")/bench/qtfloor"
+if [ -x "$floor" ]; then
+    for variant in "" NO_TITLE=1 NO_LABEL=1 "NO_TITLE=1 NO_LABEL=1"; do
+        env $variant "$floor" >/dev/null 2>&1 &
+        pid=$!
+        E2E_PIDS+=($pid)
+        sleep 2
+        measure "(floor) a bare Qt window: clock line and title each second${variant:+, $variant}" "$pid"
+        kill "$pid"
+        wait "$pid" 2>/dev/null || true
+    done
+fi
