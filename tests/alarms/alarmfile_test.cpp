@@ -109,6 +109,13 @@ TEST_F(AlarmFileTest, DeletingAllThroughALinkEmptiesTheListAndKeepsTheLink) {
     EXPECT_EQ(nactiSeznamBudiku(ini, Now).seznamNazvuBudiku, QStringList{AlarmSeparator});
 }
 
+// Runs everywhere, also where the write-failure suite cannot make its own mounts.
+TEST_F(AlarmFileTest, AFailedSaveChangesNothing) {
+    QDir().mkpath(path); // a folder where the file should be
+    EXPECT_FALSE(ulozBudik(ini, QStringLiteral("x"), daily(8), Now));
+    EXPECT_FALSE(vymazVsechnyBudiky(ini));
+}
+
 TEST_F(AlarmFileTest, TheListIsSortedWithTheSeparatorAtNow) {
     ASSERT_TRUE(ulozBudik(ini, QStringLiteral("večer"), daily(20), Now));
     ASSERT_TRUE(ulozBudik(ini, QStringLiteral("ráno"), daily(7), Now));

@@ -420,6 +420,20 @@ TEST_F(MainWindowTest, AStopwatchKeptRunningCountsTheHoursTheProgramWasOff) {
     EXPECT_FALSE(IniFile(settingsPath()).sectionExists(u"pokracovaniTavrek")) << "erased at start";
 }
 
+TEST_F(MainWindowTest, AStopwatchPausedWhileOffGoesOnFromItsTime) {
+    settings("[nastaveni]\npozastavit=1\n");
+    open();
+    click("lblFceTavrok");
+    click("btnZapnout");
+    runFor(70'000);
+    EXPECT_TRUE(window->close());
+    clock.advanceMs(3'600'000);
+    open();
+    runFor(0);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("T: 0;00:01:10"));
+    EXPECT_TRUE(window->stopwatch().running());
+}
+
 TEST_F(MainWindowTest, ACountdownThatEndedWhileOffIsReportedAndStartsTheStopwatch) {
     settings("[nastaveni]\nnechat=1\n[dalsiNastaveniOdpocit]\nspustitTavrok=1\n");
     open();
@@ -489,6 +503,23 @@ TEST_F(MainWindowTest, ACountdownPausedWhileOffEndsItsTimeLeftAfterTheStart) {
     open();
     ASSERT_TRUE(window->countdown().running());
     EXPECT_EQ(toMilliseconds(window->countdown().end() - clock.utcNow()), 180'000);
+}
+
+TEST_F(MainWindowTest, CancellingTheRunningQuestionKeepsTheProgramOpenAndWritesNothing) {
+    settings("[nastaveni]\nzeptat=1\n");
+    open();
+    click("lblFceTavrok");
+    click("btnZapnout");
+    questions.runningAnswers = {RunningChoice::Cancel};
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(questions.runningAsked,
+              QStringList{window->messageTable().text(9) + u' ' + window->messageTable().text(10)});
+    EXPECT_TRUE(window->stopwatch().running());
+    EXPECT_FALSE(IniFile(settingsPath()).sectionExists(u"pokracovaniTavrek"));
+
+    questions.runningAnswers = {RunningChoice::Stop};
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(IniFile(settingsPath()).sectionExists(u"pokracovaniTavrek")) << "stop writes nothing";
 }
 
 TEST_F(MainWindowTest, APausedCountdownAsksBeforeClosing) {

@@ -182,10 +182,15 @@ TEST_F(CountdownTest, TheStopwatchAtTheEnd) {
     EXPECT_EQ(stopwatchAtEnd(options, false, false), StopwatchAtEnd::Nothing);
 }
 
-TEST(CountdownOptions, TheNoticeListAndTheEndKeys) {
+TEST(CountdownOptions, DefaultsAndTheNoticeList) {
     QTemporaryDir dir;
     IniFile ini(dir.filePath(QStringLiteral("Nastaveni.ini")));
-    EXPECT_TRUE(nactiDalsiOdp(ini).predem.isEmpty());
+    const TDalsiOdpocit d = nactiDalsiOdp(ini); // each key read with its own default
+    EXPECT_FALSE(d.upozornovatPredem);
+    EXPECT_TRUE(d.predem.isEmpty());
+    EXPECT_EQ(d.zvuky, QStringLiteral("Standard"));
+    EXPECT_TRUE(d.naKonci.upozornovat);
+    EXPECT_TRUE(d.procenta && d.graf);
     test::writeBytes(ini.path(), "[dalsiNastaveniOdpocit]\npocetUpozorneni=3\nupozornovatNaKonci=0\n"
                                  "[dalsiNastaveniOdpocit-Upozorneni]\n0=10\n2=60\n[nastaveni]\nnechatOdpocit=1\n");
     const TDalsiOdpocit o = nactiDalsiOdp(ini);

@@ -1,5 +1,5 @@
-// The separate display as a user meets it: shown by F5, fed by the ticks, held by a split, with its
-// picture read or refused.
+// The separate display as a user meets it: shown by F5, fed by the ticks, held by a split, kept in its
+// place across a restart, with its picture read or refused.
 #include "display/displaypicture.h"
 #include "display/tfrmdisplej.h"
 #include "stopwatch/tfrmdalsitavrok.h"
@@ -70,6 +70,21 @@ TEST_F(DisplayWindowTest, WithoutTheOptionASplitDoesNotHoldTheStopwatchSource) {
     click("btnTvrMezicas");
     runFor(100);
     EXPECT_EQ(shown(), QStringLiteral("0;00:00:00,600"));
+}
+
+TEST_F(DisplayWindowTest, ItsPlaceIsSavedAtCloseAndComesBackAtStart) {
+    open();
+    pressF5();
+    display().setGeometry(120, 140, 500, 160);
+    window->close();
+    const IniFile ini(settingsPath());
+    EXPECT_EQ(ini.readInteger(u"stavDispleje", u"stav", 0), 3);
+    EXPECT_EQ(ini.readInteger(u"stavDispleje", u"levo", 0), 120);
+    EXPECT_EQ(ini.readInteger(u"stavDispleje", u"sirka", 0), 500);
+    window.reset();
+
+    open();
+    EXPECT_EQ(display().geometry(), QRect(120, 140, 500, 160));
 }
 
 TEST_F(DisplayWindowTest, TheTextStaysInsideTheWindowAtEverySize) {

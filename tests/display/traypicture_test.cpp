@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <set>
 #include <utility>
+#include <vector>
 
 namespace tavrok {
 namespace {
@@ -43,15 +44,25 @@ TrayPixels withGraph(int blue) {
 }
 
 // The picture with digits drawn over it at their offsets: a digit inverts the pixels its strokes cover.
+// Each digit's pixels as a user reads them off the icon (the drawing keeps its strokes as polylines).
+const std::vector<std::pair<int, int>> DigitPixels[10] = {
+    {{3, 6}, {4, 7}, {4, 8}, {4, 9}, {3, 10}, {2, 9}, {2, 8}, {2, 7}},
+    {{3, 7}, {4, 6}, {4, 7}, {4, 8}, {4, 9}, {4, 10}},
+    {{2, 6}, {3, 6}, {4, 7}, {3, 8}, {2, 9}, {2, 10}, {3, 10}, {4, 10}},
+    {{2, 6}, {3, 6}, {4, 7}, {3, 8}, {4, 9}, {3, 10}, {2, 10}},
+    {{3, 6}, {2, 7}, {2, 8}, {3, 8}, {4, 8}, {3, 9}, {3, 10}},
+    {{4, 6}, {3, 6}, {2, 6}, {2, 7}, {2, 8}, {3, 8}, {4, 9}, {3, 10}, {2, 10}},
+    {{4, 6}, {3, 6}, {2, 7}, {2, 8}, {2, 9}, {3, 10}, {4, 9}, {3, 8}},
+    {{2, 6}, {3, 6}, {4, 6}, {4, 7}, {4, 8}, {3, 9}, {3, 10}},
+    {{3, 6}, {4, 7}, {3, 8}, {2, 9}, {3, 10}, {4, 9}, {2, 7}},
+    {{2, 10}, {3, 10}, {4, 9}, {4, 8}, {4, 7}, {3, 6}, {2, 7}, {3, 8}},
+};
+
+// Each digit at its offset inverts the pixels beneath its strokes.
 TrayPixels withDigits(TrayPixels p, std::initializer_list<std::pair<int, int>> digits) {
     for (const auto& [digit, offset] : digits) {
-        TrayPicture strokes;
-        const TrayPixels before = strokes.bitmap();
-        strokes.kresliCisloProTaskIkonu(digit, offset);
-        for (size_t i = 0; i < p.size(); ++i) {
-            if (strokes.bitmap()[i] != before[i]) {
-                p[i] ^= 0x00FFFFFFu;
-            }
+        for (const auto& [x, y] : DigitPixels[digit]) {
+            p[at(x + offset, y)] ^= 0x00FFFFFFu;
         }
     }
     return p;

@@ -72,18 +72,24 @@ TEST_F(ImportExportTest, OldFilesInWindows1250AreConvertedIntoAnEmptyFolder) {
 
     const IniSnapshot alarms = ini(target, "Budiky.ini");
     EXPECT_EQ(alarms.readString(u"info", u"program"), QStringLiteral("Tavrok"));
+    EXPECT_EQ(alarms.readString(u"info", u"verzeProgramu"), QStringLiteral("2.51"));
     EXPECT_EQ(nazvyBudiku(alarms), (QStringList{QStringLiteral("Ranní vstávání"), QStringLiteral("Oběd")}));
     const TNactenyBudik rano = nactiBudik(alarms, QStringLiteral("Ranní vstávání"));
     EXPECT_EQ(rano.zprava, QStringLiteral("Vstávej, čas běží!"));
     EXPECT_EQ(formatIniTime(rano.cas), QStringLiteral("7:00:00"));
+    EXPECT_FALSE(rano.vzdy);
     EXPECT_FALSE(rano.doNekonecna) << "from the old key nekonecno";
     EXPECT_EQ(alarms.readString(u"Ranní vstávání", u"doNekonecna"), QStringLiteral("0"));
     EXPECT_EQ(rano.DR, 2027);
+    EXPECT_FALSE(rano.So);
     // The keys the old version did not know are written with their defaults, the others only when the
     // old file has them.
+    EXPECT_EQ(alarms.readString(u"Oběd", u"upozornovat"), QStringLiteral("1"));
+    EXPECT_EQ(alarms.readString(u"Oběd", u"delka"), QStringLiteral("0"));
     EXPECT_EQ(alarms.readString(u"Oběd", u"ukoncitKliknutim"), QStringLiteral("1"));
     EXPECT_EQ(alarms.readString(u"Oběd", u"cas"), QStringLiteral("12:00:00"));
     EXPECT_FALSE(alarms.valueExists(u"Oběd", u"zprava"));
+    EXPECT_FALSE(alarms.valueExists(u"Oběd", u"Po"));
 
     const IniSnapshot splits = ini(target, "Mezicasy.ini");
     EXPECT_EQ(nazvyMezicasu(splits), (QStringList{QStringLiteral("Trénink"), QStringLiteral("Závod na 5 km")}))
@@ -96,9 +102,15 @@ TEST_F(ImportExportTest, OldFilesInWindows1250AreConvertedIntoAnEmptyFolder) {
     const IniSnapshot s = ini(target, "Nastaveni.ini");
     EXPECT_EQ(s.readString(u"nastaveniMezicasu", u"cesta"),
               QStringLiteral("C:\\Program Files\\Tavrok\\Data\\Nastaveni\\Mezičasy.ini"));
+    EXPECT_EQ(s.readString(u"nastaveniMezicasu", u"sloucit"), QStringLiteral("0"));
+    EXPECT_EQ(s.readString(u"nastaveni", u"poziceX"), QStringLiteral("120"));
     EXPECT_EQ(s.readString(u"nastaveni", u"zkratkaMezicasu"), QStringLiteral("122"));
     EXPECT_FALSE(s.valueExists(u"nastaveni", u"velikostNejvetsi")) << "V1 is not in the old file";
+    EXPECT_EQ(s.readString(u"stavHlavnihoOkna", u"hor"), QStringLiteral("300"));
+    EXPECT_EQ(s.readString(u"stavHlavnihoOkna", u"funkce"), QStringLiteral("3"));
+    EXPECT_EQ(s.readString(u"stavDispleje", u"hor"), QStringLiteral("60"));
     EXPECT_EQ(s.readString(u"nastaveniSamostatnehoDispleje", u"barvaPozadi"), QStringLiteral("4278190095"));
+    EXPECT_EQ(s.readString(u"dalsiNastaveniTavrok", u"doba"), QStringLiteral("3000"));
     // predpocet = 3: three advance notices, numbered 1 to 3.
     EXPECT_EQ(s.readString(u"dalsiNastaveniOdpocit", u"pocetUpozorneni"), QStringLiteral("3"));
     EXPECT_EQ(s.keyNames(u"dalsiNastaveniOdpocit-Upozorneni"), (QStringList{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")}));

@@ -106,6 +106,15 @@ TEST_F(NastaveniDialogTest, AnUnwritableLocationFileDisablesTheLocation) {
     EXPECT_FALSE(child("btnProchazet")->isEnabled());
 }
 
+TEST_F(NastaveniDialogTest, AnUnwritableSettingsFileShowsMessage51) {
+    QDir().mkpath(settingsPath() + QStringLiteral("/x"));
+    open();
+    questions.asked.clear();
+    editAndPress([] {}, "btnOK");
+    ASSERT_FALSE(questions.asked.empty());
+    EXPECT_EQ(questions.asked.back().text, fillPlaceholders(window->messageTable().text(51), settingsPath()));
+}
+
 TEST(HotkeyCode, EveryKeyTheFieldCanHoldConvertsBothWays) {
     EXPECT_EQ(hotkeyFromQt(Qt::Key_F11), 122);
     const int ctrlAltS = int(Qt::ControlModifier | Qt::AltModifier) | Qt::Key_S;
@@ -115,11 +124,18 @@ TEST(HotkeyCode, EveryKeyTheFieldCanHoldConvertsBothWays) {
     EXPECT_EQ(hotkeyFromQt(int(Qt::ControlModifier) | Qt::Key_Delete), 0x402E);
     EXPECT_EQ(hotkeyFromQt(Qt::Key_Eacute), 0) << "a key with no code";
 
-    // Letters, both rows of digits, F1-F24 and a key of each kind of the code's table of others.
-    QList<int> keys{Qt::Key_Delete, int(Qt::KeypadModifier) | Qt::Key_Asterisk};
+    QList<int> keys;
     for (int k = Qt::Key_A; k <= Qt::Key_Z; ++k) keys << k;
     for (int k = Qt::Key_0; k <= Qt::Key_9; ++k) keys << k << (k | Qt::KeypadModifier);
     for (int k = Qt::Key_F1; k <= Qt::Key_F24; ++k) keys << k;
+    for (const int k : {Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Pause, Qt::Key_Escape, Qt::Key_Space,
+                        Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Home, Qt::Key_Left, Qt::Key_Up,
+                        Qt::Key_Right, Qt::Key_Down, Qt::Key_Print, Qt::Key_Insert, Qt::Key_Delete, Qt::Key_ScrollLock}) {
+        keys << k;
+    }
+    for (const int k : {Qt::Key_Asterisk, Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Period, Qt::Key_Slash}) {
+        keys << (k | Qt::KeypadModifier);
+    }
     QSet<int> codes;
     for (const int key : keys) {
         for (const int mods : {0, int(Qt::ShiftModifier), int(Qt::ControlModifier | Qt::AltModifier),
