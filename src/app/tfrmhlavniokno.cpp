@@ -376,10 +376,6 @@ void TfrmHlavniOkno::setTitle(const QString& title) {
     state_.main.titleText = title;
 }
 
-bool TfrmHlavniOkno::isShownOnScreen() const {
-    return isVisible() && !isMinimized();
-}
-
 void TfrmHlavniOkno::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && !state_.main.firstShow) {

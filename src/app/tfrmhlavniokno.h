@@ -176,7 +176,7 @@ private:
     void setTitle(const QString& title);
     void showTray();
     void scheduleFunctionTick();
-    bool isShownOnScreen() const;
+    bool isShownOnScreen() const { return isVisible() && !isMinimized(); }
     bool editorFocused() const;
     void edtDChange(const QString& text);
     bool winMessageKey(QKeyEvent* key, bool released);
