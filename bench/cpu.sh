@@ -12,10 +12,19 @@ seconds=${2:-20}
 # Nanoseconds on a CPU, summed over every thread of the process (finer than the 10 ms of /proc/PID/stat).
 cpu_of() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d", s }'; }
 
-measure() { # label pid...
+# Per thread of a process: "tid name nanoseconds wake-ups", from each thread's schedstat.
+threads_of() {
+    local t
+    for t in /proc/"$1"/task/*; do
+        echo "${t##*/} $(tr ' ' _ < "$t/comm") $(awk '{ print $1, $3 }' "$t/schedstat" 2>/dev/null)"
+    done | sort
+}
+
+measure() { # label pid... (the first one's threads are listed too)
     local label=$1; shift
     local -a before=()
-    local pid
+    local pid threads_before
+    threads_before=$(threads_of "$1")
     for pid in "$@"; do before+=("$(cpu_of "$pid")"); done
     sleep "$seconds"
     local i=0 line="$label:"
@@ -26,6 +35,9 @@ measure() { # label pid...
         i=$((i + 1))
     done
     echo "$line"
+    # Where the first process spends it: a wake-up costs about as much as the work it does on a small machine.
+    join <(echo "$threads_before") <(threads_of "$1") | awk -v s="$seconds" '
+        { printf "    thread %s: %.3f %%, %.1f wake-ups a second\n", $2, 100 * ($6 - $3) / 1e9 / s, ($7 - $4) / s }'
 }
 
 e2e_start_display
