@@ -9,16 +9,17 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../tests/e2e/lib.sh"
 seconds=${2:-20}
 
-# Nanoseconds on a CPU, summed over every thread of the process (finer than the 10 ms of /proc/PID/stat).
-cpu_of() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d", s }'; }
-
-# Per thread of a process: "tid name nanoseconds wake-ups", from each thread's schedstat.
+# Per thread of a process: "tid name nanoseconds wake-ups", from each thread's schedstat (finer than the
+# 10 ms of /proc/PID/stat).
 threads_of() {
     local t
     for t in /proc/"$1"/task/*; do
         echo "${t##*/} $(tr ' ' _ < "$t/comm") $(awk '{ print $1, $3 }' "$t/schedstat" 2>/dev/null)"
     done | sort
 }
+
+# Nanoseconds on a CPU, summed over every thread of the process.
+cpu_of() { threads_of "$1" 2>/dev/null | awk '{ s += $3 } END { printf "%d", s }'; }
 
 measure() { # label pid... (the first one's threads are listed too)
     local label=$1; shift
