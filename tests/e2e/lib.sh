@@ -22,48 +22,76 @@ fail() {
     exit 1
 }
 
-# Starts Xvfb on a free display number and openbox on it.
-e2e_start_display() {
-    local fifo="$E2E_DIR/displayfd" number="" server try
+# Starts one Xvfb on a free display number; succeeds when the server answers on it. Servers are started
+# one at a time (a server starting while another does was seen to serve the other's number).
+# -noreset: the server would otherwise reset when its last client (our readiness probe) leaves, just as
+# the window manager connects.
+e2e_try_xvfb() {
+    local fifo="$E2E_DIR/displayfd.$1" number="" server
     mkfifo "$fifo"
-    # Scenarios run side by side. Servers are started one at a time (a server starting while another
-    # does was seen to serve the other's number), and one that ends at once is started again.
     exec 9>"${TMPDIR:-/tmp}/tavrok-e2e-xvfb.lock"
     flock -w 60 9 || true
-    for try in 1 2 3; do
-        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>"$E2E_DIR/xvfb.log" 9>&- &
-        server=$!
-        E2E_PIDS+=($server)
-        number=""
-        read -r -t 20 number <"$fifo" || true
-        sleep 0.2
-        [ -n "$number" ] && kill -0 "$server" 2>/dev/null && break
-        number=""
-    done
-    export DISPLAY=":$number"
-    unset WAYLAND_DISPLAY
-    # The server takes clients before the window manager is started on it.
-    for _ in $(seq 100); do [ -n "$number" ] && xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
-    flock -u 9
-    exec 9>&-
-    [ -n "$number" ] || fail "Xvfb did not start: $(cat "$E2E_DIR/xvfb.log")"
-    local attempt wm
-    for attempt in 1 2 3; do
-        openbox >>"$E2E_DIR/openbox.log" 2>&1 &
-        wm=$!
-        E2E_PIDS+=($wm)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" 2>>"$E2E_DIR/xvfb.log" 9>&- &
+    server=$!
+    E2E_PIDS+=($server)
+    read -r -t 20 number <"$fifo" || true
+    local ready=""
+    if [ -n "$number" ]; then
+        export DISPLAY=":$number"
         for _ in $(seq 100); do
-            # Ready when it names what it supports (a loaded machine shows the check window first).
-            if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window &&
-                xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW; then
-                sleep 0.2 # the window manager announces itself before it manages windows
-                return 0
-            fi
-            kill -0 "$wm" 2>/dev/null || break # it gave up (a busy machine): start it again
+            kill -0 "$server" 2>/dev/null || break
+            if xprop -root >/dev/null 2>&1; then ready=1; break; fi
             sleep 0.05
         done
+        # One that answers and then ends at once had lost its number to another server.
+        sleep 0.2
+        kill -0 "$server" 2>/dev/null || ready=""
+    fi
+    flock -u 9
+    exec 9>&-
+    [ -n "$ready" ] && return 0
+    echo "Xvfb (try $1) did not answer on ':$number'" >>"$E2E_DIR/xvfb.log"
+    kill "$server" 2>/dev/null || true
+    wait "$server" 2>/dev/null || true
+    return 1
+}
+
+# Starts openbox on $DISPLAY; succeeds when it has taken over the screen.
+e2e_try_wm() {
+    local wm
+    openbox >>"$E2E_DIR/openbox.log" 2>&1 &
+    wm=$!
+    E2E_PIDS+=($wm)
+    for _ in $(seq 100); do
+        # Ready when it names what it supports (a loaded machine shows the check window first).
+        if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window &&
+            xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW; then
+            sleep 0.2 # the window manager announces itself before it manages windows
+            return 0
+        fi
+        kill -0 "$wm" 2>/dev/null || return 1 # it gave up (a busy machine)
+        sleep 0.05
     done
-    fail "openbox did not start: $(cat "$E2E_DIR/openbox.log")"
+    kill "$wm" 2>/dev/null || true
+    return 1
+}
+
+# Starts Xvfb on a free display number and openbox on it. Scenarios run side by side; a server or a
+# window manager that gives up is started again, and a server the window manager cannot reach is
+# replaced.
+e2e_start_display() {
+    unset WAYLAND_DISPLAY
+    local try attempt
+    for try in 1 2 3; do
+        e2e_try_xvfb "$try" || continue
+        for attempt in 1 2 3; do
+            e2e_try_wm && return 0
+            xprop -root >/dev/null 2>&1 || break # the server went away: start another
+            sleep 0.3
+        done
+        echo "openbox could not start on $DISPLAY (try $try)" >>"$E2E_DIR/xvfb.log"
+    done
+    fail "the X server with its window manager did not start: $(cat "$E2E_DIR/xvfb.log" "$E2E_DIR/openbox.log" 2>/dev/null)"
 }
 
 # Copies the program and its Data tree into a folder of its own, so its settings are the scenario's.
