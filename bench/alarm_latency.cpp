@@ -36,7 +36,7 @@ int main(int argc, char* argv[]) {
         QDir().mkpath(dir.filePath(QStringLiteral("Data/Nastaveni")));
         tavrok::IniFile ini(dir.filePath(QStringLiteral("Data/Nastaveni/Budiky.ini")));
         tavrok::IniBatch batch(ini);
-        const tavrok::TDateTime first = std::ceil(clock.now() * 86400.0 + 3) / 86400.0;
+        const tavrok::TDateTime first = std::ceil(clock.now().days() * 86400.0 + 3) / 86400.0;
         batch.writeInteger(u"info", u"pocetBudiku", count);
         for (int i = 0; i < count; ++i) {
             const QString name = QStringLiteral("b%1").arg(i);

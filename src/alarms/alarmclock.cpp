@@ -8,8 +8,8 @@ namespace tavrok {
 namespace {
 constexpr TDateTime FiveSeconds = 5.0 / 86400.0;
 
-bool reached(TDateTime now, TDateTime moment) {
-    return toMilliseconds(now - moment) >= 0;
+bool reached(LocalTime now, TDateTime moment) {
+    return toMilliseconds(now - LocalTime(moment)) >= 0;
 }
 } // namespace
 
@@ -20,7 +20,7 @@ QString AlarmClock::nasledujici() const {
                : QString();
 }
 
-AlarmClock::Ring AlarmClock::kontrola(TDateTime now, bool soundOn) {
+AlarmClock::Ring AlarmClock::kontrola(LocalTime now, bool soundOn) {
     Ring r;
     if (aktualni_.stav) {
         r.snapshot = aktualni_;
@@ -31,11 +31,11 @@ AlarmClock::Ring AlarmClock::kontrola(TDateTime now, bool soundOn) {
     }
     if (reached(now, aktualni_.datum)) {
         r.due = true;
-        r.lateness = now - aktualni_.datum;
-        (void)zapisPosledni(alarmsIni_, watched, now);
+        r.lateness = now - LocalTime(aktualni_.datum);
+        (void)zapisPosledni(alarmsIni_, watched, now.days());
         // The occurrence that just rang is over: reloading at exactly its moment would find it again,
         // sort it before the separator and leave no alarm watched.
-        const TDateTime after = now + OneMillisecond;
+        const TDateTime after = now.days() + OneMillisecond;
         nactiSeznam(after);
         nactiAktualni(after);
     }
@@ -45,7 +45,7 @@ AlarmClock::Ring AlarmClock::kontrola(TDateTime now, bool soundOn) {
     const NotificationOptions& n = r.snapshot.upozorneni;
     // The alarm's moment is wall-clock time, the sounds count on UTC; a moment the spring change skipped
     // (and so lies after now on UTC) starts the sound now.
-    const auto soundStart = [&] { return std::min(utcFromLocal(r.snapshot.datum), sounds_.utcNow()); };
+    const auto soundStart = [&] { return std::min(utcFromLocal(LocalTime(r.snapshot.datum)), sounds_.utcNow()); };
     if (soundOn) {
         if (reached(now, r.snapshot.datum)) {
             r.soundId = sounds_.obhospodarZvuk(n.upozornovat, true, n.vlastniZvuk, n.nahodnyZvuk, n.opakovat,
@@ -63,15 +63,15 @@ AlarmClock::Ring AlarmClock::kontrola(TDateTime now, bool soundOn) {
     return r;
 }
 
-std::optional<TDateTime> AlarmClock::nextDue() const {
+std::optional<LocalTime> AlarmClock::nextDue() const {
     if (nasledujici().isEmpty()) {
         return std::nullopt;
     }
     if (aktualni_.stav && aktualni_.upozorneni.nahodnyZvuk && nahodnyZvukSoubor_.isEmpty() &&
         randomChosenFor_ != aktualni_.datum) {
-        return aktualni_.datum - FiveSeconds;
+        return LocalTime(aktualni_.datum - FiveSeconds);
     }
-    return aktualni_.datum;
+    return LocalTime(aktualni_.datum);
 }
 
 } // namespace tavrok

@@ -35,10 +35,10 @@ public:
         TDateTime lateness = 0;
     };
     // The alarm check of one tick.
-    Ring kontrola(TDateTime now, bool soundOn);
+    Ring kontrola(LocalTime now, bool soundOn);
 
     // The next moment the check must run: the ring, or the choice of a random sound 5 s before it.
-    std::optional<TDateTime> nextDue() const;
+    std::optional<LocalTime> nextDue() const;
 
 private:
     IniFile& alarmsIni_;

@@ -55,7 +55,7 @@ AlarmPanel::AlarmPanel(ProgramState& state, Services services, QWidget* parent)
     QWidget* window = parent->window();
     const auto expand = [this](const QString& path) { return state_.storage.expand(path); };
     frmDalsiBudik_ = new TfrmDalsiBudik({{services.files, state_.sounds, services.audio, state_.clock, expand},
-                                         questions_, state_.messages, [this] { return state_.clock.now(); }},
+                                         questions_, state_.messages, [this] { return state_.clock.now().days(); }},
                                         window);
     frmZmeskaneBudiky_ = new TfrmZmeskaneBudiky(
         {questions_, state_.messages, [this]() -> IniFile& { return state_.storage.alarmsIni(); }}, window);
@@ -79,7 +79,7 @@ void AlarmPanel::setShown(bool shown) {
 
 void AlarmPanel::refresh() {
     paintNameBox();
-    showEditorState(state_.clock.now());
+    showEditorState(state_.clock.now().days());
 }
 
 void AlarmPanel::btnZapnoutClick() {
@@ -96,7 +96,7 @@ void AlarmPanel::btnDalsiClick() {
 void AlarmPanel::najdiZmeskaneBudiky() {
     const std::unique_ptr<MissedAlarmCandidates> candidates = std::move(startCandidates_);
     state_.zmeskaneBudiky =
-        tavrok::najdiZmeskaneBudiky(state_.storage.alarmsIni(), state_.clock.now(), 1000, candidates.get());
+        tavrok::najdiZmeskaneBudiky(state_.storage.alarmsIni(), state_.clock.now().days(), 1000, candidates.get());
 }
 
 void AlarmPanel::mnuZmeskaneBudikyClick() {
@@ -113,7 +113,7 @@ void AlarmPanel::alarmsReplaced() {
 
 bool AlarmPanel::pridejZmeskane() {
     // Added to what the menu lists already, which the user may not have looked at yet.
-    ZmeskaneBudiky found = tavrok::najdiZmeskaneBudiky(state_.storage.alarmsIni(), state_.clock.now());
+    ZmeskaneBudiky found = tavrok::najdiZmeskaneBudiky(state_.storage.alarmsIni(), state_.clock.now().days());
     if (found.seznam.empty()) {
         return false;
     }
@@ -131,7 +131,7 @@ void AlarmPanel::btnVynulovatClick() {
 void AlarmPanel::alarmChanged() {
     state_.editor.zmenen();
     paintNameBox();
-    showEditorState(state_.clock.now());
+    showEditorState(state_.clock.now().days());
     emit stateChanged();
 }
 
@@ -145,7 +145,7 @@ void AlarmPanel::paintNameBox() {
 }
 
 void AlarmPanel::reloadAlarms() {
-    const TDateTime now = state_.clock.now();
+    const TDateTime now = state_.clock.now().days();
     state_.alarmClock.nactiSeznam(now);
     showLoadedList(now);
 }
@@ -154,7 +154,7 @@ void AlarmPanel::loadAlarmsAtStart() {
     // The start-up boxes come between the two readings; one left open longer than this makes the
     // search read every alarm again.
     constexpr TDateTime Span = 15.0 / 1440;
-    const TDateTime now = state_.clock.now();
+    const TDateTime now = state_.clock.now().days();
     auto candidates = std::make_unique<MissedAlarmCandidates>();
     candidates->fileVersion = state_.storage.alarmsIni().snapshot().version();
     candidates->from = now;
@@ -209,7 +209,7 @@ void AlarmPanel::loadIntoEditor(const QString& name, bool quietly) {
         }
     }
     paintNameBox();
-    showEditorState(state_.clock.now(), date);
+    showEditorState(state_.clock.now().days(), date);
     emit stateChanged();
 }
 
@@ -239,11 +239,11 @@ void AlarmPanel::btnBudNacistClick() {
 }
 
 void AlarmPanel::btnBudUlozitClick() {
-    const TDateTime now = state_.clock.now();
+    const TDateTime now = state_.clock.now().days();
     if (!state_.editor.btnBudUlozitClick(cbxBudiky->currentText(), state_.editor.budik.cas,
                                          state_.editor.budik.zprava, state_.storage.alarmsIni(), now, questions_,
                                          state_.messages)) {
-        showEditorState(state_.clock.now());
+        showEditorState(state_.clock.now().days());
         emit stateChanged();
         return;
     }
@@ -267,8 +267,9 @@ void AlarmPanel::btnBudVymazatVseClick() {
     }
 }
 
-void AlarmPanel::tick(TDateTime now, bool onScreen, AfterTick& after) {
-    const AlarmClock::Ring r = state_.alarmClock.kontrola(now, state_.soundOn());
+void AlarmPanel::tick(const TickTime& tickTime, bool onScreen, AfterTick& after) {
+    const TDateTime now = tickTime.local.days();
+    const AlarmClock::Ring r = state_.alarmClock.kontrola(tickTime.local, state_.soundOn());
     if (r.due) {
         syncAlarmList(cbxBudiky->currentText());
     }

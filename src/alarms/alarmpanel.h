@@ -36,7 +36,7 @@ public:
     void btnZapnoutClick() override;
     void btnVynulovatClick() override;
     void btnDalsiClick() override; // the alarm's schedule and notification
-    void tick(TDateTime now, bool onScreen, AfterTick& after) override;
+    void tick(const TickTime& now, bool onScreen, AfterTick& after) override;
     void refresh() override;
 
     void btnBudNacistClick();

@@ -63,7 +63,7 @@ bool ClockEditor::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ClockEditor::lblCasClick() {
-    const QDateTime qt = toQDateTime(s_.clock.now());
+    const QDateTime qt = toQDateTime(s_.clock.now().days());
     mkeDatum->setText(qt.toString(QStringLiteral("dd.MM.yyyy")));
     mkeCas->setText(qt.toString(QStringLiteral("HH:mm:ss")));
     pnlDatCasEdit->show();

@@ -4,7 +4,7 @@
 
 namespace tavrok {
 
-ClockWatch::Change ClockWatch::look(TDateTime utc, qint64 elapsedMs, qint64 toleranceMs) {
+ClockWatch::Change ClockWatch::look(UtcTime utc, qint64 elapsedMs, qint64 toleranceMs) {
     Change change;
     if (seen_) {
         change.gap = utc - utc_;
@@ -17,7 +17,7 @@ ClockWatch::Change ClockWatch::look(TDateTime utc, qint64 elapsedMs, qint64 tole
     return change;
 }
 
-void ClockWatch::rebase(TDateTime utc, qint64 elapsedMs) {
+void ClockWatch::rebase(UtcTime utc, qint64 elapsedMs) {
     seen_ = true;
     utc_ = utc;
     elapsedMs_ = elapsedMs;

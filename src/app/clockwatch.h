@@ -19,13 +19,13 @@ public:
     // A difference of at most this is the clocks' own drift, or a time server's small correction.
     static constexpr qint64 ToleranceMs = 1000;
 
-    Change look(TDateTime utc, qint64 elapsedMs, qint64 toleranceMs = ToleranceMs);
+    Change look(UtcTime utc, qint64 elapsedMs, qint64 toleranceMs = ToleranceMs);
     // Starts afresh from this moment: what came before is accounted for.
-    void rebase(TDateTime utc, qint64 elapsedMs);
+    void rebase(UtcTime utc, qint64 elapsedMs);
 
 private:
     bool seen_ = false;
-    TDateTime utc_ = 0;
+    UtcTime utc_;
     qint64 elapsedMs_ = 0;
 };
 

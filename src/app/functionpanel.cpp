@@ -14,7 +14,7 @@ void showNotice(QWidget* window, Questions& questions, ProgramState& state, cons
     window->showNormal();
     window->raise();
     window->activateWindow();
-    questions.notify(QStringLiteral("Tavrok: ") + formatIniDateTime(state.clock.now()), message);
+    questions.notify(QStringLiteral("Tavrok: ") + formatIniDateTime(state.clock.now().days()), message);
     if (soundId >= 0 && clickEndsSound) {
         state.sounds.ukoncitZvuk(soundId);
     }

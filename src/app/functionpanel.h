@@ -18,6 +18,12 @@ using AfterTick = std::vector<std::function<void()>>;
 class ProgramState;
 class Questions;
 
+// The moment of one tick on both scales: the alarms follow the wall clock, the engines count on UTC.
+struct TickTime {
+    LocalTime local;
+    UtcTime utc;
+};
+
 // A ringing alarm or an ended countdown with its message: the window comes forward, the notice (captioned
 // with the moment it appears) waits for its OK, and a sound that the click ends is ended.
 void showNotice(QWidget* window, Questions& questions, ProgramState& state, const QString& message, int soundId,
@@ -36,7 +42,7 @@ public:
     virtual void btnVynulovatClick() = 0;
     virtual void btnDalsiClick() = 0;
     // The panel's part of the function tick.
-    virtual void tick(TDateTime now, bool onScreen, AfterTick& after) = 0;
+    virtual void tick(const TickTime& now, bool onScreen, AfterTick& after) = 0;
     // Shows the state in the panel's own controls (after a load, a restart or an engine change).
     virtual void refresh() = 0;
 

@@ -54,7 +54,7 @@ void TfrmHlavniOkno::mnuZobrazitDisplejClick() {
     scheduleFunctionTick(); // a running time in it is drawn at the frame rate
 }
 
-void TfrmHlavniOkno::feedSeparateDisplay(TDateTime localNow) {
+void TfrmHlavniOkno::feedSeparateDisplay(LocalTime localNow) {
     if (!frmDisplej_->isVisible()) {
         return; // a hidden display costs nothing
     }

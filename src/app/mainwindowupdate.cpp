@@ -28,7 +28,7 @@ void TfrmHlavniOkno::kontrolaVerzeKdyzNaRade(TDateTime now) {
 void TfrmHlavniOkno::zkontrolujNoveVerze() {
     IniFile& settings = state_.storage.settingsIni();
     // Without an updater nothing is said here: the next attempt follows in ten minutes, quietly.
-    (void)aktualizace::zkontrolujNoveVerze(state_.clock.now(), state_.main.lastVersionCheck, nactiNastaveni(settings),
+    (void)aktualizace::zkontrolujNoveVerze(state_.clock.now().days(), state_.main.lastVersionCheck, nactiNastaveni(settings),
                                            state_.storage.programFolder(), settings.path(), services_.windows,
                                            services_.launcher);
 }
@@ -37,7 +37,7 @@ bool TfrmHlavniOkno::spustKontroluNoveVerze() {
     IniFile& settings = state_.storage.settingsIni();
     using aktualizace::Spusteni;
     const Spusteni result = aktualizace::spustKontroluNoveVerze(
-        state_.clock.now(), state_.main.lastVersionCheck, nactiNastaveni(settings), state_.storage.programFolder(),
+        state_.clock.now().days(), state_.main.lastVersionCheck, nactiNastaveni(settings), state_.storage.programFolder(),
         settings.path(), services_.windows, services_.launcher);
     return result == Spusteni::Spusten || result == Spusteni::UzBezi;
 }
@@ -52,7 +52,7 @@ void TfrmHlavniOkno::mnuZkontrolovatNovouVerziClick() {
 }
 
 void TfrmHlavniOkno::verzeZkontrolovana() {
-    state_.main.lastVersionCheck = state_.clock.now(); // the next check is thirty days away
+    state_.main.lastVersionCheck = state_.clock.now().days(); // the next check is thirty days away
 }
 
 bool TfrmHlavniOkno::aktualizacePoSpusteni() {

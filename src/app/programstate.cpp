@@ -92,7 +92,7 @@ QString ProgramState::title(const QString& clockLine) const {
     return clockLine;
 }
 
-double ProgramState::countdownShare(TDateTime now) const {
+double ProgramState::countdownShare(UtcTime now) const {
     if (!countdown.running() || countdown.span() <= 0) {
         return 0;
     }
@@ -109,7 +109,7 @@ void ProgramState::reloadCountdownOptions() {
     odpocitOptions = nactiDalsiOdp(storage.settingsIni());
 }
 
-CountdownEnd odpocitTick(ProgramState& state, TDateTime now) {
+CountdownEnd odpocitTick(ProgramState& state, UtcTime now) {
     CountdownEnd e;
     if (!state.countdown.running()) {
         return e;
@@ -142,7 +142,7 @@ CountdownEnd odpocitTick(ProgramState& state, TDateTime now) {
 }
 
 void ProgramState::shiftEngines(TDateTime jump) {
-    const TDateTime utc = clock.utcNow();
+    const UtcTime utc = clock.utcNow();
     if (stopwatch.running()) {
         stopwatch.resumeFrom(stopwatch.start() + jump, utc);
     }

@@ -101,7 +101,7 @@ public:
     // The application title: an engine's letter and time, or the clock line.
     QString title(const QString& clockLine) const;
     // The share of the countdown still to run, 0..1; 0 when it is not running.
-    double countdownShare(TDateTime now) const;
+    double countdownShare(UtcTime now) const;
 
     // Takes the texts of a language: the messages, the button roles, the day names and the function
     // names the title uses. The windows take their captions from `language` afterwards.
@@ -131,13 +131,13 @@ struct CountdownEnd {
     bool stopped = false;          // it did not repeat: back to idle
     bool askStopwatch = false;     // message 3: restart the running stopwatch at the end moment?
     bool stopwatchStarted = false; // the stopwatch was (re)started at the end moment
-    TDateTime endMoment = 0;
+    UtcTime endMoment;
     QString message;               // the end message, empty for none
     int endSoundId = -1;
     bool clickEndsSound = false;
     TDateTime lateness = 0;
 };
 // The countdown's part of the function tick.
-CountdownEnd odpocitTick(ProgramState& state, TDateTime now);
+CountdownEnd odpocitTick(ProgramState& state, UtcTime now);
 
 } // namespace tavrok

@@ -51,7 +51,7 @@ Settled ulozPokracovani(ProgramState& state, Questions& questions, bool unattend
     (void)settings.writeFloat(u"stavHlavnihoOkna", u"tavrokCas", state.stopwatch.elapsed());
     if (state.countdown.running()) {
         const RunningChoice c = zvolPokracovani(state, questions, 12, 13);
-        const TDateTime now = state.clock.utcNow();
+        const UtcTime now = state.clock.utcNow();
         state.countdown.setLeft(std::max(0.0, state.countdown.end() - now));
         if (c == RunningChoice::Cancel) {
             close = false;
@@ -66,10 +66,10 @@ Settled ulozPokracovani(ProgramState& state, Questions& questions, bool unattend
 
 void pokracujPoSpusteni(ProgramState& state, Questions& questions) {
     const IniSnapshot settings = state.storage.settingsIni().snapshot();
-    const TDateTime now = state.clock.utcNow();
+    const UtcTime now = state.clock.utcNow();
     // The stored moments are local wall-clock time; the engines count on UTC.
     if (const auto t = nactiTavrok(settings)) {
-        state.stopwatch.resumeFrom(t->stav == Paused ? now - t->cas : utcFromLocal(t->cas), now);
+        state.stopwatch.resumeFrom(t->stav == Paused ? now - t->cas : utcFromLocal(LocalTime(t->cas)), now);
         state.stopwatch.setSplitsSaved(t->ulozeno);
         state.stopwatch.splits().restore(t->mezicasy, t->posledniMezicas);
     } else {
@@ -83,11 +83,8 @@ void pokracujPoSpusteni(ProgramState& state, Questions& questions) {
     if (!o) {
         return;
     }
-    if (o->stav != Paused) {
-        o->cas = utcFromLocal(o->cas);
-    }
     state.reloadCountdownOptions();
-    const TDateTime end = o->konec(now);
+    const UtcTime end = o->konec(now);
     if (o->stav == Paused || toMilliseconds(end - now) >= 0) {
         state.countdown.resume(end - o->delka, o->delka, now, state.odpocitOptions);
         state.odpocitOpakovat = o->opakovat;
@@ -105,7 +102,7 @@ void pokracujPoSpusteni(ProgramState& state, Questions& questions) {
             state.stopwatch.setSplitsSaved(true);
         }
     }
-    questions.tell(fillPlaceholders(state.messages.text(20), {{u"%d1", formatIniDateTime(localFromUtc(end))}, {u"%d2", o->zprava}}),
+    questions.tell(fillPlaceholders(state.messages.text(20), {{u"%d1", formatIniDateTime(localFromUtc(end).days())}, {u"%d2", o->zprava}}),
                    MessageIcon::Information);
 }
 

@@ -78,7 +78,7 @@ void TfrmHlavniOkno::showEvent(QShowEvent* event) {
         }
         onStateChanged(); // what was not drawn while nobody saw it is due now
     }
-    kontrolaVerzeKdyzNaRade(state_.clock.now());
+    kontrolaVerzeKdyzNaRade(state_.clock.now().days());
 }
 
 void TfrmHlavniOkno::formShow() {
@@ -222,7 +222,7 @@ void TfrmHlavniOkno::closeEvent(QCloseEvent* event) {
 
 bool TfrmHlavniOkno::formClose(Questions& questions) {
     IniFile& settings = state_.storage.settingsIni();
-    const TDateTime now = state_.clock.utcNow();
+    const UtcTime now = state_.clock.utcNow();
     // The values of this moment, not of the last tick: a window minimised for an hour has drawn nothing.
     state_.stopwatch.tick(now);
     if (state_.countdown.running()) {

@@ -408,16 +408,17 @@ void TfrmHlavniOkno::tmrFunkceTimer() {
     tmrFunkceTimer(state_.clock.now()); // the alarms follow the wall clock
 }
 
-void TfrmHlavniOkno::tmrFunkceTimer(TDateTime now) {
+void TfrmHlavniOkno::tmrFunkceTimer(LocalTime now) {
     const ClockWatch::Change clockChange = state_.followClockChanges();
-    const TDateTime utc = state_.clock.utcNow(); // the engines measure time on UTC
+    const TickTime tickTime{now, state_.clock.utcNow()};
+    const UtcTime utc = tickTime.utc;
     const bool onScreen = isShownOnScreen();
     AfterTick after;
     state_.stopwatch.tick(utc);
-    countdownPanel_->tick(utc, onScreen, after);
+    countdownPanel_->tick(tickTime, onScreen, after);
     // Before the alarm due rings: its own earlier occurrences in the gap are listed too.
     const bool showMissed = clockChange.gap > AlarmPanel::LongGap && alarmPanel_->pridejZmeskane();
-    alarmPanel_->tick(now, onScreen, after);
+    alarmPanel_->tick(tickTime, onScreen, after);
     if (showMissed) {
         after.push_back([this] { alarmPanel_->mnuZmeskaneBudikyClick(); });
     }
@@ -454,7 +455,7 @@ void TfrmHlavniOkno::scheduleFunctionTick() {
     needs.nextDue = state_.countdown.nextDue(state_.soundOn(), state_.odpocitOptions);
     if (const auto alarm = state_.alarmClock.nextDue()) {
         // The plan is made on UTC, as the engines count; converted once per alarm moment, not per frame.
-        if (*alarm != plannedAlarm_.local) {
+        if (alarm != plannedAlarm_.local) {
             plannedAlarm_ = {*alarm, utcFromLocal(*alarm)};
         }
         needs.nextDue = needs.nextDue ? std::min(*needs.nextDue, plannedAlarm_.utc) : plannedAlarm_.utc;
@@ -468,21 +469,21 @@ void TfrmHlavniOkno::scheduleFunctionTick() {
 }
 
 void TfrmHlavniOkno::tmrAktualizaceCasuTimer() {
-    const TDateTime now = state_.clock.now();
+    const LocalTime now = state_.clock.now();
     if (state_.main.minimizePending) {
         if (state_.storage.settingsIni().readBool(u"nastaveni", u"spustitMinimalizovane", false)) {
             showMinimized();
         }
         state_.main.minimizePending = false;
     }
-    clockText_ = formatClockLine(now, state_.dayNames);
+    clockText_ = formatClockLine(now.days(), state_.dayNames);
     setTextIfChanged(lblCas, clockText_);
     showTitle();
     showTray();
-    clockEditor_->refresh(now);
+    clockEditor_->refresh(now.days());
     tmrAktualizaceCasu->start(tickplan::untilNextSecond(now));
     if (!state_.main.firstShow) {
-        kontrolaVerzeKdyzNaRade(now);
+        kontrolaVerzeKdyzNaRade(now.days());
     }
     if (!tmrFunkce->isActive() && !state_.main.firstShow) {
         tmrFunkceTimer(now); // last: a box it shows runs its own event loop

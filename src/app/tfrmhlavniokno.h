@@ -123,7 +123,7 @@ public:
 
     // The ticks; public so that tests and benchmarks can run them at exact moments.
     void tmrFunkceTimer();
-    void tmrFunkceTimer(TDateTime now); // the wall clock's moment already read by the clock tick
+    void tmrFunkceTimer(LocalTime now); // the wall clock's moment already read by the clock tick
     void tmrAktualizaceCasuTimer();
     void tmrPrehravaniZvukuTimer();
 
@@ -157,7 +157,7 @@ private:
     void leaveTray();
     void layOutFunctionLabels();
     // Feeds the separate display from its source, when it is visible.
-    void feedSeparateDisplay(TDateTime localNow);
+    void feedSeparateDisplay(LocalTime now);
     void onSplitTaken(TDateTime elapsed);
     // Start-up and shutdown, in their order.
     void formCreate(const QString& executableFolder);
@@ -204,8 +204,8 @@ private:
     int hotkeyReported_ = 0;       // the code whose refusal was told, so it is told once
     bool noGlobalKeysTold_ = false;
     struct {
-        TDateTime local = -1;
-        TDateTime utc = 0;
+        std::optional<LocalTime> local;
+        UtcTime utc;
     } plannedAlarm_; // the next alarm's moment on both scales
     QValidator* dayValidator_ = nullptr;
 

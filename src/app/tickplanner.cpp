@@ -4,13 +4,13 @@
 
 namespace tavrok::tickplan {
 
-int untilNextSecond(TDateTime now, TDateTime origin) {
-    const std::int64_t sinceOrigin = toMilliseconds(now - origin);
-    const std::int64_t intoSecond = ((sinceOrigin % 1000) + 1000) % 1000;
+int untilNextWholeSecond(TDateTime sinceOrigin) {
+    const std::int64_t ms = toMilliseconds(sinceOrigin);
+    const std::int64_t intoSecond = ((ms % 1000) + 1000) % 1000;
     return static_cast<int>(1000 - intoSecond) + WakeMarginMs;
 }
 
-std::optional<int> nextFunctionTick(TDateTime now, const FunctionTickNeeds& needs) {
+std::optional<int> nextFunctionTick(UtcTime now, const FunctionTickNeeds& needs) {
     const int clockTick = untilNextSecond(now);
     std::int64_t delay = clockTick;
     if (needs.digitsRunning) {

@@ -16,21 +16,26 @@ inline constexpr int FrameIntervalMs = 33;
 // A wake-up lands this long after the moment, so that the moment has surely passed.
 inline constexpr int WakeMarginMs = 1;
 
-// Milliseconds until the next whole second counted from `origin` (the wall clock when origin is 0).
-int untilNextSecond(TDateTime now, TDateTime origin = 0);
+// Milliseconds until the next whole second of a span counted from some origin.
+int untilNextWholeSecond(TDateTime sinceOrigin);
+// Milliseconds until the next whole second counted from `origin` (of the scale's own clock when none).
+template <class Scale>
+int untilNextSecond(Moment<Scale> now, Moment<Scale> origin = {}) {
+    return untilNextWholeSecond(now - origin);
+}
 
 struct FunctionTickNeeds {
     bool digitsRunning = false;           // running digits are on screen
-    std::optional<TDateTime> titleOrigin; // an engine's time is in the title: it counts from here
-    std::optional<TDateTime> nextDue;     // the next moment an engine must act on
-    std::optional<TDateTime> pictureDue;  // a shown picture changes (the tray icon): at most one per frame
+    std::optional<UtcTime> titleOrigin;   // an engine's time is in the title: it counts from here
+    std::optional<UtcTime> nextDue;       // the next moment an engine must act on
+    std::optional<UtcTime> pictureDue;    // a shown picture changes (the tray icon): at most one per frame
 };
 
 // Milliseconds until the function tick must run, or nothing when the next clock tick (which runs the
 // function tick too) comes soon enough: an idle program then wakes once a second, not twice. The clock
 // tick, at least once a second, is also what catches up after a suspend (the timers run on a clock that
 // stops while the machine sleeps).
-std::optional<int> nextFunctionTick(TDateTime now, const FunctionTickNeeds& needs);
+std::optional<int> nextFunctionTick(UtcTime now, const FunctionTickNeeds& needs);
 
 } // namespace tickplan
 } // namespace tavrok

@@ -142,30 +142,31 @@ QDateTime wholeMillisecond(TDateTime value, Qt::TimeSpec spec) {
 
 } // namespace
 
-TDateTime localFromUtc(TDateTime utc) {
-    const QDateTime local = wholeMillisecond(utc, Qt::UTC).toLocalTime();
-    return local.isValid() ? utc + local.offsetFromUtc() / 86'400.0 : utc;
+LocalTime localFromUtc(UtcTime utc) {
+    const QDateTime local = wholeMillisecond(utc.days(), Qt::UTC).toLocalTime();
+    return LocalTime(local.isValid() ? utc.days() + local.offsetFromUtc() / 86'400.0 : utc.days());
 }
 
-TDateTime utcFromLocal(TDateTime local) {
+UtcTime utcFromLocal(LocalTime localMoment) {
+    const TDateTime local = localMoment.days();
     // Of the offsets in force half a day around, the one that gives the earlier moment wins (a repeated
     // hour means its first occurrence). A skipped hour has no valid one: it is read with the offset from
     // before the change, which is the moment as long after the change as the time lies in the gap.
     const QDateTime asUtc = wholeMillisecond(local, Qt::UTC);
     if (!asUtc.isValid()) {
-        return local;
+        return UtcTime(local);
     }
     const qint64 guess = asUtc.toMSecsSinceEpoch();
     const int before = QDateTime::fromMSecsSinceEpoch(guess - 12 * 3'600'000LL, Qt::LocalTime).offsetFromUtc();
     const int after = QDateTime::fromMSecsSinceEpoch(guess + 12 * 3'600'000LL, Qt::LocalTime).offsetFromUtc();
-    std::optional<TDateTime> best;
+    std::optional<UtcTime> best;
     for (const int offset : {before, after}) {
-        const TDateTime candidate = local - offset / 86'400.0;
-        if (toMilliseconds(localFromUtc(candidate) - local) == 0 && (!best || candidate < *best)) {
+        const UtcTime candidate(local - offset / 86'400.0);
+        if (toMilliseconds(localFromUtc(candidate) - localMoment) == 0 && (!best || candidate < *best)) {
             best = candidate;
         }
     }
-    return best.value_or(local - before / 86'400.0);
+    return best.value_or(UtcTime(local - before / 86'400.0));
 }
 
 std::int64_t toMilliseconds(TDateTime value) {

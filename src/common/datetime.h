@@ -52,6 +52,41 @@ int dayOfWeek(TDateTime value);
 TDateTime dateOf(TDateTime value);
 TDateTime timeOf(TDateTime value);
 
+// A moment on one of the program's two scales: local wall-clock time (what is shown, stored, and what
+// alarms follow) and UTC (what elapsed and remaining times are measured on, as summer time does not move
+// it). Moments of the two scales cannot be compared, subtracted or assigned to each other; localFromUtc
+// and utcFromLocal are the only ways across. A span between two moments is a plain TDateTime.
+template <class Scale>
+class Moment {
+public:
+    constexpr Moment() = default;
+    constexpr explicit Moment(TDateTime days) : days_(days) {}
+    // The calendar value: days since 30 December 1899 on this scale.
+    constexpr TDateTime days() const { return days_; }
+
+    constexpr Moment& operator+=(TDateTime span) {
+        days_ += span;
+        return *this;
+    }
+    constexpr Moment& operator-=(TDateTime span) {
+        days_ -= span;
+        return *this;
+    }
+    friend constexpr Moment operator+(Moment m, TDateTime span) { return Moment(m.days_ + span); }
+    friend constexpr Moment operator-(Moment m, TDateTime span) { return Moment(m.days_ - span); }
+    friend constexpr TDateTime operator-(Moment a, Moment b) { return a.days_ - b.days_; }
+    friend constexpr bool operator==(Moment, Moment) = default;
+    friend constexpr auto operator<=>(Moment, Moment) = default;
+
+private:
+    TDateTime days_ = 0;
+};
+
+struct LocalScale;
+struct UtcScale;
+using LocalTime = Moment<LocalScale>;
+using UtcTime = Moment<UtcScale>;
+
 // Conversion to and from local calendar time; an invalid QDateTime gives 0.
 TDateTime fromQDateTime(const QDateTime& dt);
 QDateTime toQDateTime(TDateTime value);
@@ -60,8 +95,8 @@ QDateTime toQDateTime(TDateTime value);
 // follow) and UTC (what elapsed and remaining times are measured on, as summer time does not move it).
 // A local time that the spring change skips counts as after the change; one the autumn change repeats
 // counts as its first occurrence. The fraction of a millisecond is kept.
-TDateTime localFromUtc(TDateTime utc);
-TDateTime utcFromLocal(TDateTime local);
+LocalTime localFromUtc(UtcTime utc);
+UtcTime utcFromLocal(LocalTime local);
 
 // Rounds a duration to whole milliseconds (halves to even).
 std::int64_t toMilliseconds(TDateTime value);

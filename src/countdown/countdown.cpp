@@ -27,7 +27,7 @@ int Countdown::warningIndexFor(TDateTime span, const TDalsiOdpocit& options) con
     return -1;
 }
 
-bool Countdown::zapniOdpocit(TDateTime span, TDateTime now, const TDalsiOdpocit& options) {
+bool Countdown::zapniOdpocit(TDateTime span, UtcTime now, const TDalsiOdpocit& options) {
     if (countdownRunning_) {
         return true;
     }
@@ -44,7 +44,7 @@ bool Countdown::zapniOdpocit(TDateTime span, TDateTime now, const TDalsiOdpocit&
     return true;
 }
 
-void Countdown::resume(TDateTime start, TDateTime span, TDateTime now, const TDalsiOdpocit& options) {
+void Countdown::resume(UtcTime start, TDateTime span, UtcTime now, const TDalsiOdpocit& options) {
     countdownStart_ = start;
     countdownSpan_ = span;
     countdownLeft_ = start + span - now;
@@ -60,7 +60,7 @@ void Countdown::vypniOdpocit() {
     countdownSoundState_.clear();
 }
 
-void Countdown::pauza(TDateTime now) {
+void Countdown::pauza(UtcTime now) {
     if (!countdownRunning_) {
         return;
     }
@@ -69,7 +69,7 @@ void Countdown::pauza(TDateTime now) {
     countdownPaused_ = true;
 }
 
-void Countdown::pokracovat(TDateTime now) {
+void Countdown::pokracovat(UtcTime now) {
     if (!countdownPaused_) {
         return;
     }
@@ -93,7 +93,7 @@ void Countdown::playNotice(int seconds, const TDalsiOdpocit& options) {
     sounds_.beeper.informationBeep();
 }
 
-Countdown::Tick Countdown::tick(TDateTime now, bool soundOn, bool repeat, const TDalsiOdpocit& options) {
+Countdown::Tick Countdown::tick(UtcTime now, bool soundOn, bool repeat, const TDalsiOdpocit& options) {
     Tick t;
     if (!countdownRunning_) {
         return t;
@@ -136,11 +136,11 @@ Countdown::Tick Countdown::tick(TDateTime now, bool soundOn, bool repeat, const 
     return t;
 }
 
-std::optional<TDateTime> Countdown::nextDue(bool soundOn, const TDalsiOdpocit& options) const {
+std::optional<UtcTime> Countdown::nextDue(bool soundOn, const TDalsiOdpocit& options) const {
     if (!countdownRunning_) {
         return std::nullopt;
     }
-    TDateTime due = end();
+    UtcTime due = end();
     if (nextWarningIndex_ >= 0 && nextWarningIndex_ < options.predem.size()) {
         due = std::max(std::min(due, end() - options.predem[nextWarningIndex_] / 86400.0), countdownStart_);
     }

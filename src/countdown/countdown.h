@@ -28,10 +28,10 @@ public:
 
     bool running() const { return countdownRunning_; }
     bool paused() const { return countdownPaused_; }
-    TDateTime start() const { return countdownStart_; }
+    UtcTime start() const { return countdownStart_; }
     TDateTime span() const { return countdownSpan_; }
     TDateTime left() const { return countdownLeft_; }
-    TDateTime end() const { return countdownStart_ + countdownSpan_; }
+    UtcTime end() const { return countdownStart_ + countdownSpan_; }
     int nextWarningIndex() const { return nextWarningIndex_; }
     const QString& soundState() const { return countdownSoundState_; }
 
@@ -44,25 +44,25 @@ public:
     }
 
     // Starts counting `span` down from now; false for a zero length (the caller shows message 2).
-    bool zapniOdpocit(TDateTime span, TDateTime now, const TDalsiOdpocit& options);
+    bool zapniOdpocit(TDateTime span, UtcTime now, const TDalsiOdpocit& options);
     void vypniOdpocit();
-    void pauza(TDateTime now);
-    void pokracovat(TDateTime now);
+    void pauza(UtcTime now);
+    void pokracovat(UtcTime now);
     // Runs on from an earlier start (continuation after a restart).
-    void resume(TDateTime start, TDateTime span, TDateTime now, const TDalsiOdpocit& options);
+    void resume(UtcTime start, TDateTime span, UtcTime now, const TDalsiOdpocit& options);
 
     struct Tick {
         bool ended = false;          // the end was reached in this tick
-        TDateTime endMoment = 0;     // the moment it was reached
+        UtcTime endMoment;           // the moment it was reached
         int endSoundId = -1;         // the end sound started in this tick
         TDateTime lateness = 0;      // how long after the end moment the tick came
     };
     // The countdown tick: time left, notices, the end sound, and at the end the next span (repeat) or
     // idle. soundOn is the sound switch of the menu.
-    Tick tick(TDateTime now, bool soundOn, bool repeat, const TDalsiOdpocit& options);
+    Tick tick(UtcTime now, bool soundOn, bool repeat, const TDalsiOdpocit& options);
 
     // The next moment the countdown must act: a notice, the random sound's preparation, the end.
-    std::optional<TDateTime> nextDue(bool soundOn, const TDalsiOdpocit& options) const;
+    std::optional<UtcTime> nextDue(bool soundOn, const TDalsiOdpocit& options) const;
 
 private:
     int warningIndexFor(TDateTime span, const TDalsiOdpocit& options) const;
@@ -71,10 +71,10 @@ private:
     Sounds sounds_;
     bool countdownRunning_ = false;
     bool countdownPaused_ = false;
-    TDateTime countdownStart_ = 0;
+    UtcTime countdownStart_;
     TDateTime countdownSpan_ = 0;
     TDateTime countdownLeft_ = 0;
-    TDateTime pauseMoment_ = 0;
+    UtcTime pauseMoment_;
     int nextWarningIndex_ = -1;
     QString countdownSoundState_;
     bool randomChosen_ = false; // the random end sound of this span was chosen (possibly none)

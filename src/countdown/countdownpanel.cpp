@@ -75,7 +75,7 @@ void CountdownPanel::zapniOdpocit() {
 }
 
 void CountdownPanel::vypniOdpocit() {
-    const TDateTime now = state_.clock.utcNow();
+    const UtcTime now = state_.clock.utcNow();
     if (state_.countdown.running()) {
         state_.countdown.setLeft(std::max(0.0, state_.countdown.end() - now)); // stopped at its own moment
     }
@@ -96,7 +96,7 @@ void CountdownPanel::btnDalsiClick() {
 }
 
 void CountdownPanel::btnPauzaClick() {
-    const TDateTime now = state_.clock.utcNow();
+    const UtcTime now = state_.clock.utcNow();
     if (state_.countdown.running()) {
         state_.countdown.setLeft(std::max(0.0, state_.countdown.end() - now)); // paused at its own moment
         state_.countdown.pauza(now);
@@ -107,7 +107,8 @@ void CountdownPanel::btnPauzaClick() {
     emit stateChanged();
 }
 
-void CountdownPanel::tick(TDateTime now, bool onScreen, AfterTick& after) {
+void CountdownPanel::tick(const TickTime& tickTime, bool onScreen, AfterTick& after) {
+    const UtcTime now = tickTime.utc;
     const CountdownEnd e = odpocitTick(state_, now);
     if (onScreen || e.ended) {
         showProgress(now);
@@ -121,7 +122,7 @@ void CountdownPanel::tick(TDateTime now, bool onScreen, AfterTick& after) {
     emit stateChanged();
     QWidget* window = static_cast<QWidget*>(parent())->window();
     if (e.askStopwatch) {
-        const TDateTime endMoment = e.endMoment;
+        const UtcTime endMoment = e.endMoment;
         after.push_back([this, endMoment] {
             if (questions_.ask(state_.messages.text(3), MessageIcon::Warning, MessageButtons::YesNo) ==
                 Answer::Yes) {
@@ -138,7 +139,7 @@ void CountdownPanel::tick(TDateTime now, bool onScreen, AfterTick& after) {
     }
 }
 
-void CountdownPanel::showProgress(TDateTime now) {
+void CountdownPanel::showProgress(UtcTime now) {
     const int full = 65; // the width of the countdown's function label
     const int width = static_cast<int>(std::lround(state_.countdownShare(now) * full));
     if (pnlProgressOdpocit->width() != width) {

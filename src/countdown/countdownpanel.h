@@ -26,7 +26,7 @@ public:
     void btnZapnoutClick() override;
     void btnVynulovatClick() override;
     void btnDalsiClick() override;
-    void tick(TDateTime now, bool onScreen, AfterTick& after) override;
+    void tick(const TickTime& now, bool onScreen, AfterTick& after) override;
     void refresh() override;
 
     // Start and stop, from the countdown's button or from any function (the serial input lines).
@@ -40,7 +40,7 @@ public:
     int endsHandled() const { return endsHandled_; }
 
 private:
-    void showProgress(TDateTime now);
+    void showProgress(UtcTime now);
 
     ProgramState& state_;
     Questions& questions_;

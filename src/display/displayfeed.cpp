@@ -48,7 +48,8 @@ DisplayText zobrazNaSamostatnemDispleji(bool roundUp, TDateTime value, const Vis
     return ofDuration(value);
 }
 
-std::optional<DisplayText> displayFeed(const ProgramState& state, TDateTime localNow) {
+std::optional<DisplayText> displayFeed(const ProgramState& state, LocalTime now) {
+    const TDateTime localNow = now.days();
     const TNastaveniDispleje& d = state.displej;
     const auto countdown = [&] {
         return zobrazNaSamostatnemDispleji(d.zaokrouhlovatNahoru, state.countdown.left(), d.rozsah);

@@ -29,7 +29,7 @@ DisplayText resetDisplayText();
 DisplayText zobrazNaSamostatnemDispleji(bool roundUp, TDateTime value, const VisibleRange& range);
 
 // What the display shows now from its source; nothing while a split holds it on the split time.
-std::optional<DisplayText> displayFeed(const ProgramState& state, TDateTime localNow);
+std::optional<DisplayText> displayFeed(const ProgramState& state, LocalTime now);
 // Whether what the display shows runs, so that it is redrawn at the frame rate rather than each second.
 bool displayRuns(const ProgramState& state);
 // Whether a split now holds the display on the split time: the stopwatch options say so and the display

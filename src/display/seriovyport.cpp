@@ -94,7 +94,7 @@ void SeriovyPort::apply(const TNastaveniSerioveho& s) {
     }
 }
 
-SeriovyPort::Poll SeriovyPort::poll(TDateTime utcNow) {
+SeriovyPort::Poll SeriovyPort::poll(UtcTime now) {
     Poll p;
     if (!connected_) {
         return p;
@@ -119,16 +119,16 @@ SeriovyPort::Poll SeriovyPort::poll(TDateTime utcNow) {
         }
     }
     for (size_t line = 0; line < 3; ++line) {
-        if (return_[line] != 0 && utcNow >= return_[line]) {
+        if (return_[line] && now >= *return_[line]) {
             const auto output = static_cast<SerialPort::Output>(line);
             port_.setOutput(output, !port_.output(output));
-            return_[line] = 0;
+            return_[line].reset();
         }
     }
     return p;
 }
 
-void SeriovyPort::aktivujSerPort(int event, TDateTime utcNow) {
+void SeriovyPort::aktivujSerPort(int event, UtcTime now) {
     if (!port_.isOpen()) {
         return;
     }
@@ -139,15 +139,15 @@ void SeriovyPort::aktivujSerPort(int event, TDateTime utcNow) {
         const auto output = static_cast<SerialPort::Output>(line);
         port_.setOutput(output, !port_.output(output));
         if (s_.delka != 0) {
-            return_[line] = utcNow + s_.delka / MsPerDay;
+            return_[line] = now + s_.delka / MsPerDay;
         }
     }
 }
 
-std::optional<TDateTime> SeriovyPort::nextReturn() const {
-    std::optional<TDateTime> soonest;
-    for (const TDateTime t : return_) {
-        if (t != 0 && (!soonest || t < *soonest)) {
+std::optional<UtcTime> SeriovyPort::nextReturn() const {
+    std::optional<UtcTime> soonest;
+    for (const std::optional<UtcTime>& t : return_) {
+        if (t && (!soonest || *t < *soonest)) {
             soonest = t;
         }
     }

@@ -64,13 +64,13 @@ public:
         QString reason;            // why, as the system said it
     };
     // Reads the inputs and ends the pulses that are due.
-    Poll poll(TDateTime utcNow);
+    Poll poll(UtcTime now);
     // An alarm rang (1) or a countdown ended (2): every output of that event is inverted.
-    void aktivujSerPort(int event, TDateTime utcNow);
+    void aktivujSerPort(int event, UtcTime now);
 
     const SerialPort::Inputs& lastInputs() const { return last_; }
     // A pulse is pending: when the soonest one ends.
-    std::optional<TDateTime> nextReturn() const;
+    std::optional<UtcTime> nextReturn() const;
     SerialPort& port() { return port_; }
 
 private:
@@ -79,7 +79,7 @@ private:
     QString portName_;
     TNastaveniSerioveho s_;
     SerialPort::Inputs last_{};
-    std::array<TDateTime, 3> return_{}; // 0: no pulse pending
+    std::array<std::optional<UtcTime>, 3> return_{}; // when each pending pulse ends
 };
 
 } // namespace tavrok

@@ -29,11 +29,11 @@ bool TrayIcon::drawsCountdown() const {
            (state_.function() == Funkce::Odpocit || !state_.stopwatch.running());
 }
 
-void TrayIcon::refresh(TDateTime utcNow) {
+void TrayIcon::refresh(UtcTime now) {
     if (!state_.countdown.running()) {
         picture_.resetToIdle(); // stopped, paused or ended: the ordinary icon, drawn afresh next time
     } else if (drawsCountdown()) {
-        picture_.kresliTaskIkonu(state_.countdownShare(utcNow) * 100, state_.odpocitOptions.graf,
+        picture_.kresliTaskIkonu(state_.countdownShare(now) * 100, state_.odpocitOptions.graf,
                                  state_.odpocitOptions.procenta);
     }
     if (shown_) {
@@ -71,12 +71,12 @@ void TrayIcon::killIcon() {
     }
 }
 
-std::optional<TDateTime> TrayIcon::nextDue(TDateTime utcNow) const {
+std::optional<UtcTime> TrayIcon::nextDue(UtcTime now) const {
     if (!shown_ || !drawsCountdown() || state_.countdown.span() <= 0) {
         return std::nullopt;
     }
     const auto& o = state_.odpocitOptions;
-    const double next = TrayPicture::nextChange(state_.countdownShare(utcNow) * 100, o.graf, o.procenta);
+    const double next = TrayPicture::nextChange(state_.countdownShare(now) * 100, o.graf, o.procenta);
     if (next < 0) {
         return std::nullopt;
     }

@@ -21,13 +21,13 @@ public:
     TrayIcon(const ProgramState& state, TrayHost& host);
 
     // Draws the picture from the program state and hands the shown icon what changed.
-    void refresh(TDateTime utcNow);
+    void refresh(UtcTime now);
     // Adds the icon to the notification area; false when the desktop has none.
     bool makeIcon();
     void killIcon();
     bool shown() const { return shown_; }
     // When the shown picture changes next (UTC): the countdown needs a tick then.
-    std::optional<TDateTime> nextDue(TDateTime utcNow) const;
+    std::optional<UtcTime> nextDue(UtcTime now) const;
 
     const TrayPicture& picture() const { return picture_; }
     // The tooltip for a title: the notification area holds 63 characters of it.

@@ -8,12 +8,12 @@
 
 namespace tavrok {
 
-TDateTime SystemClock::now() const {
-    return fromQDateTime(QDateTime::currentDateTime());
+LocalTime SystemClock::now() const {
+    return LocalTime(fromQDateTime(QDateTime::currentDateTime()));
 }
 
-TDateTime SystemClock::utcNow() const {
-    return fromQDateTime(QDateTime::currentDateTimeUtc());
+UtcTime SystemClock::utcNow() const {
+    return UtcTime(fromQDateTime(QDateTime::currentDateTimeUtc()));
 }
 
 qint64 SystemClock::elapsedMs() const {

@@ -11,8 +11,8 @@ namespace tavrok {
 class Clock {
 public:
     virtual ~Clock() = default;
-    virtual TDateTime now() const = 0;
-    virtual TDateTime utcNow() const = 0;
+    virtual LocalTime now() const = 0;
+    virtual UtcTime utcNow() const = 0;
     // Milliseconds on a clock nobody sets, which runs on while the computer sleeps: how much time
     // really passed between two moments, whatever was done to the wall clock meanwhile.
     virtual qint64 elapsedMs() const = 0;
@@ -20,8 +20,8 @@ public:
 
 class SystemClock final : public Clock {
 public:
-    TDateTime now() const override;
-    TDateTime utcNow() const override;
+    LocalTime now() const override;
+    UtcTime utcNow() const override;
     qint64 elapsedMs() const override;
 };
 

@@ -130,7 +130,7 @@ void NotificationGroup::btnPlayClick() {
         return; // a preview has no fallback
     }
     QString none;
-    nahledZvuku_ = s_.sounds.prehrajZvuk(file, none, s_.clock.now(), 0, false);
+    nahledZvuku_ = s_.sounds.prehrajZvuk(file, none, s_.clock.utcNow(), 0, false);
 }
 
 void NotificationGroup::btnStopClick() {

@@ -50,7 +50,7 @@ QString SoundManager::nahodnySoubor(const QString& folder) const {
 
 int SoundManager::obhospodarZvuk(bool upozornovat, bool zazvonit, bool vlastniZvuk, bool nahodnyZvuk,
                                  bool opakovat, const QString& standardniCesta, const QString& vlastniCesta,
-                                 const QString& nahodnaSlozka, QString& vybranySoubor, int delka, TDateTime start) {
+                                 const QString& nahodnaSlozka, QString& vybranySoubor, int delka, UtcTime start) {
     if (!upozornovat) {
         return -1;
     }
@@ -82,11 +82,11 @@ int SoundManager::obhospodarZvuk(bool upozornovat, bool zazvonit, bool vlastniZv
     return prehrajZvuk(file, vybranySoubor, start, delka, opakovat);
 }
 
-TDateTime SoundManager::utcNow() const {
+UtcTime SoundManager::utcNow() const {
     return clock_.utcNow();
 }
 
-int SoundManager::prehrajZvuk(const QString& soubor, QString& vybranySoubor, TDateTime start, int delka,
+int SoundManager::prehrajZvuk(const QString& soubor, QString& vybranySoubor, UtcTime start, int delka,
                               bool opakovat) {
     TPrehravanyZvuk z;
     z.id = citacZvuku_++;
@@ -117,7 +117,7 @@ void SoundManager::tmrPrehravaniZvukuTimer() {
     if (zvukyZamceny_) {
         return;
     }
-    const TDateTime now = clock_.utcNow();
+    const UtcTime now = clock_.utcNow();
     const auto othersPlay = [&](size_t self, const QString& file) {
         for (size_t i = 0; i < prehravaneZvuky_.size(); ++i) {
             if (i != self && prehravaneZvuky_[i].soubor.compare(file, Qt::CaseInsensitive) == 0) {

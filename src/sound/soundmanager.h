@@ -17,7 +17,7 @@ struct TPrehravanyZvuk {
     int id = 0;
     QString soubor; // the file, which also names its sound on the device
     TDateTime delka = 0; // how long it plays; 0 = without end
-    TDateTime start = 0; // the moment its length counts from
+    UtcTime start; // the moment its length counts from
     bool jednou = false; // plays once and ends by itself
 };
 
@@ -34,13 +34,12 @@ public:
     // notification; returns the id of the started sound or -1.
     int obhospodarZvuk(bool upozornovat, bool zazvonit, bool vlastniZvuk, bool nahodnyZvuk, bool opakovat,
                        const QString& standardniCesta, const QString& vlastniCesta, const QString& nahodnaSlozka,
-                       QString& vybranySoubor, int delka, TDateTime start);
-    // Registers a sound that has just started; delka in milliseconds. Every moment here (start) is on
-    // the UTC scale, where summer time moves nothing.
-    int prehrajZvuk(const QString& soubor, QString& vybranySoubor, TDateTime start, int delka, bool opakovat);
+                       QString& vybranySoubor, int delka, UtcTime start);
+    // Registers a sound that has just started; delka in milliseconds.
+    int prehrajZvuk(const QString& soubor, QString& vybranySoubor, UtcTime start, int delka, bool opakovat);
 
     // "Now" on the scale of the sounds' moments.
-    TDateTime utcNow() const;
+    UtcTime utcNow() const;
     // Restarts what repeats and ends what has played its length.
     void tmrPrehravaniZvukuTimer();
     // Stops every sound.

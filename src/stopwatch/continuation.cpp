@@ -40,7 +40,7 @@ bool ulozPokracovaniTavrek(IniFile& settings, const Stopwatch& stopwatch, Runnin
     }
     IniBatch batch(settings); // one replacement: the state, the time and the splits belong together
     batch.writeInteger(TavrokSection, u"stav", stav);
-    batch.writeFloat(TavrokSection, u"cas", stav == Paused ? stopwatch.elapsed() : localFromUtc(stopwatch.start()));
+    batch.writeFloat(TavrokSection, u"cas", stav == Paused ? stopwatch.elapsed() : localFromUtc(stopwatch.start()).days());
     const QStringList& lines = stopwatch.splits().items();
     batch.writeInteger(TavrokSection, u"pocetMezicasu", static_cast<int>(lines.size()));
     batch.writeInteger(TavrokSection, u"posledniMezicas", stopwatch.splits().counter());
@@ -59,7 +59,7 @@ bool ulozPokracovaniOdpocitavani(IniFile& settings, const Countdown& countdown, 
     }
     IniBatch batch(settings);
     batch.writeInteger(OdpocetSection, u"stav", stav);
-    batch.writeFloat(OdpocetSection, u"cas", stav == Paused ? countdown.left() : localFromUtc(countdown.start()));
+    batch.writeFloat(OdpocetSection, u"cas", stav == Paused ? countdown.left() : localFromUtc(countdown.start()).days());
     batch.writeFloat(OdpocetSection, u"delkaOdpocitavani", countdown.span());
     batch.writeBool(OdpocetSection, u"opakovat", opakovat);
     batch.writeString(OdpocetSection, u"zprava", zprava);

@@ -32,7 +32,7 @@ bool ulozPokracovaniOdpocitavani(IniFile& settings, const Countdown& countdown, 
 
 struct Tavrok {
     int stav = 0;
-    TDateTime cas = 0;
+    TDateTime cas = 0; // paused: the time shown; running: the local moment it counts from
     QStringList mezicasy;
     int posledniMezicas = 0;
     bool ulozeno = false;
@@ -42,12 +42,12 @@ std::optional<Tavrok> nactiTavrok(const IniSnapshot& settings);
 
 struct Odpocet {
     int stav = 0;
-    TDateTime cas = 0;
+    TDateTime cas = 0; // paused: the time left; running: the local moment it started
     TDateTime delka = 0;
     bool opakovat = false;
     QString zprava;
-    // The moment it ends (or ended): state 1 counts its time left from now.
-    TDateTime konec(TDateTime now) const { return stav == Paused ? now + cas : cas + delka; }
+    // The moment it ends (or ended): a paused one counts its time left from now.
+    UtcTime konec(UtcTime now) const { return stav == Paused ? now + cas : utcFromLocal(LocalTime(cas)) + delka; }
 };
 std::optional<Odpocet> nactiOdpocet(const IniSnapshot& settings);
 

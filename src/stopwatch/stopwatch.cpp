@@ -44,7 +44,7 @@ void SplitList::restore(const QStringList& items, int counter) {
     selected_ = -1;
 }
 
-void Stopwatch::zapniTavrok(TDateTime now, bool zacitOdNuly) {
+void Stopwatch::zapniTavrok(UtcTime now, bool zacitOdNuly) {
     stopwatchStart_ = zacitOdNuly ? now : now - stopwatchElapsed_;
     if (zacitOdNuly) {
         stopwatchElapsed_ = 0;
@@ -54,7 +54,7 @@ void Stopwatch::zapniTavrok(TDateTime now, bool zacitOdNuly) {
     splits_.resetCounter();
 }
 
-void Stopwatch::zapniTavrokOd(TDateTime start) {
+void Stopwatch::zapniTavrokOd(UtcTime start) {
     stopwatchStart_ = start;
     stopwatchElapsed_ = 0;
     stopwatchRunning_ = true;
@@ -62,24 +62,24 @@ void Stopwatch::zapniTavrokOd(TDateTime start) {
     splits_.resetCounter();
 }
 
-void Stopwatch::vypniTavrok(TDateTime now) {
+void Stopwatch::vypniTavrok(UtcTime now) {
     tick(now);
     stopwatchRunning_ = false;
 }
 
-void Stopwatch::tick(TDateTime now) {
+void Stopwatch::tick(UtcTime now) {
     if (stopwatchRunning_) {
         stopwatchElapsed_ = now - stopwatchStart_;
     }
 }
 
-void Stopwatch::resumeFrom(TDateTime start, TDateTime now) {
+void Stopwatch::resumeFrom(UtcTime start, UtcTime now) {
     stopwatchStart_ = start;
     stopwatchRunning_ = true;
     stopwatchElapsed_ = now - start;
 }
 
-bool Stopwatch::zkratkaMezicasuStisknuta(TDateTime now) {
+bool Stopwatch::zkratkaMezicasuStisknuta(UtcTime now) {
     if (!stopwatchRunning_) {
         return false;
     }

@@ -43,7 +43,7 @@ private:
 class Stopwatch {
 public:
     bool running() const { return stopwatchRunning_; }
-    TDateTime start() const { return stopwatchStart_; }
+    UtcTime start() const { return stopwatchStart_; }
     TDateTime elapsed() const { return stopwatchElapsed_; }
     SplitList& splits() { return splits_; }
     const SplitList& splits() const { return splits_; }
@@ -51,25 +51,25 @@ public:
     void setSplitsSaved(bool saved) { splitsSaved_ = saved; }
 
     // Start: from zero when zacitOdNuly, otherwise continuing from the stopped value.
-    void zapniTavrok(TDateTime now, bool zacitOdNuly);
+    void zapniTavrok(UtcTime now, bool zacitOdNuly);
     // Starts (or restarts) counting from an earlier moment: the end of a countdown.
-    void zapniTavrokOd(TDateTime start);
+    void zapniTavrokOd(UtcTime start);
     // Stops at the time of `now`: a stop between two ticks loses nothing.
-    void vypniTavrok(TDateTime now);
-    void tick(TDateTime now);
+    void vypniTavrok(UtcTime now);
+    void tick(UtcTime now);
     void vynuluj() { stopwatchElapsed_ = 0; }
     // Runs on from an earlier moment (continuation after a restart).
-    void resumeFrom(TDateTime start, TDateTime now);
+    void resumeFrom(UtcTime start, UtcTime now);
     void setElapsed(TDateTime elapsed) { stopwatchElapsed_ = elapsed; }
 
     // Takes a split at `now`, only while running. Returns whether one was taken.
-    bool zkratkaMezicasuStisknuta(TDateTime now);
+    bool zkratkaMezicasuStisknuta(UtcTime now);
     // Asks message 4, then message 5 when the splits were not saved; clears the list on two Yes.
     bool btnTvrVymazatVseClick(Questions& questions, const MessageTable& messages);
 
 private:
     bool stopwatchRunning_ = false;
-    TDateTime stopwatchStart_ = 0;
+    UtcTime stopwatchStart_;
     TDateTime stopwatchElapsed_ = 0;
     SplitList splits_;
     bool splitsSaved_ = true;

@@ -31,7 +31,7 @@ public:
     void btnZapnoutClick() override;
     void btnVynulovatClick() override;
     void btnDalsiClick() override;
-    void tick(TDateTime, bool, AfterTick&) override {}
+    void tick(const TickTime&, bool, AfterTick&) override {}
     void refresh() override;
 
     void zapniTavrok();

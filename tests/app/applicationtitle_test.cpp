@@ -68,7 +68,7 @@ TEST(FunctionView, ButtonsFollowTheEngineState) {
 }
 
 TEST(TickPlan, WakesWhenSomethingVisibleChangesAndAtLeastOnceASecond) {
-    const TDateTime now = *tryEncodeDateTime({2026, 12, 6}, {10, 0, 0, 250});
+    const UtcTime now(*tryEncodeDateTime({2026, 12, 6}, {10, 0, 0, 250}));
     EXPECT_EQ(tickplan::untilNextSecond(now), 751);
     EXPECT_EQ(tickplan::nextFunctionTick(now, {}), std::nullopt) << "the clock tick is soon enough";
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 2000.0 / MsPerDay}), std::nullopt);
@@ -76,7 +76,7 @@ TEST(TickPlan, WakesWhenSomethingVisibleChangesAndAtLeastOnceASecond) {
         << "a moment at the next whole second is the clock tick's";
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.digitsRunning = true}), tickplan::FrameIntervalMs);
     // A stopwatch started at 9:59:59.900 shows a new second in its title at 10:00:00.900.
-    const TDateTime start = now - 350.0 / MsPerDay;
+    const UtcTime start = now - 350.0 / MsPerDay;
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.titleOrigin = start}), 651);
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 5.0 / MsPerDay}), 6);
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now - 1.0}), 0) << "an overdue moment is due now";

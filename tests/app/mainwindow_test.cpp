@@ -245,13 +245,13 @@ TEST_F(MainWindowTest, AnEndingCountdownStartsTheStopwatchAtItsEndMomentAndAsksB
     click("lblFceOdpocit");
     typeOnDigits("000002");
     click("btnZapnout");
-    TDateTime end = window->countdown().end();
+    UtcTime end = window->countdown().end();
     runFor(2500);
     ASSERT_TRUE(window->stopwatch().running());
     EXPECT_EQ(window->stopwatch().start(), end) << "counted from the end, not from the late tick";
     EXPECT_TRUE(questions.asked.empty()) << "a stopped stopwatch starts without a question";
 
-    const TDateTime stopwatchStart = window->stopwatch().start();
+    const UtcTime stopwatchStart = window->stopwatch().start();
     click("btnZapnout"); // the countdown again, now with the stopwatch running
     questions.script({Answer::No});
     runFor(2000);
@@ -342,7 +342,7 @@ TEST_F(MainWindowTest, SettingTheClockLeavesTheRunningStopwatchAlone) {
     QTest::keyClicks(cas, QStringLiteral("11:00:10"));
     QTest::keyClick(cas, Qt::Key_Return);
     EXPECT_EQ(clockSetter.calls, 1);
-    EXPECT_EQ(clock.now(), *tryEncodeDateTime({2026, 12, 6}, {11, 0, 10, 0}));
+    EXPECT_EQ(clock.now(), LocalTime(*tryEncodeDateTime({2026, 12, 6}, {11, 0, 10, 0})));
     EXPECT_FALSE(child("pnlDatCasEdit")->isVisible());
     runFor(1000);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("T: 0;00:00:11")) << "an hour of clock change is not counted";
@@ -441,7 +441,7 @@ TEST_F(MainWindowTest, ACountdownThatEndedWhileOffIsReportedAndStartsTheStopwatc
     typeOnDigits("001000");
     child<QLineEdit>("edtOdpZprava")->setText(QStringLiteral("Pizza"));
     click("btnZapnout");
-    const TDateTime end = window->countdown().end();
+    const UtcTime end = window->countdown().end();
     EXPECT_TRUE(window->close());
     clock.advanceMs(20 * 60'000);
     open();
@@ -464,7 +464,7 @@ TEST_F(MainWindowTest, TheSessionEndingWhileAStartUpBoxIsOpenKeepsTheRunningStop
     EXPECT_TRUE(window->close());
     // A daily alarm last checked two days ago; a standard sound gone, so a box is open at the next start
     // when the session ends.
-    const QString checked = formatIniDateTime(clock.now() - 2);
+    const QString checked = formatIniDateTime(clock.now().days() - 2);
     test::writeBytes(data("Nastaveni/Budiky.ini"), "[info]\npocetBudiku=1\n1=Ranni\n[Ranni]\ncas=7:00:00\nstav=1\n"
                                                    "vzdy=1\nposledni=" + checked.toUtf8() + "\n");
     ASSERT_TRUE(QFile::remove(data("Zvuky/Standard/Zvonek.wav")));

@@ -98,20 +98,33 @@ TEST(DateTime, LocalAndUtcAcrossSummerTime) {
     const auto at = [](int m, int d, int h, int min, int ms = 0) {
         return *tryEncodeDateTime({2026, m, d}, {h, min, 0, ms});
     };
-    const auto same = [](TDateTime a, TDateTime b) { return toMilliseconds(a - b) == 0; };
-    EXPECT_TRUE(same(localFromUtc(at(7, 1, 10, 0)), at(7, 1, 12, 0))) << "CEST is UTC+2";
-    EXPECT_TRUE(same(localFromUtc(at(12, 1, 10, 0)), at(12, 1, 11, 0))) << "CET is UTC+1";
-    EXPECT_TRUE(same(utcFromLocal(at(12, 1, 11, 0, 250)), at(12, 1, 10, 0, 250)));
+    const auto utc = [&](int m, int d, int h, int min, int ms = 0) { return UtcTime(at(m, d, h, min, ms)); };
+    const auto local = [&](int m, int d, int h, int min, int ms = 0) { return LocalTime(at(m, d, h, min, ms)); };
+    const auto same = [](auto a, auto b) { return toMilliseconds(a - b) == 0; };
+    EXPECT_TRUE(same(localFromUtc(utc(7, 1, 10, 0)), local(7, 1, 12, 0))) << "CEST is UTC+2";
+    EXPECT_TRUE(same(localFromUtc(utc(12, 1, 10, 0)), local(12, 1, 11, 0))) << "CET is UTC+1";
+    EXPECT_TRUE(same(utcFromLocal(local(12, 1, 11, 0, 250)), utc(12, 1, 10, 0, 250)));
     // Autumn: 02:30 comes twice; the local time means its first occurrence.
-    EXPECT_TRUE(same(localFromUtc(at(10, 25, 0, 30)), at(10, 25, 2, 30)));
-    EXPECT_TRUE(same(localFromUtc(at(10, 25, 1, 30)), at(10, 25, 2, 30)));
-    EXPECT_TRUE(same(utcFromLocal(at(10, 25, 2, 30)), at(10, 25, 0, 30)));
-    EXPECT_TRUE(same(utcFromLocal(at(10, 25, 3, 30)), at(10, 25, 2, 30)));
+    EXPECT_TRUE(same(localFromUtc(utc(10, 25, 0, 30)), local(10, 25, 2, 30)));
+    EXPECT_TRUE(same(localFromUtc(utc(10, 25, 1, 30)), local(10, 25, 2, 30)));
+    EXPECT_TRUE(same(utcFromLocal(local(10, 25, 2, 30)), utc(10, 25, 0, 30)));
+    EXPECT_TRUE(same(utcFromLocal(local(10, 25, 3, 30)), utc(10, 25, 2, 30)));
     // Spring: 02:30 never comes; the local time means the moment an hour of the gap later.
-    EXPECT_TRUE(same(localFromUtc(at(3, 29, 1, 0)), at(3, 29, 3, 0)));
-    EXPECT_TRUE(same(utcFromLocal(at(3, 29, 2, 30)), at(3, 29, 1, 30)));
-    EXPECT_TRUE(same(utcFromLocal(at(3, 29, 1, 30)), at(3, 29, 0, 30)));
+    EXPECT_TRUE(same(localFromUtc(utc(3, 29, 1, 0)), local(3, 29, 3, 0)));
+    EXPECT_TRUE(same(utcFromLocal(local(3, 29, 2, 30)), utc(3, 29, 1, 30)));
+    EXPECT_TRUE(same(utcFromLocal(local(3, 29, 1, 30)), utc(3, 29, 0, 30)));
     // A fraction of a millisecond survives both ways.
-    const TDateTime fine = at(12, 1, 10, 0) + 0.25 / MsPerDay;
+    const UtcTime fine = utc(12, 1, 10, 0) + 0.25 / MsPerDay;
     EXPECT_NEAR((utcFromLocal(localFromUtc(fine)) - fine) * MsPerDay, 0.0, 1e-3) << "as exact as the day number";
 }
+
+// The two scales are kept apart by the compiler: no comparison, difference or assignment across them.
+template <class A, class B>
+concept Comparable = requires(A a, B b) { a < b; };
+template <class A, class B>
+concept Subtractable = requires(A a, B b) { a - b; };
+static_assert(!Comparable<LocalTime, UtcTime> && !Comparable<UtcTime, LocalTime>);
+static_assert(!Subtractable<LocalTime, UtcTime> && !Subtractable<UtcTime, LocalTime>);
+static_assert(!std::is_convertible_v<LocalTime, UtcTime> && !std::is_convertible_v<UtcTime, LocalTime>);
+static_assert(!std::is_convertible_v<TDateTime, UtcTime> && !std::is_convertible_v<UtcTime, TDateTime>);
+static_assert(!Comparable<UtcTime, TDateTime> && Comparable<UtcTime, UtcTime> && Subtractable<UtcTime, TDateTime>);

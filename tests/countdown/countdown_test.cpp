@@ -99,7 +99,7 @@ TEST_F(CountdownTest, WithSoundOffANoticeIsStillConsumed) {
 
 TEST_F(CountdownTest, PausingAMinuteMovesTheEndByAMinute) {
     ASSERT_TRUE(countdown.zapniOdpocit(seconds(60), clock.utcNow(), options));
-    const TDateTime plannedEnd = countdown.end();
+    const UtcTime plannedEnd = countdown.end();
     at(30);
     countdown.pauza(clock.utcNow());
     EXPECT_TRUE(countdown.paused());
@@ -113,7 +113,7 @@ TEST_F(CountdownTest, PausingAMinuteMovesTheEndByAMinute) {
 
 TEST_F(CountdownTest, ARepeatingSecondEndsExactlyEverySecondWhateverTheTicks) {
     ASSERT_TRUE(countdown.zapniOdpocit(seconds(1), clock.utcNow(), options));
-    const TDateTime first = countdown.start();
+    const UtcTime first = countdown.start();
     int ends = 0;
     for (double t = 0.013; t < 60.0; t += 0.137) { // late, irregular ticks
         clock.setUtc(first + seconds(t));

@@ -15,7 +15,7 @@ class SerialLinesTest : public ::testing::Test {
 protected:
     test::FakeSerialPort port;
     SeriovyPort serial{port};
-    TDateTime now = 46'000.5;
+    UtcTime now{46'000.5};
     TNastaveniSerioveho settings;
 
     void connectPort() {

@@ -34,7 +34,7 @@ int main(int argc, char* argv[]) {
     QString chosen;
     const QString file = QString::fromLocal8Bit(argv[1]);
     const int id = sounds.obhospodarZvuk(true, true, false, false, true, file, {}, {}, chosen, std::atoi(argv[2]),
-                                         clock.now());
+                                         clock.utcNow());
     std::printf("playing id %d\n", id);
     std::fflush(stdout);
     while (!sounds.prehravaneZvuky().empty()) {

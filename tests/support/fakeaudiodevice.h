@@ -29,12 +29,12 @@ public:
             return false;
         }
         if (!isPlaying(file)) {
-            startedAt_[file] = clock_.now();
+            startedAt_[file] = clock_.utcNow();
         }
         return true;
     }
     bool isPlaying(const QString& file) override {
-        return startedAt_.contains(file) && clock_.now() < startedAt_[file] + files.value(file) / MsPerDay;
+        return startedAt_.contains(file) && clock_.utcNow() < startedAt_[file] + files.value(file) / MsPerDay;
     }
     qint64 lengthMs(const QString& file) override { return files.value(file, -1); }
     void stop(const QString& file) override {
@@ -46,7 +46,7 @@ public:
 
 private:
     const Clock& clock_;
-    QMap<QString, TDateTime> startedAt_;
+    QMap<QString, UtcTime> startedAt_; // sound plays in real time, which summer time does not move
 };
 
 class FakeBeeper final : public Beeper {

@@ -10,13 +10,14 @@ namespace tavrok::test {
 // clock and the elapsed time alike; setting the clock moves the wall clock alone.
 class FakeClock final : public Clock {
 public:
-    explicit FakeClock(TDateTime localStart = 0) : utc_(utcFromLocal(localStart)) {}
-    TDateTime now() const override { return localFromUtc(utc_); }
-    TDateTime utcNow() const override { return utc_; }
+    explicit FakeClock(TDateTime localStart = 0) : utc_(utcFromLocal(LocalTime(localStart))) {}
+    LocalTime now() const override { return localFromUtc(utc_); }
+    UtcTime utcNow() const override { return utc_; }
     qint64 elapsedMs() const override { return static_cast<qint64>(elapsed_); }
     // Someone sets the clock.
-    void set(TDateTime local) { utc_ = utcFromLocal(local); }
-    void setUtc(TDateTime utc) { utc_ = utc; }
+    void set(TDateTime local) { utc_ = utcFromLocal(LocalTime(local)); }
+    void setUtc(TDateTime utc) { utc_ = UtcTime(utc); }
+    void setUtc(UtcTime utc) { utc_ = utc; }
     void jumpMs(double ms) { utc_ += ms / MsPerDay; }
     // Time passes.
     void advanceMs(double ms) {
@@ -25,7 +26,7 @@ public:
     }
 
 private:
-    TDateTime utc_;
+    UtcTime utc_;
     double elapsed_ = 1e9;
 };
 
