@@ -28,6 +28,9 @@ void TfrmHlavniOkno::buildSerial() {
     tmrSeriovyPort = new QTimer(this);
     tmrSeriovyPort->setObjectName(QStringLiteral("tmrSeriovyPort"));
     tmrSeriovyPort->setInterval(SerialPollMs);
+    // Armed again at every poll, before the actions: a timer whose own timeout is still being handled
+    // does not fire, so a box an action opens would otherwise stop the poll until it closes.
+    tmrSeriovyPort->setSingleShot(true);
     connect(tmrSeriovyPort, &QTimer::timeout, this, &TfrmHlavniOkno::pollSerialPort);
     connect(frmSeriovyPort_, &TfrmSeriovyPort::connectionChanged, this, &TfrmHlavniOkno::planSerialPoll);
     for (FunctionPanel* p : std::initializer_list<FunctionPanel*>{alarmPanel_, countdownPanel_}) {
@@ -52,25 +55,18 @@ void TfrmHlavniOkno::planSerialPoll() {
 }
 
 void TfrmHlavniOkno::pollSerialPort() {
-    if (pollingSerial_) {
-        return; // a box an action opened runs its own event loop: its poll waits for it
-    }
-    pollingSerial_ = true;
     const QString portName = serial_->portName();
     const SeriovyPort::Poll p = serial_->poll(state_.clock.utcNow());
+    planSerialPoll(); // the next poll runs also while a box opened below is open
     if (frmSeriovyPort_->isVisible()) {
         frmSeriovyPort_->showConnection();
     }
     if (p.lost) {
-        planSerialPoll();
         services_.questions.tell(fillPlaceholders(state_.messages.text(MessageTable::PortLost),
                                                   {{u"%d1", portName}, {u"%d2", p.reason}}),
                                  MessageIcon::Error);
     }
-    for (const int action : p.actions) {
-        obsluzUdalostiSerPortu(action);
-    }
-    pollingSerial_ = false;
+    serialActions_.run(p.actions, [this](int action) { obsluzUdalostiSerPortu(action); });
 }
 
 void TfrmHlavniOkno::obsluzUdalostiSerPortu(int action) {

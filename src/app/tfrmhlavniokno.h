@@ -2,6 +2,7 @@
 
 #include "app/functionview.h"
 #include "app/programstate.h"
+#include "display/serialactions.h"
 #include "platform/services.h"
 
 #include <QMainWindow>
@@ -200,7 +201,6 @@ private:
     bool endedForUpdate_ = false; // handed over to the downloader: the program ends without its shutdown
     RegisteredMessage* verzeZkontrolovana_ = nullptr;
     bool hotkeyRegistered_ = false;
-    bool pollingSerial_ = false;
     int hotkeyReported_ = 0;       // the code whose refusal was told, so it is told once
     bool noGlobalKeysTold_ = false;
     struct {
@@ -221,6 +221,7 @@ private:
     bool displayWasVisible_ = false;          // when the window went to the notification area
     TfrmNastaveniDispleje* frmNastaveniDispleje_ = nullptr;
     std::unique_ptr<SeriovyPort> serial_;
+    SerialActions serialActions_;
     TfrmSeriovyPort* frmSeriovyPort_ = nullptr;
     QMenu* popupMenu1 = nullptr;
 

@@ -51,6 +51,41 @@ TEST_F(SerialWindowTest, TheStoredPortOpensAtStartAndItsButtonsDriveTheEngines) 
     EXPECT_FALSE(serial.out[2]);
 }
 
+TEST_F(SerialWindowTest, TheLinesAreReadAndPulsesEndWhileABoxIsOpen) {
+    // No countdown length: the button on DSR opens "no time given"; the lines go on meanwhile.
+    settings("[seriovyPort]\nport=/dev/ttyUSB0\nDSR=1\nCTS=7\nDTR=1\nRTS=0\ndelka=500\n");
+    open();
+    click("lblFceTavrok");
+    click("btnZapnout");
+    const auto lines = [this] { return window->stopwatch().splits().items().size(); };
+    const auto before = lines();
+    questions.whileOpen = [&](int depth) {
+        if (depth != 1) {
+            return;
+        }
+        for (int i = 0; i < 3; ++i) { // the polls come from the port's own timer, inside the box
+            serial.in[1] = true;
+            QTest::qWait(60);
+            serial.in[1] = false;
+            QTest::qWait(60);
+        }
+        serial.in[0] = false; // DSR pressed again: the same box does not open twice
+        QTest::qWait(60);
+        serial.in[0] = true;
+        QTest::qWait(60);
+        window->seriovyPort().aktivujSerPort(ZazvoneniBudiku, clock.utcNow()); // an alarm rings meanwhile
+        EXPECT_TRUE(serial.out[0]);
+        clock.advanceMs(600);
+        QTest::qWait(60);
+        EXPECT_FALSE(serial.out[0]) << "the lamp goes off after its length, the box still open";
+    };
+    serial.in[0] = true;
+    QTest::qWait(100);
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text, window->messageTable().text(2));
+    EXPECT_EQ(lines(), before + 3) << "three splits taken while the box was open";
+}
+
 TEST_F(SerialWindowTest, APulledAdapterIsReportedOnceAndThePollStops) {
     settings("[seriovyPort]\nport=/dev/ttyUSB0\n");
     open();
