@@ -80,6 +80,7 @@ constexpr const char16_t* BuiltIn[MessageTable::Count] = {
     u"Tato pracovní plocha nedovoluje programům zachytávat klávesové zkratky stisknuté v jiných oknech (například relace Wayland), zkratka pro mezičas proto funguje jen v okně programu Tavrok.",
     u"Pod tento název nelze mezičasy uložit. Název nesmí být „info“ a nesmí obsahovat hranaté závorky ani konce řádků.",
     u"Program pro aktualizaci %d není nainstalován nebo jej nelze spustit, nové verze proto nelze zkontrolovat. Program Tavrok pracuje dál beze změny.",
+    u"Připravenou aktualizaci nelze nainstalovat: program %d, který ji instaluje, není nainstalován nebo jej nelze spustit. Program Tavrok pracuje dál beze změny a tuto aktualizaci již nenabídne.",
 };
 
 QString withLineBreaks(QString text) {

@@ -48,9 +48,15 @@ PoSpusteni aktualizujPoSpusteni(IniFile& settings, const QString& programFolder,
     }
     const QString downloader = programStahovace(programFolder);
     const QFileInfo file(downloader);
+    // Nothing can install the update: the user is told once, and the flag is cleared so that the same
+    // words do not greet every start.
     const auto notStarted = [&] {
-        questions.tell(fillPlaceholders(messages.text(MessageTable::UpdaterMissing), QDir::toNativeSeparators(downloader)),
+        questions.tell(fillPlaceholders(messages.text(MessageTable::UpdateNotInstallable),
+                                        QDir::toNativeSeparators(downloader)),
                        MessageIcon::Warning);
+        if (!settings.writeBool(u"stavProgramu", u"aktualizovatPoSpusteni", false)) {
+            questions.tell(fillPlaceholders(messages.text(51), settings.path()), MessageIcon::Error);
+        }
         return PoSpusteni::Pokracovat;
     };
     if (!file.isFile() || !file.isExecutable() || (verb == Opravneni::Runas && !launcher.canStartAsAdministrator())) {

@@ -23,7 +23,8 @@ enum class PoSpusteni { Pokracovat, Ukoncit };
 
 // An update the updater prepared for this start ("aktualizovatPoSpusteni"): handed to the downloader,
 // after which the program ends at once. Without a downloader, with no way to get the rights it needs, or
-// when the flag cannot be cleared, the user is told and the start goes on.
+// when the flag cannot be cleared, the user is told and the start goes on. An update nothing can install
+// is dropped (the flag cleared), so it is told once, not at every start.
 PoSpusteni aktualizujPoSpusteni(IniFile& settings, const QString& programFolder, Questions& questions,
                                 const MessageTable& messages, Launcher& launcher);
 

@@ -156,9 +156,10 @@ TEST_F(UpdateAfterStart, AFolderTheUserCannotWriteNeedsAnAdministrator) {
     launcher.administrator = false; // no pkexec
     EXPECT_EQ(run(), aktualizace::PoSpusteni::Pokracovat);
     ASSERT_EQ(questions.asked.size(), 1u) << "not \"the program will now close\" first";
-    EXPECT_EQ(questions.asked[0].text, fillPlaceholders(messages.text(MessageTable::UpdaterMissing), downloader()));
-    EXPECT_TRUE(flag());
+    EXPECT_EQ(questions.asked[0].text, fillPlaceholders(messages.text(MessageTable::UpdateNotInstallable), downloader()));
+    EXPECT_FALSE(flag()) << "told once";
 
+    settings();
     launcher.administrator = true;
     EXPECT_EQ(run(), aktualizace::PoSpusteni::Ukoncit);
     EXPECT_TRUE(launcher.started.empty());
@@ -181,16 +182,19 @@ TEST_F(UpdateAfterStart, NoDownloaderIsToldPlainlyAndTheStartGoesOn) {
     settings();
     EXPECT_EQ(run(), aktualizace::PoSpusteni::Pokracovat);
     ASSERT_EQ(questions.asked.size(), 1u); // not "the program will now close"
-    EXPECT_EQ(questions.asked[0].text, fillPlaceholders(messages.text(MessageTable::UpdaterMissing), downloader()));
-    EXPECT_TRUE(flag());
+    EXPECT_EQ(questions.asked[0].text, fillPlaceholders(messages.text(MessageTable::UpdateNotInstallable), downloader()));
+    EXPECT_FALSE(flag()) << "the update is dropped: the next start asks nothing";
+    EXPECT_EQ(run(), aktualizace::PoSpusteni::Pokracovat);
+    EXPECT_EQ(questions.asked.size(), 1u);
 
     questions.asked.clear();
+    settings();
     makeProgram(downloader());
     launcher.canStart = false;
     EXPECT_EQ(run(), aktualizace::PoSpusteni::Pokracovat);
     ASSERT_EQ(questions.asked.size(), 2u);
-    EXPECT_EQ(questions.asked[1].text, fillPlaceholders(messages.text(MessageTable::UpdaterMissing), downloader()));
-    EXPECT_TRUE(flag());
+    EXPECT_EQ(questions.asked[1].text, fillPlaceholders(messages.text(MessageTable::UpdateNotInstallable), downloader()));
+    EXPECT_FALSE(flag());
 }
 
 TEST_F(UpdateAfterStart, AFlagThatCannotBeClearedKeepsTheProgramOpen) {
