@@ -14,7 +14,7 @@ NotificationOptions nactiUpozorneni(const IniSnapshot& ini, QStringView section,
     o.nahodnyZvuk = ini.readBool(section, k.nahodnyZvuk, false);
     o.nahodnyZvukCesta = ini.readString(section, k.nahodnyZvukCesta);
     o.opakovat = ini.readBool(section, k.opakovat, true);
-    o.delka = std::max(0, ini.readInteger(section, k.delka, 0)); // a negative length plays without end
+    o.delka = ini.readInteger(section, k.delka, 0); // a negative length ends the sound at once
     o.ukoncitKliknutim = ini.readBool(section, k.ukoncitKliknutim, true);
     return o;
 }

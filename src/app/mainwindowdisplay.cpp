@@ -1,6 +1,7 @@
 // The separate display as the main window feeds it: shown by F5, fed on every function tick, held on a
 // split for the time the stopwatch options give.
 #include "app/tfrmhlavniokno.h"
+#include "countdown/countdownpanel.h"
 #include "display/displayfeed.h"
 #include "display/edgesnapper.h"
 #include "display/tfrmdisplej.h"
@@ -33,6 +34,7 @@ void TfrmHlavniOkno::buildDisplay() {
              scheduleFunctionTick();
          }},
         this);
+    connect(countdownPanel_, &CountdownPanel::displaySwitched, frmNastaveniDispleje_, &TfrmNastaveniDispleje::showSource);
     if (auto* a = findChild<QAction*>(QStringLiteral("mnuNastaveniDispleje"))) {
         a->setEnabled(true);
         a->setShortcutContext(Qt::ApplicationShortcut);

@@ -99,10 +99,12 @@ double ProgramState::countdownShare(UtcTime now) const {
     return std::clamp((countdown.end() - now) / countdown.span(), 0.0, 1.0);
 }
 
-void ProgramState::stopwatchStartedByCountdown() {
+bool ProgramState::stopwatchStartedByCountdown() {
     if (odpocitOptions.prepnoutDisplej && displej.zdroj == DisplaySource::Odpocitavani) {
         displej.zdroj = DisplaySource::Tavrok; // the separate display follows the stopwatch now
+        return true;
     }
+    return false;
 }
 
 void ProgramState::reloadCountdownOptions() {
@@ -131,7 +133,7 @@ CountdownEnd odpocitTick(ProgramState& state, UtcTime now) {
     case StopwatchAtEnd::Start:
     case StopwatchAtEnd::Restart:
         state.stopwatch.zapniTavrokOd(t.endMoment);
-        state.stopwatchStartedByCountdown();
+        e.displaySwitched = state.stopwatchStartedByCountdown();
         e.stopwatchStarted = true;
         break;
     }

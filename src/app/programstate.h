@@ -109,8 +109,9 @@ public:
 
     // Reads the countdown options as the file has them now.
     void reloadCountdownOptions();
-    // The end of a countdown started the stopwatch: the separate display may switch to it.
-    void stopwatchStartedByCountdown();
+    // The end of a countdown started the stopwatch: the separate display may switch to it. True when it
+    // did.
+    bool stopwatchStartedByCountdown();
 
     // ---- the wall clock set while the program runs
     // The running stopwatch, the countdown (running or paused) and the playing sounds keep their true
@@ -131,6 +132,7 @@ struct CountdownEnd {
     bool stopped = false;          // it did not repeat: back to idle
     bool askStopwatch = false;     // message 3: restart the running stopwatch at the end moment?
     bool stopwatchStarted = false; // the stopwatch was (re)started at the end moment
+    bool displaySwitched = false;  // and the separate display switched from the countdown to it
     UtcTime endMoment;
     QString message;               // the end message, empty for none
     int endSoundId = -1;

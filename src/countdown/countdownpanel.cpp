@@ -21,6 +21,8 @@ CountdownPanel::CountdownPanel(ProgramState& state, const PlatformServices& serv
                                QWidget* parent)
     : FunctionPanel(parent), state_(state), questions_(services.questions), btnPauza(pauza) {
     pnlProgressOdpocit = makeNamed<QFrame>(parent, "pnlProgressOdpocit", 102, 29, 0, 3);
+    // Filled with the selection colour: in the window's own colour the bar would not be seen at all.
+    pnlProgressOdpocit->setBackgroundRole(QPalette::Highlight);
     pnlProgressOdpocit->setAutoFillBackground(true);
     chbOdpOpakovat = makeNamed<QCheckBox>(parent, "chbOdpOpakovat", u"Op&akovat", 10, 67, 95, 17);
     pnlOdpocit = makeNamed<QFrame>(parent, "pnlOdpocit", 10, 110, 157, 37);
@@ -119,6 +121,9 @@ void CountdownPanel::tick(const TickTime& tickTime, bool onScreen, AfterTick& af
     lastEndLateness_ = e.lateness;
     ++endsHandled_;
     emit serialEvent(2);
+    if (e.displaySwitched) {
+        emit displaySwitched(DisplaySource::Tavrok);
+    }
     emit stateChanged();
     QWidget* window = static_cast<QWidget*>(parent())->window();
     if (e.askStopwatch) {
@@ -127,7 +132,9 @@ void CountdownPanel::tick(const TickTime& tickTime, bool onScreen, AfterTick& af
             if (questions_.ask(state_.messages.text(3), MessageIcon::Warning, MessageButtons::YesNo) ==
                 Answer::Yes) {
                 state_.stopwatch.zapniTavrokOd(endMoment);
-                state_.stopwatchStartedByCountdown();
+                if (state_.stopwatchStartedByCountdown()) {
+                    emit displaySwitched(DisplaySource::Tavrok);
+                }
                 emit stateChanged();
             }
         });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/functionpanel.h"
+#include "display/displaysettings.h"
 
 class QCheckBox;
 class QFrame;
@@ -38,6 +39,10 @@ public:
     // How long after its end moment the last countdown end was handled, and how many were.
     TDateTime lastEndLateness() const { return lastEndLateness_; }
     int endsHandled() const { return endsHandled_; }
+
+signals:
+    // The end started the stopwatch and the separate display follows it now.
+    void displaySwitched(DisplaySource source);
 
 private:
     void showProgress(UtcTime now);

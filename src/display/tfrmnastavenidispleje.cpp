@@ -325,6 +325,8 @@ void TfrmNastaveniDispleje::textResized(int height, QSize parent) {
 }
 
 void TfrmNastaveniDispleje::showSource(DisplaySource source) {
+    switchedSource_ = source;
+    previous_.zdroj = source; // without the preview the display returns to this source too
     loading_ = true;
     rbtZeTavrek->setChecked(source == DisplaySource::Tavrok);
     rbtZHodin->setChecked(source == DisplaySource::Hodiny);
@@ -337,6 +339,7 @@ void TfrmNastaveniDispleje::btnPouzitClick() {
     releasePipety();
     apply(true);
     previous_ = hodnoty();
+    switchedSource_.reset(); // the file takes the source shown
     IniFile& settings = s_.settings();
     if (!ulozNastaveniDispleje(settings, previous_)) {
         s_.questions.tell(fillPlaceholders(s_.messages.text(53), settings.path()), MessageIcon::Error);
@@ -393,9 +396,9 @@ void TfrmNastaveniDispleje::otevri() {
         shownOnce_ = true;
         centreOnScreen(this);
     }
-    const TNastaveniDispleje stored = tavrok::nactiNastaveniDispleje(s_.settings());
-    nactiNastaveniDispleje(stored);
-    previous_ = stored;
+    const TNastaveniDispleje d = stored();
+    nactiNastaveniDispleje(d);
+    previous_ = d;
     show();
     raise();
     activateWindow();
@@ -417,12 +420,20 @@ void TfrmNastaveniDispleje::hideEvent(QHideEvent* event) {
     }
     releasePipety();
     // Whatever was not confirmed is dropped: the display shows the file's look again.
-    const TNastaveniDispleje stored = tavrok::nactiNastaveniDispleje(s_.settings());
-    nactiNastaveniDispleje(stored);
-    previous_ = stored;
-    s_.display.apply(stored);
-    s_.applied(stored);
+    const TNastaveniDispleje d = stored();
+    nactiNastaveniDispleje(d);
+    previous_ = d;
+    s_.display.apply(d);
+    s_.applied(d);
     showHighlight();
+}
+
+TNastaveniDispleje TfrmNastaveniDispleje::stored() const {
+    TNastaveniDispleje d = tavrok::nactiNastaveniDispleje(s_.settings());
+    if (switchedSource_) {
+        d.zdroj = *switchedSource_;
+    }
+    return d;
 }
 
 // ---- colours

@@ -8,6 +8,7 @@
 #include <QFont>
 #include <array>
 #include <functional>
+#include <optional>
 
 class QButtonGroup;
 class QCheckBox;
@@ -63,7 +64,8 @@ public:
     void btnStornoClick();
     void btnVychoziClick();
     void edtZobrazitSelected();
-    // The source was switched from outside (a serial input line): the choice follows.
+    // The source was switched from outside (a serial input line, a countdown's end): the choice follows,
+    // and closing the dialog keeps that source until a choice is confirmed with OK or "Použít".
     void showSource(DisplaySource source);
     // The text was dragged in the preview: the offsets or the size follow it.
     void textMoved(QPoint moved, QSize parent);
@@ -85,10 +87,13 @@ private:
     void releasePipety();
     void showUnits();
     void showHighlight();
+    // The settings as the file holds them, with a source switched from outside since.
+    TNastaveniDispleje stored() const;
 
     Services s_;
     Language language_;
     TNastaveniDispleje previous_; // as last confirmed: the display returns to it
+    std::optional<DisplaySource> switchedSource_; // set from outside, not yet in the file
     bool loading_ = false;
     bool shownOnce_ = false;
     QFont font_;

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <algorithm>
 #include <limits>
 
 namespace tavrok {
@@ -33,7 +34,7 @@ NotificationGroup::NotificationGroup(Services services, const Captions& c, QWidg
     chbOpakovat = makeNamed<QCheckBox>(this, "chbOpakovat", c.repeat, 8, 158, 260, 17);
     lblUpozornovat = makeNamed<QLabel>(this, "lblUpozornovat", u"Délka:", 8, 184, 48, 17);
     speDelka = makeNamed<QSpinBox>(this, "speDelka", {}, 60, 180, 96, 21);
-    speDelka->setRange(0, std::numeric_limits<int>::max()); // milliseconds; no negative length
+    speDelka->setRange(0, std::numeric_limits<int>::max()); // milliseconds; none is typed below zero
     lblMs = makeNamed<QLabel>(this, "lblMs", QStringLiteral("ms"), 160, 184, 24, 17);
     lblDodatek = makeNamed<QLabel>(this, "lblDodatek", u"(0 = neustále)", 186, 184, 90, 17);
     btnPlay = makeNamed<QPushButton>(this, "btnPlay", QStringLiteral("\u25B6"), 8, 208, 40, 23);
@@ -78,6 +79,8 @@ void NotificationGroup::zobraz(const NotificationOptions& n) {
     shownOwn_ = n.vlastniZvukCesta;
     shownRandom_ = n.nahodnyZvukCesta;
     chbOpakovat->setChecked(n.opakovat);
+    // A negative length (an old or hand-edited file) is shown as it is and kept when not edited.
+    speDelka->setMinimum(std::min(0, n.delka));
     speDelka->setValue(n.delka);
     chbUkoncitKliknutim->setChecked(n.ukoncitKliknutim);
     enable();

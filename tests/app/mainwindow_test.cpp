@@ -195,6 +195,8 @@ TEST_F(MainWindowTest, ALengthTypedOnTheDigitsCountsDownPausesAndEnds) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("O: 0;00:00:04"));
     EXPECT_EQ(digits(), QStringLiteral("00:00:04.000"));
     EXPECT_EQ(child("pnlProgressOdpocit")->width(), 52);
+    EXPECT_NE(child("pnlProgressOdpocit")->grab().toImage().pixelColor(26, 1), window->palette().color(QPalette::Window))
+        << "the bar stands out from the window";
 
     click("btnPauza");
     EXPECT_TRUE(window->countdown().paused());

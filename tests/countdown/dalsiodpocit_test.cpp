@@ -43,7 +43,7 @@ protected:
 
 TEST_F(DalsiOdpocitTest, TheDialogMirrorsTheFileAndOkWritesIt) {
     test::writeBytes(settingsPath(), "[dalsiNastaveniOdpocit]\nupozornovatPredem=1\npocetUpozorneni=2\nzvuky=Zvonky\n"
-                                     "delka=-5000\n"
+                                     "delkaUpozorneni=-5000\n"
                                      "[dalsiNastaveniOdpocit-Upozorneni]\n0=10\n1=60\n");
     open();
     window->findChild<QWidget*>(QStringLiteral("lblFceOdpocit"))->setFocus();
@@ -53,8 +53,7 @@ TEST_F(DalsiOdpocitTest, TheDialogMirrorsTheFileAndOkWritesIt) {
             EXPECT_EQ(child<QListWidget>("lbxPredem")->count(), 2);
             EXPECT_EQ(child<QSpinBox>("spePredem")->value(), 61);
             EXPECT_EQ(child<QComboBox>("cbxZvuky")->currentText(), QStringLiteral("Zvonky"));
-            EXPECT_EQ(child<QSpinBox>("speDelka")->value(), 0) << "a stored negative length reads as none";
-            EXPECT_EQ(child<QSpinBox>("speDelka")->minimum(), 0);
+            EXPECT_EQ(child<QSpinBox>("speDelka")->value(), -5000) << "a stored negative length is shown as it is";
             child<QSpinBox>("spePredem")->setValue(30);
             QTest::mouseClick(child("btnPredemPridat"), Qt::LeftButton);
             EXPECT_EQ(child<QSpinBox>("spePredem")->value(), 31);
@@ -73,7 +72,21 @@ TEST_F(DalsiOdpocitTest, TheDialogMirrorsTheFileAndOkWritesIt) {
     EXPECT_TRUE(saved.naKonci.vlastniZvuk);
     EXPECT_EQ(saved.naKonci.vlastniZvukCesta, QStringLiteral("%TavrokPath%/Data/muj.wav")) << "slashes normalised";
     EXPECT_EQ(saved.zvuky, QStringLiteral("Zvonky"));
-    EXPECT_EQ(saved.naKonci.delka, 0);
+    EXPECT_EQ(saved.naKonci.delka, -5000) << "and kept when not edited";
+}
+
+TEST_F(DalsiOdpocitTest, ANegativeSoundLengthFromAnOldFileEndsTheEndSoundAtOnce) {
+    test::writeBytes(settingsPath(), "[dalsiNastaveniOdpocit]\ndelkaUpozorneni=-500\nopakovat=1\n");
+    open();
+    QTest::mouseClick(window->findChild<QWidget*>(QStringLiteral("lblFceOdpocit")), Qt::LeftButton);
+    typeOnDigits("000001");
+    window->btnZapnoutClick();
+    runFor(1500);
+    ASSERT_TRUE(audio.commands.contains(QStringLiteral("play ") + data("Zvuky/Standard/Signald.wav")));
+    clock.advanceMs(10);
+    window->tmrPrehravaniZvukuTimer();
+    EXPECT_TRUE(window->sounds().prehravaneZvuky().empty());
+    EXPECT_FALSE(audio.isPlaying(data("Zvuky/Standard/Signald.wav")));
 }
 
 TEST_F(DalsiOdpocitTest, CancelLeavesTheFileAndTheNextOpeningShowsIt) {

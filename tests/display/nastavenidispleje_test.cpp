@@ -99,6 +99,24 @@ TEST_F(DisplaySettingsTest, StornoAfterPreviewedChangesBringsBackTheSavedLook) {
     EXPECT_FALSE(IniFile(settingsPath()).sectionExists(u"nastaveniSamostatnehoDispleje"));
 }
 
+TEST_F(DisplaySettingsTest, ACountdownEndThatSwitchesTheDisplayIsShownAndKeptWhenTheDialogCloses) {
+    settings("[nastaveniSamostatnehoDispleje]\nnacitatZOdpocitavani=1\n"
+             "[dalsiNastaveniOdpocit]\nspustitTavrok=1\nprepnoutDisplej=1\n");
+    open();
+    click("lblFceOdpocit");
+    typeOnDigits("000001");
+    openDialog();
+    EXPECT_TRUE(childOf<QRadioButton>(&dialog(), "rbtZOdpocitavani")->isChecked());
+    click("btnZapnout");
+    runFor(1500);
+    ASSERT_EQ(window->programState().displej.zdroj, DisplaySource::Tavrok);
+    EXPECT_TRUE(childOf<QRadioButton>(&dialog(), "rbtZeTavrek")->isChecked()) << "the dialog shows the new source";
+    QTest::keyClick(&dialog(), Qt::Key_Escape);
+    EXPECT_EQ(window->programState().displej.zdroj, DisplaySource::Tavrok) << "closing never switches back";
+    openDialog();
+    EXPECT_TRUE(childOf<QRadioButton>(&dialog(), "rbtZeTavrek")->isChecked());
+}
+
 TEST_F(DisplaySettingsTest, WithoutPreviewTheDisplayKeepsTheConfirmedLook) {
     open();
     openDialog();
