@@ -13,6 +13,7 @@
 #include "stopwatch/continuation.h"
 #include "stopwatch/stopwatchpanel.h"
 #include "storage/inifile.h"
+#include "widgets/centre.h"
 
 #include <QAction>
 #include <QApplication>
@@ -116,12 +117,8 @@ void TfrmHlavniOkno::formShow() {
     resize(limits_.width, height);
     const QScreen* primary = QGuiApplication::primaryScreen();
     const QSize screenSize = primary ? primary->geometry().size() : QSize(1024, 768);
-    QList<QRect> screens; // the primary first: where a window no screen shows goes
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        screens.insert(screen == primary ? 0 : screens.size(), screen->availableGeometry());
-    }
-    const int titleHeight = 32; // the frame is not known before the window is mapped: a generous guess
-    setGeometry(QRect(keepTitleOnScreen(startPosition(settings, screenSize, size()), size(), screens, titleHeight),
+    setGeometry(QRect(keepTitleOnScreen(startPosition(settings, screenSize, size()), size(), screenWorkAreas(),
+                                        GuessedTitleHeight),
                       size()));
     state_.main.currentFunction = funkceFromStored(startFunction(settings));
 

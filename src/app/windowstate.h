@@ -2,6 +2,7 @@
 
 #include "app/mainstate.h"
 #include "display/displaysettings.h"
+#include "display/snapping.h"
 
 #include <QList>
 #include <QPoint>
@@ -35,10 +36,6 @@ int startHeight(const IniFile& settings, int maxHeight);
 // Start-up step 8: the window position; centred wins over remembered.
 QPoint startPosition(const IniFile& settings, QSize screen, QSize window);
 int startFunction(const IniFile& settings);
-// Moves a window whose client area would start at `position` so that its title bar (the strip of
-// `titleHeight` above the client area) lies wholly on one of the screens: a position saved on a monitor
-// that is gone, or hand-edited, never loses the window. A position already on a screen stays.
-QPoint keepTitleOnScreen(QPoint position, QSize window, const QList<QRect>& screens, int titleHeight);
 
 // What shutdown step 1 writes.
 struct ExitState {

@@ -1,5 +1,6 @@
 #include "display/snapping.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace tavrok {
@@ -62,6 +63,32 @@ QPoint spocitejMagnety(QPoint position, QSize size, QSize current, const SnapEdg
     if (near(y + cy, virtualBottom)) {
         y = virtualBottom - cy;
     }
+    return {x, y};
+}
+
+QPoint keepTitleOnScreen(QPoint position, QSize window, const QList<QRect>& screens, int titleHeight) {
+    if (screens.isEmpty()) {
+        return position;
+    }
+    const QRect title(position.x(), position.y() - titleHeight, window.width(), titleHeight);
+    const QRect whole(title.topLeft(), QSize(window.width(), window.height() + titleHeight));
+    const QRect* best = &screens.front();
+    qint64 bestArea = -1;
+    for (const QRect& screen : screens) {
+        if (screen.contains(title)) {
+            return position;
+        }
+        const QRect common = screen.intersected(whole);
+        const qint64 area = common.isEmpty() ? 0 : qint64(common.width()) * common.height();
+        if (area > bestArea) {
+            best = &screen;
+            bestArea = area;
+        }
+    }
+    // Onto the screen that shows most of it (the first one when none does), as near as it can stay.
+    const int x = std::clamp(position.x(), best->left(), std::max(best->left(), best->right() + 1 - window.width()));
+    const int y = std::clamp(position.y(), best->top() + titleHeight,
+                             std::max(best->top() + titleHeight, best->bottom() + 1 - window.height()));
     return {x, y};
 }
 

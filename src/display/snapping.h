@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -20,5 +21,11 @@ inline constexpr int SnapDistance = 10;
 // (its size is `current`), else drawn to every edge within SnapDistance, a later rule overriding an
 // earlier one.
 QPoint spocitejMagnety(QPoint position, QSize size, QSize current, const SnapEdges& edges);
+
+// Moves a window whose client area would start at `position` so that its title bar (the strip of
+// `titleHeight` above the client area) lies wholly on one of the screens: a position saved on a monitor
+// that is gone, or hand-edited, never loses the window. A position already on a screen stays. The main
+// window and the separate display come back by this one rule.
+QPoint keepTitleOnScreen(QPoint position, QSize window, const QList<QRect>& screens, int titleHeight);
 
 } // namespace tavrok

@@ -2,7 +2,9 @@
 
 #include "display/displaypicture.h"
 #include "display/edgesnapper.h"
+#include "display/snapping.h"
 #include "lang/language.h"
+#include "widgets/centre.h"
 
 #include <QApplication>
 #include <QBitmap>
@@ -340,7 +342,10 @@ DisplayWindowState TfrmDisplej::windowPlace() const {
 }
 
 void TfrmDisplej::restoreWindowPlace(const DisplayWindowState& place) {
-    setGeometry(place.geometry);
+    // A place no screen shows (a monitor that is gone, a hand-edited file) comes back as the main window's.
+    const int title = windowFlags().testFlag(Qt::FramelessWindowHint) ? 0 : GuessedTitleHeight;
+    setGeometry(QRect(keepTitleOnScreen(place.geometry.topLeft(), place.geometry.size(), screenWorkAreas(), title),
+                      place.geometry.size()));
     setWindowState(place.stav == 1 ? Qt::WindowMaximized : place.stav == 2 ? Qt::WindowMinimized : Qt::WindowNoState);
 }
 

@@ -10,6 +10,8 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QSpinBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 using namespace tavrok;
@@ -85,6 +87,19 @@ TEST_F(DisplayWindowTest, ItsPlaceIsSavedAtCloseAndComesBackAtStart) {
 
     open();
     EXPECT_EQ(display().geometry(), QRect(120, 140, 500, 160));
+    window.reset();
+
+    // A place no screen shows (a hand-edited file, a monitor that is gone) comes back on the screen.
+    for (const int place : {-99999, 99999}) {
+        IniFile(settingsPath()).writeInteger(u"stavDispleje", u"levo", place);
+        IniFile(settingsPath()).writeInteger(u"stavDispleje", u"hor", place);
+        open();
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        EXPECT_TRUE(screen.contains(QRect(display().geometry().topLeft() - QPoint(0, 32), QSize(500, 32))))
+            << place << " gave " << display().geometry().x() << "," << display().geometry().y();
+        EXPECT_EQ(display().geometry().size(), QSize(500, 160));
+        window.reset();
+    }
 }
 
 TEST_F(DisplayWindowTest, TheTextStaysInsideTheWindowAtEverySize) {
