@@ -108,7 +108,9 @@ void TfrmHlavniOkno::buildControls() {
     setCentralWidget(c);
     const QColor windowColour = palette().color(QPalette::Base);
 
-    lblCas = makeNamed<QLabel>(c, "lblCas", u"Nahr\u00E1v\u00E1n\u00ED...", 10, -1, 157, 13);
+    // As high as the space above the function labels: the accents of "Út" and "Čt" stand above the
+    // font's capitals and would be cut off by a line only as high as the text.
+    lblCas = makeNamed<QLabel>(c, "lblCas", u"Nahr\u00E1v\u00E1n\u00ED...", 10, 0, 157, 16);
     lblCas->setFont(faceFont("MS Sans Serif", 12, true));
     lblFceBudik = makeNamed<ClickLabel>(c, "lblFceBudik", state_.functionCaptions.budik, 10, 16, 28, 13);
     lblFceTavrok = makeNamed<ClickLabel>(c, "lblFceTavrok", state_.functionCaptions.tavrok, 54, 16, 33, 13);

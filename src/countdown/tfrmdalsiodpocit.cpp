@@ -35,7 +35,7 @@ TfrmDalsiOdpocit::TfrmDalsiOdpocit(Services services, QWidget* parent) : QDialog
     setWindowTitle(QString::fromUtf16(u"Další nastavení odpočítávání"));
 
     gpbPredem = makeNamed<QGroupBox>(this, "gpbPredem", u"Předchozí upozornění", 8, 8, 200, 282);
-    chbUpozornovatPredem = makeNamed<QCheckBox>(gpbPredem, "chbUpozornovatPredem", u"&Upozorňovat předem", 8, 20, 184, 17);
+    chbUpozornovatPredem = makeNamed<QCheckBox>(gpbPredem, "chbUpozornovatPredem", u"Upozorňov&at předem", 8, 20, 184, 17);
     spePredem = makeNamed<QSpinBox>(gpbPredem, "spePredem", {}, 8, 42, 120, 21);
     spePredem->setRange(1, std::numeric_limits<int>::max());
     lblS = makeNamed<QLabel>(gpbPredem, "lblS", QStringLiteral("s"), 134, 44, 20, 17);

@@ -77,10 +77,10 @@ void TfrmNastaveniDispleje::buildControls() {
                                                   u"Zaokrouhlovat odpočít. nahoru", 10, 68, 284, 19);
 
     gpbOkno = makeNamed<QGroupBox>(this, "gpbOkno", u"Okno", 8, 182, 304, 262);
-    rbtStandardni = makeNamed<QRadioButton>(gpbOkno, "rbtStandardni", u"S&tandardní okraj", 10, 20, 140, 19);
+    rbtStandardni = makeNamed<QRadioButton>(gpbOkno, "rbtStandardni", u"Standardn&í okraj", 10, 20, 140, 19);
     rbtZjednoduseny = makeNamed<QRadioButton>(gpbOkno, "rbtZjednoduseny", u"&Zjednodušený okraj", 150, 20, 150, 19);
     chbUzamknout = makeNamed<QCheckBox>(gpbOkno, "chbUzamknout", u"&Uzamknout", 10, 42, 130, 19);
-    chbVzdyNahore = makeNamed<QCheckBox>(gpbOkno, "chbVzdyNahore", u"Vž&dy nahoře", 150, 42, 140, 19);
+    chbVzdyNahore = makeNamed<QCheckBox>(gpbOkno, "chbVzdyNahore", u"V&ždy nahoře", 150, 42, 140, 19);
     chbSkrytKurzor = makeNamed<QCheckBox>(gpbOkno, "chbSkrytKurzor", u"Skrývat kurzor m&yši", 10, 64, 284, 19);
     lblOvladani = makeNamed<QLabel>(gpbOkno, "lblOvladani", u"Skrýt ovládání po:", 10, 90, 116, 16);
     speSkrytOvladani = makeNamed<QSpinBox>(gpbOkno, "speSkrytOvladani", QString(), 130, 87, 90, 21);
@@ -91,7 +91,7 @@ void TfrmNastaveniDispleje::buildControls() {
     pnlBarvaPozadi = colourPanel(gpbOkno, "pnlBarvaPozadi", 130, 115);
     btnBarvaPozadiPipeta = pipeta(gpbOkno, "btnBarvaPozadiPipeta", 190, 115);
     lblPipeta = makeNamed<QLabel>(gpbOkno, "lblPipeta", u"+Pause", 218, 118, 60, 16);
-    chbPruhlednaBarva = makeNamed<QCheckBox>(gpbOkno, "chbPruhlednaBarva", u"Zvolit průhledno&u barvu", 10, 142, 284, 19);
+    chbPruhlednaBarva = makeNamed<QCheckBox>(gpbOkno, "chbPruhlednaBarva", u"Zvolit pr&ůhlednou barvu", 10, 142, 284, 19);
     pnlPruhlednaBarva = colourPanel(gpbOkno, "pnlPruhlednaBarva", 26, 164);
     btnPruhlednaBarvaPipeta = pipeta(gpbOkno, "btnPruhlednaBarvaPipeta", 86, 164);
     btnPruhlednePozadi = makeNamed<QPushButton>(gpbOkno, "btnPruhlednePozadi", u"<< St&ejná jako pozadí", 116, 164, 178, 21);

@@ -33,7 +33,7 @@ TfrmNastaveni::TfrmNastaveni(Services services, QWidget* parent) : QDialog(paren
     setWindowTitle(QStringLiteral("Nastaven\u00ED"));
 
     gpbVelikost = makeNamed<QGroupBox>(this, "gpbVelikost", u"Velikost okna po spuštění", 8, 8, 290, 92);
-    rbtNejvetsi = makeNamed<QRadioButton>(gpbVelikost, "rbtNejvetsi", u"Nej&větší", 8, 20, 270, 18);
+    rbtNejvetsi = makeNamed<QRadioButton>(gpbVelikost, "rbtNejvetsi", u"&Největší", 8, 20, 270, 18);
     rbtPamatovat2 = makeNamed<QRadioButton>(gpbVelikost, "rbtPamatovat2", u"Jako při posledním ukončení", 8, 42, 270, 18);
     rbtVzdy2 = makeNamed<QRadioButton>(gpbVelikost, "rbtVzdy2", u"Vždy výška:", 8, 66, 110, 18);
     speVelikost = makeNamed<QSpinBox>(gpbVelikost, "speVelikost", nullptr, 120, 64, 80, 21);

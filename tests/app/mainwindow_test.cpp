@@ -321,6 +321,22 @@ TEST_F(MainWindowTest, ArrowsEditTheDigitsAndNeverMoveTheFocus) {
     EXPECT_EQ(digits(), QStringLiteral("01:00:00.000")) << "digits typed into a field stay in the field";
 }
 
+TEST_F(MainWindowTest, TheClockLineShowsCzechDayNamesWithTheirAccents) {
+    open();
+    auto* line = child<QLabel>("lblCas");
+    for (const int day : {8, 10}) { // Tuesday and Thursday
+        clock.set(*tryEncodeDateTime({2026, 12, day}, {10, 0, 0, 0}));
+        window->tmrAktualizaceCasuTimer();
+        const QString text = line->text();
+        EXPECT_TRUE(text.startsWith(day == 8 ? u"Út" : u"Čt")) << text.toStdString();
+        // The ink of the text, accents included, lies inside the label and the label inside the window.
+        const QFontMetrics metrics(line->font());
+        const int baseline = (line->height() - metrics.height()) / 2 + metrics.ascent();
+        EXPECT_GE(line->y(), 0);
+        EXPECT_GE(baseline + metrics.boundingRect(text).top(), 0) << "the accent is cut off";
+    }
+}
+
 TEST_F(MainWindowTest, SettingTheClockLeavesTheRunningStopwatchAlone) {
     open();
     click("lblFceTavrok");
