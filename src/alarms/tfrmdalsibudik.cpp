@@ -20,8 +20,10 @@ namespace {
 const QColor Allowed(0, 255, 0);
 const QColor Refused(255, 0, 0);
 
-// Every date of the schedule can be formed: years 1 to 9999.
+// Every date of the schedule can be formed: years 1 to 9999. The year fields take a longer number, so
+// that a mistyped year is told and not cut to four digits.
 constexpr int MaxYear = 9999;
+constexpr int YearFieldMaximum = 99999;
 
 struct Unit {
     const char* label;
@@ -51,7 +53,11 @@ TfrmDalsiBudik::TfrmDalsiBudik(Services services, QWidget* parent) : QDialog(par
             const int x = 8 + column * 76;
             lblJednotky[static_cast<size_t>(row * 3 + column)] = makeNamed<QLabel>(g, u.label, u.caption, x, 18, 70, 15);
             QSpinBox* spin = makeNamed<QSpinBox>(g, u.spin, x, 34, 70, 21);
-            spin->setRange(minimum, column == 0 ? 31 : column == 1 ? 12 : MaxYear);
+            if (column == 2) {
+                spin->setRange(0, YearFieldMaximum); // checked on OK
+            } else {
+                spin->setRange(minimum, column == 0 ? 31 : 12);
+            }
             *spins[static_cast<size_t>(column)] = spin;
             ++column;
         }
@@ -127,6 +133,53 @@ void TfrmDalsiBudik::nactiDalsiBud(const TNactenyBudik& b) {
     paintDays();
     gpbUpozorneni->zobraz(b.upozorneni);
     chbVzdyClick();
+    opened_ = b;
+    shown_ = hodnoty(b);
+}
+
+TNactenyBudik TfrmDalsiBudik::stored() const {
+    TNactenyBudik b = hodnoty(opened_);
+    const auto keep = [](auto& value, const auto& shown, const auto& record) {
+        if (value == shown) {
+            value = record;
+        }
+    };
+    keep(b.OD, shown_.OD, opened_.OD);
+    keep(b.OM, shown_.OM, opened_.OM);
+    keep(b.OR, shown_.OR, opened_.OR);
+    keep(b.DD, shown_.DD, opened_.DD);
+    keep(b.DM, shown_.DM, opened_.DM);
+    keep(b.DR, shown_.DR, opened_.DR);
+    keep(b.KD, shown_.KD, opened_.KD);
+    keep(b.KM, shown_.KM, opened_.KM);
+    keep(b.KR, shown_.KR, opened_.KR);
+    const auto days = [](const TNactenyBudik& a) { return std::array<bool, 7>{a.Po, a.Ut, a.St, a.Ct, a.Pa, a.So, a.Ne}; };
+    if (days(b) == days(shown_)) {
+        b.Po = opened_.Po;
+        b.Ut = opened_.Ut;
+        b.St = opened_.St;
+        b.Ct = opened_.Ct;
+        b.Pa = opened_.Pa;
+        b.So = opened_.So;
+        b.Ne = opened_.Ne;
+    }
+    return b;
+}
+
+bool TfrmDalsiBudik::yearsCanBeDates() {
+    const std::pair<QSpinBox*, int> years[] = {{speOdRoky, opened_.OR}, {speDoRoky, opened_.DR}, {speKdyzRoky, opened_.KR}};
+    for (const auto& [field, given] : years) {
+        const int lowest = field == speKdyzRoky ? 0 : 1; // 0 in "Když" is any year
+        const int year = field->value();
+        // A year that came with the record stays as it is; only a typed one is checked.
+        if (field->isEnabled() && year != given && (year < lowest || year > MaxYear)) {
+            s_.questions.tell(s_.messages.text(MessageTable::YearOutOfRange), MessageIcon::Error);
+            field->setFocus();
+            field->selectAll();
+            return false;
+        }
+    }
+    return true;
 }
 
 TNactenyBudik TfrmDalsiBudik::hodnoty(const TNactenyBudik& alarm) const {
@@ -190,7 +243,10 @@ void TfrmDalsiBudik::paintDays() {
 }
 
 void TfrmDalsiBudik::btnOKClick() {
-    TNactenyBudik b = hodnoty(TNactenyBudik{});
+    if (!yearsCanBeDates()) {
+        return; // the dialog stays open for the year to be corrected
+    }
+    TNactenyBudik b = stored();
     b.cas = 0;
     const std::optional<TDateTime> date = nejblizsiDatum(b, s_.now());
     if (!date || *date == 0) {
@@ -213,7 +269,7 @@ bool TfrmDalsiBudik::otevriDalsiBud(TNactenyBudik& alarm) {
     if (exec() != QDialog::Accepted) {
         return false;
     }
-    const TNactenyBudik edited = hodnoty(alarm);
+    const TNactenyBudik edited = stored();
     if (!scheduleDiffers(edited, alarm)) {
         return false; // nothing differs: nothing is stored
     }

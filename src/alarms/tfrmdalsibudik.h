@@ -51,9 +51,17 @@ protected:
 
 private:
     void paintDays();
+    // What OK stores: the dialog's values, except that a control still showing what it was given
+    // keeps the record's own value (one the control cannot show: every weekday refused, a day out of
+    // its range).
+    TNactenyBudik stored() const;
+    // A typed year no date can have: told, and the field gets the focus. False when one was found.
+    bool yearsCanBeDates();
 
     Services s_;
     bool prvniZobrazeni_ = true;
+    TNactenyBudik opened_; // the record as given to the controls
+    TNactenyBudik shown_;  // and as the controls show it
     std::array<bool, 7> dny_{true, true, true, true, true, true, true};
 
     QCheckBox* chbVzdy;

@@ -81,6 +81,7 @@ constexpr const char16_t* BuiltIn[MessageTable::Count] = {
     u"Pod tento název nelze mezičasy uložit. Název nesmí být „info“ a nesmí obsahovat hranaté závorky ani konce řádků.",
     u"Program pro aktualizaci %d není nainstalován nebo jej nelze spustit, nové verze proto nelze zkontrolovat. Program Tavrok pracuje dál beze změny.",
     u"Připravenou aktualizaci nelze nainstalovat: program %d, který ji instaluje, není nainstalován nebo jej nelze spustit. Program Tavrok pracuje dál beze změny a tuto aktualizaci již nenabídne.",
+    u"Rok musí být od 1 do 9999, v části „Když“ také 0 (kterýkoli rok). Opravte označený rok.",
 };
 
 QString withLineBreaks(QString text) {

@@ -98,6 +98,17 @@ TEST_F(DalsiBudikTest, TheLastAllowedDayStaysAllowedAndCancelOrNoChangeKeepsTheA
     ASSERT_TRUE(window->programState().editor.nacteny);
     editAndPress([] {}, "btnOK");
     EXPECT_TRUE(window->programState().editor.nacteny);
+
+    // A record the controls cannot show (every weekday refused, a year past 9999) is kept as it is.
+    test::writeBytes(alarmsPath(), "[info]\npocetBudiku=1\n1=B\n[B]\ncas=7:00:00\nstav=1\nKR=20000\n"
+                                   "Po=0\nUt=0\nSt=0\nCt=0\nPa=0\nSo=0\nNe=0\n");
+    window->alarmPanel().reloadAlarms();
+    window->alarmPanel().loadIntoEditor(QStringLiteral("B"));
+    const TNactenyBudik never = edited();
+    editAndPress([] {}, "btnOK");
+    EXPECT_TRUE(window->programState().editor.nacteny);
+    EXPECT_FALSE(scheduleDiffers(edited(), never));
+    EXPECT_FALSE(edited().Po) << "a never-ringing alarm does not become a daily one";
 }
 
 TEST_F(DalsiBudikTest, AScheduleWithNoOccurrenceSaysSoAndStillCloses) {
@@ -112,13 +123,32 @@ TEST_F(DalsiBudikTest, AScheduleWithNoOccurrenceSaysSoAndStillCloses) {
                 control<QSpinBox>(spin)->setValue(value);
             }
             QTest::mouseClick(control("lblPo"), Qt::LeftButton);
-            EXPECT_EQ(control<QSpinBox>("speOdRoky")->maximum(), 9999) << "every year can be formed";
         },
         "btnOK");
     ASSERT_EQ(questions.asked.size(), 1u);
     EXPECT_EQ(questions.asked[0].text, window->messageTable().text(36));
     EXPECT_FALSE(dialog()->isVisible());
     EXPECT_FALSE(edited().Po) << "and takes the values";
+}
+
+TEST_F(DalsiBudikTest, AYearNoDateCanHaveIsToldAndTheDialogStaysOpen) {
+    open();
+    questions.whileOpen = [&](int) { EXPECT_TRUE(dialog()->isVisible()) << "the dialog waits for a correction"; };
+    editAndPress(
+        [&] {
+            control<QCheckBox>("chbVzdy")->setChecked(false);
+            auto* year = control<QSpinBox>("speOdRoky");
+            year->selectAll();
+            QTest::keyClicks(year, QStringLiteral("10000"));
+            EXPECT_EQ(year->value(), 10000) << "not cut to 1000";
+            QTest::mouseClick(control("btnOK"), Qt::LeftButton);
+            ASSERT_EQ(questions.asked.size(), 1u);
+            EXPECT_EQ(questions.asked[0].text, window->messageTable().text(MessageTable::YearOutOfRange));
+            year->setValue(2027);
+        },
+        "btnOK");
+    EXPECT_FALSE(dialog()->isVisible());
+    EXPECT_EQ(edited().OR, 2027);
 }
 
 TEST_F(DalsiBudikTest, AlarmsMissedWhileClosedAreListedAtStartOldestFirstAndFromTheMenu) {
