@@ -15,19 +15,25 @@ void TfrmHlavniOkno::registerKey() {
     }
     const int code = nactiNastaveni(state_.storage.settingsIni()).zkratkaMezicasu;
     services_.hotkey.onPressed = [this] { zkratkaMezicasuStisknuta(); };
+    // A refused key is said once for a combination, not at every start of the settings dialog.
+    const auto tellOnce = [&](int message) {
+        if (hotkeyReported_ != code) {
+            hotkeyReported_ = code;
+            const QString shown = QKeySequence(hotkeyToQt(code)).toString(QKeySequence::NativeText);
+            services_.questions.tell(fillPlaceholders(state_.messages.text(message),
+                                                      shown.isEmpty() ? QString::number(code) : shown),
+                                     MessageIcon::Warning);
+        }
+    };
     switch (services_.hotkey.registerKey(code)) {
     case GlobalHotkey::Result::Registered:
         hotkeyRegistered_ = true;
         break;
     case GlobalHotkey::Result::Taken:
-        // Said once for a combination, not at every start of the settings dialog.
-        if (hotkeyReported_ != code) {
-            hotkeyReported_ = code;
-            const QString shown = QKeySequence(hotkeyToQt(code)).toString(QKeySequence::NativeText);
-            services_.questions.tell(fillPlaceholders(state_.messages.text(MessageTable::HotkeyTaken),
-                                                      shown.isEmpty() ? QString::number(code) : shown),
-                                     MessageIcon::Warning);
-        }
+        tellOnce(MessageTable::HotkeyTaken);
+        break;
+    case GlobalHotkey::Result::NoSuchKey: // a code from another system's settings file
+        tellOnce(MessageTable::HotkeyNotHere);
         break;
     case GlobalHotkey::Result::Unsupported:
         if (!noGlobalKeysTold_) {

@@ -1,4 +1,5 @@
 #include "app/tfrmhlavniokno.h"
+#include "platform/globalhotkey.h"
 
 #include "alarms/alarmpanel.h"
 #include "app/clockeditor.h"
@@ -84,7 +85,7 @@ TfrmHlavniOkno::TfrmHlavniOkno(const QString& executableFolder, PlatformServices
     formCreate(executableFolder);
     frmNastaveni_ = new TfrmNastaveni({state_.storage, services.questions, services.files, services.autostart,
                                        state_.messages, QCoreApplication::applicationFilePath(), limits_.minHeight,
-                                       limits_.maxHeight},
+                                       limits_.maxHeight, [this](int code) { return services_.hotkey.hasKey(code); }},
                                       this);
     connect(frmNastaveni_, &TfrmNastaveni::splitTimesMoved, this,
             [this] { stopwatchPanel_->frmMezicasy()->btnOtevritVychoziClick(); });

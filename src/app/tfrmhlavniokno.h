@@ -201,7 +201,7 @@ private:
     bool endedForUpdate_ = false; // handed over to the downloader: the program ends without its shutdown
     RegisteredMessage* verzeZkontrolovana_ = nullptr;
     bool hotkeyRegistered_ = false;
-    int hotkeyReported_ = 0;       // the code whose refusal was told, so it is told once
+    int hotkeyReported_ = -1;      // the code whose refusal was told, so it is told once
     bool noGlobalKeysTold_ = false;
     struct {
         std::optional<LocalTime> local;

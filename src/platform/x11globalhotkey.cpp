@@ -114,7 +114,7 @@ GlobalHotkey::Result X11GlobalHotkey::registerKey(int code) {
     const unsigned long keysym = keysymFor(code & 0xFF);
     const KeyCode keycode = keysym ? XKeysymToKeycode(x.display, keysym) : 0;
     if (keycode == 0) {
-        return Result::Unsupported;
+        return Result::NoSuchKey; // grabbing works here, this key does not
     }
     unsigned short modifiers = 0;
     if (code & ShiftCode) {
@@ -155,6 +155,16 @@ GlobalHotkey::Result X11GlobalHotkey::registerKey(int code) {
         filtering_ = true;
     }
     return Result::Registered;
+}
+
+bool X11GlobalHotkey::hasKey(int code) const {
+    const unsigned long keysym = keysymFor(code & 0xFF);
+    if (keysym == 0) {
+        return false;
+    }
+    const X11 x = x11();
+    // Without an X11 display there is no keyboard map to ask: registering says what the desktop allows.
+    return !x.display || XKeysymToKeycode(x.display, keysym) != 0;
 }
 
 void X11GlobalHotkey::unregisterKey() {

@@ -16,6 +16,7 @@ public:
 
     Result registerKey(int code) override;
     void unregisterKey() override;
+    bool hasKey(int code) const override;
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 

@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QKeySequenceEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +28,55 @@
 #include <QSpinBox>
 
 namespace tavrok {
+
+namespace {
+
+// The split hotkey's field: one key combination, taken at its press (no sequence of keys, no pause
+// before it counts). A combination the owner refuses leaves the field's previous key in place.
+class HotkeyEdit final : public QKeySequenceEdit {
+public:
+    using QKeySequenceEdit::QKeySequenceEdit;
+    std::function<bool(QKeyCombination)> accepts;
+    std::function<void(QKeyCombination)> refused;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        switch (event->key()) {
+        case Qt::Key_Control:
+        case Qt::Key_Shift:
+        case Qt::Key_Alt:
+        case Qt::Key_AltGr:
+        case Qt::Key_Meta:
+        case Qt::Key_Super_L:
+        case Qt::Key_Super_R:
+        case Qt::Key_Hyper_L:
+        case Qt::Key_Hyper_R:
+            event->accept(); // a modifier alone neither empties the field nor counts as a key
+            return;
+        default:
+            break;
+        }
+        const QKeySequence before = keySequence();
+        QKeySequenceEdit::keyPressEvent(event); // the key as the field reads it (Shift with its base key)
+        const QKeySequence typed = keySequence();
+        if (typed.isEmpty() || typed == before) {
+            setKeySequence(before); // nothing taken: the previous key stays
+            return;
+        }
+        const QKeyCombination key = typed[typed.count() - 1];
+        clear(); // ends the recording: one combination is the whole hotkey
+        if (accepts && accepts(key)) {
+            setKeySequence(QKeySequence(key));
+        } else {
+            setKeySequence(before);
+            if (refused) {
+                refused(key);
+            }
+        }
+    }
+};
+
+} // namespace
 
 TfrmNastaveni::TfrmNastaveni(Services services, QWidget* parent) : QDialog(parent), s_(std::move(services)) {
     setObjectName(QStringLiteral("frmNastaveni"));
@@ -66,7 +116,10 @@ TfrmNastaveni::TfrmNastaveni(Services services, QWidget* parent) : QDialog(paren
     chbMagnetovat = check("chbMagnetovat", u"Přichytávat okno k okrajům obrazovky");
     chbNechatOdpocit = check("chbNechatOdpocit", u"Po dokončení nechat odpočítávání na nule");
     chbMezicas = makeNamed<QCheckBox>(this, "chbMezicas", u"Klávesová zk&ratka mezičasu:", 8, y + 4, 180, 18);
-    hkyMezicas = makeNamed<QKeySequenceEdit>(this, "hkyMezicas", nullptr, 190, y + 2, 108, 22);
+    auto* hotkeyEdit = makeNamed<HotkeyEdit>(this, "hkyMezicas", 190, y + 2, 108, 22);
+    hotkeyEdit->accepts = [this](QKeyCombination key) { return hotkeyUsable(key); };
+    hotkeyEdit->refused = [this](QKeyCombination key) { hotkeyRefused(key); };
+    hkyMezicas = hotkeyEdit;
     y += 30;
     lblJazyk = makeNamed<QLabel>(this, "lblJazyk", u"Jazyk:", 8, y + 3, 60, 16);
     cbxJazyk = makeNamed<QComboBox>(this, "cbxJazyk", nullptr, 70, y, 228, 22);
@@ -232,6 +285,20 @@ void TfrmNastaveni::enable() {
                                                       rbtPriSpusteniWindows}) {
         w->setEnabled(rbtAutomaticka->isChecked());
     }
+}
+
+bool TfrmNastaveni::hotkeyUsable(QKeyCombination key) const {
+    if (key.keyboardModifiers() & Qt::MetaModifier) {
+        return false; // the stored code has no bit for the logo key
+    }
+    const int code = hotkeyFromQt(key.toCombined());
+    return code != 0 && (!s_.keyAvailable || s_.keyAvailable(code));
+}
+
+void TfrmNastaveni::hotkeyRefused(QKeyCombination key) {
+    s_.questions.tell(fillPlaceholders(s_.messages.text(MessageTable::HotkeyNotHere),
+                                       QKeySequence(key).toString(QKeySequence::NativeText)),
+                      MessageIcon::Warning);
 }
 
 void TfrmNastaveni::nactiNastaveni() {

@@ -37,6 +37,8 @@ public:
         QString executable;
         int minHeight;
         int maxHeight;
+        // Whether a split hotkey code names a key this desktop can grab.
+        std::function<bool(int code)> keyAvailable;
     };
     TfrmNastaveni(Services services, QWidget* parent = nullptr);
 
@@ -57,6 +59,9 @@ signals:
 
 private:
     void enable();
+    // The split hotkey field takes a combination only when it can be stored and grabbed here.
+    bool hotkeyUsable(QKeyCombination key) const;
+    void hotkeyRefused(QKeyCombination key);
     // Opens the chosen language file, after the user's yes when it was not made for this program or
     // version; on no the previous file stays open and the save ends.
     bool zmenJazyk();

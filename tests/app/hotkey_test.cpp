@@ -71,3 +71,13 @@ TEST_F(HotkeyTest, ACombinationAnotherProgramHoldsIsToldOnceAndADesktopWithoutGl
     ASSERT_EQ(questions.asked.size(), 2u) << "told once in a run";
     EXPECT_EQ(questions.asked[1].text, window->messageTable().text(MessageTable::NoGlobalKeys));
 }
+
+TEST_F(HotkeyTest, AStoredKeyThisDesktopHasNotIsToldAsSuch) {
+    settings("[nastaveni]\npouzitMezicas=1\nzkratkaMezicasu=189\n"); // a key of a Windows keyboard
+    hotkey.missingKeys = {189};
+    open();
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text,
+              fillPlaceholders(window->messageTable().text(MessageTable::HotkeyNotHere), QStringLiteral("189")));
+    EXPECT_FALSE(window->hotkeyRegistered());
+}

@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <QKeySequence>
 #include <QSet>
+#include <QKeyEvent>
+#include <QApplication>
 #include <gtest/gtest.h>
 
 using namespace tavrok;
@@ -64,6 +66,33 @@ TEST_F(NastaveniDialogTest, TheWriteProbeLeavesNothingInTheLocationFile) {
     dialog()->nactiNastaveni();
     EXPECT_TRUE(child("edtCestaKNastaveni")->isEnabled());
     EXPECT_FALSE(IniFile(data("Nastaveni/Umisteni.ini")).sectionExists(u"test"));
+}
+
+TEST_F(NastaveniDialogTest, TheHotkeyFieldRefusesAKeyThatCannotBeStoredOrGrabbedAtOnce) {
+    settings("[nastaveni]\npouzitMezicas=1\nzkratkaMezicasu=122\n"); // F11
+    hotkey.missingKeys = {0x7B}; // F12 is not on this keyboard
+    open();
+    editAndPress(
+        [this] {
+            auto* field = child<QKeySequenceEdit>("hkyMezicas");
+            field->setFocus();
+            const QKeyCombination refused[] = {Qt::CTRL | Qt::Key_Comma, Qt::CTRL | Qt::Key(0x11A) /* Ě */,
+                                               Qt::CTRL | Qt::Key_F12};
+            for (const QKeyCombination key : refused) {
+                // Sent as the keyboard sends it: Qt's test keys know ASCII only.
+                QKeyEvent press(QEvent::KeyPress, key.key(), key.keyboardModifiers());
+                QKeyEvent release(QEvent::KeyRelease, key.key(), key.keyboardModifiers());
+                QApplication::sendEvent(field, &press);
+                QApplication::sendEvent(field, &release);
+                EXPECT_EQ(field->keySequence(), QKeySequence(Qt::Key_F11)) << "the user's key stays";
+            }
+            ASSERT_EQ(questions.asked.size(), 3u) << "each refused at once";
+            EXPECT_TRUE(questions.asked[0].text.startsWith(u"Klávesovou zkratku"));
+            QTest::keyClick(field, Qt::Key_F10, Qt::ControlModifier);
+            EXPECT_EQ(field->keySequence(), QKeySequence(Qt::CTRL | Qt::Key_F10));
+        },
+        "btnOK");
+    EXPECT_EQ(IniFile(settingsPath()).readInteger(u"nastaveni", u"zkratkaMezicasu", 0), 0x4000 | 0x79);
 }
 
 TEST_F(NastaveniDialogTest, OkSavesEverythingAndCancelRestoresTheFile) {

@@ -2,6 +2,7 @@
 
 #include "platform/globalhotkey.h"
 
+#include <set>
 #include <vector>
 
 namespace tavrok::test {
@@ -13,14 +14,19 @@ public:
     std::vector<int> registered; // every code asked for, in order
     int unregistered = 0;
     int held = 0; // the code held now, 0 for none
+    std::set<int> missingKeys; // virtual keys this desktop has no key for
 
     Result registerKey(int code) override {
         registered.push_back(code);
+        if (!hasKey(code)) {
+            return Result::NoSuchKey;
+        }
         if (answer == Result::Registered) {
             held = code;
         }
         return answer;
     }
+    bool hasKey(int code) const override { return (code & 0xFF) != 0 && !missingKeys.count(code & 0xFF); }
     void unregisterKey() override {
         ++unregistered;
         held = 0;
