@@ -54,11 +54,12 @@ int main(int argc, char* argv[]) {
     tavrok::QtPickers pickers;
     tavrok::QtSerialPort serial;
     tavrok::X11GlobalHotkey hotkey;
+    tavrok::X11GlobalHotkey pickerKey;
     tavrok::QtLauncher launcher;
     tavrok::X11WindowList windows;
     tavrok::TfrmHlavniOkno window(QCoreApplication::applicationDirPath(),
                                   {clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial, hotkey,
-                                   launcher, windows});
+                                   launcher, windows, &pickerKey});
     // The window hides in the notification area: the program ends when its window closes, not when
     // the last visible window does.
     QApplication::setQuitOnLastWindowClosed(false);

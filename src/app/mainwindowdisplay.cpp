@@ -32,7 +32,8 @@ void TfrmHlavniOkno::buildDisplay() {
              state_.displej = applied;
              feedSeparateDisplay(state_.clock.now());
              scheduleFunctionTick();
-         }},
+         },
+         services_.pickerKey},
         this);
     connect(countdownPanel_, &CountdownPanel::displaySwitched, frmNastaveniDispleje_, &TfrmNastaveniDispleje::showSource);
     if (auto* a = findChild<QAction*>(QStringLiteral("mnuNastaveniDispleje"))) {

@@ -173,8 +173,12 @@ bool TfrmDisplej::apply(const TNastaveniDispleje& s) {
     p.setColor(QPalette::WindowText, storedColour(s.barvaTextu));
     p.setColor(QPalette::Window, storedColour(s.barvaPozadi));
     setPalette(p);
+    QPalette cell = p;
+    if (highlight_) {
+        cell.setColor(QPalette::Window, highlightColour_); // the previewed cells keep their colour
+    }
     for (QLabel* l : labels_) {
-        l->setPalette(p);
+        l->setPalette(cell);
     }
     matrixDayLength_ = -1;
     vytvorMatrici(text_.dayString);
@@ -331,6 +335,14 @@ void TfrmDisplej::updateTransparency(const QRect& area) {
     // left set stays on the screen.
     QRegion part(QBitmap::fromImage(shot.createMaskFromColor(storedColour(settings_.pruhlednaBarva).rgb(), Qt::MaskInColor)));
     part.translate(r.topLeft());
+    if (highlight_) {
+        // The highlighted cells show whole, also in the see-through colour itself.
+        for (const QLabel* l : labels_) {
+            if (l->isVisible()) {
+                part += l->geometry() & r;
+            }
+        }
+    }
     setMask(r == rect() ? part : mask().subtracted(QRegion(r)).united(part));
 }
 

@@ -121,6 +121,8 @@ private:
     bool previewEditing_ = false;
     bool shaping_ = false; // the see-through shape is being made
     bool picking_ = false; // the colour picker waits: its cursor is shown
+    bool highlight_ = false; // the character cells are drawn on `highlightColour_`
+    QColor highlightColour_;
     QCursor cursorBeforePicker_;
     DisplayLayout layout_;
     QSize parentSize_;

@@ -48,13 +48,17 @@ QImage TfrmDisplej::controlPicture(char which) {
 }
 
 void TfrmDisplej::setHighlight(bool on, const QColor& colour) {
+    const bool changed = on != highlight_ || (on && colour != highlightColour_);
+    highlight_ = on;
+    highlightColour_ = colour;
     for (QLabel* l : labels_) {
         l->setAutoFillBackground(on);
-        if (on) {
-            QPalette p = l->palette();
-            p.setColor(QPalette::Window, colour);
-            l->setPalette(p);
-        }
+        QPalette p = l->palette();
+        p.setColor(QPalette::Window, on ? colour : palette().color(QPalette::Window));
+        l->setPalette(p);
+    }
+    if (changed) {
+        updateTransparency(); // the cells now show or are see-through: the window's shape follows
     }
 }
 

@@ -6,6 +6,7 @@
 #include "lang/captions.h"
 #include "lang/messagetable.h"
 #include "platform/filedialogs.h"
+#include "platform/globalhotkey.h"
 #include "platform/pickers.h"
 #include "platform/questions.h"
 #include "storage/inifile.h"
@@ -13,6 +14,7 @@
 
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -45,6 +47,9 @@ QColor panelColour(const QPushButton* panel) {
     return panel->property("colour").value<QColor>();
 }
 
+// The colour picker's key: Pause (virtual key 19) without modifiers.
+constexpr int PauseKey = 0x13;
+
 } // namespace
 
 TfrmNastaveniDispleje::TfrmNastaveniDispleje(Services services, QWidget* parent)
@@ -56,6 +61,10 @@ TfrmNastaveniDispleje::TfrmNastaveniDispleje(Services services, QWidget* parent)
     nactiNastaveniDispleje({});
     connectControls();
     nactiJazyk(language_);
+}
+
+TfrmNastaveniDispleje::~TfrmNastaveniDispleje() {
+    releasePipety(); // the Pause key goes back to the desktop
 }
 
 void TfrmNastaveniDispleje::nactiJazyk(const Language& language) {
@@ -103,8 +112,16 @@ void TfrmNastaveniDispleje::connectControls() {
     connect(btnFont, &QPushButton::clicked, this, [this] {
         QFont start = font_;
         start.setPointSize(std::max(hodnoty().font.size, 1));
+        // A name the desktop only substitutes ("Arial") is in no font list: the chooser would open on
+        // some other family. It opens on the face the display really draws with.
+        const QString drawn = QFontInfo(start).family();
+        start.setFamily(drawn);
         if (const auto chosen = s_.pickers.chooseFont(start)) {
-            font_ = *chosen;
+            QFont taken = *chosen;
+            if (taken.family() == drawn) {
+                taken.setFamily(font_.family()); // the same face keeps the name it is stored under
+            }
+            font_ = taken;
             change();
         }
     });
@@ -153,6 +170,7 @@ void TfrmNastaveniDispleje::nactiNastaveniDispleje(const TNastaveniDispleje& d) 
     setColour(pnlPruhlednaBarva, storedColour(d.pruhlednaBarva));
     chbPolopruhlednost->setChecked(d.aktivniPolopruhlednost);
     spePolopruhlednost->setValue(d.polopruhlednost);
+    tbrPolopruhlednost->setValue(d.polopruhlednost); // also before the two are connected, and when unchanged
     edtObrazek->setText(d.obrazek);
     chbObrazek->setChecked(d.zobrazitObrazek);
     rbtZarovnaniObr[static_cast<size_t>(alignmentIndex(d.zarovnaniObr))]->setChecked(true);
@@ -457,7 +475,14 @@ void TfrmNastaveniDispleje::pipetaToggled(QPushButton* button, bool on) {
                         : button == btnPruhlednaBarvaPipeta ? pnlPruhlednaBarva
                                                             : pnlBarvaTextu;
         s_.display.setPickerCursor(true);
-        grabKeyboard(); // the Pause key anywhere on the screen comes here
+        // Only the Pause key is taken from the desktop; every other key stays with the program that has
+        // the focus.
+        if (s_.pickerKey) {
+            s_.pickerKey->onPressed = [this] {
+                QMetaObject::invokeMethod(this, &TfrmNastaveniDispleje::pipetuj, Qt::QueuedConnection);
+            };
+            s_.pickerKey->registerKey(PauseKey); // refused: Pause still picks while this dialog has the focus
+        }
     } else if (pipetaTarget_) {
         releasePipety();
     }
@@ -470,23 +495,33 @@ void TfrmNastaveniDispleje::releasePipety() {
     }
     if (pipetaTarget_) {
         pipetaTarget_ = nullptr;
-        releaseKeyboard();
+        if (s_.pickerKey) {
+            s_.pickerKey->unregisterKey();
+            s_.pickerKey->onPressed = nullptr;
+        }
         s_.display.setPickerCursor(false);
+    }
+}
+
+void TfrmNastaveniDispleje::pipetuj() {
+    QPushButton* target = pipetaTarget_;
+    if (!target) {
+        return; // given up meanwhile
+    }
+    const QColor picked = s_.pickers.pixelUnderMouse();
+    releasePipety();
+    if (picked.isValid()) {
+        setColour(target, picked);
+        change();
     }
 }
 
 void TfrmNastaveniDispleje::keyPressEvent(QKeyEvent* event) {
     if (pipetaTarget_) {
-        // While the picker waits every key of the desktop comes here: Pause picks, Escape gives up,
-        // the rest are not the dialog's (an Enter typed elsewhere must not press OK).
+        // While the picker waits, Pause typed here picks too (a desktop that gives no system-wide key),
+        // Escape gives up, and no other key presses the dialog's buttons.
         if (event->key() == Qt::Key_Pause) {
-            QPushButton* target = pipetaTarget_;
-            const QColor picked = s_.pickers.pixelUnderMouse();
-            releasePipety();
-            if (picked.isValid()) {
-                setColour(target, picked);
-                change();
-            }
+            pipetuj();
         } else if (event->key() == Qt::Key_Escape) {
             releasePipety();
         }

@@ -23,6 +23,7 @@ class QSpinBox;
 namespace tavrok {
 
 class FileDialogs;
+class GlobalHotkey;
 class IniFile;
 class MessageTable;
 class Pickers;
@@ -44,8 +45,11 @@ public:
         std::function<IniFile&()> settings;
         // The look as applied: the program state keeps it for the display's feed.
         std::function<void(const TNastaveniDispleje&)> applied;
+        // The Pause key taken system-wide while a pipette waits; none: Pause works in this dialog only.
+        GlobalHotkey* pickerKey = nullptr;
     };
     explicit TfrmNastaveniDispleje(Services services, QWidget* parent = nullptr);
+    ~TfrmNastaveniDispleje() override;
 
     // Shows the dialog (the menu's F6).
     void otevri();
@@ -84,6 +88,8 @@ private:
     void setColour(QPushButton* panel, const QColor& colour);
     void choosePanelColour(QPushButton* panel);
     void pipetaToggled(QPushButton* button, bool on);
+    // Pause was pressed: the pixel under the mouse goes to the waiting pipette's panel.
+    void pipetuj();
     void releasePipety();
     void showUnits();
     void showHighlight();

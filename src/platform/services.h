@@ -31,6 +31,8 @@ struct PlatformServices {
     GlobalHotkey& hotkey;
     Launcher& launcher;
     WindowList& windows;
+    // A second system-wide key, the colour picker's Pause; none: Pause works in the program's own windows.
+    GlobalHotkey* pickerKey = nullptr;
 };
 
 } // namespace tavrok

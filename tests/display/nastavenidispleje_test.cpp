@@ -14,6 +14,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QFontDatabase>
 #include <gtest/gtest.h>
 
 using namespace tavrok;
@@ -148,11 +151,48 @@ TEST_F(DisplaySettingsTest, ThePausePickerTakesTheScreenPixelAndLetsTheKeyboardG
     auto* pipeta = childOf<QPushButton>(&dialog(), "btnBarvaPozadiPipeta");
     QTest::mouseClick(pipeta, Qt::LeftButton);
     ASSERT_TRUE(pipeta->isChecked());
-    EXPECT_EQ(QWidget::keyboardGrabber(), &dialog());
-    QTest::keyClick(&dialog(), Qt::Key_Pause);
+    EXPECT_EQ(pickerKey.held, 0x13) << "the Pause key alone is taken from the desktop";
+    EXPECT_EQ(QWidget::keyboardGrabber(), nullptr) << "every other key stays with the program in front";
+    pickerKey.press();
+    QCoreApplication::processEvents();
     EXPECT_FALSE(pipeta->isChecked());
-    EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+    EXPECT_EQ(pickerKey.held, 0) << "and given back";
     EXPECT_EQ(window->programState().displej.barvaPozadi, 0x030201u);
+}
+
+TEST_F(DisplaySettingsTest, TheHighlightedCellsStayVisibleWithASeeThroughColour) {
+    settings("[nastaveniSamostatnehoDispleje]\naktivniPruhlednaBarva=1\npruhlednaBarva=16777215\nbarvaTextu=255\n");
+    open();
+    window->findChild<QAction*>(QStringLiteral("mnuZobrazitDisplej"))->trigger();
+    const QPoint cellCorner = childOf<QLabel>(&display(), "lblH1")->geometry().topLeft();
+    EXPECT_FALSE(display().mask().contains(cellCorner)) << "the white around a digit is see-through";
+    openDialog();
+    EXPECT_TRUE(display().mask().contains(cellCorner)) << "highlighted while the settings are open";
+    press("btnStorno");
+    EXPECT_FALSE(display().mask().contains(cellCorner));
+}
+
+TEST_F(DisplaySettingsTest, TheControlsShowWhatIsStoredFromTheFirstShow) {
+    open();
+    openDialog();
+    auto* slider = childOf<QSlider>(&dialog(), "tbrPolopruhlednost");
+    auto* spin = childOf<QSpinBox>(&dialog(), "spePolopruhlednost");
+    EXPECT_EQ(slider->value(), 255);
+    EXPECT_EQ(spin->value(), 255);
+    slider->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(spin->value(), 254);
+
+    // The font chooser opens on the face the display draws ("Arial" is only a substitute's name here),
+    // and OK without a change keeps the stored name.
+    pickers.fontUntouched = true;
+    press("btnFont");
+    ASSERT_TRUE(pickers.fontShown);
+    EXPECT_TRUE(QFontDatabase::families().contains(pickers.fontShown->family())) << pickers.fontShown->family().toStdString();
+    press("btnOK");
+    const IniFile ini(settingsPath());
+    EXPECT_EQ(ini.readString(u"nastaveniSamostatnehoDispleje", u"fontName"), QStringLiteral("Arial"));
+    EXPECT_FALSE(ini.readBool(u"nastaveniSamostatnehoDispleje", u"fontBold", false));
+    EXPECT_FALSE(ini.readBool(u"nastaveniSamostatnehoDispleje", u"fontItalic", false));
 }
 
 TEST_F(DisplaySettingsTest, AnUnreadablePictureAndAnUnwritableFileAreReported) {

@@ -13,9 +13,14 @@ public:
     std::deque<QColor> colours;
     std::deque<QFont> fonts;
     QColor screenPixel = Qt::magenta;
+    std::optional<QFont> fontShown; // what the font chooser last opened on
+    bool fontUntouched = false;     // OK without a change: the chooser gives back what it opened on
 
     std::optional<QColor> chooseColour(const QColor&) override { return take(colours); }
-    std::optional<QFont> chooseFont(const QFont&) override { return take(fonts); }
+    std::optional<QFont> chooseFont(const QFont& start) override {
+        fontShown = start;
+        return fontUntouched ? std::optional<QFont>(start) : take(fonts);
+    }
     QColor pixelUnderMouse() override { return screenPixel; }
     // Each print goes to the next PDF file of the script; none left is a cancelled dialog.
     std::deque<QString> printTo;

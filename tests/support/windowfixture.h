@@ -35,6 +35,7 @@ protected:
     FakePickers pickers;
     FakeSerialPort serial;
     FakeHotkey hotkey;
+    FakeHotkey pickerKey;
     FakeLauncher launcher;
     FakeWindowList windows;
     XdgAutostart autostart{dir.path() + QStringLiteral("/xdg/autostart"), dir.path() + QStringLiteral("/etc/autostart")};
@@ -66,7 +67,7 @@ protected:
 
     void create() {
         window = std::make_unique<TfrmHlavniOkno>(
-            dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial, hotkey, launcher, windows});
+            dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial, hotkey, launcher, windows, &pickerKey});
     }
     void open() {
         create();
