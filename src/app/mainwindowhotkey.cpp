@@ -14,6 +14,9 @@ void TfrmHlavniOkno::registerKey() {
         return;
     }
     const int code = nactiNastaveni(state_.storage.settingsIni()).zkratkaMezicasu;
+    if (code == 0) {
+        return; // the field was emptied: no key
+    }
     services_.hotkey.onPressed = [this] { zkratkaMezicasuStisknuta(); };
     // A refused key is said once for a combination, not at every start of the settings dialog.
     const auto tellOnce = [&](int message) {

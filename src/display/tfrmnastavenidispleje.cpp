@@ -113,9 +113,12 @@ void TfrmNastaveniDispleje::connectControls() {
         QFont start = font_;
         start.setPointSize(std::max(hodnoty().font.size, 1));
         // A name the desktop only substitutes ("Arial") is in no font list: the chooser would open on
-        // some other family. It opens on the face the display really draws with.
-        const QString drawn = QFontInfo(start).family();
+        // some other family, and a face without a style name on the first of its styles (Bold). It opens
+        // on the face and style the display really draws with.
+        const QFontInfo real(start);
+        const QString drawn = real.family();
         start.setFamily(drawn);
+        start.setStyleName(real.styleName());
         if (const auto chosen = s_.pickers.chooseFont(start)) {
             QFont taken = *chosen;
             if (taken.family() == drawn) {

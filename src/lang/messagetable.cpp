@@ -82,7 +82,7 @@ constexpr const char16_t* BuiltIn[MessageTable::Count] = {
     u"Program pro aktualizaci %d není nainstalován nebo jej nelze spustit, nové verze proto nelze zkontrolovat. Program Tavrok pracuje dál beze změny.",
     u"Připravenou aktualizaci nelze nainstalovat: program %d, který ji instaluje, není nainstalován nebo jej nelze spustit. Program Tavrok pracuje dál beze změny a tuto aktualizaci již nenabídne.",
     u"Rok musí být od 1 do 9999, v části „Když“ také 0 (kterýkoli rok). Opravte označený rok.",
-    u"Klávesovou zkratku %d nelze pro mezičas použít: tuto klávesu program na této pracovní ploše zachytit neumí.%13Zvolte jinou zkratku, například písmeno, číslici nebo funkční klávesu, případně s Ctrl, Alt nebo Shift.",
+    u"Klávesovou zkratku %d nelze pro mezičas použít: tuto klávesu program na této pracovní ploše zachytit neumí, nebo by ji vzal psaní ve všech programech.%13Zvolte jinou zkratku, například funkční klávesu, nebo písmeno či číslici s Ctrl nebo Alt.",
 };
 
 QString withLineBreaks(QString text) {

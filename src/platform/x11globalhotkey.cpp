@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QHash>
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
@@ -96,6 +97,21 @@ unsigned long X11GlobalHotkey::keysymFor(int vk) {
     }
 }
 
+namespace {
+
+// The program's grabs by key and modifier set. Every instance grabs through the same connection, and the
+// X server keeps one grab per client and combination: the split key and the colour picker may both want
+// Pause, and the first to let go must not take the other's grab away.
+QHash<quint32, int>& grabCounts() {
+    static QHash<quint32, int> counts;
+    return counts;
+}
+quint32 grabId(KeyCode keycode, unsigned short set) {
+    return (quint32(keycode) << 16) | set;
+}
+
+} // namespace
+
 X11GlobalHotkey::X11GlobalHotkey() = default;
 
 X11GlobalHotkey::~X11GlobalHotkey() {
@@ -134,6 +150,12 @@ GlobalHotkey::Result X11GlobalHotkey::registerKey(int code) {
         if (grabbed_.contains(set)) {
             continue;
         }
+        int& holders = grabCounts()[grabId(keycode, set)];
+        if (holders > 0) { // held by another instance of this program already
+            ++holders;
+            grabbed_ << set;
+            continue;
+        }
         xcb_generic_error_t* error = xcb_request_check(
             x.connection, xcb_grab_key_checked(x.connection, 1, x.root, set, keycode, XCB_GRAB_MODE_ASYNC,
                                                 XCB_GRAB_MODE_ASYNC));
@@ -142,6 +164,7 @@ GlobalHotkey::Result X11GlobalHotkey::registerKey(int code) {
             free(error);
             break;
         }
+        holders = 1;
         grabbed_ << set;
     }
     keycode_ = keycode;
@@ -172,10 +195,17 @@ void X11GlobalHotkey::unregisterKey() {
         return;
     }
     const X11 x = x11();
-    if (x.connection && x.root) {
-        for (const unsigned short set : grabbed_) {
+    for (const unsigned short set : grabbed_) {
+        const auto held = grabCounts().find(grabId(keycode_, set));
+        if (held != grabCounts().end() && --*held > 0) {
+            continue; // another instance still wants it
+        }
+        grabCounts().remove(grabId(keycode_, set));
+        if (x.connection && x.root) {
             xcb_ungrab_key(x.connection, keycode_, x.root, set);
         }
+    }
+    if (x.connection) {
         xcb_flush(x.connection);
     }
     grabbed_.clear();

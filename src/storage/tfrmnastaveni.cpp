@@ -32,15 +32,21 @@ namespace tavrok {
 namespace {
 
 // The split hotkey's field: one key combination, taken at its press (no sequence of keys, no pause
-// before it counts). A combination the owner refuses leaves the field's previous key in place.
+// before it counts), the keypad told apart. Backspace and Delete empty it; Escape, Enter and Tab keep
+// their meaning in the dialog. A combination the owner refuses leaves the field's previous key in place.
 class HotkeyEdit final : public QKeySequenceEdit {
 public:
     using QKeySequenceEdit::QKeySequenceEdit;
-    std::function<bool(QKeyCombination)> accepts;
+    // The combination, and whether it would type text in every other program.
+    std::function<bool(QKeyCombination, bool typesText)> accepts;
     std::function<void(QKeyCombination)> refused;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
+        const Qt::KeyboardModifiers modifiers =
+            event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier |
+                                  Qt::KeypadModifier);
+        const bool plain = !(modifiers & ~Qt::KeypadModifier);
         switch (event->key()) {
         case Qt::Key_Control:
         case Qt::Key_Shift:
@@ -51,27 +57,45 @@ protected:
         case Qt::Key_Super_R:
         case Qt::Key_Hyper_L:
         case Qt::Key_Hyper_R:
-            event->accept(); // a modifier alone neither empties the field nor counts as a key
+        case Qt::Key_CapsLock:
+        case Qt::Key_NumLock:
+        case Qt::Key_ScrollLock:
+        case Qt::Key_unknown:
+        case 0:
+            event->accept(); // a modifier or a lock alone neither empties the field nor counts as a key
             return;
+        case Qt::Key_Backspace:
+        case Qt::Key_Delete:
+            if (plain) {
+                setKeySequence(QKeySequence());
+                return;
+            }
+            break;
+        case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (plain) {
+                event->ignore(); // the dialog's Storno and OK
+                return;
+            }
+            break;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            if (!(modifiers & (Qt::ControlModifier | Qt::AltModifier))) {
+                focusNextPrevChild(event->key() == Qt::Key_Tab && !(modifiers & Qt::ShiftModifier));
+                return;
+            }
+            break;
         default:
             break;
         }
-        const QKeySequence before = keySequence();
-        QKeySequenceEdit::keyPressEvent(event); // the key as the field reads it (Shift with its base key)
-        const QKeySequence typed = keySequence();
-        if (typed.isEmpty() || typed == before) {
-            setKeySequence(before); // nothing taken: the previous key stays
-            return;
-        }
-        const QKeyCombination key = typed[typed.count() - 1];
-        clear(); // ends the recording: one combination is the whole hotkey
-        if (accepts && accepts(key)) {
+        const QKeyCombination key(modifiers, Qt::Key(event->key()));
+        const bool typesText = !(modifiers & (Qt::ControlModifier | Qt::AltModifier)) && !event->text().isEmpty() &&
+                               event->text().front().isPrint();
+        if (accepts && accepts(key, typesText)) {
             setKeySequence(QKeySequence(key));
-        } else {
-            setKeySequence(before);
-            if (refused) {
-                refused(key);
-            }
+        } else if (refused) {
+            refused(key);
         }
     }
 };
@@ -117,7 +141,7 @@ TfrmNastaveni::TfrmNastaveni(Services services, QWidget* parent) : QDialog(paren
     chbNechatOdpocit = check("chbNechatOdpocit", u"Po dokončení nechat odpočítávání na nule");
     chbMezicas = makeNamed<QCheckBox>(this, "chbMezicas", u"Klávesová zk&ratka mezičasu:", 8, y + 4, 180, 18);
     auto* hotkeyEdit = makeNamed<HotkeyEdit>(this, "hkyMezicas", 190, y + 2, 108, 22);
-    hotkeyEdit->accepts = [this](QKeyCombination key) { return hotkeyUsable(key); };
+    hotkeyEdit->accepts = [this](QKeyCombination key, bool typesText) { return hotkeyUsable(key, typesText); };
     hotkeyEdit->refused = [this](QKeyCombination key) { hotkeyRefused(key); };
     hkyMezicas = hotkeyEdit;
     y += 30;
@@ -287,9 +311,9 @@ void TfrmNastaveni::enable() {
     }
 }
 
-bool TfrmNastaveni::hotkeyUsable(QKeyCombination key) const {
-    if (key.keyboardModifiers() & Qt::MetaModifier) {
-        return false; // the stored code has no bit for the logo key
+bool TfrmNastaveni::hotkeyUsable(QKeyCombination key, bool typesText) const {
+    if (typesText || (key.keyboardModifiers() & Qt::MetaModifier)) {
+        return false; // taken from typing in every program; the stored code has no bit for the logo key
     }
     const int code = hotkeyFromQt(key.toCombined());
     return code != 0 && (!s_.keyAvailable || s_.keyAvailable(code));

@@ -59,8 +59,9 @@ signals:
 
 private:
     void enable();
-    // The split hotkey field takes a combination only when it can be stored and grabbed here.
-    bool hotkeyUsable(QKeyCombination key) const;
+    // The split hotkey field takes a combination only when it can be stored and grabbed here, and when
+    // taking it from the whole desktop would not take a letter, digit or blank from typing.
+    bool hotkeyUsable(QKeyCombination key, bool typesText) const;
     void hotkeyRefused(QKeyCombination key);
     // Opens the chosen language file, after the user's yes when it was not made for this program or
     // version; on no the previous file stays open and the save ends.

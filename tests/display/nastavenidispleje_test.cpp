@@ -17,6 +17,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QFontDatabase>
+#include <QFontDialog>
 #include <gtest/gtest.h>
 
 using namespace tavrok;
@@ -188,6 +189,9 @@ TEST_F(DisplaySettingsTest, TheControlsShowWhatIsStoredFromTheFirstShow) {
     press("btnFont");
     ASSERT_TRUE(pickers.fontShown);
     EXPECT_TRUE(QFontDatabase::families().contains(pickers.fontShown->family())) << pickers.fontShown->family().toStdString();
+    QFontDialog chooser;
+    chooser.setCurrentFont(*pickers.fontShown);
+    EXPECT_FALSE(chooser.currentFont().bold()) << "Qt's chooser opens on the style drawn, not on Bold";
     press("btnOK");
     const IniFile ini(settingsPath());
     EXPECT_EQ(ini.readString(u"nastaveniSamostatnehoDispleje", u"fontName"), QStringLiteral("Arial"));
