@@ -117,9 +117,7 @@ bool AlarmPanel::pridejZmeskane() {
     if (found.seznam.empty()) {
         return false;
     }
-    auto& list = state_.zmeskaneBudiky;
-    list.seznam.insert(list.seznam.end(), found.seznam.begin(), found.seznam.end());
-    list.dalsi += found.dalsi;
+    tavrok::pridejZmeskane(state_.zmeskaneBudiky, found);
     return state_.storage.settingsIni().readBool(u"nastaveni", u"zobrazovatBudiky", true);
 }
 

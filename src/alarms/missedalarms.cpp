@@ -6,6 +6,9 @@
 #include "storage/inirecord.h"
 
 #include <algorithm>
+#include <cmath>
+#include <deque>
+#include <limits>
 #include <unordered_set>
 
 namespace tavrok {
@@ -22,16 +25,18 @@ TDateTime missedOf(std::optional<TDateTime> next, TDateTime base, TDateTime now)
     return next && *next > base && *next <= now ? *next : 0;
 }
 
-// A date-time that cannot be read counts as 31 December 1899.
-constexpr TDateTime UnknownMark = 1.0;
-
-// An alarm as the search sees it: its mark, and its next occurrence from there.
+// An alarm as the search sees it: its mark, and its next occurrence from there. Without a mark that can
+// be read there is nothing to search from.
 struct Marked {
     TDateTime base;
     std::optional<TDateTime> next;
+    bool unmarked = false;
 };
 Marked markedOf(const IniRecord& record, TNactenyBudik& schedule) {
-    const TDateTime base = record.readDateTime(u"posledni", UnknownMark);
+    const TDateTime base = record.readDateTime(u"posledni", std::numeric_limits<double>::quiet_NaN());
+    if (std::isnan(base)) {
+        return {0, std::nullopt, true};
+    }
     // Written by hand without it (or with a value that is no number), an alarm here runs without an
     // until date.
     schedule.doNekonecna = record.readBool(u"doNekonecna", true);
@@ -46,9 +51,8 @@ TDateTime vypoctiNejblizsiDatumZmeskanehoBudiku(const TNactenyBudik& alarm, TDat
 
 namespace {
 
-// Beyond the listed occurrences the rest are only counted, at most this many: an alarm whose
-// "posledni" cannot be read goes back to 1899, and thousands of them would keep the start busy
-// for minutes. Past the limit the count says "more than".
+// The occurrences are walked at most this many: alarms last checked years ago would keep the start busy
+// for minutes. Past the limit the count of older ones says "more than".
 constexpr qint64 CountLimit = 1'000'000;
 
 // The next occurrence of one alarm still to be listed or counted.
@@ -65,8 +69,8 @@ bool later(const Cursor& a, const Cursor& b) {
 
 void MissedAlarmCandidates::consider(const IniRecord& record, const QString& name, const TNactenyBudik& schedule) {
     TNactenyBudik alarm = schedule;
-    const auto [base, next] = markedOf(record, alarm);
-    if (!next || *next <= until || base > from) {
+    const auto [base, next, unmarked] = markedOf(record, alarm);
+    if (unmarked || !next || *next <= until || base > from) {
         names << name;
     }
 }
@@ -93,14 +97,14 @@ ZmeskaneBudiky najdiZmeskaneBudiky(IniFile& alarmsIni, TDateTime now, std::size_
                 continue;
             }
             TNactenyBudik alarm = nactiRozvrhBudiku(record);
-            const auto [base, next] = markedOf(record, alarm);
-            const TDateTime first = missedOf(next, base, now);
+            const auto [base, next, unmarked] = markedOf(record, alarm);
+            const TDateTime first = unmarked ? 0 : missedOf(next, base, now);
             // Checked up to now. An alarm whose next occurrence from its mark is still to come keeps the
             // mark: a later search from there finds what one from now would, and a long list is not
             // rewritten at every start. Any other alarm is marked now: one that rang, one whose search
             // from the mark ends without a date (a 31st in a short month), one whose mark lies ahead of
             // now (the clock was set back).
-            if (!next || *next <= now || base > now) {
+            if (unmarked || !next || *next <= now || base > now) {
                 toMark << name;
             }
             if (first != 0 && alarm.zapnuty()) {
@@ -115,14 +119,24 @@ ZmeskaneBudiky najdiZmeskaneBudiky(IniFile& alarmsIni, TDateTime now, std::size_
     }
     (void)posledni.commit(); // a write error is not the user's concern here
 
-    // The earliest `limit` of all, merged from the alarms' own sequences.
+    // All of them in time order, merged from the alarms' own sequences; the newest `limit` are kept.
     ZmeskaneBudiky result;
+    std::deque<ZmeskanyBudik> newest;
+    qint64 walked = 0;
     std::make_heap(cursors.begin(), cursors.end(), later);
-    while (!cursors.empty() && result.seznam.size() < limit) {
+    while (!cursors.empty()) {
+        if (++walked > CountLimit) {
+            result.dalsiNejmene = true;
+            break;
+        }
         std::pop_heap(cursors.begin(), cursors.end(), later);
         Cursor& c = cursors.back();
         const auto& [name, alarm] = alarms[c.alarm];
-        result.seznam.push_back({c.next, name});
+        newest.push_back({c.next, name});
+        if (newest.size() > limit) {
+            newest.pop_front();
+            ++result.dalsi;
+        }
         c.next = vypoctiNejblizsiDatumZmeskanehoBudiku(alarm, c.next, now);
         if (c.next == 0) {
             cursors.pop_back();
@@ -130,18 +144,19 @@ ZmeskaneBudiky najdiZmeskaneBudiky(IniFile& alarmsIni, TDateTime now, std::size_
             std::push_heap(cursors.begin(), cursors.end(), later);
         }
     }
-    // The rest, counted.
-    for (const Cursor& c : cursors) {
-        const TNactenyBudik& alarm = alarms[c.alarm].second;
-        for (TDateTime t = c.next; t != 0; t = vypoctiNejblizsiDatumZmeskanehoBudiku(alarm, t, now)) {
-            if (result.dalsi == CountLimit) {
-                result.dalsiNejmene = true;
-                return result;
-            }
-            ++result.dalsi;
-        }
-    }
+    result.seznam.assign(newest.begin(), newest.end());
     return result;
+}
+
+void pridejZmeskane(ZmeskaneBudiky& list, const ZmeskaneBudiky& newer, std::size_t limit) {
+    list.seznam.insert(list.seznam.end(), newer.seznam.begin(), newer.seznam.end());
+    list.dalsi += newer.dalsi;
+    list.dalsiNejmene = list.dalsiNejmene || newer.dalsiNejmene;
+    if (list.seznam.size() > limit) {
+        const auto older = static_cast<std::ptrdiff_t>(list.seznam.size() - limit);
+        list.seznam.erase(list.seznam.begin(), list.seznam.begin() + older);
+        list.dalsi += older;
+    }
 }
 
 } // namespace tavrok

@@ -22,18 +22,22 @@ struct ZmeskanyBudik {
 };
 struct ZmeskaneBudiky {
     std::vector<ZmeskanyBudik> seznam; // oldest first
-    qint64 dalsi = 0;                  // occurrences beyond the listed ones
+    qint64 dalsi = 0;                  // older occurrences than the listed ones
     bool dalsiNejmene = false;         // counting stopped: there are more than `dalsi`
 };
 
 // What rang while the program was closed: every occurrence of every switched-on alarm between its
-// "posledni" moment and now, oldest first, at most `limit` of them listed (the rest only counted, up to
-// a million, so a long absence with many alarms stays quick). An alarm's "posledni" becomes now, in one
-// write, unless its next occurrence from there is still to come: such marks stay as they are.
+// "posledni" moment and now, oldest first, the newest `limit` of them listed (the older ones only
+// counted, up to a million, so a long absence with many alarms stays quick). An alarm's "posledni"
+// becomes now, in one write, unless its next occurrence from there is still to come: such marks stay as
+// they are. An alarm without a readable "posledni" (written by hand, imported) has missed nothing before
+// this first look: it lists nothing and is marked now.
 //
 // `candidates`, when they were picked from the same contents of the file and `now` lies in their span,
 // spare the search reading every alarm again: it reads only those.
 struct MissedAlarmCandidates;
+// Newer misses added to a list: the newest `limit` stay listed, the older ones are counted.
+void pridejZmeskane(ZmeskaneBudiky& list, const ZmeskaneBudiky& newer, std::size_t limit = 1000);
 ZmeskaneBudiky najdiZmeskaneBudiky(IniFile& alarmsIni, TDateTime now, std::size_t limit = 1000,
                                    const MissedAlarmCandidates* candidates = nullptr);
 

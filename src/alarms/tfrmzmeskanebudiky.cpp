@@ -33,13 +33,15 @@ TfrmZmeskaneBudiky::TfrmZmeskaneBudiky(Services services, QWidget* parent) : QDi
 void TfrmZmeskaneBudiky::naplnSeznam(const ZmeskaneBudiky& missed, const Language& language) {
     cbxBudiky->clear();
     zmeskaneNazvyZobrazene_.clear();
-    for (const ZmeskanyBudik& m : missed.seznam) {
-        cbxBudiky->addItem(formatIniDateTime(m.datum) + QStringLiteral(" - ") + m.nazev);
-        zmeskaneNazvyZobrazene_ << m.nazev;
-    }
+    // The older rings that are only counted come first, as they came first.
     if (missed.dalsi > 0) {
         const QStringView word = missed.dalsiNejmene ? u"dalsiNejmene" : u"dalsi";
         cbxBudiky->addItem(fillPlaceholders(language.word(u"frmZmeskaneBudiky", word), QString::number(missed.dalsi)));
+        zmeskaneNazvyZobrazene_ << QString();
+    }
+    for (const ZmeskanyBudik& m : missed.seznam) {
+        cbxBudiky->addItem(formatIniDateTime(m.datum) + QStringLiteral(" - ") + m.nazev);
+        zmeskaneNazvyZobrazene_ << m.nazev;
     }
     cbxBudiky->setCurrentIndex(cbxBudiky->count() > 0 ? 0 : -1);
 }
@@ -56,8 +58,8 @@ void TfrmZmeskaneBudiky::btnZpravaClick() {
         return;
     }
     const int index = cbxBudiky->currentIndex();
-    if (index < 0 || index >= zmeskaneNazvyZobrazene_.size()) {
-        return; // the line that counts the rest names no alarm
+    if (index < 0 || index >= zmeskaneNazvyZobrazene_.size() || zmeskaneNazvyZobrazene_[index].isEmpty()) {
+        return; // the line that counts the older rings names no alarm
     }
     // The message as the file has it now; it may be empty.
     const QString zprava = s_.alarms().readString(zmeskaneNazvyZobrazene_[index], u"zprava");

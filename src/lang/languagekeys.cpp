@@ -106,8 +106,8 @@ constexpr LanguageKey ZmeskaneBudiky[] = {
     {u"lblText2", K::Caption},
     {u"btnZprava", K::Caption},
     {u"btnOK", K::Caption},
-    {u"dalsi", K::Word, u"… a %d dalších"},
-    {u"dalsiNejmene", K::Word, u"… a více než %d dalších"},
+    {u"dalsi", K::Word, u"%d starších zazvonění"},
+    {u"dalsiNejmene", K::Word, u"Více než %d starších zazvonění"},
 };
 
 constexpr LanguageKey Mezicasy[] = {

@@ -192,6 +192,17 @@ TEST_F(DalsiBudikTest, AlarmsMissedWhileClosedAreListedAtStartOldestFirstAndFrom
     readList(false);
     window->findChild<QAction*>(QStringLiteral("mnuZmeskaneBudiky"))->trigger();
     EXPECT_EQ(shown.size(), 2) << "the menu shows the same list again";
+
+    // Older rings only counted come first, as they came first, and name no alarm.
+    auto* dialog = window->alarmPanel().frmZmeskaneBudiky();
+    dialog->naplnSeznam({{{*tryEncodeDateTime({2026, 12, 9}, {7, 0, 0, 0}), QString::fromUtf16(u"Ráno")}}, 5, false},
+                        window->programState().language);
+    auto* list = childOf<QComboBox>(dialog, "cbxBudiky");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->itemText(0), QString::fromUtf16(u"5 starších zazvonění"));
+    const auto asked = questions.asked.size();
+    QTest::mouseClick(childOf(dialog, "btnZprava"), Qt::LeftButton);
+    EXPECT_EQ(questions.asked.size(), asked);
 }
 
 TEST_F(DalsiBudikTest, WithTheSettingOffNothingOpensAtStartAndAnEmptyListSaysSo) {

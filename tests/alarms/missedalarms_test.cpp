@@ -171,7 +171,7 @@ TEST_F(MissedAlarmsTest, AgreesWithTheSchedulerDayByDayForRandomSchedules) {
     EXPECT_GT(occurrences, 3000u) << "the rounds test something";
 }
 
-TEST_F(MissedAlarmsTest, AYearsAbsenceWithManyAlarmsStaysQuickAndSaysHowManyMore) {
+TEST_F(MissedAlarmsTest, AYearsAbsenceWithManyAlarmsStaysQuickAndListsTheNewest) {
     writeDailyAlarms(100, at(2025, 12, 7));
     QElapsedTimer timer;
     timer.start();
@@ -179,23 +179,41 @@ TEST_F(MissedAlarmsTest, AYearsAbsenceWithManyAlarmsStaysQuickAndSaysHowManyMore
     EXPECT_LT(timer.elapsed(), 3000) << "a year of 100 daily alarms";
     EXPECT_EQ(z.seznam.size(), 1000u);
     EXPECT_EQ(static_cast<qint64>(z.seznam.size()) + z.dalsi, 36500);
-    EXPECT_LT(z.seznam.front().datum, at(2025, 12, 8)) << "the oldest are the ones listed";
+    EXPECT_FALSE(z.dalsiNejmene);
+    EXPECT_GT(z.seznam.front().datum, at(2026, 11, 20)) << "the newest are the ones listed";
+    EXPECT_EQ(z.seznam.back().datum, at(2026, 12, 7)) << "now itself is missed";
     EXPECT_TRUE(std::is_sorted(z.seznam.begin(), z.seznam.end(),
                                [](const ZmeskanyBudik& a, const ZmeskanyBudik& b) { return a.datum < b.datum; }));
+
+    // Misses found later join the list; the oldest make way and are counted.
+    ZmeskaneBudiky list = z;
+    pridejZmeskane(list, {{{at(2026, 12, 7, 7), QStringLiteral("B7")}}, 2, false}, 1000);
+    EXPECT_EQ(list.seznam.size(), 1000u);
+    EXPECT_EQ(list.dalsi, z.dalsi + 3);
+    EXPECT_EQ(list.seznam.back().nazev, QStringLiteral("B7"));
 }
 
-TEST_F(MissedAlarmsTest, AlarmsThatNeverSavedTheirLastMomentListTheOldestAndStopCountingAtAMillion) {
-    // Hand-written daily alarms without "posledni": each goes back to 1899, 46 000 days.
+TEST_F(MissedAlarmsTest, AlarmsThatNeverSavedTheirLastMomentMissedNothingAndAStaleOneHidesNoRealMiss) {
+    // Hand-written or imported daily alarms without "posledni": nothing before this first look.
     writeDailyAlarms(300, std::nullopt);
-    const ZmeskaneBudiky z = najdiZmeskaneBudiky(ini, at(2026, 12, 7), 1000); // 13 million by one
-    ASSERT_EQ(z.seznam.size(), 1000u);
-    EXPECT_EQ(z.seznam.front().datum, 1.0 + 1.0 / 24) << "31.12.1899 1:00, the first moment after the default";
-    EXPECT_EQ(z.seznam.front().nazev, QStringLiteral("B1"));
-    EXPECT_EQ(z.seznam[1].nazev, QStringLiteral("B25")) << "equal moments in the order of the list";
-    EXPECT_LT(z.seznam.back().datum, 1.0 + 4) << "300 a day: the 1000 oldest are within four days";
-    EXPECT_TRUE(z.dalsiNejmene);
-    EXPECT_EQ(z.dalsi, 1'000'000);
+    ZmeskaneBudiky z = najdiZmeskaneBudiky(ini, at(2026, 12, 7), 1000);
+    EXPECT_TRUE(z.seznam.empty());
+    EXPECT_EQ(z.dalsi, 0);
     EXPECT_EQ(IniFile(ini.path()).readDateTime(u"B300", u"posledni", 0), at(2026, 12, 7)) << "every alarm is marked";
+    z = najdiZmeskaneBudiky(ini, at(2026, 12, 7, 2, 30), 1000);
+    ASSERT_EQ(z.seznam.size(), 26u) << "from there on, what rang is listed: 1:00 and 2:00, 13 alarms each";
+    EXPECT_EQ(z.seznam.front().datum, at(2026, 12, 7, 1));
+
+    // One alarm last checked in 2000 and one that missed this morning: this morning is listed.
+    test::writeBytes(ini.path(), "[info]\npocetBudiku=2\n1=Stary\n2=Ranni\n"
+                                 "[Stary]\ncas=6:00:00\nstav=1\nposledni=1.1.2000 0:00:00\n"
+                                 "[Ranni]\ncas=7:00:00\nstav=1\nposledni=6.12.2026 8:00:00\n");
+    z = najdiZmeskaneBudiky(ini, at(2026, 12, 7, 8), 1000);
+    ASSERT_EQ(z.seznam.size(), 1000u);
+    EXPECT_EQ(z.seznam.back().datum, at(2026, 12, 7, 7));
+    EXPECT_EQ(z.seznam.back().nazev, QStringLiteral("Ranni"));
+    EXPECT_EQ(z.seznam.front().nazev, QStringLiteral("Stary"));
+    EXPECT_GT(z.dalsi, 8000) << "the older rings of 2000 to 2024 are counted";
 }
 
 TEST_F(MissedAlarmsTest, ANameListedTwiceIsReportedOnceAndAHandWrittenAlarmHasNoUntilDate) {
@@ -234,7 +252,7 @@ TEST_F(MissedAlarmsTest, CandidatesPickedWithTheListFindWhatAFullSearchFinds) {
         case 2: // ahead of now: the clock was set back
             sections += "posledni=" + formatIniDateTime(loaded + 1.0 / 24).toUtf8() + "\n";
             break;
-        default: // never rang: counted from 1899, so only one
+        default: // never checked: nothing missed, marked at the first look
             break;
         }
     }
