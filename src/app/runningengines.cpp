@@ -1,6 +1,8 @@
 #include "app/runningengines.h"
 
+
 #include "app/programstate.h"
+#include "common/programlog.h"
 #include "platform/clock.h"
 #include "stopwatch/continuation.h"
 #include "storage/inifile.h"
@@ -68,8 +70,14 @@ void pokracujPoSpusteni(ProgramState& state, Questions& questions) {
     const IniSnapshot settings = state.storage.settingsIni().snapshot();
     const UtcTime now = state.clock.utcNow();
     // The stored moments are local wall-clock time; the engines count on UTC.
-    if (const auto t = nactiTavrok(settings)) {
-        state.stopwatch.resumeFrom(t->stav == Paused ? now - t->cas : utcFromLocal(LocalTime(t->cas)), now);
+    auto t = nactiTavrok(settings);
+    const auto startOf = [&](const Tavrok& s) { return s.stav == Paused ? now - s.cas : utcFromLocal(LocalTime(s.cas)); };
+    if (t && toMilliseconds(now - startOf(*t)) < 0) {
+        zapisDoLogu(QStringLiteral("the stopwatch to continue was not resumed: it would have started in the future"));
+        t.reset();
+    }
+    if (t) {
+        state.stopwatch.resumeFrom(startOf(*t), now);
         state.stopwatch.setSplitsSaved(t->ulozeno);
         state.stopwatch.splits().restore(t->mezicasy, t->posledniMezicas);
     } else {

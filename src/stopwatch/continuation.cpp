@@ -1,5 +1,7 @@
 #include "stopwatch/continuation.h"
 
+
+#include "common/programlog.h"
 #include "common/timeformat.h"
 #include "countdown/countdown.h"
 #include "stopwatch/stopwatch.h"
@@ -91,8 +93,14 @@ std::optional<Odpocet> nactiOdpocet(const IniSnapshot& s) {
     }
     o.cas = s.readFloat(OdpocetSection, u"cas", 0);
     o.delka = s.readFloat(OdpocetSection, u"delkaOdpocitavani", 0);
-    // Hand-edited beyond what a countdown can be: a length the digits cannot show, a moment no date has.
+    // Hand-edited beyond what a countdown can be: a length the digits cannot show, a moment no date has,
+    // a span under a second (repeated, it would end again at every tick).
     if (!isShowableLength(o.delka) || !(std::abs(o.cas) <= LastDay)) {
+        return std::nullopt;
+    }
+    if (toMilliseconds(o.delka) < 1000) {
+        zapisDoLogu(QStringLiteral("the countdown to continue was not resumed: its length %1 ms is under a second")
+                        .arg(toMilliseconds(o.delka)));
         return std::nullopt;
     }
     o.opakovat = s.readBool(OdpocetSection, u"opakovat", false);

@@ -438,6 +438,22 @@ TEST_F(MainWindowTest, AStopwatchKeptRunningCountsTheHoursTheProgramWasOff) {
     EXPECT_FALSE(IniFile(settingsPath()).sectionExists(u"pokracovaniTavrek")) << "erased at start";
 }
 
+TEST_F(MainWindowTest, AContinuationThatCannotBeTrueIsNotResumed) {
+    // Hand-edited: a repeating countdown of no length or half a second, a stopwatch started tomorrow.
+    const TDateTime now = clock.now().days();
+    for (const double span : {0.0, 0.5 / 86400}) {
+        settings("[pokracovaniOdpocitavani]\nstav=2\ncas=" + QByteArray::number(now - 1.0 / 1440, 'f', 9) +
+                 "\ndelkaOdpocitavani=" + QByteArray::number(span, 'f', 12) + "\nopakovat=1\n"
+                 "[pokracovaniTavrek]\nstav=2\ncas=" + QByteArray::number(now + 1, 'f', 9) + "\n");
+        open();
+        runFor(3000);
+        EXPECT_FALSE(window->countdown().running()) << span;
+        EXPECT_FALSE(window->stopwatch().running());
+        EXPECT_TRUE(questions.asked.empty()) << "no end box at every tick";
+        window.reset();
+    }
+}
+
 TEST_F(MainWindowTest, AStopwatchPausedWhileOffGoesOnFromItsTime) {
     settings("[nastaveni]\npozastavit=1\n");
     open();
