@@ -9,8 +9,23 @@ namespace tavrok::detail {
 
 namespace {
 
-bool isHeaderLine(Utf8View trimmedLine) {
-    return trimmedLine.size() >= 2 && trimmedLine.front() == '[' && trimmedLine.back() == ']';
+// The name between the brackets of a header line; a comment may follow the header ("[nastaveni] ; moje").
+std::optional<Utf8View> headerName(Utf8View trimmedLine) {
+    if (trimmedLine.size() < 2 || trimmedLine.front() != '[') {
+        return std::nullopt;
+    }
+    if (trimmedLine.back() == ']') {
+        return trimmedLine.sliced(1, trimmedLine.size() - 2);
+    }
+    const qsizetype close = trimmedLine.indexOf(']');
+    if (close < 0) {
+        return std::nullopt;
+    }
+    const Utf8View rest = trimmed(trimmedLine.sliced(close + 1));
+    if (rest.isEmpty() || (rest.front() != ';' && rest.front() != '#')) {
+        return std::nullopt;
+    }
+    return trimmedLine.sliced(1, close - 1);
 }
 
 // Whether the first character that is no blank opens a header; most lines are decided at once.
@@ -49,13 +64,12 @@ IniDocument IniDocument::parse(const QByteArray& bytes) {
         if (!mayBeHeader(raw)) {
             return;
         }
-        const Utf8View line = trimmed(raw);
-        if (!isHeaderLine(line)) {
+        const std::optional<Utf8View> name = headerName(trimmed(raw));
+        if (!name) {
             return;
         }
         doc.blocks.back().body = Utf8View(bodyStart, raw.data() - bodyStart);
-        doc.blocks.push_back(
-            IniBlock{trimmed(line.sliced(1, line.size() - 2)), true, false, NoBlock, {}, {}});
+        doc.blocks.push_back(IniBlock{trimmed(*name), true, false, NoBlock, {}, {}});
         // The body starts after this header line and its line break.
         const char* after = raw.data() + raw.size();
         if (after != end) {
@@ -238,7 +252,8 @@ void IniDocument::set(QStringView section, QStringView key, const QString& value
     changed();
     if (first == NoBlock) {
         IniBlock& last = blocks.back();
-        if (!last.empty() || last.hasHeader) {
+        const bool separated = !last.empty() || last.hasHeader;
+        if (separated) {
             last.parse();
             last.lines.push_back(IniLine{}); // a blank line between sections
         }
@@ -247,7 +262,8 @@ void IniDocument::set(QStringView section, QStringView key, const QString& value
                                   true,
                                   NoBlock,
                                   {},
-                                  {IniLine{true, own(key.toString()), own(value)}}});
+                                  {IniLine{true, own(key.toString()), own(value)}},
+                                  separated});
         indexBlock(static_cast<uint32_t>(blocks.size() - 1));
         return;
     }
@@ -290,10 +306,23 @@ void IniDocument::set(QStringView section, QStringView key, const QString& value
 }
 
 bool IniDocument::erase(QStringView section) {
-    const size_t before = blocks.size();
-    std::erase_if(blocks,
-                  [&](const IniBlock& b) { return b.hasHeader && CaseInsensitiveEqual{}(b.name, section); });
-    if (blocks.size() == before) {
+    bool erased = false;
+    for (size_t b = 0; b < blocks.size();) {
+        if (!blocks[b].hasHeader || !CaseInsensitiveEqual{}(blocks[b].name, section)) {
+            ++b;
+            continue;
+        }
+        // A section added and erased again leaves the file as it was, without the blank line before it.
+        if (blocks[b].separated && b > 0 && blocks[b - 1].parsed && !blocks[b - 1].lines.empty()) {
+            const IniLine& blank = blocks[b - 1].lines.back();
+            if (!blank.isEntry && blank.key.isEmpty()) {
+                blocks[b - 1].lines.pop_back();
+            }
+        }
+        blocks.erase(blocks.begin() + static_cast<std::ptrdiff_t>(b));
+        erased = true;
+    }
+    if (!erased) {
         return false;
     }
     reindex();

@@ -84,6 +84,7 @@ struct IniBlock {
     uint32_t nextSame = NoBlock; // the next block of the same section, when the section repeats
     Utf8View body;
     std::vector<IniLine> lines;
+    bool separated = false; // added with a blank line put at the end of the block above: erased with it
 
     template <typename F> void forEach(F&& fn) const {
         if (parsed) {

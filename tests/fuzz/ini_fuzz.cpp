@@ -65,6 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         section = keys[pick % keys.size()].section;
         key = keys[pick % keys.size()].key;
     }
+    const bool newSection = !ini.sectionExists(section);
     bool ok = false;
     bool erased = false;
     switch (operation) {
@@ -105,6 +106,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                          qPrintable(value), qPrintable(again.readString(section, key)));
         }
         FUZZ_CHECK(again.readString(section, key) == value.trimmed(), "the written value reads back");
+        if (operation == 0 && newSection && ini.eraseSection(section)) {
+            // Once in the writer's form, a section added and erased leaves the file byte for byte.
+            const QByteArray erased1 = fuzz::fileBytes(path);
+            if (ini.writeString(section, key, value) && ini.eraseSection(section)) {
+                FUZZ_CHECK(fuzz::fileBytes(path) == erased1, "a section added and erased left the file as it was");
+            }
+        }
     } else if (operation == 1) {
         FUZZ_CHECK(!again.valueExists(section, key), "the deleted key is gone");
     } else {

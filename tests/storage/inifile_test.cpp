@@ -255,6 +255,20 @@ TEST_F(IniFileTest, EraseSectionAndDeleteKeyTakeEveryOccurrence) {
     ASSERT_TRUE(ini.deleteKey(u"b", u"nothing"));
 }
 
+TEST_F(IniFileTest, ASectionAddedAndErasedLeavesTheFileAsItWas) {
+    for (const QByteArray& text : {QByteArray("[cesty]\nnastaveni=a\n"), QByteArray("[a]\nk=1\n\n[b]\nk=2\n"),
+                                   QByteArray("; only a comment\n"), QByteArray("[a]\nk=1\n\n\n")}) {
+        IniFile ini = fileWith(text);
+        ASSERT_TRUE(ini.writeString(u"test", u"zapis", QStringLiteral("ok")));
+        ASSERT_TRUE(ini.eraseSection(u"test"));
+        EXPECT_EQ(readBytes(path), text);
+    }
+    // A header with a comment behind it is that section.
+    const IniFile commented = fileWith("[nastaveni] ; moje\nvyska=300\n[x]# the rest\nk=1\n");
+    EXPECT_EQ(commented.readInteger(u"nastaveni", u"vyska", 0), 300);
+    EXPECT_EQ(commented.readInteger(u"x", u"k", 0), 1);
+}
+
 TEST_F(IniFileTest, LineBreaksInAValueCannotCorruptTheFile) {
     IniFile ini(path);
     ASSERT_TRUE(ini.writeString(u"a", u"msg", QStringLiteral("line1\r\nline2\n[evil]\nx=1")));
