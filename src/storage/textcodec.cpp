@@ -34,6 +34,22 @@ QString decodeWindows1250(QByteArrayView bytes) {
 
 namespace {
 
+// A file that is not UTF-8 as a whole, line by line: a line another editor wrote in Windows-1250 into a
+// UTF-8 file is read as Windows-1250, and every other line keeps its UTF-8. (A file of the Windows
+// version has all its lines in Windows-1250.)
+QString decodeLineByLine(QByteArrayView view) {
+    QString out;
+    out.reserve(view.size());
+    for (qsizetype start = 0; start < view.size();) {
+        const qsizetype lineBreak = view.indexOf('\n', start);
+        const qsizetype end = lineBreak < 0 ? view.size() : lineBreak + 1;
+        const QByteArrayView line = view.sliced(start, end - start);
+        out += line.isValidUtf8() ? QString::fromUtf8(line) : decodeWindows1250(line);
+        start = end;
+    }
+    return out;
+}
+
 // The text without its byte-order mark, or nothing when the bytes are not the encoding they claim.
 std::optional<QString> decodeAs(TextEncoding encoding, QByteArrayView view) {
     switch (encoding) {
@@ -61,9 +77,7 @@ std::optional<QString> decodeAs(TextEncoding encoding, QByteArrayView view) {
     if (view.startsWith("\xEF\xBB\xBF")) {
         view = view.sliced(3);
     }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(view);
-    return utf8.hasError() ? decodeWindows1250(view) : text;
+    return view.isValidUtf8() ? QString::fromUtf8(view) : decodeLineByLine(view);
 }
 
 TextEncoding claimedEncoding(QByteArrayView bytes) {

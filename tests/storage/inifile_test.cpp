@@ -113,6 +113,14 @@ TEST_F(IniFileTest, CzechTextInUtf8AndInWindows1250) {
     EXPECT_TRUE(bytes.contains("[Bud\xC3\xADk]"));
     EXPECT_EQ(IniFile(path).readString(u"budík", u"zpráva"), QStringLiteral("Žluťoučký kůň úpěl ďábelské ódy"));
     EXPECT_EQ(IniFile(path).readString(u"budík", u"nový"), QStringLiteral("€ – ř"));
+
+    // A UTF-8 file with one comment line another editor wrote in Windows-1250 keeps every other value,
+    // also after the next save.
+    IniFile mixed = fileWith("; pozn\xE1mka\n[nastaveni]\nzprava=P\xC5\x99\xC3\xADli\xC5\xA1 \xC5\xBElu\xC5\xA5ou\xC4\x8Dk\xC3\xBD k\xC5\xAF\xC5\x88\n");
+    EXPECT_EQ(mixed.readString(u"nastaveni", u"zprava"), QStringLiteral("Příliš žluťoučký kůň"));
+    ASSERT_TRUE(mixed.writeInteger(u"nastaveni", u"vyska", 300));
+    EXPECT_EQ(IniFile(path).readString(u"nastaveni", u"zprava"), QStringLiteral("Příliš žluťoučký kůň"));
+    EXPECT_TRUE(readBytes(path).startsWith("; pozn\xC3\xA1mka\n")) << "the odd line is kept as its editor meant it";
 }
 
 TEST_F(IniFileTest, NamesMatchByUnicodeCaseAndAMissingSectionStaysMissingUntilWritten) {
