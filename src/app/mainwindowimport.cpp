@@ -35,11 +35,11 @@ void TfrmHlavniOkno::mnuExportClick() {
     }
 }
 
-// The files the program works with now: its settings and alarms where the settings live, the split
-// times in the file the split-times manager uses.
+// The program's own files: its settings, alarms and split times where the settings live (not another
+// split-times file the manager may have open).
 PortSide TfrmHlavniOkno::programFiles() const {
-    return {state_.storage.settingsFolder(), state_.storage.alarmsIni().path(),
-            stopwatchPanel_->frmMezicasy()->souborMezicasu(), state_.storage.settingsIni().path()};
+    return {state_.storage.settingsFolder(), state_.storage.alarmsIni().path(), state_.storage.splitsPath(),
+            state_.storage.settingsIni().path()};
 }
 
 void TfrmHlavniOkno::portuj(const PortSide& source, const PortSide& target, bool exportuje) {
@@ -60,8 +60,9 @@ void TfrmHlavniOkno::portuj(const PortSide& source, const PortSide& target, bool
                         if (outcome.alarmsWritten) {
                             alarmPanel_->alarmsReplaced();
                         }
-                        if (outcome.splitsWritten && !stopwatchPanel_->frmMezicasy()->cesta().isEmpty()) {
-                            stopwatchPanel_->frmMezicasy()->nactiMezicasy();
+                        if (outcome.splitsWritten &&
+                            stopwatchPanel_->frmMezicasy()->souborMezicasu() == state_.storage.splitsPath()) {
+                            stopwatchPanel_->frmMezicasy()->nactiMezicasy(); // the manager shows the imported sets
                         }
                         onStateChanged();
                     });

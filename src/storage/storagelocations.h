@@ -47,6 +47,8 @@ public:
 
     const QString& programFolder() const { return programFolder_; }
     const QString& settingsFolder() const { return settingsFolder_; }
+    // The program's own split-times file, in the settings folder, whatever file the manager has open.
+    QString splitsPath() const { return settingsFolder_ + u'/' + FileSet[2]; }
     // The files start-up found to be no text and moved aside: (original path, new path).
     const QList<std::pair<QString, QString>>& movedAside() const { return movedAside_; }
     QString umisteniPath() const;

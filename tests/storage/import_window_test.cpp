@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <gtest/gtest.h>
 
 using namespace tavrok;
@@ -68,6 +69,24 @@ TEST_F(ImportWindowTest, AnImportShowsItsAlarmsAndSplitTimesAtOnce) {
     EXPECT_TRUE(alarmNames().contains(QStringLiteral("Doma")));
     auto* sets = childOf<QComboBox>(window->stopwatchPanel().frmMezicasy(), "cbxNazev");
     EXPECT_EQ(sets->findText(QString::fromUtf16(u"Závod")), 0) << "the manager lists the imported set";
+}
+
+TEST_F(ImportWindowTest, ExportTakesTheProgramsOwnSplitTimesWhateverFileTheManagerHasOpen) {
+    writeBytes(data("Nastaveni/Mezicasy.ini"), "[info]\npocetMezicasu=2\n1=Prvni\n2=Druhy\n"
+                                               "[Prvni]\npocetMezicasu=1\nposledniMezicas=1\n0=1.  x\n"
+                                               "[Druhy]\npocetMezicasu=1\nposledniMezicas=1\n0=1.  y\n");
+    open();
+    auto* manager = window->stopwatchPanel().frmMezicasy();
+    manager->zobraz();
+    childOf<QLineEdit>(manager, "edtCesta")->setText(dir.filePath(QStringLiteral("jine/Zavody.ini")));
+    QTest::mouseClick(childOf(manager, "btnOtevrit"), Qt::LeftButton);
+    ASSERT_NE(manager->souborMezicasu(), data("Nastaveni/Mezicasy.ini"));
+    const QString out = folder("out");
+    files.folders << out;
+    trigger("mnuExport");
+    const IniFile exported(out + QStringLiteral("/Mezicasy.ini"));
+    EXPECT_EQ(exported.readString(u"info", u"1"), QStringLiteral("Prvni"));
+    EXPECT_EQ(exported.readString(u"info", u"2"), QStringLiteral("Druhy"));
 }
 
 TEST_F(ImportWindowTest, AFolderWithoutSettingsOrACancelledChoiceChangesNothing) {
