@@ -95,8 +95,33 @@ QString StorageLocations::storedLocation() const {
     return IniFile(umisteniPath()).readString(u"cesty", u"nastaveni", defaultLocation());
 }
 
+namespace {
+
+// A path written on Windows ("C:\Program Files\Tavrok\Data\Nastaveni\Mezicasy.ini") where there are
+// no drive letters: one under the old program's Data folder is the same place under this program's; any
+// other cannot be used here and is empty, never a folder "C:" made beside the program.
+QString fromWindowsPath(const QString& path, const QString& programFolder) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(programFolder);
+    return path;
+#else
+    const bool drive = path.size() >= 2 && path[0].isLetter() && path[0].unicode() < 0x80 && path[1] == u':' &&
+                       (path.size() == 2 || path[2] == u'/');
+    if (!drive) {
+        return path;
+    }
+    qsizetype data = path.indexOf(QStringLiteral("/Data/"), 0, Qt::CaseInsensitive);
+    if (data < 0 && path.endsWith(QStringLiteral("/Data"), Qt::CaseInsensitive)) {
+        data = path.size() - 5;
+    }
+    return data < 0 ? QString() : programFolder + QStringLiteral("/Data") + path.mid(data + 5);
+#endif
+}
+
+} // namespace
+
 QString StorageLocations::expand(QStringView location) const {
-    return spravLomitka(nahradPromenneProstredi(location, programFolder_, env_));
+    return fromWindowsPath(spravLomitka(nahradPromenneProstredi(location, programFolder_, env_)), programFolder_);
 }
 
 void StorageLocations::openSet(const QString& folder) {
@@ -124,7 +149,10 @@ void StorageLocations::resolveAtStartup(const QString& executableFolder) {
         }
     }
 
-    const QString folder = expand(storedLocation());
+    QString folder = expand(storedLocation());
+    if (folder.isEmpty()) {
+        folder = expand(DefaultLocation); // a place of another system that cannot be used here
+    }
     files_.makePath(folder);
     openSet(folder);
     removeLeftoverTemporaries(umisteniPath());

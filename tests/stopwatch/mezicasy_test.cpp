@@ -100,6 +100,23 @@ TEST_F(MezicasyTest, SplitsAreSavedAndHandedOnAsCsvClipboardAndPrint) {
     EXPECT_FALSE(printed.contains(QStringLiteral("-----"))) << "the leading separator is not printed";
 }
 
+TEST_F(MezicasyTest, APathStoredOnWindowsIsMappedOrRefusedNeverMadeBesideTheProgram) {
+    settings("[nastaveniMezicasu]\ncesta=C:\\Program Files\\Tavrok\\Data\\Nastaveni\\Mezicasy.ini\n");
+    open();
+    openManager();
+    EXPECT_EQ(manager()->cesta(), splitsPath()) << "under the old program's Data: the same place here";
+    EXPECT_TRUE(questions.asked.empty());
+    window.reset();
+
+    settings("[nastaveniMezicasu]\ncesta=D:\\Zavody\\z.ini\n");
+    open();
+    openManager();
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text, fillPlaceholders(window->messageTable().text(45), QStringLiteral("D:\\Zavody\\z.ini")));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("D:")))) << "no folder named after a drive";
+    EXPECT_FALSE(QFileInfo::exists(QDir::current().filePath(QStringLiteral("D:"))));
+}
+
 TEST_F(MezicasyTest, NamesThatExistOrCannotBeStoredAreRefusedWithTheirMessages) {
     open();
     openManager();

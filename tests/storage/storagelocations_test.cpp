@@ -79,6 +79,11 @@ TEST(VariableExpansion, ForwardSlashesAndTrailingSlashAfterTheProgramFolder) {
     locations.resolveAtStartup(dir.path() + QStringLiteral("/"));
     EXPECT_EQ(locations.programFolder(), dir.path());
     EXPECT_EQ(locations.expand(u"%TavrokPath%/Data/Jinde/"), dir.path() + QStringLiteral("/Data/Jinde"));
+    // Paths the Windows version stored: under its Data folder the same place here, elsewhere unusable.
+    EXPECT_EQ(locations.expand(u"C:\\Program Files\\Tavrok\\Data\\Nastaveni\\Mezi\u010Dasy.ini"),
+              dir.path() + QString::fromUtf16(u"/Data/Nastaveni/Mezi\u010Dasy.ini"));
+    EXPECT_EQ(locations.expand(u"c:/tavrok/data"), dir.path() + QStringLiteral("/Data"));
+    EXPECT_EQ(locations.expand(u"D:\\Zvuky\\budik.wav"), QString());
 }
 
 namespace {
@@ -153,6 +158,13 @@ TEST_F(StorageTest, StartUpFollowsTheStoredLocationAndLanguage) {
     EXPECT_EQ(storage.settingsIni().readString(u"info", u"program"), QStringLiteral("Tavrok"));
     EXPECT_EQ(storage.languageIni().path(), program + QStringLiteral("/Data/Jazyky/English.ini"));
     EXPECT_TRUE(QFileInfo::exists(program + QStringLiteral("/Uzivatel/Nastaveni/Budiky.ini")));
+}
+
+TEST_F(StorageTest, ALocationOfAnotherSystemStartsInTheDefaultFolder) {
+    setLocation("D:\\Moje\\Tavrok");
+    storage.resolveAtStartup(program);
+    EXPECT_EQ(storage.settingsFolder(), defaultFolder());
+    EXPECT_FALSE(QFileInfo::exists(program + QStringLiteral("/D:")));
 }
 
 TEST_F(StorageTest, AnUnusableLocationStillStartsWithDefaults) {
