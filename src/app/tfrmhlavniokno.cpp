@@ -1,5 +1,4 @@
 #include "app/tfrmhlavniokno.h"
-#include "platform/globalhotkey.h"
 
 #include "alarms/alarmpanel.h"
 #include "app/clockeditor.h"
@@ -85,8 +84,7 @@ TfrmHlavniOkno::TfrmHlavniOkno(const QString& executableFolder, PlatformServices
     formCreate(executableFolder);
     frmNastaveni_ = new TfrmNastaveni({state_.storage, services.questions, services.files, services.autostart,
                                        state_.messages, QCoreApplication::applicationFilePath(), limits_.minHeight,
-                                       limits_.maxHeight, [this](int code) { return services_.hotkey.hasKey(code); }},
-                                      this);
+                                       limits_.maxHeight, &services.hotkey}, this);
     connect(frmNastaveni_, &TfrmNastaveni::splitTimesMoved, this,
             [this] { stopwatchPanel_->frmMezicasy()->btnOtevritVychoziClick(); });
 }
@@ -109,8 +107,7 @@ void TfrmHlavniOkno::buildControls() {
     setCentralWidget(c);
     const QColor windowColour = palette().color(QPalette::Base);
 
-    // As high as the space above the function labels: the accents of "Út" and "Čt" stand above the
-    // font's capitals and would be cut off by a line only as high as the text.
+    // As high as the space above the function labels: the accents of "Út" and "Čt" stand above the capitals.
     lblCas = makeNamed<QLabel>(c, "lblCas", u"Nahr\u00E1v\u00E1n\u00ED...", 10, 0, 157, 16);
     lblCas->setFont(faceFont("MS Sans Serif", 12, true));
     lblFceBudik = makeNamed<ClickLabel>(c, "lblFceBudik", state_.functionCaptions.budik, 10, 16, 28, 13);

@@ -4,6 +4,7 @@
 #include "lang/messagetable.h"
 #include "platform/autostart.h"
 #include "platform/filedialogs.h"
+#include "platform/globalhotkey.h"
 #include "platform/hotkeycode.h"
 #include "platform/questions.h"
 #include "storage/inifile.h"
@@ -316,7 +317,7 @@ bool TfrmNastaveni::hotkeyUsable(QKeyCombination key, bool typesText) const {
         return false; // taken from typing in every program; the stored code has no bit for the logo key
     }
     const int code = hotkeyFromQt(key.toCombined());
-    return code != 0 && (!s_.keyAvailable || s_.keyAvailable(code));
+    return code != 0 && (!s_.hotkey || s_.hotkey->hasKey(code));
 }
 
 void TfrmNastaveni::hotkeyRefused(QKeyCombination key) {

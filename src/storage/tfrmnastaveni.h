@@ -20,6 +20,7 @@ namespace tavrok {
 
 class Autostart;
 class FileDialogs;
+class GlobalHotkey;
 class MessageTable;
 class Questions;
 class StorageLocations;
@@ -37,8 +38,8 @@ public:
         QString executable;
         int minHeight;
         int maxHeight;
-        // Whether a split hotkey code names a key this desktop can grab.
-        std::function<bool(int code)> keyAvailable;
+        // Tells whether a split hotkey code names a key this desktop can grab.
+        const GlobalHotkey* hotkey = nullptr;
     };
     TfrmNastaveni(Services services, QWidget* parent = nullptr);
 
