@@ -91,8 +91,8 @@ TEST_F(DisplayWindowTest, ItsPlaceIsSavedAtCloseAndComesBackAtStart) {
 
     // A place no screen shows (a hand-edited file, a monitor that is gone) comes back on the screen.
     for (const int place : {-99999, 99999}) {
-        IniFile(settingsPath()).writeInteger(u"stavDispleje", u"levo", place);
-        IniFile(settingsPath()).writeInteger(u"stavDispleje", u"hor", place);
+        ASSERT_TRUE(IniFile(settingsPath()).writeInteger(u"stavDispleje", u"levo", place));
+        ASSERT_TRUE(IniFile(settingsPath()).writeInteger(u"stavDispleje", u"hor", place));
         open();
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         EXPECT_TRUE(screen.contains(QRect(display().geometry().topLeft() - QPoint(0, 32), QSize(500, 32))))

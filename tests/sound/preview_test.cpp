@@ -144,7 +144,7 @@ TEST_P(SoundPreviewTest, TheMenuSilencesAPreviewToo) {
 INSTANTIATE_TEST_SUITE_P(Zones, SoundPreviewTest,
                          ::testing::Values(Case{"Europe/Prague", false}, Case{"Europe/Prague", true},
                                            Case{"America/New_York", false}, Case{"America/New_York", true}),
-                         [](const auto& info) {
-                             return std::string(info.param.zone[0] == 'E' ? "Prague" : "NewYork") +
-                                    (info.param.countdownDialog ? "CountdownOptions" : "AlarmDetails");
+                         [](const auto& param) {
+                             return std::string(param.param.zone[0] == 'E' ? "Prague" : "NewYork") +
+                                    (param.param.countdownDialog ? "CountdownOptions" : "AlarmDetails");
                          });
