@@ -16,6 +16,8 @@ struct TMainState {
     TDateTime lastVersionCheck = 0;
     bool firstShow = true;
     bool minimizePending = false;
+    // An import wrote the settings: the window state of this run is not saved over them at close.
+    bool settingsImported = false;
 };
 
 // "funkce" of the settings: 3 countdown, 2 stopwatch, anything else the alarm clock.

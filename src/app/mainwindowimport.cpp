@@ -60,6 +60,9 @@ void TfrmHlavniOkno::portuj(const PortSide& source, const PortSide& target, bool
                         if (outcome.alarmsWritten) {
                             alarmPanel_->alarmsReplaced();
                         }
+                        if (outcome.settingsWritten && outcome.failedPath.isEmpty()) {
+                            state_.main.settingsImported = true; // they stand as imported
+                        }
                         if (outcome.splitsWritten &&
                             stopwatchPanel_->frmMezicasy()->souborMezicasu() == state_.storage.splitsPath()) {
                             stopwatchPanel_->frmMezicasy()->nactiMezicasy(); // the manager shows the imported sets

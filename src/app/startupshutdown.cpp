@@ -234,7 +234,7 @@ bool TfrmHlavniOkno::formClose(Questions& questions) {
     exit.lastVersionCheck = state_.main.lastVersionCheck;
     exit.display = frmDisplej_->windowPlace();
     exit.mezicasySloucit = state_.mezicasySloucit;
-    if (!ulozStavPriUkonceni(settings, exit)) {
+    if (!state_.main.settingsImported && !ulozStavPriUkonceni(settings, exit)) {
         questions.tell(fillPlaceholders(state_.messages.text(8), settings.path()), MessageIcon::Warning);
     }
     const pokracovani::Settled settled = pokracovani::ulozPokracovani(state_, questions, endingSession_);

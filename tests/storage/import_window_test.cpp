@@ -89,6 +89,21 @@ TEST_F(ImportWindowTest, ExportTakesTheProgramsOwnSplitTimesWhateverFileTheManag
     EXPECT_EQ(exported.readString(u"info", u"2"), QStringLiteral("Druhy"));
 }
 
+TEST_F(ImportWindowTest, ImportedWindowStateIsNotSavedOverWhenTheProgramCloses) {
+    open();
+    const QString usb = folder("usb");
+    writeBytes(usb + QStringLiteral("/Nastaveni.ini"),
+               "[stavHlavnihoOkna]\nlevo=123\nhor=77\n[stavDispleje]\nstav=3\nlevo=40\n"
+               "[nastaveniMezicasu]\nsloucit=0\n");
+    files.folders << usb;
+    trigger("mnuImport");
+    EXPECT_TRUE(window->close());
+    const IniFile settings(settingsPath());
+    EXPECT_EQ(settings.readInteger(u"stavHlavnihoOkna", u"levo", 0), 123);
+    EXPECT_EQ(settings.readInteger(u"stavDispleje", u"levo", 0), 40);
+    EXPECT_FALSE(settings.readBool(u"nastaveniMezicasu", u"sloucit", true));
+}
+
 TEST_F(ImportWindowTest, AFolderWithoutSettingsOrACancelledChoiceChangesNothing) {
     open();
     files.folders << QString();
