@@ -55,9 +55,9 @@ void TfrmHlavniOkno::verzeZkontrolovana() {
     state_.main.lastVersionCheck = state_.clock.now().days(); // the next check is thirty days away
 }
 
-bool TfrmHlavniOkno::aktualizacePoSpusteni() {
-    if (aktualizace::aktualizujPoSpusteni(state_.storage.settingsIni(), state_.storage.programFolder(),
-                                          services_.questions, state_.messages,
+bool TfrmHlavniOkno::aktualizacePoSpusteni(Questions& questions) {
+    if (aktualizace::aktualizujPoSpusteni(state_.storage.settingsIni(), state_.storage.programFolder(), questions,
+                                          state_.messages,
                                           services_.launcher) == aktualizace::PoSpusteni::Pokracovat) {
         return true;
     }

@@ -2,6 +2,7 @@
 
 #include "lang/captions.h"
 #include "lang/language.h"
+#include "platform/unattendedquestions.h"
 #include "stopwatch/tfrmcosetavrokem.h"
 
 #include <QAbstractButton>
@@ -49,7 +50,16 @@ Answer MessageBoxQuestions::ask(const QString& text, MessageIcon icon, MessageBu
     if (QAbstractButton* cancel = box.button(QMessageBox::Cancel); cancel && language_) {
         cancel->setText(language_->text(u"frmNastaveni", u"btnStorno", QStringLiteral("&Storno")));
     }
-    switch (box.exec()) {
+    const int pressed = box.exec();
+    if (!box.clickedButton()) {
+        // Escape and the close box press a button of their own: this box was ended from outside, by the
+        // end of the session, and answers as if closed without a button.
+        const Answer a = buttons == MessageButtons::YesNo ? Answer::No : Answer::Cancel;
+        zapisDoLogu(QStringLiteral("a box was closed unanswered, taken as %1: %2")
+                        .arg(UnattendedQuestions::answerName(a), text));
+        return a;
+    }
+    switch (pressed) {
     case QMessageBox::Ok:
         return Answer::Ok;
     case QMessageBox::Yes:
@@ -69,6 +79,9 @@ void MessageBoxQuestions::notify(const QString& caption, const QString& text) {
     box.raise();
     box.activateWindow();
     box.exec();
+    if (!box.clickedButton()) {
+        zapisDoLogu(QStringLiteral("a notice was closed unseen by the end of the session: %1: %2").arg(caption, text));
+    }
 }
 
 RunningChoice MessageBoxQuestions::askRunning(const QString& line1, const QString& line2) {

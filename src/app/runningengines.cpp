@@ -41,8 +41,8 @@ Settled ulozPokracovani(ProgramState& state, Questions& questions, bool unattend
             close = false;
         }
     } else if (!state.stopwatch.splitsSaved() && unattended) {
-        // Nobody can save them now: they come back at the next start with the stopwatch, paused.
-        if (!ulozPokracovaniTavrek(settings, state.stopwatch, RunningChoice::Pause)) {
+        // Nobody can save them now: they come back at the next start with the stopwatch, stopped.
+        if (!ulozPokracovaniTavrek(settings, state.stopwatch, RunningChoice::Pause, true)) {
             questions.tell(fillPlaceholders(messages.text(6), settings.path()), MessageIcon::Warning);
         }
     } else if (!state.stopwatch.splitsSaved()) {
@@ -62,6 +62,12 @@ Settled ulozPokracovani(ProgramState& state, Questions& questions, bool unattend
             questions.tell(fillPlaceholders(messages.text(7), settings.path()), MessageIcon::Warning);
             close = false;
         }
+    } else if (state.countdown.paused() && unattended) {
+        // Nobody can answer that it would be lost: it comes back at the next start, paused.
+        if (!ulozPokracovaniOdpocitavani(settings, state.countdown, RunningChoice::Pause, state.odpocitOpakovat,
+                                         state.odpocitZprava, true)) {
+            questions.tell(fillPlaceholders(messages.text(7), settings.path()), MessageIcon::Warning);
+        }
     }
     return {close, showSplits};
 }
@@ -80,6 +86,9 @@ void pokracujPoSpusteni(ProgramState& state, Questions& questions) {
         state.stopwatch.resumeFrom(startOf(*t), now);
         state.stopwatch.setSplitsSaved(t->ulozeno);
         state.stopwatch.splits().restore(t->mezicasy, t->posledniMezicas);
+        if (t->zastaveno) {
+            state.stopwatch.vypniTavrok(now);
+        }
     } else {
         state.stopwatch.setSplitsSaved(true);
         if (settings.readBool(u"nastaveni", u"pamatovatTavrok", false)) {
@@ -95,6 +104,9 @@ void pokracujPoSpusteni(ProgramState& state, Questions& questions) {
     const UtcTime end = o->konec(now);
     if (o->stav == Paused || toMilliseconds(end - now) >= 0) {
         state.countdown.resume(end - o->delka, o->delka, now, state.odpocitOptions);
+        if (o->zastaveno) {
+            state.countdown.pauza(now);
+        }
         state.odpocitOpakovat = o->opakovat;
         state.odpocitZprava = o->zprava;
         return;

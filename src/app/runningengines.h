@@ -16,7 +16,8 @@ RunningChoice zvolPokracovani(ProgramState& state, Questions& questions, int lin
 // Shutdown: settles the stopwatch (with the unsaved-splits question) and the countdown. `close` false
 // when the program must stay open (Cancel, No to the unsaved splits, or a failed save that was
 // reported); `showSplits` when the user wants to save the splits first. Unattended (the session
-// ends), splits nobody saved are kept with the stopwatch for the next start.
+// ends), splits nobody saved are kept with the stopwatch for the next start, and a paused countdown
+// stays paused for it.
 struct Settled {
     bool close = true;
     bool showSplits = false;

@@ -3,6 +3,7 @@
 #include "app/digitinput.h"
 #include "app/runningengines.h"
 #include "app/tfrmhlavniokno.h"
+#include "common/programlog.h"
 #include "countdown/countdownpanel.h"
 #include "display/tfrmdisplej.h"
 #include "display/tfrmseriovyport.h"
@@ -93,7 +94,7 @@ void TfrmHlavniOkno::formShow() {
     state_.main.lastVersionCheck = settings.readDateTime(u"stavProgramu", u"posledniKontrolaVerze", 0);
 
     // An update the updater prepared for this start, before anything is loaded.
-    if (!aktualizacePoSpusteni()) {
+    if (!aktualizacePoSpusteni(questions())) {
         return;
     }
 
@@ -242,13 +243,16 @@ bool TfrmHlavniOkno::formClose(Questions& questions) {
     if (settled.showSplits) {
         QTimer::singleShot(0, this, [this] { stopwatchPanel_->btnTvrImpExpClick(); }); // once the close was refused
     }
-    if (state_.countdown.paused() &&
+    if (state_.countdown.paused() && !endingSession_ &&
         questions.ask(state_.messages.text(14), MessageIcon::Warning, MessageButtons::YesNo) != Answer::Yes) {
         close = false;
     }
-    if (!state_.editor.muzeZavrit(state_.alarmClock.seznam().seznamNazvuBudiku.size() > 1,
-                                  settings.readBool(u"nastaveni", u"kontrolovatUlozeniBudiku", true), questions,
-                                  state_.messages)) {
+    const bool unsavedAlarm = !state_.editor.muzeZavrit(state_.alarmClock.seznam().seznamNazvuBudiku.size() > 1,
+                                                        settings.readBool(u"nastaveni", u"kontrolovatUlozeniBudiku", true),
+                                                        questions, state_.messages);
+    if (unsavedAlarm && endingSession_) {
+        zapisDoLogu(QStringLiteral("the session ended with the alarm on the digits edited and not saved"));
+    } else if (unsavedAlarm) {
         close = false;
     }
     if (!close) {

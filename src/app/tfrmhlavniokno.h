@@ -151,7 +151,7 @@ private:
     void buildSerial();
     void buildUpdateCheck();
     void kontrolaVerzeKdyzNaRade(TDateTime now);
-    bool aktualizacePoSpusteni();
+    bool aktualizacePoSpusteni(Questions& questions);
     PortSide programFiles() const;
     void portuj(const PortSide& source, const PortSide& target, bool exportuje);
     void planSerialPoll();

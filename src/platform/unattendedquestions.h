@@ -1,24 +1,41 @@
 #pragma once
 
+#include "common/programlog.h"
 #include "platform/questions.h"
-
-#include <QTextStream>
 
 namespace tavrok {
 
-// The answers when nobody can be asked (the session is ending): every question is confirmed, an engine
-// that runs keeps running, and what would have been shown goes to the standard error output instead.
+// The answers when nobody can be asked (the session is ending): every box is answered as if it were
+// closed without a button, which starts, overwrites and deletes nothing, and an engine that runs keeps
+// running. Each box goes to the program's log instead of the screen.
 class UnattendedQuestions : public Questions {
 public:
     Answer ask(const QString& text, MessageIcon, MessageButtons buttons) override {
-        log(text);
-        return buttons == MessageButtons::Ok || buttons == MessageButtons::OkCancel ? Answer::Ok : Answer::Yes;
+        const Answer a = buttons == MessageButtons::YesNo ? Answer::No : Answer::Cancel;
+        zapisDoLogu(QStringLiteral("the session ended; not asked, answered %1: %2").arg(answerName(a), text));
+        return a;
     }
-    void notify(const QString& caption, const QString& text) override { log(caption + QStringLiteral(": ") + text); }
-    RunningChoice askRunning(const QString&, const QString&) override { return RunningChoice::KeepRunning; }
+    void notify(const QString& caption, const QString& text) override {
+        zapisDoLogu(QStringLiteral("the session ended; not shown: %1: %2").arg(caption, text));
+    }
+    RunningChoice askRunning(const QString& line1, const QString& line2) override {
+        zapisDoLogu(QStringLiteral("the session ended; not asked, kept running: %1 %2").arg(line1, line2));
+        return RunningChoice::KeepRunning;
+    }
 
-private:
-    static void log(const QString& text) { QTextStream(stderr) << "Tavrok: " << text << Qt::endl; }
+    static QString answerName(Answer a) {
+        switch (a) {
+        case Answer::Ok:
+            return QStringLiteral("OK");
+        case Answer::Yes:
+            return QStringLiteral("Yes");
+        case Answer::No:
+            return QStringLiteral("No");
+        case Answer::Cancel:
+            break;
+        }
+        return QStringLiteral("Cancel");
+    }
 };
 
 } // namespace tavrok

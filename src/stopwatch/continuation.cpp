@@ -35,7 +35,7 @@ Setting volba(const IniFile& settings) {
     return Setting::Stop;
 }
 
-bool ulozPokracovaniTavrek(IniFile& settings, const Stopwatch& stopwatch, RunningChoice choice) {
+bool ulozPokracovaniTavrek(IniFile& settings, const Stopwatch& stopwatch, RunningChoice choice, bool zastaveno) {
     const int stav = stateFor(choice);
     if (stav == 0) {
         return true;
@@ -47,6 +47,9 @@ bool ulozPokracovaniTavrek(IniFile& settings, const Stopwatch& stopwatch, Runnin
     batch.writeInteger(TavrokSection, u"pocetMezicasu", static_cast<int>(lines.size()));
     batch.writeInteger(TavrokSection, u"posledniMezicas", stopwatch.splits().counter());
     batch.writeBool(TavrokSection, u"ulozeno", stopwatch.splitsSaved());
+    if (zastaveno) {
+        batch.writeBool(TavrokSection, u"zastaveno", true);
+    }
     for (qsizetype i = 0; i < lines.size(); ++i) {
         batch.writeString(SplitsSection, QStringLiteral("cas%1").arg(i + 1), lines[i]);
     }
@@ -54,7 +57,7 @@ bool ulozPokracovaniTavrek(IniFile& settings, const Stopwatch& stopwatch, Runnin
 }
 
 bool ulozPokracovaniOdpocitavani(IniFile& settings, const Countdown& countdown, RunningChoice choice,
-                                 bool opakovat, const QString& zprava) {
+                                 bool opakovat, const QString& zprava, bool zastaveno) {
     const int stav = stateFor(choice);
     if (stav == 0) {
         return true;
@@ -65,6 +68,9 @@ bool ulozPokracovaniOdpocitavani(IniFile& settings, const Countdown& countdown, 
     batch.writeFloat(OdpocetSection, u"delkaOdpocitavani", countdown.span());
     batch.writeBool(OdpocetSection, u"opakovat", opakovat);
     batch.writeString(OdpocetSection, u"zprava", zprava);
+    if (zastaveno) {
+        batch.writeBool(OdpocetSection, u"zastaveno", true);
+    }
     return batch.commit();
 }
 
@@ -82,6 +88,7 @@ std::optional<Tavrok> nactiTavrok(const IniSnapshot& s) {
     }
     t.posledniMezicas = s.readInteger(TavrokSection, u"posledniMezicas", 0);
     t.ulozeno = s.readBool(TavrokSection, u"ulozeno", false);
+    t.zastaveno = t.stav == Paused && s.readBool(TavrokSection, u"zastaveno", false);
     return t;
 }
 
@@ -105,6 +112,7 @@ std::optional<Odpocet> nactiOdpocet(const IniSnapshot& s) {
     }
     o.opakovat = s.readBool(OdpocetSection, u"opakovat", false);
     o.zprava = s.readString(OdpocetSection, u"zprava");
+    o.zastaveno = o.stav == Paused && s.readBool(OdpocetSection, u"zastaveno", false);
     return o;
 }
 

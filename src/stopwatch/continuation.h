@@ -25,10 +25,13 @@ enum class Setting { Stop, Pause, KeepRunning, Ask };
 Setting volba(const IniFile& settings);
 
 // Writes the state and the time (failures ignored), then the save routine as one change; false when the
-// save routine failed (the caller shows message 6 and keeps the program open).
-bool ulozPokracovaniTavrek(IniFile& settings, const Stopwatch& stopwatch, RunningChoice choice);
+// save routine failed (the caller shows message 6 and keeps the program open). `zastaveno`: the user had
+// stopped the stopwatch or paused the countdown, and the next start keeps it so ("zastaveno=1"; a
+// program that does not know the key runs it on, as after a pause while off).
+bool ulozPokracovaniTavrek(IniFile& settings, const Stopwatch& stopwatch, RunningChoice choice,
+                           bool zastaveno = false);
 bool ulozPokracovaniOdpocitavani(IniFile& settings, const Countdown& countdown, RunningChoice choice,
-                                 bool opakovat, const QString& zprava);
+                                 bool opakovat, const QString& zprava, bool zastaveno = false);
 
 struct Tavrok {
     int stav = 0;
@@ -36,6 +39,7 @@ struct Tavrok {
     QStringList mezicasy;
     int posledniMezicas = 0;
     bool ulozeno = false;
+    bool zastaveno = false;
 };
 // Empty when there is nothing to continue.
 std::optional<Tavrok> nactiTavrok(const IniSnapshot& settings);
@@ -46,6 +50,7 @@ struct Odpocet {
     TDateTime delka = 0;
     bool opakovat = false;
     QString zprava;
+    bool zastaveno = false;
     // The moment it ends (or ended): a paused one counts its time left from now.
     UtcTime konec(UtcTime now) const { return stav == Paused ? now + cas : utcFromLocal(LocalTime(cas)) + delka; }
 };

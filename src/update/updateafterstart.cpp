@@ -62,7 +62,11 @@ PoSpusteni aktualizujPoSpusteni(IniFile& settings, const QString& programFolder,
     if (!file.isFile() || !file.isExecutable() || (verb == Opravneni::Runas && !launcher.canStartAsAdministrator())) {
         return notStarted(); // telling that the program ends for an update would not be true
     }
-    questions.tell(messages.text(63), MessageIcon::Information);
+    // A box ended by the session's end, not by its button, starts nothing: the flag stays, and the update
+    // is handed over at the next start.
+    if (questions.ask(messages.text(63), MessageIcon::Information, MessageButtons::Ok) != Answer::Ok) {
+        return PoSpusteni::Pokracovat;
+    }
     const QStringList arguments{options.jazyk + QStringLiteral(".ini")};
     const bool started = verb == Opravneni::Open ? launcher.start(downloader, arguments)
                                                  : launcher.startAsAdministrator(downloader, arguments);

@@ -24,7 +24,8 @@ enum class PoSpusteni { Pokracovat, Ukoncit };
 // An update the updater prepared for this start ("aktualizovatPoSpusteni"): handed to the downloader,
 // after which the program ends at once. Without a downloader, with no way to get the rights it needs, or
 // when the flag cannot be cleared, the user is told and the start goes on. An update nothing can install
-// is dropped (the flag cleared), so it is told once, not at every start.
+// is dropped (the flag cleared), so it is told once, not at every start. Message 63 left without its
+// button (the session ended) starts nothing.
 PoSpusteni aktualizujPoSpusteni(IniFile& settings, const QString& programFolder, Questions& questions,
                                 const MessageTable& messages, Launcher& launcher);
 

@@ -1,6 +1,7 @@
 #include "storage/inifile.h"
 #include "storage/inivalues.h"
 #include "support/windowfixture.h"
+#include "update/updatecheck.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -523,6 +524,74 @@ TEST_F(MainWindowTest, TheSessionEndingWhileAStartUpBoxIsOpenKeepsTheRunningStop
     EXPECT_EQ(saved.readInteger(u"stavHlavnihoOkna", u"funkce", 0), 2);
     EXPECT_EQ(IniFile(data("Nastaveni/Budiky.ini")).readString(u"Ranni", u"posledni"), checked)
         << "its missed rings are listed at the next start";
+}
+
+// The session ends while the start-up's first box is open (an update nothing can install). The steps
+// after it ask nobody: the countdown that ended while the program was off does not restart the running
+// stopwatch (message 19 is not answered Yes for the user), and both settle as at any session end.
+TEST_F(MainWindowTest, TheSessionEndingAtStartUpRestartsNoRunningStopwatch) {
+    settings("[nastaveni]\nnechat=1\n[dalsiNastaveniOdpocit]\nspustitTavrok=1\n");
+    open();
+    click("lblFceTavrok");
+    click("btnZapnout");
+    const UtcTime stopwatchStart = window->stopwatch().start();
+    click("lblFceOdpocit");
+    typeOnDigits("001000");
+    click("btnZapnout");
+    EXPECT_TRUE(window->close());
+    clock.advanceMs(20 * 60'000);
+    ASSERT_TRUE(IniFile(settingsPath()).writeBool(u"stavProgramu", u"aktualizovatPoSpusteni", true));
+    questions.whileOpen = [&](int) {
+        questions.unanswered = true;
+        window->endSession();
+    };
+    window.reset();
+    create();
+    QSignalSpy closed(window.get(), &TfrmHlavniOkno::closed);
+    QObject::connect(window.get(), &TfrmHlavniOkno::closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    window->show();
+    QTimer::singleShot(5000, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
+    EXPECT_EQ(closed.count(), 1);
+    ASSERT_EQ(questions.asked.size(), 1u) << "only the box that was open when the session ended";
+    EXPECT_EQ(questions.asked[0].text,
+              fillPlaceholders(window->messageTable().text(MessageTable::UpdateNotInstallable),
+                               QDir::toNativeSeparators(aktualizace::programStahovace(dir.path()))));
+    EXPECT_EQ(toMilliseconds(window->stopwatch().start() - stopwatchStart), 0);
+    EXPECT_EQ(IniFile(settingsPath()).readInteger(u"pokracovaniTavrek", u"stav", 0), 2);
+}
+
+// A paused countdown, a stopped stopwatch with unsaved splits and an alarm edited on the digits when the
+// session ends: none of the questions can be answered, the program still closes, and the next start
+// has the countdown paused with its time left and the stopwatch stopped with its splits.
+TEST_F(MainWindowTest, TheSessionEndingKeepsAPausedCountdownAndStoppedSplitsAndStillCloses) {
+    open();
+    typeOnDigits("08");
+    child<QComboBox>("cbxBudiky")->setEditText(QStringLiteral("a"));
+    click("btnZapnout");
+    click("btnBudUlozit");
+    typeOnDigits("09");
+    takeTwoSplits();
+    click("lblFceOdpocit");
+    typeOnDigits("000500");
+    click("btnZapnout");
+    runFor(60'000);
+    click("btnPauza");
+    const QStringList splits = window->stopwatch().splits().items();
+    QSignalSpy closed(window.get(), &TfrmHlavniOkno::closed);
+    window->endSession();
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_TRUE(questions.asked.empty());
+    clock.advanceMs(3'600'000);
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit); // the session's end left the application's loop
+    QCoreApplication::exec();                              // to end; here it has nothing more to do
+    open();
+    ASSERT_TRUE(window->countdown().paused());
+    EXPECT_EQ(toMilliseconds(window->countdown().left()), 240'000);
+    EXPECT_FALSE(window->stopwatch().running());
+    EXPECT_EQ(toMilliseconds(window->stopwatch().elapsed()), 1500);
+    EXPECT_EQ(window->stopwatch().splits().items(), splits);
+    EXPECT_FALSE(window->stopwatch().splitsSaved());
 }
 
 TEST_F(MainWindowTest, ACountdownPausedWhileOffEndsItsTimeLeftAfterTheStart) {

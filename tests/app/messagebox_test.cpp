@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -48,4 +49,36 @@ TEST(MessageBox, AsksInCzechUnderTheProgramsCaption) {
         << "closing a Yes/No box is No";
     seen.clear();
     EXPECT_EQ(askAndPress(MessageButtons::OkCancel, QStringLiteral("nothing"), &seen, &title), Answer::Cancel);
+}
+
+namespace {
+QStringList logged;
+void keepLog(QtMsgType, const QMessageLogContext&, const QString& text) {
+    if (text.startsWith(QStringLiteral("Tavrok:"))) {
+        logged << text;
+    }
+}
+} // namespace
+
+// The session's end ends the loops of the boxes that are open: each answers as closed without a button
+// (never Yes or OK for the user) and is written to the log; Escape still presses a button of its own.
+TEST(MessageBox, ABoxEndedByTheSessionsEndAnswersAsClosedWithoutAButtonAndIsLogged) {
+    logged.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(keepLog);
+    MessageBoxQuestions questions;
+    std::vector<Answer> answers;
+    QTimer::singleShot(0, [&] {
+        for (const MessageButtons buttons : {MessageButtons::YesNo, MessageButtons::Ok}) {
+            QTimer::singleShot(20, [] { QCoreApplication::exit(0); });
+            answers.push_back(questions.ask(QStringLiteral("Otázka?"), MessageIcon::Warning, buttons));
+        }
+    });
+    QCoreApplication::exec();
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(answers, (std::vector<Answer>{Answer::No, Answer::Cancel}));
+    ASSERT_EQ(logged.size(), 2);
+    EXPECT_TRUE(logged[0].contains(QStringLiteral("Otázka?")));
+
+    QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+    EXPECT_EQ(questions.ask(QStringLiteral("Hotovo."), MessageIcon::Information, MessageButtons::Ok), Answer::Ok);
 }

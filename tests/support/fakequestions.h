@@ -21,6 +21,9 @@ class FakeQuestions final : public Questions {
 public:
     std::function<void(int depth)> whileOpen;
     int open = 0;
+    // Boxes ended from outside, as the session's end ends a real one: answered as closed without a
+    // button (Cancel, or No where there is no Cancel), with nothing taken from the script.
+    bool unanswered = false;
 
     struct Asked {
         QString text;
@@ -33,6 +36,9 @@ public:
     Answer ask(const QString& text, MessageIcon icon, MessageButtons buttons) override {
         asked.push_back({text, icon, buttons});
         runBox();
+        if (unanswered) {
+            return buttons == MessageButtons::YesNo ? Answer::No : Answer::Cancel;
+        }
         if (buttons == MessageButtons::Ok) {
             return Answer::Ok;
         }

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QLocalSocket>
 #include <QSignalSpy>
+#include <QTimer>
 
 namespace tavrok::test {
 namespace {
@@ -103,6 +104,31 @@ TEST_F(UpdateWindow, NoUpdaterIsToldWhenAskedAndQuietOtherwise) {
     EXPECT_EQ(questions.asked[0].text,
               fillPlaceholders(window->messageTable().text(MessageTable::UpdaterMissing), updater()));
     EXPECT_TRUE(window->isVisible()) << "the program carries on";
+}
+
+// The session ends while message 63 is open: the box is gone without its button, so the downloader is
+// not started, the update waits for the next start, and the program closes as at any session end.
+TEST_F(UpdateWindow, TheSessionEndingAtMessage63StartsNoDownloader) {
+    install(aktualizace::programStahovace(dir.path()));
+    settings("[stavProgramu]\naktualizovatPoSpusteni=1\n");
+    window = std::make_unique<TfrmHlavniOkno>(
+        dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers,
+                                     serial, hotkey, launcher, windows});
+    questions.whileOpen = [&](int) {
+        questions.unanswered = true;
+        window->endSession();
+    };
+    QSignalSpy closed(window.get(), &TfrmHlavniOkno::closed);
+    QObject::connect(window.get(), &TfrmHlavniOkno::closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    window->show();
+    // The application's loop, as the program runs it; the session's end keeps other loops from running.
+    QTimer::singleShot(5000, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
+    EXPECT_EQ(closed.size(), 1);
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text, window->messageTable().text(63));
+    EXPECT_TRUE(launcher.started.empty());
+    EXPECT_TRUE(IniFile(settingsPath()).readBool(u"stavProgramu", u"aktualizovatPoSpusteni", false));
 }
 
 TEST_F(UpdateWindow, AnUpdatePreparedForThisStartEndsTheProgramBeforeAnythingIsLoaded) {
