@@ -111,6 +111,13 @@ void AlarmPanel::alarmsReplaced() {
     }
 }
 
+bool AlarmPanel::clockMoved(const ClockWatch::Change& change, LocalTime now) {
+    if (change.jump < 0) {
+        (void)zpetPosunuteHodiny(state_.storage.alarmsIni(), now.days());
+    }
+    return change.gap > LongGap && pridejZmeskane();
+}
+
 bool AlarmPanel::pridejZmeskane() {
     // Added to what the menu lists already, which the user may not have looked at yet.
     ZmeskaneBudiky found = tavrok::najdiZmeskaneBudiky(state_.storage.alarmsIni(), state_.clock.now().days());

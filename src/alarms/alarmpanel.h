@@ -1,6 +1,7 @@
 #pragma once
 
 #include "alarms/missedalarms.h"
+#include "app/clockwatch.h"
 #include "app/functionpanel.h"
 
 #include <memory>
@@ -62,6 +63,9 @@ public:
     // Much time passed at once (the computer slept, the clock was set forward): what fell in the gap
     // is added to the missed alarms, and the alarm due rings at the tick as well.
     static constexpr TDateTime LongGap = 1.0 / 1440; // a minute: the ticks come at least every second
+    // The wall clock moved at once (ClockWatch): what fell in a long gap is added to the missed list,
+    // and a clock set back takes back the marks it left ahead. True when the list is to be shown now.
+    bool clockMoved(const ClockWatch::Change& change, LocalTime now);
     // Adds what was missed since each alarm's "posledni"; true when the list is to be shown now.
     bool pridejZmeskane();
     TfrmDalsiBudik* frmDalsiBudik() const { return frmDalsiBudik_; }

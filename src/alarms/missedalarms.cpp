@@ -159,4 +159,22 @@ void pridejZmeskane(ZmeskaneBudiky& list, const ZmeskaneBudiky& newer, std::size
     }
 }
 
+bool zpetPosunuteHodiny(IniFile& alarmsIni, TDateTime now) {
+    QStringList ahead;
+    {
+        const IniSnapshot ini = alarmsIni.snapshot();
+        for (const QString& name : nazvyBudiku(ini)) {
+            const TDateTime mark = zaznamBudiku(ini, name).readDateTime(u"posledni", 0);
+            if (!isListSection(name) && mark > now) {
+                ahead << name;
+            }
+        }
+    }
+    IniBatch posledni(alarmsIni);
+    for (const QString& name : ahead) {
+        posledni.writeDateTime(name, u"posledni", now);
+    }
+    return posledni.commit();
+}
+
 } // namespace tavrok

@@ -41,6 +41,11 @@ void pridejZmeskane(ZmeskaneBudiky& list, const ZmeskaneBudiky& newer, std::size
 ZmeskaneBudiky najdiZmeskaneBudiky(IniFile& alarmsIni, TDateTime now, std::size_t limit = 1000,
                                    const MissedAlarmCandidates* candidates = nullptr);
 
+// The clock was set back while the program ran: it had checked every alarm up to this new "now", so a
+// mark the clock left ahead of it becomes now, and a later search finds what falls after it. A mark in
+// the future would hide every miss until the clock reached it again.
+bool zpetPosunuteHodiny(IniFile& alarmsIni, TDateTime now);
+
 // The alarms that the search at any moment from `from` to `until` may list or mark, picked while the
 // list is loaded (nactiSeznamBudiku's eachAlarm), so that a start reads each alarm once. Any other alarm
 // has its next occurrence from its mark after `until` and its mark not after `from`: nothing to find.

@@ -416,8 +416,8 @@ void TfrmHlavniOkno::tmrFunkceTimer(LocalTime now) {
     AfterTick after;
     state_.stopwatch.tick(utc);
     countdownPanel_->tick(tickTime, onScreen, after);
-    // Before the alarm due rings: its own earlier occurrences in the gap are listed too.
-    const bool showMissed = clockChange.gap > AlarmPanel::LongGap && alarmPanel_->pridejZmeskane();
+    // Before the alarm due rings: its own earlier occurrences in a gap are listed too.
+    const bool showMissed = alarmPanel_->clockMoved(clockChange, now);
     alarmPanel_->tick(tickTime, onScreen, after);
     if (showMissed) {
         after.push_back([this] { alarmPanel_->mnuZmeskaneBudikyClick(); });

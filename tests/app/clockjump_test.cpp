@@ -121,3 +121,23 @@ TEST_F(ClockJumpTest, NoAlarmIsLostInAGapAndNoneRingsTwiceWhenTheClockGoesBack) 
     ASSERT_EQ(questions.notices.size(), 3u);
     EXPECT_EQ(questions.notices[2].text, QStringLiteral("B"));
 }
+
+// The clock set on by three days and back again while the program runs, then the program closed for
+// two days: the marks the jump left in the future must not hide what the next start has to list.
+TEST_F(ClockJumpTest, AClockSetForwardAndBackLeavesNoMarkThatHidesLaterMisses) {
+    settings("[nastaveni]\nzobrazovatBudiky=0\n");
+    test::writeBytes(data("Nastaveni/Budiky.ini"), "[info]\npocetBudiku=1\n1=A\n" + dailyAlarm("A", "11:00:00"));
+    open(); // Sunday 10:00
+    clock.jumpMs(3 * DayMs);
+    minutesPass(1.0 / 6);
+    clock.jumpMs(-3 * DayMs);
+    minutesPass(30); // Sunday 10:30
+    EXPECT_TRUE(window->close());
+    clock.advanceMs(2 * DayMs); // closed until Tuesday 10:30
+    window.reset();
+    open();
+    const auto& missed = window->programState().zmeskaneBudiky.seznam;
+    ASSERT_EQ(missed.size(), 2u) << "Sunday and Monday 11:00";
+    EXPECT_EQ(missed[0].datum, *tryEncodeDateTime({2026, 12, 6}, {11, 0, 0, 0}));
+    EXPECT_EQ(missed[1].datum, *tryEncodeDateTime({2026, 12, 7}, {11, 0, 0, 0}));
+}
