@@ -103,11 +103,14 @@ void AlarmPanel::mnuZmeskaneBudikyClick() {
     frmZmeskaneBudiky_->zobraz(state_.zmeskaneBudiky, state_.language);
 }
 
-void AlarmPanel::alarmsReplaced() {
+void AlarmPanel::alarmsReplaced(bool zobrazovatBudiky) {
     reloadAlarms();
     loadIntoEditor(state_.alarmClock.nasledujici(), true);
     if (pridejZmeskane()) {
-        mnuZmeskaneBudikyClick();
+        state_.zmeskaneBudiky.poImportu = true;
+        if (zobrazovatBudiky) {
+            mnuZmeskaneBudikyClick();
+        }
     }
 }
 
@@ -115,7 +118,8 @@ bool AlarmPanel::clockMoved(const ClockWatch::Change& change, LocalTime now) {
     if (change.jump < 0) {
         (void)zpetPosunuteHodiny(state_.storage.alarmsIni(), now.days());
     }
-    return change.gap > LongGap && pridejZmeskane();
+    return change.gap > LongGap && pridejZmeskane() &&
+           state_.storage.settingsIni().readBool(u"nastaveni", u"zobrazovatBudiky", true);
 }
 
 bool AlarmPanel::pridejZmeskane() {
@@ -125,7 +129,7 @@ bool AlarmPanel::pridejZmeskane() {
         return false;
     }
     tavrok::pridejZmeskane(state_.zmeskaneBudiky, found);
-    return state_.storage.settingsIni().readBool(u"nastaveni", u"zobrazovatBudiky", true);
+    return true;
 }
 
 void AlarmPanel::btnVynulovatClick() {

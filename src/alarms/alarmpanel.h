@@ -58,15 +58,16 @@ public:
     void najdiZmeskaneBudiky();
     void mnuZmeskaneBudikyClick();
     // The alarm file was changed from outside (an import): the list, the next alarm and the alarm shown
-    // are read again, and what an imported alarm missed is shown as at start.
-    void alarmsReplaced();
+    // are read again, and what an imported alarm missed is gathered as at start; it is shown when
+    // `zobrazovatBudiky` (as it stood before the import) says so.
+    void alarmsReplaced(bool zobrazovatBudiky);
     // Much time passed at once (the computer slept, the clock was set forward): what fell in the gap
     // is added to the missed alarms, and the alarm due rings at the tick as well.
     static constexpr TDateTime LongGap = 1.0 / 1440; // a minute: the ticks come at least every second
     // The wall clock moved at once (ClockWatch): what fell in a long gap is added to the missed list,
     // and a clock set back takes back the marks it left ahead. True when the list is to be shown now.
     bool clockMoved(const ClockWatch::Change& change, LocalTime now);
-    // Adds what was missed since each alarm's "posledni"; true when the list is to be shown now.
+    // Adds what was missed since each alarm's "posledni"; true when anything was.
     bool pridejZmeskane();
     TfrmDalsiBudik* frmDalsiBudik() const { return frmDalsiBudik_; }
     TfrmZmeskaneBudiky* frmZmeskaneBudiky() const { return frmZmeskaneBudiky_; }

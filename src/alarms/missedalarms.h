@@ -24,6 +24,7 @@ struct ZmeskaneBudiky {
     std::vector<ZmeskanyBudik> seznam; // oldest first
     qint64 dalsi = 0;                  // older occurrences than the listed ones
     bool dalsiNejmene = false;         // counting stopped: there are more than `dalsi`
+    bool poImportu = false;            // some were found in imported alarms, not while the program was off
 };
 
 // What rang while the program was closed: every occurrence of every switched-on alarm between its

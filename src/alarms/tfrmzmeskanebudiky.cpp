@@ -14,11 +14,16 @@
 
 namespace tavrok {
 
+namespace {
+constexpr const char16_t* ZaBehu1 = u"Během doby, kdy nebyl program Tavrok";
+constexpr const char16_t* ZaBehu2 = u"spuštěný byly zmeškány tyto budíky:";
+} // namespace
+
 TfrmZmeskaneBudiky::TfrmZmeskaneBudiky(Services services, QWidget* parent) : QDialog(parent), s_(std::move(services)) {
     setObjectName(QStringLiteral("frmZmeskaneBudiky"));
     setWindowTitle(QString::fromUtf16(u"Zmeškané budíky"));
-    lblText1 = makeNamed<QLabel>(this, "lblText1", u"Během doby, kdy nebyl program Tavrok", 8, 8, 330, 16);
-    lblText2 = makeNamed<QLabel>(this, "lblText2", u"spuštěný byly zmeškány tyto budíky:", 8, 24, 330, 16);
+    lblText1 = makeNamed<QLabel>(this, "lblText1", ZaBehu1, 8, 8, 330, 16);
+    lblText2 = makeNamed<QLabel>(this, "lblText2", ZaBehu2, 8, 24, 330, 16);
     cbxBudiky = makeNamed<QComboBox>(this, "cbxBudiky", 8, 46, 330, 22);
     btnZprava = makeNamed<QPushButton>(this, "btnZprava", u"&Zobrazit zprávu", 8, 76, 120, 25);
     btnOK = makeNamed<QPushButton>(this, "btnOK", u"&OK", 262, 76, 76, 25);
@@ -31,6 +36,14 @@ TfrmZmeskaneBudiky::TfrmZmeskaneBudiky(Services services, QWidget* parent) : QDi
 }
 
 void TfrmZmeskaneBudiky::naplnSeznam(const ZmeskaneBudiky& missed, const Language& language) {
+    // Found in imported alarms, they were not missed while the program was off: the words say so.
+    if (missed.poImportu) {
+        lblText1->setText(language.word(u"frmZmeskaneBudiky", u"lblText1Import"));
+        lblText2->setText(language.word(u"frmZmeskaneBudiky", u"lblText2Import"));
+    } else {
+        lblText1->setText(language.text(u"frmZmeskaneBudiky", u"lblText1", QString::fromUtf16(ZaBehu1)));
+        lblText2->setText(language.text(u"frmZmeskaneBudiky", u"lblText2", QString::fromUtf16(ZaBehu2)));
+    }
     cbxBudiky->clear();
     zmeskaneNazvyZobrazene_.clear();
     // The older rings that are only counted come first, as they came first.

@@ -5,6 +5,7 @@
 #include "stopwatch/stopwatchpanel.h"
 #include "stopwatch/tfrmmezicasy.h"
 #include "storage/importexport.h"
+#include "storage/inifile.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -51,14 +52,16 @@ void TfrmHlavniOkno::portuj(const PortSide& source, const PortSide& target, bool
     places.mainHeight = limits_.maxHeight;
     places.displayLeft = (screen.width() - DisplaySize.width()) / 2;
     places.displayTop = (screen.height() - DisplaySize.height()) / 2;
+    // The missed alarms of an import are shown as the settings stood before it.
+    const bool zobrazovatBudiky = state_.storage.settingsIni().readBool(u"nastaveni", u"zobrazovatBudiky", true);
     portujNastaveni(source, target, exportuje, services_.questions, state_.messages, places,
-                    [this, exportuje](const PortOutcome& outcome) {
+                    [this, exportuje, zobrazovatBudiky](const PortOutcome& outcome) {
                         // Only the program's own files change its lists: an export leaves them as they are.
                         if (exportuje) {
                             return;
                         }
                         if (outcome.alarmsWritten) {
-                            alarmPanel_->alarmsReplaced();
+                            alarmPanel_->alarmsReplaced(zobrazovatBudiky);
                         }
                         if (outcome.settingsWritten && outcome.failedPath.isEmpty()) {
                             state_.main.settingsImported = true; // they stand as imported

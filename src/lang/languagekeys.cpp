@@ -108,6 +108,8 @@ constexpr LanguageKey ZmeskaneBudiky[] = {
     {u"btnOK", K::Caption},
     {u"dalsi", K::Word, u"%d starších zazvonění"},
     {u"dalsiNejmene", K::Word, u"Více než %d starších zazvonění"},
+    {u"lblText1Import", K::Word, u"Od doby, kdy byly importované budíky naposledy"},
+    {u"lblText2Import", K::Word, u"zkontrolovány, byly zmeškány tyto budíky:"},
 };
 
 constexpr LanguageKey Mezicasy[] = {

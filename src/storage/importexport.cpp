@@ -48,6 +48,28 @@ public:
             } else {
                 QFile::remove(path);
             }
+            IniFile again(path);
+            for (const Kept& k : keptMeanwhile) {
+                (void)again.writeString(k.section, k.key, k.value);
+            }
+        }
+        // Values of `name` the program wrote to this file while the import waited for an answer (the
+        // mark of an alarm that rang): they go into the batch, and stay if the batch is taken back.
+        void keepWrittenMeanwhile(QStringView name) {
+            const IniSnapshot disk = IniFile(path).snapshot();
+            {
+                const IniSnapshot batched = batch.view();
+                for (const QString& section : disk.sectionNames()) {
+                    const QString value = disk.readString(section, name);
+                    if (disk.valueExists(section, name) && value != opened.readString(section, name) &&
+                        batched.sectionExists(section)) {
+                        keptMeanwhile.push_back({section, name.toString(), value});
+                    }
+                }
+            }
+            for (const Kept& k : keptMeanwhile) {
+                batch.writeString(k.section, k.key, k.value);
+            }
         }
         QString key;
         QString path;
@@ -56,6 +78,13 @@ public:
         bool existed = false;
         bool readable = true; // a file that exists but cannot be read must not be written over
         QByteArray before;
+        IniSnapshot opened; // `before` as read
+        struct Kept {
+            QString section;
+            QString key;
+            QString value;
+        };
+        std::vector<Kept> keptMeanwhile;
     };
 
     // The target at `path`, opened at its first use; the same file is one target however it is named.
@@ -73,6 +102,7 @@ public:
             t->readable = f.open(QIODevice::ReadOnly);
             t->before = f.readAll();
         }
+        t->opened = t->file.snapshot();
         targets_.push_back(std::move(t));
         return *targets_.back();
     }
@@ -174,11 +204,12 @@ public:
     enum class Match { Append, Overwrite, Skip, Cancel };
 
     // Finds `name` in the target's list; asks before overwriting. Appends it when it is new.
-    Match place(IniFile& target, IniBatch& to, QStringView countKey, const QString& name, int question) {
+    Match place(IniBatch& to, QStringView countKey, const QString& name, int question) {
         int count = 0;
         bool found = false;
         {
-            const IniSnapshot t = target.snapshot(); // let go before the batch changes the file
+            // The list as the batch has it: the program may write the file while a question is open.
+            const IniSnapshot t = to.view(); // let go before the batch changes the file
             count = boundedListCount(t, Info, t.readInteger(Info, countKey, 0), 1);
             for (int i = 1; i <= count && !found; ++i) {
                 found = t.readString(Info, QString::number(i)).compare(name, Qt::CaseInsensitive) == 0;
@@ -220,10 +251,10 @@ public:
         return names;
     }
 
-    bool alarms(const IniSnapshot& from, bool old, IniFile& target, IniBatch& to) {
+    bool alarms(const IniSnapshot& from, bool old, IniBatch& to) {
         stamp(to);
         for (const QString& name : namesOf(from, old ? OldList : Info, old ? OldCount : u"pocetBudiku")) {
-            const Match m = place(target, to, u"pocetBudiku", name, 60);
+            const Match m = place(to, u"pocetBudiku", name, 60);
             if (m == Match::Cancel) {
                 return false;
             }
@@ -246,12 +277,12 @@ public:
         return true;
     }
 
-    bool splits(const IniSnapshot& from, bool old, IniFile& target, IniBatch& to) {
+    bool splits(const IniSnapshot& from, bool old, IniBatch& to) {
         stamp(to);
         const QStringView countKey = old ? QStringView(OldCount) : u"pocetMezicasu";
         const QStringView lastKey = old ? u"pmezicas" : u"posledniMezicas";
         for (const QString& name : namesOf(from, old ? OldList : Info, countKey)) {
-            const Match m = place(target, to, u"pocetMezicasu", name, 61);
+            const Match m = place(to, u"pocetMezicasu", name, 61);
             if (m == Match::Cancel) {
                 return false;
             }
@@ -375,11 +406,11 @@ PortOutcome portujNastaveni(const PortSide& source, const PortSide& target, bool
     // Each step runs when its source exists; the old files first, so the current ones have the last word.
     bool go = true;
     if (const QString p = old.filePath(OldAlarms); go && !source.oldFolder.isEmpty() && isFile(p)) {
-        go = porter.alarms(read(p), true, targets.at(target.budiky).file, targets.at(target.budiky).batch);
+        go = porter.alarms(read(p), true, targets.at(target.budiky).batch);
         outcome.alarmsWritten = true;
     }
     if (const QString p = old.filePath(OldSplits); go && !source.oldFolder.isEmpty() && isFile(p)) {
-        go = porter.splits(read(p), true, targets.at(target.mezicasy).file, targets.at(target.mezicasy).batch);
+        go = porter.splits(read(p), true, targets.at(target.mezicasy).batch);
         outcome.splitsWritten = true;
     }
     if (const QString p = old.filePath(OldSettings); go && !source.oldFolder.isEmpty() && isFile(p)) {
@@ -387,11 +418,11 @@ PortOutcome portujNastaveni(const PortSide& source, const PortSide& target, bool
         outcome.settingsWritten = true;
     }
     if (go && isFile(source.budiky)) {
-        go = porter.alarms(read(source.budiky), false, targets.at(target.budiky).file, targets.at(target.budiky).batch);
+        go = porter.alarms(read(source.budiky), false, targets.at(target.budiky).batch);
         outcome.alarmsWritten = true;
     }
     if (go && isFile(source.mezicasy)) {
-        go = porter.splits(read(source.mezicasy), false, targets.at(target.mezicasy).file, targets.at(target.mezicasy).batch);
+        go = porter.splits(read(source.mezicasy), false, targets.at(target.mezicasy).batch);
         outcome.splitsWritten = true;
     }
     if (go && isFile(source.nastaveni)) {
@@ -399,6 +430,9 @@ PortOutcome portujNastaveni(const PortSide& source, const PortSide& target, bool
         outcome.settingsWritten = true;
     }
 
+    if (outcome.alarmsWritten) {
+        targets.at(target.budiky).keepWrittenMeanwhile(u"posledni");
+    }
     // What was carried before a Cancel stays, as it would had each value been written at once.
     outcome.failedPath = targets.commit();
     if (written) {

@@ -395,6 +395,11 @@ void IniBatch::deleteKey(QStringView section, QStringView key) {
     }
 }
 
+IniSnapshot IniBatch::view() {
+    (void)file_.viewed(firstStep());
+    return IniSnapshot(file_.doc_);
+}
+
 bool IniBatch::commit() {
     if (!ok_) {
         // Forget the half-made changes: the next read takes the file from the disk.

@@ -48,6 +48,7 @@ public:
 
 private:
     friend class IniFile;
+    friend class IniBatch;
     friend class IniRecord;
     friend int boundedListCount(const IniSnapshot&, QStringView, int, int);
     explicit IniSnapshot(std::shared_ptr<const detail::IniDocument> doc);
@@ -142,6 +143,9 @@ public:
     void writeTime(QStringView section, QStringView key, TDateTime value);
     void eraseSection(QStringView section);
     void deleteKey(QStringView section, QStringView key);
+    // The file as this batch has it: as read at its first step, with its changes so far. The disk is not
+    // looked at again, so a change another writer made meanwhile does not replace the batch's own.
+    IniSnapshot view();
     // Saves every change made since the batch began; false leaves the file as it was.
     [[nodiscard]] bool commit();
 

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
@@ -47,13 +48,17 @@ TEST_F(ImportWindowTest, AnImportShowsItsAlarmsAndSplitTimesAtOnce) {
                "[data]\r\npocet=1\r\n1=Ob\xec" "d\r\n[Ob\xec" "d]\r\ncas=12:00:00\r\nstav=1\r\nposledni=5.12.2026 9:00:00\r\n");
     writeBytes(usb + QStringLiteral("/Mezicasy.ini"),
                "[info]\npocetMezicasu=1\n1=Z\xc3\xa1vod\n[Z\xc3\xa1vod]\npocetMezicasu=1\nposledniMezicas=1\n0=1.  x\n");
+    writeBytes(usb + QStringLiteral("/Nastaveni.ini"), "[nastaveni]\nzobrazovatBudiky=0\n");
     files.folders << usb;
     // The imported alarm rang yesterday at noon while it was only in the other file: it is listed as
-    // missed, as at start.
+    // missed, as at start, and shown as the settings stood before the import; the words say where the
+    // misses come from.
     QStringList missed;
     size_t toldBefore = 99;
+    QString words;
     QTimer::singleShot(0, [&] {
         toldBefore = questions.asked.size();
+        words = childOf<QLabel>(window->alarmPanel().frmZmeskaneBudiky(), "lblText1")->text();
         auto* list = childOf<QComboBox>(window->alarmPanel().frmZmeskaneBudiky(), "cbxBudiky");
         for (int i = 0; i < list->count(); ++i) {
             missed << list->itemText(i);
@@ -62,6 +67,8 @@ TEST_F(ImportWindowTest, AnImportShowsItsAlarmsAndSplitTimesAtOnce) {
     });
     trigger("mnuImport");
     EXPECT_EQ(missed, QStringList{QString::fromUtf16(u"5.12.2026 12:00:00 - Oběd")});
+    EXPECT_EQ(words, QString::fromUtf16(u"Od doby, kdy byly importované budíky naposledy"));
+    EXPECT_FALSE(IniFile(settingsPath()).readBool(u"nastaveni", u"zobrazovatBudiky", true)) << "imported";
     EXPECT_EQ(toldBefore, 0u) << "the lists are read again before the import says it is done";
     ASSERT_EQ(questions.asked.size(), 1u);
     EXPECT_EQ(questions.asked.back().text, window->programState().messages.text(62));
@@ -116,4 +123,35 @@ TEST_F(ImportWindowTest, AFolderWithoutSettingsOrACancelledChoiceChangesNothing)
     ASSERT_EQ(questions.asked.size(), 1u);
     EXPECT_EQ(questions.asked[0].text, window->programState().messages.text(59));
     EXPECT_EQ(questions.asked[0].icon, MessageIcon::Error);
+}
+
+// An alarm rings while the import waits at question 60: the ring's mark stays, and what the import
+// carried before and after the question is all written.
+TEST_F(ImportWindowTest, AnAlarmRingingWhileTheImportAsksKeepsItsMarkAndTheImportKeepsEverything) {
+    settings("[nastaveni]\nzobrazovatBudiky=0\n");
+    writeBytes(data("Nastaveni/Budiky.ini"), "[info]\npocetBudiku=2\n1=Ranni\n2=B\n"
+                                             "[Ranni]\ncas=10:00:30\nstav=1\nzprava=Vstavat\n"
+                                             "posledni=6.12.2026 9:00:00\n"
+                                             "[B]\ncas=5:00:00\nstav=0\nposledni=6.12.2026 9:00:00\n");
+    open();
+    const QString usb = folder("usb");
+    writeBytes(usb + QStringLiteral("/Budiky.ini"), "[info]\npocetBudiku=3\n1=A\n2=B\n3=C\n"
+                                                    "[A]\ncas=7:00:00\nstav=0\n"
+                                                    "[B]\ncas=8:00:00\nstav=0\n[C]\ncas=9:00:00\nstav=0\n");
+    files.folders << usb;
+    questions.script({Answer::Yes});
+    questions.whileOpen = [&](int depth) {
+        if (depth == 1 && questions.notices.empty()) {
+            runFor(40'000); // 10:00:40: "Ranni" rings
+        }
+    };
+    trigger("mnuImport");
+    ASSERT_EQ(questions.notices.size(), 1u);
+    EXPECT_TRUE(window->programState().zmeskaneBudiky.seznam.empty()) << "it rang: it was not missed";
+    const IniFile alarms(data("Nastaveni/Budiky.ini"));
+    EXPECT_EQ(alarms.readString(u"Ranni", u"posledni"), QStringLiteral("6.12.2026 10:00:40"));
+    EXPECT_EQ(alarms.readString(u"A", u"cas"), QStringLiteral("7:00:00"));
+    EXPECT_EQ(alarms.readString(u"B", u"cas"), QStringLiteral("8:00:00"));
+    EXPECT_EQ(alarms.readString(u"C", u"cas"), QStringLiteral("9:00:00"));
+    EXPECT_EQ(alarms.readInteger(u"info", u"pocetBudiku", 0), 4);
 }
