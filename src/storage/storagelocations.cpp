@@ -5,6 +5,7 @@
 #include "platform/questions.h"
 #include "storage/savefile.h"
 
+#include <algorithm>
 #include <QDir>
 
 namespace tavrok {
@@ -247,17 +248,45 @@ bool StorageLocations::zkopirujNastaveni(const QString& oldFolder, const QString
         }
         staged.emplace_back(temporary, target);
     }
-    while (!failed && !staged.empty()) {
-        failed = !files_.replace(staged.front().first, staged.front().second);
+    // The files they replace are kept aside until every one is in place: a rename that fails half way
+    // puts them back.
+    std::vector<std::pair<QString, QString>> kept; // (copy of the earlier file, target)
+    for (const auto& [temporary, target] : staged) {
+        if (failed || !files_.exists(target)) {
+            continue;
+        }
+        const QString aside = temporaryNameBeside(target);
+        failed = !files_.copy(target, aside);
         if (!failed) {
-            staged.erase(staged.begin());
+            kept.emplace_back(aside, target);
         }
     }
+    std::vector<QString> placed;
+    for (auto it = staged.begin(); !failed && it != staged.end(); it = staged.erase(it)) {
+        failed = !files_.replace(it->first, it->second);
+        if (failed) {
+            break;
+        }
+        placed.push_back(it->second);
+    }
     if (failed) {
+        for (const QString& target : placed) {
+            const auto earlier = std::find_if(kept.begin(), kept.end(), [&](const auto& k) { return k.second == target; });
+            if (earlier == kept.end()) {
+                files_.remove(target); // it was not there before
+                continue;
+            }
+            // Put back; should even that fail, the copy stays beside it rather than being removed.
+            (void)files_.replace(earlier->first, target);
+            kept.erase(earlier);
+        }
         for (const auto& [temporary, target] : staged) {
             files_.remove(temporary);
         }
         questions.tell(fillPlaceholders(messages.text(MessageTable::UnusableFolder), newFolder), MessageIcon::Error);
+    }
+    for (const auto& [aside, target] : kept) {
+        files_.remove(aside);
     }
     return !failed && !refused;
 }

@@ -30,6 +30,7 @@ class FailingFiles final : public Files {
 public:
     QString failRemove;
     QString failCopyTo;
+    QString failReplaceTo;
 
     bool exists(const QString& path) const override { return real.exists(path); }
     bool makePath(const QString& folder) override { return real.makePath(folder); }
@@ -39,7 +40,9 @@ public:
     }
     bool remove(const QString& path) override { return path != failRemove && real.remove(path); }
     bool writeProtected(const QString& path) const override { return real.writeProtected(path); }
-    bool replace(const QString& from, const QString& to) override { return real.replace(from, to); }
+    bool replace(const QString& from, const QString& to) override {
+        return !(!failReplaceTo.isEmpty() && to == failReplaceTo) && real.replace(from, to);
+    }
     bool sameFile(const QString& a, const QString& b) const override { return real.sameFile(a, b); }
     bool canWriteIn(const QString& folder) override { return !readOnly.contains(folder) && real.canWriteIn(folder); }
     QStringList readOnly; // folders the user may not write, as a system-wide installation's
@@ -301,6 +304,35 @@ TEST_F(StorageTest, AFailedCopyEndsTheMoveWithAMessageAndTakesBackWhatWasCopied)
         << "the file it was to replace is as it was";
     EXPECT_TRUE(inDefaultFolder("Nastaveni.ini") && inDefaultFolder("Budiky.ini"));
     EXPECT_EQ(failing.settingsFolder(), defaultFolder());
+}
+
+// The copies are all there and the second cannot take its target's place: the first, already in
+// place, gives way to the user's own file again.
+TEST_F(StorageTest, ARenameFailingHalfWayPutsBackTheFilesItReplaced) {
+    FailingFiles files;
+    StorageLocations failing(env, &files);
+    failing.resolveAtStartup(program);
+    writeBytes(target + QStringLiteral("/Nastaveni.ini"), "[nastaveni]\njazyk=English\n");
+    writeBytes(target + QStringLiteral("/Budiky.ini"), "[info]\npocetBudiku=0\n");
+    questions.script({Answer::Yes});
+    files.failReplaceTo = target + QStringLiteral("/Budiky.ini");
+    const auto r = failing.premistit(target, questions, messages);
+    EXPECT_EQ(r.outcome, StorageLocations::Relocation::CopyRefused);
+    EXPECT_EQ(questions.asked.back().text, fillPlaceholders(messages.text(MessageTable::UnusableFolder), target));
+    EXPECT_EQ(readBytes(target + QStringLiteral("/Nastaveni.ini")), QByteArray("[nastaveni]\njazyk=English\n"));
+    EXPECT_EQ(readBytes(target + QStringLiteral("/Budiky.ini")), QByteArray("[info]\npocetBudiku=0\n"));
+    QStringList left = QDir(target).entryList(QDir::Files | QDir::Hidden);
+    left.sort();
+    EXPECT_EQ(left, (QStringList{QStringLiteral("Budiky.ini"), QStringLiteral("Nastaveni.ini")}))
+        << "no temporary file left";
+    EXPECT_EQ(failing.settingsFolder(), defaultFolder());
+
+    // Into a folder that had none of them: what was put in place goes again.
+    QDir(target).removeRecursively();
+    files.failReplaceTo = target + QStringLiteral("/Mezicasy.ini");
+    writeBytes(defaultFolder() + QStringLiteral("/Mezicasy.ini"), "[info]\npocetMezicasu=0\n");
+    EXPECT_EQ(failing.premistit(target, questions, messages).outcome, StorageLocations::Relocation::CopyRefused);
+    EXPECT_TRUE(QDir(target).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 TEST_F(StorageTest, DeletingTheSetAttemptsAllThree) {
