@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -126,6 +127,12 @@ void TfrmHlavniOkno::formShow() {
     for (const auto& [original, aside] : state_.storage.movedAside()) {
         questions().tell(fillPlaceholders(state_.messages.text(MessageTable::MovedAside), {{u"%d1", original}, {u"%d2", aside}}),
                        MessageIcon::Warning);
+    }
+    if (const StorageLocations::Lent& lent = state_.storage.lent(); lent.message != 0) {
+        questions().tell(fillPlaceholders(state_.messages.text(lent.message),
+                                          {{u"%d1", QDir::toNativeSeparators(lent.settingsFolder)},
+                                           {u"%d2", QDir::toNativeSeparators(lent.configFolder)}}),
+                         lent.message == MessageTable::SetGivenBack ? MessageIcon::Information : MessageIcon::Warning);
     }
     // What the last run left running is taken over: it must not be offered again, also when the
     // program ends while one of the boxes below is open.

@@ -83,6 +83,9 @@ constexpr const char16_t* BuiltIn[MessageTable::Count] = {
     u"Připravenou aktualizaci nelze nainstalovat: program %d, který ji instaluje, není nainstalován nebo jej nelze spustit. Program Tavrok pracuje dál beze změny a tuto aktualizaci již nenabídne.",
     u"Rok musí být od 1 do 9999, v části „Když“ také 0 (kterýkoli rok). Opravte označený rok.",
     u"Klávesovou zkratku %d nelze pro mezičas použít: tuto klávesu program na této pracovní ploše zachytit neumí, nebo by ji vzal psaní ve všech programech.%13Zvolte jinou zkratku, například funkční klávesu, nebo písmeno či číslici s Ctrl nebo Alt.",
+    u"Do složky nastavení %d1 nelze zapisovat. Program proto pracuje s kopií nastavení, budíků a mezičasů ve složce %d2; původní soubory zůstaly beze změny.",
+    u"Do složky nastavení %d1 lze opět zapisovat. Nastavení, budíky a mezičasy, se kterými program mezitím pracoval ve složce %d2, byly přeneseny zpět do ní.",
+    u"Nastavení, budíky a mezičasy ze složky %d2 nelze přenést zpět do složky nastavení %d1. Program s nimi proto dál pracuje ve složce %d2.",
 };
 
 QString withLineBreaks(QString text) {

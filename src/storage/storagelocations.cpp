@@ -139,15 +139,18 @@ void StorageLocations::resolveAtStartup(const QString& executableFolder) {
         files_.makePath(dataPath(u"Nastaveni"));
     }
     configFolder_.clear();
+    const QString xdg = env_(QStringLiteral("XDG_CONFIG_HOME"));
+    const QString base = QDir::isAbsolutePath(xdg) ? xdg : joinPath(env_(QStringLiteral("HOME")), QStringLiteral(".config"));
+    const QString config = spravLomitka(joinPath(base, ProgramName));
     if (installed || !files_.canWriteIn(dataPath(u"Nastaveni"))) {
         // Installed where the user may not write: the settings go to the user's configuration folder.
-        const QString xdg = env_(QStringLiteral("XDG_CONFIG_HOME"));
-        const QString base = QDir::isAbsolutePath(xdg) ? xdg : joinPath(env_(QStringLiteral("HOME")), QStringLiteral(".config"));
-        configFolder_ = spravLomitka(joinPath(base, ProgramName));
+        configFolder_ = config;
         files_.makePath(configFolder_);
         if (!installed) {
             takeOverReadOnlySet(dataPath(u"Nastaveni"));
         }
+    } else {
+        giveBackTakenOverSet(dataPath(u"Nastaveni"), config);
     }
 
     QString folder = expand(storedLocation());
@@ -187,20 +190,51 @@ void StorageLocations::takeOverReadOnlySet(const QString& readOnlyFolder) {
     // A settings folder that became read-only (a write-protected medium, a full inode table) still
     // holds the user's alarms, splits and a continuation: the configuration folder starts from copies
     // of them, the originals stay untouched. Only a configuration folder without any of them is filled.
-    QStringList names = {QStringLiteral("Umisteni.ini")};
-    for (const QString& name : FileSet) {
-        names << name;
-    }
-    for (const QString& name : names) {
+    for (const QString& name : setNames(false)) {
         if (files_.exists(joinPath(configFolder_, name))) {
             return;
         }
     }
-    for (const QString& name : names) {
+    for (const QString& name : setNames(true)) {
         if (const QString from = joinPath(readOnlyFolder, name); files_.exists(from)) {
             files_.copy(from, joinPath(configFolder_, name));
         }
     }
+    // Where the copies came from: once the folder can be written again, they go back there.
+    IniFile marker(joinPath(configFolder_, TakenOverMarker));
+    (void)marker.writeString(u"takenOver", u"from", readOnlyFolder);
+    lent_ = {readOnlyFolder, configFolder_, MessageTable::SetTakenOver};
+}
+
+void StorageLocations::giveBackTakenOverSet(const QString& dataFolder, const QString& config) {
+    const QString markerPath = joinPath(config, TakenOverMarker);
+    if (!files_.exists(markerPath) || IniFile(markerPath).readString(u"takenOver", u"from") != dataFolder) {
+        return;
+    }
+    // The copies are the set the user worked with since: they replace the originals, as one step.
+    // Umisteni.ini stays: it is read from the configuration folder only while that holds the set.
+    bool refused = false;
+    if (!copyAsOne(config, dataFolder, setNames(false), true, &refused)) {
+        configFolder_ = config; // the newer set stays in use where it is
+        lent_ = {dataFolder, config, MessageTable::SetNotGivenBack};
+        return;
+    }
+    for (const QString& name : setNames(false)) {
+        files_.remove(joinPath(config, name));
+    }
+    files_.remove(markerPath);
+    lent_ = {dataFolder, config, MessageTable::SetGivenBack};
+}
+
+QStringList StorageLocations::setNames(bool withLocation) {
+    QStringList names;
+    if (withLocation) {
+        names << QStringLiteral("Umisteni.ini");
+    }
+    for (const QString& name : FileSet) {
+        names << name;
+    }
+    return names;
 }
 
 void StorageLocations::openLanguage(const QString& name) {
@@ -222,15 +256,24 @@ bool StorageLocations::zkopirujNastaveni(const QString& oldFolder, const QString
         }
         replace = a == Answer::Yes;
     }
-    // Each file first lands beside its target under a temporary name; only when all of them are there
-    // do they take their targets' places, so a failure (a full disk, a protected file) leaves the new
-    // folder as it was, files kept from before included.
     bool refused = false; // a target kept after No
+    const bool failed = !copyAsOne(oldFolder, newFolder, setNames(false), replace, &refused);
+    if (failed) {
+        questions.tell(fillPlaceholders(messages.text(MessageTable::UnusableFolder), newFolder), MessageIcon::Error);
+    }
+    return !failed && !refused;
+}
+
+bool StorageLocations::copyAsOne(const QString& from, const QString& to, const QStringList& names, bool replace,
+                                 bool* refused) const {
+    // Each file first lands beside its target under a temporary name; only when all of them are there
+    // do they take their targets' places, so a failure (a full disk, a protected file) leaves the
+    // target folder as it was, files kept from before included.
     bool failed = false;
     std::vector<std::pair<QString, QString>> staged; // (temporary, target)
-    for (const QString& name : FileSet) {
-        const QString source = joinPath(oldFolder, name);
-        const QString target = joinPath(newFolder, name);
+    for (const QString& name : names) {
+        const QString source = joinPath(from, name);
+        const QString target = joinPath(to, name);
         if (!files_.exists(source)) {
             continue;
         }
@@ -238,7 +281,7 @@ bool StorageLocations::zkopirujNastaveni(const QString& oldFolder, const QString
             continue; // copying a file onto itself would destroy it
         }
         if (files_.exists(target) && !replace) {
-            refused = true;
+            *refused = true;
             continue;
         }
         const QString temporary = temporaryNameBeside(target);
@@ -283,12 +326,11 @@ bool StorageLocations::zkopirujNastaveni(const QString& oldFolder, const QString
         for (const auto& [temporary, target] : staged) {
             files_.remove(temporary);
         }
-        questions.tell(fillPlaceholders(messages.text(MessageTable::UnusableFolder), newFolder), MessageIcon::Error);
     }
     for (const auto& [aside, target] : kept) {
         files_.remove(aside);
     }
-    return !failed && !refused;
+    return !failed;
 }
 
 bool StorageLocations::smazNastaveni(const QString& folder) const {

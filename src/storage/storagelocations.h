@@ -51,6 +51,15 @@ public:
     QString splitsPath() const { return settingsFolder_ + u'/' + FileSet[2]; }
     // The files start-up found to be no text and moved aside: (original path, new path).
     const QList<std::pair<QString, QString>>& movedAside() const { return movedAside_; }
+    // A settings folder start-up found read-only lends its set to the configuration folder, and gets it
+    // back once it can be written again; the user is told each time (message 76, 77 or 78).
+    struct Lent {
+        QString settingsFolder;
+        QString configFolder;
+        int message = 0; // none: nothing to tell
+    };
+    const Lent& lent() const { return lent_; }
+    static inline const QString TakenOverMarker = QStringLiteral("TakenOver.ini");
     QString umisteniPath() const;
     // Where the settings live when nobody chose a place: the program's Data/Nastaveni, or, when the
     // program folder may not be written (installed for the whole system), the user's configuration
@@ -98,6 +107,12 @@ public:
 
 private:
     void takeOverReadOnlySet(const QString& readOnlyFolder);
+    void giveBackTakenOverSet(const QString& dataFolder, const QString& config);
+    static QStringList setNames(bool withLocation);
+    // Copies the named files that `from` holds into `to` as one step: all of them take their places or,
+    // on a failure, `to` is as it was. A target that exists is kept when `replace` is false (`refused`).
+    bool copyAsOne(const QString& from, const QString& to, const QStringList& names, bool replace,
+                   bool* refused) const;
     void openSet(const QString& folder);
     // A folder the set may move to: an absolute path, not a root, every variable defined, writable.
     bool usableFolder(const QString& entered, const QString& folder) const;
@@ -108,6 +123,7 @@ private:
     QString configFolder_; // empty while the program folder takes the settings
     QString settingsFolder_;
     QList<std::pair<QString, QString>> movedAside_;
+    Lent lent_;
     IniFile settingsIni_;
     IniFile alarmsIni_;
     IniFile languageIni_;

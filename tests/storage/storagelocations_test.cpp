@@ -414,11 +414,68 @@ TEST_F(StorageTest, ASettingsFolderThatBecameReadOnlyLendsItsFilesToTheConfigura
     EXPECT_EQ(readBytes(defaultFolder() + QStringLiteral("/Budiky.ini")),
               QByteArray("[info]\npocetBudiku=1\n1=Ranni\n[Ranni]\ncas=7:00:00\n")) << "the original is untouched";
 
-    // From now on the configuration folder is the user's: the read-only set never overwrites it.
+    EXPECT_EQ(lent.lent().message, MessageTable::SetTakenOver);
+    EXPECT_EQ(lent.lent().settingsFolder, defaultFolder());
+    EXPECT_EQ(lent.lent().configFolder, folder);
+
+    // While the folder stays read-only the configuration folder is the user's: the read-only set never
+    // overwrites it, and nothing more is said.
     ASSERT_TRUE(IniFile(folder + QStringLiteral("/Budiky.ini")).eraseSection(u"Ranni"));
     StorageLocations again(env, &files);
     again.resolveAtStartup(program);
     EXPECT_FALSE(again.alarmsIni().sectionExists(u"Ranni"));
+    EXPECT_EQ(again.lent().message, 0);
+}
+
+// The folder can be written again: the set the user worked with in the configuration folder goes back
+// (a continuation resumed from the copy is not found again in the original), and one set is in use.
+// When it cannot go back, the program stays with it and says so.
+TEST_F(StorageTest, ASettingsFolderWritableAgainGetsTheLentSetBackOrTheUserIsTold) {
+    const QByteArray original = "[pokracovaniTavrek]\nstav=2\ncas=1.12.2026 8:00:00\n";
+    writeBytes(defaultFolder() + QStringLiteral("/Nastaveni.ini"), original);
+    writeBytes(defaultFolder() + QStringLiteral("/Budiky.ini"), "[info]\npocetBudiku=0\n");
+    FailingFiles files;
+    files.readOnly << defaultFolder();
+    const QString config = dir.path() + QStringLiteral("/xdg");
+    const QString folder = config + QStringLiteral("/Tavrok");
+    const auto env = [&](const QString& name) { return name == u"XDG_CONFIG_HOME" ? config : QString(); };
+    {
+        StorageLocations lent(env, &files);
+        lent.resolveAtStartup(program);
+        ASSERT_TRUE(lent.settingsIni().sectionExists(u"pokracovaniTavrek"));
+        ASSERT_TRUE(lent.settingsIni().eraseSection(u"pokracovaniTavrek")); // resumed from the copy
+        ASSERT_TRUE(lent.alarmsIni().writeInteger(u"info", u"pocetBudiku", 1));
+    }
+    files.readOnly.clear();
+    files.failReplaceTo = defaultFolder() + QStringLiteral("/Budiky.ini");
+    {
+        StorageLocations stuck(env, &files);
+        stuck.resolveAtStartup(program);
+        EXPECT_EQ(stuck.settingsFolder(), folder) << "the newer set stays in use";
+        EXPECT_EQ(stuck.lent().message, MessageTable::SetNotGivenBack);
+        EXPECT_EQ(readBytes(defaultFolder() + QStringLiteral("/Nastaveni.ini")).left(original.size()), original)
+            << "the original is as it was";
+    }
+    files.failReplaceTo.clear();
+    StorageLocations back(env, &files);
+    back.resolveAtStartup(program);
+    EXPECT_EQ(back.settingsFolder(), defaultFolder());
+    EXPECT_EQ(back.lent().message, MessageTable::SetGivenBack);
+    EXPECT_FALSE(back.settingsIni().sectionExists(u"pokracovaniTavrek")) << "not resumed a second time";
+    EXPECT_EQ(back.alarmsIni().readInteger(u"info", u"pocetBudiku", 0), 1);
+    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Budiky.ini")));
+    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Nastaveni.ini")));
+
+    StorageLocations later(env, &files);
+    later.resolveAtStartup(program);
+    EXPECT_EQ(later.lent().message, 0) << "told once";
+
+    // Read-only once more: the configuration folder takes the set again, not an empty one.
+    files.readOnly << defaultFolder();
+    StorageLocations lentAgain(env, &files);
+    lentAgain.resolveAtStartup(program);
+    EXPECT_EQ(lentAgain.settingsFolder(), folder);
+    EXPECT_EQ(lentAgain.alarmsIni().readInteger(u"info", u"pocetBudiku", 0), 1);
 }
 
 TEST_F(StorageTest, AnInstalledProgramKeepsTheSettingsInTheConfigurationFolderEvenWhenItsFolderIsWritable) {
