@@ -61,9 +61,21 @@ expect_eq "$(ini_value "$usb/Nastaveni.ini" nastaveniSamostatnehoDispleje fontNa
 e2e_close
 e2e_wait_exit
 
-# The second computer: a fresh program imports the folder.
+# The second computer: a fresh program imports the folder. Its split-times manager has another file
+# open, the user's club results: imports go to the program's own Mezicasy.ini all the same.
 rm -rf "$E2E_SETTINGS"
+mkdir -p "$E2E_SETTINGS" "$E2E_DIR/jine"
+club="$E2E_DIR/jine/Zavody.ini"
+printf '[info]\npocetMezicasu=1\n1=Klub\n[Klub]\npocetMezicasu=1\nposledniMezicas=1\n0=1.  0;00:20:00,000\n' >"$club"
+printf '[nastaveniMezicasu]\ncesta=%s\n' "$club" >"$E2E_SETTINGS/Nastaveni.ini"
 e2e_launch faketime "$at"
+e2e_click 71 22               # lblFceTavrok
+e2e_click 45 99               # btnTvrImpExp: the manager opens the club file
+manager=$(e2e_wait_window '^Mezičasy$') || fail "the split-times manager did not open"
+e2e_screenshot import-manager-other-file
+xdotool windowactivate --sync "$manager" 2>/dev/null || true
+xdotool key Escape
+cp "$club" "$E2E_DIR/club-before.ini" # as the manager stamped it when it opened it
 file_menu i                   # Importovat nastavení
 choose_folder "$usb"
 expect_done
@@ -73,26 +85,57 @@ expect_eq "$(ini_value "$E2E_SETTINGS/Mezicasy.ini" 'Půlmaraton' 0)" '1.  0;00:
 expect_eq "$(ini_value "$E2E_SETTINGS/Nastaveni.ini" nastaveni zacitOdNuly)" 1 "the imported setting"
 e2e_screenshot import-new-computer
 
-# A user of an old version: the files of version 2.4 in Windows-1250.
+# A user of an old version: the files of version 2.4, written on Windows in Windows-1250 with CR LF,
+# a split-times path with a drive letter, an alarm without the moment it last rang.
 old="$E2E_DIR/stare"
 cp -r "$TEST_DATA/old" "$old"
 file_menu i
 choose_folder "$old"
-# "Trénink" and the alarms are new; nothing is asked before the end.
-expect_done
-# The old settings say not to show missed alarms by themselves; the menu lists what the old weekday
-# alarm missed since it last rang on Sunday 6 December.
-expect_eq "$(ini_value "$E2E_SETTINGS/Nastaveni.ini" nastaveni zobrazovatBudiky)" 0 "an old setting"
-file_menu b                   # Zobrazit zmeškané budíky
+# The old weekday alarm missed Monday to Wednesday 7:00 since it last rang on Sunday 6 December: the
+# list opens by itself, as the settings stood before the import, before the import says it is done.
 missed=$(e2e_wait_window '^Zmeškané budíky$') || fail "what the old alarm missed was not shown"
 e2e_screenshot import-missed
 xdotool windowactivate --sync "$missed" 2>/dev/null || true
 xdotool key Escape
+expect_done
+expect_eq "$(ini_value "$E2E_SETTINGS/Nastaveni.ini" nastaveni zobrazovatBudiky)" 0 "an old setting"
 expect_eq "$(ini_value "$E2E_SETTINGS/Budiky.ini" info pocetBudiku)" 3 "the old alarms added"
 expect_eq "$(ini_value "$E2E_SETTINGS/Budiky.ini" 'Ranní vstávání' zprava)" 'Vstávej, čas běží!' "an old alarm's Czech message"
+[[ "$(ini_value "$E2E_SETTINGS/Budiky.ini" 'Oběd' posledni)" == 9.12.2026\ 12:0* ]] ||
+    fail "the alarm without a mark was not marked at the import: $(ini_value "$E2E_SETTINGS/Budiky.ini" 'Oběd' posledni)"
 expect_eq "$(ini_value "$E2E_SETTINGS/Mezicasy.ini" 'Závod na 5 km' 2)" '3.  0;00:13:40,004' "an old split set"
 expect_eq "$(ini_value "$E2E_SETTINGS/Nastaveni.ini" dalsiNastaveniOdpocit-Upozorneni 2)" 3 "the old advance notices"
+cmp -s "$club" "$E2E_DIR/club-before.ini" || fail "the file the manager had open was changed by the import"
 e2e_screenshot import-old-files
 e2e_close
 e2e_wait_exit
+
+# What the import brought stands after the close: the old window and display places, the old choice
+# not to merge split times.
+expect_eq "$(ini_value "$E2E_SETTINGS/Nastaveni.ini" stavHlavnihoOkna levo)" 400 "the imported window place"
+expect_eq "$(ini_value "$E2E_SETTINGS/Nastaveni.ini" stavDispleje levo)" 50 "the imported display place"
+expect_eq "$(ini_value "$E2E_SETTINGS/Nastaveni.ini" nastaveniMezicasu sloucit)" 0 "an imported option"
+
+# Another editor adds a comment in Windows-1250 to the alarm file; the program starts again, shows the
+# split-times manager on the old drive-letter path, and closes.
+printf '; pozn\xe1mka z jin\xe9ho editoru\n' >>"$E2E_SETTINGS/Budiky.ini"
+# The old settings start the program minimised to the notification area; this time the user wants it
+# on the screen.
+sed -i 's/^spustitMinimalizovane=1/spustitMinimalizovane=0/' "$E2E_SETTINGS/Nastaveni.ini"
+e2e_launch faketime "$at"
+e2e_click 71 22 2>/dev/null || true
+e2e_click 45 99
+manager=$(e2e_wait_window '^Mezičasy$') || fail "the split-times manager did not open after the restart"
+e2e_screenshot import-restart-manager
+xdotool windowactivate --sync "$manager" 2>/dev/null || true
+xdotool key Escape
+e2e_close
+e2e_wait_exit
+[ -z "$(find "$E2E_DIR" -name 'C:*')" ] || fail "a folder named after a drive letter was made: $(find "$E2E_DIR" -name 'C:*')"
+expect_eq "$(ini_value "$E2E_SETTINGS/Budiky.ini" 'Ranní vstávání' zprava)" 'Vstávej, čas běží!' "the accented values after the restart"
+expect_eq "$(ini_value "$E2E_SETTINGS/Budiky.ini" info 1)" 'Ranní běh' "the alarm list after the restart"
+# Each line is read in its own encoding: the other editor's line now reads the same in UTF-8.
+grep -q '^; poznámka z jiného editoru' "$E2E_SETTINGS/Budiky.ini" || fail "the other editor's line was lost or garbled"
+expect_eq "$(ini_value "$E2E_SETTINGS/Mezicasy.ini" 'Půlmaraton' 1)" '2.  0;01:41:12,500' "the split sets after the restart"
+cmp -s "$club" "$E2E_DIR/club-before.ini" || fail "the club file was changed"
 echo "import scenario passed"

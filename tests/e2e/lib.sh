@@ -125,11 +125,14 @@ e2e_launch() {
         local w pid
         w=""
         # A wrapper such as faketime may run the program as its child.
+        # The first of the program's windows that is on the screen (others exist hidden from the start).
         for pid in "$E2E_APP_PID" $(pgrep -P "$E2E_APP_PID" 2>/dev/null || true); do
-            w=$(xdotool search --all --pid "$pid" --class tavrok 2>/dev/null | head -1 || true)
-            [ -n "$w" ] && break
+            for w in $(xdotool search --all --pid "$pid" --class tavrok 2>/dev/null || true); do
+                xwininfo -id "$w" 2>/dev/null | grep -q IsViewable && break 2
+                w=""
+            done
         done
-        if [ -n "$w" ] && xwininfo -id "$w" 2>/dev/null | grep -q IsViewable; then
+        if [ -n "$w" ]; then
             E2E_WINDOW=$w
             break
         fi
