@@ -103,10 +103,10 @@ void AlarmPanel::mnuZmeskaneBudikyClick() {
     frmZmeskaneBudiky_->zobraz(state_.zmeskaneBudiky, state_.language);
 }
 
-void AlarmPanel::alarmsReplaced(bool zobrazovatBudiky) {
+void AlarmPanel::alarmsReplaced(bool zobrazovatBudiky, bool gatherMissed) {
     reloadAlarms();
     loadIntoEditor(state_.alarmClock.nasledujici(), true);
-    if (pridejZmeskane()) {
+    if (gatherMissed && pridejZmeskane()) {
         state_.zmeskaneBudiky.poImportu = true;
         if (zobrazovatBudiky) {
             mnuZmeskaneBudikyClick();
@@ -129,6 +129,7 @@ bool AlarmPanel::pridejZmeskane() {
         return false;
     }
     tavrok::pridejZmeskane(state_.zmeskaneBudiky, found);
+    state_.zmeskaneBudiky.poImportu = false; // the words follow the newest additions
     return true;
 }
 

@@ -59,8 +59,9 @@ public:
     void mnuZmeskaneBudikyClick();
     // The alarm file was changed from outside (an import): the list, the next alarm and the alarm shown
     // are read again, and what an imported alarm missed is gathered as at start; it is shown when
-    // `zobrazovatBudiky` (as it stood before the import) says so.
-    void alarmsReplaced(bool zobrazovatBudiky);
+    // `zobrazovatBudiky` (as it stood before the import) says so. Without `gatherMissed` (the session
+    // ends) the alarms stay unmarked.
+    void alarmsReplaced(bool zobrazovatBudiky, bool gatherMissed = true);
     // Much time passed at once (the computer slept, the clock was set forward): what fell in the gap
     // is added to the missed alarms, and the alarm due rings at the tick as well.
     static constexpr TDateTime LongGap = 1.0 / 1440; // a minute: the ticks come at least every second

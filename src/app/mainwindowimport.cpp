@@ -61,7 +61,9 @@ void TfrmHlavniOkno::portuj(const PortSide& source, const PortSide& target, bool
                             return;
                         }
                         if (outcome.alarmsWritten) {
-                            alarmPanel_->alarmsReplaced(zobrazovatBudiky);
+                            // Once the session ends nobody would see the list: the alarms stay unmarked,
+                            // to be listed at the next start.
+                            alarmPanel_->alarmsReplaced(zobrazovatBudiky, !endingSession_);
                         }
                         if (outcome.settingsWritten && outcome.failedPath.isEmpty()) {
                             state_.main.settingsImported = true; // they stand as imported

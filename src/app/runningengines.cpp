@@ -34,9 +34,11 @@ Settled ulozPokracovani(ProgramState& state, Questions& questions, bool unattend
     if (state.stopwatch.running()) {
         const RunningChoice c = zvolPokracovani(state, questions, 9, 10);
         state.stopwatch.tick(state.clock.utcNow()); // the moment of the answer, not of the question
+        // Stopped at the session's end, its splits nobody saved come back with it, stopped.
+        const bool keepSplits = unattended && c == RunningChoice::Stop && !state.stopwatch.splitsSaved();
         if (c == RunningChoice::Cancel) {
             close = false;
-        } else if (!ulozPokracovaniTavrek(settings, state.stopwatch, c)) {
+        } else if (!ulozPokracovaniTavrek(settings, state.stopwatch, keepSplits ? RunningChoice::Pause : c, keepSplits)) {
             questions.tell(fillPlaceholders(messages.text(6), settings.path()), MessageIcon::Warning);
             close = false;
         }

@@ -271,6 +271,11 @@ public:
                     continue;
                 }
                 const QStringView fromKey = old && QStringView(k.key) == u"doNekonecna" ? OldDoNekonecna : k.key;
+                // An alarm that never says when it last rang stays so: a default moment of 1899 would list
+                // every occurrence since as missed.
+                if (QStringView(k.key) == u"posledni" && !parseIniDateTime(from.readString(name, fromKey))) {
+                    continue;
+                }
                 copy(from, name, fromKey, to, name, k.key, k.type, def, writeAll);
             }
         }

@@ -67,13 +67,14 @@ TEST(MessageBox, ABoxEndedByTheSessionsEndAnswersAsClosedWithoutAButtonAndIsLogg
     const QtMessageHandler previous = qInstallMessageHandler(keepLog);
     MessageBoxQuestions questions;
     std::vector<Answer> answers;
-    QTimer::singleShot(0, [&] {
-        for (const MessageButtons buttons : {MessageButtons::YesNo, MessageButtons::Ok}) {
+    // Each box under the application's loop, as the program runs it; the end leaves that loop too.
+    for (const MessageButtons buttons : {MessageButtons::YesNo, MessageButtons::Ok}) {
+        QTimer::singleShot(0, [&] {
             QTimer::singleShot(20, [] { QCoreApplication::exit(0); });
             answers.push_back(questions.ask(QStringLiteral("Otázka?"), MessageIcon::Warning, buttons));
-        }
-    });
-    QCoreApplication::exec();
+        });
+        QCoreApplication::exec();
+    }
     qInstallMessageHandler(previous);
     EXPECT_EQ(answers, (std::vector<Answer>{Answer::No, Answer::Cancel}));
     ASSERT_EQ(logged.size(), 2);

@@ -165,6 +165,7 @@ TEST_F(ImportExportTest, ExistingNamesAreOverwrittenSkippedOrEndTheImportAsAnswe
     EXPECT_TRUE(a.valueExists(u"Oběd", u"zprava"));
     EXPECT_EQ(a.readString(u"Oběd", u"KD"), QStringLiteral("0"));
     EXPECT_EQ(a.readString(u"Oběd", u"stav"), QStringLiteral("0"));
+    EXPECT_FALSE(a.valueExists(u"Oběd", u"posledni")) << "it never said when it last rang: no moment of 1899";
     EXPECT_EQ(a.readString(u"Stary", u"cas"), QStringLiteral("6:00:00"));
 
     // No, then Cancel: nothing more is carried and success is not reported; what came before stays.
