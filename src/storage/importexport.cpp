@@ -41,7 +41,7 @@ bool isFile(const QString& path) {
 class Targets {
 public:
     struct Target {
-        Target(QString k, const QString& p) : key(std::move(k)), path(p), file(p), batch(file) {}
+        Target(QString k, const QString& p) : key(std::move(k)), path(p), file(p), batch(file, true) {}
         void restore() const {
             if (existed) {
                 (void)replaceFileWhole(path, before);

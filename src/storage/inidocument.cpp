@@ -312,8 +312,13 @@ bool IniDocument::erase(QStringView section) {
             ++b;
             continue;
         }
-        // A section added and erased again leaves the file as it was, without the blank line before it.
-        if (blocks[b].separated && b > 0 && blocks[b - 1].parsed && !blocks[b - 1].lines.empty()) {
+        // A section added and erased again leaves the file as it was, without the blank line before it;
+        // so does the last one, which is added back at the end with a blank line of its own.
+        if ((blocks[b].separated || b + 1 == blocks.size()) && b > 0) {
+            blocks[b - 1].parse();
+        }
+        if ((blocks[b].separated || b + 1 == blocks.size()) && b > 0 && blocks[b - 1].parsed &&
+            !blocks[b - 1].lines.empty()) {
             const IniLine& blank = blocks[b - 1].lines.back();
             if (!blank.isEntry && blank.key.isEmpty()) {
                 blocks[b - 1].lines.pop_back();

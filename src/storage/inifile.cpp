@@ -253,6 +253,17 @@ const IniDocument& IniFile::viewed(bool checkDisk) {
     return *doc_;
 }
 
+bool IniFile::changedOnDisk() const {
+    if (!doc_ || !stamp_) {
+        return true;
+    }
+    const Stamp now = Stamp::of(path_, encodedPath_);
+    if (*stamp_ == now && !(now.exists && now.mtimeNs >= doc_->loadedAtNs - TimestampGranularityNs)) {
+        return false;
+    }
+    return !doc_->sameBytes(now.exists ? readWholeFile(path_) : QByteArray());
+}
+
 bool IniFile::save() {
     IniDocument& doc = const_cast<IniDocument&>(*doc_);
     if (doc.undecodable) {
@@ -351,7 +362,14 @@ bool IniBatch::firstStep() {
     return first;
 }
 
+void IniBatch::remember(Step::Kind kind, QStringView section, QStringView key, const QString& value) {
+    if (keepsOthers_) {
+        steps_.push_back({kind, section.toString(), key.toString(), value});
+    }
+}
+
 void IniBatch::writeString(QStringView section, QStringView key, const QString& value) {
+    remember(Step::Kind::Write, section, key, value);
     const IniFile::Edit e = file_.edit(section, key, value, firstStep());
     ok_ = e != IniFile::Edit::Refused && ok_;
     changed_ = changed_ || e == IniFile::Edit::Changed;
@@ -378,6 +396,7 @@ void IniBatch::writeTime(QStringView section, QStringView key, TDateTime value) 
 }
 
 void IniBatch::eraseSection(QStringView section) {
+    remember(Step::Kind::Erase, section);
     if (file_.path_.isEmpty()) {
         ok_ = false;
     } else if (file_.viewed(firstStep()).blocksOf(section) != detail::NoBlock) {
@@ -387,6 +406,7 @@ void IniBatch::eraseSection(QStringView section) {
 }
 
 void IniBatch::deleteKey(QStringView section, QStringView key) {
+    remember(Step::Kind::Delete, section, key);
     if (file_.path_.isEmpty()) {
         ok_ = false;
     } else if (file_.viewed(firstStep()).find(section, key)) {
@@ -406,6 +426,34 @@ bool IniBatch::commit() {
         file_.doc_.reset();
         file_.stamp_.reset();
         return false;
+    }
+    if (changed_ && keepsOthers_ && file_.changedOnDisk()) {
+        // Written by another hand since this batch read it: the steps again, on the file as it is now.
+        std::vector<Step> steps = std::move(steps_);
+        steps_.clear();
+        file_.doc_.reset();
+        file_.stamp_.reset();
+        started_ = changed_ = false;
+        keepsOthers_ = false;
+        for (const Step& step : steps) {
+            switch (step.kind) {
+            case Step::Kind::Write:
+                writeString(step.section, step.key, step.value);
+                break;
+            case Step::Kind::Erase:
+                eraseSection(step.section);
+                break;
+            case Step::Kind::Delete:
+                deleteKey(step.section, step.key);
+                break;
+            }
+        }
+        keepsOthers_ = true;
+        if (!ok_) {
+            file_.doc_.reset();
+            file_.stamp_.reset();
+            return false;
+        }
     }
     return !changed_ || file_.save();
 }

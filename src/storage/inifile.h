@@ -122,6 +122,8 @@ private:
     detail::IniDocument& editable(bool checkDisk = true);
     // The parsed file to read, without the copy `editable` makes while a snapshot is held.
     const detail::IniDocument& viewed(bool checkDisk);
+    // Whether the disk holds other bytes than the parsed file was read from.
+    bool changedOnDisk() const;
     [[nodiscard]] bool save();
 
     QString path_;
@@ -134,7 +136,10 @@ private:
 // none does. For operations that must not leave half their keys written (an alarm, a shifted list).
 class IniBatch {
 public:
-    explicit IniBatch(IniFile& file) : file_(file) {}
+    // `keepsOthers`: for a batch that stays open while the user answers questions, in which time the
+    // program may write the same file. Its steps are remembered, and when the file changed on disk
+    // meanwhile they are made again on the file as it is then, so the other writes are not lost.
+    explicit IniBatch(IniFile& file, bool keepsOthers = false) : file_(file), keepsOthers_(keepsOthers) {}
     void writeString(QStringView section, QStringView key, const QString& value);
     void writeInteger(QStringView section, QStringView key, int value);
     void writeBool(QStringView section, QStringView key, bool value);
@@ -151,11 +156,20 @@ public:
 
 private:
     bool firstStep();
+    struct Step {
+        enum class Kind { Write, Erase, Delete } kind;
+        QString section;
+        QString key;
+        QString value;
+    };
+    void remember(Step::Kind kind, QStringView section, QStringView key = {}, const QString& value = {});
 
     IniFile& file_;
+    bool keepsOthers_ = false;
     bool ok_ = true;
     bool changed_ = false;
     bool started_ = false;
+    std::vector<Step> steps_;
 };
 
 // How many numbered entries (keys `first` up to the count) a count read from a list section may cover:

@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QSignalSpy>
+#include <QTimer>
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
@@ -154,4 +156,32 @@ TEST_F(ImportWindowTest, AnAlarmRingingWhileTheImportAsksKeepsItsMarkAndTheImpor
     EXPECT_EQ(alarms.readString(u"B", u"cas"), QStringLiteral("8:00:00"));
     EXPECT_EQ(alarms.readString(u"C", u"cas"), QStringLiteral("9:00:00"));
     EXPECT_EQ(alarms.readInteger(u"info", u"pocetBudiku", 0), 4);
+}
+
+// The session ends while the import asks about an alarm: the program closes at once and keeps its
+// running stopwatch for the next start; what the import carried before is written without wiping it.
+TEST_F(ImportWindowTest, TheSessionEndingDuringAnImportKeepsTheRunningStopwatch) {
+    settings("[nastaveni]\nnechat=1\n");
+    writeBytes(data("Nastaveni/Budiky.ini"), "[info]\npocetBudiku=1\n1=A\n[A]\ncas=6:00:00\nstav=0\n");
+    open();
+    click("lblFceTavrok");
+    click("btnZapnout");
+    runFor(5000);
+    const QString usb = folder("usb");
+    writeBytes(usb + QStringLiteral("/Tavrok.dat"), "[nastaveni1]\r\nzvuk=0\r\n");
+    writeBytes(usb + QStringLiteral("/Budiky.ini"), "[info]\npocetBudiku=1\n1=A\n[A]\ncas=7:00:00\nstav=0\n");
+    files.folders << usb;
+    questions.whileOpen = [&](int) {
+        questions.unanswered = true;
+        window->endSession();
+    };
+    QSignalSpy closed(window.get(), &TfrmHlavniOkno::closed);
+    trigger("mnuImport");
+    EXPECT_EQ(closed.count(), 1);
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit); // the session's end left the application's loop
+    QCoreApplication::exec();                              // to end; here it has nothing more to do
+    const IniFile saved(settingsPath());
+    EXPECT_EQ(saved.readInteger(u"pokracovaniTavrek", u"stav", 0), 2) << "still running at the next start";
+    EXPECT_FALSE(saved.readBool(u"stavHlavnihoOkna", u"zvuk", true)) << "what the import carried";
+    EXPECT_EQ(IniFile(data("Nastaveni/Budiky.ini")).readString(u"A", u"cas"), QStringLiteral("6:00:00"));
 }

@@ -59,6 +59,26 @@ TEST_F(IniFileTest, AKeyOrSectionThatWouldNotReadBackIsRefused) {
     EXPECT_EQ(IniFile(path).readString(u"s", u"a]*k["), QStringLiteral("x]"));
 }
 
+// A batch that stays open while the user answers questions: what the program wrote to the same file
+// meanwhile stays, the batch's own steps are made again on top of it.
+TEST_F(IniFileTest, ABatchThatKeepsOthersRedoesItsStepsOnAFileChangedMeanwhile) {
+    IniFile mine = fileWith("[a]\nx=1\n[gone]\ny=1\n");
+    IniBatch batch(mine, true);
+    batch.writeString(u"a", u"x", QStringLiteral("2"));
+    batch.eraseSection(u"gone");
+    ASSERT_TRUE(IniFile(path).writeString(u"program", u"posledni", QStringLiteral("ring")));
+    batch.deleteKey(u"a", u"z");
+    ASSERT_TRUE(batch.commit());
+    EXPECT_EQ(readBytes(path), QByteArray("[a]\nx=2\n[program]\nposledni=ring\n"));
+
+    IniFile plain = fileWith("[a]\nx=1\n");
+    IniBatch once(plain);
+    once.writeString(u"a", u"x", QStringLiteral("2"));
+    ASSERT_TRUE(IniFile(path).writeString(u"program", u"posledni", QStringLiteral("ring")));
+    ASSERT_TRUE(once.commit());
+    EXPECT_EQ(readBytes(path), QByteArray("[a]\nx=2\n")) << "an ordinary batch is one replacement";
+}
+
 // Parsing each form: IniValues. Here: what does not parse reads as the default, an empty value too.
 TEST_F(IniFileTest, TypedReadsFallBackToTheDefaultOnBadValues) {
     IniFile ini = fileWith("[s]\nbad=12x\nb0=0\nb2=2\nbx=yes\nfx=1,2,3\ndtx=32.1.2026\nempty=\n");
@@ -271,6 +291,15 @@ TEST_F(IniFileTest, ASectionAddedAndErasedLeavesTheFileAsItWas) {
         ASSERT_TRUE(ini.eraseSection(u"test"));
         EXPECT_EQ(readBytes(path), text);
     }
+    // The last section erased and written again, as an import's overwrite does, again and again.
+    IniFile ini = fileWith("[a]\nk=1\n\n[b]\nk=2\n");
+    for (int i = 0; i < 3; ++i) {
+        IniBatch overwrite(ini);
+        overwrite.eraseSection(u"b");
+        overwrite.writeString(u"b", u"k", QStringLiteral("2"));
+        ASSERT_TRUE(overwrite.commit());
+    }
+    EXPECT_EQ(readBytes(path), QByteArray("[a]\nk=1\n\n[b]\nk=2\n"));
     // A header with a comment behind it is that section.
     const IniFile commented = fileWith("[nastaveni] ; moje\nvyska=300\n[x]# the rest\nk=1\n");
     EXPECT_EQ(commented.readInteger(u"nastaveni", u"vyska", 0), 300);
