@@ -1,5 +1,7 @@
 #include "alarms/alarmclock.h"
 
+#include <algorithm>
+
 #include "sound/soundmanager.h"
 #include "storage/inifile.h"
 
@@ -32,6 +34,7 @@ AlarmClock::Ring AlarmClock::kontrola(LocalTime now, bool soundOn) {
     if (reached(now, aktualni_.datum)) {
         r.due = true;
         r.lateness = now - LocalTime(aktualni_.datum);
+        lastRung_ = aktualni_.datum;
         (void)zapisPosledni(alarmsIni_, watched, now.days());
         // The occurrence that just rang is over: reloading at exactly its moment would find it again,
         // sort it before the separator and leave no alarm watched.
@@ -61,6 +64,12 @@ AlarmClock::Ring AlarmClock::kontrola(LocalTime now, bool soundOn) {
     }
     r.rings = reached(now, r.snapshot.datum);
     return r;
+}
+
+void AlarmClock::clockSetBack(LocalTime now) {
+    const TDateTime from = lastRung_ ? std::max(now.days(), *lastRung_ + OneMillisecond) : now.days();
+    nactiSeznam(from);
+    nactiAktualni(from);
 }
 
 std::optional<LocalTime> AlarmClock::nextDue() const {

@@ -37,6 +37,10 @@ public:
     // The alarm check of one tick.
     Ring kontrola(LocalTime now, bool soundOn);
 
+    // The wall clock was set back: the list is read again from now, so the alarms due from now on ring,
+    // but never before the occurrence that rang last, which must not ring a second time.
+    void clockSetBack(LocalTime now);
+
     // The next moment the check must run: the ring, or the choice of a random sound 5 s before it.
     std::optional<LocalTime> nextDue() const;
 
@@ -48,6 +52,7 @@ private:
     TAktualniBudik aktualni_;
     QString nahodnyZvukSoubor_;
     std::optional<TDateTime> randomChosenFor_; // the ring whose random sound was already chosen
+    std::optional<TDateTime> lastRung_;        // the occurrence that became due last
 };
 
 } // namespace tavrok

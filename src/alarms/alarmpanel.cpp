@@ -10,6 +10,7 @@
 #include "storage/inifile.h"
 #include "widgets/namedwidget.h"
 
+#include <algorithm>
 #include <QComboBox>
 #include <QFrame>
 #include <QImage>
@@ -117,6 +118,13 @@ void AlarmPanel::alarmsReplaced(bool zobrazovatBudiky, bool gatherMissed) {
 bool AlarmPanel::clockMoved(const ClockWatch::Change& change, LocalTime now) {
     if (change.jump < 0) {
         (void)zpetPosunuteHodiny(state_.storage.alarmsIni(), now.days());
+        state_.alarmClock.clockSetBack(now);
+        syncAlarmList(cbxBudiky->currentText());
+        // What a clock set ahead listed as missed is still to come.
+        auto& seznam = state_.zmeskaneBudiky.seznam;
+        seznam.erase(std::remove_if(seznam.begin(), seznam.end(),
+                                    [&](const ZmeskanyBudik& m) { return m.datum > now.days(); }),
+                     seznam.end());
     }
     return change.gap > LongGap && pridejZmeskane() &&
            state_.storage.settingsIni().readBool(u"nastaveni", u"zobrazovatBudiky", true);

@@ -141,3 +141,22 @@ TEST_F(ClockJumpTest, AClockSetForwardAndBackLeavesNoMarkThatHidesLaterMisses) {
     EXPECT_EQ(missed[0].datum, *tryEncodeDateTime({2026, 12, 6}, {11, 0, 0, 0}));
     EXPECT_EQ(missed[1].datum, *tryEncodeDateTime({2026, 12, 7}, {11, 0, 0, 0}));
 }
+
+// Set on by three days and back at once: the alarms due from now on ring as they come, not only after
+// the three days, and the one that rang late at the jump does not ring a second time.
+TEST_F(ClockJumpTest, AfterAClockSetForwardAndBackTheAlarmsOfTodayStillRing) {
+    settings("[nastaveni]\nzobrazovatBudiky=0\n");
+    test::writeBytes(data("Nastaveni/Budiky.ini"),
+                     "[info]\npocetBudiku=2\n1=A\n2=B\n" + dailyAlarm("A", "10:30:00") + dailyAlarm("B", "11:00:00"));
+    open(); // Sunday 10:00
+    clock.jumpMs(3 * DayMs);
+    minutesPass(1.0 / 6);
+    ASSERT_EQ(questions.notices.size(), 1u) << "A, due first, rings late at the jump";
+    clock.jumpMs(-3 * DayMs);
+    minutesPass(65); // Sunday 11:05
+    for (const ZmeskanyBudik& m : window->programState().zmeskaneBudiky.seznam) {
+        EXPECT_LE(m.datum, clock.now().days()) << "listed as missed, yet still to come";
+    }
+    ASSERT_EQ(questions.notices.size(), 2u);
+    EXPECT_EQ(questions.notices[1].text, QStringLiteral("B"));
+}
