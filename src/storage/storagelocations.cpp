@@ -6,7 +6,9 @@
 #include "storage/savefile.h"
 
 #include <algorithm>
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 
 namespace tavrok {
 
@@ -186,6 +188,21 @@ void StorageLocations::resolveAtStartup(const QString& executableFolder) {
     openLanguage(settingsIni_.readString(u"nastaveni", u"jazyk", QStringLiteral("Cesky")));
 }
 
+namespace {
+
+// What a file holds, to see later whether anyone changed it; empty when there is no such file.
+QString fingerprint(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(&file);
+    return QString::fromLatin1(hash.result().toHex());
+}
+
+} // namespace
+
 void StorageLocations::takeOverReadOnlySet(const QString& readOnlyFolder) {
     // A settings folder that became read-only (a write-protected medium, a full inode table) still
     // holds the user's alarms, splits and a continuation: the configuration folder starts from copies
@@ -195,27 +212,57 @@ void StorageLocations::takeOverReadOnlySet(const QString& readOnlyFolder) {
             return;
         }
     }
-    for (const QString& name : setNames(true)) {
-        if (const QString from = joinPath(readOnlyFolder, name); files_.exists(from)) {
-            files_.copy(from, joinPath(configFolder_, name));
+    // The set may live elsewhere, where the read-only folder's Umisteni.ini says: that place is
+    // followed from here on, and nothing else is copied. Otherwise the configuration folder, without
+    // an Umisteni.ini of its own, is where the copies are used.
+    const QString umisteni = joinPath(readOnlyFolder, QStringLiteral("Umisteni.ini"));
+    const QString located = expand(IniFile(umisteni).readString(u"cesty", u"nastaveni", DefaultLocation));
+    if (!located.isEmpty() && !files_.sameFile(located, readOnlyFolder)) {
+        (void)files_.copy(umisteni, joinPath(configFolder_, QStringLiteral("Umisteni.ini")));
+        return;
+    }
+    IniFile marker(joinPath(configFolder_, TakenOverMarker));
+    IniBatch from(marker);
+    from.writeString(u"takenOver", u"from", readOnlyFolder);
+    for (const QString& name : setNames(false)) {
+        if (const QString original = joinPath(readOnlyFolder, name); files_.exists(original)) {
+            files_.copy(original, joinPath(configFolder_, name));
+            from.writeString(u"takenOver", name, fingerprint(original));
         }
     }
-    // Where the copies came from: once the folder can be written again, they go back there.
-    IniFile marker(joinPath(configFolder_, TakenOverMarker));
-    (void)marker.writeString(u"takenOver", u"from", readOnlyFolder);
+    // Where the copies came from and what the originals held: once the folder can be written again,
+    // the copies go back there, unless the originals were changed meanwhile.
+    (void)from.commit();
     lent_ = {readOnlyFolder, configFolder_, MessageTable::SetTakenOver};
 }
 
 void StorageLocations::giveBackTakenOverSet(const QString& dataFolder, const QString& config) {
     const QString markerPath = joinPath(config, TakenOverMarker);
-    if (!files_.exists(markerPath) || IniFile(markerPath).readString(u"takenOver", u"from") != dataFolder) {
+    if (!files_.exists(markerPath)) {
         return;
     }
-    // The copies are the set the user worked with since: they replace the originals, as one step.
+    const IniSnapshot marker = IniFile(markerPath).snapshot();
+    if (marker.readString(u"takenOver", u"from") != dataFolder) {
+        return;
+    }
+    bool holdsSet = false;
+    bool originalsChanged = false;
+    for (const QString& name : setNames(false)) {
+        holdsSet = holdsSet || files_.exists(joinPath(config, name));
+        originalsChanged = originalsChanged ||
+                           fingerprint(joinPath(dataFolder, name)) != marker.readString(u"takenOver", name);
+    }
+    if (!holdsSet) {
+        // Moved on from the configuration folder while it was lent: its Umisteni.ini says where to.
+        configFolder_ = config;
+        return;
+    }
+    // The copies are the set the user worked with since: they replace the originals, as one step,
+    // unless someone changed the originals meanwhile (the medium was used elsewhere): then both stay.
     // Umisteni.ini stays: it is read from the configuration folder only while that holds the set.
     bool refused = false;
-    if (!copyAsOne(config, dataFolder, setNames(false), true, &refused)) {
-        configFolder_ = config; // the newer set stays in use where it is
+    if (originalsChanged || !copyAsOne(config, dataFolder, setNames(false), true, &refused)) {
+        configFolder_ = config; // the set worked with last stays in use where it is
         lent_ = {dataFolder, config, MessageTable::SetNotGivenBack};
         return;
     }

@@ -478,6 +478,37 @@ TEST_F(StorageTest, ASettingsFolderWritableAgainGetsTheLentSetBackOrTheUserIsTol
     EXPECT_EQ(lentAgain.alarmsIni().readInteger(u"info", u"pocetBudiku", 0), 1);
 }
 
+// Originals changed while their copies were in use (the medium was written on another computer): neither
+// set replaces the other, the one worked with here stays in use and the user is told. A read-only
+// folder whose Umisteni.ini names another place lends nothing: that place is used.
+TEST_F(StorageTest, ALentSetNeverOverwritesOriginalsChangedMeanwhileAndAMovedSetIsFollowed) {
+    writeBytes(defaultFolder() + QStringLiteral("/Budiky.ini"), "[info]\npocetBudiku=0\n");
+    FailingFiles files;
+    files.readOnly << defaultFolder();
+    const QString config = dir.path() + QStringLiteral("/xdg");
+    const QString folder = config + QStringLiteral("/Tavrok");
+    const auto env = [&](const QString& name) { return name == u"XDG_CONFIG_HOME" ? config : QString(); };
+    StorageLocations(env, &files).resolveAtStartup(program);
+    writeBytes(defaultFolder() + QStringLiteral("/Budiky.ini"), "[info]\npocetBudiku=5\n"); // elsewhere
+    files.readOnly.clear();
+    StorageLocations back(env, &files);
+    back.resolveAtStartup(program);
+    EXPECT_EQ(back.lent().message, MessageTable::SetNotGivenBack);
+    EXPECT_EQ(back.settingsFolder(), folder);
+    EXPECT_EQ(readBytes(defaultFolder() + QStringLiteral("/Budiky.ini")), QByteArray("[info]\npocetBudiku=5\n"));
+
+    QDir(config).removeRecursively();
+    const QString moved = dir.path() + QStringLiteral("/jinde");
+    writeBytes(defaultFolder() + QStringLiteral("/Umisteni.ini"), "[cesty]\nnastaveni=" + moved.toUtf8() + "\n");
+    writeBytes(moved + QStringLiteral("/Budiky.ini"), "[info]\npocetBudiku=2\n");
+    files.readOnly << defaultFolder();
+    StorageLocations follows(env, &files);
+    follows.resolveAtStartup(program);
+    EXPECT_EQ(follows.settingsFolder(), moved);
+    EXPECT_EQ(follows.lent().message, 0);
+    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Budiky.ini")));
+}
+
 TEST_F(StorageTest, AnInstalledProgramKeepsTheSettingsInTheConfigurationFolderEvenWhenItsFolderIsWritable) {
     writeBytes(program + QStringLiteral("/Data/Nainstalovano.txt"), "installed\n");
     const QString home = dir.path() + QStringLiteral("/home");
