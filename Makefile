@@ -25,7 +25,7 @@ endif
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test build configure deps bench format clean package fuzz reliability
+.PHONY: run test build configure deps bench format clean package fuzz reliability mutants
 
 # The fuzz targets under clang's libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer, each
 # for FUZZ_SECONDS; what they find that is new is kept in build-fuzz/corpus.
@@ -98,6 +98,12 @@ RELIABILITY_PROGRAM_KILLS ?= 300
 reliability: build
 	@cd $(BUILD) && TZ=Europe/Prague TAVROK_KILL_RUNS=$(RELIABILITY_KILLS) \
 	  TAVROK_PROGRAM_KILL_RUNS=$(RELIABILITY_PROGRAM_KILLS) ./tests/reliability_tests
+
+# A mutation run over the program's sources, one small fault at a time, in build-mutants (not part of
+# `make test`; hours for the whole tree). MUTANTS narrows it: MUTANTS="--per-file 3 src/alarms".
+MUTANTS ?=
+mutants: deps
+	@python3 tools/mutants.py $(MUTANTS)
 
 clean:
 	@rm -rf $(BUILD) $(BUILD).configure.log

@@ -86,6 +86,7 @@ constexpr const char16_t* BuiltIn[MessageTable::Count] = {
     u"Do složky nastavení %d1 nelze zapisovat. Program proto pracuje s kopií nastavení, budíků a mezičasů ve složce %d2; původní soubory zůstaly beze změny.",
     u"Do složky nastavení %d1 lze opět zapisovat. Nastavení, budíky a mezičasy, se kterými program mezitím pracoval ve složce %d2, byly přeneseny zpět do ní.",
     u"Nastavení, budíky a mezičasy ze složky %d2 nelze přenést zpět do složky nastavení %d1. Program s nimi proto dál pracuje ve složce %d2.",
+    u"Nastavení se do složky %d1 nepodařilo přesunout: soubor %d2 nelze zapsat (například je disk plný nebo je soubor chráněný proti zápisu). Složka zůstala taková, jaká byla, a nastavení zůstává na původním místě.",
 };
 
 QString withLineBreaks(QString text) {

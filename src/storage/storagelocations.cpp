@@ -261,7 +261,8 @@ void StorageLocations::giveBackTakenOverSet(const QString& dataFolder, const QSt
     // unless someone changed the originals meanwhile (the medium was used elsewhere): then both stay.
     // Umisteni.ini stays: it is read from the configuration folder only while that holds the set.
     bool refused = false;
-    if (originalsChanged || !copyAsOne(config, dataFolder, setNames(false), true, &refused)) {
+    QString failedFile;
+    if (originalsChanged || !copyAsOne(config, dataFolder, setNames(false), true, &refused, &failedFile)) {
         configFolder_ = config; // the set worked with last stays in use where it is
         lent_ = {dataFolder, config, MessageTable::SetNotGivenBack};
         return;
@@ -304,15 +305,19 @@ bool StorageLocations::zkopirujNastaveni(const QString& oldFolder, const QString
         replace = a == Answer::Yes;
     }
     bool refused = false; // a target kept after No
-    const bool failed = !copyAsOne(oldFolder, newFolder, setNames(false), replace, &refused);
+    QString failedFile;
+    const bool failed = !copyAsOne(oldFolder, newFolder, setNames(false), replace, &refused, &failedFile);
     if (failed) {
-        questions.tell(fillPlaceholders(messages.text(MessageTable::UnusableFolder), newFolder), MessageIcon::Error);
+        questions.tell(fillPlaceholders(messages.text(MessageTable::MoveFailed),
+                                        {{u"%d1", QDir::toNativeSeparators(newFolder)},
+                                         {u"%d2", QDir::toNativeSeparators(failedFile)}}),
+                       MessageIcon::Error);
     }
     return !failed && !refused;
 }
 
 bool StorageLocations::copyAsOne(const QString& from, const QString& to, const QStringList& names, bool replace,
-                                 bool* refused) const {
+                                 bool* refused, QString* failedFile) const {
     // Each file first lands beside its target under a temporary name; only when all of them are there
     // do they take their targets' places, so a failure (a full disk, a protected file) leaves the
     // target folder as it was, files kept from before included.
@@ -334,6 +339,7 @@ bool StorageLocations::copyAsOne(const QString& from, const QString& to, const Q
         const QString temporary = temporaryNameBeside(target);
         if (files_.writeProtected(target) || !files_.copy(source, temporary)) {
             failed = true;
+            *failedFile = target;
             break;
         }
         staged.emplace_back(temporary, target);
@@ -347,7 +353,9 @@ bool StorageLocations::copyAsOne(const QString& from, const QString& to, const Q
         }
         const QString aside = temporaryNameBeside(target);
         failed = !files_.copy(target, aside);
-        if (!failed) {
+        if (failed) {
+            *failedFile = target;
+        } else {
             kept.emplace_back(aside, target);
         }
     }
@@ -355,6 +363,7 @@ bool StorageLocations::copyAsOne(const QString& from, const QString& to, const Q
     for (auto it = staged.begin(); !failed && it != staged.end(); it = staged.erase(it)) {
         failed = !files_.replace(it->first, it->second);
         if (failed) {
+            *failedFile = it->second;
             break;
         }
         placed.push_back(it->second);

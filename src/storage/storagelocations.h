@@ -110,9 +110,10 @@ private:
     void giveBackTakenOverSet(const QString& dataFolder, const QString& config);
     static QStringList setNames(bool withLocation);
     // Copies the named files that `from` holds into `to` as one step: all of them take their places or,
-    // on a failure, `to` is as it was. A target that exists is kept when `replace` is false (`refused`).
+    // on a failure (`failedFile` names the target that could not be written), `to` is as it was. A
+    // target that exists is kept when `replace` is false (`refused`).
     bool copyAsOne(const QString& from, const QString& to, const QStringList& names, bool replace,
-                   bool* refused) const;
+                   bool* refused, QString* failedFile) const;
     void openSet(const QString& folder);
     // A folder the set may move to: an absolute path, not a root, every variable defined, writable.
     bool usableFolder(const QString& entered, const QString& folder) const;

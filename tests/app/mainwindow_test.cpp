@@ -511,13 +511,7 @@ TEST_F(MainWindowTest, TheSessionEndingWhileAStartUpBoxIsOpenKeepsTheRunningStop
     };
     window.reset();
     create();
-    QSignalSpy closed(window.get(), &TfrmHlavniOkno::closed);
-    QObject::connect(window.get(), &TfrmHlavniOkno::closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-    window->show();
-    // The application's loop, as the program runs it; the session's end keeps other loops from running.
-    QTimer::singleShot(5000, qApp, &QCoreApplication::quit);
-    QCoreApplication::exec();
-    EXPECT_EQ(closed.count(), 1) << "closed once the start-up is through";
+    EXPECT_EQ(showUntilClosed(), 1) << "closed once the start-up is through";
     EXPECT_EQ(boxes, 1) << "no box after the session ended";
     const IniFile saved(settingsPath());
     EXPECT_EQ(saved.readInteger(u"pokracovaniTavrek", u"stav", 0), 2) << "still running at the next start";
@@ -547,12 +541,7 @@ TEST_F(MainWindowTest, TheSessionEndingAtStartUpRestartsNoRunningStopwatch) {
     };
     window.reset();
     create();
-    QSignalSpy closed(window.get(), &TfrmHlavniOkno::closed);
-    QObject::connect(window.get(), &TfrmHlavniOkno::closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-    window->show();
-    QTimer::singleShot(5000, qApp, &QCoreApplication::quit);
-    QCoreApplication::exec();
-    EXPECT_EQ(closed.count(), 1);
+    EXPECT_EQ(showUntilClosed(), 1);
     ASSERT_EQ(questions.asked.size(), 1u) << "only the box that was open when the session ended";
     EXPECT_EQ(questions.asked[0].text,
               fillPlaceholders(window->messageTable().text(MessageTable::UpdateNotInstallable),
@@ -586,8 +575,7 @@ TEST_F(MainWindowTest, TheSessionEndingKeepsAPausedCountdownAndStoppedSplitsAndS
     EXPECT_EQ(closed.count(), 1);
     EXPECT_TRUE(questions.asked.empty());
     clock.advanceMs(3'600'000);
-    QTimer::singleShot(0, qApp, &QCoreApplication::quit); // the session's end left the application's loop
-    QCoreApplication::exec();                              // to end; here it has nothing more to do
+    endTheApplicationsLoop();
     open();
     ASSERT_TRUE(window->countdown().paused());
     EXPECT_EQ(toMilliseconds(window->countdown().left()), 240'000);

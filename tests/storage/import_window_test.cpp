@@ -178,8 +178,7 @@ TEST_F(ImportWindowTest, TheSessionEndingDuringAnImportKeepsTheRunningStopwatch)
     QSignalSpy closed(window.get(), &TfrmHlavniOkno::closed);
     trigger("mnuImport");
     EXPECT_EQ(closed.count(), 1);
-    QTimer::singleShot(0, qApp, &QCoreApplication::quit); // the session's end left the application's loop
-    QCoreApplication::exec();                              // to end; here it has nothing more to do
+    endTheApplicationsLoop();
     const IniFile saved(settingsPath());
     EXPECT_EQ(saved.readInteger(u"pokracovaniTavrek", u"stav", 0), 2) << "still running at the next start";
     EXPECT_FALSE(saved.readBool(u"stavHlavnihoOkna", u"zvuk", true)) << "what the import carried";

@@ -297,7 +297,8 @@ TEST_F(StorageTest, AFailedCopyEndsTheMoveWithAMessageAndTakesBackWhatWasCopied)
     const auto r = failing.premistit(target, questions, messages);
     EXPECT_EQ(r.outcome, StorageLocations::Relocation::CopyRefused);
     ASSERT_EQ(questions.asked.size(), 2u);
-    EXPECT_EQ(questions.asked[1].text, fillPlaceholders(messages.text(MessageTable::UnusableFolder), target));
+    EXPECT_EQ(questions.asked[1].text, fillPlaceholders(messages.text(MessageTable::MoveFailed),
+                                                        {{u"%d1", target}, {u"%d2", target + QStringLiteral("/Budiky.ini")}}));
     EXPECT_EQ(QDir(target).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Nastaveni.ini")})
         << "no half set and no temporary file left in the new folder";
     EXPECT_EQ(readBytes(target + QStringLiteral("/Nastaveni.ini")), QByteArray("[nastaveni]\njazyk=English\n"))
@@ -318,7 +319,8 @@ TEST_F(StorageTest, ARenameFailingHalfWayPutsBackTheFilesItReplaced) {
     files.failReplaceTo = target + QStringLiteral("/Budiky.ini");
     const auto r = failing.premistit(target, questions, messages);
     EXPECT_EQ(r.outcome, StorageLocations::Relocation::CopyRefused);
-    EXPECT_EQ(questions.asked.back().text, fillPlaceholders(messages.text(MessageTable::UnusableFolder), target));
+    EXPECT_EQ(questions.asked.back().text, fillPlaceholders(messages.text(MessageTable::MoveFailed),
+                                                            {{u"%d1", target}, {u"%d2", files.failReplaceTo}}));
     EXPECT_EQ(readBytes(target + QStringLiteral("/Nastaveni.ini")), QByteArray("[nastaveni]\njazyk=English\n"));
     EXPECT_EQ(readBytes(target + QStringLiteral("/Budiky.ini")), QByteArray("[info]\npocetBudiku=0\n"));
     QStringList left = QDir(target).entryList(QDir::Files | QDir::Hidden);

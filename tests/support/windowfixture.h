@@ -14,6 +14,7 @@
 #include "support/tempdir.h"
 
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -94,6 +95,22 @@ protected:
     void typeOnDigits(const char* keys) {
         child("btnZapnout")->setFocus();
         QTest::keyClicks(child("btnZapnout"), QString::fromLatin1(keys));
+    }
+    // Shows the window under the application's loop, as the program runs it, until it closes (at most
+    // 5 s); how often it said it closed. A session's end keeps any other loop from running.
+    int showUntilClosed() {
+        QSignalSpy closed(window.get(), &TfrmHlavniOkno::closed);
+        QObject::connect(window.get(), &TfrmHlavniOkno::closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        window->show();
+        QTimer::singleShot(5000, qApp, &QCoreApplication::quit);
+        QCoreApplication::exec();
+        return static_cast<int>(closed.count());
+    }
+    // A session ended outside the application's loop leaves that loop to end: it runs once, empty, so
+    // the next test's loops run again.
+    static void endTheApplicationsLoop() {
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        QCoreApplication::exec();
     }
     void runFor(double ms) {
         clock.advanceMs(ms);

@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QLocalSocket>
 #include <QSignalSpy>
-#include <QTimer>
 
 namespace tavrok::test {
 namespace {
@@ -118,13 +117,7 @@ TEST_F(UpdateWindow, TheSessionEndingAtMessage63StartsNoDownloader) {
         questions.unanswered = true;
         window->endSession();
     };
-    QSignalSpy closed(window.get(), &TfrmHlavniOkno::closed);
-    QObject::connect(window.get(), &TfrmHlavniOkno::closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-    window->show();
-    // The application's loop, as the program runs it; the session's end keeps other loops from running.
-    QTimer::singleShot(5000, qApp, &QCoreApplication::quit);
-    QCoreApplication::exec();
-    EXPECT_EQ(closed.size(), 1);
+    EXPECT_EQ(showUntilClosed(), 1);
     ASSERT_EQ(questions.asked.size(), 1u);
     EXPECT_EQ(questions.asked[0].text, window->messageTable().text(63));
     EXPECT_TRUE(launcher.started.empty());

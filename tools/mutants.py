@@ -1,0 +1,248 @@
+#!/usr/bin/env python3
+"""Mutation run: puts one small fault at a time into the program's sources and runs the unit and
+window tests that cover them; a fault the tests do not notice "survives".
+
+Each mutant is one line changed by one rule (a comparison flipped, a bound moved by one, a condition
+negated, a call dropped, true for false, min for max). The source is rebuilt incrementally in its own
+build folder, the tests of the source's folder run with a time limit, and the file is put back.
+
+    tools/mutants.py [--build DIR] [--per-file N] [--seed S] [--timeout SECONDS] [--list] [paths...]
+
+Paths are files or folders under src/ (default: every .cpp under src/ but main.cpp). --per-file picks at
+most N mutants of each file, the same ones every run for the same seed (0: all of them). Prints
+killed / survived / timed out per file and per folder, and writes the survivors to
+DIR/mutants-survived.txt and the whole table to DIR/mutants-results.tsv.
+"""
+
+import argparse
+import hashlib
+import os
+import random
+import re
+import subprocess
+import sys
+import time
+from collections import defaultdict
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+
+LOGIC_TESTS = {
+    "alarms": ["alarm_tests"],
+    "app": ["app_tests"],
+    "common": ["common_tests", "alarm_tests", "countdown_tests", "stopwatch_tests", "storage_tests"],
+    "countdown": ["countdown_tests"],
+    "display": ["display_tests"],
+    "lang": ["lang_tests"],
+    "sound": ["sound_tests"],
+    "stopwatch": ["stopwatch_tests"],
+    "storage": ["storage_tests", "storage_crash_tests"],
+    "update": ["update_tests"],
+}
+WINDOW_TESTS = ["window_tests"]
+
+TEST_ENV = {
+    "TZ": "Europe/Prague",
+    "LANG": "C.UTF-8",
+    "LC_ALL": "C.UTF-8",
+    "QT_QPA_PLATFORM": "offscreen",
+}
+
+# (name, pattern, replacement). Applied to the code part of a line, one match at a time.
+RULES = [
+    ("== to !=", r"==", "!="),
+    ("!= to ==", r"!=", "=="),
+    ("<= to <", r"<=", "<"),
+    (">= to >", r">=", ">"),
+    ("< to <=", r"(?<=[\w)\]] )<(?= [\w(!-])", "<="),
+    ("> to >=", r"(?<=[\w)\]] )>(?= [\w(!-])", ">="),
+    ("&& to ||", r"&&", "||"),
+    ("|| to &&", r"\|\|", "&&"),
+    ("true to false", r"\btrue\b", "false"),
+    ("false to true", r"\bfalse\b", "true"),
+    ("drop !", r"(?<=[(\s])!(?=[\w(])", ""),
+    ("max to min", r"\bstd::max\b", "std::min"),
+    ("min to max", r"\bstd::min\b", "std::max"),
+    ("+ to -", r"(?<= )\+(?= )", "-"),
+    ("- to +", r"(?<= )-(?= [\w(])", "+"),
+    ("n to n+1", r"(?<![\w.])(\d+)(?![\w.'])", None),  # a bound moved by one
+]
+CALL_STATEMENT = re.compile(r"^(\s+)(?!return\b|co_return\b|throw\b|delete\b)[A-Za-z_][\w:.>\-\[\]]*\(.*\);\s*$")
+
+
+def code_part(line):
+    """The line without its comment and string literals, as spans that may be mutated."""
+    spans = []
+    i, start, n = 0, 0, len(line)
+    while i < n:
+        c = line[i]
+        if line.startswith("//", i):
+            break
+        if c in "\"'":
+            spans.append((start, i))
+            quote = c
+            i += 1
+            while i < n and line[i] != quote:
+                i += 2 if line[i] == "\\" else 1
+            i += 1
+            start = i
+            continue
+        i += 1
+    spans.append((start, min(i, n)))
+    return spans
+
+
+def mutants_of(path):
+    text = path.read_text(encoding="utf-8")
+    lines = text.split("\n")
+    found = []
+    in_block_comment = False
+    for number, line in enumerate(lines):
+        stripped = line.strip()
+        if in_block_comment:
+            in_block_comment = "*/" not in stripped
+            continue
+        if stripped.startswith("/*"):
+            in_block_comment = "*/" not in stripped
+            continue
+        if not stripped or stripped.startswith(("#", "//", "static_assert", "Q_OBJECT", "namespace", "}")):
+            continue
+        for name, pattern, replacement in RULES:
+            for begin, end in code_part(line):
+                for m in re.finditer(pattern, line[begin:end]):
+                    a, b = begin + m.start(), begin + m.end()
+                    if replacement is None:
+                        value = int(m.group(1))
+                        if value > 100000:
+                            continue
+                        new = str(value + 1)
+                    else:
+                        new = replacement
+                    mutated = line[:a] + new + line[b:]
+                    if mutated != line:
+                        found.append((number, name, mutated))
+        if CALL_STATEMENT.match(line) and not stripped.startswith(("case ", "default")):
+            found.append((number, "drop the call", CALL_STATEMENT.match(line).group(1) + ";"))
+    return lines, found
+
+
+def tests_for(source):
+    folder = source.relative_to(ROOT / "src").parts[0]
+    return LOGIC_TESTS.get(folder, []) + WINDOW_TESTS
+
+
+def run(command, timeout, env=None):
+    try:
+        done = subprocess.run(command, cwd=ROOT, timeout=timeout, env=env,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return done.returncode
+    except subprocess.TimeoutExpired:
+        return None
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("paths", nargs="*")
+    parser.add_argument("--build", default="build-mutants")
+    parser.add_argument("--per-file", type=int, default=6)
+    parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--timeout", type=float, default=300, help="seconds for the tests of one mutant")
+    parser.add_argument("--list", action="store_true", help="only list the mutants")
+    args = parser.parse_args()
+
+    roots = [ROOT / p for p in args.paths] if args.paths else [ROOT / "src"]
+    sources = []
+    for r in roots:
+        sources += sorted(r.rglob("*.cpp")) if r.is_dir() else [r]
+    sources = [s.resolve() for s in sources if s.name != "main.cpp"]
+
+    plan = []
+    for source in sources:
+        lines, found = mutants_of(source)
+        if args.per_file > 0 and len(found) > args.per_file:
+            rng = random.Random(f"{args.seed}:{source.relative_to(ROOT)}")
+            found = sorted(rng.sample(found, args.per_file))
+        plan += [(source, lines, m) for m in found]
+    if args.list:
+        for source, lines, (number, name, mutated) in plan:
+            print(f"{source.relative_to(ROOT)}:{number + 1}: {name}: {mutated.strip()}")
+        print(f"{len(plan)} mutants")
+        return 0
+
+    build = ROOT / args.build
+    if not (build / "build.ninja").exists():
+        subprocess.run(["cmake", "-S", ".", "-B", str(build), "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug",
+                        "-DTAVROK_WERROR=OFF"], cwd=ROOT, check=True, stdout=subprocess.DEVNULL)
+    targets = sorted({t for s in sources for t in tests_for(s)})
+    print(f"building {' '.join(targets)} in {build.name} ...", flush=True)
+    if run(["ninja", "-C", str(build)] + targets, None) != 0:
+        print("the unmutated program does not build", file=sys.stderr)
+        return 2
+
+    env = dict(os.environ, **TEST_ENV)
+    results = []
+    started = time.monotonic()
+    for index, (source, lines, (number, name, mutated)) in enumerate(plan, 1):
+        original = source.read_bytes()
+        text = "\n".join(lines[:number] + [mutated] + lines[number + 1:])
+        rel = source.relative_to(ROOT)
+        try:
+            source.write_text(text, encoding="utf-8")
+            binaries = tests_for(source)
+            built = run(["ninja", "-C", str(build)] + binaries, args.timeout)
+            if built != 0:
+                outcome = "stillborn"  # does not compile: no fault a test could see
+            else:
+                outcome = "survived"
+                deadline = time.monotonic() + args.timeout
+                for binary in binaries:
+                    left = deadline - time.monotonic()
+                    code = run([str(build / "tests" / binary), "--gtest_fail_fast", "--gtest_brief=1"],
+                               max(left, 1), env) if left > 0 else None
+                    if code is None:
+                        outcome = "timeout"
+                        break
+                    if code != 0:
+                        outcome = "killed"
+                        break
+        finally:
+            source.write_bytes(original)
+            os.utime(source, None)
+        results.append((str(rel), number + 1, name, outcome, mutated.strip()))
+        print(f"[{index}/{len(plan)} {time.monotonic() - started:.0f}s] {outcome:9} {rel}:{number + 1} {name}",
+              flush=True)
+    run(["ninja", "-C", str(build)] + targets, None)  # the program as it is again
+
+    per_file = defaultdict(lambda: defaultdict(int))
+    per_folder = defaultdict(lambda: defaultdict(int))
+    for file, _, _, outcome, _ in results:
+        per_file[file][outcome] += 1
+        per_folder[Path(file).parts[1]][outcome] += 1
+
+    def score(counts):
+        live = counts["killed"] + counts["survived"] + counts["timeout"]
+        return 100.0 * (counts["killed"] + counts["timeout"]) / live if live else 0.0
+
+    print("\nfile\tkilled\tsurvived\ttimeout\tstillborn\tscore")
+    for file in sorted(per_file):
+        c = per_file[file]
+        print(f"{file}\t{c['killed']}\t{c['survived']}\t{c['timeout']}\t{c['stillborn']}\t{score(c):.0f}%")
+    print("\nfolder\tkilled\tsurvived\ttimeout\tstillborn\tscore")
+    for folder in sorted(per_folder):
+        c = per_folder[folder]
+        print(f"src/{folder}\t{c['killed']}\t{c['survived']}\t{c['timeout']}\t{c['stillborn']}\t{score(c):.0f}%")
+
+    with open(build / "mutants-results.tsv", "w", encoding="utf-8") as out:
+        out.write("file\tline\trule\toutcome\tmutated line\n")
+        for row in results:
+            out.write("\t".join(str(v) for v in row) + "\n")
+    with open(build / "mutants-survived.txt", "w", encoding="utf-8") as out:
+        for file, line, name, outcome, mutated in results:
+            if outcome == "survived":
+                out.write(f"{file}:{line}: {name}: {mutated}\n")
+    print(f"\nsurvivors: {build / 'mutants-survived.txt'}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
