@@ -109,8 +109,9 @@ def mutants_of(path):
             continue
         if not stripped or stripped.startswith(("#", "//", "static_assert", "Q_OBJECT", "namespace", "}")):
             continue
+        layout = path.stem.endswith("_layout") or LAYOUT.search(line)
         for name, pattern, replacement in RULES:
-            if replacement is None and LAYOUT.search(line):
+            if layout and name in ("n to n+1", "+ to -", "- to +"):
                 continue
             for begin, end in code_part(line):
                 for m in re.finditer(pattern, line[begin:end]):
