@@ -27,7 +27,7 @@ box=$(e2e_wait_window '^Tavrok: 1\.1\.2030 7:00:0') || fail "the alarm did not r
 e2e_screenshot alarm-ringing
 posledni=$(ini_value "$ini" Budicek posledni)
 [[ "$posledni" =~ ^1\.1\.2030\ 7:00:0[0-2]$ ]] || fail "posledni not written at the ring: '$posledni'"
-xdotool windowactivate --sync "$box" 2>/dev/null || true
+e2e_focus "$box"
 xdotool key --clearmodifiers Return
 sleep 2
 [ -z "$(xdotool search --name '^Tavrok: 1\.1\.2030' 2>/dev/null || true)" ] || fail "the alarm rang twice"

@@ -26,7 +26,7 @@ e2e_wait_title '^O: 0;00:00:0[34]$'
 
 box=$(e2e_wait_window '^Tavrok: [0-9]') || fail "the end message did not appear"
 e2e_screenshot countdown-end
-xdotool windowactivate --sync "$box" 2>/dev/null || true
+e2e_focus "$box"
 xdotool key --clearmodifiers Return
 for _ in $(seq 100); do
     xdotool search --name '^Tavrok: [0-9]' >/dev/null 2>&1 || break

@@ -13,12 +13,12 @@ display_window() { xdotool search --name '^Samostatný displej - Tavrok$' 2>/dev
 shot() { import -window "$DISPLAY_WINDOW" "$E2E_DIR/$1.png"; }
 differing() { compare -metric AE "$E2E_DIR/$1.png" "$E2E_DIR/$2.png" null: 2>&1 | cut -d' ' -f1; }
 
-xdotool windowactivate --sync "$E2E_WINDOW"
+e2e_focus "$E2E_WINDOW"
 xdotool key F5
 for _ in $(seq 100); do DISPLAY_WINDOW=$(display_window); [ -n "$DISPLAY_WINDOW" ] && break; sleep 0.05; done
 [ -n "$DISPLAY_WINDOW" ] || fail "F5 showed no display window"
 
-xdotool windowactivate --sync "$E2E_WINDOW"
+e2e_focus "$E2E_WINDOW"
 e2e_click 71 22               # lblFceTavrok
 e2e_click 48 159              # btnZapnout: Start
 e2e_wait_title '^T: 0;00:00:0[0-9]$'
@@ -42,7 +42,7 @@ shot free
 xdotool windowmove "$DISPLAY_WINDOW" 60 430
 sleep 0.3
 before=$(xwininfo -id "$DISPLAY_WINDOW" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } /Width/ { w = $2 } /Height/ { h = $2 } END { print x "," y "," w "x" h }')
-xdotool windowactivate --sync "$E2E_WINDOW"
+e2e_focus "$E2E_WINDOW"
 e2e_click 48 159              # the stopwatch stops
 e2e_close
 e2e_answer_box Return         # close without saving the split
@@ -50,7 +50,7 @@ e2e_wait_exit
 expect_eq "$(ini_value "$E2E_SETTINGS/Nastaveni.ini" stavDispleje stav)" "3" "stav"
 
 e2e_launch
-xdotool windowactivate --sync "$E2E_WINDOW"
+e2e_focus "$E2E_WINDOW"
 xdotool key F5
 for _ in $(seq 100); do DISPLAY_WINDOW=$(display_window); [ -n "$DISPLAY_WINDOW" ] && break; sleep 0.05; done
 [ -n "$DISPLAY_WINDOW" ] || fail "F5 showed no display window after the restart"

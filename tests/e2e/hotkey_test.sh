@@ -13,7 +13,7 @@ other=""
 for _ in $(seq 100); do other=$(xdotool search --classname jiny 2>/dev/null | head -1 || true); [ -n "$other" ] && break; sleep 0.05; done
 [ -n "$other" ] || fail "the other program's window did not appear"
 work_elsewhere() {
-    xdotool windowactivate --sync "$other"
+    e2e_focus "$other"
     xdotool key F11
     sleep 0.3
 }
@@ -30,7 +30,7 @@ e2e_click 71 22               # lblFceTavrok
 e2e_click 48 159              # btnZapnout: Start
 e2e_wait_title '^T: 0;00:00:0[0-9]$'
 work_elsewhere
-xdotool windowactivate --sync "$E2E_WINDOW"
+e2e_focus "$E2E_WINDOW"
 e2e_click 48 159              # the stopwatch stops
 e2e_close
 e2e_answer_box Return         # "Mezičasy nebyly uloženy": the split is there
@@ -44,18 +44,18 @@ e2e_click 48 159              # btnZapnout: Start
 e2e_wait_title '^T: 0;00:00:0[0-9]$'
 xdotool key F5 F6
 dialog=$(e2e_wait_window '^Nastavení Samostatného displeje$') || fail "the display settings did not open"
-xdotool windowactivate --sync "$dialog"
+e2e_focus "$dialog"
 xdotool mousemove --window "$dialog" 208 305 click 1 # the background colour's pipette
 sleep 0.3
 xdotool key Pause             # picks the colour under the mouse
 sleep 0.3
-xdotool windowactivate --sync "$dialog"
+e2e_focus "$dialog"
 xdotool key Escape
 sleep 0.3
-xdotool windowactivate --sync "$other"
+e2e_focus "$other"
 xdotool key Pause             # a split, taken in the other program
 sleep 0.3
-xdotool windowactivate --sync "$E2E_WINDOW"
+e2e_focus "$E2E_WINDOW"
 e2e_click 48 159              # the stopwatch stops
 e2e_close
 e2e_answer_box Return         # "Mezičasy nebyly uloženy": the split is there

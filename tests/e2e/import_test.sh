@@ -9,7 +9,7 @@ e2e_install
 
 # Chooses an item of the File menu ("Soubo&r") by its accelerator.
 file_menu() {
-    xdotool windowactivate --sync "$E2E_WINDOW" 2>/dev/null || true
+    e2e_focus "$E2E_WINDOW"
     xdotool key --clearmodifiers alt+r
     sleep 0.4
     xdotool key "$1"
@@ -73,7 +73,7 @@ e2e_click 71 22               # lblFceTavrok
 e2e_click 45 99               # btnTvrImpExp: the manager opens the club file
 manager=$(e2e_wait_window '^Mezičasy$') || fail "the split-times manager did not open"
 e2e_screenshot import-manager-other-file
-xdotool windowactivate --sync "$manager" 2>/dev/null || true
+e2e_focus "$manager"
 xdotool key Escape
 cp "$club" "$E2E_DIR/club-before.ini" # as the manager stamped it when it opened it
 file_menu i                   # Importovat nastavení
@@ -95,7 +95,7 @@ choose_folder "$old"
 # list opens by itself, as the settings stood before the import, before the import says it is done.
 missed=$(e2e_wait_window '^Zmeškané budíky$') || fail "what the old alarm missed was not shown"
 e2e_screenshot import-missed
-xdotool windowactivate --sync "$missed" 2>/dev/null || true
+e2e_focus "$missed"
 xdotool key Escape
 expect_done
 expect_eq "$(ini_value "$E2E_SETTINGS/Nastaveni.ini" nastaveni zobrazovatBudiky)" 0 "an old setting"
@@ -127,7 +127,7 @@ e2e_click 71 22 2>/dev/null || true
 e2e_click 45 99
 manager=$(e2e_wait_window '^Mezičasy$') || fail "the split-times manager did not open after the restart"
 e2e_screenshot import-restart-manager
-xdotool windowactivate --sync "$manager" 2>/dev/null || true
+e2e_focus "$manager"
 xdotool key Escape
 e2e_close
 e2e_wait_exit

@@ -12,10 +12,10 @@ e2e_wait_title "$czech_day"
 # Opens the settings, expecting their caption, and picks the language a key press away in the list.
 choose_language() {
     local caption=$1 key=$2 dialog
-    xdotool windowactivate --sync "$E2E_WINDOW"
+    e2e_focus "$E2E_WINDOW"
     xdotool key F12
     dialog=$(e2e_wait_window "^$caption\$") || fail "no settings window captioned '$caption'"
-    xdotool windowactivate --sync "$dialog" 2>/dev/null || true
+    e2e_focus "$dialog"
     xdotool mousemove --window "$dialog" 180 471 click 1 # cbxJazyk opens its list
     sleep 0.3
     xdotool key "$key" Return

@@ -147,8 +147,21 @@ e2e_title() { xdotool getwindowname "$E2E_WINDOW"; }
 # Closes the main window the way a user does: focus it and press Alt+F4 (the window manager asks the
 # program to close, exactly as the title bar's close button does).
 e2e_close() {
-    xdotool windowactivate --sync "$E2E_WINDOW" 2>/dev/null || true
+    e2e_focus "$E2E_WINDOW"
     xdotool key --clearmodifiers alt+F4
+}
+
+# Gives a window the keyboard focus and waits until the window manager reports it active, up to 5 s
+# (on a loaded machine a key pressed before that goes to no window at all).
+e2e_focus() {
+    for _ in $(seq 50); do
+        xdotool windowactivate "$1" 2>/dev/null || true
+        for _ in 1 2 3 4 5; do
+            [ "$(xdotool getactivewindow 2>/dev/null || true)" = "$1" ] && return 0
+            sleep 0.02
+        done
+    done
+    echo "window $1 never became active (active: $(xdotool getactivewindow 2>/dev/null || echo none))" >&2
 }
 
 # Waits until the program has ended (after a close), up to 10 s.
@@ -157,7 +170,9 @@ e2e_wait_exit() {
         kill -0 "$E2E_APP_PID" 2>/dev/null || { wait "$E2E_APP_PID" || true; return 0; }
         sleep 0.05
     done
-    fail "the program did not end"
+    fail "the program did not end; active window: $(xdotool getactivewindow getwindowname 2>/dev/null || echo none);" \
+        "its windows: $(for w in $(xdotool search --all --onlyvisible --pid "$E2E_APP_PID" --class tavrok 2>/dev/null); do
+            printf "'%s' " "$(xdotool getwindowname "$w")"; done); log: $(tail -5 "$E2E_DIR/tavrok.log")"
 }
 
 # Clicks a point given in the main window's client coordinates below the menu bar, as the layout
@@ -190,7 +205,7 @@ e2e_answer_box() {
         sleep 0.05
     done
     [ -n "$box" ] || fail "no question appeared"
-    xdotool windowactivate --sync "$box" 2>/dev/null || true
+    e2e_focus "$box"
     xdotool key --clearmodifiers "$1"
 }
 

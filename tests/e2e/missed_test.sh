@@ -23,7 +23,7 @@ missed=$(e2e_wait_window '^Zmeškané budíky$') || fail "the missed alarms were
 e2e_screenshot missed-alarms
 posledni=$(ini_value "$ini" Rano posledni)
 [[ "$posledni" =~ ^4\.3\.2030\ 12:00:0[0-9]$ ]] || fail "posledni is not the start: '$posledni'"
-xdotool windowactivate --sync "$missed" 2>/dev/null || true
+e2e_focus "$missed"
 xdotool key --clearmodifiers Return   # OK
 e2e_close
 e2e_wait_exit

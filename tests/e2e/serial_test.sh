@@ -33,7 +33,7 @@ e2e_wait_title '^T: 0;00:00:0[0-9]$'
 set_lines 0                   # and opens again
 
 # A two-second countdown; at its end DTR (the lamp) comes on for 1.5 s.
-xdotool windowactivate --sync "$E2E_WINDOW"
+e2e_focus "$E2E_WINDOW"
 e2e_click 130 22              # lblFceOdpocit
 e2e_click 19 49               # the digits take the keys
 xdotool type --delay 60 000002

@@ -14,7 +14,7 @@ e2e_click 38 139
 e2e_click 48 159              # Stop
 e2e_click 45 99               # btnTvrImpExp
 manager=$(e2e_wait_window '^Mezičasy$') || fail "the split-times manager did not open"
-xdotool windowactivate --sync "$manager" 2>/dev/null || true
+e2e_focus "$manager"
 xdotool mousemove --window "$manager" 150 41 click 1   # edtNazev
 xdotool type --delay 30 'Zavod 1'
 xdotool key Return                                     # saves
@@ -24,7 +24,7 @@ expect_eq "$(ini_value "$splits" info 1 | tr -d '\r')" 'Zavod 1' "the saved name
 expect_eq "$(ini_value "$splits" 'Zavod 1' pocetMezicasu | tr -d '\r')" 3 "the saved lines"
 
 xdotool key Escape            # the manager closes (it stands over the main window)
-xdotool windowactivate --sync "$E2E_WINDOW"
+e2e_focus "$E2E_WINDOW"
 e2e_click 123 99              # btnTvrVymazatVse
 e2e_answer_box Return         # "Opravdu chcete vymazat všechny mezičasy?" Yes
 e2e_click 45 99               # btnTvrImpExp again
@@ -37,7 +37,7 @@ for _ in $(seq 100); do
     sleep 0.05
 done
 [ -n "$manager" ] || fail "the split-times manager did not open again"
-xdotool windowactivate --sync "$manager" 2>/dev/null || true
+e2e_focus "$manager"
 xdotool mousemove --window "$manager" 342 100 click 1  # btnNacist
 sleep 0.3
 xdotool mousemove --window "$manager" 342 322 click 1  # btnExportovat

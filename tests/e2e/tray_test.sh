@@ -23,7 +23,7 @@ tray_icon() {
 }
 mapped() { xwininfo -id "$E2E_WINDOW" 2>/dev/null | grep -q IsViewable; }
 
-xdotool windowactivate --sync "$E2E_WINDOW"
+e2e_focus "$E2E_WINDOW"
 xdotool key --clearmodifiers alt+r
 sleep 0.3
 xdotool key d                 # mnuDoIkony

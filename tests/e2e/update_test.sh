@@ -32,7 +32,7 @@ updater_window_gone() {
 # of the program's more is shown.
 visible_windows() { xdotool search --onlyvisible --pid "$E2E_APP_PID" 2>/dev/null | wc -l; }
 check_from_menu() {
-    xdotool windowactivate --sync "$E2E_WINDOW" 2>/dev/null || true
+    e2e_focus "$E2E_WINDOW"
     local before
     before=$(visible_windows)
     xdotool key --clearmodifiers alt+o
