@@ -7,11 +7,14 @@ negated, a call dropped, true for false, min for max). The source is rebuilt inc
 build folder, the tests of the source's folder run with a time limit, and the file is put back.
 
     tools/mutants.py [--build DIR] [--per-file N] [--seed S] [--timeout SECONDS] [--list] [paths...]
+    tools/mutants.py --recheck RESULTS.tsv
 
 Paths are files or folders under src/ (default: every .cpp under src/ but main.cpp). --per-file picks at
-most N mutants of each file, the same ones every run for the same seed (0: all of them). Prints
-killed / survived / timed out per file and per folder, and writes the survivors to
-DIR/mutants-survived.txt and the whole table to DIR/mutants-results.tsv.
+most N mutants of each file, the same ones every run for the same seed (0: all of them). --recheck runs
+again the mutants an earlier run killed (its results table), to show that a changed suite still kills
+them. Prints killed / survived / timed out per file and per folder, and writes the survivors to
+DIR/mutants-survived.txt and the whole table to DIR/mutants-results.tsv (DIR/mutants-recheck.tsv for a
+recheck), row by row as the run goes.
 """
 
 import argparse
@@ -153,7 +156,10 @@ def main():
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--timeout", type=float, default=300, help="seconds for the tests of one mutant")
     parser.add_argument("--list", action="store_true", help="only list the mutants")
+    parser.add_argument("--recheck", help="a results table: run again the mutants it says were killed")
     args = parser.parse_args()
+    if args.recheck:
+        return recheck(args)
 
     roots = [ROOT / p for p in args.paths] if args.paths else [ROOT / "src"]
     sources = []
@@ -173,7 +179,28 @@ def main():
             print(f"{source.relative_to(ROOT)}:{number + 1}: {name}: {mutated.strip()}")
         print(f"{len(plan)} mutants")
         return 0
+    return execute(args, sources, plan)
 
+
+def recheck(args):
+    """The mutants an earlier run killed, rebuilt from its table against the sources as they are now."""
+    plan, sources = [], set()
+    with open(args.recheck, encoding="utf-8") as table:
+        next(table)
+        for row in table:
+            file, line, name, outcome, mutated = row.rstrip("\n").split("\t", 4)
+            if outcome not in ("killed", "timeout"):
+                continue
+            source = ROOT / file
+            lines = source.read_text(encoding="utf-8").split("\n")
+            number = int(line) - 1
+            indent = lines[number][: len(lines[number]) - len(lines[number].lstrip())]
+            plan.append((source, lines, (number, name, indent + mutated)))
+            sources.add(source)
+    return execute(args, sorted(sources), plan)
+
+
+def execute(args, sources, plan):
     build = ROOT / args.build
     if not (build / "build.ninja").exists():
         subprocess.run(["cmake", "-S", ".", "-B", str(build), "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug",
@@ -186,6 +213,9 @@ def main():
 
     env = dict(os.environ, **TEST_ENV)
     results = []
+    table_name = "mutants-recheck.tsv" if args.recheck else "mutants-results.tsv"
+    table = open(build / table_name, "w", encoding="utf-8")  # pylint: disable=consider-using-with
+    table.write("file\tline\trule\toutcome\tmutated line\n")
     started = time.monotonic()
     for index, (source, lines, (number, name, mutated)) in enumerate(plan, 1):
         original = source.read_bytes()
@@ -214,6 +244,8 @@ def main():
             source.write_bytes(original)
             os.utime(source, None)
         results.append((str(rel), number + 1, name, outcome, mutated.strip()))
+        table.write("\t".join(str(v) for v in results[-1]) + "\n")
+        table.flush()
         print(f"[{index}/{len(plan)} {time.monotonic() - started:.0f}s] {outcome:9} {rel}:{number + 1} {name}",
               flush=True)
     run(["ninja", "-C", str(build)] + targets, None)  # the program as it is again
@@ -237,10 +269,7 @@ def main():
         c = per_folder[folder]
         print(f"src/{folder}\t{c['killed']}\t{c['survived']}\t{c['timeout']}\t{c['stillborn']}\t{score(c):.0f}%")
 
-    with open(build / "mutants-results.tsv", "w", encoding="utf-8") as out:
-        out.write("file\tline\trule\toutcome\tmutated line\n")
-        for row in results:
-            out.write("\t".join(str(v) for v in row) + "\n")
+    table.close()
     with open(build / "mutants-survived.txt", "w", encoding="utf-8") as out:
         for file, line, name, outcome, mutated in results:
             if outcome == "survived":
