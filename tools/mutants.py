@@ -8,17 +8,21 @@ build folder, the tests of the source's folder run with a time limit, and the fi
 
     tools/mutants.py [--build DIR] [--per-file N] [--seed S] [--timeout SECONDS] [--list] [paths...]
     tools/mutants.py --recheck RESULTS.tsv
+    tools/mutants.py --matrix [--per-file N] [paths...]     then     tools/mutants.py --redundant MATRIX.tsv
 
 Paths are files or folders under src/ (default: every .cpp under src/ but main.cpp). --per-file picks at
 most N mutants of each file, the same ones every run for the same seed (0: all of them). --recheck runs
 again the mutants an earlier run killed (its results table), to show that a changed suite still kills
 them. Prints killed / survived / timed out per file and per folder, and writes the survivors to
 DIR/mutants-survived.txt and the whole table to DIR/mutants-results.tsv (DIR/mutants-recheck.tsv for a
-recheck), row by row as the run goes.
+recheck), row by row as the run goes. --matrix runs every test of every mutant (no stop at the first
+failure) and adds the tests that failed to each row; --redundant reads such a table and names the tests
+that kill no mutant the others do not also kill.
 """
 
 import argparse
-import hashlib
+import json
+import tempfile
 import os
 import random
 import re
@@ -157,7 +161,11 @@ def main():
     parser.add_argument("--timeout", type=float, default=300, help="seconds for the tests of one mutant")
     parser.add_argument("--list", action="store_true", help="only list the mutants")
     parser.add_argument("--recheck", help="a results table: run again the mutants it says were killed")
+    parser.add_argument("--matrix", action="store_true", help="run every test of every mutant")
+    parser.add_argument("--redundant", help="a matrix table: name the tests no mutant needs")
     args = parser.parse_args()
+    if args.redundant:
+        return redundant(args.redundant)
     if args.recheck:
         return recheck(args)
 
@@ -182,13 +190,80 @@ def main():
     return execute(args, sources, plan)
 
 
+def run_all(build, binaries, timeout, env):
+    """Every test of the binaries, to the end: the outcome and the tests that failed ("binary:crash"
+    where a binary ended without its report)."""
+    failed = []
+    deadline = time.monotonic() + timeout
+    for binary in binaries:
+        with tempfile.TemporaryDirectory() as scratch:
+            report = Path(scratch) / "report.json"
+            left = deadline - time.monotonic()
+            command = [str(build / "tests" / binary), "--gtest_brief=1", f"--gtest_output=json:{report}"]
+            code = run(command, max(left, 1), env) if left > 0 else None
+            if code is None:
+                return "timeout", failed + [f"{binary}:timeout"]
+            if code == 0:
+                continue
+            try:
+                suites = json.loads(report.read_text(encoding="utf-8"))["testsuites"]
+                failed += [f"{suite['name']}.{test['name']}"
+                           for suite in suites for test in suite["testsuite"] if test.get("failures")]
+            except (OSError, ValueError, KeyError):
+                failed.append(f"{binary}:crash")
+    return ("killed" if failed else "survived"), failed
+
+
+def redundant(path):
+    """Greedy cover of the killed mutants by tests: the tests left out kill nothing the chosen ones do
+    not also kill. Crashes and time-outs are not credited to a test."""
+    killers = defaultdict(set)
+    killed = set()
+    with open(path, encoding="utf-8") as table:
+        next(table)
+        for row in table:
+            fields = row.rstrip("\n").split("\t")
+            if len(fields) < 6 or fields[3] != "killed":
+                continue
+            mutant = tuple(fields[:3] + fields[4:5])
+            killed.add(mutant)
+            for test in fields[5].split():
+                killers[test].add(mutant)
+    uncovered, chosen = set(killed), []
+    while uncovered:
+        best = max(killers, key=lambda t: (len(killers[t] & uncovered), t))
+        gain = killers[best] & uncovered
+        if not gain:
+            break
+        chosen.append((best, len(gain)))
+        uncovered -= gain
+    needed = {t for t, _ in chosen}
+    print(f"{len(killed)} killed mutants, {len(killers)} tests kill some, {len(needed)} tests suffice")
+    for test, gain in chosen:
+        alone = sum(1 for m in killers[test] if all(m not in killers[o] for o in killers if o != test))
+        print(f"needed\t{test}\t{gain} more\t{alone} alone")
+    for test in sorted(set(killers) - needed):
+        print(f"not needed\t{test}\t{len(killers[test])} killed, all also by others")
+    build = Path(path).resolve().parent
+    for binary in sorted({b for bs in LOGIC_TESTS.values() for b in bs} | set(WINDOW_TESTS)):
+        listing = subprocess.run([str(build / "tests" / binary), "--gtest_list_tests"], capture_output=True,
+                                 text=True, check=False, env=dict(os.environ, **TEST_ENV)).stdout
+        suite = ""
+        for line in listing.splitlines():
+            if not line.startswith(" "):
+                suite = line.split()[0] if line.strip() else suite
+            elif f"{suite}{line.split()[0]}" not in killers:
+                print(f"kills none\t{suite}{line.split()[0]}")
+    return 0
+
+
 def recheck(args):
     """The mutants an earlier run killed, rebuilt from its table against the sources as they are now."""
     plan, sources = [], set()
     with open(args.recheck, encoding="utf-8") as table:
         next(table)
         for row in table:
-            file, line, name, outcome, mutated = row.rstrip("\n").split("\t", 4)
+            file, line, name, outcome, mutated = row.rstrip("\n").split("\t")[:5]
             if outcome not in ("killed", "timeout"):
                 continue
             source = ROOT / file
@@ -213,20 +288,24 @@ def execute(args, sources, plan):
 
     env = dict(os.environ, **TEST_ENV)
     results = []
-    table_name = "mutants-recheck.tsv" if args.recheck else "mutants-results.tsv"
+    table_name = ("mutants-recheck.tsv" if args.recheck
+                  else "mutants-matrix.tsv" if args.matrix else "mutants-results.tsv")
     table = open(build / table_name, "w", encoding="utf-8")  # pylint: disable=consider-using-with
-    table.write("file\tline\trule\toutcome\tmutated line\n")
+    table.write("file\tline\trule\toutcome\tmutated line" + ("\tfailed tests" if args.matrix else "") + "\n")
     started = time.monotonic()
     for index, (source, lines, (number, name, mutated)) in enumerate(plan, 1):
         original = source.read_bytes()
         text = "\n".join(lines[:number] + [mutated] + lines[number + 1:])
         rel = source.relative_to(ROOT)
+        failed = []
         try:
             source.write_text(text, encoding="utf-8")
             binaries = tests_for(source)
             built = run(["ninja", "-C", str(build)] + binaries, args.timeout)
             if built != 0:
                 outcome = "stillborn"  # does not compile: no fault a test could see
+            elif args.matrix:
+                outcome, failed = run_all(build, binaries, args.timeout, env)
             else:
                 outcome = "survived"
                 deadline = time.monotonic() + args.timeout
@@ -244,7 +323,8 @@ def execute(args, sources, plan):
             source.write_bytes(original)
             os.utime(source, None)
         results.append((str(rel), number + 1, name, outcome, mutated.strip()))
-        table.write("\t".join(str(v) for v in results[-1]) + "\n")
+        row = results[-1] + ((" ".join(failed),) if args.matrix else ())
+        table.write("\t".join(str(v) for v in row) + "\n")
         table.flush()
         print(f"[{index}/{len(plan)} {time.monotonic() - started:.0f}s] {outcome:9} {rel}:{number + 1} {name}",
               flush=True)
