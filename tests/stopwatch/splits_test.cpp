@@ -19,11 +19,6 @@ const QString Sep = QString(46, u'-');
 const ExportTexts Headers{QString::fromUtf16(u"Pozice;Dny;Hodiny;Minuty;Sekundy;Tisíciny sekund"),
                           QString::fromUtf16(u"Pozice;Dny;Čas")};
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
-
 } // namespace
 
 TEST(SplitExport, LinesReadBackIntoNumbersAndOddLinesAreNoSplits) {
@@ -143,17 +138,17 @@ TEST_F(SplitsFileTest, AHandEditedFileNeitherFloodsTheListNorBreaksIt) {
 
 TEST_F(SplitsFileTest, AFailedSaveKeepsTheFileByteForByte) {
     ASSERT_TRUE(ulozMezicasy(file, QStringLiteral("A"), set({"1:  0; 00:00:01,000"}, 1)));
-    const QByteArray before = readAll(path);
+    const QByteArray before = test::readBytes(path);
     {
         const test::DiskFull full(static_cast<rlim_t>(before.size()));
         EXPECT_FALSE(ulozMezicasy(file, QStringLiteral("B"), set({"1:  0; 00:00:02,000"}, 1)));
     }
-    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(test::readBytes(path), before);
     EXPECT_EQ(nazvyMezicasu(file.snapshot()), QStringList{QStringLiteral("A")});
 
     // Write-protected by its owner: neither replaced nor deleted, also when running as root.
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
     EXPECT_FALSE(ulozMezicasy(file, QStringLiteral("B"), set({"1:  0; 00:00:02,000"}, 1)));
     EXPECT_FALSE(deleteFileKeepingLink(path));
-    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(test::readBytes(path), before);
 }
