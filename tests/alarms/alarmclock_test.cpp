@@ -218,9 +218,11 @@ TEST_F(AlarmClockTest, TheDateLabelAndTheStateFollowTheDate) {
     EXPECT_EQ(editor.obnov(on7Dec(6, 0) + 3, clock.now().days(), days).colour, AlarmEditor::LabelColour::Face);
     EXPECT_TRUE(editor.obnov(0.0, clock.now().days(), days).text.isEmpty());
     EXPECT_EQ(editor.budik.stav, 1);
+    editor.nacteny = true;
     editor.zapniVypniBudik();
     EXPECT_EQ(editor.budik.stav, 0);
-    EXPECT_FALSE(editor.nacteny);
+    EXPECT_FALSE(editor.nacteny) << "switching is an edit";
+    EXPECT_TRUE(editor.upraven);
 }
 
 TEST_F(AlarmClockTest, ClosingWithAnUnsavedLoadedAlarmAsks) {

@@ -64,6 +64,23 @@ TEST_F(AlarmFileTest, SavingANewAlarmListsItAndReadsBack) {
     EXPECT_EQ(ini.sectionNames(), (QStringList{QStringLiteral("info"), QStringLiteral("Vstávání")}));
 }
 
+TEST_F(AlarmFileTest, EveryFieldOfAnAlarmReadsBackAsSaved) {
+    TNactenyBudik b = daily(6, QStringLiteral("Zpráva ; s = znaky"));
+    b.cas = *tryEncodeTime(6, 45, 30);
+    b.stav = 3;
+    b.vzdy = false;
+    b.OD = 2, b.OM = 3, b.OR = 2027, b.DD = 4, b.DM = 5, b.DR = 2028, b.KD = 6, b.KM = 7, b.KR = 2029;
+    b.doNekonecna = true;
+    b.Po = b.St = b.Pa = b.Ne = false;
+    b.upozorneni = {false, true, QStringLiteral("/z/vlastni.wav"), true, QStringLiteral("/z/nahodne"), false,
+                    1500, false};
+    ASSERT_TRUE(ulozBudik(ini, QStringLiteral("Vše"), b, Now));
+    EXPECT_EQ(nactiBudik(IniFile(path).snapshot(), QStringLiteral("Vše")), b);
+    b.Po = true, b.Ut = b.Ct = b.So = false;
+    ASSERT_TRUE(ulozBudik(ini, QStringLiteral("Vše"), b, Now));
+    EXPECT_EQ(nactiBudik(IniFile(path).snapshot(), QStringLiteral("Vše")), b) << "the other weekdays";
+}
+
 // Found by fuzzing: a hand-edited list naming "info" lost every alarm when that entry was deleted.
 TEST_F(AlarmFileTest, TheListsOwnSectionIsNeverAnAlarm) {
     file("[info]\npocetBudiku=2\n1=a\n2=Info \n[a]\ncas=7:00:00\n");

@@ -1,3 +1,4 @@
+#include "countdown/countdownpanel.h"
 #include "countdown/tfrmdalsiodpocit.h"
 
 #include "storage/inifile.h"
@@ -62,6 +63,8 @@ TEST_F(DalsiOdpocitTest, TheDialogMirrorsTheFileAndOkWritesIt) {
             EXPECT_EQ(child<QSpinBox>("spePredem")->value(), 31);
             child<QSpinBox>("spePredem")->setValue(30);
             QTest::mouseClick(child("btnPredemPridat"), Qt::LeftButton);
+            child<QListWidget>("lbxPredem")->setCurrentRow(0);
+            EXPECT_TRUE(child("btnPredemOdebrat")->isEnabled()) << "the first row can be removed too";
             child<QCheckBox>("chbSpustitTavrok")->setChecked(true);
             child<QRadioButton>("rbtVlastniZvuk")->setChecked(true);
             child<QLineEdit>("edtVlastniZvuk")->setText(QStringLiteral("%TavrokPath%/Data/muj.wav/"));
@@ -127,7 +130,18 @@ TEST_F(DalsiOdpocitTest, AMissingSoundSetTheEndSoundButtonAndRemovingAllNotices)
     EXPECT_EQ(child<QListWidget>("lbxPredem")->count(), 2);
     dialog()->btnPredemOdebratVseClick();
     EXPECT_EQ(child<QListWidget>("lbxPredem")->count(), 0);
+    EXPECT_TRUE(dialog()->hodnoty().predem.isEmpty()) << "nothing left to save";
     EXPECT_EQ(child<QSpinBox>("spePredem")->value(), 1);
+}
+
+TEST_F(DalsiOdpocitTest, TheRepeatBoxFollowsTheProgramsState) {
+    openCountdown();
+    auto* repeat = WindowFixture::child<QCheckBox>("chbOdpOpakovat");
+    for (const bool on : {!repeat->isChecked(), repeat->isChecked()}) {
+        window->programState().odpocitOpakovat = on;
+        window->countdownPanel().refresh();
+        EXPECT_EQ(repeat->isChecked(), on);
+    }
 }
 
 TEST_F(DalsiOdpocitTest, TheCountdownFollowsSavedOptionsAtOnce) {

@@ -138,6 +138,9 @@ TEST(TrayPicture, IdlePictureAndWhatResetsIt) {
     const TrayPixels idle = onFill(imgsIkony::ikona());
     TrayPicture picture;
     EXPECT_EQ(picture.bitmap(), idle);
+    const quint64 first = picture.generation();
+    picture.resetToIdle();
+    EXPECT_EQ(picture.generation(), first) << "already idle: nothing is drawn again";
     EXPECT_FALSE(picture.kresliTaskIkonu(60, false, false)) << "neither layer chosen: the ordinary icon stays";
     EXPECT_EQ(picture.bitmap(), idle);
 

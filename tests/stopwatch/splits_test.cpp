@@ -22,10 +22,14 @@ const ExportTexts Headers{QString::fromUtf16(u"Pozice;Dny;Hodiny;Minuty;Sekundy;
 } // namespace
 
 TEST(SplitExport, LinesReadBackIntoNumbersAndOddLinesAreNoSplits) {
-    const auto row = parseSplitLine(QStringLiteral("12:  3; 04:05:06,078"));
+    const auto row = parseSplitLine(QStringLiteral("12:  3; 14:35:56,078"));
     ASSERT_TRUE(row);
     EXPECT_EQ(std::tuple(row->separator, row->number, row->days, row->hours, row->minutes, row->seconds, row->millis),
-              std::tuple(false, qint64(12), qint64(3), 4, 5, 6, 78));
+              std::tuple(false, qint64(12), qint64(3), 14, 35, 56, 78));
+    for (const char* tooLarge : {"1:  0; 100:00:00,000", "1:  0; 00:100:00,000", "1:  0; 00:00:100,000",
+                                 "1:  0; 00:00:00,1000"}) {
+        EXPECT_FALSE(parseSplitLine(QString::fromLatin1(tooLarge))) << tooLarge;
+    }
     EXPECT_TRUE(parseSplitLine(Sep)->separator);
     EXPECT_EQ(parseSplitLine(QStringLiteral("1:  99999999; 23:59:59,999"))->days, 99999999);
     EXPECT_FALSE(parseSplitLine(QString())) << "an empty line of a damaged file";
