@@ -88,7 +88,7 @@ fuzz: deps
 	  mkdir -p build-fuzz/corpus/$$t; \
 	  echo "fuzzing $$t for $(FUZZ_SECONDS) s"; \
 	  build-fuzz/tests/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	    build-fuzz/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
+	    build-fuzz/corpus/$$t tests/fuzz/corpus/$$t $$([ $$t = language ] && echo Data/Jazyky) || exit 1; \
 	done
 
 # The kill tests at full length: 1000 saves killed at random moments, and the program killed 300 times

@@ -30,6 +30,7 @@ struct TNactenyBudik {
     NotificationOptions upozorneni;
 
     bool zapnuty() const { return stav == 1 || stav == 3; }
+    friend bool operator==(const TNactenyBudik&, const TNactenyBudik&) = default;
 };
 
 // The alarm that rings next.

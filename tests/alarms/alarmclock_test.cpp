@@ -65,41 +65,37 @@ protected:
 
 } // namespace
 
-TEST_F(AlarmClockTest, ASwitchedOnAlarmRingsOnceAtItsMomentAndTheListMovesOn) {
-    save(QStringLiteral("ráno"), 7, 0, true, QStringLiteral("Vstávej"));
+// A morning of three alarms: each due one moves the list on once; only a switched-on one rings, and with
+// the sound switched off only its message remains.
+TEST_F(AlarmClockTest, EachDueAlarmMovesTheListOnOnceAndOnlyASwitchedOnOneRings) {
+    save(QStringLiteral("vypnutý"), 7, 0, false, QStringLiteral("x"));
+    save(QStringLiteral("tichý"), 7, 30, true, QStringLiteral("zpráva"));
+    save(QStringLiteral("ráno"), 8, 0, true, QStringLiteral("Vstávej"));
     start();
+    EXPECT_EQ(alarms.nasledujici(), QStringLiteral("vypnutý"));
+    const AlarmClock::Ring off = at(7, 0);
+    EXPECT_TRUE(off.due);
+    EXPECT_FALSE(off.rings);
+    EXPECT_EQ(ini.readDateTime(u"vypnutý", u"posledni", 0), on7Dec(7, 0));
+    EXPECT_EQ(alarms.nasledujici(), QStringLiteral("tichý"));
+
+    const AlarmClock::Ring silent = at(7, 30, 0, 0, false);
+    EXPECT_TRUE(silent.rings);
+    EXPECT_EQ(silent.soundId, -1);
+    EXPECT_TRUE(device.commands.isEmpty());
+
     EXPECT_EQ(alarms.nasledujici(), QStringLiteral("ráno"));
-    EXPECT_FALSE(at(6, 59, 59, 999).due);
-    const AlarmClock::Ring r = at(7, 0, 0, 3);
+    EXPECT_FALSE(at(7, 59, 59, 999).due);
+    const AlarmClock::Ring r = at(8, 0, 0, 3);
     EXPECT_TRUE(r.due);
     EXPECT_TRUE(r.rings);
     EXPECT_EQ(toMilliseconds(r.lateness), 3);
     EXPECT_EQ(r.snapshot.zprava, QStringLiteral("Vstávej"));
     EXPECT_GE(r.soundId, 0);
     EXPECT_EQ(device.count(QStringLiteral("play ") + Bell), 1);
-    EXPECT_EQ(ini.readDateTime(u"ráno", u"posledni", 0), on7Dec(7, 0));
-    EXPECT_EQ(alarms.aktualni().datum, on7Dec(7, 0) + 1) << "the list moved on";
-    EXPECT_FALSE(at(7, 0, 1).due) << "never twice for one occurrence";
-}
-
-TEST_F(AlarmClockTest, AnAlarmThatIsOffMovesOnSilently) {
-    save(QStringLiteral("vypnutý"), 7, 0, false, QStringLiteral("x"));
-    start();
-    const AlarmClock::Ring r = at(7, 0);
-    EXPECT_TRUE(r.due);
-    EXPECT_FALSE(r.rings);
-    EXPECT_TRUE(device.commands.isEmpty());
-    EXPECT_TRUE(ini.valueExists(u"vypnutý", u"posledni"));
-    EXPECT_EQ(alarms.aktualni().datum, on7Dec(7, 0) + 1);
-}
-
-TEST_F(AlarmClockTest, WithTheSoundSwitchedOffOnlyTheMessageRemains) {
-    save(QStringLiteral("a"), 7, 0, true, QStringLiteral("zpráva"));
-    start();
-    const AlarmClock::Ring r = at(7, 0, 0, 0, false);
-    EXPECT_TRUE(r.rings);
-    EXPECT_EQ(r.soundId, -1);
-    EXPECT_TRUE(device.commands.isEmpty());
+    EXPECT_EQ(ini.readDateTime(u"ráno", u"posledni", 0), on7Dec(8, 0));
+    EXPECT_EQ(alarms.aktualni().datum, on7Dec(7, 0) + 1) << "the list moved on to tomorrow";
+    EXPECT_FALSE(at(8, 0, 1).due) << "never twice for one occurrence";
 }
 
 TEST_F(AlarmClockTest, OfTwoAlarmsDueTogetherOnlyTheWatchedOneRings) {
@@ -222,9 +218,11 @@ TEST_F(AlarmClockTest, TheDateLabelAndTheStateFollowTheDate) {
     EXPECT_EQ(editor.obnov(on7Dec(6, 0) + 3, clock.now().days(), days).colour, AlarmEditor::LabelColour::Face);
     EXPECT_TRUE(editor.obnov(0.0, clock.now().days(), days).text.isEmpty());
     EXPECT_EQ(editor.budik.stav, 1);
+    editor.nacteny = true;
     editor.zapniVypniBudik();
     EXPECT_EQ(editor.budik.stav, 0);
-    EXPECT_FALSE(editor.nacteny);
+    EXPECT_FALSE(editor.nacteny) << "switching is an edit";
+    EXPECT_TRUE(editor.upraven);
 }
 
 TEST_F(AlarmClockTest, ClosingWithAnUnsavedLoadedAlarmAsks) {

@@ -13,6 +13,9 @@
 #include <QSpinBox>
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
+
 using namespace tavrok;
 using namespace tavrok::test;
 
@@ -53,8 +56,9 @@ TEST_F(DalsiBudikTest, AWeekdayAlarmValidForOneMonthIsEditedHereAndTheMainWindow
             control<QSpinBox>("speDoMesice")->setValue(1);
             control<QSpinBox>("speDoRoky")->setValue(2027);
             control<QCheckBox>("chbDoNekonecna")->setChecked(false);
-            QTest::mouseClick(control("lblSo"), Qt::LeftButton);
-            QTest::mouseClick(control("lblNe"), Qt::LeftButton);
+            for (const char* day : {"lblUt", "lblCt", "lblSo"}) {
+                QTest::mouseClick(control(day), Qt::LeftButton);
+            }
             EXPECT_FALSE(allowed("lblSo"));
             control<QRadioButton>("rbtVlastniZvuk")->setChecked(true);
             control<QLineEdit>("edtVlastniZvuk")->setText(QStringLiteral("/home/a/budik.wav"));
@@ -64,9 +68,8 @@ TEST_F(DalsiBudikTest, AWeekdayAlarmValidForOneMonthIsEditedHereAndTheMainWindow
     EXPECT_FALSE(b.vzdy);
     EXPECT_EQ(b.OR, 2027);
     EXPECT_EQ(b.DD, 31);
-    EXPECT_FALSE(b.So);
-    EXPECT_FALSE(b.Ne);
-    EXPECT_TRUE(b.Po);
+    EXPECT_EQ((std::array{b.Po, b.Ut, b.St, b.Ct, b.Pa, b.So, b.Ne}),
+              (std::array{true, false, true, false, true, false, true}));
     EXPECT_TRUE(b.upozorneni.vlastniZvuk);
     EXPECT_EQ(b.upozorneni.vlastniZvukCesta, QStringLiteral("/home/a/budik.wav"));
     EXPECT_EQ(child<QLabel>("lblDatumBudiku")->text(), QStringLiteral("1.1.2027 Pá")) << "the first weekday of the month";
@@ -91,11 +94,13 @@ TEST_F(DalsiBudikTest, TheLastAllowedDayStaysAllowedAndCancelOrNoChangeKeepsTheA
 
     // A loaded alarm stays "as saved" (the name box green) when OK changes nothing, also with sound
     // paths in the Windows version's form.
-    test::writeBytes(alarmsPath(), "[info]\npocetBudiku=1\n1=A\n[A]\ncas=7:00:00\nstav=1\nposledni=6.12.2026 10:00:00\n"
+    test::writeBytes(alarmsPath(), "[info]\npocetBudiku=2\n1=A\n2=Z\n[Z]\ncas=7:00:00\nstav=1\nKD=24\nKM=12\n"
+                                   "[A]\ncas=7:00:00\nstav=1\nposledni=6.12.2026 10:00:00\n"
                                    "vlastniZvukCesta=%TavrokPath%\\Data\\Zvuky\\Budik.wav\nnahodnyZvukCesta=C:\\Zvuky\\\n");
     window->alarmPanel().reloadAlarms();
     window->alarmPanel().loadIntoEditor(QStringLiteral("A"));
     ASSERT_TRUE(window->programState().editor.nacteny);
+    EXPECT_EQ(child<QLabel>("lblDatumBudiku")->text(), QStringLiteral("7.12.2026 Po")) << "its own date in the list";
     editAndPress([] {}, "btnOK");
     EXPECT_TRUE(window->programState().editor.nacteny);
 
@@ -109,6 +114,27 @@ TEST_F(DalsiBudikTest, TheLastAllowedDayStaysAllowedAndCancelOrNoChangeKeepsTheA
     EXPECT_TRUE(window->programState().editor.nacteny);
     EXPECT_FALSE(scheduleDiffers(edited(), never));
     EXPECT_FALSE(edited().Po) << "a never-ringing alarm does not become a daily one";
+}
+
+TEST(ScheduleDiffers, EveryFieldOfTheScheduleAndItsNotificationCounts) {
+    const std::function<void(TNactenyBudik&)> changes[] = {
+        [](auto& b) { b.OD = 2; },          [](auto& b) { b.OM = 2; },         [](auto& b) { b.OR = 2; },
+        [](auto& b) { b.DD = 2; },          [](auto& b) { b.DM = 2; },         [](auto& b) { b.DR = 2; },
+        [](auto& b) { b.KD = 2; },          [](auto& b) { b.KM = 2; },         [](auto& b) { b.KR = 2; },
+        [](auto& b) { b.vzdy = false; },    [](auto& b) { b.doNekonecna = true; },
+        [](auto& b) { b.Po = false; },      [](auto& b) { b.Ut = false; },     [](auto& b) { b.St = false; },
+        [](auto& b) { b.Ct = false; },      [](auto& b) { b.Pa = false; },     [](auto& b) { b.So = false; },
+        [](auto& b) { b.Ne = false; },      [](auto& b) { b.upozorneni.delka = 5; },
+    };
+    const TNactenyBudik a;
+    for (size_t i = 0; i < std::size(changes); ++i) {
+        TNactenyBudik b;
+        changes[i](b);
+        EXPECT_TRUE(scheduleDiffers(a, b)) << "change " << i;
+    }
+    TNactenyBudik other;
+    other.cas = 1, other.zprava = QStringLiteral("x"), other.stav = 1;
+    EXPECT_FALSE(scheduleDiffers(a, other)) << "the time, message and state are not the dialog's";
 }
 
 TEST_F(DalsiBudikTest, AScheduleWithNoOccurrenceSaysSoAndStillCloses) {

@@ -62,35 +62,30 @@ protected:
 
 } // namespace
 
+// A mark whose next occurrence is still to come is kept and the file not rewritten; what is missed later
+// is listed oldest first, an alarm that is off lists nothing, and a mark ahead of now comes back to now.
 TEST_F(MissedAlarmsTest, ADailyAlarmMissedFromMondayToWednesdayMorningIsListedTwiceOldestFirst) {
-    save(QStringLiteral("Ráno"), daily(7), at(2026, 12, 7, 7)); // Monday 07:00, when it last rang
-    save(QStringLiteral("Vypnutý"), daily(6, false), at(2026, 12, 7, 7));
-    const TDateTime now = at(2026, 12, 9, 8); // Wednesday 08:00
-    const ZmeskaneBudiky z = najdiZmeskaneBudiky(ini, now);
-    EXPECT_EQ(dates(z), (std::vector<TDateTime>{at(2026, 12, 8, 7), at(2026, 12, 9, 7)}));
-    EXPECT_EQ(z.seznam.front().nazev, QString::fromUtf16(u"Ráno"));
-    EXPECT_EQ(z.dalsi, 0);
-    EXPECT_EQ(ini.readDateTime(u"Vypnutý", u"posledni", 0), now) << "an alarm that is off lists nothing, and is stamped";
+    for (const TDateTime rang : {at(2026, 12, 7, 7), at(2026, 12, 7, 7, 30)}) { // Monday 07:00, or after it
+        SCOPED_TRACE(rang);
+        save(QStringLiteral("Ráno"), daily(7), rang);
+        save(QStringLiteral("Vypnutý"), daily(9, false), at(2026, 12, 7, 9, 30));
+        const QByteArray before = test::readBytes(ini.path());
+        EXPECT_TRUE(najdiZmeskaneBudiky(ini, at(2026, 12, 8, 6)).seznam.empty());
+        EXPECT_EQ(test::readBytes(ini.path()), before);
 
-    EXPECT_TRUE(najdiZmeskaneBudiky(ini, now + OneMillisecond * 1000).seznam.empty()) << "a second start right after";
-}
+        const TDateTime now = at(2026, 12, 9, 8); // Wednesday 08:00
+        const ZmeskaneBudiky z = najdiZmeskaneBudiky(ini, now);
+        EXPECT_EQ(dates(z), (std::vector<TDateTime>{at(2026, 12, 8, 7), at(2026, 12, 9, 7)}));
+        EXPECT_EQ(z.seznam.front().nazev, QString::fromUtf16(u"Ráno"));
+        EXPECT_EQ(z.dalsi, 0);
+        EXPECT_EQ(ini.readDateTime(u"Vypnutý", u"posledni", 0), now) << "its 9:00 fell: checked";
+        EXPECT_TRUE(najdiZmeskaneBudiky(ini, now + OneMillisecond * 1000).seznam.empty())
+            << "a second start right after";
 
-// Nothing missed: the file is not rewritten, and what the kept marks find later is what marks set at
-// this start would find. A mark ahead of now (the clock was set back) comes back to now.
-TEST_F(MissedAlarmsTest, AnAlarmWithNothingMissedKeepsItsMarkAndTheFileStaysAsItWas) {
-    save(QStringLiteral("Ráno"), daily(7), at(2026, 12, 7, 7, 30));    // rang Monday; next Tuesday 7:00
-    save(QStringLiteral("Vypnutý"), daily(9, false), at(2026, 12, 7, 9, 30));
-    const QByteArray before = test::readBytes(ini.path());
-    EXPECT_TRUE(najdiZmeskaneBudiky(ini, at(2026, 12, 8, 6)).seznam.empty());
-    EXPECT_EQ(test::readBytes(ini.path()), before);
-    // Closed again until Wednesday 08:00: Tuesday's and Wednesday's seven o'clock are missed.
-    EXPECT_EQ(dates(najdiZmeskaneBudiky(ini, at(2026, 12, 9, 8))),
-              (std::vector<TDateTime>{at(2026, 12, 8, 7), at(2026, 12, 9, 7)}));
-    EXPECT_EQ(ini.readDateTime(u"Vypnutý", u"posledni", 0), at(2026, 12, 9, 8)) << "its 9:00 fell: checked";
-
-    save(QStringLiteral("Ráno"), daily(7), at(2027, 1, 1));
-    EXPECT_TRUE(najdiZmeskaneBudiky(ini, at(2026, 12, 10, 8)).seznam.empty());
-    EXPECT_EQ(ini.readDateTime(u"Ráno", u"posledni", 0), at(2026, 12, 10, 8)) << "a mark ahead of now";
+        save(QStringLiteral("Ráno"), daily(7), at(2027, 1, 1));
+        EXPECT_TRUE(najdiZmeskaneBudiky(ini, at(2026, 12, 10, 8)).seznam.empty());
+        EXPECT_EQ(ini.readDateTime(u"Ráno", u"posledni", 0), at(2026, 12, 10, 8)) << "a mark ahead of now";
+    }
 }
 
 // Searched from a mark in April, the 31st of every month ends at "31 April" and finds nothing: that mark

@@ -3,34 +3,13 @@
 #include "storage/inifile.h"
 #include "support/windowfixture.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
 using namespace tavrok;
 
-namespace {
-
-class MainWindowTicksTest : public test::WindowFixture {
-protected:
-    QString alarmsPath() const { return data("Nastaveni/Budiky.ini"); }
-    // A daily alarm at the given time, switched on, with a message.
-    static QByteArray dailyAlarm(const char* name, const char* time, const char* message) {
-        return QByteArray("[") + name + "]\ncas=" + time + "\nzprava=" + message +
-               "\nstav=1\nvzdy=1\nOD=1\nOM=1\nOR=2000\nDD=1\nDM=1\nDR=2000\nKD=0\nKM=0\nKR=0\n"
-               "posledni=6.12.2026 9:00:00\n"; // saved an hour before the test starts
-    }
-    void startCountdown(const char* digits, const char* message, bool repeat) {
-        click("lblFceOdpocit");
-        typeOnDigits(digits);
-        QTest::keyClicks(child("edtOdpZprava"), QString::fromLatin1(message));
-        child<QCheckBox>("chbOdpOpakovat")->setChecked(repeat);
-        click("btnZapnout");
-    }
-};
-
-} // namespace
+using MainWindowTicksTest = test::WindowFixture;
 
 TEST_F(MainWindowTicksTest, ARepeatingCountdownShowsOneBoxPerEndWhileItsFirstBoxIsOpen) {
     open();
@@ -57,9 +36,9 @@ TEST_F(MainWindowTicksTest, ARepeatingCountdownShowsOneBoxPerEndWhileItsFirstBox
 }
 
 TEST_F(MainWindowTicksTest, AnAlarmRingsOnTimeWhileACountdownBoxIsOpen) {
-    test::writeBytes(alarmsPath(), QByteArray("[info]\npocetBudiku=1\n1=Ráno\n") + dailyAlarm("Ráno", "10:00:05", "Vstávej"));
+    dailyAlarms({{"Ráno", "10:00:05", "Vstávej"}});
     open();
-    startCountdown("000002", "Konec", false);
+    startCountdown("000002", "Konec");
     questions.whileOpen = [&](int depth) {
         if (depth == 1) {
             clock.advanceMs(3000);
@@ -73,7 +52,7 @@ TEST_F(MainWindowTicksTest, AnAlarmRingsOnTimeWhileACountdownBoxIsOpen) {
 }
 
 TEST_F(MainWindowTicksTest, AnIdleWindowWakesOnlyForTheClockTickWhichAlsoRingsTheAlarm) {
-    test::writeBytes(alarmsPath(), QByteArray("[info]\npocetBudiku=1\n1=Ráno\n") + dailyAlarm("Ráno", "10:00:05", "Vstávej"));
+    dailyAlarms({{"Ráno", "10:00:05", "Vstávej"}});
     open();
     QTest::qWait(20); // the first ticks after showing
     EXPECT_FALSE(child<QTimer>("tmrFunkce")->isActive()) << "nothing is due before the next clock tick";
@@ -81,13 +60,12 @@ TEST_F(MainWindowTicksTest, AnIdleWindowWakesOnlyForTheClockTickWhichAlsoRingsTh
     window->tmrAktualizaceCasuTimer();
     ASSERT_EQ(questions.notices.size(), 1u);
     EXPECT_EQ(questions.notices[0].caption, QStringLiteral("Tavrok: 6.12.2026 10:00:05"));
-    click("lblFceTavrok");
-    click("btnZapnout");
+    startStopwatch();
     EXPECT_TRUE(child<QTimer>("tmrFunkce")->isActive()) << "a running stopwatch has frames to draw";
 }
 
 TEST_F(MainWindowTicksTest, TheAlarmShownAtStartIsOnTheDigitsAndSurvivesASwitchAndASave) {
-    test::writeBytes(alarmsPath(), QByteArray("[info]\npocetBudiku=1\n1=Ráno\n") + dailyAlarm("Ráno", "7:30:15", "Vstávej"));
+    dailyAlarms({{"Ráno", "7:30:15", "Vstávej"}});
     settings("[stavHlavnihoOkna]\nfunkce=1\n");
     open();
     EXPECT_EQ(child<QComboBox>("cbxBudiky")->currentText(), QStringLiteral("Ráno"));
@@ -99,15 +77,15 @@ TEST_F(MainWindowTicksTest, TheAlarmShownAtStartIsOnTheDigitsAndSurvivesASwitchA
     click("btnZapnout"); // switched off
     questions.script({Answer::Yes}); // save it switched off
     click("btnBudUlozit");
-    const IniFile alarms(alarmsPath());
+    const IniFile alarms(data("Nastaveni/Budiky.ini"));
     EXPECT_EQ(alarms.readString(u"Ráno", u"cas"), QStringLiteral("7:30:15"));
     EXPECT_EQ(alarms.readString(u"Ráno", u"zprava"), QStringLiteral("Vstávej"));
     EXPECT_FALSE(alarms.readBool(u"Ráno", u"stav", true));
 }
 
-TEST_F(MainWindowTicksTest, ACountdownEndedWhileMinimisedShowsItsLengthOnRestoreAndStartsAgain) {
+TEST_F(MainWindowTicksTest, ACountdownEndedWhileMinimisedShowsItsLengthAndAMinimisedCloseStoresTheTimeLeft) {
     open();
-    startCountdown("000010", "", false);
+    startCountdown("000010");
     window->showMinimized();
     runFor(4000);
     EXPECT_EQ(digits(), QStringLiteral("00:00:10.000")) << "nothing is drawn while minimised";
@@ -118,23 +96,19 @@ TEST_F(MainWindowTicksTest, ACountdownEndedWhileMinimisedShowsItsLengthOnRestore
     click("btnZapnout");
     EXPECT_TRUE(window->countdown().running());
     EXPECT_EQ(toMilliseconds(window->countdown().span()), 10'000);
-}
 
-TEST_F(MainWindowTicksTest, ClosingWhileMinimisedStoresTheTimeLeftOfThatMoment) {
-    open();
-    startCountdown("001000", "", false);
+    // Closed while minimised: the time left of that moment is stored.
     window->showMinimized();
     runFor(1000);
-    clock.advanceMs(180'000); // no tick since: the last drawn value is three minutes old
+    clock.advanceMs(3000); // no tick since: the last drawn value is three seconds old
     window->close();
     const IniFile ini(settingsPath());
-    EXPECT_EQ(toMilliseconds(ini.readFloat(u"stavHlavnihoOkna", u"odpocitCas", 0)), 420'000 - 1000);
+    EXPECT_EQ(toMilliseconds(ini.readFloat(u"stavHlavnihoOkna", u"odpocitCas", 0)), 10'000 - 1000 - 3000);
 }
 
 TEST_F(MainWindowTicksTest, AStopAndASplitBetweenTicksTakeTheirOwnMoment) {
     open();
-    click("lblFceTavrok");
-    click("btnZapnout");
+    startStopwatch();
     runFor(1000);
     clock.advanceMs(250);
     click("btnTvrMezicas");
@@ -145,8 +119,9 @@ TEST_F(MainWindowTicksTest, AStopAndASplitBetweenTicksTakeTheirOwnMoment) {
 }
 
 TEST_F(MainWindowTicksTest, AnAlarmWithAnImpossibleUntilDateClosesWithoutAQuestion) {
-    test::writeBytes(alarmsPath(), "[info]\npocetBudiku=1\n1=Konec\n[Konec]\ncas=7:30:00\nzprava=x\nstav=1\nvzdy=0\n"
-                                   "OD=1\nOM=1\nOR=2026\nDD=31\nDM=2\nDR=2027\nKD=0\nKM=0\nKR=0\nposledni=6.12.2026 9:00:00\n");
+    test::writeBytes(data("Nastaveni/Budiky.ini"),
+                     "[info]\npocetBudiku=1\n1=Konec\n[Konec]\ncas=7:30:00\nzprava=x\nstav=1\nvzdy=0\nOD=1\n"
+                     "OM=1\nOR=2026\nDD=31\nDM=2\nDR=2027\nKD=0\nKM=0\nKR=0\nposledni=6.12.2026 9:00:00\n");
     open();
     runFor(1000);
     click("lblFceTavrok");

@@ -52,14 +52,10 @@ TEST_F(CountdownTest, NoticesSoundAtTheirSecondsAndTooLongOnesAreSkipped) {
     options.predem = {3, 5};
     ASSERT_TRUE(countdown.zapniOdpocit(seconds(10), clock.utcNow(), options));
     EXPECT_EQ(countdown.nextWarningIndex(), 1);
-    at(4.9);
-    EXPECT_EQ(plays(QStringLiteral("Zvuky\\Standard\\Signalk.wav")), 0);
-    at(5.0);
-    EXPECT_EQ(plays(QStringLiteral("Zvuky\\Standard\\Signalk.wav")), 1) << "5 s left";
-    at(6.0);
-    EXPECT_EQ(plays(QStringLiteral("Zvuky\\Standard\\Signalk.wav")), 1);
-    at(7.0);
-    EXPECT_EQ(plays(QStringLiteral("Zvuky\\Standard\\Signalk.wav")), 2) << "3 s left";
+    for (const auto& [t, played] : {std::pair{4.9, 0}, {5.0, 1}, {6.0, 1}, {7.0, 2}}) { // 5 s and 3 s left
+        at(t);
+        EXPECT_EQ(plays(QStringLiteral("Zvuky\\Standard\\Signalk.wav")), played) << t << " s";
+    }
 
     Countdown four{{sounds, device, beeper, [](const QString& r) { return QStringLiteral("/data/") + r; }}};
     ASSERT_TRUE(four.zapniOdpocit(seconds(4), clock.utcNow(), options));
@@ -97,7 +93,7 @@ TEST_F(CountdownTest, WithSoundOffANoticeIsStillConsumed) {
     EXPECT_TRUE(device.commands.isEmpty());
 }
 
-TEST_F(CountdownTest, PausingAMinuteMovesTheEndByAMinute) {
+TEST_F(CountdownTest, PausingAMinuteMovesTheEndByAMinuteAndStopKeepsTheTimeLeft) {
     ASSERT_TRUE(countdown.zapniOdpocit(seconds(60), clock.utcNow(), options));
     const UtcTime plannedEnd = countdown.end();
     at(30);
@@ -109,6 +105,10 @@ TEST_F(CountdownTest, PausingAMinuteMovesTheEndByAMinute) {
     EXPECT_EQ(toMilliseconds(countdown.end() - plannedEnd), 60'000);
     countdown.tick(clock.utcNow(), true, false, options);
     EXPECT_EQ(toMilliseconds(countdown.left()), 30'000) << "the display resumes from 30 s";
+    at(34);
+    countdown.vypniOdpocit();
+    EXPECT_FALSE(countdown.running());
+    EXPECT_EQ(toMilliseconds(countdown.left()), 26'000);
 }
 
 TEST_F(CountdownTest, ARepeatingSecondEndsExactlyEverySecondWhateverTheTicks) {
@@ -160,14 +160,6 @@ TEST_F(CountdownTest, TheRandomEndSoundIsChosenFiveSecondsEarly) {
     EXPECT_FALSE(device.commands.contains(QStringLiteral("play ") + song));
     at(20);
     EXPECT_TRUE(device.commands.contains(QStringLiteral("play ") + song));
-}
-
-TEST_F(CountdownTest, StopKeepsTheTimeLeft) {
-    ASSERT_TRUE(countdown.zapniOdpocit(seconds(10), clock.utcNow(), options));
-    at(4);
-    countdown.vypniOdpocit();
-    EXPECT_FALSE(countdown.running());
-    EXPECT_EQ(toMilliseconds(countdown.left()), 6000);
 }
 
 TEST_F(CountdownTest, TheStopwatchAtTheEnd) {

@@ -1,3 +1,4 @@
+#include "countdown/countdownpanel.h"
 #include "countdown/tfrmdalsiodpocit.h"
 
 #include "storage/inifile.h"
@@ -32,7 +33,10 @@ protected:
     W* child(const char* name) const {
         return childOf<W>(dialog(), name);
     }
-    // Opens the dialog from the main window, lets `edit` work on it, then presses the button.
+    void openCountdown() {
+        open();
+        click("lblFceOdpocit");
+    }
     void editAndPress(const std::function<void()>& edit, const char* button) {
         WindowFixture::editAndPress(dialog(), edit, button,
                                     [this] { window->findChild<QPushButton*>(QStringLiteral("btnDalsi"))->click(); });
@@ -46,8 +50,8 @@ TEST_F(DalsiOdpocitTest, TheDialogMirrorsTheFileAndOkWritesIt) {
                                      "delkaUpozorneni=-5000\n"
                                      "[dalsiNastaveniOdpocit-Upozorneni]\n0=10\n1=60\n");
     open();
-    window->findChild<QWidget*>(QStringLiteral("lblFceOdpocit"))->setFocus();
-    QTest::mouseClick(window->findChild<QWidget*>(QStringLiteral("lblFceOdpocit")), Qt::LeftButton);
+    WindowFixture::child("lblFceOdpocit")->setFocus();
+    click("lblFceOdpocit");
     editAndPress(
         [this] {
             EXPECT_EQ(child<QListWidget>("lbxPredem")->count(), 2);
@@ -59,6 +63,8 @@ TEST_F(DalsiOdpocitTest, TheDialogMirrorsTheFileAndOkWritesIt) {
             EXPECT_EQ(child<QSpinBox>("spePredem")->value(), 31);
             child<QSpinBox>("spePredem")->setValue(30);
             QTest::mouseClick(child("btnPredemPridat"), Qt::LeftButton);
+            child<QListWidget>("lbxPredem")->setCurrentRow(0);
+            EXPECT_TRUE(child("btnPredemOdebrat")->isEnabled()) << "the first row can be removed too";
             child<QCheckBox>("chbSpustitTavrok")->setChecked(true);
             child<QRadioButton>("rbtVlastniZvuk")->setChecked(true);
             child<QLineEdit>("edtVlastniZvuk")->setText(QStringLiteral("%TavrokPath%/Data/muj.wav/"));
@@ -77,8 +83,7 @@ TEST_F(DalsiOdpocitTest, TheDialogMirrorsTheFileAndOkWritesIt) {
 
 TEST_F(DalsiOdpocitTest, ANegativeSoundLengthFromAnOldFileEndsTheEndSoundAtOnce) {
     test::writeBytes(settingsPath(), "[dalsiNastaveniOdpocit]\ndelkaUpozorneni=-500\nopakovat=1\n");
-    open();
-    QTest::mouseClick(window->findChild<QWidget*>(QStringLiteral("lblFceOdpocit")), Qt::LeftButton);
+    openCountdown();
     typeOnDigits("000001");
     window->btnZapnoutClick();
     runFor(1500);
@@ -90,15 +95,14 @@ TEST_F(DalsiOdpocitTest, ANegativeSoundLengthFromAnOldFileEndsTheEndSoundAtOnce)
 }
 
 TEST_F(DalsiOdpocitTest, CancelLeavesTheFileAndTheNextOpeningShowsIt) {
-    open();
-    QTest::mouseClick(window->findChild<QWidget*>(QStringLiteral("lblFceOdpocit")), Qt::LeftButton);
+    openCountdown();
     editAndPress([this] { child<QCheckBox>("chbGraf")->setChecked(false); }, "btnStorno");
     EXPECT_FALSE(QFileInfo::exists(settingsPath()) &&
                  IniFile(settingsPath()).valueExists(u"dalsiNastaveniOdpocit", u"graf"));
     EXPECT_TRUE(child<QCheckBox>("chbGraf")->isChecked());
 }
 
-TEST_F(DalsiOdpocitTest, AMissingSoundSetAndTheEndSoundButton) {
+TEST_F(DalsiOdpocitTest, AMissingSoundSetTheEndSoundButtonAndRemovingAllNotices) {
     open();
     TDalsiOdpocit o;
     o.zvuky = QStringLiteral("Smazana");
@@ -116,26 +120,32 @@ TEST_F(DalsiOdpocitTest, AMissingSoundSetAndTheEndSoundButton) {
     dialog()->btnProKonecClick();
     EXPECT_TRUE(child<QRadioButton>("rbtVlastniZvuk")->isChecked());
     EXPECT_TRUE(child<QLineEdit>("edtVlastniZvuk")->text().endsWith(QStringLiteral("/Zvuky/Standard/Signald.wav")));
-}
 
-TEST_F(DalsiOdpocitTest, RemovingAllAsksFirst) {
-    open();
-    TDalsiOdpocit o;
     o.upozornovatPredem = true;
     o.predem = {5, 10};
     dialog()->nactiDalsiOdp(o);
     questions.script({Answer::No, Answer::Yes});
     dialog()->btnPredemOdebratVseClick();
+    EXPECT_EQ(questions.asked.back().text, window->messageTable().text(17));
     EXPECT_EQ(child<QListWidget>("lbxPredem")->count(), 2);
     dialog()->btnPredemOdebratVseClick();
     EXPECT_EQ(child<QListWidget>("lbxPredem")->count(), 0);
+    EXPECT_TRUE(dialog()->hodnoty().predem.isEmpty()) << "nothing left to save";
     EXPECT_EQ(child<QSpinBox>("spePredem")->value(), 1);
-    EXPECT_EQ(questions.asked[0].text, window->messageTable().text(17));
+}
+
+TEST_F(DalsiOdpocitTest, TheRepeatBoxFollowsTheProgramsState) {
+    openCountdown();
+    auto* repeat = WindowFixture::child<QCheckBox>("chbOdpOpakovat");
+    for (const bool on : {!repeat->isChecked(), repeat->isChecked()}) {
+        window->programState().odpocitOpakovat = on;
+        window->countdownPanel().refresh();
+        EXPECT_EQ(repeat->isChecked(), on);
+    }
 }
 
 TEST_F(DalsiOdpocitTest, TheCountdownFollowsSavedOptionsAtOnce) {
-    open();
-    QTest::mouseClick(window->findChild<QWidget*>(QStringLiteral("lblFceOdpocit")), Qt::LeftButton);
+    openCountdown();
     editAndPress(
         [this] {
             child<QCheckBox>("chbUpozornovatPredem")->setChecked(true);

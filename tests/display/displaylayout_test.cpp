@@ -212,20 +212,14 @@ TEST(DisplaySettings, WrittenAndReadBackAndOldColoursAndHandEdits) {
     IniFile ini(path);
     EXPECT_EQ(nactiNastaveniDispleje(ini), TNastaveniDispleje{}) << "defaults from an empty file";
 
-    TNastaveniDispleje d;
-    d.rozsah = {false, true, 3, 8};
-    d.zdroj = DisplaySource::Okno;
-    d.barvaTextu = 0x00FF8040;
-    d.barvaPozadi = 0x00123456;
-    d.standardniOkraj = false;
-    d.zarovnaniObr = {HAlign::Right, VAlign::Bottom};
-    d.zarovnaniText = {HAlign::Left, VAlign::Top};
-    d.obrVelikost = PictureSizing::Oriznout;
-    d.relativni = false;
-    d.zleva = QStringLiteral("12,5");
-    d.okraje = EdgeRule::Presahovat;
-    d.font = {238, QStringLiteral("DejaVu Sans"), 30, true, true, false, true};
-    d.magnetovat = false;
+    const TNastaveniDispleje d{.rozsah = {false, true, 3, 8}, .zdroj = DisplaySource::Okno,
+                               .barvaTextu = 0x00FF8040, .barvaPozadi = 0x00123456, .standardniOkraj = false,
+                               .zarovnaniObr = {HAlign::Right, VAlign::Bottom},
+                               .obrVelikost = PictureSizing::Oriznout,
+                               .zarovnaniText = {HAlign::Left, VAlign::Top}, .relativni = false,
+                               .zleva = QStringLiteral("12,5"), .okraje = EdgeRule::Presahovat,
+                               .font = {238, QStringLiteral("DejaVu Sans"), 30, true, true, false, true},
+                               .magnetovat = false};
     ASSERT_TRUE(ulozNastaveniDispleje(ini, d));
     EXPECT_EQ(nactiNastaveniDispleje(IniFile(path)), d);
     EXPECT_EQ(storedNumber(d.zleva), 12.5);
@@ -239,6 +233,15 @@ TEST(DisplaySettings, WrittenAndReadBackAndOldColoursAndHandEdits) {
     EXPECT_EQ(old.rozsah.do_, 12);
     EXPECT_GT(old.skrytOvladani, 0);
     EXPECT_EQ(old.polopruhlednost, 255);
+
+    // The radio groups are read key by key: the last true one wins.
+    test::writeBytes(path, "[nastaveniSamostatnehoDispleje]\nzarovnaniTextLT=1\nzarovnaniObrLT=1\nzarovnaniObrCC=0\n"
+                           "nacitatZHodin=1\nnacitatZOkna=1\nnepresahovatParent=1\n");
+    const TNastaveniDispleje radios = nactiNastaveniDispleje(IniFile(path));
+    EXPECT_EQ(radios.zarovnaniText, Alignment{}) << "the centre, true by default, comes after the top left";
+    EXPECT_EQ(radios.zarovnaniObr, (Alignment{HAlign::Left, VAlign::Top}));
+    EXPECT_EQ(radios.zdroj, DisplaySource::Okno);
+    EXPECT_EQ(radios.okraje, EdgeRule::NepresahovatOkno) << "the window rule is true unless written";
 }
 
 TEST_F(DisplayFeedTest, ACountdownThatStartsTheStopwatchSwitchesTheDisplayToIt) {
@@ -257,18 +260,6 @@ TEST_F(DisplayFeedTest, ACountdownThatStartsTheStopwatchSwitchesTheDisplayToIt) 
     clock.advanceMs(2001);
     ASSERT_TRUE(odpocitTick(state, clock.utcNow()).stopwatchStarted);
     EXPECT_EQ(state.displej.zdroj, DisplaySource::Hodiny);
-}
-
-TEST(DisplaySettings, RadioGroupsReadKeyByKeyLetTheLastTrueOneWin) {
-    QTemporaryDir dir;
-    const QString path = dir.path() + QStringLiteral("/Nastaveni.ini");
-    test::writeBytes(path, "[nastaveniSamostatnehoDispleje]\nzarovnaniTextLT=1\nzarovnaniObrLT=1\nzarovnaniObrCC=0\n"
-                           "nacitatZHodin=1\nnacitatZOkna=1\nnepresahovatParent=1\n");
-    const TNastaveniDispleje d = nactiNastaveniDispleje(IniFile(path));
-    EXPECT_EQ(d.zarovnaniText, Alignment{}) << "the centre, true by default, comes after the top left";
-    EXPECT_EQ(d.zarovnaniObr, (Alignment{HAlign::Left, VAlign::Top}));
-    EXPECT_EQ(d.zdroj, DisplaySource::Okno);
-    EXPECT_EQ(d.okraje, EdgeRule::NepresahovatOkno) << "the window rule is true unless written";
 }
 
 } // namespace

@@ -43,17 +43,42 @@ protected:
 
 } // namespace
 
-TEST_F(DisplayWindowTest, TheRunningStopwatchShowsAndASplitHoldsItForTheSetTime) {
-    settings("[dalsiNastaveniTavrok]\nzastavitDisplej=1\ndoba=300\n");
+TEST_F(DisplayWindowTest, TheStopwatchShowsAndASplitHoldsItForTheTimeTheOptionsGive) {
     open();
     EXPECT_FALSE(display().isVisible()) << "created hidden";
     pressF5();
     EXPECT_EQ(shown(), QStringLiteral("0;00:00:00,000"));
     click("lblFceTavrok");
     click("btnZapnout");
-    runFor(1234);
-    EXPECT_EQ(shown(), QStringLiteral("0;00:00:01,234"));
+    runFor(500);
+    click("btnTvrMezicas");
+    runFor(100);
+    EXPECT_EQ(shown(), QStringLiteral("0;00:00:00,600")) << "without the option a split holds nothing";
+    click("btnZapnout");
 
+    // The options are stored on OK and dropped on Storno.
+    ASSERT_TRUE(child("btnDalsi")->isEnabled());
+    auto* dialog = window->findChild<TfrmDalsiTavrok*>();
+    ASSERT_TRUE(dialog);
+    editAndPress(dialog,
+                 [&] {
+                     EXPECT_FALSE(childOf(dialog, "speZastavitDisplej")->isEnabled()) << "grey until the box is set";
+                     childOf<QCheckBox>(dialog, "chbZastavit")->setChecked(true);
+                     childOf<QSpinBox>(dialog, "speZastavitDisplej")->setValue(300);
+                 },
+                 "btnOK", [&] { click("btnDalsi"); });
+    EXPECT_TRUE(IniFile(settingsPath()).readBool(u"dalsiNastaveniTavrok", u"zastavitDisplej", false));
+    EXPECT_EQ(IniFile(settingsPath()).readInteger(u"dalsiNastaveniTavrok", u"doba", 0), 300);
+    EXPECT_EQ(window->programState().tavrokOptions.doba, 300);
+    editAndPress(dialog, [&] { childOf<QSpinBox>(dialog, "speZastavitDisplej")->setValue(9000); }, "btnStorno",
+                 [&] { click("btnDalsi"); });
+    EXPECT_EQ(IniFile(settingsPath()).readInteger(u"dalsiNastaveniTavrok", u"doba", 0), 300);
+    EXPECT_EQ(window->programState().tavrokOptions.doba, 300);
+    EXPECT_EQ(childOf<QSpinBox>(dialog, "speZastavitDisplej")->value(), 300) << "the next opening shows the stored";
+
+    click("btnZapnout");
+    runFor(634);
+    EXPECT_EQ(shown(), QStringLiteral("0;00:00:01,234"));
     click("btnTvrMezicas"); // at 1.234 s
     runFor(100);
     EXPECT_EQ(shown(), QStringLiteral("0;00:00:01,234")) << "held on the split time";
@@ -63,20 +88,17 @@ TEST_F(DisplayWindowTest, TheRunningStopwatchShowsAndASplitHoldsItForTheSetTime)
     EXPECT_EQ(toMilliseconds(window->stopwatch().elapsed()), 1434);
 }
 
-TEST_F(DisplayWindowTest, WithoutTheOptionASplitDoesNotHoldTheStopwatchSource) {
+TEST_F(DisplayWindowTest, TheTextStaysInsideAtEverySizeAndThePlaceIsSavedAtCloseAndComesBackAtStart) {
     open();
     pressF5();
-    click("lblFceTavrok");
-    click("btnZapnout");
-    runFor(500);
-    click("btnTvrMezicas");
-    runFor(100);
-    EXPECT_EQ(shown(), QStringLiteral("0;00:00:00,600"));
-}
-
-TEST_F(DisplayWindowTest, ItsPlaceIsSavedAtCloseAndComesBackAtStart) {
-    open();
-    pressF5();
+    for (const QSize size : {QSize(701, 178), QSize(200, 400), QSize(1200, 90), QSize(40, 20)}) {
+        display().resize(size);
+        QLabel* first = childOf<QLabel>(&display(), "lblD");
+        QLabel* last = childOf<QLabel>(&display(), "lblMs3");
+        EXPECT_GE(first->x(), 0) << size.width() << "x" << size.height();
+        EXPECT_LE(last->geometry().right(), size.width()) << size.width() << "x" << size.height();
+        EXPECT_LE(last->geometry().bottom(), size.height()) << size.width() << "x" << size.height();
+    }
     display().setGeometry(120, 140, 500, 160);
     window->close();
     const IniFile ini(settingsPath());
@@ -99,19 +121,6 @@ TEST_F(DisplayWindowTest, ItsPlaceIsSavedAtCloseAndComesBackAtStart) {
             << place << " gave " << display().geometry().x() << "," << display().geometry().y();
         EXPECT_EQ(display().geometry().size(), QSize(500, 160));
         window.reset();
-    }
-}
-
-TEST_F(DisplayWindowTest, TheTextStaysInsideTheWindowAtEverySize) {
-    open();
-    pressF5();
-    for (const QSize size : {QSize(701, 178), QSize(200, 400), QSize(1200, 90), QSize(40, 20)}) {
-        display().resize(size);
-        QLabel* first = childOf<QLabel>(&display(), "lblD");
-        QLabel* last = childOf<QLabel>(&display(), "lblMs3");
-        EXPECT_GE(first->x(), 0) << size.width() << "x" << size.height();
-        EXPECT_LE(last->geometry().right(), size.width()) << size.width() << "x" << size.height();
-        EXPECT_LE(last->geometry().bottom(), size.height()) << size.width() << "x" << size.height();
     }
 }
 
@@ -150,43 +159,4 @@ TEST_F(DisplayWindowTest, PicturesAreReadOrRefusedWithoutHarm) {
     EXPECT_FALSE(display().apply(s));
     s.obrazek = data("Obrazky/Pokus.jpg");
     EXPECT_TRUE(display().apply(s));
-}
-
-TEST_F(DisplayWindowTest, TheStopwatchOptionsAreStoredOnOkAndDroppedOnCancel) {
-    open();
-    click("lblFceTavrok");
-    ASSERT_TRUE(child("btnDalsi")->isEnabled());
-    auto* dialog = window->findChild<TfrmDalsiTavrok*>();
-    ASSERT_TRUE(dialog);
-    editAndPress(dialog,
-                 [&] {
-                     EXPECT_FALSE(childOf(dialog, "speZastavitDisplej")->isEnabled()) << "grey until the box is set";
-                     childOf<QCheckBox>(dialog, "chbZastavit")->setChecked(true);
-                     childOf<QSpinBox>(dialog, "speZastavitDisplej")->setValue(1500);
-                 },
-                 "btnOK", [&] { click("btnDalsi"); });
-    IniFile ini(settingsPath());
-    EXPECT_TRUE(ini.readBool(u"dalsiNastaveniTavrok", u"zastavitDisplej", false));
-    EXPECT_EQ(ini.readInteger(u"dalsiNastaveniTavrok", u"doba", 0), 1500);
-    EXPECT_EQ(window->programState().tavrokOptions.doba, 1500);
-
-    editAndPress(dialog, [&] { childOf<QSpinBox>(dialog, "speZastavitDisplej")->setValue(9000); }, "btnStorno",
-                 [&] { click("btnDalsi"); });
-    EXPECT_EQ(IniFile(settingsPath()).readInteger(u"dalsiNastaveniTavrok", u"doba", 0), 1500);
-    EXPECT_EQ(window->programState().tavrokOptions.doba, 1500);
-    EXPECT_EQ(childOf<QSpinBox>(dialog, "speZastavitDisplej")->value(), 1500) << "the next opening shows the stored";
-}
-
-TEST_F(DisplayWindowTest, ASeeThroughColourShapesTheWindowWithoutACompositor) {
-    settings("[nastaveniSamostatnehoDispleje]\naktivniPruhlednaBarva=1\npruhlednaBarva=16777215\nbarvaTextu=255\n");
-    open();
-    EXPECT_TRUE(display().mask().isEmpty()) << "nothing to shape while hidden";
-    pressF5();
-    const QRegion shape = display().mask();
-    ASSERT_FALSE(shape.isEmpty());
-    EXPECT_FALSE(shape.contains(QPoint(2, 2))) << "the white background is see-through";
-    const QRect digit = childOf<QLabel>(&display(), "lblH1")->geometry();
-    EXPECT_TRUE(shape.intersects(digit)) << "the red digits are not";
-    display().resize(300, 100); // laid out again, shaped again
-    EXPECT_FALSE(display().mask().isEmpty());
 }

@@ -86,20 +86,7 @@ TEST_F(SerialWindowTest, TheLinesAreReadAndPulsesEndWhileABoxIsOpen) {
     EXPECT_EQ(lines(), before + 3) << "three splits taken while the box was open";
 }
 
-TEST_F(SerialWindowTest, APulledAdapterIsReportedOnceAndThePollStops) {
-    settings("[seriovyPort]\nport=/dev/ttyUSB0\n");
-    open();
-    serial.gone = true;
-    window->pollSerialPort();
-    ASSERT_EQ(questions.asked.size(), 1u);
-    EXPECT_TRUE(questions.asked[0].text.contains(QStringLiteral("/dev/ttyUSB0")));
-    EXPECT_TRUE(questions.asked[0].text.contains(QStringLiteral("Input/output error")));
-    EXPECT_FALSE(window->findChild<QTimer*>(QStringLiteral("tmrSeriovyPort"))->isActive());
-    window->pollSerialPort();
-    EXPECT_EQ(questions.asked.size(), 1u);
-}
-
-TEST_F(SerialWindowTest, TheDialogConnectsStoresAndOffersAPortTheSystemDoesNotList) {
+TEST_F(SerialWindowTest, TheDialogConnectsAndStoresAndAPulledAdapterIsReportedOnce) {
     settings("[seriovyPort]\nport=/dev/pts/9\n");
     serial.opens = false;
     open();
@@ -125,5 +112,15 @@ TEST_F(SerialWindowTest, TheDialogConnectsStoresAndOffersAPortTheSystemDoesNotLi
     const IniFile ini(settingsPath());
     EXPECT_EQ(ini.readString(u"seriovyPort", u"port"), QStringLiteral("/dev/ttyS0"));
     EXPECT_EQ(ini.readInteger(u"seriovyPort", u"CTS", 0), 2);
-    EXPECT_TRUE(window->findChild<QTimer*>(QStringLiteral("tmrSeriovyPort"))->isActive());
+    auto* poll = window->findChild<QTimer*>(QStringLiteral("tmrSeriovyPort"));
+    EXPECT_TRUE(poll->isActive());
+
+    serial.gone = true;
+    window->pollSerialPort();
+    ASSERT_EQ(questions.asked.size(), 2u);
+    EXPECT_TRUE(questions.asked[1].text.contains(QStringLiteral("/dev/ttyS0")));
+    EXPECT_TRUE(questions.asked[1].text.contains(QStringLiteral("Input/output error")));
+    EXPECT_FALSE(poll->isActive());
+    window->pollSerialPort();
+    EXPECT_EQ(questions.asked.size(), 2u);
 }

@@ -138,6 +138,9 @@ TEST(TrayPicture, IdlePictureAndWhatResetsIt) {
     const TrayPixels idle = onFill(imgsIkony::ikona());
     TrayPicture picture;
     EXPECT_EQ(picture.bitmap(), idle);
+    const quint64 first = picture.generation();
+    picture.resetToIdle();
+    EXPECT_EQ(picture.generation(), first) << "already idle: nothing is drawn again";
     EXPECT_FALSE(picture.kresliTaskIkonu(60, false, false)) << "neither layer chosen: the ordinary icon stays";
     EXPECT_EQ(picture.bitmap(), idle);
 
@@ -156,8 +159,9 @@ TEST(TrayPicture, IdlePictureAndWhatResetsIt) {
     EXPECT_EQ(shown[at(8, 8)] >> 24, 0xFFu);
 }
 
-// Runs a countdown from the whole to nothing in small steps, as the ticks see it.
-TEST(TrayPicture, ACountdownDrawsEveryDistinctPictureOnce) {
+// A countdown run from the whole to nothing in small steps, as the ticks see it, draws every distinct
+// picture once; and the next change the picture announces is where it changes.
+TEST(TrayPicture, EveryDistinctPictureIsDrawnOnceWhereTheNextChangeSays) {
     for (const auto& [graf, procenta] : {std::pair{true, true}, {true, false}, {false, true}}) {
         SCOPED_TRACE(testing::Message() << "graph " << graf << ", number " << procenta);
         TrayPicture picture;
@@ -180,15 +184,10 @@ TEST(TrayPicture, ACountdownDrawsEveryDistinctPictureOnce) {
         } else {
             EXPECT_EQ(changes, 101);
         }
-    }
-}
 
-TEST(TrayPicture, TheNextChangeIsWhereThePictureChanges) {
-    for (const auto& [graf, procenta] : {std::pair{true, true}, {true, false}, {false, true}}) {
-        SCOPED_TRACE(testing::Message() << "graph " << graf << ", number " << procenta);
-        TrayPicture picture;
+        TrayPicture hop;
         double percent = 100;
-        picture.kresliTaskIkonu(percent, graf, procenta);
+        hop.kresliTaskIkonu(percent, graf, procenta);
         int hops = 0;
         while (true) {
             const double next = TrayPicture::nextChange(percent, graf, procenta);
@@ -198,13 +197,13 @@ TEST(TrayPicture, TheNextChangeIsWhereThePictureChanges) {
             ASSERT_LE(next, percent);
             // Nothing changes on the way there...
             if (percent - next > 2e-9) {
-                const TrayPixels before = picture.bitmap();
-                EXPECT_FALSE(picture.kresliTaskIkonu((percent + next) / 2, graf, procenta)) << "at " << percent;
-                EXPECT_EQ(picture.bitmap(), before);
+                const TrayPixels before = hop.bitmap();
+                EXPECT_FALSE(hop.kresliTaskIkonu((percent + next) / 2, graf, procenta)) << "at " << percent;
+                EXPECT_EQ(hop.bitmap(), before);
             }
             // ...and just past it the picture is new.
             percent = std::max(0.0, next - 1e-9);
-            EXPECT_TRUE(picture.kresliTaskIkonu(percent, graf, procenta)) << "past " << next;
+            EXPECT_TRUE(hop.kresliTaskIkonu(percent, graf, procenta)) << "past " << next;
             ASSERT_LT(++hops, 10'000);
         }
         EXPECT_LT(percent, 0.5);

@@ -1,27 +1,26 @@
 #!/usr/bin/env bash
-# A user shows the separate display with F5, runs the stopwatch in it, takes a split that holds it for
-# the set time, moves the display and finds it in the same place after a restart.
+# The separate display shown with F5 follows the running stopwatch, a split holds it for the set time,
+# and the place it was moved to is kept for the next start.
 source "$(dirname "$0")/lib.sh"
-e2e_start_display
-e2e_install
-mkdir -p "$E2E_SETTINGS"
-printf '[dalsiNastaveniTavrok]\r\nzastavitDisplej=1\r\ndoba=2500\r\n' >"$E2E_SETTINGS/Nastaveni.ini"
+e2e_setup
+e2e_settings '[dalsiNastaveniTavrok]\r\nzastavitDisplej=1\r\ndoba=2500\r\n'
 e2e_launch
 
-display_window() { xdotool search --name '^Samostatný displej - Tavrok$' 2>/dev/null | while read -r w; do
-    xwininfo -id "$w" 2>/dev/null | grep -q IsViewable && echo "$w"; done | head -1; }
 shot() { import -window "$DISPLAY_WINDOW" "$E2E_DIR/$1.png"; }
 differing() { compare -metric AE "$E2E_DIR/$1.png" "$E2E_DIR/$2.png" null: 2>&1 | cut -d' ' -f1; }
+show_display() {
+    e2e_key "$E2E_WINDOW" F5
+    DISPLAY_WINDOW=$(e2e_wait_visible '^Samostatný displej - Tavrok$') ||
+        fail "F5 showed no display window${1:+ $1}"
+}
+place() {
+    xwininfo -id "$DISPLAY_WINDOW" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+        /Width/ { w = $2 } /Height/ { h = $2 } END { print x "," y "," w "x" h }'
+}
 
+show_display
 e2e_focus "$E2E_WINDOW"
-xdotool key F5
-for _ in $(seq 100); do DISPLAY_WINDOW=$(display_window); [ -n "$DISPLAY_WINDOW" ] && break; sleep 0.05; done
-[ -n "$DISPLAY_WINDOW" ] || fail "F5 showed no display window"
-
-e2e_focus "$E2E_WINDOW"
-e2e_click 71 22               # lblFceTavrok
-e2e_click 48 159              # btnZapnout: Start
-e2e_wait_title '^T: 0;00:00:0[0-9]$'
+e2e_start_stopwatch
 shot running1
 sleep 0.4
 shot running2
@@ -38,25 +37,17 @@ sleep 2.5
 shot free
 [ "$(differing held2 free)" -gt 0 ] || fail "the display stayed held after the freeze time"
 
-# Moved by the user, kept for the next start.
 xdotool windowmove "$DISPLAY_WINDOW" 60 430
 sleep 0.3
-before=$(xwininfo -id "$DISPLAY_WINDOW" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } /Width/ { w = $2 } /Height/ { h = $2 } END { print x "," y "," w "x" h }')
+before=$(place)
 e2e_focus "$E2E_WINDOW"
 e2e_click 48 159              # the stopwatch stops
-e2e_close
-e2e_answer_box Return         # close without saving the split
-e2e_wait_exit
-expect_eq "$(ini_value "$E2E_SETTINGS/Nastaveni.ini" stavDispleje stav)" "3" "stav"
+e2e_quit Return               # close without saving the split
+expect_ini "$E2E_INI" stavDispleje stav "3" "stav"
 
 e2e_launch
-e2e_focus "$E2E_WINDOW"
-xdotool key F5
-for _ in $(seq 100); do DISPLAY_WINDOW=$(display_window); [ -n "$DISPLAY_WINDOW" ] && break; sleep 0.05; done
-[ -n "$DISPLAY_WINDOW" ] || fail "F5 showed no display window after the restart"
+show_display "after the restart"
 sleep 0.3
-after=$(xwininfo -id "$DISPLAY_WINDOW" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } /Width/ { w = $2 } /Height/ { h = $2 } END { print x "," y "," w "x" h }')
-expect_eq "$after" "$before" "the display's place after a restart"
-e2e_close
-e2e_wait_exit
+expect_eq "$(place)" "$before" "the display's place after a restart"
+e2e_quit
 echo "display scenario passed"

@@ -1,8 +1,7 @@
-// Stands in for the external updater and downloader in the end-to-end scenarios. It appends its
-// arguments, joined by '|', as one line to $FAKE_UPDATER_LOG; shows a window titled as the updater's
-// for $FAKE_UPDATER_WINDOW_MS milliseconds (hidden at once while a file $FAKE_UPDATER_LOG.hidden exists,
-// as an updater that waits in the notification area); then, unless FAKE_UPDATER_CONFIRM=0, sends the program the
-// confirmation of a finished check on the local socket the program listens on.
+// Stands in for the external updater and downloader: appends its arguments, joined by '|', as a line to
+// $FAKE_UPDATER_LOG; shows the updater's window for $FAKE_UPDATER_WINDOW_MS ms (hidden at once while
+// $FAKE_UPDATER_LOG.hidden exists, as an updater waiting in the notification area); then, unless
+// FAKE_UPDATER_CONFIRM=0, confirms a finished check on the program's local socket.
 #include <QFile>
 #include <QGuiApplication>
 #include <QLocalSocket>

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Installed for the whole system: the program is installed into a prefix the user cannot write, its
-# desktop entry and metainfo validate, and a user starting it finds the settings in their own
-# configuration folder, with nothing written into the program folder.
+# Installed into a prefix the user cannot write, the program's desktop entry and metainfo validate, and
+# a user starting it finds the settings in their own configuration folder, nothing written beside it.
 # Usage: install_test.sh path/to/tavrok build-folder
 source "$(dirname "$0")/lib.sh"
 BUILD=${2:?build folder}
@@ -22,28 +21,25 @@ appstreamcli validate --no-net "$PREFIX/share/metainfo/cz.tavrok.Tavrok.metainfo
 
 e2e_start_display
 E2E_APP="$PREFIX/bin"           # started by the launcher on the PATH
-# Started from the menu: the settings land in the user's configuration folder, and nothing is written
-# into the program folder, also when the user could (root, or a prefix the user owns).
+# Settings land in the user's configuration folder and nothing is written into the program folder,
+# also where the user could write it (root, or a prefix the user owns).
 start_and_close() { # home, words before the program
-    local home=$1; shift
+    local home=$1 config="$1/.config/Tavrok" written
+    shift
     touch "$E2E_DIR/before"
     sleep 1.1 # file times have whole seconds on some file systems
     e2e_launch "$@" env HOME="$home" XDG_CONFIG_HOME="$home/.config"
-    e2e_close
-    e2e_wait_exit
-    local config="$home/.config/Tavrok"
+    e2e_quit
     [ -f "$config/Nastaveni.ini" ] || fail "no settings in the configuration folder: $(ls -la "$home/.config" "$config" 2>&1)"
     [ -f "$config/Budiky.ini" ] || fail "no alarm file in the configuration folder"
-    expect_eq "$(ini_value "$config/Nastaveni.ini" info program)" "Tavrok" "the settings' stamp"
-    local written
+    expect_ini "$config/Nastaveni.ini" info program "Tavrok" "the settings' stamp"
     written=$(find "$PREFIX" -newer "$E2E_DIR/before" | head -5)
     [ -z "$written" ] || fail "written into the program folder: $written"
 }
 mkdir -p "$E2E_DIR/owner/.config"
 start_and_close "$E2E_DIR/owner"
 
-# A user who may not write the program folder at all: "nobody", with the folder's write bits gone.
-if [ "$(id -u)" = 0 ]; then
+if [ "$(id -u)" = 0 ]; then     # "nobody", with the program folder's write bits gone
     USER_HOME="$E2E_DIR/home"
     mkdir -p "$USER_HOME/.config"
     chown -R nobody "$USER_HOME"

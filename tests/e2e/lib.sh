@@ -1,6 +1,6 @@
 # Shared steps of the end-to-end scenarios: a private X server with a window manager, a private copy of
 # the program with its Data tree, and helpers that drive and read it like a user.
-# A scenario sources this file, calls e2e_start_display and e2e_install, then drives the program.
+# A scenario sources this file, calls e2e_setup (or its two steps), then drives the program.
 set -euo pipefail
 
 E2E_PROGRAM=${1:?usage: scenario.sh path/to/tavrok}
@@ -20,6 +20,13 @@ fail() {
     if [ -n "${DISPLAY:-}" ]; then import -window root "$E2E_DIR/failure.png" 2>/dev/null && echo "screen: $E2E_DIR/failure.png" >&2; fi
     E2E_KEEP=1
     exit 1
+}
+
+# e2e_until TRIES CONDITION: evaluates the condition every 50 ms until it holds (status 0) or the tries
+# run out (status 1). The condition sees the caller's variables, not its positional parameters.
+e2e_until() {
+    for _ in $(seq "$1"); do eval "$2" && return 0; sleep 0.05; done
+    return 1
 }
 
 # Starts one Xvfb on a free display number; succeeds when the server answers on it. Servers are started
@@ -94,15 +101,18 @@ e2e_start_display() {
     fail "the X server with its window manager did not start: $(cat "$E2E_DIR/xvfb.log" "$E2E_DIR/openbox.log" 2>/dev/null)"
 }
 
-# Copies the program and its Data tree into a folder of its own, so its settings are the scenario's.
+# Copies the program and its Data tree into a folder of its own, so its settings are the scenario's;
+# E2E_INI is the main settings file there. e2e_settings writes it before a start (printf's arguments).
 e2e_install() {
-    E2E_APP="$E2E_DIR/app"
+    E2E_APP="$E2E_DIR/app" E2E_SETTINGS="$E2E_DIR/app/Data/Nastaveni"
+    E2E_INI="$E2E_SETTINGS/Nastaveni.ini"
     mkdir -p "$E2E_APP"
     cp "$E2E_PROGRAM" "$E2E_APP/tavrok"
     cp -r "$(dirname "$E2E_PROGRAM")/Data" "$E2E_APP/Data"
-    rm -rf "$E2E_APP/Data/Nastaveni"
-    E2E_SETTINGS="$E2E_APP/Data/Nastaveni"
+    rm -rf "$E2E_SETTINGS"
 }
+e2e_setup() { e2e_start_display; e2e_install; }
+e2e_settings() { mkdir -p "$E2E_SETTINGS"; printf "$@" >"$E2E_INI"; }
 
 # A clock the scenario moves while the program runs: libfaketime reads an offset ("+0", "-3600") from
 # E2E_CLOCK_OFFSET at every call. `e2e_faked_env` prints the environment that applies it; add
@@ -115,11 +125,10 @@ e2e_faked_clock() {
 }
 e2e_faked_env() { echo "LD_PRELOAD=$E2E_FAKETIME FAKETIME_TIMESTAMP_FILE=$E2E_CLOCK_OFFSET FAKETIME_NO_CACHE=1"; }
 
-# Starts the program (extra words before it, e.g. faketime '...') and waits for its main window.
+# Starts the program (extra words before it, e.g. faketime '...'); e2e_launch also waits for its window.
+e2e_spawn() { "$@" "$E2E_APP/tavrok" >"$E2E_DIR/tavrok.log" 2>&1 & E2E_APP_PID=$!; E2E_PIDS+=($E2E_APP_PID); }
 e2e_launch() {
-    "$@" "$E2E_APP/tavrok" >"$E2E_DIR/tavrok.log" 2>&1 &
-    E2E_APP_PID=$!
-    E2E_PIDS+=($E2E_APP_PID)
+    e2e_spawn "$@"
     E2E_WINDOW=""
     for _ in $(seq 200); do
         local w pid
@@ -145,14 +154,14 @@ e2e_launch() {
 e2e_title() { xdotool getwindowname "$E2E_WINDOW"; }
 
 # Closes the main window the way a user does: focus it and press Alt+F4 (the window manager asks the
-# program to close, exactly as the title bar's close button does).
-e2e_close() {
-    e2e_focus "$E2E_WINDOW"
-    xdotool key --clearmodifiers alt+F4
-}
+# program to close, exactly as the title bar's close button does). e2e_quit also answers the question
+# that closing asks with a key, if one is given, and waits for the end.
+e2e_close() { e2e_focus "$E2E_WINDOW"; xdotool key --clearmodifiers alt+F4; }
+e2e_quit() { e2e_close; [ -z "${1:-}" ] || e2e_answer_box "$1"; e2e_wait_exit; }
 
 # Gives a window the keyboard focus and waits until the window manager reports it active, up to 5 s
-# (on a loaded machine a key pressed before that goes to no window at all).
+# (on a loaded machine a key pressed before that goes to no window at all). e2e_key WINDOW KEY... then
+# presses keys in it.
 e2e_focus() {
     for _ in $(seq 50); do
         xdotool windowactivate "$1" 2>/dev/null || true
@@ -163,13 +172,11 @@ e2e_focus() {
     done
     echo "window $1 never became active (active: $(xdotool getactivewindow 2>/dev/null || echo none))" >&2
 }
+e2e_key() { e2e_focus "$1"; shift; xdotool key --clearmodifiers "$@"; }
 
 # Waits until the program has ended (after a close), up to 10 s.
 e2e_wait_exit() {
-    for _ in $(seq 200); do
-        kill -0 "$E2E_APP_PID" 2>/dev/null || { wait "$E2E_APP_PID" || true; return 0; }
-        sleep 0.05
-    done
+    if e2e_until 200 '! kill -0 "$E2E_APP_PID" 2>/dev/null'; then wait "$E2E_APP_PID" || true; return 0; fi
     fail "the program did not end; active window: $(xdotool getactivewindow getwindowname 2>/dev/null || echo none);" \
         "its windows: $(for w in $(xdotool search --all --onlyvisible --pid "$E2E_APP_PID" --class tavrok 2>/dev/null); do
             printf "'%s' " "$(xdotool getwindowname "$w")"; done); log: $(tail -5 "$E2E_DIR/tavrok.log")"
@@ -185,39 +192,79 @@ e2e_click() {
     sleep 0.15
 }
 
-# Waits until the title matches an extended regular expression, up to 5 s.
+# Types digits on the digit display from the hours tens (a click there also takes the focus off the
+# edits); $2 is the delay between keys in ms.
+e2e_digits() { e2e_click 19 49; xdotool type --delay "${2:-60}" "$1"; }
+
+# Switches to the stopwatch, starts it and waits until the title matches $1.
+e2e_start_stopwatch() {
+    e2e_click 70 22            # lblFceTavrok
+    e2e_click 48 159           # btnZapnout: Start
+    e2e_wait_title "${1:-^T: 0;00:00:0[0-9]$}"
+}
+
+# Sets a daily alarm for 7:00 named $1 (with the message $2), switches it on, saves it and waits until
+# the alarm file has it switched on.
+e2e_save_alarm() {
+    local alarm=$1
+    e2e_digits 070000
+    e2e_click 50 118           # cbxBudiky: the name
+    xdotool type --delay 30 "$1"
+    if [ -n "${2:-}" ]; then
+        e2e_click 66 96        # edtD: the message
+        xdotool type --delay 30 "$2"
+    fi
+    e2e_click 48 159           # btnZapnout: Zapnout
+    e2e_click 111 118          # btnBudUlozit
+    e2e_until 40 '[ "$(ini_value "$E2E_SETTINGS/Budiky.ini" "$alarm" stav)" = 1 ]' || true
+}
+
+# Waits up to 5 s until the title matches an extended regular expression; e2e_expect_title checks it now.
 e2e_wait_title() {
-    for _ in $(seq 100); do
-        [[ "$(e2e_title)" =~ $1 ]] && return 0
-        sleep 0.05
+    local re=$1
+    e2e_until 100 '[[ "$(e2e_title)" =~ $re ]]' || fail "title '$(e2e_title)' never matched '$1'"
+}
+e2e_expect_title() { [[ "$(e2e_title)" =~ $1 ]] || fail "$2: the title reads '$(e2e_title)'"; }
+
+# Prints the first window on the screen (not the main window) whose title matches an extended regular
+# expression, or nothing; e2e_wait_visible waits up to 5 s for one (status 1 when none came).
+e2e_visible() {
+    local w
+    for w in $(xdotool search --name "$1" 2>/dev/null || true); do
+        [ "$w" != "${E2E_WINDOW:-}" ] || continue
+        xwininfo -id "$w" 2>/dev/null | grep -q IsViewable && { echo "$w"; break; }
     done
-    fail "title '$(e2e_title)' never matched '$1'"
+    return 0
+}
+e2e_wait_visible() {
+    local re=$1 w=""
+    e2e_until 100 'w=$(e2e_visible "$re"); [ -n "$w" ]' && echo "$w"
+}
+
+# Waits up to 45 s for a window (shown or not) whose title matches an extended regular expression;
+# prints its id.
+e2e_wait_window() {
+    local re=$1 w=""
+    e2e_until 900 'w=$(xdotool search --name "$re" 2>/dev/null | head -1 || true); [ -n "$w" ]' && echo "$w"
 }
 
 # Waits for a message box captioned exactly "Tavrok" (up to 5 s) and answers it with a key.
 e2e_answer_box() {
-    local box=""
-    for _ in $(seq 100); do
-        box=$(xdotool search --name '^Tavrok$' 2>/dev/null | while read -r w; do
-            [ "$w" != "$E2E_WINDOW" ] && xwininfo -id "$w" 2>/dev/null | grep -q IsViewable && echo "$w"
-        done | head -1 || true)
-        [ -n "$box" ] && break
-        sleep 0.05
-    done
-    [ -n "$box" ] || fail "no question appeared"
-    e2e_focus "$box"
-    xdotool key --clearmodifiers "$1"
+    local box
+    box=$(e2e_wait_visible '^Tavrok$') || fail "no question appeared"
+    e2e_key "$box" "$1"
 }
 
-# Waits up to 45 s for a window whose title matches an extended regular expression; prints its id.
-e2e_wait_window() {
-    local w=""
-    for _ in $(seq 900); do
-        w=$(xdotool search --name "$1" 2>/dev/null | head -1 || true)
-        [ -n "$w" ] && { echo "$w"; return 0; }
-        sleep 0.05
-    done
-    return 1
+# e2e_dialog_type TEXT WINDOW...: waits up to 10 s for a dialog to become active (a window other than
+# those given) and types the text into it.
+e2e_dialog_type() {
+    local text=$1 dialog=""
+    shift
+    local others=" $* "
+    e2e_until 200 'dialog=$(xdotool getactivewindow 2>/dev/null || true)
+        [ -n "$dialog" ] && [[ $others != *" $dialog "* ]]' || fail "no dialog appeared"
+    sleep 0.5
+    xdotool type --delay 20 "$text"
 }
 
 e2e_screenshot() { import -window root "${SCREENSHOT_DIR:-$E2E_DIR}/$1.png"; }
@@ -231,3 +278,4 @@ ini_value() {
 }
 
 expect_eq() { [ "$1" = "$2" ] || fail "$3: expected '$2', got '$1'"; }
+expect_ini() { expect_eq "$(ini_value "$1" "$2" "$3")" "$4" "$5"; } # FILE SECTION KEY EXPECTED WHAT

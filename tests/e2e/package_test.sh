@@ -1,16 +1,12 @@
 #!/usr/bin/env bash
-# The Debian package: built with cpack, installed with apt-get as a user installs it, found where a
-# desktop looks for it, and removed again without leaving its files. Needs root (skipped otherwise).
+# The Debian package built with cpack installs with apt-get where a desktop looks for it and is removed
+# without leaving its files. Needs root (skipped otherwise).
 # Usage: package_test.sh path/to/tavrok build-folder
 source "$(dirname "$0")/lib.sh"
 BUILD=${2:?build folder}
-if [ "$(id -u)" != 0 ]; then
-    echo "skipped: installing a package needs root"
-    exit 77
-fi
+[ "$(id -u)" = 0 ] || { echo "skipped: installing a package needs root"; exit 77; }
 if dpkg-query -W -f='${Status}' tavrok 2>/dev/null | grep -q "install ok installed"; then
-    echo "skipped: a tavrok package is installed on this machine already"
-    exit 77
+    echo "skipped: a tavrok package is installed on this machine already"; exit 77
 fi
 cpack --config "$BUILD/CPackConfig.cmake" -B "$E2E_DIR/package" >"$E2E_DIR/cpack.log" 2>&1 ||
     fail "cpack: $(tail -20 "$E2E_DIR/cpack.log")"

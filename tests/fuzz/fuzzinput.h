@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -20,10 +21,20 @@
 
 namespace tavrok::fuzz {
 
+// The input as bytes, without a copy.
+inline QByteArray bytesOf(const uint8_t* data, size_t size) {
+    return QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+}
+
+// A path in a folder of the run's own, removed when the run ends.
+inline QString scratchPath(const QString& name) {
+    static QTemporaryDir dir;
+    return dir.filePath(name);
+}
+
 class FuzzInput {
 public:
-    FuzzInput(const uint8_t* data, size_t size)
-        : bytes_(QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size))) {}
+    FuzzInput(const uint8_t* data, size_t size) : bytes_(bytesOf(data, size)) {}
 
     std::uint8_t byte() {
         if (bytes_.isEmpty()) {
@@ -45,6 +56,13 @@ public:
         return d;
     }
     bool flag() { return byte() & 1; }
+    // An alarm's weekdays from one byte, Monday in the lowest bit; the byte, whose top bit is left over.
+    template <class Alarm> std::uint8_t weekdays(Alarm& a) {
+        const std::uint8_t days = byte();
+        a.Po = days & 1, a.Ut = days & 2, a.St = days & 4, a.Ct = days & 8;
+        a.Pa = days & 16, a.So = days & 32, a.Ne = days & 64;
+        return days;
+    }
     // What is left: the file.
     const QByteArray& rest() const { return bytes_; }
 

@@ -10,9 +10,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <cstdint>
-#include <cstdlib>
 
 using namespace tavrok;
 
@@ -39,17 +37,12 @@ private:
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static QTemporaryDir dir;
     static const MessageTable messages;
-    static const QString source = dir.filePath(QStringLiteral("source"));
-    static const QString target = dir.filePath(QStringLiteral("target"));
-    QDir().mkpath(source);
-    QDir().mkpath(target);
-
-    const QByteArray input = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    static const QString source = fuzz::scratchPath(QStringLiteral("source"));
+    static const QString target = fuzz::scratchPath(QStringLiteral("target"));
+    const QByteArray input = fuzz::bytesOf(data, size);
     QList<QByteArray> files;
-    qsizetype from = 0;
-    while (files.size() < 8) {
+    for (qsizetype from = 0; files.size() < 8;) {
         const qsizetype at = input.indexOf("@@@\n", from);
         files << input.mid(from, at < 0 ? -1 : at - from);
         if (at < 0) {
@@ -57,31 +50,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         from = at + 4;
     }
-    while (files.size() < 8) {
-        files << QByteArray();
+    files.resize(8);
+    static const char* const Parts[] = {"source/Tavrok.bud", "source/Tavrok.cas",   "source/Tavrok.dat",
+                                        "source/Budiky.ini", "source/Mezicasy.ini", "source/Nastaveni.ini",
+                                        "target/Budiky.ini", "target/Mezicasy.ini"};
+    QDir().mkpath(source);
+    QDir().mkpath(target);
+    for (int i = 0; i < 8; ++i) {
+        fuzz::putFile(fuzz::scratchPath(QString::fromLatin1(Parts[i])), files[i]);
     }
-    static const char* const Sources[] = {"Tavrok.bud", "Tavrok.cas", "Tavrok.dat",
-                                          "Budiky.ini", "Mezicasy.ini", "Nastaveni.ini"};
-    for (int i = 0; i < 6; ++i) {
-        fuzz::putFile(source + u'/' + QString::fromLatin1(Sources[i]), files[i]);
-    }
-    fuzz::putFile(target + QStringLiteral("/Budiky.ini"), files[6]);
-    fuzz::putFile(target + QStringLiteral("/Mezicasy.ini"), files[7]);
     QFile::remove(target + QStringLiteral("/Nastaveni.ini"));
 
     CyclingAnswers answers(size ? data[size - 1] : 0);
     const PortOutcome out = portujNastaveni(PortSide::folder(source), PortSide::folder(target), false, answers,
                                             messages, PlacementDefaults{});
     if (out.result == PortOutcome::Result::Done) {
-        // Every file the import wrote is text this program reads back, and each name it lists heads a
-        // section of its own.
+        // Every file the import wrote is text this program reads back.
         const std::pair<bool, const char*> written[] = {
             {out.alarmsWritten, "Budiky.ini"}, {out.splitsWritten, "Mezicasy.ini"}, {out.settingsWritten, "Nastaveni.ini"}};
         for (const auto& [wrote, name] : written) {
             const IniFile file(target + u'/' + QString::fromLatin1(name));
-            if (wrote && QFile::exists(file.path()) && file.holdsNoText()) {
-                std::abort();
-            }
+            FUZZ_CHECK(!wrote || !QFile::exists(file.path()) || !file.holdsNoText(),
+                       "a written file is text");
         }
     }
     return 0;

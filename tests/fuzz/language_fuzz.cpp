@@ -6,14 +6,11 @@
 #include "lang/messagetable.h"
 #include "storage/inifile.h"
 
-#include <QTemporaryDir>
-
 using namespace tavrok;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static QTemporaryDir dir;
-    static const QString path = dir.filePath(QStringLiteral("Jazyk.ini"));
-    fuzz::putFile(path, QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    static const QString path = fuzz::scratchPath(QStringLiteral("Jazyk.ini"));
+    fuzz::putFile(path, fuzz::bytesOf(data, size));
     const IniFile file(path);
     const IniSnapshot snapshot = file.snapshot();
     (void)languageIsForThisProgram(snapshot);

@@ -16,10 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     a.OD = in.byte(), a.OM = in.byte(), a.OR = in.word();
     a.DD = in.byte(), a.DM = in.byte(), a.DR = in.word();
     a.KD = in.byte(), a.KM = in.byte(), a.KR = in.word();
-    const std::uint8_t days = in.byte();
-    a.Po = days & 1, a.Ut = days & 2, a.St = days & 4, a.Ct = days & 8;
-    a.Pa = days & 16, a.So = days & 32, a.Ne = days & 64;
-    a.vzdy = days & 128;
+    a.vzdy = in.weekdays(a) & 128;
     a.doNekonecna = in.flag();
     a.stav = in.byte() % 4;
     const bool wild = in.flag();

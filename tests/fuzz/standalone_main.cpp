@@ -29,30 +29,31 @@ void mutate(std::vector<uint8_t>& input, const std::vector<std::vector<uint8_t>>
     static const char* const Tokens[] = {"@@@\n", "[", "]", "=", "\r\n", "\n", "pocet", "pocetBudiku", "pocetMezicasu",
                                          "info", "data", "-1", "2147483647", "99999999999", "1e308", "\xef\xbb\xbf",
                                          "\xff\xfe", "\x00", ",", "E-5", "pocetUpozorneni", "nastaveni4", "Dny"};
+    const auto it = [&](size_t i) {
+        return input.begin() + static_cast<std::ptrdiff_t>(std::min(i, input.size()));
+    };
     const int changes = 1 + static_cast<int>(rng() % 8);
     for (int c = 0; c < changes; ++c) {
         const size_t at = input.empty() ? 0 : rng() % (input.size() + 1);
+        const size_t in = input.empty() ? 0 : at % input.size(); // a byte of the input
         switch (rng() % 6) {
         case 0: // flip a byte
             if (!input.empty()) {
-                input[at % input.size()] ^= static_cast<uint8_t>(1u << (rng() % 8));
+                input[in] ^= static_cast<uint8_t>(1u << (rng() % 8));
             }
             break;
         case 1: // drop a run
             if (!input.empty()) {
-                const size_t from = at % input.size();
-                input.erase(input.begin() + static_cast<long>(from),
-                            input.begin() + static_cast<long>(std::min(input.size(), from + 1 + rng() % 16)));
+                input.erase(it(in), it(in + 1 + rng() % 16));
             }
             break;
         case 2: { // a token the formats care about
             const char* token = Tokens[rng() % std::size(Tokens)];
-            const size_t length = token[0] ? std::strlen(token) : 1;
-            input.insert(input.begin() + static_cast<long>(at), token, token + length);
+            input.insert(it(at), token, token + (token[0] ? std::strlen(token) : 1));
             break;
         }
         case 3: // a random byte
-            input.insert(input.begin() + static_cast<long>(at), static_cast<uint8_t>(rng()));
+            input.insert(it(at), static_cast<uint8_t>(rng()));
             break;
         case 4: // a piece of another input
             if (!corpus.empty()) {
@@ -60,18 +61,16 @@ void mutate(std::vector<uint8_t>& input, const std::vector<std::vector<uint8_t>>
                 if (!other.empty()) {
                     const size_t from = rng() % other.size();
                     const size_t length = std::min(other.size() - from, static_cast<size_t>(1 + rng() % 64));
-                    input.insert(input.begin() + static_cast<long>(at), other.begin() + static_cast<long>(from),
-                                 other.begin() + static_cast<long>(from + length));
+                    input.insert(it(at), other.begin() + static_cast<std::ptrdiff_t>(from),
+                                 other.begin() + static_cast<std::ptrdiff_t>(from + length));
                 }
             }
             break;
         default: // repeat a run
             if (!input.empty() && input.size() < 1'000'000) {
-                const size_t from = at % input.size();
-                const std::vector<uint8_t> run(input.begin() + static_cast<long>(from),
-                                               input.begin() + static_cast<long>(std::min(input.size(), from + 32)));
+                const std::vector<uint8_t> run(it(in), it(in + 32));
                 for (int i = 0; i < 1 + static_cast<int>(rng() % 4); ++i) {
-                    input.insert(input.begin() + static_cast<long>(from), run.begin(), run.end());
+                    input.insert(it(in), run.begin(), run.end());
                 }
             }
             break;

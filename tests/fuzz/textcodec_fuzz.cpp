@@ -6,7 +6,7 @@
 using namespace tavrok;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QByteArray bytes = fuzz::bytesOf(data, size);
     const TextEncoding encoding = detectTextEncoding(bytes);
     const std::optional<QString> text = tryDecodeTextFile(bytes);
     FUZZ_CHECK(text.has_value() == (encoding != TextEncoding::Undecodable), "detection and decoding agree");

@@ -15,23 +15,21 @@ namespace {
 class LanguageTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    Language load(const QByteArray& bytes, const QString& name = QStringLiteral("Test")) {
+    IniSnapshot file(const QByteArray& bytes, const QString& name = QStringLiteral("Test")) {
         const QString path = dir.filePath(name + QStringLiteral(".ini"));
         test::writeBytes(path, bytes);
-        return Language(IniFile(path).snapshot(), name);
-    }
-    static IniSnapshot snapshotOf(const QString& path) { return IniFile(path).snapshot(); }
-    IniSnapshot file(const QByteArray& bytes) {
-        const QString path = dir.filePath(QStringLiteral("check.ini"));
-        test::writeBytes(path, bytes);
         return IniFile(path).snapshot();
+    }
+    Language load(const QByteArray& bytes, const QString& name = QStringLiteral("Test")) {
+        return Language(file(bytes, name), name);
     }
 };
 
 } // namespace
 
 TEST_F(LanguageTest, WhatAFileLacksKeepsItsBuiltInTextAndAnEmptyValueIsAValue) {
-    const Language missing(snapshotOf(dir.filePath(QStringLiteral("none.ini"))), QStringLiteral("none"));
+    const Language missing(IniFile(dir.filePath(QStringLiteral("none.ini"))).snapshot(),
+                           QStringLiteral("none"));
     EXPECT_EQ(missing.word(u"frmSeriovyPort", u"vstup1"), QString::fromUtf16(u"Spustit odpočítávání"));
     EXPECT_EQ(missing.text(u"frmNastaveni", u"lblJazyk", QStringLiteral("Jazyk:")), QStringLiteral("Jazyk:"));
     EXPECT_EQ(missing.version(), QString::fromUtf16(u"Neznámá"));

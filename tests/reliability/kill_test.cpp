@@ -5,19 +5,17 @@
 #include "reliability/saverounds.h"
 #include "storage/savefile.h"
 
-#include <QFile>
-#include <memory>
-
 #include <QDir>
-#include <algorithm>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <memory>
 #include <random>
 #include <thread>
+#include <tuple>
 
 namespace tavrok::reliability {
 namespace {
@@ -62,13 +60,29 @@ struct Model {
 // Every field an alarm section holds (its notification keys with their defaults): a section cut short
 // reads some of them as defaults.
 bool sameAlarm(const TNactenyBudik& read, const TNactenyBudik& saved) {
-    return std::abs(read.cas - saved.cas) < 1e-9 && read.zprava == saved.zprava &&
-           read.stav == (saved.zapnuty() ? 1 : 0) && read.vzdy == saved.vzdy && read.OD == saved.OD &&
-           read.OM == saved.OM && read.OR == saved.OR && read.doNekonecna == saved.doNekonecna &&
-           read.DD == saved.DD && read.DM == saved.DM && read.DR == saved.DR && read.KD == saved.KD &&
-           read.KM == saved.KM && read.KR == saved.KR && read.Po == saved.Po && read.Ut == saved.Ut &&
-           read.St == saved.St && read.Ct == saved.Ct && read.Pa == saved.Pa && read.So == saved.So &&
-           read.Ne == saved.Ne && read.upozorneni == saved.upozorneni;
+    const auto fields = [](const TNactenyBudik& b) {
+        return std::tie(b.zprava, b.vzdy, b.OD, b.OM, b.OR, b.doNekonecna, b.DD, b.DM, b.DR, b.KD, b.KM, b.KR,
+                        b.Po, b.Ut, b.St, b.Ct, b.Pa, b.So, b.Ne, b.upozorneni);
+    };
+    return std::abs(read.cas - saved.cas) < 1e-9 && read.stav == (saved.zapnuty() ? 1 : 0) &&
+           fields(read) == fields(saved);
+}
+
+// The alarm names a file lists and the sections it holds (but "info"), both sorted.
+std::pair<QStringList, QStringList> listedAndSections(const IniSnapshot& alarms) {
+    QStringList listed = nazvyBudiku(alarms);
+    QStringList sections = alarms.sectionNames();
+    sections.removeIf([](const QString& s) { return s.compare(u"info", Qt::CaseInsensitive) == 0; });
+    listed.sort();
+    sections.sort();
+    return {listed, sections};
+}
+
+// The files of a folder that are not its INI files: what a killed save may leave behind.
+QStringList leftBehind(const QString& folder) {
+    QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    left.removeIf([](const QString& f) { return f.endsWith(QStringLiteral(".ini")); });
+    return left;
 }
 
 // Where the files differ from the model, or nothing.
@@ -94,9 +108,7 @@ QString mismatch(const Files& files, const Model& m) {
         return QStringLiteral("Budiky.ini or Mezicasy.ini is no text");
     }
     const IniSnapshot alarms = alarmsFile.snapshot();
-    QStringList listed = nazvyBudiku(alarms);
-    QStringList sections = alarms.sectionNames();
-    sections.removeIf([](const QString& s) { return s.compare(u"info", Qt::CaseInsensitive) == 0; });
+    const auto [listed, sections] = listedAndSections(alarms);
     QStringList expected;
     for (const auto& [name, round] : m.alarms) {
         expected << name;
@@ -104,8 +116,6 @@ QString mismatch(const Files& files, const Model& m) {
             return QStringLiteral("alarm ") + name;
         }
     }
-    listed.sort();
-    sections.sort();
     if (listed != expected || sections != expected) {
         return QStringLiteral("the alarm list: listed %1, sections %2, saved %3")
             .arg(listed.join(u','), sections.join(u','), expected.join(u','));
@@ -175,11 +185,7 @@ TEST(KilledSaves, LeaveEveryFileWholeWithTheOldOrTheNewValues) {
         for (const QString& path : {files.settings(), files.alarms(), files.splits()}) {
             removeLeftoverTemporaries(path);
         }
-        QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
-        left.removeAll(QStringLiteral("Nastaveni.ini"));
-        left.removeAll(QStringLiteral("Budiky.ini"));
-        left.removeAll(QStringLiteral("Mezicasy.ini"));
-        ASSERT_TRUE(left.isEmpty()) << "left behind: " << left.join(u' ').toStdString();
+        ASSERT_EQ(leftBehind(dir.path()), QStringList());
     }
     std::printf("%d kills over %d saves, %d of them after the save reached the disk\n", runs, next - 1, cutShort);
     EXPECT_GT(next, runs) << "the writer must have made progress between kills";
@@ -187,12 +193,6 @@ TEST(KilledSaves, LeaveEveryFileWholeWithTheOldOrTheNewValues) {
         EXPECT_GT(cutShort, 0) << "some kills must have come in the middle of a save";
     }
 }
-
-} // namespace
-} // namespace tavrok::reliability
-
-namespace tavrok::reliability {
-namespace {
 
 // The real program, killed while it starts (loading, stamping and bringing its files up to date,
 // recording the missed alarms) or while it shuts down after a terminating signal (saving its state).
@@ -238,13 +238,8 @@ protected:
         for (const QString& name : QDir(settingsFolder()).entryList({QStringLiteral("*.ini")}, QDir::Files)) {
             EXPECT_FALSE(IniFile(settingsFolder() + u'/' + name).holdsNoText()) << "run " << run << ": " << name.toStdString();
         }
-        const IniFile alarmsFile(settingsFolder() + QStringLiteral("/Budiky.ini"));
-        const IniSnapshot alarms = alarmsFile.snapshot();
-        QStringList listed = nazvyBudiku(alarms);
-        QStringList sections = alarms.sectionNames();
-        sections.removeIf([](const QString& s) { return s.compare(u"info", Qt::CaseInsensitive) == 0; });
-        listed.sort();
-        sections.sort();
+        const IniSnapshot alarms = IniFile(settingsFolder() + QStringLiteral("/Budiky.ini")).snapshot();
+        const auto [listed, sections] = listedAndSections(alarms);
         EXPECT_EQ(listed, sections) << "run " << run;
         EXPECT_EQ(listed.size(), 7) << "run " << run;
         for (const QString& name : listed) {
@@ -279,9 +274,7 @@ TEST_F(KilledProgram, DuringStartUpOrShutdownLosesNothing) {
     ASSERT_TRUE(p->waitForFinished(30000));
     EXPECT_EQ(p->exitCode(), 0) << p->readAll().toStdString();
     expectWholeFiles(runs);
-    QStringList left = QDir(settingsFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    left.removeIf([](const QString& f) { return f.endsWith(QStringLiteral(".ini")); });
-    EXPECT_TRUE(left.isEmpty()) << left.join(u' ').toStdString();
+    EXPECT_EQ(leftBehind(settingsFolder()), QStringList());
 }
 
 } // namespace

@@ -31,11 +31,10 @@ namespace {
 bool g_privateMounts = false;
 
 enum class Failure { ReadOnlyFile, ReadOnlyFileSystem, DiskFull, NoInodes, FolderInPlace, LinkToReadOnly };
-
-const char* failureName(Failure f) {
-    static const char* const Names[] = {"ReadOnlyFile", "ReadOnlyFileSystem", "DiskFull", "NoInodes", "FolderInPlace", "LinkToReadOnly"};
-    return Names[int(f)];
-}
+const Failure AllFailures[] = {Failure::ReadOnlyFile, Failure::ReadOnlyFileSystem, Failure::DiskFull,
+                               Failure::NoInodes,     Failure::FolderInPlace,      Failure::LinkToReadOnly};
+const char* const FailureNames[] = {"ReadOnlyFile", "ReadOnlyFileSystem", "DiskFull",
+                                    "NoInodes",     "FolderInPlace",      "LinkToReadOnly"};
 
 constexpr int SizeKiB = 256;
 constexpr int Inodes = 64;
@@ -421,23 +420,17 @@ TEST_P(RelocationFailureTest, SaysSoAndKeepsTheSetWhereItIs) {
 }
 
 INSTANTIATE_TEST_SUITE_P(SettingsFolder, RelocationFailureTest,
-                         ::testing::Combine(::testing::Values(0),
-                                            ::testing::Values(Failure::ReadOnlyFile, Failure::ReadOnlyFileSystem,
-                                                              Failure::DiskFull, Failure::NoInodes,
-                                                              Failure::FolderInPlace, Failure::LinkToReadOnly)),
-                         [](const auto& p) { return std::string(failureName(std::get<1>(p.param))); });
-
-std::string caseName(const ::testing::TestParamInfo<std::tuple<int, Failure>>& info) {
-    const auto [index, failure] = info.param;
-    return std::string(WriteFailureTest::sites()[static_cast<size_t>(index)].name) + "_" + failureName(failure);
-}
+                         ::testing::Combine(::testing::Values(0), ::testing::ValuesIn(AllFailures)),
+                         [](const auto& p) { return std::string(FailureNames[int(std::get<1>(p.param))]); });
 
 INSTANTIATE_TEST_SUITE_P(EveryWriteSite, WriteFailureTest,
                          ::testing::Combine(::testing::Range(0, int(WriteFailureTest::sites().size())),
-                                            ::testing::Values(Failure::ReadOnlyFile, Failure::ReadOnlyFileSystem,
-                                                              Failure::DiskFull, Failure::NoInodes,
-                                                              Failure::FolderInPlace, Failure::LinkToReadOnly)),
-                         caseName);
+                                            ::testing::ValuesIn(AllFailures)),
+                         [](const auto& p) {
+                             return std::string(
+                                        WriteFailureTest::sites()[size_t(std::get<0>(p.param))].name) +
+                                    "_" + FailureNames[int(std::get<1>(p.param))];
+                         });
 
 } // namespace
 } // namespace tavrok

@@ -90,7 +90,7 @@ TEST_F(SdlDiskTest, PlaysTheWholeFileAudiblyAndKnowsItsLength) {
     EXPECT_LT(static_cast<double>(first - before) / 44.1, 120.0) << "started within a buffer or two of the call";
 }
 
-TEST_F(SdlDiskTest, StoppingEndsTheSoundAndAnotherPlayStartsItAgain) {
+TEST_F(SdlDiskTest, StoppingEndsTheSoundAndAnotherPlayStartsItAgainButUndecodableFilesFail) {
     const QString file = DataDir + QStringLiteral("/Zvuky/Standard/Zvonek.wav");
     EXPECT_EQ(device.lengthMs(file), 2800);
     ASSERT_TRUE(device.play(file));
@@ -100,9 +100,7 @@ TEST_F(SdlDiskTest, StoppingEndsTheSoundAndAnotherPlayStartsItAgain) {
     ASSERT_TRUE(device.play(file));
     EXPECT_TRUE(device.isPlaying(file));
     EXPECT_TRUE(device.play(file)) << "playing a playing file lets it play on";
-}
 
-TEST_F(SdlDiskTest, FilesThatCannotBeDecodedFailToPlay) {
     const QString wma = dir.filePath(QStringLiteral("song.wma"));
     test::writeBytes(wma, QByteArray(4096, '\x30'));
     EXPECT_FALSE(device.play(wma));

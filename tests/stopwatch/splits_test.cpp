@@ -19,18 +19,17 @@ const QString Sep = QString(46, u'-');
 const ExportTexts Headers{QString::fromUtf16(u"Pozice;Dny;Hodiny;Minuty;Sekundy;Tisíciny sekund"),
                           QString::fromUtf16(u"Pozice;Dny;Čas")};
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
-
 } // namespace
 
 TEST(SplitExport, LinesReadBackIntoNumbersAndOddLinesAreNoSplits) {
-    const auto row = parseSplitLine(QStringLiteral("12:  3; 04:05:06,078"));
+    const auto row = parseSplitLine(QStringLiteral("12:  3; 14:35:56,078"));
     ASSERT_TRUE(row);
     EXPECT_EQ(std::tuple(row->separator, row->number, row->days, row->hours, row->minutes, row->seconds, row->millis),
-              std::tuple(false, qint64(12), qint64(3), 4, 5, 6, 78));
+              std::tuple(false, qint64(12), qint64(3), 14, 35, 56, 78));
+    for (const char* tooLarge : {"1:  0; 100:00:00,000", "1:  0; 00:100:00,000", "1:  0; 00:00:100,000",
+                                 "1:  0; 00:00:00,1000"}) {
+        EXPECT_FALSE(parseSplitLine(QString::fromLatin1(tooLarge))) << tooLarge;
+    }
     EXPECT_TRUE(parseSplitLine(Sep)->separator);
     EXPECT_EQ(parseSplitLine(QStringLiteral("1:  99999999; 23:59:59,999"))->days, 99999999);
     EXPECT_FALSE(parseSplitLine(QString())) << "an empty line of a damaged file";
@@ -143,17 +142,17 @@ TEST_F(SplitsFileTest, AHandEditedFileNeitherFloodsTheListNorBreaksIt) {
 
 TEST_F(SplitsFileTest, AFailedSaveKeepsTheFileByteForByte) {
     ASSERT_TRUE(ulozMezicasy(file, QStringLiteral("A"), set({"1:  0; 00:00:01,000"}, 1)));
-    const QByteArray before = readAll(path);
+    const QByteArray before = test::readBytes(path);
     {
         const test::DiskFull full(static_cast<rlim_t>(before.size()));
         EXPECT_FALSE(ulozMezicasy(file, QStringLiteral("B"), set({"1:  0; 00:00:02,000"}, 1)));
     }
-    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(test::readBytes(path), before);
     EXPECT_EQ(nazvyMezicasu(file.snapshot()), QStringList{QStringLiteral("A")});
 
     // Write-protected by its owner: neither replaced nor deleted, also when running as root.
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
     EXPECT_FALSE(ulozMezicasy(file, QStringLiteral("B"), set({"1:  0; 00:00:02,000"}, 1)));
     EXPECT_FALSE(deleteFileKeepingLink(path));
-    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(test::readBytes(path), before);
 }

@@ -1,9 +1,16 @@
 #include "stopwatch/stopwatch.h"
 
+#include "stopwatch/continuation.h"
+#include "stopwatch/splitsfile.h"
+#include "stopwatch/stopwatchoptions.h"
+#include "storage/inifile.h"
+#include "support/tempdir.h"
+
 #include "lang/messagetable.h"
 #include "support/fakeclock.h"
 #include "support/fakequestions.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace tavrok;
@@ -44,6 +51,10 @@ TEST_F(StopwatchTest, AStartContinuesFromTheStoppedValueOrFromZero) {
     EXPECT_EQ(sw.elapsed(), 0);
     runFor(300);
     EXPECT_EQ(toMilliseconds(sw.elapsed()), 300);
+
+    sw.vypniTavrok(clock.utcNow());
+    sw.zapniTavrokOd(clock.utcNow() - 0.5);
+    EXPECT_EQ(sw.elapsed(), 0) << "a start from a moment shows nothing before its first tick";
 }
 
 TEST_F(StopwatchTest, EveryStartAddsOneSeparatorAndRestartsTheNumbering) {
@@ -122,4 +133,22 @@ TEST_F(StopwatchTest, DeleteAllAsksTwiceForUnsavedSplitsAndOnceForSavedOnes) {
     EXPECT_TRUE(sw.splits().isEmpty());
     EXPECT_EQ(sw.splits().counter(), 0);
     EXPECT_TRUE(questions.allAnswered());
+}
+
+// Files written by hand or by an older version: what is missing reads as nothing shown, no repeat, no
+// split and the display's usual freeze.
+TEST(Continuation, MissingKeysReadAsTheirDefaults) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Nastaveni.ini"));
+    test::writeBytes(path, "[pokracovaniTavrek]\nstav=1\n[pokracovaniOdpocitavani]\nstav=1\ncas=0.001\n"
+                           "delkaOdpocitavani=0.01\n[Ráno]\nposledniMezicas=3\n");
+    const IniFile settings(path);
+    const auto stopwatch = pokracovani::nactiTavrok(settings.snapshot());
+    ASSERT_TRUE(stopwatch);
+    EXPECT_EQ(stopwatch->cas, 0);
+    const auto countdown = pokracovani::nactiOdpocet(settings.snapshot());
+    ASSERT_TRUE(countdown);
+    EXPECT_FALSE(countdown->opakovat);
+    EXPECT_EQ(nactiDalsiTvr(settings).doba, 5000) << "the display's freeze after a split";
+    EXPECT_TRUE(nactiMezicasy(settings.snapshot(), QString::fromUtf16(u"Ráno")).lines.isEmpty()) << "a set";
 }

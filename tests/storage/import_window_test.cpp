@@ -23,14 +23,14 @@ namespace {
 class ImportWindowTest : public WindowFixture {
 protected:
     void trigger(const char* action) { child<QAction>(action)->trigger(); }
-    QStringList alarmNames() const {
+    static QStringList items(const QComboBox* box) {
         QStringList names;
-        auto* box = child<QComboBox>("cbxBudiky");
         for (int i = 0; i < box->count(); ++i) {
             names << box->itemText(i);
         }
         return names;
     }
+    QStringList alarmNames() const { return items(child<QComboBox>("cbxBudiky")); }
     QString folder(const char* name) const {
         const QString path = dir.path() + u'/' + QString::fromLatin1(name);
         QDir().mkpath(path);
@@ -61,10 +61,7 @@ TEST_F(ImportWindowTest, AnImportShowsItsAlarmsAndSplitTimesAtOnce) {
     QTimer::singleShot(0, [&] {
         toldBefore = questions.asked.size();
         words = childOf<QLabel>(window->alarmPanel().frmZmeskaneBudiky(), "lblText1")->text();
-        auto* list = childOf<QComboBox>(window->alarmPanel().frmZmeskaneBudiky(), "cbxBudiky");
-        for (int i = 0; i < list->count(); ++i) {
-            missed << list->itemText(i);
-        }
+        missed = items(childOf<QComboBox>(window->alarmPanel().frmZmeskaneBudiky(), "cbxBudiky"));
         window->alarmPanel().frmZmeskaneBudiky()->close();
     });
     trigger("mnuImport");

@@ -21,16 +21,10 @@ QByteArray randomFile(QRandomGenerator& random) {
     QByteArray text;
     const int lines = random.bounded(1, 30);
     for (int i = 0; i < lines; ++i) {
-        switch (random.bounded(6)) {
-        case 0:
-            text += QByteArray("[") + sections[random.bounded(6)] + "]\n";
-            break;
-        case 1:
-            text += "; a comment\nno value here\n";
-            break;
-        default:
-            text += QByteArray(keys[random.bounded(10)]) + "=" + values[random.bounded(8)] + "\r\n";
-        }
+        const int kind = random.bounded(6);
+        text += kind == 0   ? QByteArray("[") + sections[random.bounded(6)] + "]\n"
+                : kind == 1 ? QByteArray("; a comment\nno value here\n")
+                            : QByteArray(keys[random.bounded(10)]) + "=" + values[random.bounded(8)] + "\r\n";
     }
     return text;
 }

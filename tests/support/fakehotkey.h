@@ -12,7 +12,6 @@ class FakeHotkey final : public GlobalHotkey {
 public:
     Result answer = Result::Registered;
     std::vector<int> registered; // every code asked for, in order
-    int unregistered = 0;
     int held = 0; // the code held now, 0 for none
     std::set<int> missingKeys; // virtual keys this desktop has no key for
 
@@ -27,10 +26,7 @@ public:
         return answer;
     }
     bool hasKey(int code) const override { return (code & 0xFF) != 0 && !missingKeys.count(code & 0xFF); }
-    void unregisterKey() override {
-        ++unregistered;
-        held = 0;
-    }
+    void unregisterKey() override { held = 0; }
     void press() {
         if (onPressed && held != 0) {
             onPressed();

@@ -14,7 +14,6 @@ public:
     QString openedName;
     Inputs in{};
     std::array<bool, 3> out{};
-    int outputChanges = 0;
     int polls = 0;
 
     bool open(const QString& name, QString& error) override {
@@ -32,9 +31,6 @@ public:
     bool setOutput(Output line, bool on) override {
         if (!opened) {
             return false;
-        }
-        if (out[static_cast<size_t>(line)] != on) {
-            ++outputChanges;
         }
         out[static_cast<size_t>(line)] = on;
         return true;

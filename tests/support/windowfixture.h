@@ -13,6 +13,7 @@
 #include "support/faketray.h"
 #include "support/tempdir.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -20,8 +21,23 @@
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace tavrok::test {
+
+// Under AddressSanitizer freed memory waits in a quarantine, so the resident size says nothing there;
+// LeakSanitizer checks what is left at exit instead.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool MeasuresResidentMemory = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool MeasuresResidentMemory = false;
+#else
+inline constexpr bool MeasuresResidentMemory = true;
+#endif
+#else
+inline constexpr bool MeasuresResidentMemory = true;
+#endif
 
 class WindowFixture : public ::testing::Test {
 protected:
@@ -115,6 +131,48 @@ protected:
     void runFor(double ms) {
         clock.advanceMs(ms);
         window->tmrFunkceTimer();
+    }
+    // Time passes with a tick every ten seconds, as the running program has them.
+    void minutesPass(double minutes) {
+        for (int i = 0; i < minutes * 6; ++i) {
+            runFor(10'000);
+        }
+    }
+    void startStopwatch() {
+        click("lblFceTavrok");
+        click("btnZapnout");
+    }
+    void startCountdown(const char* digits, const char* message = "", bool repeat = false) {
+        click("lblFceOdpocit");
+        typeOnDigits(digits);
+        QTest::keyClicks(child("edtOdpZprava"), QString::fromLatin1(message));
+        child<QCheckBox>("chbOdpOpakovat")->setChecked(repeat);
+        click("btnZapnout");
+    }
+    struct Alarm {
+        const char* name;
+        const char* time;
+        const char* message = nullptr; // the name when none
+    };
+    // The alarm file with these daily alarms, switched on and last checked at `checked`.
+    void dailyAlarms(std::initializer_list<Alarm> alarms, const char* checked = "6.12.2026 9:00:00") {
+        QByteArray info = "[info]\npocetBudiku=" + QByteArray::number(static_cast<int>(alarms.size())) + '\n';
+        QByteArray sections;
+        int i = 0;
+        for (const Alarm& a : alarms) {
+            info += QByteArray::number(++i) + '=' + a.name + '\n';
+            sections += QByteArray("[") + a.name + "]\ncas=" + a.time + "\nzprava=" +
+                        (a.message ? a.message : a.name) +
+                        "\nstav=1\nvzdy=1\nOD=1\nOM=1\nOR=2000\nDD=1\nDM=1\nDR=2000\nKD=0\nKM=0\nKR=0\n"
+                        "posledni=" + checked + '\n';
+        }
+        writeBytes(data("Nastaveni/Budiky.ini"), info + sections);
+    }
+    static qint64 residentKiB() {
+        QFile statm(QStringLiteral("/proc/self/statm"));
+        const QList<QByteArray> fields =
+            statm.open(QIODevice::ReadOnly) ? statm.readAll().split(' ') : QList<QByteArray>();
+        return fields.size() > 1 ? fields[1].toLongLong() * sysconf(_SC_PAGESIZE) / 1024 : 0;
     }
     // Two splits, 1 s and 1.5 s after the start, and the stopwatch stopped.
     void takeTwoSplits() {

@@ -110,9 +110,7 @@ TEST_F(UpdateWindow, NoUpdaterIsToldWhenAskedAndQuietOtherwise) {
 TEST_F(UpdateWindow, TheSessionEndingAtMessage63StartsNoDownloader) {
     install(aktualizace::programStahovace(dir.path()));
     settings("[stavProgramu]\naktualizovatPoSpusteni=1\n");
-    window = std::make_unique<TfrmHlavniOkno>(
-        dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers,
-                                     serial, hotkey, launcher, windows});
+    create();
     questions.whileOpen = [&](int) {
         questions.unanswered = true;
         window->endSession();
@@ -129,9 +127,7 @@ TEST_F(UpdateWindow, AnUpdatePreparedForThisStartEndsTheProgramBeforeAnythingIsL
     const QByteArray alarms = "[info]\npocetBudiku=1\n1=ráno\n[ráno]\ncas=7:00:00\nstav=1\n";
     writeBytes(data("Nastaveni/Budiky.ini"), alarms);
     settings("[stavProgramu]\naktualizovatPoSpusteni=1\nposledniKontrolaVerze=1.12.2026 10:00:00\n");
-    window = std::make_unique<TfrmHlavniOkno>(
-        dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers,
-                                     serial, hotkey, launcher, windows});
+    create();
     QSignalSpy closed(window.get(), &TfrmHlavniOkno::closed);
     window->show();
     QTRY_COMPARE(closed.size(), 1);
