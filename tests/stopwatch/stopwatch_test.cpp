@@ -141,7 +141,7 @@ TEST(Continuation, MissingKeysReadAsTheirDefaults) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Nastaveni.ini"));
     test::writeBytes(path, "[pokracovaniTavrek]\nstav=1\n[pokracovaniOdpocitavani]\nstav=1\ncas=0.001\n"
-                           "delkaOdpocitavani=0.01\n[Ráno]\nposledniMezicas=3\n");
+                           "delkaOdpocitavani=0.01\n[Ráno]\nposledniMezicas=3\n0=bez počtu\n");
     const IniFile settings(path);
     const auto stopwatch = pokracovani::nactiTavrok(settings.snapshot());
     ASSERT_TRUE(stopwatch);
