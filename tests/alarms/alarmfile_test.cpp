@@ -67,7 +67,6 @@ TEST_F(AlarmFileTest, SavingANewAlarmListsItAndReadsBack) {
 TEST_F(AlarmFileTest, EveryFieldOfAnAlarmReadsBackAsSaved) {
     TNactenyBudik b = daily(6, QStringLiteral("Zpráva ; s = znaky"));
     b.cas = *tryEncodeTime(6, 45, 30);
-    b.stav = 3;
     b.vzdy = false;
     b.OD = 2, b.OM = 3, b.OR = 2027, b.DD = 4, b.DM = 5, b.DR = 2028, b.KD = 6, b.KM = 7, b.KR = 2029;
     b.doNekonecna = true;
