@@ -260,7 +260,9 @@ protected:
     // Every control shows the caption it was built with.
     void expectBuiltInEverywhere() {
         for (const auto& [section, w] : windows()) {
-            for (QObject* c : w->findChildren<QObject*>() << w) {
+            QObjectList controls = w->findChildren<QObject*>();
+            controls << w;
+            for (QObject* c : controls) {
                 const QVariant builtIn = c->property("tavrokBuiltInCaption");
                 if (builtIn.isValid()) {
                     auto* widget = qobject_cast<QWidget*>(c);
