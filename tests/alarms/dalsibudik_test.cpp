@@ -95,6 +95,7 @@ TEST_F(DalsiBudikTest, TheLastAllowedDayStaysAllowedAndCancelOrNoChangeKeepsTheA
     // A loaded alarm stays "as saved" (the name box green) when OK changes nothing, also with sound
     // paths in the Windows version's form.
     test::writeBytes(alarmsPath(), "[info]\npocetBudiku=2\n1=A\n2=Z\n[Z]\ncas=7:00:00\nstav=1\nKD=24\nKM=12\n"
+                                   "posledni=6.12.2026 10:00:00\n"
                                    "[A]\ncas=7:00:00\nstav=1\nposledni=6.12.2026 10:00:00\n"
                                    "vlastniZvukCesta=%TavrokPath%\\Data\\Zvuky\\Budik.wav\nnahodnyZvukCesta=C:\\Zvuky\\\n");
     window->alarmPanel().reloadAlarms();

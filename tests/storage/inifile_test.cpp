@@ -60,7 +60,9 @@ TEST_F(IniFileTest, AKeyOrSectionThatWouldNotReadBackIsRefused) {
     for (const char* key : {"[a]*k", "a=b", ";k", "a\x01", "  "}) {
         EXPECT_FALSE(ini.writeString(u"s", QString::fromLatin1(key), QStringLiteral("x]"))) << key;
     }
-    EXPECT_FALSE(ini.writeString(u"a]b", u"k", QStringLiteral("1")));
+    for (const QString& section : {QStringLiteral("a]b"), QStringLiteral("a[b"), QString(QChar(0x2029))}) {
+        EXPECT_FALSE(ini.writeString(section, u"k", QStringLiteral("1"))) << section.toStdString();
+    }
     EXPECT_FALSE(ini.writeString(u"a\nb", u"k", QStringLiteral("1")));
     // Half of a surrogate pair has no form in the file: the name would come back as another one.
     EXPECT_FALSE(ini.writeString(QString(QChar(0xD801)) + QLatin1Char('a'), u"k", QStringLiteral("1")));

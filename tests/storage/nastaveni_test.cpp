@@ -42,6 +42,8 @@ TEST_F(NastaveniTest, SavingWritesEveryOptionAndReadsBack) {
     n.zkratkaMezicasu = 0x4000 | 0x8000 | 'S';
     n.pouzitMezicas = true;
     n.jazyk = QStringLiteral("English");
+    n.magnetovat = false;
+    n.nechatOdpocit = true;
     ASSERT_TRUE(ulozNastaveni(ini, n));
     EXPECT_EQ(nactiNastaveni(ini), n);
 }
