@@ -26,6 +26,7 @@ import tempfile
 import os
 import random
 import re
+import signal
 import subprocess
 import sys
 import time
@@ -153,6 +154,8 @@ def run(command, timeout, env=None):
 
 
 def main():
+    # Stopped from outside: end through the finally clauses, which put the mutated source back.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("paths", nargs="*")
     parser.add_argument("--build", default="build-mutants")
