@@ -9,18 +9,22 @@ build folder, the tests of the source's folder run with a time limit, and the fi
     tools/mutants.py [--build DIR] [--per-file N] [--seed S] [--timeout SECONDS] [--list] [paths...]
     tools/mutants.py --recheck RESULTS.tsv
     tools/mutants.py --matrix [--per-file N] [paths...]     then     tools/mutants.py --redundant MATRIX.tsv
+    tools/mutants.py --score MATRIX.tsv [--without TESTS.txt]
 
 Paths are files or folders under src/ (default: every .cpp under src/ but main.cpp). --per-file picks at
 most N mutants of each file, the same ones every run for the same seed (0: all of them). --recheck runs
 again the mutants an earlier run killed (its results table), to show that a changed suite still kills
-them. Prints killed / survived / timed out per file and per folder, and writes the survivors to
-DIR/mutants-survived.txt and the whole table to DIR/mutants-results.tsv (DIR/mutants-recheck.tsv for a
-recheck), row by row as the run goes. --matrix runs every test of every mutant (no stop at the first
-failure) and adds the tests that failed to each row; --redundant reads such a table and names the tests
-that kill no mutant the others do not also kill.
+them; with --every its survivors as well. Prints killed / survived / timed out per file and per folder,
+and writes the survivors to DIR/mutants-survived.txt and the whole table to DIR/mutants-results.tsv
+(DIR/mutants-recheck.tsv for a recheck), row by row as the run goes. --matrix runs every test of every
+mutant (no stop at the first failure) and adds the tests that failed to each row; --redundant reads such
+a table and names the tests that kill no mutant the others do not also kill. --score gives the scores
+per folder of a matrix table, and with --without those the suite would keep without the listed tests
+(one name a line).
 """
 
 import argparse
+import hashlib
 import json
 import tempfile
 import os
@@ -164,11 +168,16 @@ def main():
     parser.add_argument("--timeout", type=float, default=300, help="seconds for the tests of one mutant")
     parser.add_argument("--list", action="store_true", help="only list the mutants")
     parser.add_argument("--recheck", help="a results table: run again the mutants it says were killed")
+    parser.add_argument("--every", action="store_true", help="with --recheck: its survivors too")
     parser.add_argument("--matrix", action="store_true", help="run every test of every mutant")
     parser.add_argument("--redundant", help="a matrix table: name the tests no mutant needs")
+    parser.add_argument("--score", help="a matrix table: the score per folder it gives")
+    parser.add_argument("--without", help="with --score: a file of test names (one a line) taken out")
     args = parser.parse_args()
     if args.redundant:
         return redundant(args.redundant)
+    if args.score:
+        return score_matrix(args.score, args.without)
     if args.recheck:
         return recheck(args)
 
@@ -222,31 +231,35 @@ def redundant(path):
     not also kill. Crashes and time-outs are not credited to a test."""
     killers = defaultdict(set)
     killed = set()
-    with open(path, encoding="utf-8") as table:
-        next(table)
-        for row in table:
-            fields = row.rstrip("\n").split("\t")
-            if len(fields) < 6 or fields[3] != "killed":
-                continue
-            mutant = tuple(fields[:3] + fields[4:5])
-            killed.add(mutant)
-            for test in fields[5].split():
-                killers[test].add(mutant)
-    uncovered, chosen = set(killed), []
-    while uncovered:
-        best = max(killers, key=lambda t: (len(killers[t] & uncovered), t))
-        gain = killers[best] & uncovered
-        if not gain:
-            break
-        chosen.append((best, len(gain)))
-        uncovered -= gain
+    for file, line, rule, outcome, mutated, failed in read_matrix(path):
+        if outcome != "killed":
+            continue
+        mutant = (file, line, rule, mutated)
+        killed.add(mutant)
+        for test in failed:
+            killers[test].add(mutant)
+    # A binary that crashed or ran out of time names no test: the mutant stays killed whatever tests go.
+    by_binary = {m for t, ms in killers.items() if ":" in t for m in ms}
+    for t in [t for t in killers if ":" in t]:
+        del killers[t]
+    chosen = greedy_cover(killers, set(killed) - by_binary)
     needed = {t for t, _ in chosen}
-    print(f"{len(killed)} killed mutants, {len(killers)} tests kill some, {len(needed)} tests suffice")
+    print(f"{len(killed)} killed mutants ({len(by_binary)} by a crash or time-out), {len(killers)} tests kill some, "
+          f"{len(needed)} tests suffice")
     for test, gain in chosen:
         alone = sum(1 for m in killers[test] if all(m not in killers[o] for o in killers if o != test))
         print(f"needed\t{test}\t{gain} more\t{alone} alone")
     for test in sorted(set(killers) - needed):
         print(f"not needed\t{test}\t{len(killers[test])} killed, all also by others")
+    # Does a cover chosen on a sample keep killing mutants it never saw? Choose it on one half of the
+    # mutants (split by a hash of the mutant, the same every run) and count what it kills of the other.
+    halves = [{m for m in killed - by_binary if int(hashlib.sha1(repr(m).encode()).hexdigest(), 16) % 2 == h}
+              for h in (0, 1)]
+    for chosen_on, tried_on in ((0, 1), (1, 0)):
+        cover = {t for t, _ in greedy_cover(killers, halves[chosen_on])}
+        kept = sum(1 for m in halves[tried_on] if any(m in killers[t] for t in cover))
+        print(f"holdout\tthe {len(cover)} tests chosen on half {chosen_on} kill {kept} of the "
+              f"{len(halves[tried_on])} mutants of half {tried_on}")
     build = Path(path).resolve().parent
     for binary in sorted({b for bs in LOGIC_TESTS.values() for b in bs} | set(WINDOW_TESTS)):
         listing = subprocess.run([str(build / "tests" / binary), "--gtest_list_tests"], capture_output=True,
@@ -260,6 +273,56 @@ def redundant(path):
     return 0
 
 
+def greedy_cover(killers, mutants):
+    """Tests chosen one by one, each killing the most of what the chosen ones do not: (test, gain)."""
+    uncovered, chosen = set(mutants), []
+    while uncovered:
+        best = max(killers, key=lambda t: (len(killers[t] & uncovered), t))
+        gain = killers[best] & uncovered
+        if not gain:
+            break
+        chosen.append((best, len(gain)))
+        uncovered -= gain
+    return chosen
+
+
+def read_matrix(path):
+    """The rows of a matrix table: (file, line, rule, outcome, mutated, failed tests)."""
+    rows = []
+    with open(path, encoding="utf-8") as table:
+        next(table)
+        for row in table:
+            fields = row.rstrip("\n").split("\t")
+            fields += [""] * (6 - len(fields))
+            rows.append((*fields[:5], fields[5].split()))
+    return rows
+
+
+def score_matrix(path, without):
+    """The score per folder a matrix table gives, and what it would give with some tests taken out: a
+    mutant only those tests kill counts as survived. Crashes and time-outs of a binary stay kills."""
+    gone = set()
+    if without:
+        with open(without, encoding="utf-8") as names:
+            gone = {line.split("\t")[0].strip() for line in names if line.strip() and not line.startswith("#")}
+    per_folder = defaultdict(lambda: defaultdict(int))
+    lost = []
+    for file, line, rule, outcome, _, failed in read_matrix(path):
+        if outcome == "killed" and failed and all(t in gone for t in failed):
+            outcome = "survived"
+            lost.append(f"{file}:{line} {rule}: killed only by {' '.join(failed)}")
+        per_folder[Path(file).parts[1]][outcome] += 1
+    print("folder\tkilled\tsurvived\ttimeout\tstillborn\tscore")
+    for folder in sorted(per_folder):
+        c = per_folder[folder]
+        live = c["killed"] + c["survived"] + c["timeout"]
+        pct = 100.0 * (c["killed"] + c["timeout"]) / live if live else 0.0
+        print(f"src/{folder}\t{c['killed']}\t{c['survived']}\t{c['timeout']}\t{c['stillborn']}\t{pct:.0f}%")
+    for entry in lost:
+        print(f"lost\t{entry}")
+    return 0
+
+
 def recheck(args):
     """The mutants an earlier run killed, rebuilt from its table against the sources as they are now."""
     plan, sources = [], set()
@@ -267,7 +330,7 @@ def recheck(args):
         next(table)
         for row in table:
             file, line, name, outcome, mutated = row.rstrip("\n").split("\t")[:5]
-            if outcome not in ("killed", "timeout"):
+            if outcome not in (("killed", "timeout", "survived") if args.every else ("killed", "timeout")):
                 continue
             source = ROOT / file
             lines = source.read_text(encoding="utf-8").split("\n")

@@ -99,6 +99,9 @@ TEST_F(DalsiBudikTest, TheLastAllowedDayStaysAllowedAndCancelOrNoChangeKeepsTheA
                                    "[A]\ncas=7:00:00\nstav=1\nposledni=6.12.2026 10:00:00\n"
                                    "vlastniZvukCesta=%TavrokPath%\\Data\\Zvuky\\Budik.wav\nnahodnyZvukCesta=C:\\Zvuky\\\n");
     window->alarmPanel().reloadAlarms();
+    const QStringList& listed = window->programState().alarmClock.seznam().seznamNazvuBudiku;
+    ASSERT_GE(listed.indexOf(QStringLiteral("A")), 0) << listed.join(u',').toStdString();
+    ASSERT_GT(listed.indexOf(QStringLiteral("Z")), listed.indexOf(QStringLiteral("A"))) << "Z is listed after A";
     window->alarmPanel().loadIntoEditor(QStringLiteral("A"));
     ASSERT_TRUE(window->programState().editor.nacteny);
     EXPECT_EQ(child<QLabel>("lblDatumBudiku")->text(), QStringLiteral("7.12.2026 Po")) << "its own date in the list";

@@ -142,6 +142,8 @@ TEST_F(TrayTest, TheIconFollowsTheCountdownOnlyWhileItOwnsTheTitleAndIsIdleOnceI
     open();
     startCountdown("000100");
     runFor(1000);
+    EXPECT_FALSE(window->trayIcon().nextDue(window->programState().clock.utcNow()))
+        << "no icon in the tray: its picture wakes nobody";
     const quint64 drawnWhileShown = window->trayIcon().picture().generation();
     startStopwatch(); // the stopwatch runs and is shown: the title and the picture are its
     runFor(20'000);

@@ -170,7 +170,7 @@ e2e_focus() {
             sleep 0.02
         done
     done
-    echo "window $1 never became active (active: $(xdotool getactivewindow 2>/dev/null || echo none))" >&2
+    fail "window $1 never became active (active: $(xdotool getactivewindow 2>/dev/null || echo none))"
 }
 e2e_key() { e2e_focus "$1"; shift; xdotool key --clearmodifiers "$@"; }
 

@@ -38,10 +38,15 @@ TEST_F(RegisteredMessageTest, EachLineWithTheNameIsOneMessage) {
     RegisteredMessage message(QStringLiteral("Zprava"));
     ASSERT_TRUE(message.listening()) << "the stale socket is taken over";
     EXPECT_EQ(RegisteredMessage::socketName(QStringLiteral("Zprava")), runtime.path() + QStringLiteral("/Zprava"));
-    EXPECT_FALSE(RegisteredMessage(QStringLiteral("Zprava")).listening()) << "a second one leaves it alone";
     QSignalSpy received(&message, &RegisteredMessage::received);
-    send("Zprava\n");
-    QTRY_COMPARE(received.size(), 1);
+    {
+        RegisteredMessage second(QStringLiteral("Zprava"));
+        EXPECT_FALSE(second.listening()) << "a second one leaves it alone";
+        QSignalSpy stolen(&second, &RegisteredMessage::received);
+        send("Zprava\n");
+        QTRY_COMPARE(received.size(), 1);
+        EXPECT_EQ(stolen.size(), 0);
+    }
     send("Zprava\r\nZprava\n"); // two in one write
     QTRY_COMPARE(received.size(), 3);
     send("Zprava"); // no line end: the closing ends it
@@ -50,6 +55,18 @@ TEST_F(RegisteredMessageTest, EachLineWithTheNameIsOneMessage) {
     send(QByteArray(4096, 'Z'));
     QTest::qWait(100);
     EXPECT_EQ(received.size(), 4) << "other texts and floods are no message";
+}
+
+TEST_F(RegisteredMessageTest, AFreshStartListensAndTheSocketGoesWithIt) {
+    const QString path = RegisteredMessage::socketName(QStringLiteral("Zprava"));
+    {
+        RegisteredMessage message(QStringLiteral("Zprava"));
+        ASSERT_TRUE(message.listening());
+        QSignalSpy received(&message, &RegisteredMessage::received);
+        send("Zprava\n");
+        QTRY_COMPARE(received.size(), 1);
+    }
+    EXPECT_FALSE(QFile::exists(path)) << "nothing is left for the next start to take over";
 }
 
 } // namespace

@@ -78,10 +78,12 @@ std::pair<QStringList, QStringList> listedAndSections(const IniSnapshot& alarms)
     return {listed, sections};
 }
 
-// The files of a folder that are not its INI files: what a killed save may leave behind.
+// The files of a folder that are not the program's three INI files: what a killed save may leave behind.
 QStringList leftBehind(const QString& folder) {
     QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    left.removeIf([](const QString& f) { return f.endsWith(QStringLiteral(".ini")); });
+    left.removeIf([](const QString& f) {
+        return f == u"Nastaveni.ini" || f == u"Budiky.ini" || f == u"Mezicasy.ini";
+    });
     return left;
 }
 

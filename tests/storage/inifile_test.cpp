@@ -155,8 +155,9 @@ TEST_F(IniFileTest, CzechTextInUtf8AndInWindows1250) {
 TEST_F(IniFileTest, NamesMatchByUnicodeCaseAndAMissingSectionStaysMissingUntilWritten) {
     IniFile ini = fileWith("[Žluťoučký kůň]\n\xC2\xA0klíč\xC2\xA0=\xE2\x80\x83hodnota\xC2\xA0\n"
                            "[\xF0\x90\x90\x80]\nx=deseret\n" // U+10400, whose lower case is U+10428
-                           "[ostatní]\ny=2\n");
+                           "[ostatní]\ny=2\nkey=kelvin\n");
     EXPECT_EQ(ini.readString(u"ŽLUŤOUČKÝ KŮŇ", u"KLÍČ"), QStringLiteral("hodnota"));
+    EXPECT_EQ(ini.readString(u"ostatní", u"\u212Aey"), QStringLiteral("kelvin")) << "the Kelvin sign folds to k";
     EXPECT_EQ(ini.readString(QString::fromUtf8("\xF0\x90\x90\xA8"), u"X"), QStringLiteral("deseret"));
     // Asked for twice after another section was read, a missing section is missing both times, and a
     // write creates it rather than landing in the section read before.

@@ -83,6 +83,11 @@ TEST(IniRecordTest, NumberedListsCountTheSameInAnyOrderOfTheirLines) {
     EXPECT_EQ(countOf("1=a\n2=b\n", -4), 0);
     EXPECT_EQ(countOf("name=a\n", 5), 0);
 
+    // The values of such a list: the first line of a key, the missing text for a gap, nothing past the count.
+    test::writeBytes(ini.path(), "[info]\n3=c\n1=a\n1=again\n0=z\n4=d\n");
+    EXPECT_EQ(ini.snapshot().numberedValues(u"info", 1, 3, QStringLiteral("?")),
+              (QStringList{QStringLiteral("a"), QStringLiteral("?"), QStringLiteral("c")}));
+
     QRandomGenerator random(3);
     for (int round = 0; round < 50; ++round) {
         QList<QByteArray> lines;

@@ -71,7 +71,7 @@ TEST(IniValues, DateTimesReadInTheirFormsAndRejectImpossibleOnes) {
     for (const char16_t* bad : {u"", u"31.2.2026 1:00:00", u"1.1.2026 24:00:00", u"1.1.2026 1:60:00",
                                 u"2026-12-06 07:05:09", u"1.1.10000", u"0.1.2026", u"x", u"1.1.2026 7",
                                 u"1.1.2026 7:05:", u"1.1.2026 7:05:09:01", u"1.1.2026x", u"1.\u00A01.2026 7:05:09",
-                                u"123:00:00", u"7:5:9 x", u"\u0661.1.2026", u"1.1.2026 7:\u0660\u0665"}) {
+                                u"123:00:00", u"001.1.2026", u"7:5:9 x", u"\u0661.1.2026", u"1.1.2026 7:\u0660\u0665"}) {
         EXPECT_FALSE(parseIniDateTime(bad)) << QString::fromUtf16(bad).toStdString();
     }
     EXPECT_EQ(parseIniTime(u"23:59:59"), tryEncodeTime(23, 59, 59));

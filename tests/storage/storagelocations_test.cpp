@@ -2,6 +2,7 @@
 
 #include "lang/messagetable.h"
 #include "platform/files.h"
+#include "storage/savefile.h"
 #include "support/fakequestions.h"
 #include "support/tempdir.h"
 
@@ -162,6 +163,11 @@ TEST_F(StorageTest, AFileThatIsNoTextIsMovedAsideBeforeTheFirstWrite) {
     EXPECT_EQ(readBytes(inDefault("Budiky.ini.necitelny-2")), junk) << "the original bytes kept";
     EXPECT_EQ(readBytes(inDefault("Budiky.ini.necitelny")), QByteArray("an older one"));
     EXPECT_EQ(readBytes(inDefault("Budiky.ini")), QByteArray("[info]\nprogram=Tavrok\nverzeProgramu=2.51\n"));
+
+    writeBytes(inDefault("Mezicasy.ini"), junk);
+    EXPECT_EQ(moveAsideIfUndecodable(inDefault("Mezicasy.ini")), inDefault("Mezicasy.ini.necitelny"))
+        << "the first one set aside takes the plain name";
+    EXPECT_EQ(moveAsideIfUndecodable(inDefault("Nastaveni.ini")), QString()) << "a readable file stays";
 }
 
 TEST_F(StorageTest, StartUpFollowsTheStoredLocationAndLanguage) {
