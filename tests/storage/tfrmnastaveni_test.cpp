@@ -128,6 +128,37 @@ TEST_F(NastaveniDialogTest, OkSavesEverythingAndCancelRestoresTheFile) {
     EXPECT_TRUE(ini.readBool(u"nastaveni", u"zacitOdNuly", false));
 }
 
+// Every option away from its default in the file: the dialog shows each, and OK without a change writes
+// each back as it was.
+TEST_F(NastaveniDialogTest, EveryOptionOfTheFileIsShownAndOkKeepsIt) {
+    open();
+    TNastaveni odd;
+    odd.spustitMinimalizovane = true;
+    odd.zobrazovatBudiky = false;
+    odd.zacitOdNuly = true;
+    odd.kontrolovatUlozeniBudiku = false;
+    odd.pamatovatOdpocit = true;
+    odd.pamatovatTavrok = true;
+    odd.ukonceni = TNastaveni::Ukonceni::Pozastavit;
+    odd.pozice = TNastaveni::Pozice::Vzdy;
+    odd.poziceX = 33;
+    odd.poziceY = 44;
+    odd.velikost = TNastaveni::Velikost::Pamatovat;
+    odd.pouzitMezicas = true;
+    odd.poOdpocitavani = TNastaveni::PoOdpocitavani::Nespoustet;
+    odd.kontrolovatAktulizace = false;
+    odd.stahovani = TNastaveni::Stahovani::Rozdilova;
+    odd.upozornitNaAktualizaci = true;
+    odd.aktualizace = TNastaveni::Aktualizace::PriSpusteniProgramu;
+    odd.bezPrava = TNastaveni::BezPrava::Priste;
+    odd.magnetovat = false;
+    odd.nechatOdpocit = true;
+    IniFile ini(settingsPath());
+    ASSERT_TRUE(ulozNastaveni(ini, odd));
+    editAndPress([] {}, "btnOK");
+    EXPECT_EQ(nactiNastaveni(IniFile(settingsPath())), odd);
+}
+
 TEST_F(NastaveniDialogTest, SavingAnotherLocationMovesTheSettings) {
     open();
     const QString target = dir.path() + QStringLiteral("/moje");
