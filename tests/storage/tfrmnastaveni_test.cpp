@@ -144,6 +144,7 @@ TEST_F(NastaveniDialogTest, EveryOptionOfTheFileIsShownAndOkKeepsIt) {
     odd.poziceX = 33;
     odd.poziceY = 44;
     odd.velikost = TNastaveni::Velikost::Pamatovat;
+    odd.vyska = 200; // within what the screen allows
     odd.pouzitMezicas = true;
     odd.poOdpocitavani = TNastaveni::PoOdpocitavani::Nespoustet;
     odd.kontrolovatAktulizace = false;
