@@ -6,7 +6,6 @@
 #include "app/programstate.h"
 #include "platform/clock.h"
 #include "platform/questions.h"
-#include "storage/caseinsensitive.h"
 #include "storage/inifile.h"
 #include "widgets/namedwidget.h"
 
@@ -216,24 +215,14 @@ void AlarmPanel::loadIntoEditor(const QString& name, bool quietly) {
     if (!state_.editor.btnBudNacistClick(name, state_.storage.alarmsIni(), questions_, state_.messages)) {
         return;
     }
-    // The date comes from the list; a name that is not listed has its own date.
-    std::optional<TDateTime> date;
-    const auto& list = state_.alarmClock.seznam();
-    const QString key = name.trimmed();
-    const detail::CaseInsensitiveEqual sameName; // as the file tells names apart
-    for (qsizetype i = 0; i < list.seznamNazvuBudiku.size(); ++i) {
-        if (sameName(list.seznamNazvuBudiku[i], key) && list.seznamNazvuBudiku[i] != AlarmSeparator) {
-            date = list.seznamDatBudiku[static_cast<size_t>(i)];
-        }
-    }
     paintNameBox();
-    showEditorState(state_.clock.now().days(), date);
+    showEditorState(state_.clock.now().days());
     emit stateChanged();
 }
 
-void AlarmPanel::showEditorState(TDateTime now, std::optional<TDateTime> listedDate) {
+void AlarmPanel::showEditorState(TDateTime now) {
     AlarmEditor& editor = state_.editor;
-    const auto date = listedDate ? listedDate : editor.datum(editor.budik.cas, now);
+    const auto date = editor.datum(editor.budik.cas, now);
     const auto label = editor.obnov(date, now, state_.dayNames);
     if (lblDatumBudiku->text() != label.text) {
         lblDatumBudiku->setText(label.text);

@@ -5,7 +5,6 @@
 #include "app/functionpanel.h"
 
 #include <memory>
-#include <optional>
 
 class QComboBox;
 class QFrame;
@@ -81,7 +80,7 @@ private:
     void showLoadedList(TDateTime now);
     void syncAlarmList(const QString& keepText);
     void selectNextAlarm();
-    void showEditorState(TDateTime now, std::optional<TDateTime> listedDate = std::nullopt);
+    void showEditorState(TDateTime now);
     void paintNameBox();
 
     ProgramState& state_;
