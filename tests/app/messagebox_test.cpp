@@ -67,10 +67,19 @@ TEST(MessageBox, ABoxEndedByTheSessionsEndAnswersAsClosedWithoutAButtonAndIsLogg
     const QtMessageHandler previous = qInstallMessageHandler(keepLog);
     MessageBoxQuestions questions;
     std::vector<Answer> answers;
-    // Each box under the application's loop, as the program runs it; the end leaves that loop too.
+    // Each box under the application's loop, as the program runs it; the session ends once the box is
+    // up, and the end leaves that loop too.
     for (const MessageButtons buttons : {MessageButtons::YesNo, MessageButtons::Ok}) {
+        QTimer sessionEnd;
+        sessionEnd.setInterval(5);
+        QObject::connect(&sessionEnd, &QTimer::timeout, [&] {
+            if (QApplication::activeModalWidget()) {
+                sessionEnd.stop();
+                QCoreApplication::exit(0);
+            }
+        });
         QTimer::singleShot(0, [&] {
-            QTimer::singleShot(20, [] { QCoreApplication::exit(0); });
+            sessionEnd.start();
             answers.push_back(questions.ask(QStringLiteral("Otázka?"), MessageIcon::Warning, buttons));
         });
         QCoreApplication::exec();

@@ -193,7 +193,9 @@ protected:
     // Opens a modal dialog with `open`, lets `edit` work on it and presses its button.
     static void editAndPress(const QObject* dialog, const std::function<void()>& edit, const char* button,
                              const std::function<void()>& open) {
-        QTimer::singleShot(0, [=] {
+        // Tied to the dialog: a press that never came (the dialog did not open) dies with it instead of
+        // firing into a later test.
+        QTimer::singleShot(0, dialog, [=] {
             edit();
             QTest::mouseClick(childOf(dialog, button), Qt::LeftButton);
         });
