@@ -174,6 +174,8 @@ def main():
     parser.add_argument("--score", help="a matrix table: the score per folder it gives")
     parser.add_argument("--without", help="with --score: a file of test names (one a line) taken out")
     args = parser.parse_args()
+    if args.every and not args.recheck:
+        parser.error("--every goes with --recheck")
     if args.redundant:
         return redundant(args.redundant)
     if args.score:
@@ -219,8 +221,10 @@ def run_all(build, binaries, timeout, env):
                 continue
             try:
                 suites = json.loads(report.read_text(encoding="utf-8"))["testsuites"]
-                failed += [f"{suite['name']}.{test['name']}"
-                           for suite in suites for test in suite["testsuite"] if test.get("failures")]
+                named = [f"{suite['name']}.{test['name']}"
+                         for suite in suites for test in suite["testsuite"] if test.get("failures")]
+                # Failed with every test passed (a crash at exit, a leak report): a kill all the same.
+                failed += named or [f"{binary}:exit{code}"]
             except (OSError, ValueError, KeyError):
                 failed.append(f"{binary}:crash")
     return ("killed" if failed else "survived"), failed
@@ -238,14 +242,15 @@ def redundant(path):
         killed.add(mutant)
         for test in failed:
             killers[test].add(mutant)
-    # A binary that crashed or ran out of time names no test: the mutant stays killed whatever tests go.
+    # A binary that crashed names no test: the mutant stays killed whatever tests go. (Mutants that ran
+    # out of time are rows of their own, left out here; they count as kills in the scores.)
     by_binary = {m for t, ms in killers.items() if ":" in t for m in ms}
     for t in [t for t in killers if ":" in t]:
         del killers[t]
     chosen = greedy_cover(killers, set(killed) - by_binary)
     needed = {t for t, _ in chosen}
-    print(f"{len(killed)} killed mutants ({len(by_binary)} by a crash or time-out), {len(killers)} tests kill some, "
-          f"{len(needed)} tests suffice")
+    print(f"{len(killed)} killed mutants ({len(by_binary)} by a crash of a whole binary), {len(killers)} tests kill "
+          f"some, {len(needed)} tests suffice")
     for test, gain in chosen:
         alone = sum(1 for m in killers[test] if all(m not in killers[o] for o in killers if o != test))
         print(f"needed\t{test}\t{gain} more\t{alone} alone")
@@ -260,6 +265,7 @@ def redundant(path):
         kept = sum(1 for m in halves[tried_on] if any(m in killers[t] for t in cover))
         print(f"holdout\tthe {len(cover)} tests chosen on half {chosen_on} kill {kept} of the "
               f"{len(halves[tried_on])} mutants of half {tried_on}")
+    # The tests of the binaries as they are built now: a test written after the table kills "none".
     build = Path(path).resolve().parent
     for binary in sorted({b for bs in LOGIC_TESTS.values() for b in bs} | set(WINDOW_TESTS)):
         listing = subprocess.run([str(build / "tests" / binary), "--gtest_list_tests"], capture_output=True,
@@ -304,7 +310,12 @@ def score_matrix(path, without):
     gone = set()
     if without:
         with open(without, encoding="utf-8") as names:
-            gone = {line.split("\t")[0].strip() for line in names if line.strip() and not line.startswith("#")}
+            for line in names:
+                fields = line.rstrip("\n").split("\t")
+                # A name a line, or the lines of the redundancy report ("not needed<TAB>name...").
+                name = fields[1] if fields[0] in ("needed", "not needed", "kills none") else fields[0]
+                if name.strip() and not name.startswith("#"):
+                    gone.add(name.strip())
     per_folder = defaultdict(lambda: defaultdict(int))
     lost = []
     for file, line, rule, outcome, _, failed in read_matrix(path):
@@ -324,20 +335,29 @@ def score_matrix(path, without):
 
 
 def recheck(args):
-    """The mutants an earlier run killed, rebuilt from its table against the sources as they are now."""
-    plan, sources = [], set()
+    """The mutants an earlier run killed, made again against the sources as they are now. A mutant is found
+    by its rule and its mutated line, nearest the line it had (lines above it may have come or gone); one
+    whose line is no longer in the source is reported as gone and left out."""
+    plan, sources, gone = [], set(), []
     with open(args.recheck, encoding="utf-8") as table:
         next(table)
         for row in table:
-            file, line, name, outcome, mutated = row.rstrip("\n").split("\t")[:5]
+            fields = row.rstrip("\n").split("\t")
+            file, line, name, outcome, mutated = fields[:5]
+            original = fields[6] if len(fields) > 6 else None
             if outcome not in (("killed", "timeout", "survived") if args.every else ("killed", "timeout")):
                 continue
             source = ROOT / file
-            lines = source.read_text(encoding="utf-8").split("\n")
-            number = int(line) - 1
-            indent = lines[number][: len(lines[number]) - len(lines[number].lstrip())]
-            plan.append((source, lines, (number, name, indent + mutated)))
+            lines, found = mutants_of(source)
+            same = [m for m in found if m[1] == name and m[2].strip() == mutated.strip()
+                    and (original is None or lines[m[0]].strip() == original)]
+            if not same:
+                gone.append(f"{file}:{line} {name}")
+                continue
+            plan.append((source, lines, min(same, key=lambda m: abs(m[0] + 1 - int(line)))))
             sources.add(source)
+    for entry in gone:
+        print(f"gone\t{entry}: its line is no longer in the source")
     return execute(args, sorted(sources), plan)
 
 
@@ -357,7 +377,8 @@ def execute(args, sources, plan):
     table_name = ("mutants-recheck.tsv" if args.recheck
                   else "mutants-matrix.tsv" if args.matrix else "mutants-results.tsv")
     table = open(build / table_name, "w", encoding="utf-8")  # pylint: disable=consider-using-with
-    table.write("file\tline\trule\toutcome\tmutated line" + ("\tfailed tests" if args.matrix else "") + "\n")
+    # The original line too, so that a later recheck finds the mutant again after lines above it moved.
+    table.write("file\tline\trule\toutcome\tmutated line\tfailed tests\toriginal line\n")
     started = time.monotonic()
     for index, (source, lines, (number, name, mutated)) in enumerate(plan, 1):
         original = source.read_bytes()
@@ -389,7 +410,7 @@ def execute(args, sources, plan):
             source.write_bytes(original)
             os.utime(source, None)
         results.append((str(rel), number + 1, name, outcome, mutated.strip()))
-        row = results[-1] + ((" ".join(failed),) if args.matrix else ())
+        row = results[-1] + (" ".join(failed), lines[number].strip())
         table.write("\t".join(str(v) for v in row) + "\n")
         table.flush()
         print(f"[{index}/{len(plan)} {time.monotonic() - started:.0f}s] {outcome:9} {rel}:{number + 1} {name}",
