@@ -22,7 +22,7 @@ QString AlarmClock::nasledujici() const {
                : QString();
 }
 
-AlarmClock::Ring AlarmClock::kontrola(LocalTime now, bool soundOn) {
+AlarmClock::Ring AlarmClock::kontrola(LocalTime now, bool soundOn, std::optional<TDateTime> mostLate) {
     Ring r;
     if (aktualni_.stav) {
         r.snapshot = aktualni_;
@@ -43,6 +43,10 @@ AlarmClock::Ring AlarmClock::kontrola(LocalTime now, bool soundOn) {
         nactiAktualni(after);
     }
     if (!r.snapshot.stav) {
+        return r;
+    }
+    if (r.due && mostLate && toMilliseconds(now - LocalTime(r.snapshot.datum)) > toMilliseconds(*mostLate)) {
+        r.tooLate = true;
         return r;
     }
     const NotificationOptions& n = r.snapshot.upozorneni;

@@ -33,9 +33,11 @@ public:
         TAktualniBudik snapshot;  // the alarm as it was when the tick began
         int soundId = -1;
         TDateTime lateness = 0;
+        bool tooLate = false;     // it came more than `mostLate` after its moment: no sound, no ring
     };
-    // The alarm check of one tick.
-    Ring kontrola(LocalTime now, bool soundOn);
+    // The alarm check of one tick. With `mostLate`, an alarm due longer ago than that (the computer
+    // slept through it) does not ring; the caller lists it as missed.
+    Ring kontrola(LocalTime now, bool soundOn, std::optional<TDateTime> mostLate = std::nullopt);
 
     // The wall clock was set back: the list is read again from now, so the alarms due from now on ring,
     // but never before the occurrence that rang last, which must not ring a second time.

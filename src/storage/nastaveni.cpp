@@ -2,6 +2,8 @@
 
 #include "storage/inifile.h"
 
+#include <algorithm>
+
 namespace tavrok {
 
 namespace {
@@ -53,6 +55,11 @@ TNastaveni nactiNastaveni(const IniFile& settings) {
                                                      : TNastaveni::BezPrava::Priste;
     n.magnetovat = s.readBool(S, u"magnetovat", true);
     n.nechatOdpocit = s.readBool(S, u"nechatOdpocit", false);
+    n.oznameniNaPlose = s.readBool(S, u"oznameniNaPlose", true);
+    n.odkladani = s.readBool(S, u"odkladani", false);
+    n.delkaOdlozeni = std::clamp(s.readInteger(S, u"delkaOdlozeni", 10), NejkratsiOdlozeni, NejdelsiOdlozeni);
+    n.nezvonitZpozdene = s.readBool(S, u"nezvonitZpozdene", false);
+    n.zpozdeniMinut = std::clamp(s.readInteger(S, u"zpozdeniMinut", 30), NejmensiZpozdeni, NejvetsiZpozdeni);
     n.jazyk = s.readString(S, u"jazyk", QStringLiteral("Cesky"));
     return n;
 }
@@ -95,6 +102,11 @@ bool ulozNastaveni(IniFile& f, const TNastaveni& n) {
     b.writeBool(S, u"spustitJako", n.bezPrava == TNastaveni::BezPrava::SpustitJako);
     b.writeBool(S, u"magnetovat", n.magnetovat);
     b.writeBool(S, u"nechatOdpocit", n.nechatOdpocit);
+    b.writeBool(S, u"oznameniNaPlose", n.oznameniNaPlose);
+    b.writeBool(S, u"odkladani", n.odkladani);
+    b.writeInteger(S, u"delkaOdlozeni", n.delkaOdlozeni);
+    b.writeBool(S, u"nezvonitZpozdene", n.nezvonitZpozdene);
+    b.writeInteger(S, u"zpozdeniMinut", n.zpozdeniMinut);
     b.writeString(S, u"jazyk", n.jazyk);
     return b.commit();
 }
@@ -118,6 +130,11 @@ void vychoziNastaveni(TNastaveni& n) {
     n.bezPrava = TNastaveni::BezPrava::SpustitJako;
     n.magnetovat = true;
     n.nechatOdpocit = false;
+    n.oznameniNaPlose = true;
+    n.odkladani = false;
+    n.delkaOdlozeni = 10;
+    n.nezvonitZpozdene = false;
+    n.zpozdeniMinut = 30;
     n.jazyk = QStringLiteral("Cesky");
 }
 

@@ -32,10 +32,22 @@ struct TNastaveni {
     enum class BezPrava { SpustitJako, Priste } bezPrava = BezPrava::SpustitJako;
     bool magnetovat = true;
     bool nechatOdpocit = false;
+    // Rings and countdown ends while the window is out of sight also go to the desktop's notifications.
+    bool oznameniNaPlose = true;
+    // A ringing alarm can be put off by `delkaOdlozeni` minutes (1 to 120).
+    bool odkladani = false;
+    int delkaOdlozeni = 10;
+    // An alarm more than `zpozdeniMinut` minutes late (the computer slept) is listed as missed instead.
+    bool nezvonitZpozdene = false;
+    int zpozdeniMinut = 30;
     QString jazyk = QStringLiteral("Cesky");
 
     friend bool operator==(const TNastaveni&, const TNastaveni&) = default;
 };
+
+// The bounds of the two lengths in minutes; a stored value outside them reads as the nearest bound.
+inline constexpr int NejkratsiOdlozeni = 1, NejdelsiOdlozeni = 120;
+inline constexpr int NejmensiZpozdeni = 1, NejvetsiZpozdeni = 1440;
 
 // Every key with the value shown when it is missing.
 TNastaveni nactiNastaveni(const IniFile& settings);

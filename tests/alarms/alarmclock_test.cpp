@@ -288,3 +288,30 @@ TEST_F(AlarmClockTest, ASectionWithoutItsDateFieldsNeverRingsOnEveryTick) {
     }
     EXPECT_LE(rings, 1);
 }
+
+// With a limit on lateness: an alarm found due after a sleep longer than that neither sounds nor rings
+// (it is listed as missed by the caller) and the list moves on; one within the limit rings as ever and
+// says how late it is.
+TEST_F(AlarmClockTest, AnAlarmLaterThanTheLimitDoesNotRing) {
+    save(QStringLiteral("ráno"), 7, 0, true, QStringLiteral("Vstávej"));
+    save(QStringLiteral("oběd"), 12, 0, true, QStringLiteral("Oběd"));
+    start();
+    const TDateTime limit = 30.0 / 1440;
+    const AlarmClock::Ring late = [&] {
+        clock.set(on7Dec(7, 30, 0, 1));
+        return alarms.kontrola(clock.now(), true, limit);
+    }();
+    EXPECT_TRUE(late.due);
+    EXPECT_TRUE(late.tooLate);
+    EXPECT_FALSE(late.rings);
+    EXPECT_LT(late.soundId, 0);
+    EXPECT_EQ(device.count(QStringLiteral("play ") + Bell), 0);
+    EXPECT_EQ(alarms.nasledujici(), QStringLiteral("oběd"));
+
+    clock.set(on7Dec(12, 30));
+    const AlarmClock::Ring inTime = alarms.kontrola(clock.now(), true, limit);
+    EXPECT_FALSE(inTime.tooLate) << "exactly at the limit";
+    EXPECT_TRUE(inTime.rings);
+    EXPECT_GE(inTime.soundId, 0);
+    EXPECT_EQ(toMilliseconds(inTime.lateness), 30 * 60'000);
+}
