@@ -1,0 +1,70 @@
+#pragma once
+
+#include "common/datetime.h"
+#include "platform/desktopnotifications.h"
+
+#include <QString>
+
+#include <functional>
+#include <map>
+
+namespace tavrok {
+
+class Clock;
+class IniFile;
+class OdlozeneBudiky;
+class SoundManager;
+
+// Something that rang: an alarm, the end of the countdown or one of its advance notices.
+struct Zazvoneni {
+    enum class Druh { Budik, KonecOdpocitavani, UpozorneniPredem };
+    Druh druh = Druh::Budik;
+    QString nazev;          // the alarm's name; the countdown's is the function's
+    QString zprava;         // the message its box shows, empty for none
+    int soundId = -1;       // the sound it started, -1 for none
+    TDateTime zpozdeni = 0; // how late an alarm rang (the computer slept), 0 on time
+};
+
+// Sends a ring to the desktop's notifications while the main window is out of sight (minimised, in the
+// notification area, on another workspace) and the setting allows it. Its buttons stop the sound as the
+// menu does, and put an alarm off when snoozing is on. The message boxes appear as ever; closing one
+// takes its notice back.
+class DesktopNotifier {
+public:
+    struct Texts {
+        QString vypnoutZvuk = QStringLiteral("Vypnout zvuk");
+        QString odlozit = QStringLiteral("Odložit");
+        QString odpocitavani = QString::fromUtf16(u"Odpočítávání");
+        QString zpozdeni = QString::fromUtf16(u"Zpožděno o %1 min."); // %1: whole minutes
+    };
+    DesktopNotifier(DesktopNotifications& desktop, SoundManager& sounds, const Clock& clock, const IniFile& settings,
+                    OdlozeneBudiky& snoozed, std::function<bool()> outOfSight);
+
+    void setTexts(Texts texts) { texts_ = std::move(texts); }
+    // The window is brought forward by the notice's own click.
+    std::function<void()> onShowWindow;
+    // An alarm was put off from its notice: the alarm list shows it.
+    std::function<void()> onSnoozed;
+
+    // A ring; the number names its notice for answered() (0: none was sent).
+    quint64 zazvonilo(const Zazvoneni& ring);
+    // The ring's box was closed in the program: its notice is no longer news.
+    void answered(quint64 notice);
+
+    // The text a late ring adds to its message and notice; empty when on time.
+    QString lateText(TDateTime lateness) const;
+
+private:
+    void button(quint64 notice, const QString& key);
+
+    DesktopNotifications& desktop_;
+    SoundManager& sounds_;
+    const Clock& clock_;
+    const IniFile& settings_;
+    OdlozeneBudiky& snoozed_;
+    std::function<bool()> outOfSight_;
+    Texts texts_;
+    std::map<quint64, Zazvoneni> shown_;
+};
+
+} // namespace tavrok
