@@ -33,6 +33,7 @@ AlarmClock::Ring AlarmClock::kontrola(LocalTime now, bool soundOn, std::optional
     }
     if (reached(now, aktualni_.datum)) {
         r.due = true;
+        r.nazev = watched;
         r.lateness = now - LocalTime(aktualni_.datum);
         lastRung_ = aktualni_.datum;
         (void)zapisPosledni(alarmsIni_, watched, now.days());
@@ -68,6 +69,10 @@ AlarmClock::Ring AlarmClock::kontrola(LocalTime now, bool soundOn, std::optional
     }
     r.rings = reached(now, r.snapshot.datum);
     return r;
+}
+
+bool AlarmClock::dueAt(LocalTime now) const {
+    return !nasledujici().isEmpty() && reached(now, aktualni_.datum);
 }
 
 void AlarmClock::clockSetBack(LocalTime now) {

@@ -31,6 +31,7 @@ public:
         bool due = false;         // the watched alarm became due: the list was reloaded
         bool rings = false;       // it was switched on and its moment has come
         TAktualniBudik snapshot;  // the alarm as it was when the tick began
+        QString nazev;            // the alarm that became due
         int soundId = -1;
         TDateTime lateness = 0;
         bool tooLate = false;     // it came more than `mostLate` after its moment: no sound, no ring
@@ -42,6 +43,9 @@ public:
     // The wall clock was set back: the list is read again from now, so the alarms due from now on ring,
     // but never before the occurrence that rang last, which must not ring a second time.
     void clockSetBack(LocalTime now);
+
+    // Whether the watched alarm is due at `now` (the check would move the list on).
+    bool dueAt(LocalTime now) const;
 
     // The next moment the check must run: the ring, or the choice of a random sound 5 s before it.
     std::optional<LocalTime> nextDue() const;

@@ -3,6 +3,7 @@
 #include "alarms/bellglyph.h"
 #include "alarms/tfrmdalsibudik.h"
 #include "alarms/tfrmzmeskanebudiky.h"
+#include "storage/nastaveni.h"
 #include "app/programstate.h"
 #include "platform/clock.h"
 #include "platform/questions.h"
@@ -276,9 +277,28 @@ void AlarmPanel::btnBudVymazatVseClick() {
 
 void AlarmPanel::tick(const TickTime& tickTime, bool onScreen, AfterTick& after) {
     const TDateTime now = tickTime.local.days();
-    const AlarmClock::Ring r = state_.alarmClock.kontrola(tickTime.local, state_.soundOn());
+    // The limit on lateness is read only when an alarm is due: the ticks in between cost nothing.
+    const std::optional<TDateTime> mostLate = state_.alarmClock.dueAt(tickTime.local)
+                                                  ? nejvetsiZpozdeni(state_.storage.settingsIni())
+                                                  : std::nullopt;
+    const AlarmClock::Ring r = state_.alarmClock.kontrola(tickTime.local, state_.soundOn(), mostLate);
     if (r.due) {
         syncAlarmList(cbxBudiky->currentText());
+    }
+    if (r.tooLate) {
+        // Listed among the missed alarms instead of ringing, once (a long gap may have listed it).
+        auto& missed = state_.zmeskaneBudiky.seznam;
+        const bool listed = std::any_of(missed.begin(), missed.end(), [&](const ZmeskanyBudik& m) {
+            return m.nazev == r.nazev && m.datum == r.snapshot.datum;
+        });
+        if (!listed) {
+            tavrok::pridejZmeskane(state_.zmeskaneBudiky, ZmeskaneBudiky{{{r.snapshot.datum, r.nazev}}});
+        }
+        if (state_.storage.settingsIni().readBool(u"nastaveni", u"zobrazovatBudiky", true)) {
+            after.push_back([this] { mnuZmeskaneBudikyClick(); });
+        }
+        emit stateChanged();
+        return;
     }
     if (onScreen && state_.function() == Funkce::Budik) {
         showEditorState(now);

@@ -57,11 +57,19 @@ TNastaveni nactiNastaveni(const IniFile& settings) {
     n.nechatOdpocit = s.readBool(S, u"nechatOdpocit", false);
     n.oznameniNaPlose = s.readBool(S, u"oznameniNaPlose", true);
     n.odkladani = s.readBool(S, u"odkladani", false);
-    n.delkaOdlozeni = std::clamp(s.readInteger(S, u"delkaOdlozeni", 10), NejkratsiOdlozeni, NejdelsiOdlozeni);
+    n.delkaOdlozeni = std::clamp(s.readInteger(S, u"delkaOdlozeni", VychoziOdlozeni), NejkratsiOdlozeni, NejdelsiOdlozeni);
     n.nezvonitZpozdene = s.readBool(S, u"nezvonitZpozdene", false);
-    n.zpozdeniMinut = std::clamp(s.readInteger(S, u"zpozdeniMinut", 30), NejmensiZpozdeni, NejvetsiZpozdeni);
+    n.zpozdeniMinut = std::clamp(s.readInteger(S, u"zpozdeniMinut", VychoziZpozdeni), NejmensiZpozdeni, NejvetsiZpozdeni);
     n.jazyk = s.readString(S, u"jazyk", QStringLiteral("Cesky"));
     return n;
+}
+
+std::optional<TDateTime> nejvetsiZpozdeni(const IniFile& settings) {
+    const IniSnapshot s = settings.snapshot();
+    if (!s.readBool(S, u"nezvonitZpozdene", false)) {
+        return std::nullopt;
+    }
+    return std::clamp(s.readInteger(S, u"zpozdeniMinut", VychoziZpozdeni), NejmensiZpozdeni, NejvetsiZpozdeni) / 1440.0;
 }
 
 bool ulozNastaveni(IniFile& f, const TNastaveni& n) {
@@ -132,9 +140,9 @@ void vychoziNastaveni(TNastaveni& n) {
     n.nechatOdpocit = false;
     n.oznameniNaPlose = true;
     n.odkladani = false;
-    n.delkaOdlozeni = 10;
+    n.delkaOdlozeni = VychoziOdlozeni;
     n.nezvonitZpozdene = false;
-    n.zpozdeniMinut = 30;
+    n.zpozdeniMinut = VychoziZpozdeni;
     n.jazyk = QStringLiteral("Cesky");
 }
 

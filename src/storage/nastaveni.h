@@ -1,6 +1,9 @@
 #pragma once
 
+#include "common/datetime.h"
+
 #include <QString>
+#include <optional>
 
 namespace tavrok {
 
@@ -8,6 +11,11 @@ class IniFile;
 
 // The general settings, section "nastaveni" of Nastaveni.ini, as the settings dialog edits them. Radio
 // groups are kept as one boolean per stored member; the unstored member is on when none of them is.
+// The two lengths in minutes, their defaults and bounds; a stored value outside them reads as the
+// nearest bound.
+inline constexpr int VychoziOdlozeni = 10, NejkratsiOdlozeni = 1, NejdelsiOdlozeni = 120;
+inline constexpr int VychoziZpozdeni = 30, NejmensiZpozdeni = 1, NejvetsiZpozdeni = 1440;
+
 struct TNastaveni {
     bool spustitMinimalizovane = false;
     bool zobrazovatBudiky = true;
@@ -36,18 +44,18 @@ struct TNastaveni {
     bool oznameniNaPlose = true;
     // A ringing alarm can be put off by `delkaOdlozeni` minutes (1 to 120).
     bool odkladani = false;
-    int delkaOdlozeni = 10;
+    int delkaOdlozeni = VychoziOdlozeni;
     // An alarm more than `zpozdeniMinut` minutes late (the computer slept) is listed as missed instead.
     bool nezvonitZpozdene = false;
-    int zpozdeniMinut = 30;
+    int zpozdeniMinut = VychoziZpozdeni;
     QString jazyk = QStringLiteral("Cesky");
 
     friend bool operator==(const TNastaveni&, const TNastaveni&) = default;
 };
 
-// The bounds of the two lengths in minutes; a stored value outside them reads as the nearest bound.
-inline constexpr int NejkratsiOdlozeni = 1, NejdelsiOdlozeni = 120;
-inline constexpr int NejmensiZpozdeni = 1, NejvetsiZpozdeni = 1440;
+
+// How late an alarm may ring: none when late alarms ring however late (the default).
+std::optional<TDateTime> nejvetsiZpozdeni(const IniFile& settings);
 
 // Every key with the value shown when it is missing.
 TNastaveni nactiNastaveni(const IniFile& settings);
