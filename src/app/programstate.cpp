@@ -12,7 +12,8 @@ ProgramState::ProgramState(Services s)
       sounds(s.audio, s.clock, s.beeper, [this](const QString& path) { return storage.expand(path); },
              std::move(s.random)),
       countdown({sounds, s.audio, s.beeper, [this](const QString& relative) { return storage.dataPath(relative); }}),
-      alarmClock(storage.alarmsIni(), sounds, [this] { return standardSound(u"Zvonek.wav"); }) {
+      alarmClock(storage.alarmsIni(), sounds, [this] { return standardSound(u"Zvonek.wav"); }),
+      odlozeneBudiky(storage.settingsIni()) {
     nactiJazyk(Language());
 }
 

@@ -5,6 +5,7 @@
 #include "alarms/alarmclock.h"
 #include "alarms/alarmeditor.h"
 #include "alarms/missedalarms.h"
+#include "alarms/snooze.h"
 #include "app/applicationtitle.h"
 #include "app/buttoncaptions.h"
 #include "app/digiteditor.h"
@@ -74,6 +75,7 @@ public:
 
     AlarmClock alarmClock;
     ZmeskaneBudiky zmeskaneBudiky; // found once at start-up
+    OdlozeneBudiky odlozeneBudiky; // alarms put off from their ring, kept across a restart
     AlarmEditor editor; // the alarm on the digits: editor.budik.cas and editor.budik.zprava
 
     TNastaveniDispleje displej;   // the separate display's look and source, as last applied

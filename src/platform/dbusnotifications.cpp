@@ -36,7 +36,7 @@ quint64 DbusNotifications::send(const Notice& notice) {
     }
     QDBusMessage call = QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("Notify"));
     const QVariantMap hints{{QStringLiteral("urgency"), QVariant::fromValue(Critical)},
-                            {QStringLiteral("desktop-entry"), QStringLiteral("tavrok")}};
+                            {QStringLiteral("desktop-entry"), QStringLiteral("cz.tavrok.Tavrok")}};
     // The body may be read as markup: a message is shown as the user typed it.
     call << appName_ << uint(0) << iconPath_ << notice.summary << notice.body.toHtmlEscaped() << actions << hints
          << 0;

@@ -7,6 +7,7 @@ class Autostart;
 class Beeper;
 class Clock;
 class ClockSetter;
+class DesktopNotifications;
 class FileDialogs;
 class GlobalHotkey;
 class Launcher;
@@ -33,6 +34,8 @@ struct PlatformServices {
     WindowList& windows;
     // A second system-wide key, the colour picker's Pause; none: Pause works in the program's own windows.
     GlobalHotkey* pickerKey = nullptr;
+    // The desktop's notifications; none: rings are told by the program's own boxes only.
+    DesktopNotifications* notifications = nullptr;
 };
 
 } // namespace tavrok

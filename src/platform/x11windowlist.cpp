@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -82,6 +83,37 @@ QString text(const xcb_get_property_reply_t* reply, xcb_atom_t utf8) {
 }
 
 } // namespace
+
+namespace {
+
+// A CARDINAL property of one value, or none.
+std::optional<uint32_t> cardinal(xcb_connection_t* c, xcb_window_t w, xcb_atom_t name) {
+    const Reply<xcb_get_property_reply_t> reply = property(c, xcb_get_property(c, 0, w, name, XCB_ATOM_CARDINAL, 0, 1));
+    if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) < 4) {
+        return std::nullopt;
+    }
+    return *static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+}
+
+} // namespace
+
+bool X11WindowList::onCurrentWorkspace(quintptr window) {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c || window == 0) {
+        return true;
+    }
+    const auto w = static_cast<xcb_window_t>(window);
+    const xcb_query_tree_cookie_t treeCookie = xcb_query_tree(c, w);
+    const Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, treeCookie, nullptr));
+    if (!tree) {
+        return true;
+    }
+    constexpr uint32_t Everywhere = 0xFFFFFFFF; // a window shown on every workspace
+    const auto mine = cardinal(c, w, atom(c, "_NET_WM_DESKTOP"));
+    const auto current = cardinal(c, tree->root, atom(c, "_NET_CURRENT_DESKTOP"));
+    return !mine || !current || *mine == Everywhere || *mine == *current;
+}
 
 bool X11WindowList::existsWithTitle(const QString& wanted) {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;

@@ -9,6 +9,8 @@ namespace tavrok {
 class X11WindowList final : public WindowList {
 public:
     bool existsWithTitle(const QString& title) override;
+    // _NET_WM_DESKTOP of the window against _NET_CURRENT_DESKTOP of its screen.
+    bool onCurrentWorkspace(quintptr window) override;
 };
 
 } // namespace tavrok
