@@ -309,12 +309,15 @@ void AlarmPanel::tick(const TickTime& tickTime, bool onScreen, AfterTick& after)
     lastAlarmLateness_ = r.lateness;
     ++alarmsRung_;
     emit serialEvent(1);
+    const quint64 notice = tellDesktop({Zazvoneni::Druh::Budik, r.nazev, r.snapshot.zprava, r.soundId, r.lateness});
     if (r.snapshot.zprava.isEmpty()) {
         return;
     }
     QWidget* window = static_cast<QWidget*>(parent())->window();
-    after.push_back([this, window, r] {
-        showNotice(window, questions_, state_, r.snapshot.zprava, r.soundId, r.snapshot.upozorneni.ukoncitKliknutim);
+    const QString message = zpravaSeZpozdenim(r.snapshot.zprava, r.lateness, state_.textyZvoneni);
+    after.push_back([this, window, r, message, notice] {
+        showNotice(window, questions_, state_, message, r.soundId, r.snapshot.upozorneni.ukoncitKliknutim);
+        answered(notice);
     });
 }
 

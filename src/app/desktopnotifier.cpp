@@ -13,37 +13,35 @@ const QString SnoozeKey = QStringLiteral("odlozit");
 const QString DefaultKey = QStringLiteral("default"); // a click on the notice itself
 } // namespace
 
-DesktopNotifier::DesktopNotifier(DesktopNotifications& desktop, SoundManager& sounds, const Clock& clock,
-                                 const IniFile& settings, OdlozeneBudiky& snoozed, std::function<bool()> outOfSight)
-    : desktop_(desktop), sounds_(sounds), clock_(clock), settings_(settings), snoozed_(snoozed),
-      outOfSight_(std::move(outOfSight)) {
-    desktop_.onButton = [this](quint64 notice, const QString& key) { button(notice, key); };
+DesktopNotifier::DesktopNotifier(Services services, std::function<bool()> outOfSight)
+    : s_(services), outOfSight_(std::move(outOfSight)) {
+    s_.desktop.onButton = [this](quint64 notice, const QString& key) { button(notice, key); };
 }
 
-QString DesktopNotifier::lateText(TDateTime lateness) const {
+QString zpravaSeZpozdenim(const QString& message, TDateTime lateness, const TextyZvoneni& texts) {
     const qint64 minutes = toMilliseconds(lateness) / 60'000;
-    return minutes > 0 ? texts_.zpozdeni.arg(minutes) : QString();
+    if (minutes <= 0) {
+        return message;
+    }
+    return message + (message.isEmpty() ? QString() : QStringLiteral("\n")) + texts.zpozdeni.arg(minutes);
 }
 
 quint64 DesktopNotifier::zazvonilo(const Zazvoneni& ring) {
-    const TNastaveni options = nactiNastaveni(settings_);
+    const TNastaveni options = nactiNastaveni(s_.settings);
     if (!options.oznameniNaPlose || !outOfSight_()) {
         return 0;
     }
     DesktopNotifications::Notice notice;
-    notice.summary = ring.druh == Zazvoneni::Druh::Budik ? ring.nazev : texts_.odpocitavani;
-    notice.body = ring.zprava;
-    if (const QString late = lateText(ring.zpozdeni); !late.isEmpty()) {
-        notice.body += (notice.body.isEmpty() ? QString() : QStringLiteral("\n")) + late;
-    }
+    notice.summary = ring.druh == Zazvoneni::Druh::Budik ? ring.nazev : s_.texts.odpocitavani;
+    notice.body = zpravaSeZpozdenim(ring.zprava, ring.zpozdeni, s_.texts);
     notice.buttons.append({DefaultKey, QString()});
     if (ring.soundId >= 0) {
-        notice.buttons.append({StopKey, texts_.vypnoutZvuk});
+        notice.buttons.append({StopKey, s_.texts.vypnoutZvuk});
     }
     if (ring.druh == Zazvoneni::Druh::Budik && options.odkladani && !ring.nazev.isEmpty()) {
-        notice.buttons.append({SnoozeKey, texts_.odlozit});
+        notice.buttons.append({SnoozeKey, s_.texts.odlozit});
     }
-    const quint64 id = desktop_.send(notice);
+    const quint64 id = s_.desktop.send(notice);
     if (id != 0) {
         shown_[id] = ring;
     }
@@ -52,7 +50,7 @@ quint64 DesktopNotifier::zazvonilo(const Zazvoneni& ring) {
 
 void DesktopNotifier::answered(quint64 notice) {
     if (shown_.erase(notice) > 0) {
-        desktop_.withdraw(notice);
+        s_.desktop.withdraw(notice);
     }
 }
 
@@ -69,13 +67,13 @@ void DesktopNotifier::button(quint64 notice, const QString& key) {
         return;
     }
     if (key == StopKey) {
-        sounds_.vypnoutUpozorneni();
+        s_.sounds.vypnoutUpozorneni();
     } else if (key == SnoozeKey) {
-        const TNastaveni options = nactiNastaveni(settings_);
+        const TNastaveni options = nactiNastaveni(s_.settings);
         if (ring.soundId >= 0) {
-            sounds_.ukoncitZvuk(ring.soundId);
+            s_.sounds.ukoncitZvuk(ring.soundId);
         }
-        (void)snoozed_.odloz(ring.nazev, clock_.utcNow(), options.delkaOdlozeni);
+        (void)s_.snoozed.odloz(ring.nazev, s_.clock.utcNow(), options.delkaOdlozeni);
         if (onSnoozed) {
             onSnoozed();
         }
@@ -83,7 +81,7 @@ void DesktopNotifier::button(quint64 notice, const QString& key) {
         return;
     }
     shown_.erase(notice);
-    desktop_.withdraw(notice);
+    s_.desktop.withdraw(notice);
 }
 
 } // namespace tavrok

@@ -25,22 +25,31 @@ struct Zazvoneni {
     TDateTime zpozdeni = 0; // how late an alarm rang (the computer slept), 0 on time
 };
 
+// The words of the rings' notices and boxes, from the language file (section "oznameni").
+struct TextyZvoneni {
+    QString vypnoutZvuk = QStringLiteral("Vypnout zvuk");
+    QString odlozit = QString::fromUtf16(u"Odložit");
+    QString odpocitavani = QString::fromUtf16(u"Odpočítávání");
+    QString zpozdeni = QString::fromUtf16(u"Zpožděno o %1 min."); // %1: whole minutes
+};
+// A ring's message with how late it rang, when it is a minute or more.
+QString zpravaSeZpozdenim(const QString& message, TDateTime lateness, const TextyZvoneni& texts);
+
 // Sends a ring to the desktop's notifications while the main window is out of sight (minimised, in the
 // notification area, on another workspace) and the setting allows it. Its buttons stop the sound as the
 // menu does, and put an alarm off when snoozing is on. The message boxes appear as ever; closing one
 // takes its notice back.
 class DesktopNotifier {
 public:
-    struct Texts {
-        QString vypnoutZvuk = QStringLiteral("Vypnout zvuk");
-        QString odlozit = QStringLiteral("Odložit");
-        QString odpocitavani = QString::fromUtf16(u"Odpočítávání");
-        QString zpozdeni = QString::fromUtf16(u"Zpožděno o %1 min."); // %1: whole minutes
+    struct Services {
+        DesktopNotifications& desktop;
+        SoundManager& sounds;
+        const Clock& clock;
+        const IniFile& settings;
+        OdlozeneBudiky& snoozed;
+        const TextyZvoneni& texts; // as the language gives them now
     };
-    DesktopNotifier(DesktopNotifications& desktop, SoundManager& sounds, const Clock& clock, const IniFile& settings,
-                    OdlozeneBudiky& snoozed, std::function<bool()> outOfSight);
-
-    void setTexts(Texts texts) { texts_ = std::move(texts); }
+    DesktopNotifier(Services services, std::function<bool()> outOfSight);
     // The window is brought forward by the notice's own click.
     std::function<void()> onShowWindow;
     // An alarm was put off from its notice: the alarm list shows it.
@@ -51,19 +60,11 @@ public:
     // The ring's box was closed in the program: its notice is no longer news.
     void answered(quint64 notice);
 
-    // The text a late ring adds to its message and notice; empty when on time.
-    QString lateText(TDateTime lateness) const;
-
 private:
     void button(quint64 notice, const QString& key);
 
-    DesktopNotifications& desktop_;
-    SoundManager& sounds_;
-    const Clock& clock_;
-    const IniFile& settings_;
-    OdlozeneBudiky& snoozed_;
+    Services s_;
     std::function<bool()> outOfSight_;
-    Texts texts_;
     std::map<quint64, Zazvoneni> shown_;
 };
 

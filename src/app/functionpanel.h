@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/desktopnotifier.h"
 #include "common/datetime.h"
 
 #include <QObject>
@@ -46,11 +47,27 @@ public:
     // Shows the state in the panel's own controls (after a load, a restart or an engine change).
     virtual void refresh() = 0;
 
+    // Where rings are also told while the window is out of sight; none: the boxes alone.
+    void setNotifier(DesktopNotifier* notifier) { notifier_ = notifier; }
+
+protected:
+    // Tells the desktop of a ring, before the window comes forward; the number takes it back.
+    quint64 tellDesktop(const Zazvoneni& ring) { return notifier_ ? notifier_->zazvonilo(ring) : 0; }
+    // The ring's box was closed: its notice goes too.
+    void answered(quint64 notice) {
+        if (notifier_) {
+            notifier_->answered(notice);
+        }
+    }
+
 signals:
     // An engine or the edited value changed: the window redraws what reads them and plans the tick.
     void stateChanged();
     // An alarm rang (1) or a countdown ended (2): the serial outputs of that event change.
     void serialEvent(int event);
+
+private:
+    DesktopNotifier* notifier_ = nullptr;
 };
 
 } // namespace tavrok

@@ -32,6 +32,11 @@ void ProgramState::nactiJazyk(Language newLanguage) {
     functionCaptions.budik = language.text(u"frmHlavniOkno", u"lblFceBudik", builtIn.budik);
     functionCaptions.tavrok = language.text(u"frmHlavniOkno", u"lblFceTavrok", builtIn.tavrok);
     functionCaptions.odpocit = language.text(u"frmHlavniOkno", u"lblFceOdpocit", builtIn.odpocit);
+    const TextyZvoneni rings;
+    textyZvoneni.vypnoutZvuk = language.text(u"oznameni", u"vypnoutZvuk", rings.vypnoutZvuk);
+    textyZvoneni.odlozit = language.text(u"oznameni", u"odlozit", rings.odlozit);
+    textyZvoneni.odpocitavani = functionCaptions.odpocit;
+    textyZvoneni.zpozdeni = language.text(u"oznameni", u"zpozdeni", rings.zpozdeni);
     messages.nacti(language.file()); // the message table last
 }
 

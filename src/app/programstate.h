@@ -7,6 +7,7 @@
 #include "alarms/missedalarms.h"
 #include "alarms/snooze.h"
 #include "app/applicationtitle.h"
+#include "app/desktopnotifier.h"
 #include "app/buttoncaptions.h"
 #include "app/digiteditor.h"
 #include "app/mainstate.h"
@@ -76,6 +77,7 @@ public:
     AlarmClock alarmClock;
     ZmeskaneBudiky zmeskaneBudiky; // found once at start-up
     OdlozeneBudiky odlozeneBudiky; // alarms put off from their ring, kept across a restart
+    TextyZvoneni textyZvoneni;     // the words of the rings' notices, from the language
     AlarmEditor editor; // the alarm on the digits: editor.budik.cas and editor.budik.zprava
 
     TNastaveniDispleje displej;   // the separate display's look and source, as last applied

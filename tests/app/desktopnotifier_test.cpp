@@ -47,7 +47,8 @@ protected:
     OdlozeneBudiky snoozed{settings};
     FakeDesktop desktop;
     bool outOfSight = true;
-    DesktopNotifier notifier{desktop, sounds, clock, settings, snoozed, [this] { return outOfSight; }};
+    TextyZvoneni texts;
+    DesktopNotifier notifier{{desktop, sounds, clock, settings, snoozed, texts}, [this] { return outOfSight; }};
 
     void SetUp() override { device.files[Bell] = 60'000; }
     int ringSound() {
