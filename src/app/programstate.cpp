@@ -37,6 +37,7 @@ void ProgramState::nactiJazyk(Language newLanguage) {
     textyZvoneni.odlozit = language.text(u"oznameni", u"odlozit", rings.odlozit);
     textyZvoneni.odpocitavani = functionCaptions.odpocit;
     textyZvoneni.zpozdeni = language.text(u"oznameni", u"zpozdeni", rings.zpozdeni);
+    textyZvoneni.zbyva = language.text(u"oznameni", u"zbyva", rings.zbyva);
     messages.nacti(language.file()); // the message table last
 }
 
@@ -123,6 +124,7 @@ CountdownEnd odpocitTick(ProgramState& state, UtcTime now) {
         return e;
     }
     const Countdown::Tick t = state.countdown.tick(now, state.soundOn(), state.odpocitOpakovat, state.odpocitOptions);
+    e.notice = t.notice;
     if (!t.ended) {
         return e;
     }

@@ -142,6 +142,7 @@ struct CountdownEnd {
     int endSoundId = -1;
     bool clickEndsSound = false;
     TDateTime lateness = 0;
+    int notice = -1; // an advance notice given: seconds before the end
 };
 // The countdown's part of the function tick.
 CountdownEnd odpocitTick(ProgramState& state, UtcTime now);

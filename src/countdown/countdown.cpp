@@ -102,8 +102,11 @@ Countdown::Tick Countdown::tick(UtcTime now, bool soundOn, bool repeat, const TD
 
     if (nextWarningIndex_ >= 0 && nextWarningIndex_ < options.predem.size() &&
         atOrBelow(countdownLeft_, options.predem[nextWarningIndex_] / 86400.0)) {
-        if (soundOn && options.upozornovatPredem) {
-            playNotice(options.predem[nextWarningIndex_], options);
+        if (options.upozornovatPredem) {
+            t.notice = options.predem[nextWarningIndex_];
+            if (soundOn) {
+                playNotice(t.notice, options);
+            }
         }
         --nextWarningIndex_;
     }

@@ -56,6 +56,7 @@ public:
         UtcTime endMoment;           // the moment it was reached
         int endSoundId = -1;         // the end sound started in this tick
         TDateTime lateness = 0;      // how long after the end moment the tick came
+        int notice = -1;             // the advance notice given in this tick: seconds before the end
     };
     // The countdown tick: time left, notices, the end sound, and at the end the next span (repeat) or
     // idle. soundOn is the sound switch of the menu.

@@ -115,12 +115,21 @@ void CountdownPanel::tick(const TickTime& tickTime, bool onScreen, AfterTick& af
     if (onScreen || e.ended) {
         showProgress(now);
     }
+    if (e.notice >= 0) {
+        const int left = e.notice;
+        const QString time = QStringLiteral("%1:%2:%3")
+                                 .arg(left / 3600)
+                                 .arg(left / 60 % 60, 2, 10, QLatin1Char('0'))
+                                 .arg(left % 60, 2, 10, QLatin1Char('0'));
+        (void)tellDesktop({Zazvoneni::Druh::UpozorneniPredem, {}, state_.textyZvoneni.zbyva.arg(time), -1, 0});
+    }
     if (!e.ended) {
         return;
     }
     lastEndLateness_ = e.lateness;
     ++endsHandled_;
     emit serialEvent(2);
+    const quint64 notice = tellDesktop({Zazvoneni::Druh::KonecOdpocitavani, {}, e.message, e.endSoundId, 0});
     if (e.displaySwitched) {
         emit displaySwitched(DisplaySource::Tavrok);
     }
@@ -140,8 +149,9 @@ void CountdownPanel::tick(const TickTime& tickTime, bool onScreen, AfterTick& af
         });
     }
     if (!e.message.isEmpty()) {
-        after.push_back([this, window, e] {
+        after.push_back([this, window, e, notice] {
             showNotice(window, questions_, state_, e.message, e.endSoundId, e.clickEndsSound);
+            answered(notice);
         });
     }
 }
