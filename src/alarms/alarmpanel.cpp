@@ -277,6 +277,9 @@ void AlarmPanel::btnBudVymazatVseClick() {
 
 void AlarmPanel::tick(const TickTime& tickTime, bool onScreen, AfterTick& after) {
     const TDateTime now = tickTime.local.days();
+    while (const auto snoozed = state_.odlozeneBudiky.kontrola(tickTime.utc)) {
+        ringSnoozed(*snoozed, after);
+    }
     // The limit on lateness is read only when an alarm is due: the ticks in between cost nothing.
     const std::optional<TDateTime> mostLate = state_.alarmClock.dueAt(tickTime.local)
                                                   ? nejvetsiZpozdeni(state_.storage.settingsIni())
@@ -309,16 +312,48 @@ void AlarmPanel::tick(const TickTime& tickTime, bool onScreen, AfterTick& after)
     lastAlarmLateness_ = r.lateness;
     ++alarmsRung_;
     emit serialEvent(1);
-    const quint64 notice = tellDesktop({Zazvoneni::Druh::Budik, r.nazev, r.snapshot.zprava, r.soundId, r.lateness});
-    if (r.snapshot.zprava.isEmpty()) {
+    ring({Zazvoneni::Druh::Budik, r.nazev, r.snapshot.zprava, r.soundId, r.lateness},
+         r.snapshot.upozorneni.ukoncitKliknutim, after);
+}
+
+void AlarmPanel::ring(const Zazvoneni& z, bool clickEndsSound, AfterTick& after) {
+    const quint64 notice = tellDesktop(z);
+    if (z.zprava.isEmpty()) {
         return;
     }
     QWidget* window = static_cast<QWidget*>(parent())->window();
-    const QString message = zpravaSeZpozdenim(r.snapshot.zprava, r.lateness, state_.textyZvoneni);
-    after.push_back([this, window, r, message, notice] {
-        showNotice(window, questions_, state_, message, r.soundId, r.snapshot.upozorneni.ukoncitKliknutim);
+    const QString message = zpravaSeZpozdenim(z.zprava, z.zpozdeni, state_.textyZvoneni);
+    after.push_back([this, window, z, message, notice, clickEndsSound] {
+        const TNastaveni options = nactiNastaveni(state_.storage.settingsIni());
+        const QString snooze = options.odkladani ? state_.textyZvoneni.odlozit : QString();
+        if (showNotice(window, questions_, state_, message, z.soundId, clickEndsSound, snooze)) {
+            (void)state_.odlozeneBudiky.odloz(z.nazev, state_.clock.utcNow(), options.delkaOdlozeni);
+            emit stateChanged();
+        }
         answered(notice);
     });
+}
+
+void AlarmPanel::ringSnoozed(const OdlozenyBudik& snoozed, AfterTick& after) {
+    const IniSnapshot alarms = state_.storage.alarmsIni().snapshot();
+    if (!alarms.sectionExists(snoozed.nazev)) {
+        return; // deleted meanwhile: nothing to ring
+    }
+    const TNactenyBudik alarm = nactiBudik(alarms, snoozed.nazev);
+    if (!alarm.zapnuty()) {
+        return; // switched off meanwhile
+    }
+    const NotificationOptions& n = alarm.upozorneni;
+    int soundId = -1;
+    if (state_.soundOn()) {
+        QString chosen;
+        soundId = state_.sounds.obhospodarZvuk(n.upozornovat, true, n.vlastniZvuk, n.nahodnyZvuk, n.opakovat,
+                                               state_.standardSound(u"Zvonek.wav"), n.vlastniZvukCesta,
+                                               n.nahodnyZvukCesta, chosen, n.delka, state_.sounds.utcNow());
+    }
+    ++alarmsRung_;
+    emit serialEvent(1);
+    ring({Zazvoneni::Druh::Budik, snoozed.nazev, alarm.zprava, soundId, 0}, n.ukoncitKliknutim, after);
 }
 
 } // namespace tavrok

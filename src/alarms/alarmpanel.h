@@ -1,6 +1,7 @@
 #pragma once
 
 #include "alarms/missedalarms.h"
+#include "alarms/snooze.h"
 #include "app/clockwatch.h"
 #include "app/functionpanel.h"
 
@@ -77,6 +78,10 @@ public:
     int alarmsRung() const { return alarmsRung_; }
 
 private:
+    // A ring: the desktop is told, the box (with "Odložit" when snoozing is on) comes after the tick.
+    void ring(const Zazvoneni& ring, bool clickEndsSound, AfterTick& after);
+    // An alarm put off is due: it rings with its sound and message as saved now.
+    void ringSnoozed(const OdlozenyBudik& snoozed, AfterTick& after);
     void showLoadedList(TDateTime now);
     void syncAlarmList(const QString& keepText);
     void selectNextAlarm();

@@ -9,15 +9,17 @@
 
 namespace tavrok {
 
-void showNotice(QWidget* window, Questions& questions, ProgramState& state, const QString& message, int soundId,
-                bool clickEndsSound) {
+bool showNotice(QWidget* window, Questions& questions, ProgramState& state, const QString& message, int soundId,
+                bool clickEndsSound, const QString& snooze) {
     window->showNormal();
     window->raise();
     window->activateWindow();
-    questions.notify(QStringLiteral("Tavrok: ") + formatIniDateTime(state.clock.now().days()), message);
-    if (soundId >= 0 && clickEndsSound) {
+    const bool snoozed = questions.notifyOrSnooze(
+        QStringLiteral("Tavrok: ") + formatIniDateTime(state.clock.now().days()), message, snooze);
+    if (soundId >= 0 && (clickEndsSound || snoozed)) {
         state.sounds.ukoncitZvuk(soundId);
     }
+    return snoozed;
 }
 
 } // namespace tavrok

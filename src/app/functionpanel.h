@@ -27,8 +27,10 @@ struct TickTime {
 
 // A ringing alarm or an ended countdown with its message: the window comes forward, the notice (captioned
 // with the moment it appears) waits for its OK, and a sound that the click ends is ended.
-void showNotice(QWidget* window, Questions& questions, ProgramState& state, const QString& message, int soundId,
-                bool clickEndsSound);
+// With `snooze` (the caption of "Odložit"), the box offers to put the ring off: true when it was, and
+// its sound ends.
+bool showNotice(QWidget* window, Questions& questions, ProgramState& state, const QString& message, int soundId,
+                bool clickEndsSound, const QString& snooze = {});
 
 // The controls and handlers of one function (alarm clock, stopwatch, countdown). The main window shows
 // the panel of the current function and forwards the shared buttons to it; a panel talks back only

@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace tavrok {
 
@@ -72,7 +73,14 @@ Answer MessageBoxQuestions::ask(const QString& text, MessageIcon icon, MessageBu
 }
 
 void MessageBoxQuestions::notify(const QString& caption, const QString& text) {
+    (void)notifyOrSnooze(caption, text, QString());
+}
+
+bool MessageBoxQuestions::notifyOrSnooze(const QString& caption, const QString& text, const QString& snooze) {
     QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent_);
+    QPushButton* later = snooze.isEmpty() ? nullptr : box.addButton(snooze, QMessageBox::RejectRole);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok); // Escape acknowledges; only a press of its own puts it off
     box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     box.setWindowModality(Qt::ApplicationModal);
     box.show();
@@ -82,6 +90,7 @@ void MessageBoxQuestions::notify(const QString& caption, const QString& text) {
     if (!box.clickedButton()) {
         zapisDoLogu(QStringLiteral("a notice was closed unseen by the end of the session: %1: %2").arg(caption, text));
     }
+    return later && box.clickedButton() == later;
 }
 
 RunningChoice MessageBoxQuestions::askRunning(const QString& line1, const QString& line2) {

@@ -19,6 +19,7 @@ public:
     void setLanguage(const Language* language) { language_ = language; }
     Answer ask(const QString& text, MessageIcon icon, MessageButtons buttons) override;
     void notify(const QString& caption, const QString& text) override;
+    bool notifyOrSnooze(const QString& caption, const QString& text, const QString& snooze) override;
     RunningChoice askRunning(const QString& line1, const QString& line2) override;
 
 private:

@@ -9,6 +9,7 @@
 #include "display/tfrmdisplej.h"
 #include "display/tfrmnastavenidispleje.h"
 #include "display/seriovyport.h"
+#include "app/desktopnotices.h"
 #include "display/trayicon.h"
 #include "platform/clock.h"
 #include "platform/trayhost.h"
@@ -182,6 +183,8 @@ void TfrmHlavniOkno::buildPanels(const PlatformServices& services) {
     for (FunctionPanel* p : std::initializer_list<FunctionPanel*>{countdownPanel_, stopwatchPanel_, alarmPanel_}) {
         connect(p, &FunctionPanel::stateChanged, this, &TfrmHlavniOkno::onStateChanged);
     }
+    notifier_ = desktopNotices(this, state_, services, {countdownPanel_, alarmPanel_}, {[this] { mnuObnovitClick(); },
+                                                                                     [this] { onStateChanged(); }});
     connect(digitInput_, &DigitInput::edited, this, [this] {
         if (state_.function() == Funkce::Budik) {
             alarmPanel_->alarmChanged();
@@ -458,8 +461,9 @@ void TfrmHlavniOkno::scheduleFunctionTick() {
         if (alarm != plannedAlarm_.local) {
             plannedAlarm_ = {*alarm, utcFromLocal(*alarm)};
         }
-        needs.nextDue = needs.nextDue ? std::min(*needs.nextDue, plannedAlarm_.utc) : plannedAlarm_.utc;
+        needs.dueAt(plannedAlarm_.utc);
     }
+    needs.dueAt(state_.odlozeneBudiky.nextDue());
     needs.pictureDue = tray_->nextDue(state_.clock.utcNow());
     if (const auto delay = tickplan::nextFunctionTick(state_.clock.utcNow(), needs)) {
         tmrFunkce->start(*delay);

@@ -35,6 +35,7 @@ class TfrmSeriovyPort;
 class SeriovyPort;
 class TfrmNastaveni;
 class TfrmOProgramu;
+class DesktopNotifier;
 class TrayIcon;
 struct PortSide;
 class HelpBrowser;
@@ -217,6 +218,7 @@ private:
     TfrmNastaveni* frmNastaveni_ = nullptr;
     TfrmOProgramu* frmOProgramu_ = nullptr;
     std::unique_ptr<TrayIcon> tray_;
+    std::unique_ptr<DesktopNotifier> notifier_; // when the desktop has notifications
     std::unique_ptr<TfrmDisplej> frmDisplej_; // a window of its own, with its own taskbar button
     bool displayWasVisible_ = false;          // when the window went to the notification area
     TfrmNastaveniDispleje* frmNastaveniDispleje_ = nullptr;

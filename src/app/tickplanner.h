@@ -29,6 +29,13 @@ struct FunctionTickNeeds {
     std::optional<UtcTime> titleOrigin;   // an engine's time is in the title: it counts from here
     std::optional<UtcTime> nextDue;       // the next moment an engine must act on
     std::optional<UtcTime> pictureDue;    // a shown picture changes (the tray icon): at most one per frame
+
+    // One more moment something must act on.
+    void dueAt(std::optional<UtcTime> moment) {
+        if (moment && (!nextDue || *moment < *nextDue)) {
+            nextDue = moment;
+        }
+    }
 };
 
 // Milliseconds until the function tick must run, or nothing when the next clock tick (which runs the

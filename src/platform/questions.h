@@ -24,6 +24,13 @@ public:
     // A notice that must be seen at once (the end of a countdown, a ringing alarm): above every other
     // window, with its own caption, an OK button. Returns when it is closed.
     virtual void notify(const QString& caption, const QString& text) = 0;
+    // The same with a second button that puts a ringing alarm off (`snooze` is its caption); true when
+    // that one was pressed.
+    virtual bool notifyOrSnooze(const QString& caption, const QString& text, const QString& snooze) {
+        (void)snooze;
+        notify(caption, text);
+        return false;
+    }
 
     // The running-engine question (TfrmCoSeTavrokem): its two lines of text, four answers.
     virtual RunningChoice askRunning(const QString& line1, const QString& line2) = 0;

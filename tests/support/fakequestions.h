@@ -54,6 +54,14 @@ public:
         notices.push_back({caption, text});
         runBox();
     }
+    // Pressed on the next boxes that offer it, one each; recorded in `snoozeOffered`.
+    int snoozeAnswers = 0;
+    QStringList snoozeOffered;
+    bool notifyOrSnooze(const QString& caption, const QString& text, const QString& snooze) override {
+        snoozeOffered << snooze;
+        notify(caption, text);
+        return snoozeAnswers > 0 && snoozeAnswers-- > 0;
+    }
 
     RunningChoice askRunning(const QString& line1, const QString& line2) override {
         runningAsked.push_back(line1 + u' ' + line2);
