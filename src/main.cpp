@@ -4,6 +4,7 @@
 #include "platform/application.h"
 #include "platform/autostart.h"
 #include "platform/clock.h"
+#include "platform/dbusnotifications.h"
 #include "platform/desktopbeeper.h"
 #include "platform/qtfiledialogs.h"
 #include "platform/qtlauncher.h"
@@ -57,9 +58,10 @@ int main(int argc, char* argv[]) {
     tavrok::X11GlobalHotkey pickerKey;
     tavrok::QtLauncher launcher;
     tavrok::X11WindowList windows;
+    tavrok::DbusNotifications notifications(QStringLiteral("Tavrok"), QStringLiteral("cz.tavrok.Tavrok"));
     tavrok::TfrmHlavniOkno window(QCoreApplication::applicationDirPath(),
                                   {clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial, hotkey,
-                                   launcher, windows, &pickerKey});
+                                   launcher, windows, &pickerKey, &notifications});
     // The window hides in the notification area: the program ends when its window closes, not when
     // the last visible window does.
     QApplication::setQuitOnLastWindowClosed(false);

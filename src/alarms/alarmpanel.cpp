@@ -105,6 +105,7 @@ void AlarmPanel::mnuZmeskaneBudikyClick() {
 }
 
 void AlarmPanel::alarmsReplaced(bool zobrazovatBudiky, bool gatherMissed) {
+    state_.odlozeneBudiky.nacti(); // the settings may have come with the alarms
     reloadAlarms();
     loadIntoEditor(state_.alarmClock.nasledujici(), true);
     if (gatherMissed && pridejZmeskane()) {
@@ -173,6 +174,7 @@ void AlarmPanel::loadAlarmsAtStart() {
     // search read every alarm again.
     constexpr TDateTime Span = 15.0 / 1440;
     const TDateTime now = state_.clock.now().days();
+    state_.odlozeneBudiky.nacti();
     auto candidates = std::make_unique<MissedAlarmCandidates>();
     candidates->fileVersion = state_.storage.alarmsIni().snapshot().version();
     candidates->from = now;
@@ -260,16 +262,20 @@ void AlarmPanel::btnBudUlozitClick() {
 }
 
 void AlarmPanel::btnBudVymazatClick() {
-    if (!state_.editor.btnBudVymazatClick(cbxBudiky->currentText(), state_.storage.alarmsIni(), questions_,
-                                          state_.messages)) {
+    const QString name = cbxBudiky->currentText().trimmed();
+    if (!state_.editor.btnBudVymazatClick(name, state_.storage.alarmsIni(), questions_, state_.messages)) {
         return;
     }
+    (void)state_.odlozeneBudiky.zrus(name); // a deleted alarm is not put off any more
     reloadAlarms();
     loadIntoEditor(state_.alarmClock.nasledujici(), true);
 }
 
 void AlarmPanel::btnBudVymazatVseClick() {
     if (state_.editor.btnBudVymazatVseClick(state_.storage.alarmsIni(), questions_, state_.messages)) {
+        for (const OdlozenyBudik& o : std::vector(state_.odlozeneBudiky.seznam())) {
+            (void)state_.odlozeneBudiky.zrus(o.nazev);
+        }
         reloadAlarms();
         emit stateChanged();
     }
