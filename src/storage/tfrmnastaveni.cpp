@@ -8,6 +8,7 @@
 #include "platform/hotkeycode.h"
 #include "platform/questions.h"
 #include "storage/inifile.h"
+#include "storage/ringoptionsgroup.h"
 #include "storage/storagelocations.h"
 #include "widgets/centre.h"
 #include "widgets/namedwidget.h"
@@ -175,6 +176,8 @@ TfrmNastaveni::TfrmNastaveni(Services services, QWidget* parent) : QDialog(paren
     rbtPriste = makeNamed<QRadioButton>(gpbAktualizace, "rbtPriste", u"Aktualizovat příště", 8, 230, 290, 18);
 
     y += 34;
+    gpbZvoneni = new RingOptionsGroup(this, 8, std::max(y, 440), 606);
+    y = gpbZvoneni->geometry().bottom() + 1 + 10;
     lblCestaKNastaveni = makeNamed<QLabel>(this, "lblCestaKNastaveni", u"Složka s nastavením:", 8, y + 3, 140, 16);
     edtCestaKNastaveni = makeNamed<QLineEdit>(this, "edtCestaKNastaveni", nullptr, 150, y, 376, 22);
     btnProchazet = makeNamed<QPushButton>(this, "btnProchazet", u"&Procházet...", 530, y, 84, 22);
@@ -254,6 +257,7 @@ void TfrmNastaveni::zobraz(const TNastaveni& n) {
     rbtSpustitJako->setChecked(n.bezPrava == T::BezPrava::SpustitJako);
     rbtPriste->setChecked(n.bezPrava == T::BezPrava::Priste);
     cbxJazyk->setCurrentIndex(cbxJazyk->findText(n.jazyk, Qt::MatchFixedString | Qt::MatchCaseSensitive));
+    gpbZvoneni->zobraz(n);
     enable();
 }
 
@@ -297,6 +301,7 @@ TNastaveni TfrmNastaveni::hodnoty() const {
                                                           : T::Aktualizace::PriSpusteniWindows;
     n.bezPrava = rbtSpustitJako->isChecked() ? T::BezPrava::SpustitJako : T::BezPrava::Priste;
     n.jazyk = cbxJazyk->currentText();
+    gpbZvoneni->hodnoty(n);
     return n;
 }
 

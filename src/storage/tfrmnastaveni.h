@@ -23,6 +23,7 @@ class FileDialogs;
 class GlobalHotkey;
 class MessageTable;
 class Questions;
+class RingOptionsGroup;
 class StorageLocations;
 
 // "Nastavení": the general settings, the start with the session and the settings location.
@@ -71,6 +72,7 @@ private:
     Services s_;
     bool firstShow_ = true;
 
+    RingOptionsGroup* gpbZvoneni;
     QGroupBox* gpbVelikost;
     QRadioButton* rbtNejvetsi;
     QRadioButton* rbtPamatovat2;
