@@ -90,7 +90,7 @@ TEST_F(PrivateBus, ANoticeGoesOutItsButtonComesBackAndAWithdrawnOneCloses) {
     notifications.onButton = [&](quint64 notice, const QString& key) { pressed.emplace_back(notice, key); };
     const quint64 first = notifications.send(
         {QStringLiteral("Ráno"), QStringLiteral("Vstávej <hned> & teď"), {{QStringLiteral("stop"), QStringLiteral("Vypnout zvuk")}}});
-    QTRY_COMPARE(server.shown.size(), size_t(1));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.shown.size() == 1; }));
     const auto& shown = server.shown.begin()->second;
     EXPECT_EQ(shown.app, QStringLiteral("Tavrok"));
     EXPECT_EQ(shown.icon, QStringLiteral("/usr/share/icons/tavrok.png"));
@@ -100,12 +100,12 @@ TEST_F(PrivateBus, ANoticeGoesOutItsButtonComesBackAndAWithdrawnOneCloses) {
     EXPECT_EQ(shown.timeout, 0) << "stays until answered";
 
     server.press(server.shown.begin()->first, QStringLiteral("stop"));
-    QTRY_COMPARE(pressed.size(), size_t(1));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pressed.size() == 1; }));
     EXPECT_EQ(pressed[0], (std::pair<quint64, QString>{first, QStringLiteral("stop")}));
 
     const quint64 second = notifications.send({QStringLiteral("Oběd"), {}, {}});
     notifications.withdraw(second); // before the server answered: closed once it does
-    QTRY_COMPARE(server.closed.size(), size_t(1));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.closed.size() == 1; }));
     EXPECT_EQ(server.closed[0], 2u);
     server.press(2, QStringLiteral("stop"));
     QTest::qWait(100);
