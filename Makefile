@@ -15,7 +15,8 @@ PACKAGES := cmake ninja-build g++ pkg-config \
 	fonts-liberation \
 	libsdl2-mixer-dev libjpeg62-turbo-dev libx11-dev libxcb1-dev timgm6mb-soundfont gnome-session-canberra sound-theme-freedesktop \
 	pulseaudio pulseaudio-utils sox \
-	xvfb xauth openbox trayer xdotool x11-utils desktop-file-utils appstream dpkg-dev x11-xkb-utils imagemagick faketime poppler-utils
+	xvfb xauth openbox trayer xdotool x11-utils desktop-file-utils appstream dpkg-dev x11-xkb-utils imagemagick faketime poppler-utils \
+	dbus-daemon libglib2.0-bin
 
 ifeq ($(CI),true)
 WERROR := ON

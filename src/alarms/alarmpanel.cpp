@@ -8,15 +8,19 @@
 #include "platform/clock.h"
 #include "platform/questions.h"
 #include "storage/inifile.h"
+#include "widgets/background.h"
 #include "widgets/namedwidget.h"
 
 #include <algorithm>
+#include <functional>
+#include <QIcon>
 #include <QComboBox>
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyle>
 #include <QStringListModel>
 
 namespace tavrok {
@@ -25,16 +29,36 @@ namespace {
 
 const QColor Lime(0x00, 0xFF, 0x00);
 
-void setBackground(QWidget* w, const QColor& colour) {
-    if (w->palette().color(QPalette::Window) == colour) {
-        return;
-    }
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, colour);
-    w->setPalette(p);
-}
-
 } // namespace
+
+// The alarm names of the name box; an alarm put off carries a mark and, as its tip, when it rings again.
+class AlarmNamesModel final : public QStringListModel {
+public:
+    using Snoozed = std::function<QString(const QString& name)>; // empty: not put off
+    AlarmNamesModel(Snoozed snoozed, QIcon mark, QObject* parent)
+        : QStringListModel(parent), snoozed_(std::move(snoozed)), mark_(std::move(mark)) {}
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DecorationRole && role != Qt::ToolTipRole) {
+            return QStringListModel::data(index, role);
+        }
+        const QString tip = snoozed_(QStringListModel::data(index, Qt::DisplayRole).toString());
+        if (tip.isEmpty()) {
+            return {};
+        }
+        return role == Qt::ToolTipRole ? QVariant(tip) : QVariant(mark_);
+    }
+    // The marks follow the list of alarms put off.
+    void marksChanged() {
+        if (rowCount() > 0) {
+            emit dataChanged(index(0), index(rowCount() - 1), {Qt::DecorationRole, Qt::ToolTipRole});
+        }
+    }
+
+private:
+    Snoozed snoozed_;
+    QIcon mark_;
+};
 
 AlarmPanel::AlarmPanel(ProgramState& state, Services services, QWidget* parent)
     : FunctionPanel(parent), state_(state), questions_(services.questions) {
@@ -45,7 +69,9 @@ AlarmPanel::AlarmPanel(ProgramState& state, Services services, QWidget* parent)
     cbxBudiky = makeNamed<QComboBox>(pnlBudik, "cbxBudiky", 0, 0, 89, 21);
     cbxBudiky->setEditable(true);
     // A plain list of texts: a list of 200 000 alarms costs no item objects, and shares the names.
-    cbxBudiky->setModel(new QStringListModel(cbxBudiky));
+    names_ = new AlarmNamesModel([this](const QString& name) { return odlozenoDo(name); },
+                                 cbxBudiky->style()->standardIcon(QStyle::SP_MediaPause), cbxBudiky);
+    cbxBudiky->setModel(names_);
     btnBudUlozit = makeNamed<QPushButton>(pnlBudik, "btnBudUlozit", u"&U", 93, 0, 16, 20);
     btnBudNacist = makeNamed<QPushButton>(pnlBudik, "btnBudNacist", u"&N", 117, 0, 16, 20);
     btnBudVymazat = makeNamed<QPushButton>(pnlBudik, "btnBudVymazat", u"&V", 141, 0, 16, 20);
@@ -196,7 +222,7 @@ void AlarmPanel::showLoadedList(TDateTime now) {
 
 void AlarmPanel::syncAlarmList(const QString& keepText) {
     const QSignalBlocker block(cbxBudiky);
-    static_cast<QStringListModel*>(cbxBudiky->model())->setStringList(state_.alarmClock.seznam().seznamNazvuBudiku);
+    names_->setStringList(state_.alarmClock.seznam().seznamNazvuBudiku);
     const int index = keepText.isEmpty() ? -1 : cbxBudiky->findText(keepText, Qt::MatchFixedString);
     cbxBudiky->setCurrentIndex(keepText.isEmpty() ? -1 : index);
     if (index < 0) {
@@ -227,8 +253,12 @@ void AlarmPanel::showEditorState(TDateTime now) {
     AlarmEditor& editor = state_.editor;
     const auto date = editor.datum(editor.budik.cas, now);
     const auto label = editor.obnov(date, now, state_.dayNames);
-    if (lblDatumBudiku->text() != label.text) {
-        lblDatumBudiku->setText(label.text);
+    // An alarm put off says when it rings again instead of its date.
+    const QString snoozed = odlozenoDo(cbxBudiky->currentText());
+    const QString text = snoozed.isEmpty() ? label.text : snoozed;
+    if (lblDatumBudiku->text() != text) {
+        lblDatumBudiku->setText(text);
+        lblDatumBudiku->setToolTip(snoozed);
     }
     setBackground(lblDatumBudiku, label.colour == AlarmEditor::LabelColour::Lime     ? Lime
                                   : label.colour == AlarmEditor::LabelColour::Yellow ? QColor(255, 255, 0)
@@ -283,8 +313,13 @@ void AlarmPanel::btnBudVymazatVseClick() {
 
 void AlarmPanel::tick(const TickTime& tickTime, bool onScreen, AfterTick& after) {
     const TDateTime now = tickTime.local.days();
+    bool snoozedRang = false;
     while (const auto snoozed = state_.odlozeneBudiky.kontrola(tickTime.utc)) {
         ringSnoozed(*snoozed, after);
+        snoozedRang = true;
+    }
+    if (snoozedRang) {
+        snoozesChanged(); // no longer marked as put off
     }
     // The limit on lateness is read only when an alarm is due: the ticks in between cost nothing.
     const std::optional<TDateTime> mostLate = state_.alarmClock.dueAt(tickTime.local)
@@ -300,11 +335,11 @@ void AlarmPanel::tick(const TickTime& tickTime, bool onScreen, AfterTick& after)
         const bool listed = std::any_of(missed.begin(), missed.end(), [&](const ZmeskanyBudik& m) {
             return m.nazev == r.nazev && m.datum == r.snapshot.datum;
         });
-        if (!listed) {
+        if (!listed) { // else the gap's list, shown already, has it
             tavrok::pridejZmeskane(state_.zmeskaneBudiky, ZmeskaneBudiky{{{r.snapshot.datum, r.nazev}}});
-        }
-        if (state_.storage.settingsIni().readBool(u"nastaveni", u"zobrazovatBudiky", true)) {
-            after.push_back([this] { mnuZmeskaneBudikyClick(); });
+            if (state_.storage.settingsIni().readBool(u"nastaveni", u"zobrazovatBudiky", true)) {
+                after.push_back([this] { mnuZmeskaneBudikyClick(); });
+            }
         }
         emit stateChanged();
         return;
@@ -334,7 +369,7 @@ void AlarmPanel::ring(const Zazvoneni& z, bool clickEndsSound, AfterTick& after)
         const QString snooze = options.odkladani ? state_.textyZvoneni.odlozit : QString();
         if (showNotice(window, questions_, state_, message, z.soundId, clickEndsSound, snooze)) {
             (void)state_.odlozeneBudiky.odloz(z.nazev, state_.clock.utcNow(), options.delkaOdlozeni);
-            emit stateChanged();
+            snoozesChanged();
         }
         answered(notice);
     });
@@ -360,6 +395,32 @@ void AlarmPanel::ringSnoozed(const OdlozenyBudik& snoozed, AfterTick& after) {
     ++alarmsRung_;
     emit serialEvent(1);
     ring({Zazvoneni::Druh::Budik, snoozed.nazev, alarm.zprava, soundId, 0}, n.ukoncitKliknutim, after);
+}
+
+QString AlarmPanel::odlozenoDo(const QString& name) const {
+    const std::optional<UtcTime> at = state_.odlozeneBudiky.odlozenDo(name.trimmed());
+    if (!at) {
+        return {};
+    }
+    return state_.textyZvoneni.odlozenoDo.arg(casOdlozeni(*at, state_.clock.now(), state_.clock.utcNow()));
+}
+
+bool AlarmPanel::zobrazenyOdlozen() const {
+    return state_.odlozeneBudiky.odlozenDo(cbxBudiky->currentText().trimmed()).has_value();
+}
+
+void AlarmPanel::zrusOdlozeni() {
+    if (!zobrazenyOdlozen()) {
+        return;
+    }
+    (void)state_.odlozeneBudiky.zrus(cbxBudiky->currentText().trimmed()); // in memory even if not written
+    snoozesChanged();
+}
+
+void AlarmPanel::snoozesChanged() {
+    names_->marksChanged();
+    showEditorState(state_.clock.now().days());
+    emit stateChanged();
 }
 
 } // namespace tavrok

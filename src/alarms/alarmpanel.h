@@ -14,6 +14,7 @@ class QPushButton;
 
 namespace tavrok {
 
+class AlarmNamesModel;
 class AudioDevice;
 class FileDialogs;
 class ProgramState;
@@ -73,6 +74,12 @@ public:
     TfrmDalsiBudik* frmDalsiBudik() const { return frmDalsiBudik_; }
     TfrmZmeskaneBudiky* frmZmeskaneBudiky() const { return frmZmeskaneBudiky_; }
 
+    // Whether the alarm named in the box is put off; cancelling it keeps its regular rings.
+    bool zobrazenyOdlozen() const;
+    void zrusOdlozeni();
+    // An alarm was put off, or one put off was cancelled or rang: the marks and the label follow.
+    void snoozesChanged();
+
     // How long after its moment the last alarm rang, and how many have rung.
     TDateTime lastAlarmLateness() const { return lastAlarmLateness_; }
     int alarmsRung() const { return alarmsRung_; }
@@ -87,6 +94,8 @@ private:
     void selectNextAlarm();
     void showEditorState(TDateTime now);
     void paintNameBox();
+    // "Odloženo do 7:10" for an alarm put off, empty for one that is not.
+    QString odlozenoDo(const QString& name) const;
 
     ProgramState& state_;
     Questions& questions_;
@@ -102,6 +111,7 @@ private:
     QLabel* imgZvonek = nullptr;
     QFrame* pnlBudik = nullptr;
     QComboBox* cbxBudiky = nullptr;
+    AlarmNamesModel* names_ = nullptr;
     QPushButton* btnBudUlozit = nullptr;
     QPushButton* btnBudNacist = nullptr;
     QPushButton* btnBudVymazat = nullptr;

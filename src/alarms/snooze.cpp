@@ -4,6 +4,7 @@
 #include "storage/inifile.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tavrok {
 
@@ -93,6 +94,12 @@ bool OdlozeneBudiky::uloz() {
         }
     }
     return b.commit();
+}
+
+QString casOdlozeni(UtcTime kdy, LocalTime now, UtcTime utcNow) {
+    const LocalTime at = now + (kdy - utcNow);
+    const std::int64_t minutes = toMilliseconds(at.days() - std::floor(at.days())) / 60'000;
+    return QStringLiteral("%1:%2").arg(minutes / 60 % 24).arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace tavrok

@@ -47,4 +47,8 @@ private:
     std::vector<OdlozenyBudik> seznam_;
 };
 
+// When an alarm put off rings again, on the wall clock as it reads now (`now` and `utcNow` being one
+// moment on the two scales): "7:10".
+QString casOdlozeni(UtcTime kdy, LocalTime now, UtcTime utcNow);
+
 } // namespace tavrok

@@ -44,6 +44,12 @@ void TfrmHlavniOkno::buildMenu() {
         item(mnuSoubor, "mnuZmeskaneBudiky", QStringLiteral("Zo&brazit zme\u0161kan\u00E9 bud\u00EDky..."));
     mnuZmeskaneBudiky->setEnabled(true);
     connect(mnuZmeskaneBudiky, &QAction::triggered, this, &TfrmHlavniOkno::mnuZmeskaneBudikyClick);
+    // Acts on the alarm named in the name box, when it is put off.
+    QAction* mnuZrusitOdlozeni =
+        item(mnuSoubor, "mnuZrusitOdlozeni", QStringLiteral("Z&ru\u0161it odlo\u017Een\u00ED bud\u00EDku"));
+    connect(mnuSoubor, &QMenu::aboutToShow, mnuZrusitOdlozeni,
+            [this, mnuZrusitOdlozeni] { mnuZrusitOdlozeni->setEnabled(alarmPanel_->zobrazenyOdlozen()); });
+    connect(mnuZrusitOdlozeni, &QAction::triggered, alarmPanel_, &AlarmPanel::zrusOdlozeni);
     QAction* mnuNastaveni = item(mnuSoubor, "mnuNastaveni", QStringLiteral("&Nastaven\u00ED..."), Qt::Key_F12);
     mnuNastaveni->setEnabled(true);
     connect(mnuNastaveni, &QAction::triggered, this, &TfrmHlavniOkno::mnuNastaveniClick);

@@ -38,6 +38,7 @@ void ProgramState::nactiJazyk(Language newLanguage) {
     textyZvoneni.odpocitavani = functionCaptions.odpocit;
     textyZvoneni.zpozdeni = language.text(u"oznameni", u"zpozdeni", rings.zpozdeni);
     textyZvoneni.zbyva = language.text(u"oznameni", u"zbyva", rings.zbyva);
+    textyZvoneni.odlozenoDo = language.text(u"oznameni", u"odlozenoDo", rings.odlozenoDo);
     messages.nacti(language.file()); // the message table last
 }
 

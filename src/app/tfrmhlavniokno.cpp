@@ -17,6 +17,7 @@
 #include "stopwatch/tfrmmezicasy.h"
 #include "storage/tfrmnastaveni.h"
 #include "widgets/clicklabel.h"
+#include "widgets/background.h"
 #include "widgets/namedwidget.h"
 
 #include <QAction>
@@ -55,12 +56,6 @@ void setTextIfChanged(QLabel* label, const QString& text) {
 bool isTypedDayCount(const QString& text, const QString& days) {
     const bool digits = std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     return digits && dayCountFromText(text) == days.toLongLong();
-}
-
-void setBackground(QWidget* w, const QColor& colour) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, colour);
-    w->setPalette(p);
 }
 
 } // namespace
@@ -183,8 +178,8 @@ void TfrmHlavniOkno::buildPanels(const PlatformServices& services) {
     for (FunctionPanel* p : std::initializer_list<FunctionPanel*>{countdownPanel_, stopwatchPanel_, alarmPanel_}) {
         connect(p, &FunctionPanel::stateChanged, this, &TfrmHlavniOkno::onStateChanged);
     }
-    notifier_ = desktopNotices(this, state_, services, {countdownPanel_, alarmPanel_}, {[this] { mnuObnovitClick(); },
-                                                                                     [this] { onStateChanged(); }});
+    notifier_ = desktopNotices(this, state_, services, {countdownPanel_, alarmPanel_},
+                               {[this] { mnuObnovitClick(); }, [this] { alarmPanel_->snoozesChanged(); }});
     connect(digitInput_, &DigitInput::edited, this, [this] {
         if (state_.function() == Funkce::Budik) {
             alarmPanel_->alarmChanged();

@@ -45,6 +45,7 @@ constexpr LanguageKey HlavniOkno[] = {
     {u"mnuSoubor", K::Caption},
     {u"mnuKonec", K::Caption},
     {u"mnuZmeskaneBudiky", K::Caption},
+    {u"mnuZrusitOdlozeni", K::Caption},
     {u"mnuSeriovyPort", K::Caption},
     {u"mnuNastaveniDispleje", K::Caption},
     {u"mnuZobrazitDisplej", K::Caption},

@@ -82,3 +82,16 @@ TEST_F(SnoozeTest, CancelledRenamedAndHandEditedEntries) {
                            "3=Y\n3kdy=abc\n4kdy=46000\n5= Z \n5kdy=46000.1\n");
     EXPECT_EQ(afterRestart(), (QStringList{at("Z", UtcTime(46000.1)), at("X", UtcTime(46000.5))}));
 }
+
+// The moment it rings again is shown on the wall clock as it reads now, across midnight, in whole
+// minutes (seconds are dropped, as the digits of the clock drop them).
+TEST(SnoozeTime, IsShownInLocalHoursAndMinutes) {
+    const auto at = [](int h, int m, int s) { return *tryEncodeDateTime({2026, 12, 9}, {h, m, s, 0}); };
+    const LocalTime now(at(10, 0, 0));
+    const UtcTime utcNow(at(9, 0, 0)); // an hour east of UTC
+    EXPECT_EQ(casOdlozeni(UtcTime(at(9, 10, 59)), now, utcNow), QStringLiteral("10:10"));
+    EXPECT_EQ(casOdlozeni(UtcTime(at(9, 5, 0)), now, utcNow), QStringLiteral("10:05"));
+    EXPECT_EQ(casOdlozeni(UtcTime(at(23, 5, 0)), now, utcNow), QStringLiteral("0:05")) << "past midnight";
+    EXPECT_EQ(casOdlozeni(UtcTime(at(9, 10, 0)), LocalTime(at(4, 0, 0)), utcNow), QStringLiteral("4:10"))
+        << "west of UTC";
+}

@@ -5,6 +5,7 @@
 #include "storage/inifile.h"
 #include "support/fakeaudiodevice.h"
 #include "support/fakeclock.h"
+#include "support/fakedesktop.h"
 #include "support/tempdir.h"
 
 #include <QTemporaryDir>
@@ -16,25 +17,6 @@ using namespace tavrok::test;
 namespace {
 
 const QString Bell = QStringLiteral("/data/Zvonek.wav");
-
-// The desktop's side: what was sent and taken back; a button is pressed by calling onButton.
-class FakeDesktop final : public DesktopNotifications {
-public:
-    std::vector<Notice> sent;
-    std::vector<quint64> withdrawn;
-    quint64 send(const Notice& notice) override {
-        sent.push_back(notice);
-        return sent.size();
-    }
-    void withdraw(quint64 notice) override { withdrawn.push_back(notice); }
-    QStringList captions(size_t i) const {
-        QStringList c;
-        for (const auto& [key, caption] : sent.at(i).buttons) {
-            c << caption;
-        }
-        return c;
-    }
-};
 
 class DesktopNotifierTest : public ::testing::Test {
 protected:
@@ -58,9 +40,7 @@ protected:
     Zazvoneni alarm(const QString& message = QStringLiteral("Vstávej")) {
         return {Zazvoneni::Druh::Budik, QStringLiteral("Ráno"), message, ringSound(), 0};
     }
-    void press(quint64 notice, int button) {
-        desktop.onButton(notice, desktop.sent.at(notice - 1).buttons.at(button).first);
-    }
+    void press(quint64 notice, int button) { desktop.press(notice, button); }
 };
 
 } // namespace

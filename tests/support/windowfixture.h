@@ -56,6 +56,7 @@ protected:
     FakeLauncher launcher;
     FakeWindowList windows;
     XdgAutostart autostart{dir.path() + QStringLiteral("/xdg/autostart"), dir.path() + QStringLiteral("/etc/autostart")};
+    DesktopNotifications* notifications = nullptr; // the desktop's, when a test gives one
     std::unique_ptr<TfrmHlavniOkno> window;
 
     // The standard sounds the program ships with, and a Czech language file that names this version
@@ -84,7 +85,8 @@ protected:
 
     void create() {
         window = std::make_unique<TfrmHlavniOkno>(
-            dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial, hotkey, launcher, windows, &pickerKey});
+            dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart, tray,
+                                         pickers, serial, hotkey, launcher, windows, &pickerKey, notifications});
     }
     void open() {
         create();
