@@ -62,13 +62,15 @@ protected:
 
 } // namespace
 
-// No menu item is a dead end: each one of the menu bar and of the notification area's menu does something.
+// No menu item is a dead end: each one of the menu bar and of the notification area's menu does something
+// (cancelling a snooze is offered only while the alarm in the name box is put off).
 TEST_F(MainWindowTest, EveryMenuItemIsEnabled) {
     open();
     const QMenu* trayMenu = child<QMenu>("popupMenu1");
     for (const QObject* menu : {static_cast<const QObject*>(window->menuBar()), static_cast<const QObject*>(trayMenu)}) {
         for (const QAction* a : menu->findChildren<QAction*>()) {
-            if (!a->isSeparator() && !a->menu() && !a->objectName().isEmpty()) {
+            if (!a->isSeparator() && !a->menu() && !a->objectName().isEmpty() &&
+                a->objectName() != u"mnuZrusitOdlozeni") {
                 EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
             }
         }

@@ -1,9 +1,9 @@
 // A desktop's notification server for the scenarios: owns org.freedesktop.Notifications on the session
 // bus and appends what it is sent to $FAKE_NOTIFICATIONS_LOG, a line each: "notify|id|summary|body|
-// actions" (newlines as "\n", actions joined by ',') or "close|id". A scenario presses a button with
-//   gdbus call --session --dest org.freedesktop.Notifications --object-path /test \
-//       --method cz.tavrok.test.Desktop.Press ID KEY
-// and the server sends ActionInvoked and closes the notice, as a desktop does.
+// actions" (newlines as "\n", actions joined by ',') or "close|id". A scenario presses a button by calling
+// cz.tavrok.test.Desktop.Press(ID, KEY) on its object /test (gdbus call --session --dest
+// org.freedesktop.Notifications --object-path /test --method cz.tavrok.test.Desktop.Press ID KEY), and
+// the server sends ActionInvoked and closes the notice, as a desktop does.
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QFile>
