@@ -253,12 +253,13 @@ void AlarmPanel::showEditorState(TDateTime now) {
     AlarmEditor& editor = state_.editor;
     const auto date = editor.datum(editor.budik.cas, now);
     const auto label = editor.obnov(date, now, state_.dayNames);
-    // An alarm put off says when it rings again instead of its date.
-    const QString snoozed = odlozenoDo(cbxBudiky->currentText());
-    const QString text = snoozed.isEmpty() ? label.text : snoozed;
+    // An alarm put off says when it rings again instead of its date (in short: the label is narrow).
+    const std::optional<UtcTime> snoozed = state_.odlozeneBudiky.odlozenDo(cbxBudiky->currentText().trimmed());
+    const QString at = snoozed ? casOdlozeni(*snoozed, state_.clock.now(), state_.clock.utcNow()) : QString();
+    const QString text = snoozed ? state_.textyZvoneni.odlozenoKratce.arg(at) : label.text;
     if (lblDatumBudiku->text() != text) {
         lblDatumBudiku->setText(text);
-        lblDatumBudiku->setToolTip(snoozed);
+        lblDatumBudiku->setToolTip(snoozed ? state_.textyZvoneni.odlozenoDo.arg(at) : QString());
     }
     setBackground(lblDatumBudiku, label.colour == AlarmEditor::LabelColour::Lime     ? Lime
                                   : label.colour == AlarmEditor::LabelColour::Yellow ? QColor(255, 255, 0)

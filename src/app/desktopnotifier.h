@@ -33,6 +33,7 @@ struct TextyZvoneni {
     QString zpozdeni = QString::fromUtf16(u"Zpožděno o %1 min."); // %1: whole minutes
     QString zbyva = QString::fromUtf16(u"Zbývá %1");              // %1: the time left, as the title shows it
     QString odlozenoDo = QString::fromUtf16(u"Odloženo do %1");   // %1: the time it rings again, "7:10"
+    QString odlozenoKratce = QString::fromUtf16(u"Odlož. %1");     // the same under the name box
 };
 // A ring's message with how late it rang, when it is a minute or more.
 QString zpravaSeZpozdenim(const QString& message, TDateTime lateness, const TextyZvoneni& texts);

@@ -39,6 +39,7 @@ void ProgramState::nactiJazyk(Language newLanguage) {
     textyZvoneni.zpozdeni = language.text(u"oznameni", u"zpozdeni", rings.zpozdeni);
     textyZvoneni.zbyva = language.text(u"oznameni", u"zbyva", rings.zbyva);
     textyZvoneni.odlozenoDo = language.text(u"oznameni", u"odlozenoDo", rings.odlozenoDo);
+    textyZvoneni.odlozenoKratce = language.text(u"oznameni", u"odlozenoKratce", rings.odlozenoKratce);
     messages.nacti(language.file()); // the message table last
 }
 

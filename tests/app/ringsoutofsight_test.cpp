@@ -106,14 +106,15 @@ TEST_F(RingsOutOfSightTest, ASnoozedAlarmIsListedRingsAgainAndCanBeCancelled) {
     EXPECT_FALSE(markedSnoozed(QStringLiteral("Oběd")));
     names()->setCurrentIndex(names()->findText(QStringLiteral("Čaj")));
     runFor(1000);
-    EXPECT_EQ(dateLabel(), QStringLiteral("Odloženo do 10:05"));
+    EXPECT_EQ(dateLabel(), QStringLiteral("Odlož. 10:05"));
+    EXPECT_EQ(child<QLabel>("lblDatumBudiku")->toolTip(), QStringLiteral("Odloženo do 10:05"));
     EXPECT_TRUE(settingsFile().contains("[odlozeneBudiky]"));
 
     questions.snoozeAnswers = 1; // and once more
     minutesPass(5);
     ASSERT_EQ(questions.notices.size(), 2u) << "rang again after five minutes";
     EXPECT_EQ(questions.notices[1].text, QStringLiteral("Konvice"));
-    EXPECT_EQ(dateLabel(), QStringLiteral("Odloženo do 10:10"));
+    EXPECT_EQ(dateLabel(), QStringLiteral("Odlož. 10:10"));
 
     ASSERT_TRUE(cancelSnooze()->isEnabled());
     cancelSnooze()->trigger();
