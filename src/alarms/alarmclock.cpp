@@ -34,7 +34,8 @@ AlarmClock::Ring AlarmClock::kontrola(LocalTime now, bool soundOn, std::optional
     if (reached(now, aktualni_.datum)) {
         r.due = true;
         r.nazev = watched;
-        r.lateness = now - LocalTime(aktualni_.datum);
+        // Measured in real time: an alarm in the hour the spring change skips is not an hour late.
+        r.lateness = std::max(0.0, sounds_.utcNow() - utcFromLocal(LocalTime(aktualni_.datum)));
         lastRung_ = aktualni_.datum;
         (void)zapisPosledni(alarmsIni_, watched, now.days());
         // The occurrence that just rang is over: reloading at exactly its moment would find it again,
@@ -46,7 +47,7 @@ AlarmClock::Ring AlarmClock::kontrola(LocalTime now, bool soundOn, std::optional
     if (!r.snapshot.stav) {
         return r;
     }
-    if (r.due && mostLate && toMilliseconds(now - LocalTime(r.snapshot.datum)) > toMilliseconds(*mostLate)) {
+    if (r.due && mostLate && toMilliseconds(r.lateness) > toMilliseconds(*mostLate)) {
         r.tooLate = true;
         return r;
     }

@@ -131,7 +131,10 @@ void AlarmPanel::mnuZmeskaneBudikyClick() {
 }
 
 void AlarmPanel::alarmsReplaced(bool zobrazovatBudiky, bool gatherMissed) {
-    state_.odlozeneBudiky.nacti(); // the settings may have come with the alarms
+    // The settings file may have been replaced with the alarms: what is put off stays, for the alarms
+    // that are still there.
+    const IniSnapshot alarms = state_.storage.alarmsIni().snapshot();
+    (void)state_.odlozeneBudiky.poNahrazeni([&](const QString& name) { return alarms.sectionExists(name); });
     reloadAlarms();
     loadIntoEditor(state_.alarmClock.nasledujici(), true);
     if (gatherMissed && pridejZmeskane()) {
@@ -255,7 +258,7 @@ void AlarmPanel::showEditorState(TDateTime now) {
     const auto label = editor.obnov(date, now, state_.dayNames);
     // An alarm put off says when it rings again instead of its date (in short: the label is narrow).
     const std::optional<UtcTime> snoozed = state_.odlozeneBudiky.odlozenDo(cbxBudiky->currentText().trimmed());
-    const QString at = snoozed ? casOdlozeni(*snoozed, state_.clock.now(), state_.clock.utcNow()) : QString();
+    const QString at = snoozed ? casOdlozeni(*snoozed) : QString();
     const QString text = snoozed ? state_.textyZvoneni.odlozenoKratce.arg(at) : label.text;
     if (lblDatumBudiku->text() != text) {
         lblDatumBudiku->setText(text);
@@ -316,7 +319,7 @@ void AlarmPanel::tick(const TickTime& tickTime, bool onScreen, AfterTick& after)
     const TDateTime now = tickTime.local.days();
     bool snoozedRang = false;
     while (const auto snoozed = state_.odlozeneBudiky.kontrola(tickTime.utc)) {
-        ringSnoozed(*snoozed, after);
+        ringSnoozed(*snoozed, tickTime.utc, after);
         snoozedRang = true;
     }
     if (snoozedRang) {
@@ -331,18 +334,7 @@ void AlarmPanel::tick(const TickTime& tickTime, bool onScreen, AfterTick& after)
         syncAlarmList(cbxBudiky->currentText());
     }
     if (r.tooLate) {
-        // Listed among the missed alarms instead of ringing, once (a long gap may have listed it).
-        auto& missed = state_.zmeskaneBudiky.seznam;
-        const bool listed = std::any_of(missed.begin(), missed.end(), [&](const ZmeskanyBudik& m) {
-            return m.nazev == r.nazev && m.datum == r.snapshot.datum;
-        });
-        if (!listed) { // else the gap's list, shown already, has it
-            tavrok::pridejZmeskane(state_.zmeskaneBudiky, ZmeskaneBudiky{{{r.snapshot.datum, r.nazev}}});
-            if (state_.storage.settingsIni().readBool(u"nastaveni", u"zobrazovatBudiky", true)) {
-                after.push_back([this] { mnuZmeskaneBudikyClick(); });
-            }
-        }
-        emit stateChanged();
+        listAsMissed(r.nazev, r.snapshot.datum, after);
         return;
     }
     if (onScreen && state_.function() == Funkce::Budik) {
@@ -353,6 +345,10 @@ void AlarmPanel::tick(const TickTime& tickTime, bool onScreen, AfterTick& after)
     }
     lastAlarmLateness_ = r.lateness;
     ++alarmsRung_;
+    if (state_.odlozeneBudiky.odlozenDo(r.nazev)) {
+        (void)state_.odlozeneBudiky.zrus(r.nazev); // its own ring comes first: the snooze is over
+        snoozesChanged();
+    }
     emit serialEvent(1);
     ring({Zazvoneni::Druh::Budik, r.nazev, r.snapshot.zprava, r.soundId, r.lateness},
          r.snapshot.upozorneni.ukoncitKliknutim, after);
@@ -376,7 +372,22 @@ void AlarmPanel::ring(const Zazvoneni& z, bool clickEndsSound, AfterTick& after)
     });
 }
 
-void AlarmPanel::ringSnoozed(const OdlozenyBudik& snoozed, AfterTick& after) {
+void AlarmPanel::listAsMissed(const QString& name, TDateTime moment, AfterTick& after) {
+    // Once: a long gap may have listed it, and shown the list already.
+    auto& missed = state_.zmeskaneBudiky.seznam;
+    const bool listed = std::any_of(missed.begin(), missed.end(), [&](const ZmeskanyBudik& m) {
+        return m.nazev == name && m.datum == moment;
+    });
+    if (!listed) {
+        tavrok::pridejZmeskane(state_.zmeskaneBudiky, ZmeskaneBudiky{{{moment, name}}});
+        if (state_.storage.settingsIni().readBool(u"nastaveni", u"zobrazovatBudiky", true)) {
+            after.push_back([this] { mnuZmeskaneBudikyClick(); });
+        }
+    }
+    emit stateChanged();
+}
+
+void AlarmPanel::ringSnoozed(const OdlozenyBudik& snoozed, UtcTime now, AfterTick& after) {
     const IniSnapshot alarms = state_.storage.alarmsIni().snapshot();
     if (!alarms.sectionExists(snoozed.nazev)) {
         return; // deleted meanwhile: nothing to ring
@@ -384,6 +395,13 @@ void AlarmPanel::ringSnoozed(const OdlozenyBudik& snoozed, AfterTick& after) {
     const TNactenyBudik alarm = nactiBudik(alarms, snoozed.nazev);
     if (!alarm.zapnuty()) {
         return; // switched off meanwhile
+    }
+    // Late as any alarm: after a sleep or a restart beyond the limit it is listed, not rung.
+    const TDateTime lateness = std::max(0.0, now - snoozed.kdy);
+    if (const auto mostLate = nejvetsiZpozdeni(state_.storage.settingsIni());
+        mostLate && toMilliseconds(lateness) > toMilliseconds(*mostLate)) {
+        listAsMissed(snoozed.nazev, localFromUtc(snoozed.kdy).days(), after);
+        return;
     }
     const NotificationOptions& n = alarm.upozorneni;
     int soundId = -1;
@@ -395,7 +413,7 @@ void AlarmPanel::ringSnoozed(const OdlozenyBudik& snoozed, AfterTick& after) {
     }
     ++alarmsRung_;
     emit serialEvent(1);
-    ring({Zazvoneni::Druh::Budik, snoozed.nazev, alarm.zprava, soundId, 0}, n.ukoncitKliknutim, after);
+    ring({Zazvoneni::Druh::Budik, snoozed.nazev, alarm.zprava, soundId, lateness}, n.ukoncitKliknutim, after);
 }
 
 QString AlarmPanel::odlozenoDo(const QString& name) const {
@@ -403,11 +421,12 @@ QString AlarmPanel::odlozenoDo(const QString& name) const {
     if (!at) {
         return {};
     }
-    return state_.textyZvoneni.odlozenoDo.arg(casOdlozeni(*at, state_.clock.now(), state_.clock.utcNow()));
+    return state_.textyZvoneni.odlozenoDo.arg(casOdlozeni(*at));
 }
 
 bool AlarmPanel::zobrazenyOdlozen() const {
-    return state_.odlozeneBudiky.odlozenDo(cbxBudiky->currentText().trimmed()).has_value();
+    return state_.function() == Funkce::Budik &&
+           state_.odlozeneBudiky.odlozenDo(cbxBudiky->currentText().trimmed()).has_value();
 }
 
 void AlarmPanel::zrusOdlozeni() {

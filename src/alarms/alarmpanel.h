@@ -74,7 +74,8 @@ public:
     TfrmDalsiBudik* frmDalsiBudik() const { return frmDalsiBudik_; }
     TfrmZmeskaneBudiky* frmZmeskaneBudiky() const { return frmZmeskaneBudiky_; }
 
-    // Whether the alarm named in the box is put off; cancelling it keeps its regular rings.
+    // Whether the alarm named in the box (the alarm function shown) is put off; cancelling it keeps its
+    // regular rings.
     bool zobrazenyOdlozen() const;
     void zrusOdlozeni();
     // An alarm was put off, or one put off was cancelled or rang: the marks and the label follow.
@@ -88,7 +89,9 @@ private:
     // A ring: the desktop is told, the box (with "Odložit" when snoozing is on) comes after the tick.
     void ring(const Zazvoneni& ring, bool clickEndsSound, AfterTick& after);
     // An alarm put off is due: it rings with its sound and message as saved now.
-    void ringSnoozed(const OdlozenyBudik& snoozed, AfterTick& after);
+    void ringSnoozed(const OdlozenyBudik& snoozed, UtcTime now, AfterTick& after);
+    // A ring too late to ring: among the missed alarms, the list shown when the settings say so.
+    void listAsMissed(const QString& name, TDateTime moment, AfterTick& after);
     void showLoadedList(TDateTime now);
     void syncAlarmList(const QString& keepText);
     void selectNextAlarm();

@@ -57,15 +57,9 @@ bool OdlozeneBudiky::zrus(const QString& name) {
     return std::erase_if(seznam_, [&](const auto& o) { return sameName(o.nazev, name); }) == 0 || uloz();
 }
 
-bool OdlozeneBudiky::prejmenuj(const QString& from, const QString& to) {
-    bool found = false;
-    for (OdlozenyBudik& o : seznam_) {
-        if (sameName(o.nazev, from)) {
-            o.nazev = to;
-            found = true;
-        }
-    }
-    return !found || uloz();
+bool OdlozeneBudiky::poNahrazeni(const std::function<bool(const QString& name)>& exists) {
+    std::erase_if(seznam_, [&](const auto& o) { return !exists(o.nazev); });
+    return uloz();
 }
 
 std::optional<OdlozenyBudik> OdlozeneBudiky::kontrola(UtcTime now) {
@@ -96,8 +90,8 @@ bool OdlozeneBudiky::uloz() {
     return b.commit();
 }
 
-QString casOdlozeni(UtcTime kdy, LocalTime now, UtcTime utcNow) {
-    const LocalTime at = now + (kdy - utcNow);
+QString casOdlozeni(UtcTime kdy) {
+    const LocalTime at = localFromUtc(kdy);
     const std::int64_t minutes = toMilliseconds(at.days() - std::floor(at.days())) / 60'000;
     return QStringLiteral("%1:%2").arg(minutes / 60 % 24).arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -34,8 +35,9 @@ public:
     // still comes in this run.
     bool odloz(const QString& name, UtcTime now, int minutes);
     bool zrus(const QString& name);
-    // The alarm was renamed or deleted: renamed along, or dropped.
-    bool prejmenuj(const QString& from, const QString& to);
+    // The settings file was replaced (an import): the list in memory is written to it again, without
+    // the alarms that no longer exist. False when it could not be written.
+    bool poNahrazeni(const std::function<bool(const QString& name)>& exists);
 
     // The first one due at `now`, taken off the list; none when nothing is due.
     std::optional<OdlozenyBudik> kontrola(UtcTime now);
@@ -47,8 +49,7 @@ private:
     std::vector<OdlozenyBudik> seznam_;
 };
 
-// When an alarm put off rings again, on the wall clock as it reads now (`now` and `utcNow` being one
-// moment on the two scales): "7:10".
-QString casOdlozeni(UtcTime kdy, LocalTime now, UtcTime utcNow);
+// When an alarm put off rings again, on the wall clock as it will read then: "7:10".
+QString casOdlozeni(UtcTime kdy);
 
 } // namespace tavrok

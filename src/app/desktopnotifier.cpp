@@ -5,6 +5,8 @@
 #include "sound/soundmanager.h"
 #include "storage/nastaveni.h"
 
+#include <utility>
+
 namespace tavrok {
 
 namespace {
@@ -16,6 +18,19 @@ const QString DefaultKey = QStringLiteral("default"); // a click on the notice i
 DesktopNotifier::DesktopNotifier(Services services, std::function<bool()> outOfSight)
     : s_(services), outOfSight_(std::move(outOfSight)) {
     s_.desktop.onButton = [this](quint64 notice, const QString& key) { button(notice, key); };
+    s_.desktop.onClosed = [this](quint64 notice) { shown_.erase(notice); };
+}
+
+DesktopNotifier::~DesktopNotifier() {
+    withdrawAll();
+    s_.desktop.onButton = nullptr;
+    s_.desktop.onClosed = nullptr;
+}
+
+void DesktopNotifier::withdrawAll() {
+    for (const auto& [notice, ring] : std::exchange(shown_, {})) {
+        s_.desktop.withdraw(notice);
+    }
 }
 
 QString zpravaSeZpozdenim(const QString& message, TDateTime lateness, const TextyZvoneni& texts) {
@@ -41,9 +56,16 @@ quint64 DesktopNotifier::zazvonilo(const Zazvoneni& ring) {
     if (ring.druh == Zazvoneni::Druh::Budik && options.odkladani && !ring.nazev.isEmpty()) {
         notice.buttons.append({SnoozeKey, s_.texts.odlozit});
     }
+    notice.lasting = ring.druh != Zazvoneni::Druh::UpozorneniPredem;
+    if (!notice.lasting && shown_.erase(advance_) > 0) {
+        s_.desktop.withdraw(advance_);
+    }
     const quint64 id = s_.desktop.send(notice);
     if (id != 0) {
         shown_[id] = ring;
+        if (!notice.lasting) {
+            advance_ = id;
+        }
     }
     return id;
 }

@@ -53,6 +53,10 @@ public:
         const TextyZvoneni& texts; // as the language gives them now
     };
     DesktopNotifier(Services services, std::function<bool()> outOfSight);
+    // The program ends: its notices go with it.
+    ~DesktopNotifier();
+    DesktopNotifier(const DesktopNotifier&) = delete;
+    DesktopNotifier& operator=(const DesktopNotifier&) = delete;
     // The window is brought forward by the notice's own click.
     std::function<void()> onShowWindow;
     // An alarm was put off from its notice: the alarm list shows it.
@@ -62,6 +66,8 @@ public:
     quint64 zazvonilo(const Zazvoneni& ring);
     // The ring's box was closed in the program: its notice is no longer news.
     void answered(quint64 notice);
+    // Every sound was stopped from the menu: no notice offers to stop one any more.
+    void withdrawAll();
 
 private:
     void button(quint64 notice, const QString& key);
@@ -69,6 +75,7 @@ private:
     Services s_;
     std::function<bool()> outOfSight_;
     std::map<quint64, Zazvoneni> shown_;
+    quint64 advance_ = 0; // the countdown's last advance notice: the next one replaces it
 };
 
 } // namespace tavrok

@@ -118,6 +118,9 @@ void TfrmHlavniOkno::zkratkaMezicasuStisknuta() {
 void TfrmHlavniOkno::mnuVypnoutUpozorneniClick() {
     state_.sounds.vypnoutUpozorneni();
     tmrPrehravaniZvuku->stop();
+    if (notifier_) {
+        notifier_->withdrawAll(); // none of them has a sound to stop any more
+    }
 }
 
 void TfrmHlavniOkno::mnuNastaveniClick() {

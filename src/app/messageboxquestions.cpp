@@ -78,7 +78,9 @@ void MessageBoxQuestions::notify(const QString& caption, const QString& text) {
 
 bool MessageBoxQuestions::notifyOrSnooze(const QString& caption, const QString& text, const QString& snooze) {
     QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent_);
-    QPushButton* later = snooze.isEmpty() ? nullptr : box.addButton(snooze, QMessageBox::RejectRole);
+    // Alt and its first letter press it, as the program's own buttons are pressed.
+    const QString mnemonic = snooze.contains(u'&') ? snooze : u'&' + snooze;
+    QPushButton* later = snooze.isEmpty() ? nullptr : box.addButton(mnemonic, QMessageBox::RejectRole);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok); // Escape acknowledges; only a press of its own puts it off
     box.setWindowFlag(Qt::WindowStaysOnTopHint, true);

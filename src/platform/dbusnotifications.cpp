@@ -12,6 +12,7 @@ namespace {
 const QString Service = QStringLiteral("org.freedesktop.Notifications");
 const QString Path = QStringLiteral("/org/freedesktop/Notifications");
 const QString Interface = QStringLiteral("org.freedesktop.Notifications");
+constexpr uchar Normal = 1;
 constexpr uchar Critical = 2; // stays until the user answers it, as a ringing alarm should
 } // namespace
 
@@ -21,6 +22,27 @@ DbusNotifications::DbusNotifications(QString appName, QString iconPath, QDBusCon
                  SLOT(actionInvoked(uint, QString)));
     bus_.connect(Service, Path, Interface, QStringLiteral("NotificationClosed"), this,
                  SLOT(notificationClosed(uint, uint)));
+    if (bus_.isConnected()) {
+        auto* watcher = new QDBusPendingCallWatcher(
+            bus_.asyncCall(QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("GetCapabilities"))),
+            this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
+            w->deleteLater();
+            const QDBusPendingReply<QStringList> reply = *w;
+            if (!reply.isError()) {
+                markup_ = reply.value().contains(QStringLiteral("body-markup"));
+                capabilitiesKnown_ = true;
+            }
+        });
+    }
+}
+
+DbusNotifications::~DbusNotifications() {
+    if (closedAny_ && bus_.isConnected()) {
+        // A call answered after them: the closes sent before it have reached the server.
+        (void)bus_.call(QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("GetCapabilities")),
+                        QDBus::Block, 300);
+    }
 }
 
 quint64 DbusNotifications::send(const Notice& notice) {
@@ -35,11 +57,11 @@ quint64 DbusNotifications::send(const Notice& notice) {
         actions << key << caption;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("Notify"));
-    const QVariantMap hints{{QStringLiteral("urgency"), QVariant::fromValue(Critical)},
+    const QVariantMap hints{{QStringLiteral("urgency"), QVariant::fromValue(notice.lasting ? Critical : Normal)},
                             {QStringLiteral("desktop-entry"), QStringLiteral("cz.tavrok.Tavrok")}};
-    // The body may be read as markup: a message is shown as the user typed it.
-    call << appName_ << uint(0) << iconPath_ << notice.summary << notice.body.toHtmlEscaped() << actions << hints
-         << 0;
+    // A message is shown as the user typed it: escaped where the server reads markup.
+    call << appName_ << uint(0) << iconPath_ << notice.summary << (markup_ ? notice.body.toHtmlEscaped() : notice.body)
+         << actions << hints << (notice.lasting ? 0 : -1);
     const quint64 ours = ++lastNotice_;
     pending_[ours] = false;
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
@@ -74,6 +96,7 @@ void DbusNotifications::withdraw(quint64 notice) {
 }
 
 void DbusNotifications::close(uint serverId) {
+    closedAny_ = true;
     QDBusMessage call = QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("CloseNotification"));
     call << serverId;
     bus_.asyncCall(call);
@@ -91,7 +114,16 @@ void DbusNotifications::actionInvoked(uint id, const QString& key) {
 }
 
 void DbusNotifications::notificationClosed(uint id, uint /*reason*/) {
-    std::erase_if(serverIds_, [id](const auto& entry) { return entry.second == id; });
+    for (auto it = serverIds_.begin(); it != serverIds_.end(); ++it) {
+        if (it->second == id) {
+            const quint64 ours = it->first;
+            serverIds_.erase(it);
+            if (onClosed) {
+                onClosed(ours);
+            }
+            return;
+        }
+    }
 }
 
 } // namespace tavrok

@@ -17,8 +17,12 @@ class DbusNotifications : public QObject, public DesktopNotifications {
 public:
     DbusNotifications(QString appName, QString iconPath, QDBusConnection bus = QDBusConnection::sessionBus(),
                       QObject* parent = nullptr);
+    // Notices taken back just before the program ends reach the server before it does.
+    ~DbusNotifications() override;
 
     quint64 send(const Notice& notice) override;
+    // The server said what it can show (until then a body is escaped, as for one that reads markup).
+    bool knowsCapabilities() const { return capabilitiesKnown_; }
     void withdraw(quint64 notice) override;
 
 private slots:
@@ -35,6 +39,10 @@ private:
     std::map<quint64, uint> serverIds_;   // our notice -> the server's id, once it answered
     std::map<quint64, bool> pending_;     // sent, no answer yet: true when withdrawn meanwhile
     bool failureLogged_ = false;
+    bool closedAny_ = false;
+    // A server that shows markup reads "<" as a tag: the body is escaped for it, and only for it.
+    bool markup_ = true;
+    bool capabilitiesKnown_ = false;
 };
 
 } // namespace tavrok

@@ -16,6 +16,8 @@ public:
         QString summary;                              // the alarm's or the countdown's name
         QString body;                                 // its message
         QList<std::pair<QString, QString>> buttons;   // (key, caption)
+        // A ring stays until it is answered; a passing notice (an advance notice) goes by itself.
+        bool lasting = true;
     };
     virtual ~DesktopNotifications() = default;
 
@@ -26,6 +28,8 @@ public:
 
     // A button of a notice was pressed: the notice and the button's key.
     std::function<void(quint64 notice, const QString& key)> onButton;
+    // The desktop closed a notice (the user dismissed it, or it expired).
+    std::function<void(quint64 notice)> onClosed;
 };
 
 } // namespace tavrok

@@ -5,6 +5,7 @@
 
 #include <QTemporaryDir>
 #include <cmath>
+#include <ctime>
 #include <gtest/gtest.h>
 
 using namespace tavrok;
@@ -68,14 +69,20 @@ TEST_F(SnoozeTest, PutOffAlarmsRingOnceEachAtTheirMomentAcrossARestart) {
     EXPECT_FALSE(IniFile(path).sectionExists(u"odlozeneBudiky")) << "nothing left behind";
 }
 
-TEST_F(SnoozeTest, CancelledRenamedAndHandEditedEntries) {
+// Cancelled, and kept through a settings file replaced by an import (which brought no snoozes and one
+// the program had rung already) for the alarms that are still there; then a file the user edited.
+TEST_F(SnoozeTest, CancelledKeptThroughAnImportAndHandEditedEntries) {
     OdlozeneBudiky snoozed(ini);
     ASSERT_TRUE(snoozed.odloz(QStringLiteral("A"), Now, 10));
     ASSERT_TRUE(snoozed.odloz(QStringLiteral("B"), Now, 20));
+    ASSERT_TRUE(snoozed.odloz(QStringLiteral("C"), Now, 30));
     ASSERT_TRUE(snoozed.zrus(QStringLiteral("a")));
-    ASSERT_TRUE(snoozed.prejmenuj(QStringLiteral("B"), QStringLiteral("C")));
-    EXPECT_EQ(afterRestart(), QStringList{at("C", Now + 20 * Minute)});
     EXPECT_TRUE(snoozed.zrus(QStringLiteral("nikdo"))) << "nothing to cancel is no failure";
+
+    test::writeBytes(path, "[nastaveni]\nodkladani=1\n[odlozeneBudiky]\npocet=1\n1=A\n1kdy=46000\n");
+    ASSERT_TRUE(snoozed.poNahrazeni([](const QString& name) { return name != u"C"; }));
+    EXPECT_EQ(afterRestart(), QStringList{at("B", Now + 20 * Minute)}) << "not A again, not C: it is gone";
+    EXPECT_TRUE(IniFile(path).readBool(u"nastaveni", u"odkladani", false)) << "the imported settings stay";
 
     // A file the user edited: a count beyond the entries, an entry twice, a bad moment, no name.
     test::writeBytes(path, "[odlozeneBudiky]\npocet=999999\n1=X\n1kdy=46000.5\n2=x\n2kdy=46000.25\n"
@@ -83,15 +90,26 @@ TEST_F(SnoozeTest, CancelledRenamedAndHandEditedEntries) {
     EXPECT_EQ(afterRestart(), (QStringList{at("Z", UtcTime(46000.1)), at("X", UtcTime(46000.5))}));
 }
 
-// The moment it rings again is shown on the wall clock as it reads now, across midnight, in whole
-// minutes (seconds are dropped, as the digits of the clock drop them).
-TEST(SnoozeTime, IsShownInLocalHoursAndMinutes) {
-    const auto at = [](int h, int m, int s) { return *tryEncodeDateTime({2026, 12, 9}, {h, m, s, 0}); };
-    const LocalTime now(at(10, 0, 0));
-    const UtcTime utcNow(at(9, 0, 0)); // an hour east of UTC
-    EXPECT_EQ(casOdlozeni(UtcTime(at(9, 10, 59)), now, utcNow), QStringLiteral("10:10"));
-    EXPECT_EQ(casOdlozeni(UtcTime(at(9, 5, 0)), now, utcNow), QStringLiteral("10:05"));
-    EXPECT_EQ(casOdlozeni(UtcTime(at(23, 5, 0)), now, utcNow), QStringLiteral("0:05")) << "past midnight";
-    EXPECT_EQ(casOdlozeni(UtcTime(at(9, 10, 0)), LocalTime(at(4, 0, 0)), utcNow), QStringLiteral("4:10"))
-        << "west of UTC";
+// The moment it rings again is shown on the wall clock as it will read then (the suite runs in
+// Europe/Prague): across midnight, across the autumn change, in whole minutes (seconds are dropped, as
+// the clock's digits drop them).
+TEST(SnoozeTime, IsShownOnTheWallClockOfItsMoment) {
+    const auto utc = [](int month, int day, int h, int m, int s) {
+        return UtcTime(*tryEncodeDateTime({2026, month, day}, {h, m, s, 0}));
+    };
+    EXPECT_EQ(casOdlozeni(utc(12, 9, 9, 10, 59)), QStringLiteral("10:10")) << "CET: an hour east of UTC";
+    EXPECT_EQ(casOdlozeni(utc(12, 9, 23, 5, 0)), QStringLiteral("0:05")) << "past midnight";
+    EXPECT_EQ(casOdlozeni(utc(7, 9, 9, 10, 0)), QStringLiteral("11:10")) << "CEST: two hours";
+    // Put off at 2:50 CEST for 20 minutes: it rings at 2:10 CET, after the clocks went back.
+    EXPECT_EQ(casOdlozeni(utc(10, 25, 1, 10, 0)), QStringLiteral("2:10"));
+}
+
+TEST(SnoozeTime, IsShownOnTheWallClockWestOfUtcToo) {
+    qputenv("TZ", "America/New_York");
+    tzset();
+    const UtcTime at(*tryEncodeDateTime({2026, 12, 9}, {9, 10, 0, 0}));
+    const QString shown = casOdlozeni(at);
+    qputenv("TZ", "Europe/Prague");
+    tzset();
+    EXPECT_EQ(shown, QStringLiteral("4:10"));
 }

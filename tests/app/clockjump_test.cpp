@@ -170,6 +170,7 @@ TEST_F(ClockJumpTest, AnAlarmInTheSkippedHourRingsAtTheChangeAndOneInTheRepeated
     EXPECT_TRUE(questions.notices.empty()) << "01:59 CET";
     minutesAndClockTick(2);
     ASSERT_EQ(questions.notices.size(), 1u) << "02:30 never comes: it rings at the change";
+    EXPECT_EQ(questions.notices[0].text, QStringLiteral("Budik")) << "on time in real time: not late";
     window.reset();
 
     questions.notices.clear();

@@ -96,3 +96,35 @@ TEST_F(DesktopNotifierTest, SnoozeFromTheNoticeAndALateRing) {
     EXPECT_EQ(desktop.sent.back().summary, QString::fromUtf16(u"Odpočítávání"));
     EXPECT_EQ(desktop.captions(end - 1), QStringList{QString()}) << "no sound to stop, no alarm to put off";
 }
+
+// An advance notice passes by itself and the next one replaces it; rings stay. A notice the desktop
+// closed is not taken back again; stopping every sound from the menu takes the rest back, and so does
+// the end of the program, after which the desktop's buttons reach nobody.
+TEST_F(DesktopNotifierTest, NoticesDoNotOutliveTheirUse) {
+    const Zazvoneni advance{Zazvoneni::Druh::UpozorneniPredem, {}, QStringLiteral("Zbývá 0:05:00"), -1, 0};
+    const quint64 first = notifier.zazvonilo(advance);
+    EXPECT_FALSE(desktop.sent.back().lasting);
+    const quint64 second = notifier.zazvonilo(advance);
+    EXPECT_EQ(desktop.withdrawn, std::vector<quint64>{first}) << "replaced by the next";
+
+    const quint64 ring = notifier.zazvonilo(alarm());
+    EXPECT_TRUE(desktop.sent.back().lasting);
+    const quint64 dismissed = notifier.zazvonilo(alarm());
+    desktop.onClosed(dismissed);
+    notifier.answered(dismissed);
+    EXPECT_EQ(desktop.withdrawn.size(), 1u) << "closed by the desktop already";
+
+    notifier.withdrawAll();
+    EXPECT_EQ(desktop.withdrawn, (std::vector<quint64>{first, second, ring}));
+    notifier.answered(ring);
+    EXPECT_EQ(desktop.withdrawn.size(), 3u);
+
+    {
+        DesktopNotifier other{{desktop, sounds, clock, settings, snoozed, texts}, [] { return true; }};
+        const quint64 left = other.zazvonilo(alarm());
+        desktop.withdrawn.clear();
+        (void)left;
+    }
+    EXPECT_EQ(desktop.withdrawn.size(), 1u) << "taken back at the end";
+    EXPECT_FALSE(desktop.onButton) << "nobody answers a button after the end";
+}

@@ -116,6 +116,9 @@ TEST_F(RingsOutOfSightTest, ASnoozedAlarmIsListedRingsAgainAndCanBeCancelled) {
     EXPECT_EQ(questions.notices[1].text, QStringLiteral("Konvice"));
     EXPECT_EQ(dateLabel(), QStringLiteral("Odlož. 10:10"));
 
+    click("lblFceTavrok");
+    EXPECT_FALSE(cancelSnooze()->isEnabled()) << "the name box is not shown";
+    click("lblFceBudik");
     ASSERT_TRUE(cancelSnooze()->isEnabled());
     cancelSnooze()->trigger();
     EXPECT_FALSE(markedSnoozed(QStringLiteral("Čaj")));
@@ -186,4 +189,53 @@ TEST_F(RingsOutOfSightTest, AnAlarmDueDuringASleepIsMissedBeyondTheLimitAndSaysH
     runFor(1000);
     ASSERT_EQ(questions.notices.size(), 1u);
     EXPECT_EQ(questions.notices[0].text, QString::fromUtf16(u"Vstávej\nZpožděno o 29 min."));
+}
+
+// A snooze due while the computer slept is late as any alarm: beyond the limit it is listed among the
+// missed alarms, within it (or without one) it rings and says how late. An alarm's own regular ring
+// ends its snooze.
+TEST_F(RingsOutOfSightTest, ASnoozeDueDuringASleepIsLateAsAnyAlarmAndARegularRingEndsIt) {
+    settings("[nastaveni]\nodkladani=1\ndelkaOdlozeni=5\nnezvonitZpozdene=1\nzpozdeniMinut=15\nzobrazovatBudiky=0\n");
+    dailyAlarms({{"Čaj", "10:00:05", "Konvice"}, {"Oběd", "11:00:00", "Polévka"}});
+    open();
+    questions.snoozeAnswers = 1;
+    runFor(5000);
+    clock.advanceMs(30 * MinuteMs); // asleep from 10:00:05 until 10:30:05
+    runFor(1000);
+    ASSERT_EQ(questions.notices.size(), 1u) << "put off until 10:05, 25 minutes late: not rung";
+    const auto& missed = window->programState().zmeskaneBudiky.seznam;
+    ASSERT_EQ(missed.size(), 1u);
+    EXPECT_EQ(missed[0].nazev, QStringLiteral("Čaj"));
+    EXPECT_FALSE(markedSnoozed(QStringLiteral("Čaj")));
+
+    option(u"nezvonitZpozdene", false);
+    questions.snoozeAnswers = 1;
+    minutesPass(30); // Oběd at 11:00, put off until 11:05
+    ASSERT_EQ(questions.notices.size(), 2u);
+    clock.advanceMs(20 * MinuteMs); // asleep until about 11:20
+    runFor(1000);
+    ASSERT_EQ(questions.notices.size(), 3u);
+    EXPECT_TRUE(questions.notices[2].text.startsWith(QString::fromUtf16(u"Polévka\nZpožděno o 15 min.")))
+        << questions.notices[2].text.toStdString();
+
+    // Put off for two hours from a ring at 11:25, then moved by the user to ring at 11:30: that ring ends
+    // the snooze, which would have rung again at 13:25.
+    ASSERT_TRUE(window->programState().storage.settingsIni().writeInteger(u"nastaveni", u"delkaOdlozeni", 120));
+    const auto moveAlarm = [this](const char* digits) {
+        names()->setEditText(QStringLiteral("Čaj"));
+        click("btnBudNacist");
+        typeOnDigits(digits);
+        click("btnBudUlozit");
+    };
+    moveAlarm("112500");
+    questions.snoozeAnswers = 1;
+    minutesPass(5);
+    ASSERT_EQ(questions.notices.size(), 4u) << "Čaj at 11:25";
+    EXPECT_TRUE(markedSnoozed(QStringLiteral("Čaj")));
+    moveAlarm("113000");
+    minutesPass(5);
+    ASSERT_EQ(questions.notices.size(), 5u) << "Čaj at 11:30";
+    EXPECT_FALSE(markedSnoozed(QStringLiteral("Čaj")));
+    minutesPass(125);
+    EXPECT_EQ(questions.notices.size(), 5u) << "the snooze went with the regular ring";
 }

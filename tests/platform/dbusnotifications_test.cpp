@@ -22,6 +22,7 @@ public:
     };
     std::map<uint, Shown> shown;
     std::vector<uint> closed;
+    QStringList capabilities{QStringLiteral("actions"), QStringLiteral("body"), QStringLiteral("body-markup")};
 
     void press(uint id, const QString& key) { emit ActionInvoked(id, key); }
 
@@ -35,7 +36,7 @@ public slots:
         closed.push_back(id);
         emit NotificationClosed(id, 3);
     }
-    QStringList GetCapabilities() { return {QStringLiteral("actions"), QStringLiteral("body")}; }
+    QStringList GetCapabilities() { return capabilities; }
 
 signals:
     void ActionInvoked(uint id, const QString& key);
@@ -86,6 +87,7 @@ TEST_F(PrivateBus, ANoticeGoesOutItsButtonComesBackAndAWithdrawnOneCloses) {
 
     DbusNotifications notifications(QStringLiteral("Tavrok"), QStringLiteral("/usr/share/icons/tavrok.png"),
                                     connect("client"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notifications.knowsCapabilities(); }));
     std::vector<std::pair<quint64, QString>> pressed;
     notifications.onButton = [&](quint64 notice, const QString& key) { pressed.emplace_back(notice, key); };
     const quint64 first = notifications.send(
@@ -96,6 +98,7 @@ TEST_F(PrivateBus, ANoticeGoesOutItsButtonComesBackAndAWithdrawnOneCloses) {
     EXPECT_EQ(shown.icon, QStringLiteral("/usr/share/icons/tavrok.png"));
     EXPECT_EQ(shown.summary, QStringLiteral("Ráno"));
     EXPECT_EQ(shown.body, QStringLiteral("Vstávej &lt;hned&gt; &amp; teď")) << "shown as typed, not as markup";
+    EXPECT_EQ(shown.hints.value(QStringLiteral("urgency")).toInt(), 2) << "critical: a ring stays";
     EXPECT_EQ(shown.actions, (QStringList{QStringLiteral("stop"), QStringLiteral("Vypnout zvuk")}));
     EXPECT_EQ(shown.timeout, 0) << "stays until answered";
 
@@ -110,6 +113,32 @@ TEST_F(PrivateBus, ANoticeGoesOutItsButtonComesBackAndAWithdrawnOneCloses) {
     server.press(2, QStringLiteral("stop"));
     QTest::qWait(100);
     EXPECT_EQ(pressed.size(), 1u) << "a closed notice's button is nobody's";
+}
+
+// A server that shows plain text gets the message as typed; a passing notice goes by itself; a notice the
+// server closed is said to be closed.
+TEST_F(PrivateBus, PlainTextServersPassingNoticesAndClosedOnes) {
+    QDBusConnection serverBus = connect("server");
+    FakeNotificationServer server;
+    server.capabilities = {QStringLiteral("actions"), QStringLiteral("body")};
+    ASSERT_TRUE(serverBus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &server,
+                                         QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals));
+    ASSERT_TRUE(serverBus.registerService(QStringLiteral("org.freedesktop.Notifications")));
+    DbusNotifications notifications(QStringLiteral("Tavrok"), QString(), connect("client"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notifications.knowsCapabilities(); }));
+    std::vector<quint64> closed;
+    notifications.onClosed = [&](quint64 notice) { closed.push_back(notice); };
+
+    DesktopNotifications::Notice passing{QStringLiteral("Odpočítávání"), QStringLiteral("Zbývá <5> min & víc"), {}};
+    passing.lasting = false;
+    const quint64 id = notifications.send(passing);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.shown.size() == 1; }));
+    EXPECT_EQ(server.shown[1].body, QStringLiteral("Zbývá <5> min & víc"));
+    EXPECT_EQ(server.shown[1].hints.value(QStringLiteral("urgency")).toInt(), 1);
+    EXPECT_EQ(server.shown[1].timeout, -1) << "the server's own time";
+    server.CloseNotification(1); // as the user dismissing it
+    ASSERT_TRUE(QTest::qWaitFor([&] { return closed.size() == 1; }));
+    EXPECT_EQ(closed[0], id);
 }
 
 // Without a server the notice is dropped quietly: the sender goes on, and the log says so once.
