@@ -1,4 +1,6 @@
+#include "app/commandline.h"
 #include "app/messageboxquestions.h"
+#include "app/programactions.h"
 #include "app/programicon.h"
 #include "app/tfrmhlavniokno.h"
 #include "platform/application.h"
@@ -17,13 +19,36 @@
 #include "platform/sessionend.h"
 #include "platform/singleinstance.h"
 #include "platform/timedateclocksetter.h"
+#include "storage/storagelocations.h"
+#include "lang/messagetable.h"
 
 #include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
     if (argc >= 3 && qstrcmp(argv[1], tavrok::WaitForOption) == 0) {
         QCoreApplication helper(argc, argv);
         return tavrok::runAndWait(QCoreApplication::arguments().mid(2));
+    }
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const tavrok::CommandLine commandLine = tavrok::parseCommandLine(arguments);
+    if (commandLine.help) {
+        std::fputs(qPrintable(tavrok::commandLineHelp()), stdout);
+        return 0;
+    }
+    if (commandLine.version) {
+        std::printf("Tavrok %s\n", qPrintable(tavrok::StorageLocations::ProgramVersion));
+        return 0;
+    }
+    if (!commandLine.usageError.isEmpty()) {
+        const QString text = tavrok::MessageTable::builtIn(tavrok::MessageTable::UsageError);
+        std::fprintf(stderr, "%s\n", qPrintable(tavrok::fillPlaceholders(text, commandLine.usageError)));
+        return 2;
     }
     // A logout while the files are still loading must not end the program unsaved: the signal waits
     // until the window can take it.
@@ -38,7 +63,12 @@ int main(int argc, char* argv[]) {
     tavrok::setUpApplication(app);
     // A second start brings the running window forward instead of writing the same files beside it.
     tavrok::SingleInstance instance(QCoreApplication::applicationDirPath());
-    if (instance.handedOver()) {
+    if (const auto h = instance.handOver(tavrok::commandWords(commandLine.commands)); h.handedOver) {
+        if (!h.answered || !h.done) {
+            const QString why = h.answered ? h.why : tavrok::MessageTable::builtIn(tavrok::MessageTable::NoAnswer);
+            std::fprintf(stderr, "%s\n", qPrintable(why));
+            return 1;
+        }
         return 0;
     }
     instance.listen();
@@ -71,6 +101,19 @@ int main(int argc, char* argv[]) {
     tavrok::SessionEnd sessionEnd;
     QObject::connect(&sessionEnd, &tavrok::SessionEnd::ending, &window, &tavrok::TfrmHlavniOkno::endSession);
     QObject::connect(&instance, &tavrok::SingleInstance::activated, &window, &tavrok::TfrmHlavniOkno::mnuObnovitClick);
+    tavrok::ProgramActions& actions = window.actions();
+    instance.onCommand = [&actions](const QStringList& words) {
+        const tavrok::ActionResult r = actions.run(tavrok::parseCommandLine(words).commands);
+        return std::pair{r.done, r.why};
+    };
     window.show();
+    // This start's own switches, once the window stands.
+    if (!commandLine.commands.empty()) {
+        QTimer::singleShot(0, &window, [&actions, &commandLine] {
+            if (const tavrok::ActionResult r = actions.run(commandLine.commands); !r.done) {
+                std::fprintf(stderr, "%s\n", qPrintable(r.why));
+            }
+        });
+    }
     return QApplication::exec();
 }

@@ -53,8 +53,12 @@ public:
     void setNotifier(DesktopNotifier* notifier) { notifier_ = notifier; }
 
 protected:
-    // Tells the desktop of a ring, before the window comes forward; the number takes it back.
-    quint64 tellDesktop(const Zazvoneni& ring) { return notifier_ ? notifier_->zazvonilo(ring) : 0; }
+    // Announces a ring, an end or an advance notice to whoever watches (the session bus), and tells the
+    // desktop, before the window comes forward; the number takes the desktop's notice back.
+    quint64 tellDesktop(const Zazvoneni& ring) {
+        emit rang(ring);
+        return notifier_ ? notifier_->zazvonilo(ring) : 0;
+    }
     // The ring's box was closed: its notice goes too.
     void answered(quint64 notice) {
         if (notifier_) {
@@ -67,6 +71,8 @@ signals:
     void stateChanged();
     // An alarm rang (1) or a countdown ended (2): the serial outputs of that event change.
     void serialEvent(int event);
+    // An alarm rang, a countdown ended or gave its advance notice.
+    void rang(const tavrok::Zazvoneni& ring);
 
 private:
     DesktopNotifier* notifier_ = nullptr;

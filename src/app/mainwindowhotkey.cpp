@@ -1,5 +1,6 @@
 // The split hotkey: a key that takes a split while another program has the focus.
 #include "app/tfrmhlavniokno.h"
+#include "app/programactions.h"
 #include "platform/globalhotkey.h"
 #include "platform/hotkeycode.h"
 #include "platform/questions.h"
@@ -17,7 +18,7 @@ void TfrmHlavniOkno::registerKey() {
     if (code == 0) {
         return; // the field was emptied: no key
     }
-    services_.hotkey.onPressed = [this] { zkratkaMezicasuStisknuta(); };
+    services_.hotkey.onPressed = [this] { (void)actions_->split(); };
     // A refused key is said once for a combination, not at every start of the settings dialog.
     const auto tellOnce = [&](int message) {
         if (hotkeyReported_ != code) {

@@ -111,10 +111,6 @@ void TfrmHlavniOkno::btnDalsiClick() {
     panel(state_.function()).btnDalsiClick();
 }
 
-void TfrmHlavniOkno::zkratkaMezicasuStisknuta() {
-    stopwatchPanel_->zkratkaMezicasuStisknuta();
-}
-
 void TfrmHlavniOkno::mnuVypnoutUpozorneniClick() {
     state_.sounds.vypnoutUpozorneni();
     tmrPrehravaniZvuku->stop();

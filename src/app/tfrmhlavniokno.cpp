@@ -5,11 +5,11 @@
 #include "app/digitinput.h"
 #include "app/tickplanner.h"
 #include "countdown/countdownpanel.h"
-#include "display/displayfeed.h"
 #include "display/tfrmdisplej.h"
 #include "display/tfrmnastavenidispleje.h"
 #include "display/seriovyport.h"
 #include "app/desktopnotices.h"
+#include "app/programactions.h"
 #include "display/trayicon.h"
 #include "platform/clock.h"
 #include "platform/trayhost.h"
@@ -20,9 +20,7 @@
 #include "widgets/background.h"
 #include "widgets/namedwidget.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -163,7 +161,6 @@ void TfrmHlavniOkno::buildControls() {
     connect(btnVynulovat, &QPushButton::clicked, this, &TfrmHlavniOkno::btnVynulovatClick);
     connect(btnDalsi, &QPushButton::clicked, this, &TfrmHlavniOkno::btnDalsiClick);
     connect(btnKonec, &QPushButton::clicked, this, &TfrmHlavniOkno::btnKonecClick);
-
 }
 
 void TfrmHlavniOkno::buildPanels(const PlatformServices& services) {
@@ -180,6 +177,10 @@ void TfrmHlavniOkno::buildPanels(const PlatformServices& services) {
     }
     notifier_ = desktopNotices(this, state_, services, {countdownPanel_, alarmPanel_},
                                {[this] { mnuObnovitClick(); }, [this] { alarmPanel_->snoozesChanged(); }});
+    actions_ = new ProgramActions({state_, *stopwatchPanel_, *countdownPanel_, *alarmPanel_,
+                                   [this] { mnuObnovitClick(); },
+                                   [] { return QApplication::activeModalWidget() != nullptr; }},
+                                  this);
     connect(digitInput_, &DigitInput::edited, this, [this] {
         if (state_.function() == Funkce::Budik) {
             alarmPanel_->alarmChanged();

@@ -21,6 +21,7 @@ class QTimer;
 
 namespace tavrok {
 
+class ProgramActions;
 class AlarmPanel;
 class ClickLabel;
 class ClockEditor;
@@ -63,6 +64,8 @@ public:
     StopwatchPanel& stopwatchPanel() const { return *stopwatchPanel_; }
     CountdownPanel& countdownPanel() const { return *countdownPanel_; }
     AlarmPanel& alarmPanel() const { return *alarmPanel_; }
+    // What every input asks of the program.
+    ProgramActions& actions() const { return *actions_; }
     TfrmDalsiOdpocit* frmDalsiOdpocit() const;
     TfrmNastaveni* frmNastaveni() const { return frmNastaveni_; }
     const TrayIcon& trayIcon() const { return *tray_; }
@@ -81,7 +84,6 @@ public:
     void btnZapnoutClick();
     void btnVynulovatClick();
     void btnDalsiClick();
-    void zkratkaMezicasuStisknuta();
     void mnuVypnoutUpozorneniClick();
     void mnuNastaveniClick();
     void mnuOProgramuClick();
@@ -219,6 +221,7 @@ private:
     TfrmOProgramu* frmOProgramu_ = nullptr;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<DesktopNotifier> notifier_; // when the desktop has notifications
+    ProgramActions* actions_ = nullptr;
     std::unique_ptr<TfrmDisplej> frmDisplej_; // a window of its own, with its own taskbar button
     bool displayWasVisible_ = false;          // when the window went to the notification area
     TfrmNastaveniDispleje* frmNastaveniDispleje_ = nullptr;

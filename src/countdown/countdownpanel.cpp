@@ -86,6 +86,12 @@ void CountdownPanel::vypniOdpocit() {
     emit stateChanged();
 }
 
+void CountdownPanel::setLength(TDateTime length) {
+    state_.countdown.setLeft(length);
+    refresh();
+    emit stateChanged();
+}
+
 void CountdownPanel::btnVynulovatClick() {
     state_.countdown.setLeft(0);
     emit stateChanged();

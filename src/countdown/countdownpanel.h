@@ -29,6 +29,8 @@ public:
     void btnDalsiClick() override;
     void tick(const TickTime& now, bool onScreen, AfterTick& after) override;
     void refresh() override;
+    // The length the next start counts down (a stopped countdown only).
+    void setLength(TDateTime length);
 
     // Start and stop, from the countdown's button or from any function (the serial input lines).
     void zapniOdpocit();

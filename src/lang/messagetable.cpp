@@ -87,6 +87,12 @@ constexpr const char16_t* BuiltIn[MessageTable::Count] = {
     u"Do složky nastavení %d1 lze opět zapisovat. Nastavení, budíky a mezičasy, se kterými program mezitím pracoval ve složce %d2, byly přeneseny zpět do ní.",
     u"Nastavení, budíky a mezičasy ze složky %d2 nelze přenést zpět do složky nastavení %d1. Program s nimi proto dál pracuje ve složce %d2.",
     u"Nastavení se do složky %d1 nepodařilo přesunout: soubor %d2 nelze zapsat (například je disk plný nebo je soubor chráněný proti zápisu). Složka zůstala taková, jaká byla, a nastavení zůstává na původním místě.",
+    u"Program Tavrok čeká na odpověď v otevřeném okně, příkaz %d proto nyní provést nelze.",
+    u"Tavrok neběží, mezičas proto nelze vzít.",
+    u"Odpočítávání neběží, pozastavit je proto nelze.",
+    u"Délku odpočítávání nelze změnit, dokud odpočítávání běží nebo je pozastavené.",
+    u"Neznámý nebo neúplný přepínač: %d%13Přepínače vypíše tavrok --help.",
+    u"Běžící program Tavrok na příkaz neodpověděl.",
 };
 
 QString withLineBreaks(QString text) {

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/commandline.h"
+#include "app/desktopnotifier.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+namespace tavrok {
+
+class CountdownPanel;
+class FunctionPanel;
+class ProgramState;
+class StopwatchPanel;
+
+// What an action came to: done, or refused with the reason in the user's language.
+struct ActionResult {
+    bool done = true;
+    QString why;
+    static ActionResult refused(QString why) { return {false, std::move(why)}; }
+};
+
+// The one set of actions on the program's state that every input calls: the window's buttons, the
+// notification area's menu, the split hotkey, the serial lines, the command line and the session bus.
+// Each answers the same way whoever asks. While a box waits for an answer, only showing the window is
+// done: the rest would change what the box asks about.
+class ProgramActions : public QObject {
+    Q_OBJECT
+public:
+    struct Parts {
+        ProgramState& state;
+        StopwatchPanel& stopwatch;
+        CountdownPanel& countdown;
+        FunctionPanel& alarms;
+        std::function<void()> showWindow;
+        std::function<bool()> boxOpen; // a modal box or dialog waits for an answer
+    };
+    explicit ProgramActions(Parts parts, QObject* parent = nullptr);
+
+    // A running stopwatch starts again from zero or goes on, as the start button's option says.
+    ActionResult stopwatchStart();
+    ActionResult stopwatchStop();
+    ActionResult stopwatchReset();
+    ActionResult split();
+    // A paused countdown goes on.
+    ActionResult countdownStart();
+    ActionResult countdownStop();
+    ActionResult countdownPause();
+    ActionResult countdownLength(TDateTime length);
+    ActionResult show();
+
+    // One step of the command line; several in their order, up to the first refused.
+    ActionResult run(const ProgramCommand& command);
+    ActionResult run(const std::vector<ProgramCommand>& commands);
+
+signals:
+    void alarmRang(const QString& name);
+    void countdownEnded();
+    void splitTaken(TDateTime elapsed);
+    // Anything the watchers read may have changed (an engine started, stopped, a length set).
+    void changed();
+
+private:
+    ActionResult refusedWhileBoxOpen(const char* what) const;
+    Parts p_;
+};
+
+} // namespace tavrok
