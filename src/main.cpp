@@ -1,3 +1,4 @@
+#include "app/busservice.h"
 #include "app/commandline.h"
 #include "app/messageboxquestions.h"
 #include "app/programactions.h"
@@ -102,6 +103,8 @@ int main(int argc, char* argv[]) {
     QObject::connect(&sessionEnd, &tavrok::SessionEnd::ending, &window, &tavrok::TfrmHlavniOkno::endSession);
     QObject::connect(&instance, &tavrok::SingleInstance::activated, &window, &tavrok::TfrmHlavniOkno::mnuObnovitClick);
     tavrok::ProgramActions& actions = window.actions();
+    tavrok::BusService busService(actions, window.programState());
+    (void)busService.registerOn(QDBusConnection::sessionBus());
     instance.onCommand = [&actions](const QStringList& words) {
         const tavrok::ActionResult r = actions.run(tavrok::parseCommandLine(words).commands);
         return std::pair{r.done, r.why};

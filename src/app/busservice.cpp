@@ -1,0 +1,118 @@
+#include "app/busservice.h"
+
+#include "app/commandline.h"
+#include "app/programactions.h"
+#include "app/programstate.h"
+#include "common/programlog.h"
+#include "storage/inivalues.h"
+
+#include <QDBusConnectionInterface>
+
+namespace tavrok {
+
+namespace {
+double seconds(TDateTime days) {
+    return static_cast<double>(toMilliseconds(days)) / 1000.0;
+}
+} // namespace
+
+BusService::BusService(ProgramActions& actions, const ProgramState& state, QObject* parent)
+    : QObject(parent), actions_(actions), state_(state) {
+    connect(&actions_, &ProgramActions::alarmRang, this, &BusService::AlarmRang);
+    connect(&actions_, &ProgramActions::countdownEnded, this, &BusService::CountdownEnded);
+    connect(&actions_, &ProgramActions::splitTaken, this, [this](TDateTime elapsed) { emit SplitTaken(seconds(elapsed)); });
+}
+
+bool BusService::registerOn(QDBusConnection bus) {
+    if (!bus.isConnected()) {
+        zapisDoLogu(QStringLiteral("No session bus: the program is not offered on it."));
+        return false;
+    }
+    if (!bus.registerObject(QString::fromLatin1(Path), this,
+                            QDBusConnection::ExportScriptableSlots | QDBusConnection::ExportScriptableSignals |
+                                QDBusConnection::ExportAllProperties)) {
+        zapisDoLogu(QStringLiteral("The program's object could not be put on the session bus."));
+        return false;
+    }
+    if (!bus.registerService(QString::fromLatin1(Service))) {
+        zapisDoLogu(QStringLiteral("The name %1 is taken on the session bus (another copy of the program runs).")
+                        .arg(QString::fromLatin1(Service)));
+        bus.unregisterObject(QString::fromLatin1(Path));
+        return false;
+    }
+    return true;
+}
+
+QString BusService::function() const {
+    switch (state_.function()) {
+    case Funkce::Budik:
+        return QStringLiteral("alarm");
+    case Funkce::Tavrok:
+        return QStringLiteral("stopwatch");
+    case Funkce::Odpocit:
+        return QStringLiteral("countdown");
+    }
+    return {};
+}
+
+double BusService::stopwatchSeconds() const {
+    const auto& s = state_.stopwatch;
+    return seconds(s.running() ? state_.clock.utcNow() - s.start() : s.elapsed());
+}
+
+QString BusService::stopwatchState() const {
+    return state_.stopwatch.running() ? QStringLiteral("running") : QStringLiteral("stopped");
+}
+
+double BusService::countdownSecondsLeft() const {
+    const auto& c = state_.countdown;
+    return seconds(c.running() ? std::max(0.0, c.end() - state_.clock.utcNow()) : c.left());
+}
+
+QString BusService::countdownState() const {
+    const auto& c = state_.countdown;
+    return c.paused() ? QStringLiteral("paused") : c.running() ? QStringLiteral("running") : QStringLiteral("stopped");
+}
+
+QString BusService::nextAlarm() const {
+    return state_.alarmClock.nextDue() ? state_.alarmClock.nasledujici() : QString();
+}
+
+QString BusService::nextAlarmTime() const {
+    const std::optional<LocalTime> due = state_.alarmClock.nextDue();
+    return due ? formatIniDateTime(due->days()) : QString();
+}
+
+void BusService::run(const QStringList& words) {
+    const CommandLine line = parseCommandLine(words);
+    if (!line.usageError.isEmpty() || line.commands.empty()) {
+        sendErrorReply(QDBusError::InvalidArgs, fillPlaceholders(state_.messages.text(MessageTable::UsageError),
+                                                                 words.join(u' ')));
+        return;
+    }
+    if (const ActionResult r = actions_.run(line.commands); !r.done) {
+        sendErrorReply(QStringLiteral("cz.tavrok.Tavrok.Error.Refused"), r.why);
+    }
+}
+
+void BusService::Split() {
+    run({QStringLiteral("--split")});
+}
+
+void BusService::Stopwatch(const QString& action) {
+    run({QStringLiteral("--stopwatch"), action});
+}
+
+void BusService::Countdown(const QString& action) {
+    run({QStringLiteral("--countdown"), action});
+}
+
+void BusService::SetCountdownLength(const QString& length) {
+    run({QStringLiteral("--countdown-length"), length});
+}
+
+void BusService::Show() {
+    run({QStringLiteral("--show")});
+}
+
+} // namespace tavrok
