@@ -4,6 +4,7 @@
 #include "app/programactions.h"
 #include "app/programstate.h"
 #include "common/programlog.h"
+#include "platform/clock.h"
 #include "storage/inivalues.h"
 
 #include <QDBusConnectionInterface>
@@ -20,7 +21,8 @@ BusService::BusService(ProgramActions& actions, const ProgramState& state, QObje
     : QObject(parent), actions_(actions), state_(state) {
     connect(&actions_, &ProgramActions::alarmRang, this, &BusService::AlarmRang);
     connect(&actions_, &ProgramActions::countdownEnded, this, &BusService::CountdownEnded);
-    connect(&actions_, &ProgramActions::splitTaken, this, [this](TDateTime elapsed) { emit SplitTaken(seconds(elapsed)); });
+    connect(&actions_, &ProgramActions::splitTaken, this,
+            [this](TDateTime elapsed) { emit SplitTaken(seconds(elapsed)); });
 }
 
 bool BusService::registerOn(QDBusConnection bus) {
@@ -29,14 +31,16 @@ bool BusService::registerOn(QDBusConnection bus) {
         return false;
     }
     if (!bus.registerObject(QString::fromLatin1(Path), this,
-                            QDBusConnection::ExportScriptableSlots | QDBusConnection::ExportScriptableSignals |
+                            QDBusConnection::ExportScriptableSlots |
+                                QDBusConnection::ExportScriptableSignals |
                                 QDBusConnection::ExportAllProperties)) {
         zapisDoLogu(QStringLiteral("The program's object could not be put on the session bus."));
         return false;
     }
     if (!bus.registerService(QString::fromLatin1(Service))) {
-        zapisDoLogu(QStringLiteral("The name %1 is taken on the session bus (another copy of the program runs).")
-                        .arg(QString::fromLatin1(Service)));
+        zapisDoLogu(
+            QStringLiteral("The name %1 is taken on the session bus (another copy of the program runs).")
+                .arg(QString::fromLatin1(Service)));
         bus.unregisterObject(QString::fromLatin1(Path));
         return false;
     }
@@ -71,7 +75,9 @@ double BusService::countdownSecondsLeft() const {
 
 QString BusService::countdownState() const {
     const auto& c = state_.countdown;
-    return c.paused() ? QStringLiteral("paused") : c.running() ? QStringLiteral("running") : QStringLiteral("stopped");
+    return c.paused()    ? QStringLiteral("paused")
+           : c.running() ? QStringLiteral("running")
+                         : QStringLiteral("stopped");
 }
 
 QString BusService::nextAlarm() const {
@@ -86,8 +92,8 @@ QString BusService::nextAlarmTime() const {
 void BusService::run(const QStringList& words) {
     const CommandLine line = parseCommandLine(words);
     if (!line.usageError.isEmpty() || line.commands.empty()) {
-        sendErrorReply(QDBusError::InvalidArgs, fillPlaceholders(state_.messages.text(MessageTable::UsageError),
-                                                                 words.join(u' ')));
+        sendErrorReply(QDBusError::InvalidArgs,
+                       fillPlaceholders(state_.messages.text(MessageTable::UsageError), words.join(u' ')));
         return;
     }
     if (const ActionResult r = actions_.run(line.commands); !r.done) {

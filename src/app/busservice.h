@@ -47,8 +47,8 @@ public:
 
 public slots:
     Q_SCRIPTABLE void Split();
-    Q_SCRIPTABLE void Stopwatch(const QString& action);   // start, stop, reset
-    Q_SCRIPTABLE void Countdown(const QString& action);   // start, stop, pause
+    Q_SCRIPTABLE void Stopwatch(const QString& action);          // start, stop, reset
+    Q_SCRIPTABLE void Countdown(const QString& action);          // start, stop, pause
     Q_SCRIPTABLE void SetCountdownLength(const QString& length); // H:MM:SS
     Q_SCRIPTABLE void Show();
 

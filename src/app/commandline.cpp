@@ -20,20 +20,32 @@ struct Choice {
     Kind kind;
 };
 constexpr std::array Choices{
-    Choice{"--stopwatch", "start", Kind::StopwatchStart}, Choice{"--stopwatch", "stop", Kind::StopwatchStop},
-    Choice{"--stopwatch", "reset", Kind::StopwatchReset}, Choice{"--countdown", "start", Kind::CountdownStart},
-    Choice{"--countdown", "stop", Kind::CountdownStop},   Choice{"--countdown", "pause", Kind::CountdownPause},
+    Choice{"--stopwatch", "start", Kind::StopwatchStart},
+    Choice{"--stopwatch", "stop", Kind::StopwatchStop},
+    Choice{"--stopwatch", "reset", Kind::StopwatchReset},
+    Choice{"--countdown", "start", Kind::CountdownStart},
+    Choice{"--countdown", "stop", Kind::CountdownStop},
+    Choice{"--countdown", "pause", Kind::CountdownPause},
 };
 
 // Qt's options that take a value (QGuiApplication and QApplication read them from the command line).
 bool qtOptionWithValue(const QString& a) {
-    static const QStringList withValue{
-        QStringLiteral("-platform"),   QStringLiteral("-platformpluginpath"), QStringLiteral("-platformtheme"),
-        QStringLiteral("-plugin"),     QStringLiteral("-qwindowgeometry"),    QStringLiteral("-qwindowicon"),
-        QStringLiteral("-qwindowtitle"), QStringLiteral("-display"),          QStringLiteral("-geometry"),
-        QStringLiteral("-style"),      QStringLiteral("-stylesheet"),         QStringLiteral("-session"),
-        QStringLiteral("-title"),      QStringLiteral("-icon"),               QStringLiteral("-name"),
-        QStringLiteral("-qmljsdebugger")};
+    static const QStringList withValue{QStringLiteral("-platform"),
+                                       QStringLiteral("-platformpluginpath"),
+                                       QStringLiteral("-platformtheme"),
+                                       QStringLiteral("-plugin"),
+                                       QStringLiteral("-qwindowgeometry"),
+                                       QStringLiteral("-qwindowicon"),
+                                       QStringLiteral("-qwindowtitle"),
+                                       QStringLiteral("-display"),
+                                       QStringLiteral("-geometry"),
+                                       QStringLiteral("-style"),
+                                       QStringLiteral("-stylesheet"),
+                                       QStringLiteral("-session"),
+                                       QStringLiteral("-title"),
+                                       QStringLiteral("-icon"),
+                                       QStringLiteral("-name"),
+                                       QStringLiteral("-qmljsdebugger")};
     return withValue.contains(a);
 }
 
@@ -49,7 +61,8 @@ std::optional<TDateTime> parseLength(const QString& text) {
     if (hours / 24 > MaxDays) {
         return std::nullopt;
     }
-    return zakodujDisplej(hours / 24, static_cast<int>(hours % 24), m.captured(2).toInt(), m.captured(3).toInt(), 0);
+    return zakodujDisplej(hours / 24, static_cast<int>(hours % 24), m.captured(2).toInt(),
+                          m.captured(3).toInt(), 0);
 }
 
 CommandLine parseCommandLine(const QStringList& arguments) {
@@ -147,7 +160,8 @@ QString commandLineHelp() {
     return QString::fromUtf16(
         u"Použití: tavrok [přepínače]\n"
         u"Bez přepínačů spustí program Tavrok, nebo běžící program zobrazí.\n"
-        u"Přepínače předá běžícímu programu (nejprve jej spustí, pokud neběží) a provede je v zadaném pořadí:\n"
+        u"Přepínače předá běžícímu programu (nejprve jej spustí, pokud neběží) a provede je v zadaném "
+        u"pořadí:\n"
         u"  --split                      vezme mezičas (jako klávesová zkratka pro mezičas)\n"
         u"  --stopwatch start|stop|reset spustí, zastaví nebo vynuluje Tavrok\n"
         u"  --countdown start|stop|pause spustí, zastaví nebo pozastaví odpočítávání\n"

@@ -33,7 +33,7 @@ struct ProgramCommand {
 struct CommandLine {
     bool help = false;
     bool version = false;
-    QString usageError;   // the word that could not be read; empty when all could
+    QString usageError; // the word that could not be read; empty when all could
     std::vector<ProgramCommand> commands;
 };
 

@@ -57,7 +57,8 @@ quint64 DesktopNotifier::zazvonilo(const Zazvoneni& ring) {
         notice.buttons.append({SnoozeKey, s_.texts.odlozit});
     }
     notice.lasting = ring.druh != Zazvoneni::Druh::UpozorneniPredem;
-    if (!notice.lasting && shown_.erase(advance_) > 0) {
+    // The next advance notice, or the end, replaces the last advance notice.
+    if (ring.druh != Zazvoneni::Druh::Budik && shown_.erase(advance_) > 0) {
         s_.desktop.withdraw(advance_);
     }
     const quint64 id = s_.desktop.send(notice);

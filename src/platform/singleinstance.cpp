@@ -113,7 +113,8 @@ void SingleInstance::listen() {
                     return;
                 }
                 const auto [done, why] = onCommand(words);
-                const QString reason = QString(why).replace(u'\n', QStringLiteral("\\n")).replace(u'\t', u' ');
+                QString reason = why;
+                reason.replace(u'\n', QStringLiteral("\\n")).replace(u'\t', u' ');
                 socket->write((done ? QByteArray("0") : "1\t" + reason.toUtf8()) + '\n');
                 socket->flush();
             });

@@ -25,13 +25,20 @@ TDateTime hms(int h, int m, int s) {
 // restarts the program with them) are left alone; and the words handed to the running program read back
 // as the same steps.
 TEST(CommandLine, ReadsEverySwitchInOrderAndLeavesQtsOptions) {
-    const CommandLine c = parse({"-session", "1234abcd", "--countdown-length", "1:30:00", "--countdown", "start",
-                                 "--stopwatch=start", "--split", "-platform", "xcb", "--stopwatch", "stop",
-                                 "--stopwatch", "reset", "--countdown=pause", "--countdown", "stop", "--show"});
+    const CommandLine c =
+        parse({"-session", "1234abcd", "--countdown-length", "1:30:00", "--countdown", "start",
+               "--stopwatch=start", "--split", "-platform", "xcb", "--stopwatch", "stop", "--stopwatch",
+               "reset", "--countdown=pause", "--countdown", "stop", "--show"});
     ASSERT_TRUE(c.usageError.isEmpty()) << c.usageError.toStdString();
-    const std::vector<ProgramCommand> expected{
-        {Kind::CountdownLength, hms(1, 30, 0)}, {Kind::CountdownStart}, {Kind::StopwatchStart}, {Kind::Split},
-        {Kind::StopwatchStop}, {Kind::StopwatchReset}, {Kind::CountdownPause}, {Kind::CountdownStop}, {Kind::Show}};
+    const std::vector<ProgramCommand> expected{{Kind::CountdownLength, hms(1, 30, 0)},
+                                               {Kind::CountdownStart},
+                                               {Kind::StopwatchStart},
+                                               {Kind::Split},
+                                               {Kind::StopwatchStop},
+                                               {Kind::StopwatchReset},
+                                               {Kind::CountdownPause},
+                                               {Kind::CountdownStop},
+                                               {Kind::Show}};
     ASSERT_EQ(c.commands.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(c.commands[i].kind, expected[i].kind) << i;

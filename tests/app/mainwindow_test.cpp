@@ -1,5 +1,6 @@
 #include "storage/inifile.h"
 #include "storage/inivalues.h"
+#include "app/programactions.h"
 #include "support/windowfixture.h"
 #include "update/updatecheck.h"
 

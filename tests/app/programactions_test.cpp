@@ -52,9 +52,10 @@ TEST_F(ProgramActionsTest, TheCountdownTakesALengthStartsPausesGoesOnAndStops) {
     EXPECT_FALSE(actions().countdownPause().done);
     EXPECT_EQ(actions().countdownPause().why, message(MessageTable::CountdownNotRunning));
 
-    ASSERT_TRUE(actions().run(parseCommandLine({QStringLiteral("--countdown-length"), QStringLiteral("0:00:10"),
-                                                QStringLiteral("--countdown"), QStringLiteral("start")})
-                                  .commands)
+    ASSERT_TRUE(actions()
+                    .run(parseCommandLine({QStringLiteral("--countdown-length"), QStringLiteral("0:00:10"),
+                                           QStringLiteral("--countdown"), QStringLiteral("start")})
+                             .commands)
                     .done);
     EXPECT_TRUE(window->countdown().running());
     const ActionResult busy = actions().countdownLength(1.0 / 24);
@@ -81,9 +82,10 @@ TEST_F(ProgramActionsTest, ABoxOpenRefusesAllButSplitsAndShowing) {
     questions.whileOpen = [&](int) {
         meanwhile.push_back(actions().countdownLength(1.0 / 1440));
         meanwhile.push_back(actions().split());
-        meanwhile.push_back(actions().run(parseCommandLine({QStringLiteral("--show"), QStringLiteral("--stopwatch"),
-                                                            QStringLiteral("stop"), QStringLiteral("--split")})
-                                              .commands));
+        meanwhile.push_back(
+            actions().run(parseCommandLine({QStringLiteral("--show"), QStringLiteral("--stopwatch"),
+                                            QStringLiteral("stop"), QStringLiteral("--split")})
+                              .commands));
         meanwhile.push_back(actions().show());
     };
     QMessageBox box; // a modal box as the user sees it
@@ -94,7 +96,8 @@ TEST_F(ProgramActionsTest, ABoxOpenRefusesAllButSplitsAndShowing) {
     box.exec();
     ASSERT_EQ(meanwhile.size(), 4u);
     EXPECT_FALSE(meanwhile[0].done);
-    EXPECT_EQ(meanwhile[0].why, fillPlaceholders(message(MessageTable::CommandWhileBox), QStringLiteral("--countdown-length")));
+    EXPECT_EQ(meanwhile[0].why,
+              fillPlaceholders(message(MessageTable::CommandWhileBox), QStringLiteral("--countdown-length")));
     EXPECT_TRUE(meanwhile[1].done) << "a split is a moment: taken";
     EXPECT_FALSE(meanwhile[2].done);
     EXPECT_TRUE(meanwhile[2].why.contains(u"--stopwatch stop"));

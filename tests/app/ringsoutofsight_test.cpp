@@ -27,6 +27,8 @@ protected:
         WindowFixture::SetUp();
         notifications = &desktop;
     }
+    // The window takes its notices back as it goes: before the desktop does.
+    void TearDown() override { window.reset(); }
     QComboBox* names() const { return child<QComboBox>("cbxBudiky"); }
     QString dateLabel() const { return child<QLabel>("lblDatumBudiku")->text(); }
     QString bellPath() const { return window->standardSound(u"Zvonek.wav"); }
@@ -238,4 +240,28 @@ TEST_F(RingsOutOfSightTest, ASnoozeDueDuringASleepIsLateAsAnyAlarmAndARegularRin
     EXPECT_FALSE(markedSnoozed(QStringLiteral("Čaj")));
     minutesPass(125);
     EXPECT_EQ(questions.notices.size(), 5u) << "the snooze went with the regular ring";
+}
+
+// A countdown ending out of sight goes to the desktop with its message, and so do its advance notices,
+// each passing by itself and replaced by the next.
+TEST_F(RingsOutOfSightTest, ACountdownsAdvanceNoticesAndEndGoToTheDesktop) {
+    settings("[dalsiNastaveniOdpocit]\nupozornovatPredem=1\npocetUpozorneni=2\n"
+             "[dalsiNastaveniOdpocit-Upozorneni]\n0=2\n1=3\n");
+    open();
+    startCountdown("000005", "Hotovo");
+    window->showMinimized();
+    runFor(2000);
+    ASSERT_EQ(desktop.sent.size(), 1u) << "three seconds left";
+    EXPECT_TRUE(desktop.sent[0].body.startsWith(QString::fromUtf16(u"Zbývá"))) << desktop.sent[0].body.toStdString();
+    EXPECT_FALSE(desktop.sent[0].lasting);
+    runFor(1000);
+    ASSERT_EQ(desktop.sent.size(), 2u) << "two seconds left";
+    EXPECT_EQ(desktop.withdrawn, std::vector<quint64>{1}) << "the first replaced";
+    runFor(2000);
+    ASSERT_EQ(desktop.sent.size(), 3u);
+    EXPECT_EQ(desktop.sent[2].summary, QString::fromUtf16(u"Odpočítávání"));
+    EXPECT_EQ(desktop.sent[2].body, QStringLiteral("Hotovo"));
+    EXPECT_TRUE(desktop.sent[2].lasting);
+    ASSERT_EQ(questions.notices.size(), 1u);
+    EXPECT_EQ(desktop.withdrawn, (std::vector<quint64>{1, 2, 3})) << "the end replaced the notice; its box closed";
 }

@@ -20,6 +20,8 @@ expect_eq "$(cat "$E2E_DIR/stdout")" "Tavrok 2.51" "--version"
 expect_status 2 --stopwatch go
 grep -q -- "--stopwatch go" "$E2E_DIR/stderr" || fail "the usage error does not name the switch"
 
+# The countdown's message is remembered from a last run: its end opens a box.
+e2e_settings '[nastaveni]\npamatovatOdpocit=1\n[stavHlavnihoOkna]\nodpocitZprava=Hotovo\n'
 e2e_launch
 expect_status 0 --stopwatch start
 e2e_wait_title '^T: 0;00:00:0[0-9]$'
@@ -29,7 +31,8 @@ expect_status 0 --split
 expect_status 0 --stopwatch stop
 e2e_wait_title '^(Po|Út|St|Čt|Pá|So|Ne) '
 expect_status 1 --split
-expect_eq "$(cat "$E2E_DIR/stderr")" "Tavrok neběží, mezičas proto nelze vzít." "the reason of a refused split"
+grep -Fxq "Tavrok neběží, mezičas proto nelze vzít." "$E2E_DIR/stderr" ||
+    fail "the reason of a refused split: $(cat "$E2E_DIR/stderr")"
 expect_status 1 --countdown pause
 expect_status 0 --countdown-length 0:00:02 --countdown start
 box=$(e2e_wait_window '^Tavrok: ') || fail "the countdown started from the command line did not end"
