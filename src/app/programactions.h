@@ -22,10 +22,10 @@ struct ActionResult {
     static ActionResult refused(QString why) { return {false, std::move(why)}; }
 };
 
-// The one set of actions on the program's state that every input calls: the window's buttons, the
-// notification area's menu, the split hotkey, the serial lines, the command line and the session bus.
-// Each answers the same way whoever asks. While a box waits for an answer, only showing the window is
-// done: the rest would change what the box asks about.
+// The one set of actions on the program's state. The split hotkey, the command line and the session bus
+// call it; the window's buttons, the notification area's menu and the serial lines are to follow. Each
+// answers the same way whoever asks. While a box waits for an answer, only a split (a moment taken) and
+// showing the window are done: the rest would change what the box asks about.
 class ProgramActions : public QObject {
     Q_OBJECT
 public:
@@ -39,7 +39,7 @@ public:
     };
     explicit ProgramActions(Parts parts, QObject* parent = nullptr);
 
-    // A running stopwatch starts again from zero or goes on, as the start button's option says.
+    // A stopwatch already running goes on unchanged.
     ActionResult stopwatchStart();
     ActionResult stopwatchStop();
     ActionResult stopwatchReset();
