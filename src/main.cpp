@@ -27,6 +27,27 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
+
+namespace {
+
+// How long a start with switches waits for the program it started to take them.
+constexpr int StartWaitMs = 30'000;
+
+// The exit status of a start that handed its switches over: 0 done, 1 refused, 2 a usage error; the
+// reason on the standard error.
+int reportHandOver(const tavrok::SingleInstance::HandOver& h) {
+    if (!h.answered) {
+        std::fprintf(stderr, "%s\n", qPrintable(tavrok::MessageTable::builtIn(tavrok::MessageTable::NoAnswer)));
+        return 1;
+    }
+    if (!h.answer.why.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(h.answer.why));
+    }
+    return static_cast<int>(h.answer.status);
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     if (argc >= 3 && qstrcmp(argv[1], tavrok::WaitForOption) == 0) {
@@ -51,6 +72,29 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "%s\n", qPrintable(tavrok::fillPlaceholders(text, commandLine.usageError)));
         return 2;
     }
+    // A start while the program runs hands its switches over and ends: it needs no display of its own,
+    // and Ctrl+C or a logout simply end it.
+    std::unique_ptr<tavrok::SingleInstance> instance;
+    {
+        QCoreApplication probe(argc, argv);
+        const QString programFolder = QCoreApplication::applicationDirPath();
+        const QStringList words = tavrok::commandWords(commandLine.commands);
+        instance = std::make_unique<tavrok::SingleInstance>(programFolder);
+        tavrok::SingleInstance::HandOver h = instance->handOver(words);
+        if (!h.handedOver && !commandLine.commands.empty()) {
+            // None runs: the program starts in the background and the switches go to it, so a script
+            // or a desktop shortcut gets its answer and goes on.
+            instance.reset();
+            h = tavrok::startAndHandOver(programFolder, QCoreApplication::applicationFilePath(),
+                                         commandLine.qtArguments, words, StartWaitMs);
+            if (!h.handedOver) {
+                h.answered = false;
+            }
+        }
+        if (!instance || h.handedOver) {
+            return reportHandOver(h);
+        }
+    }
     // A logout while the files are still loading must not end the program unsaved: the signal waits
     // until the window can take it.
     tavrok::SessionEnd::catchSignals();
@@ -62,17 +106,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     tavrok::setUpApplication(app);
-    // A second start brings the running window forward instead of writing the same files beside it.
-    tavrok::SingleInstance instance(QCoreApplication::applicationDirPath());
-    if (const auto h = instance.handOver(tavrok::commandWords(commandLine.commands)); h.handedOver) {
-        if (!h.answered || !h.done) {
-            const QString why = h.answered ? h.why : tavrok::MessageTable::builtIn(tavrok::MessageTable::NoAnswer);
-            std::fprintf(stderr, "%s\n", qPrintable(why));
-            return 1;
-        }
-        return 0;
-    }
-    instance.listen();
+    instance->listen();
     QApplication::setWindowIcon(tavrok::programIcon());
 
     tavrok::SystemClock clock;
@@ -101,22 +135,21 @@ int main(int argc, char* argv[]) {
     questions.setLanguage(&window.programState().language);
     tavrok::SessionEnd sessionEnd;
     QObject::connect(&sessionEnd, &tavrok::SessionEnd::ending, &window, &tavrok::TfrmHlavniOkno::endSession);
-    QObject::connect(&instance, &tavrok::SingleInstance::activated, &window, &tavrok::TfrmHlavniOkno::mnuObnovitClick);
     tavrok::ProgramActions& actions = window.actions();
+    QObject::connect(instance.get(), &tavrok::SingleInstance::activated, &actions, &tavrok::ProgramActions::show);
     tavrok::BusService busService(actions, window.programState());
     (void)busService.registerOn(QDBusConnection::sessionBus());
-    instance.onCommand = [&actions](const QStringList& words) {
-        const tavrok::ActionResult r = actions.run(tavrok::parseCommandLine(words).commands);
-        return std::pair{r.done, r.why};
-    };
     window.show();
-    // This start's own switches, once the window stands.
-    if (!commandLine.commands.empty()) {
-        QTimer::singleShot(0, &window, [&actions, &commandLine] {
-            if (const tavrok::ActionResult r = actions.run(commandLine.commands); !r.done) {
-                std::fprintf(stderr, "%s\n", qPrintable(r.why));
-            }
-        });
-    }
+    // Switches handed over, also those that came while the files were loading.
+    instance->setCommandHandler([&actions, &window](const QStringList& words) {
+        using Status = tavrok::SingleInstance::Status;
+        const tavrok::CommandLine line = tavrok::parseCommandLine(words);
+        if (!line.usageError.isEmpty()) {
+            const QString text = window.programState().messages.text(tavrok::MessageTable::UsageError);
+            return tavrok::SingleInstance::Answer{Status::Usage, tavrok::fillPlaceholders(text, line.usageError)};
+        }
+        const tavrok::ActionResult r = actions.run(line.commands);
+        return tavrok::SingleInstance::Answer{r.done ? Status::Done : Status::Refused, r.why};
+    });
     return QApplication::exec();
 }

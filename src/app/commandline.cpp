@@ -49,6 +49,14 @@ bool qtOptionWithValue(const QString& a) {
     return withValue.contains(a);
 }
 
+// Qt's options without a value.
+bool qtFlag(const QString& a) {
+    static const QStringList flags{QStringLiteral("-reverse"), QStringLiteral("-nograb"),
+                                   QStringLiteral("-dograb"), QStringLiteral("-sync"),
+                                   QStringLiteral("-widgetcount"), QStringLiteral("-testability")};
+    return flags.contains(a);
+}
+
 } // namespace
 
 std::optional<TDateTime> parseLength(const QString& text) {
@@ -114,10 +122,11 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                 return result;
             }
             result.commands.push_back({Kind::CountdownLength, *length});
-        } else if (!a.startsWith(u"--") && a.startsWith(u'-') && a.size() > 1) {
-            if (qtOptionWithValue(a)) {
-                ++i; // Qt's option and its value
-            }
+        } else if (qtFlag(a) || (a.contains(u'=') && qtOptionWithValue(a.section(u'=', 0, 0)))) {
+            result.qtArguments << a;
+        } else if (qtOptionWithValue(a) && i + 1 < arguments.size()) {
+            result.qtArguments << a << arguments[i + 1]; // Qt's option and its value
+            ++i;
         } else {
             result.usageError = arguments[i];
             return result;

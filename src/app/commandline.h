@@ -35,10 +35,12 @@ struct CommandLine {
     bool version = false;
     QString usageError; // the word that could not be read; empty when all could
     std::vector<ProgramCommand> commands;
+    QStringList qtArguments; // Qt's own options, as given: a program started for the commands gets them
 };
 
 // Reads the arguments after the program's name. Qt's own options (a single dash: -platform xcb,
-// -session ID, as the session manager restarts the program) are left to Qt.
+// -session ID, as the session manager restarts the program) are left to Qt; any other word is a usage
+// error.
 CommandLine parseCommandLine(const QStringList& arguments);
 
 // The steps as words again, to hand them to the running program ("--stopwatch start" ...), and back.

@@ -99,14 +99,6 @@ void TfrmHlavniOkno::mnuKonecClick() {
     close();
 }
 
-void TfrmHlavniOkno::btnZapnoutClick() {
-    panel(state_.function()).btnZapnoutClick();
-}
-
-void TfrmHlavniOkno::btnVynulovatClick() {
-    panel(state_.function()).btnVynulovatClick();
-}
-
 void TfrmHlavniOkno::btnDalsiClick() {
     panel(state_.function()).btnDalsiClick();
 }

@@ -1,6 +1,7 @@
 // The serial-port lines as the main window drives them: the poll of the inputs, the actions they start,
 // the outputs that an alarm or a countdown end changes.
 #include "alarms/alarmpanel.h"
+#include "app/programactions.h"
 #include "app/tfrmhlavniokno.h"
 #include "countdown/countdownpanel.h"
 #include "display/seriovyport.h"
@@ -70,37 +71,46 @@ void TfrmHlavniOkno::pollSerialPort() {
 }
 
 void TfrmHlavniOkno::obsluzUdalostiSerPortu(int action) {
-    const auto resetStopwatch = [this] { stopwatchPanel_->btnVynulovatClick(); };
+    // A refusal (a countdown without a length, a reset while running) is told as the buttons tell it.
+    const auto act = [this](const ActionResult& r) {
+        if (!r.done) {
+            services_.questions.tell(r.why, MessageIcon::Warning);
+        }
+    };
     switch (action) {
     case SpustitOdpocitavani:
-        countdownPanel_->zapniOdpocit(); // from any function: the set length
+        act(actions_->countdownStart());
         break;
     case SpustitTavrok:
-        stopwatchPanel_->zapniTavrok(); // as the start button: a running stopwatch starts again
+        act(actions_->stopwatchStart());
         break;
     case ZastavitTavrok:
-        if (state_.stopwatch.running()) {
-            stopwatchPanel_->vypniTavrok();
-        }
+        act(actions_->stopwatchStop());
         break;
-    case VynulovatTavrok:
-        resetStopwatch();
+    case VynulovatTavrok: // a running stopwatch is not reset, and a switch is not answered with a box
+        if (!state_.stopwatch.running()) {
+            act(actions_->stopwatchReset());
+        }
         break;
     case MezicasZastavitVynulovat:
-        stopwatchPanel_->zkratkaMezicasuStisknuta();
         if (state_.stopwatch.running()) {
-            stopwatchPanel_->vypniTavrok();
+            act(actions_->split());
         }
-        resetStopwatch();
+        act(actions_->stopwatchStop());
+        act(actions_->stopwatchReset());
         break;
     case VynulovatPrepnoutNaOdpocitavani:
-        resetStopwatch();
+        if (!state_.stopwatch.running()) {
+            act(actions_->stopwatchReset());
+        }
         state_.displej.zdroj = DisplaySource::Odpocitavani;
         frmNastaveniDispleje_->showSource(DisplaySource::Odpocitavani);
         feedSeparateDisplay(state_.clock.now());
         break;
     case UlozitMezicas:
-        stopwatchPanel_->zkratkaMezicasuStisknuta();
+        if (state_.stopwatch.running()) {
+            act(actions_->split());
+        }
         break;
     default:
         return;

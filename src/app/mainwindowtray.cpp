@@ -1,4 +1,5 @@
 // The main window in the notification area: going there at a minimise, coming back, the icon's menu.
+#include "app/programactions.h"
 #include "app/tfrmhlavniokno.h"
 #include "display/tfrmdisplej.h"
 #include "display/trayicon.h"
@@ -27,11 +28,11 @@ void TfrmHlavniOkno::buildTray() {
     QAction* mnuOProgramu2 = item("mnuOProgramu2", QStringLiteral("O &programu Tavrok..."));
     popupMenu1->addSeparator()->setObjectName(QStringLiteral("N3"));
     QAction* mnuKonec2 = item("mnuKonec2", QStringLiteral("&Konec"));
-    connect(mnuObnovit, &QAction::triggered, this, &TfrmHlavniOkno::mnuObnovitClick);
+    connect(mnuObnovit, &QAction::triggered, actions_, &ProgramActions::show);
     connect(mnuKonec2, &QAction::triggered, this, &TfrmHlavniOkno::mnuKonec2Click);
     connect(mnuOProgramu2, &QAction::triggered, this, &TfrmHlavniOkno::mnuOProgramuClick);
     services_.tray.setMenu(popupMenu1);
-    services_.tray.onDoubleClick = [this] { mnuObnovitClick(); };
+    services_.tray.onDoubleClick = [this] { actions_->show(); };
 }
 
 bool TfrmHlavniOkno::inTray() const {

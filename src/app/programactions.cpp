@@ -27,9 +27,6 @@ ActionResult ProgramActions::refusedWhileBoxOpen(const char* what) const {
 }
 
 ActionResult ProgramActions::stopwatchStart() {
-    if (p_.boxOpen()) {
-        return refusedWhileBoxOpen("--stopwatch start");
-    }
     if (!p_.state.stopwatch.running()) {
         p_.stopwatch.zapniTavrok();
     }
@@ -37,9 +34,6 @@ ActionResult ProgramActions::stopwatchStart() {
 }
 
 ActionResult ProgramActions::stopwatchStop() {
-    if (p_.boxOpen()) {
-        return refusedWhileBoxOpen("--stopwatch stop");
-    }
     if (p_.state.stopwatch.running()) {
         p_.stopwatch.vypniTavrok();
     }
@@ -47,8 +41,8 @@ ActionResult ProgramActions::stopwatchStop() {
 }
 
 ActionResult ProgramActions::stopwatchReset() {
-    if (p_.boxOpen()) {
-        return refusedWhileBoxOpen("--stopwatch reset");
+    if (p_.state.stopwatch.running()) {
+        return ActionResult::refused(p_.state.messages.text(MessageTable::ResetWhileRunning));
     }
     p_.stopwatch.btnVynulovatClick();
     return {};
@@ -58,15 +52,11 @@ ActionResult ProgramActions::split() {
     if (!p_.state.stopwatch.running()) {
         return ActionResult::refused(p_.state.messages.text(MessageTable::StopwatchNotRunning));
     }
-    // A split is only a moment taken: it is taken also while a box is open, as the hotkey takes it.
     p_.stopwatch.zkratkaMezicasuStisknuta();
     return {};
 }
 
 ActionResult ProgramActions::countdownStart() {
-    if (p_.boxOpen()) {
-        return refusedWhileBoxOpen("--countdown start");
-    }
     if (p_.state.countdown.paused()) {
         p_.countdown.btnPauzaClick(); // goes on
     } else if (!p_.state.countdown.running()) {
@@ -79,9 +69,6 @@ ActionResult ProgramActions::countdownStart() {
 }
 
 ActionResult ProgramActions::countdownStop() {
-    if (p_.boxOpen()) {
-        return refusedWhileBoxOpen("--countdown stop");
-    }
     if (p_.state.countdown.running() || p_.state.countdown.paused()) {
         p_.countdown.vypniOdpocit();
     }
@@ -89,9 +76,6 @@ ActionResult ProgramActions::countdownStop() {
 }
 
 ActionResult ProgramActions::countdownPause() {
-    if (p_.boxOpen()) {
-        return refusedWhileBoxOpen("--countdown pause");
-    }
     if (p_.state.countdown.paused()) {
         return {};
     }

@@ -22,10 +22,12 @@ struct ActionResult {
     static ActionResult refused(QString why) { return {false, std::move(why)}; }
 };
 
-// The one set of actions on the program's state. The split hotkey, the command line and the session bus
-// call it; the window's buttons, the notification area's menu and the serial lines are to follow. Each
-// answers the same way whoever asks. While a box waits for an answer, only a split (a moment taken) and
-// showing the window are done: the rest would change what the box asks about.
+// The one set of actions on the program's state. The window's buttons, the split hotkey, the serial lines,
+// the command line and the session bus call it, and each answers the same way whoever asks. Starting,
+// stopping, pausing, resetting and splits are moments the user or a switch decides: they are taken also
+// while a box is open (a ring's message, a question), as the serial lines always took them. Only a new
+// countdown length waits until no box is open: it rewrites the digits a dialog or the countdown's end may
+// be showing.
 class ProgramActions : public QObject {
     Q_OBJECT
 public:
@@ -39,7 +41,7 @@ public:
     };
     explicit ProgramActions(Parts parts, QObject* parent = nullptr);
 
-    // A stopwatch already running goes on unchanged.
+    // A stopwatch already running goes on unchanged; a running one is not reset.
     ActionResult stopwatchStart();
     ActionResult stopwatchStop();
     ActionResult stopwatchReset();

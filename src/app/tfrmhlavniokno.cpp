@@ -1,4 +1,5 @@
 #include "app/tfrmhlavniokno.h"
+#include "app/windowbuttons.h"
 
 #include "alarms/alarmpanel.h"
 #include "app/clockeditor.h"
@@ -23,7 +24,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QRegularExpressionValidator>
@@ -157,8 +157,6 @@ void TfrmHlavniOkno::buildControls() {
     btnVynulovat = makeNamed<QPushButton>(c, "btnVynulovat", u"V&ynulovat", 10, 172, 76, 19);
     btnPauza = makeNamed<QPushButton>(c, "btnPauza", state_.buttonCaptions.pauza, 91, 172, 76, 19);
     btnKonec = makeNamed<QPushButton>(c, "btnKonec", u"&Konec", 10, 194, 157, 19);
-    connect(btnZapnout, &QPushButton::clicked, this, &TfrmHlavniOkno::btnZapnoutClick);
-    connect(btnVynulovat, &QPushButton::clicked, this, &TfrmHlavniOkno::btnVynulovatClick);
     connect(btnDalsi, &QPushButton::clicked, this, &TfrmHlavniOkno::btnDalsiClick);
     connect(btnKonec, &QPushButton::clicked, this, &TfrmHlavniOkno::btnKonecClick);
 }
@@ -181,6 +179,8 @@ void TfrmHlavniOkno::buildPanels(const PlatformServices& services) {
                                    [this] { mnuObnovitClick(); },
                                    [] { return QApplication::activeModalWidget() != nullptr; }},
                                   this);
+    new WindowButtons({state_, *actions_, services.questions, *alarmPanel_, *countdownPanel_},
+                      {btnZapnout, btnVynulovat, btnPauza, findChild<QPushButton*>(QStringLiteral("btnTvrMezicas"))}, this);
     connect(digitInput_, &DigitInput::edited, this, [this] {
         if (state_.function() == Funkce::Budik) {
             alarmPanel_->alarmChanged();

@@ -81,8 +81,6 @@ public:
 
     void btnKonecClick();
     void mnuKonecClick();
-    void btnZapnoutClick();
-    void btnVynulovatClick();
     void btnDalsiClick();
     void mnuVypnoutUpozorneniClick();
     void mnuNastaveniClick();

@@ -31,7 +31,6 @@ CountdownPanel::CountdownPanel(ProgramState& state, const PlatformServices& serv
 
     connect(chbOdpOpakovat, &QCheckBox::toggled, this, [this](bool on) { state_.odpocitOpakovat = on; });
     connect(edtOdpZprava, &QLineEdit::textChanged, this, [this](const QString& text) { state_.odpocitZprava = text; });
-    connect(btnPauza, &QPushButton::clicked, this, &CountdownPanel::btnPauzaClick);
 
     frmDalsiOdpocit_ = new TfrmDalsiOdpocit(
         {services.questions, services.files, state_.messages, state_.sounds, services.audio, services.clock,

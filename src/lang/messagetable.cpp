@@ -93,6 +93,7 @@ constexpr const char16_t* BuiltIn[MessageTable::Count] = {
     u"Délku odpočítávání nelze změnit, dokud odpočítávání běží nebo je pozastavené.",
     u"Neznámý nebo neúplný přepínač: %d%13Přepínače vypíše tavrok --help.",
     u"Běžící program Tavrok na příkaz neodpověděl.",
+    u"Tavrok běží, vynulovat jej proto nelze. Nejprve jej zastavte.",
 };
 
 QString withLineBreaks(QString text) {

@@ -8,7 +8,7 @@ namespace tavrok {
 
 class IniSnapshot;
 
-// The program-wide messages, numbered as the language files number them ("message1" ... "message85" in
+// The program-wide messages, numbered as the language files number them ("message1" ... "message86" in
 // section "Messages"). 66 to 79 are this version's own: a settings file moved aside, a folder the
 // settings cannot move to, a serial port that went away, a split hotkey another program holds, a
 // desktop without global keys, a name split times cannot be saved under, an updater that is not
@@ -17,11 +17,12 @@ class IniSnapshot;
 // set copied to the configuration folder, and moved back or not), a move of the settings that failed
 // half way and was taken back. 80 to 85 answer the command line and the session bus: a command refused
 // while a box is open, a split without a running stopwatch, a pause without a running countdown, a
-// length while one counts, a switch that cannot be read, a running program that did not answer. A
+// length while one counts, a switch that cannot be read, a running program that did not answer, a reset of
+// a running stopwatch. A
 // language file loads over the built-in Czech texts; "%13" in a loaded text becomes a line break.
 class MessageTable {
 public:
-    static constexpr int Count = 85;
+    static constexpr int Count = 86;
     static constexpr int MovedAside = 66;
     static constexpr int UnusableFolder = 67;
     static constexpr int PortLost = 68;
@@ -42,6 +43,7 @@ public:
     static constexpr int LengthWhileCounting = 83;
     static constexpr int UsageError = 84;
     static constexpr int NoAnswer = 85;
+    static constexpr int ResetWhileRunning = 86;
 
     MessageTable();
 

@@ -6,7 +6,13 @@
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QStringList>
+#include <QThread>
+#include <QTimer>
+
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tavrok {
@@ -74,11 +80,13 @@ SingleInstance::HandOver SingleInstance::handOver(const QStringList& words) {
     answer += socket.readAll();
     if (!answer.contains('\n')) {
         // An older program that does not know commands, or one that ended meanwhile.
-        return {true, false, false, {}};
+        return {true, false, {Status::Refused, {}}};
     }
     const QString reply = QString::fromUtf8(answer.left(answer.indexOf('\n')));
-    result.done = reply.startsWith(u'0');
-    result.why = reply.section(u'\t', 1).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+    result.answer.status = reply.startsWith(u'0')   ? Status::Done
+                           : reply.startsWith(u'2') ? Status::Usage
+                                                    : Status::Refused;
+    result.answer.why = reply.section(u'\t', 1).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
     return result;
 }
 
@@ -91,39 +99,102 @@ void SingleInstance::listen() {
     lock_.reset();
     connect(server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                // A line may come in parts; a second line on the same connection is not read.
-                QByteArray& line = buffers_[socket];
-                line += socket->readAll();
-                const qsizetype end = line.indexOf('\n');
-                if (end < 0) {
-                    if (line.size() > 64 * 1024) {
-                        socket->abort(); // no command is that long
-                    }
-                    return;
-                }
-                const QByteArray text = line.left(end);
-                line.clear();
-                if (text.startsWith("activate")) {
-                    emit activated();
-                    return;
-                }
-                QStringList words = QString::fromUtf8(text).split(u'\t');
-                if (words.takeFirst() != QLatin1String(Command) || !onCommand) {
-                    return;
-                }
-                const auto [done, why] = onCommand(words);
-                QString reason = why;
-                reason.replace(u'\n', QStringLiteral("\\n")).replace(u'\t', u' ');
-                socket->write((done ? QByteArray("0") : "1\t" + reason.toUtf8()) + '\n');
-                socket->flush();
-            });
+            connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readLines(socket); });
             connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
                 buffers_.erase(socket);
                 socket->deleteLater();
             });
         }
     });
+}
+
+void SingleInstance::readLines(QLocalSocket* socket) {
+    QByteArray& buffer = buffers_[socket];
+    buffer += socket->readAll();
+    const QPointer<QLocalSocket> guarded(socket);
+    // Each line is one request; a line may come in parts.
+    for (qsizetype end = buffer.indexOf('\n'); end >= 0; end = buffer.indexOf('\n')) {
+        const QByteArray text = buffer.left(end);
+        buffer.remove(0, end + 1);
+        if (text.startsWith("activate")) {
+            emit activated();
+            continue;
+        }
+        QStringList words = QString::fromUtf8(text).split(u'\t');
+        if (words.takeFirst() != QLatin1String(Command)) {
+            continue;
+        }
+        if (!onCommand_) {
+            waiting_.emplace_back(guarded, words);
+            continue;
+        }
+        // The actions may open a box with its own event loop: the connection can end meanwhile, and
+        // with it this buffer.
+        carryOut(guarded, words);
+        if (!guarded || !buffers_.count(socket)) {
+            return;
+        }
+    }
+    if (buffer.size() > 64 * 1024) {
+        socket->abort(); // no command is that long
+    }
+}
+
+void SingleInstance::carryOut(const QPointer<QLocalSocket>& socket, const QStringList& words) {
+    const Answer a = onCommand_(words);
+    if (!socket || socket->state() != QLocalSocket::ConnectedState) {
+        return; // the start that asked has given up waiting; the actions stand
+    }
+    QString reason = a.why;
+    reason.replace(u'\n', QStringLiteral("\\n")).replace(u'\t', u' ');
+    const QByteArray status = QByteArray::number(static_cast<int>(a.status));
+    socket->write((a.status == Status::Done ? status : status + '\t' + reason.toUtf8()) + '\n');
+    socket->flush();
+}
+
+void SingleInstance::setCommandHandler(CommandHandler handler) {
+    onCommand_ = std::move(handler);
+    if (!waiting_.empty()) {
+        QTimer::singleShot(0, this, &SingleInstance::carryOutWaiting);
+    }
+}
+
+void SingleInstance::carryOutWaiting() {
+    auto waiting = std::move(waiting_);
+    waiting_.clear();
+    for (const auto& [socket, words] : waiting) {
+        if (socket) {
+            carryOut(socket, words);
+        }
+    }
+}
+
+SingleInstance::HandOver startAndHandOver(const QString& programFolder, const QString& program,
+                                          const QStringList& arguments, const QStringList& words, int waitMs) {
+    QProcess starter;
+    starter.setProgram(program);
+    starter.setArguments(arguments);
+    // The program outlives this start: it must not hold the caller's pipes open (`$(tavrok --split)`
+    // would wait for it), but its log may go where this start's goes when that is a file or the journal.
+    starter.setStandardInputFile(QProcess::nullDevice());
+    starter.setStandardOutputFile(QProcess::nullDevice());
+    struct stat err {};
+    if (isatty(STDERR_FILENO) || fstat(STDERR_FILENO, &err) != 0 || S_ISFIFO(err.st_mode)) {
+        starter.setStandardErrorFile(QProcess::nullDevice());
+    }
+    if (!starter.startDetached()) {
+        return {};
+    }
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < waitMs) {
+        SingleInstance instance(programFolder);
+        if (SingleInstance::HandOver h = instance.handOver(words); h.handedOver) {
+            return h;
+        }
+        QThread::msleep(50);
+    }
+    return {};
 }
 
 } // namespace tavrok

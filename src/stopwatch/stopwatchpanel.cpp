@@ -29,7 +29,6 @@ StopwatchPanel::StopwatchPanel(ProgramState& state, Services services, QWidget* 
         emit stateChanged();
     });
     connect(btnTvrImpExp, &QPushButton::clicked, this, &StopwatchPanel::btnTvrImpExpClick);
-    connect(btnTvrMezicas, &QPushButton::clicked, this, &StopwatchPanel::btnTvrMezicasClick);
     connect(btnTvrVymazat, &QPushButton::clicked, this, &StopwatchPanel::btnTvrVymazatClick);
     connect(btnTvrVymazatVse, &QPushButton::clicked, this, &StopwatchPanel::btnTvrVymazatVseClick);
     connect(cbxMezicasy, &QComboBox::currentIndexChanged, this,

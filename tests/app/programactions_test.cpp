@@ -31,6 +31,9 @@ TEST_F(ProgramActionsTest, TheStopwatchStartsTakesSplitsStopsAndResets) {
     runFor(1500);
     EXPECT_TRUE(actions().split().done);
     EXPECT_TRUE(actions().stopwatchStart().done) << "running: nothing changes";
+    const ActionResult reset = actions().stopwatchReset();
+    EXPECT_FALSE(reset.done);
+    EXPECT_EQ(reset.why, message(MessageTable::ResetWhileRunning));
     runFor(1000);
     EXPECT_TRUE(actions().split().done);
     ASSERT_EQ(taken.count(), 2);
@@ -73,20 +76,21 @@ TEST_F(ProgramActionsTest, TheCountdownTakesALengthStartsPausesGoesOnAndStops) {
     EXPECT_TRUE(actions().countdownStop().done);
 }
 
-// While a box waits for an answer, only a split and showing the window are done; the refusal names the
-// command. A run of several steps stops at the first refused.
-TEST_F(ProgramActionsTest, ABoxOpenRefusesAllButSplitsAndShowing) {
+// While a box waits for an answer, the engines still start, stop and take splits (a ring's box must not
+// hold up a start switch); only a new countdown length waits, and the refusal names it. A run of several
+// steps stops at the first refused.
+TEST_F(ProgramActionsTest, ABoxOpenRefusesOnlyANewLength) {
     open();
     ASSERT_TRUE(actions().stopwatchStart().done);
     std::vector<ActionResult> meanwhile;
     questions.whileOpen = [&](int) {
-        meanwhile.push_back(actions().countdownLength(1.0 / 1440));
         meanwhile.push_back(actions().split());
-        meanwhile.push_back(
-            actions().run(parseCommandLine({QStringLiteral("--show"), QStringLiteral("--stopwatch"),
-                                            QStringLiteral("stop"), QStringLiteral("--split")})
-                              .commands));
-        meanwhile.push_back(actions().show());
+        meanwhile.push_back(actions().run(
+            parseCommandLine({QStringLiteral("--show"), QStringLiteral("--stopwatch"), QStringLiteral("stop"),
+                              QStringLiteral("--countdown-length"), QStringLiteral("0:01:00"),
+                              QStringLiteral("--stopwatch"), QStringLiteral("start")})
+                .commands));
+        meanwhile.push_back(actions().countdownStart());
     };
     QMessageBox box; // a modal box as the user sees it
     QTimer::singleShot(0, &box, [&] {
@@ -94,15 +98,15 @@ TEST_F(ProgramActionsTest, ABoxOpenRefusesAllButSplitsAndShowing) {
         box.reject();
     });
     box.exec();
-    ASSERT_EQ(meanwhile.size(), 4u);
-    EXPECT_FALSE(meanwhile[0].done);
-    EXPECT_EQ(meanwhile[0].why,
+    ASSERT_EQ(meanwhile.size(), 3u);
+    EXPECT_TRUE(meanwhile[0].done) << "a split is a moment: taken";
+    EXPECT_EQ(splits(), 2) << "a separator and the split";
+    EXPECT_FALSE(meanwhile[1].done);
+    EXPECT_EQ(meanwhile[1].why,
               fillPlaceholders(message(MessageTable::CommandWhileBox), QStringLiteral("--countdown-length")));
-    EXPECT_TRUE(meanwhile[1].done) << "a split is a moment: taken";
-    EXPECT_FALSE(meanwhile[2].done);
-    EXPECT_TRUE(meanwhile[2].why.contains(u"--stopwatch stop"));
-    EXPECT_TRUE(window->stopwatch().running()) << "nothing after the refused step";
-    EXPECT_TRUE(meanwhile[3].done);
+    EXPECT_FALSE(window->stopwatch().running()) << "stopped, and not started again after the refused step";
+    EXPECT_EQ(meanwhile[2].why, message(2)) << "past the box, the countdown's own rule answers";
+    EXPECT_TRUE(actions().countdownLength(1.0 / 1440).done) << "once the box is closed";
 }
 
 TEST_F(ProgramActionsTest, ShowBringsTheWindowBackAndARingIsTold) {

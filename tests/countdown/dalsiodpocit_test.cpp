@@ -85,7 +85,7 @@ TEST_F(DalsiOdpocitTest, ANegativeSoundLengthFromAnOldFileEndsTheEndSoundAtOnce)
     test::writeBytes(settingsPath(), "[dalsiNastaveniOdpocit]\ndelkaUpozorneni=-500\nopakovat=1\n");
     openCountdown();
     typeOnDigits("000001");
-    window->btnZapnoutClick();
+    click("btnZapnout");
     runFor(1500);
     ASSERT_TRUE(audio.commands.contains(QStringLiteral("play ") + data("Zvuky/Standard/Signald.wav")));
     clock.advanceMs(10);
@@ -158,7 +158,7 @@ TEST_F(DalsiOdpocitTest, TheCountdownFollowsSavedOptionsAtOnce) {
     for (int i = 0; i < 4; ++i) {
         QTest::mouseClick(lblS, Qt::LeftButton, {}, units); // selects the seconds units, then 3 s
     }
-    window->btnZapnoutClick();
+    click("btnZapnout");
     ASSERT_TRUE(window->countdown().running());
     clock.advanceMs(1000);
     window->tmrFunkceTimer();

@@ -19,6 +19,7 @@ expect_status 0 --version
 expect_eq "$(cat "$E2E_DIR/stdout")" "Tavrok 2.51" "--version"
 expect_status 2 --stopwatch go
 grep -q -- "--stopwatch go" "$E2E_DIR/stderr" || fail "the usage error does not name the switch"
+expect_status 2 -stopwatch
 
 # The countdown's message is remembered from a last run: its end opens a box.
 e2e_settings '[nastaveni]\npamatovatOdpocit=1\n[stavHlavnihoOkna]\nodpocitZprava=Hotovo\n'
@@ -26,6 +27,9 @@ e2e_launch
 expect_status 0 --stopwatch start
 e2e_wait_title '^T: 0;00:00:0[0-9]$'
 sleep 1.2
+expect_status 1 --stopwatch reset
+grep -Fxq "Tavrok běží, vynulovat jej proto nelze. Nejprve jej zastavte." "$E2E_DIR/stderr" ||
+    fail "the reason of a refused reset: $(cat "$E2E_DIR/stderr")"
 expect_status 0 --split
 expect_status 0 --split
 expect_status 0 --stopwatch stop
@@ -41,12 +45,13 @@ grep -q "otevřeném okně" "$E2E_DIR/stderr" || fail "a command while the box i
 e2e_key "$box" Return
 e2e_quit Return # the two splits nobody saved
 
-# Nothing runs: the switch starts the program, which carries it out.
-tavrok --stopwatch start &
-E2E_APP_PID=$!
+# Nothing runs: the switch starts the program in the background, hands itself over and answers, so a
+# script that reads its output goes on (the program must not hold the script's pipe).
+answer=$(timeout 60 "$E2E_APP/tavrok" --stopwatch start 2>&1) || fail "tavrok --stopwatch start with none running: $answer"
+E2E_APP_PID=$(pgrep -n -f "^$E2E_APP/tavrok\$") || fail "no program runs after the start"
 E2E_PIDS+=($E2E_APP_PID)
 e2e_until 200 'E2E_WINDOW=$(xdotool search --onlyvisible --pid "$E2E_APP_PID" --class tavrok 2>/dev/null | head -1); [ -n "$E2E_WINDOW" ]' ||
-    fail "the program did not start"
+    fail "the started program shows no window"
 e2e_wait_title '^T: 0;00:00:0[0-9]$'
 expect_status 0 --stopwatch stop
 e2e_quit
