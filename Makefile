@@ -16,7 +16,7 @@ PACKAGES := cmake ninja-build g++ pkg-config \
 	libsdl2-mixer-dev libjpeg62-turbo-dev libx11-dev libxcb1-dev timgm6mb-soundfont gnome-session-canberra sound-theme-freedesktop \
 	pulseaudio pulseaudio-utils sox \
 	xvfb xauth openbox trayer xdotool x11-utils desktop-file-utils appstream dpkg-dev x11-xkb-utils imagemagick faketime poppler-utils \
-	dbus-daemon libglib2.0-bin
+	dbus-daemon libglib2.0-bin weston xwayland
 
 ifeq ($(CI),true)
 WERROR := ON

@@ -104,7 +104,19 @@ int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) {
         qputenv("QT_XCB_NO_MITSHM", "1");
     }
+    // On a Wayland desktop the program runs through XWayland: there its windows keep their places, snap
+    // to edges, take the display's see-through shape and grab keys inside its own windows, none of which
+    // a Wayland client may do. The variable is the user's to override, and the programs it starts do
+    // not inherit it.
+    const bool throughXWayland = !qEnvironmentVariableIsSet("QT_QPA_PLATFORM") &&
+                                 qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY");
+    if (throughXWayland) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
     QApplication app(argc, argv);
+    if (throughXWayland) {
+        qunsetenv("QT_QPA_PLATFORM");
+    }
     tavrok::setUpApplication(app);
     instance->listen();
     QApplication::setWindowIcon(tavrok::programIcon());
@@ -138,18 +150,21 @@ int main(int argc, char* argv[]) {
     tavrok::ProgramActions& actions = window.actions();
     QObject::connect(instance.get(), &tavrok::SingleInstance::activated, &actions, &tavrok::ProgramActions::show);
     tavrok::BusService busService(actions, window.programState());
-    (void)busService.registerOn(QDBusConnection::sessionBus());
-    window.show();
-    // Switches handed over, also those that came while the files were loading.
-    instance->setCommandHandler([&actions, &window](const QStringList& words) {
-        using Status = tavrok::SingleInstance::Status;
-        const tavrok::CommandLine line = tavrok::parseCommandLine(words);
-        if (!line.usageError.isEmpty()) {
-            const QString text = window.programState().messages.text(tavrok::MessageTable::UsageError);
-            return tavrok::SingleInstance::Answer{Status::Usage, tavrok::fillPlaceholders(text, line.usageError)};
-        }
-        const tavrok::ActionResult r = actions.run(line.commands);
-        return tavrok::SingleInstance::Answer{r.done ? Status::Done : Status::Refused, r.why};
+    // Once the window has loaded what the last run left (the boxes shown at start may still be open):
+    // the session bus and later starts reach the actions, also with the switches that came meanwhile.
+    QObject::connect(&actions, &tavrok::ProgramActions::ready, &window, [&] {
+        (void)busService.registerOn(QDBusConnection::sessionBus());
+        instance->setCommandHandler([&actions, &window](const QStringList& words) {
+            using Status = tavrok::SingleInstance::Status;
+            const tavrok::CommandLine line = tavrok::parseCommandLine(words);
+            if (!line.usageError.isEmpty()) {
+                const QString text = window.programState().messages.text(tavrok::MessageTable::UsageError);
+                return tavrok::SingleInstance::Answer{Status::Usage, tavrok::fillPlaceholders(text, line.usageError)};
+            }
+            const tavrok::ActionResult r = actions.run(line.commands);
+            return tavrok::SingleInstance::Answer{r.done ? Status::Done : Status::Refused, r.why};
+        });
     });
+    window.show();
     return QApplication::exec();
 }

@@ -3,6 +3,8 @@
 #include "app/clockeditor.h"
 #include "app/digitinput.h"
 #include "app/tfrmoprogramu.h"
+#include "app/splithotkey.h"
+#include "update/updatechecker.h"
 #include "app/tfrmhlavniokno.h"
 #include "stopwatch/stopwatchpanel.h"
 #include "storage/tfrmnastaveni.h"
@@ -70,7 +72,8 @@ void TfrmHlavniOkno::buildMenu() {
     QAction* mnuZkontrolovatNovouVerzi =
         item(mnuNapoveda, "mnuZkontrolovatNovouVerzi", QStringLiteral("Zkontrolovat novou verzi"));
     mnuZkontrolovatNovouVerzi->setEnabled(true);
-    connect(mnuZkontrolovatNovouVerzi, &QAction::triggered, this, &TfrmHlavniOkno::mnuZkontrolovatNovouVerziClick);
+    connect(mnuZkontrolovatNovouVerzi, &QAction::triggered, this,
+            [this] { updateChecker_->mnuZkontrolovatNovouVerziClick(); });
     mnuNapoveda->addSeparator()->setObjectName(QStringLiteral("N1"));
     QAction* mnuOProgramu = item(mnuNapoveda, "mnuOProgramu", QStringLiteral("&O programu Tavrok..."));
     mnuOProgramu->setEnabled(true);
@@ -115,11 +118,7 @@ void TfrmHlavniOkno::mnuNastaveniClick() {
     if (frmNastaveni_->otevriNastaveni()) {
         nactiJazyk();
         state_.reloadCountdownOptions(); // the engines follow the saved settings at once
-        // The hotkey too: the old combination is let go, the new one taken.
-        unRegisterKey();
-        if (state_.storage.settingsIni().readBool(u"nastaveni", u"pouzitMezicas", false)) {
-            registerKey();
-        }
+        splitHotkey_->followSettings(); // the hotkey too, at once
     }
 }
 

@@ -97,6 +97,13 @@ ActionResult ProgramActions::countdownLength(TDateTime length) {
     return {};
 }
 
+void ProgramActions::markReady() {
+    if (!ready_) {
+        ready_ = true;
+        emit ready();
+    }
+}
+
 ActionResult ProgramActions::show() {
     p_.showWindow();
     return {};

@@ -53,11 +53,17 @@ public:
     ActionResult countdownLength(TDateTime length);
     ActionResult show();
 
+    // The window has loaded what the last run left: from here on others may ask (before it, a start-up
+    // box's event loop could carry out an action on a half-loaded state).
+    void markReady();
+    bool isReady() const { return ready_; }
+
     // One step of the command line; several in their order, up to the first refused.
     ActionResult run(const ProgramCommand& command);
     ActionResult run(const std::vector<ProgramCommand>& commands);
 
 signals:
+    void ready();
     void alarmRang(const QString& name);
     void countdownEnded();
     void splitTaken(TDateTime elapsed);
@@ -67,6 +73,7 @@ signals:
 private:
     ActionResult refusedWhileBoxOpen(const char* what) const;
     Parts p_;
+    bool ready_ = false;
 };
 
 } // namespace tavrok

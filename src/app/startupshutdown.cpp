@@ -2,6 +2,9 @@
 #include "alarms/alarmpanel.h"
 #include "app/digitinput.h"
 #include "app/runningengines.h"
+#include "app/programactions.h"
+#include "app/splithotkey.h"
+#include "update/updatechecker.h"
 #include "app/tfrmhlavniokno.h"
 #include "common/programlog.h"
 #include "countdown/countdownpanel.h"
@@ -81,7 +84,7 @@ void TfrmHlavniOkno::showEvent(QShowEvent* event) {
         }
         onStateChanged(); // what was not drawn while nobody saw it is due now
     }
-    kontrolaVerzeKdyzNaRade(state_.clock.now().days());
+    updateChecker_->kontrolaVerzeKdyzNaRade(state_.clock.now().days());
 }
 
 void TfrmHlavniOkno::formShow() {
@@ -95,7 +98,10 @@ void TfrmHlavniOkno::formShow() {
     state_.main.lastVersionCheck = settings.readDateTime(u"stavProgramu", u"posledniKontrolaVerze", 0);
 
     // An update the updater prepared for this start, before anything is loaded.
-    if (!aktualizacePoSpusteni(questions())) {
+    if (!updateChecker_->aktualizacePoSpusteni(questions())) {
+        endedForUpdate_ = true; // handed over to the downloader: the program ends without its shutdown
+        state_.main.firstShow = false;
+        QTimer::singleShot(0, this, &QWidget::close);
         return;
     }
 
@@ -112,6 +118,7 @@ void TfrmHlavniOkno::formShow() {
     pokracovani::pokracujPoSpusteni(state_, questions());
     stopwatchPanel_->refresh();
     countdownPanel_->refresh();
+    actions_->markReady();
 
     // The window's height and place: positions are those of the client area, since the frame's size is
     // not known before the window is mapped, and a frame position would drift at every restart.
@@ -155,7 +162,13 @@ void TfrmHlavniOkno::formShow() {
     frmSeriovyPort_->pripojitPriSpusteni();
     planSerialPoll();
     if (settings.readBool(u"nastaveni", u"pouzitMezicas", false)) {
-        registerKey();
+        // Once the window stands and its timers run: what the key's registration tells (a Wayland
+        // desktop, a key another program holds) must not hold up the alarms while it waits for an answer.
+        QTimer::singleShot(0, this, [this] {
+            if (!endingSession_) {
+                splitHotkey_->take();
+            }
+        });
     }
     // What rang while the program was closed, shown once the window stands: after the boxes above, so
     // that a session ending while one is open leaves the alarms unmarked, to be listed at the next start.
@@ -217,7 +230,7 @@ void TfrmHlavniOkno::closeEvent(QCloseEvent* event) {
         tmrPrehravaniZvuku->stop();
         services_.audio.close();
         tray_->killIcon();
-        unRegisterKey();
+        splitHotkey_->letGo();
         event->accept();
         emit closed();
     } else {

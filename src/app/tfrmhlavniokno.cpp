@@ -1,5 +1,6 @@
 #include "app/tfrmhlavniokno.h"
-#include "app/windowbuttons.h"
+#include "app/programinputs.h"
+#include "update/updatechecker.h"
 
 #include "alarms/alarmpanel.h"
 #include "app/clockeditor.h"
@@ -74,7 +75,7 @@ TfrmHlavniOkno::TfrmHlavniOkno(const QString& executableFolder, PlatformServices
     buildTray();
     buildDisplay();
     buildSerial();
-    buildUpdateCheck();
+    updateChecker_ = new UpdateChecker({state_, services.questions, services.windows, services.launcher}, this);
     formCreate(executableFolder);
     frmNastaveni_ = new TfrmNastaveni({state_.storage, services.questions, services.files, services.autostart,
                                        state_.messages, QCoreApplication::applicationFilePath(), limits_.minHeight,
@@ -175,12 +176,10 @@ void TfrmHlavniOkno::buildPanels(const PlatformServices& services) {
     }
     notifier_ = desktopNotices(this, state_, services, {countdownPanel_, alarmPanel_},
                                {[this] { mnuObnovitClick(); }, [this] { alarmPanel_->snoozesChanged(); }});
-    actions_ = new ProgramActions({state_, *stopwatchPanel_, *countdownPanel_, *alarmPanel_,
-                                   [this] { mnuObnovitClick(); },
-                                   [] { return QApplication::activeModalWidget() != nullptr; }},
-                                  this);
-    new WindowButtons({state_, *actions_, services.questions, *alarmPanel_, *countdownPanel_},
-                      {btnZapnout, btnVynulovat, btnPauza, findChild<QPushButton*>(QStringLiteral("btnTvrMezicas"))}, this);
+    const ProgramInputs inputs = buildInputs(this, state_, services, {*stopwatchPanel_, *countdownPanel_, *alarmPanel_},
+                                             {btnZapnout, btnVynulovat, btnPauza}, [this] { mnuObnovitClick(); });
+    actions_ = inputs.actions;
+    splitHotkey_ = inputs.splitHotkey;
     connect(digitInput_, &DigitInput::edited, this, [this] {
         if (state_.function() == Funkce::Budik) {
             alarmPanel_->alarmChanged();
@@ -483,7 +482,7 @@ void TfrmHlavniOkno::tmrAktualizaceCasuTimer() {
     clockEditor_->refresh(now.days());
     tmrAktualizaceCasu->start(tickplan::untilNextSecond(now));
     if (!state_.main.firstShow) {
-        kontrolaVerzeKdyzNaRade(now.days());
+        updateChecker_->kontrolaVerzeKdyzNaRade(now.days());
     }
     if (!tmrFunkce->isActive() && !state_.main.firstShow) {
         tmrFunkceTimer(now); // last: a box it shows runs its own event loop

@@ -22,6 +22,7 @@ class QTimer;
 namespace tavrok {
 
 class ProgramActions;
+class SplitHotkey;
 class AlarmPanel;
 class ClickLabel;
 class ClockEditor;
@@ -40,7 +41,7 @@ class DesktopNotifier;
 class TrayIcon;
 struct PortSide;
 class HelpBrowser;
-class RegisteredMessage;
+class UpdateChecker;
 
 // The main window: the shared controls, the menus, the title, the function labels and the timers. It
 // shows the program state and forwards the user's actions to the panel of each function.
@@ -103,23 +104,14 @@ public:
     // The separate display.
     void mnuZobrazitDisplejClick();
     void tmrZastaveniCasuTimer();
-    // The split hotkey: taken from the stored settings, held while "pouzitMezicas" is set.
-    void registerKey();
-    void unRegisterKey();
-    bool hotkeyRegistered() const { return hotkeyRegistered_; }
+    SplitHotkey& splitHotkey() const { return *splitHotkey_; }
     // The serial lines: an input's action, and the poll of the inputs and of the output pulses.
     void obsluzUdalostiSerPortu(int action);
     void pollSerialPort();
     SeriovyPort& seriovyPort() const { return *serial_; }
     TfrmSeriovyPort& frmSeriovyPort() const { return *frmSeriovyPort_; }
     void lblCasClick();
-    // The update check: due every thirty days, started by the menu at any time; the updater's
-    // confirmation; the update an updater prepared for this start.
-    void zkontrolujNoveVerze();
-    bool spustKontroluNoveVerze();
-    void mnuZkontrolovatNovouVerziClick();
-    void verzeZkontrolovana();
-    const RegisteredMessage& updaterMessage() const { return *verzeZkontrolovana_; }
+    const UpdateChecker& updateChecker() const { return *updateChecker_; }
     // The session ends (logout, shutdown, a terminating signal): closes in order without asking anyone.
     void endSession();
 
@@ -150,9 +142,6 @@ private:
     void buildTray();
     void buildDisplay();
     void buildSerial();
-    void buildUpdateCheck();
-    void kontrolaVerzeKdyzNaRade(TDateTime now);
-    bool aktualizacePoSpusteni(Questions& questions);
     PortSide programFiles() const;
     void portuj(const PortSide& source, const PortSide& target, bool exportuje);
     void planSerialPoll();
@@ -200,10 +189,7 @@ private:
 
     bool endingSession_ = false;
     bool endedForUpdate_ = false; // handed over to the downloader: the program ends without its shutdown
-    RegisteredMessage* verzeZkontrolovana_ = nullptr;
-    bool hotkeyRegistered_ = false;
-    int hotkeyReported_ = -1;      // the code whose refusal was told, so it is told once
-    bool noGlobalKeysTold_ = false;
+    UpdateChecker* updateChecker_ = nullptr;
     struct {
         std::optional<LocalTime> local;
         UtcTime utc;
@@ -220,6 +206,7 @@ private:
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<DesktopNotifier> notifier_; // when the desktop has notifications
     ProgramActions* actions_ = nullptr;
+    SplitHotkey* splitHotkey_ = nullptr;
     std::unique_ptr<TfrmDisplej> frmDisplej_; // a window of its own, with its own taskbar button
     bool displayWasVisible_ = false;          // when the window went to the notification area
     TfrmNastaveniDispleje* frmNastaveniDispleje_ = nullptr;

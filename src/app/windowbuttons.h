@@ -29,7 +29,7 @@ public:
         QAbstractButton* zapnout;
         QAbstractButton* vynulovat;
         QAbstractButton* pauza;
-        QAbstractButton* mezicas;
+        QAbstractButton* mezicas = nullptr;
     };
     WindowButtons(Parts parts, Buttons buttons, QObject* parent);
 

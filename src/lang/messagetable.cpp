@@ -77,7 +77,7 @@ constexpr const char16_t* BuiltIn[MessageTable::Count] = {
     u"Do složky %d nelze soubory nastavení přesunout. Zadejte úplnou cestu ke složce, do které máte právo zapisovat (ne kořen disku), a proměnné prostředí, které existují.%13Nastavení zůstává na původním místě.",
     u"Sériový port %d1 přestal odpovídat (bylo odpojeno zařízení?) a byl zavřen:%13%d2%13Po připojení zařízení jej připojte znovu v nastavení sériového portu.",
     u"Klávesovou zkratku %d pro mezičas již používá jiný program, mezičasy jí proto brát nelze.%13Zvolte v nastavení jinou zkratku.",
-    u"Tato pracovní plocha nedovoluje programům zachytávat klávesové zkratky stisknuté v jiných oknech (například relace Wayland), zkratka pro mezičas proto funguje jen v okně programu Tavrok.",
+    u"Tato pracovní plocha nedovoluje programům zachytávat klávesové zkratky stisknuté v jiných oknech (například relace Wayland), zkratka pro mezičas proto funguje jen v oknech programu Tavrok.%13Aby mezičas brala klávesa odkudkoli, přidejte v nastavení klávesnice pracovní plochy vlastní klávesovou zkratku s příkazem tavrok --split a zkratku pro mezičas v programu Tavrok vypněte. Postup popisuje nápověda.",
     u"Pod tento název nelze mezičasy uložit. Název nesmí být „info“ a nesmí obsahovat hranaté závorky ani konce řádků.",
     u"Program pro aktualizaci %d není nainstalován nebo jej nelze spustit, nové verze proto nelze zkontrolovat. Program Tavrok pracuje dál beze změny.",
     u"Připravenou aktualizaci nelze nainstalovat: program %d, který ji instaluje, není nainstalován nebo jej nelze spustit. Program Tavrok pracuje dál beze změny a tuto aktualizaci již nenabídne.",

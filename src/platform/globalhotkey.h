@@ -9,6 +9,7 @@ class GlobalHotkey {
 public:
     enum class Result {
         Registered,
+        OnlyInOwnWindows, // held, but a Wayland desktop gives the keys only to the window with the focus
         Taken,       // another program holds the combination
         Unsupported, // the desktop offers no global keys to programs (a Wayland session)
         NoSuchKey,   // the code names no key this desktop's keyboard has (a key code of another system)

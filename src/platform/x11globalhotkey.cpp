@@ -177,7 +177,10 @@ GlobalHotkey::Result X11GlobalHotkey::registerKey(int code) {
         QCoreApplication::instance()->installNativeEventFilter(this);
         filtering_ = true;
     }
-    return Result::Registered;
+    // Through XWayland the grab holds while an X11 window has the focus: the program's own, not the others.
+    const bool wayland = qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
+                         qgetenv("XDG_SESSION_TYPE") == QByteArrayLiteral("wayland");
+    return wayland ? Result::OnlyInOwnWindows : Result::Registered;
 }
 
 bool X11GlobalHotkey::hasKey(int code) const {

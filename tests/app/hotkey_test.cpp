@@ -1,5 +1,6 @@
 // The split hotkey: taken at start when the settings say so, changed at once by the settings dialog,
 // let go at the end, and a split from it only while the stopwatch runs.
+#include "app/splithotkey.h"
 #include "storage/inifile.h"
 #include "storage/tfrmnastaveni.h"
 #include "support/windowfixture.h"
@@ -29,7 +30,7 @@ TEST_F(HotkeyTest, TakenAtStartAndASplitOnlyWhileTheStopwatchRuns) {
     settings("[nastaveni]\npouzitMezicas=1\n");
     open();
     EXPECT_EQ(hotkey.registered, std::vector<int>{122}) << "F11, once";
-    EXPECT_TRUE(window->hotkeyRegistered());
+    EXPECT_TRUE(window->splitHotkey().held());
     hotkey.press();
     EXPECT_EQ(splits(), 0u) << "stopped: nothing";
     startStopwatch();
@@ -51,7 +52,7 @@ TEST_F(HotkeyTest, NotTakenWithoutTheSettingAndChangedAtOnceByTheSettingsDialog)
     EXPECT_EQ(hotkey.registered, (std::vector<int>{0xC053, 123}));
     saveSettings(false, 123);
     EXPECT_EQ(hotkey.held, 0) << "cleared in the settings: let go at once";
-    EXPECT_FALSE(window->hotkeyRegistered());
+    EXPECT_FALSE(window->splitHotkey().held());
 }
 
 TEST_F(HotkeyTest, ACombinationAnotherProgramHoldsIsToldOnceAndADesktopWithoutGlobalKeysToo) {
@@ -60,7 +61,7 @@ TEST_F(HotkeyTest, ACombinationAnotherProgramHoldsIsToldOnceAndADesktopWithoutGl
     open();
     ASSERT_EQ(questions.asked.size(), 1u);
     EXPECT_TRUE(questions.asked[0].text.contains(QStringLiteral("jiný program")));
-    EXPECT_FALSE(window->hotkeyRegistered());
+    EXPECT_FALSE(window->splitHotkey().held());
     saveSettings(true, 49235);
     EXPECT_EQ(questions.asked.size(), 1u) << "the same refusal is not told again";
 
@@ -78,5 +79,26 @@ TEST_F(HotkeyTest, AStoredKeyThisDesktopHasNotIsToldAsSuch) {
     ASSERT_EQ(questions.asked.size(), 1u);
     EXPECT_EQ(questions.asked[0].text,
               fillPlaceholders(window->messageTable().text(MessageTable::HotkeyNotHere), QStringLiteral("189")));
-    EXPECT_FALSE(window->hotkeyRegistered());
+    EXPECT_FALSE(window->splitHotkey().held());
+}
+
+// Through XWayland the key is held for the program's own windows, and the user is told once where the key
+// for the whole desktop is set.
+TEST_F(HotkeyTest, OnAWaylandDesktopTheKeyIsHeldAndTheDesktopsShortcutsAreNamedOnce) {
+    settings("[nastaveni]\npouzitMezicas=1\n");
+    hotkey.answer = GlobalHotkey::Result::OnlyInOwnWindows;
+    open();
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text, window->messageTable().text(MessageTable::NoGlobalKeys));
+    EXPECT_TRUE(questions.asked[0].text.contains(QStringLiteral("tavrok --split")));
+    EXPECT_TRUE(window->splitHotkey().held());
+    startStopwatch();
+    clock.advanceMs(500);
+    hotkey.press();
+    EXPECT_EQ(splits(), 2u) << "pressed in the program's window: a split";
+    saveSettings(true, 123);
+    EXPECT_EQ(hotkey.held, 123);
+    EXPECT_EQ(questions.asked.size(), 1u) << "told once in a run";
+    window->close();
+    EXPECT_EQ(hotkey.held, 0);
 }

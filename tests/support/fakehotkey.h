@@ -20,7 +20,7 @@ public:
         if (!hasKey(code)) {
             return Result::NoSuchKey;
         }
-        if (answer == Result::Registered) {
+        if (answer == Result::Registered || answer == Result::OnlyInOwnWindows) {
             held = code;
         }
         return answer;

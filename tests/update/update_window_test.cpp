@@ -4,6 +4,7 @@
 #include "storage/inifile.h"
 #include "support/windowfixture.h"
 #include "update/updatecheck.h"
+#include "update/updatechecker.h"
 
 #include <QAction>
 #include <QLocalSocket>
@@ -50,7 +51,7 @@ TEST_F(UpdateWindow, FirstStartChecksAtOnceThenEveryTenMinutesUntilConfirmed) {
     tick(0.2);
     EXPECT_EQ(launcher.started.size(), 2u) << "no confirmation came: started again after ten minutes";
 
-    ASSERT_TRUE(window->updaterMessage().listening());
+    ASSERT_TRUE(window->updateChecker().updaterMessage().listening());
     confirm();
     ASSERT_TRUE(QTest::qWaitFor([&] { return lastCheck() == clock.now().days(); })) << "stored";
     tick(29 * 1440);
