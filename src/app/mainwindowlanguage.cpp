@@ -3,6 +3,7 @@
 #include "alarms/tfrmdalsibudik.h"
 #include "alarms/tfrmzmeskanebudiky.h"
 #include "app/tfrmhlavniokno.h"
+#include "display/seriallines.h"
 #include "app/tfrmoprogramu.h"
 #include "countdown/countdownpanel.h"
 #include "countdown/tfrmdalsiodpocit.h"
@@ -49,7 +50,7 @@ void TfrmHlavniOkno::nactiJazyk() {
     stopwatchPanel_->frmMezicasy()->nactiJazyk(language); // and it shows its file's line again
     frmDisplej_->nactiJazyk(language);
     frmNastaveniDispleje_->nactiJazyk(language);
-    frmSeriovyPort_->nactiJazyk(language);
+    serialLines_->frmSeriovyPort().nactiJazyk(language);
     layOutFunctionLabels();
     onStateChanged(); // the toggle buttons show their role in the new words, the title its letter
 }

@@ -4,6 +4,7 @@
 #include "app/runningengines.h"
 #include "app/programactions.h"
 #include "app/splithotkey.h"
+#include "display/seriallines.h"
 #include "update/updatechecker.h"
 #include "app/tfrmhlavniokno.h"
 #include "common/programlog.h"
@@ -159,8 +160,7 @@ void TfrmHlavniOkno::formShow() {
     state_.reloadCountdownOptions();
     state_.tavrokOptions = nactiDalsiTvr(settings);
     state_.mezicasySloucit = settings.readBool(u"nastaveniMezicasu", u"sloucit", true);
-    frmSeriovyPort_->pripojitPriSpusteni();
-    planSerialPoll();
+    serialLines_->connectAtStart();
     if (settings.readBool(u"nastaveni", u"pouzitMezicas", false)) {
         // Once the window stands and its timers run: what the key's registration tells (a Wayland
         // desktop, a key another program holds) must not hold up the alarms while it waits for an answer.

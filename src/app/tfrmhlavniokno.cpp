@@ -9,7 +9,6 @@
 #include "countdown/countdownpanel.h"
 #include "display/tfrmdisplej.h"
 #include "display/tfrmnastavenidispleje.h"
-#include "display/seriovyport.h"
 #include "app/desktopnotices.h"
 #include "app/programactions.h"
 #include "display/trayicon.h"

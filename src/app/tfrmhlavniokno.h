@@ -2,7 +2,6 @@
 
 #include "app/functionview.h"
 #include "app/programstate.h"
-#include "display/serialactions.h"
 #include "platform/services.h"
 
 #include <QMainWindow>
@@ -33,8 +32,7 @@ class StopwatchPanel;
 class TfrmDalsiOdpocit;
 class TfrmDisplej;
 class TfrmNastaveniDispleje;
-class TfrmSeriovyPort;
-class SeriovyPort;
+class SerialLines;
 class TfrmNastaveni;
 class TfrmOProgramu;
 class DesktopNotifier;
@@ -105,11 +103,7 @@ public:
     void mnuZobrazitDisplejClick();
     void tmrZastaveniCasuTimer();
     SplitHotkey& splitHotkey() const { return *splitHotkey_; }
-    // The serial lines: an input's action, and the poll of the inputs and of the output pulses.
-    void obsluzUdalostiSerPortu(int action);
-    void pollSerialPort();
-    SeriovyPort& seriovyPort() const { return *serial_; }
-    TfrmSeriovyPort& frmSeriovyPort() const { return *frmSeriovyPort_; }
+    SerialLines& serialLines() const { return *serialLines_; }
     void lblCasClick();
     const UpdateChecker& updateChecker() const { return *updateChecker_; }
     // The session ends (logout, shutdown, a terminating signal): closes in order without asking anyone.
@@ -144,7 +138,6 @@ private:
     void buildSerial();
     PortSide programFiles() const;
     void portuj(const PortSide& source, const PortSide& target, bool exportuje);
-    void planSerialPoll();
     void leaveTray();
     void layOutFunctionLabels();
     // Feeds the separate display from its source, when it is visible.
@@ -210,16 +203,13 @@ private:
     std::unique_ptr<TfrmDisplej> frmDisplej_; // a window of its own, with its own taskbar button
     bool displayWasVisible_ = false;          // when the window went to the notification area
     TfrmNastaveniDispleje* frmNastaveniDispleje_ = nullptr;
-    std::unique_ptr<SeriovyPort> serial_;
-    SerialActions serialActions_;
-    TfrmSeriovyPort* frmSeriovyPort_ = nullptr;
+    SerialLines* serialLines_ = nullptr;
     QMenu* popupMenu1 = nullptr;
 
     QTimer* tmrFunkce = nullptr;
     QTimer* tmrAktualizaceCasu = nullptr;
     QTimer* tmrPrehravaniZvuku = nullptr;
     QTimer* tmrZastaveniCasu = nullptr;
-    QTimer* tmrSeriovyPort = nullptr;
 
     QLabel* lblCas = nullptr;
     ClickLabel* lblFceBudik = nullptr;

@@ -1,4 +1,5 @@
 // The serial lines as a user wires them: a button on an input, a lamp on an output.
+#include "display/seriallines.h"
 #include "display/seriovyport.h"
 #include "display/tfrmseriovyport.h"
 #include "storage/inifile.h"
@@ -16,9 +17,9 @@ class SerialWindowTest : public test::WindowFixture {
 protected:
     void pressButtonOn(int line) {
         serial.in[static_cast<size_t>(line)] = true;
-        window->pollSerialPort();
+        window->serialLines().pollSerialPort();
         serial.in[static_cast<size_t>(line)] = false;
-        window->pollSerialPort();
+        window->serialLines().pollSerialPort();
     }
 };
 
@@ -47,7 +48,7 @@ TEST_F(SerialWindowTest, TheStoredPortOpensAtStartAndItsButtonsDriveTheEngines) 
     runFor(2000); // the countdown ends: TxD pulses for 200 ms
     EXPECT_TRUE(serial.out[2]);
     clock.advanceMs(250);
-    window->pollSerialPort();
+    window->serialLines().pollSerialPort();
     EXPECT_FALSE(serial.out[2]);
 }
 
@@ -73,7 +74,7 @@ TEST_F(SerialWindowTest, TheLinesAreReadAndPulsesEndWhileABoxIsOpen) {
         QTest::qWait(60);
         serial.in[0] = true;
         QTest::qWait(60);
-        window->seriovyPort().aktivujSerPort(ZazvoneniBudiku, clock.utcNow()); // an alarm rings meanwhile
+        window->serialLines().seriovyPort().aktivujSerPort(ZazvoneniBudiku, clock.utcNow()); // an alarm rings meanwhile
         EXPECT_TRUE(serial.out[0]);
         clock.advanceMs(600);
         QTest::qWait(60);
@@ -116,11 +117,11 @@ TEST_F(SerialWindowTest, TheDialogConnectsAndStoresAndAPulledAdapterIsReportedOn
     EXPECT_TRUE(poll->isActive());
 
     serial.gone = true;
-    window->pollSerialPort();
+    window->serialLines().pollSerialPort();
     ASSERT_EQ(questions.asked.size(), 2u);
     EXPECT_TRUE(questions.asked[1].text.contains(QStringLiteral("/dev/ttyS0")));
     EXPECT_TRUE(questions.asked[1].text.contains(QStringLiteral("Input/output error")));
     EXPECT_FALSE(poll->isActive());
-    window->pollSerialPort();
+    window->serialLines().pollSerialPort();
     EXPECT_EQ(questions.asked.size(), 2u);
 }

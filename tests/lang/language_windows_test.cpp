@@ -8,6 +8,7 @@
 #include "countdown/tfrmdalsiodpocit.h"
 #include "display/tfrmdisplej.h"
 #include "display/tfrmnastavenidispleje.h"
+#include "display/seriallines.h"
 #include "display/tfrmseriovyport.h"
 #include "lang/captions.h"
 #include "lang/language.h"
@@ -92,7 +93,7 @@ protected:
         w[QStringLiteral("frmZmeskaneBudiky")] = window->alarmPanel().frmZmeskaneBudiky();
         w[QStringLiteral("frmDisplej")] = &window->frmDisplej();
         w[QStringLiteral("frmNastaveniDispleje")] = &window->frmNastaveniDispleje();
-        w[QStringLiteral("frmSeriovyPort")] = &window->frmSeriovyPort();
+        w[QStringLiteral("frmSeriovyPort")] = &window->serialLines().frmSeriovyPort();
         w[QStringLiteral("frmOProgramu")] = &about;
         w[QStringLiteral("frmCoSeTavrokem")] = &running;
         return w;
@@ -314,8 +315,8 @@ TEST_F(LanguageSwitchTest, AnotherLanguageReachesEveryWindowAndTheRunningCountdo
     EXPECT_EQ(window->messageTable().text(2), QStringLiteral("No time.\nReally."));
     EXPECT_EQ(window->frmNastaveni()->windowTitle(), QStringLiteral("Options"));
     EXPECT_EQ(window->frmDisplej().windowTitle(), QStringLiteral("Separate display - Tavrok"));
-    EXPECT_EQ(childOf<QComboBox>(&window->frmSeriovyPort(), "cbxDSR")->itemText(1), QStringLiteral("Start countdown"));
-    EXPECT_EQ(childOf<QLabel>(&window->frmSeriovyPort(), "lblPripojeno")->text(), QString::fromUtf16(u"Připojeno k: None"));
+    EXPECT_EQ(childOf<QComboBox>(&window->serialLines().frmSeriovyPort(), "cbxDSR")->itemText(1), QStringLiteral("Start countdown"));
+    EXPECT_EQ(childOf<QLabel>(&window->serialLines().frmSeriovyPort(), "lblPripojeno")->text(), QString::fromUtf16(u"Připojeno k: None"));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Yes")) << "Qt's own buttons";
     EXPECT_EQ(childOf<QPushButton>(showAbout(), "btnOK")->text(), QStringLiteral("Fine")) << "the About box made before";
     EXPECT_EQ(childOf<QLabel>(showAbout(), "lblVerzeJazykaEn")->text(), QStringLiteral("Version of loaded language: 7"));
