@@ -3,6 +3,7 @@
 #include "alarms/tfrmdalsibudik.h"
 #include "alarms/tfrmzmeskanebudiky.h"
 #include "app/tfrmhlavniokno.h"
+#include "display/separatedisplay.h"
 #include "display/seriallines.h"
 #include "app/tfrmoprogramu.h"
 #include "countdown/countdownpanel.h"
@@ -48,8 +49,8 @@ void TfrmHlavniOkno::nactiJazyk() {
         frmOProgramu_->nactiJazyk(language);
     }
     stopwatchPanel_->frmMezicasy()->nactiJazyk(language); // and it shows its file's line again
-    frmDisplej_->nactiJazyk(language);
-    frmNastaveniDispleje_->nactiJazyk(language);
+    display_->frmDisplej().nactiJazyk(language);
+    display_->frmNastaveniDispleje().nactiJazyk(language);
     serialLines_->frmSeriovyPort().nactiJazyk(language);
     layOutFunctionLabels();
     onStateChanged(); // the toggle buttons show their role in the new words, the title its letter

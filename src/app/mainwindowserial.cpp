@@ -4,8 +4,8 @@
 #include "app/tfrmhlavniokno.h"
 #include "countdown/countdownpanel.h"
 #include "display/seriallines.h"
-#include "display/tfrmnastavenidispleje.h"
-#include "platform/clock.h"
+#include "display/displaysettings.h"
+#include "display/separatedisplay.h"
 
 #include <QAction>
 
@@ -13,9 +13,7 @@ namespace tavrok {
 
 void TfrmHlavniOkno::buildSerial() {
     const auto displayToCountdown = [this] {
-        state_.displej.zdroj = DisplaySource::Odpocitavani;
-        frmNastaveniDispleje_->showSource(DisplaySource::Odpocitavani);
-        feedSeparateDisplay(state_.clock.now());
+        display_->showSource(DisplaySource::Odpocitavani);
         onStateChanged();
     };
     serialLines_ = new SerialLines({state_, services_.serial, services_.questions, *actions_, displayToCountdown},

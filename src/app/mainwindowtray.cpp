@@ -1,6 +1,7 @@
 // The main window in the notification area: going there at a minimise, coming back, the icon's menu.
 #include "app/programactions.h"
 #include "app/tfrmhlavniokno.h"
+#include "display/separatedisplay.h"
 #include "display/tfrmdisplej.h"
 #include "display/trayicon.h"
 #include "platform/clock.h"
@@ -44,8 +45,8 @@ void TfrmHlavniOkno::priMinimalizaci() {
         return; // an ordinary minimise
     }
     hide(); // leaves the taskbar
-    displayWasVisible_ = frmDisplej_->isVisible();
-    frmDisplej_->hide();
+    displayWasVisible_ = display_->frmDisplej().isVisible();
+    display_->frmDisplej().hide();
     if (!tray_->makeIcon()) {
         showMinimized(); // the notification area went away meanwhile: minimised as usual
     }
@@ -66,7 +67,7 @@ void TfrmHlavniOkno::leaveTray() {
     }
     tray_->killIcon();
     if (displayWasVisible_) {
-        frmDisplej_->show();
+        display_->frmDisplej().show();
     }
 }
 

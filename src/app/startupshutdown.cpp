@@ -7,6 +7,7 @@
 #include "display/seriallines.h"
 #include "update/updatechecker.h"
 #include "app/tfrmhlavniokno.h"
+#include "display/separatedisplay.h"
 #include "common/programlog.h"
 #include "countdown/countdownpanel.h"
 #include "display/tfrmdisplej.h"
@@ -186,8 +187,8 @@ void TfrmHlavniOkno::formShow() {
     state_.main.minimizePending = true;
     // The separate display's look, and its place (it is shown by the menu).
     state_.displej = nactiNastaveniDispleje(settings);
-    frmDisplej_->apply(state_.displej);
-    frmDisplej_->restoreWindowPlace(nactiStavDispleje(settings, screenSize));
+    display_->frmDisplej().apply(state_.displej);
+    display_->frmDisplej().restoreWindowPlace(nactiStavDispleje(settings, screenSize));
     state_.main.firstShow = false;
     digitInput_->setVisible(false);
     onStateChanged();
@@ -253,7 +254,7 @@ bool TfrmHlavniOkno::formClose(Questions& questions) {
     exit.countdown = {state_.countdown.left(), state_.odpocitOpakovat, state_.odpocitZprava};
     exit.function = state_.function();
     exit.lastVersionCheck = state_.main.lastVersionCheck;
-    exit.display = frmDisplej_->windowPlace();
+    exit.display = display_->frmDisplej().windowPlace();
     exit.mezicasySloucit = state_.mezicasySloucit;
     if (!state_.main.settingsImported && !ulozStavPriUkonceni(settings, exit)) {
         questions.tell(fillPlaceholders(state_.messages.text(8), settings.path()), MessageIcon::Warning);

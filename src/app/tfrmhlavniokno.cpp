@@ -7,8 +7,7 @@
 #include "app/digitinput.h"
 #include "app/tickplanner.h"
 #include "countdown/countdownpanel.h"
-#include "display/tfrmdisplej.h"
-#include "display/tfrmnastavenidispleje.h"
+#include "display/separatedisplay.h"
 #include "app/desktopnotices.h"
 #include "app/programactions.h"
 #include "display/trayicon.h"
@@ -88,8 +87,6 @@ TfrmHlavniOkno::~TfrmHlavniOkno() {
     // window through the application-wide hooks.
     qApp->removeEventFilter(this);
     disconnect(qApp, nullptr, this, nullptr);
-    delete frmNastaveniDispleje_; // it works on the display, which goes before the children do
-    frmNastaveniDispleje_ = nullptr;
     tray_->killIcon();
     services_.tray.onDoubleClick = nullptr;
     services_.tray.setMenu(nullptr);
@@ -419,7 +416,7 @@ void TfrmHlavniOkno::tmrFunkceTimer(LocalTime now) {
     if (showMissed) {
         after.push_back([this] { alarmPanel_->mnuZmeskaneBudikyClick(); });
     }
-    feedSeparateDisplay(now);
+    display_->feed(now);
     if (onScreen && (state_.stopwatch.running() || state_.countdown.running())) {
         zobrazNaDispleji();
     }
@@ -437,7 +434,7 @@ void TfrmHlavniOkno::scheduleFunctionTick() {
     const Funkce f = state_.function();
     needs.digitsRunning = (isShownOnScreen() && ((state_.stopwatch.running() && f == Funkce::Tavrok) ||
                                                  (state_.countdown.running() && f == Funkce::Odpocit))) ||
-                          (frmDisplej_->isVisible() && displayRuns(state_));
+                          display_->runsVisibly();
     switch (state_.titleSource()) {
     case TitleSource::Stopwatch:
         needs.titleOrigin = state_.stopwatch.start();

@@ -30,8 +30,7 @@ class DigitInput;
 class FunctionPanel;
 class StopwatchPanel;
 class TfrmDalsiOdpocit;
-class TfrmDisplej;
-class TfrmNastaveniDispleje;
+class SeparateDisplay;
 class SerialLines;
 class TfrmNastaveni;
 class TfrmOProgramu;
@@ -68,8 +67,7 @@ public:
     TfrmDalsiOdpocit* frmDalsiOdpocit() const;
     TfrmNastaveni* frmNastaveni() const { return frmNastaveni_; }
     const TrayIcon& trayIcon() const { return *tray_; }
-    TfrmDisplej& frmDisplej() const { return *frmDisplej_; }
-    TfrmNastaveniDispleje& frmNastaveniDispleje() const { return *frmNastaveniDispleje_; }
+    SeparateDisplay& separateDisplay() const { return *display_; }
     // The window is in the notification area: hidden, its icon shown.
     bool inTray() const;
 
@@ -99,9 +97,6 @@ public:
     void priMinimalizaci();
     void mnuObnovitClick();
     void mnuKonec2Click();
-    // The separate display.
-    void mnuZobrazitDisplejClick();
-    void tmrZastaveniCasuTimer();
     SplitHotkey& splitHotkey() const { return *splitHotkey_; }
     SerialLines& serialLines() const { return *serialLines_; }
     void lblCasClick();
@@ -140,9 +135,6 @@ private:
     void portuj(const PortSide& source, const PortSide& target, bool exportuje);
     void leaveTray();
     void layOutFunctionLabels();
-    // Feeds the separate display from its source, when it is visible.
-    void feedSeparateDisplay(LocalTime now);
-    void onSplitTaken(TDateTime elapsed);
     // Start-up and shutdown, in their order.
     void formCreate(const QString& executableFolder);
     void formShow();
@@ -200,16 +192,14 @@ private:
     std::unique_ptr<DesktopNotifier> notifier_; // when the desktop has notifications
     ProgramActions* actions_ = nullptr;
     SplitHotkey* splitHotkey_ = nullptr;
-    std::unique_ptr<TfrmDisplej> frmDisplej_; // a window of its own, with its own taskbar button
+    std::unique_ptr<SeparateDisplay> display_;
     bool displayWasVisible_ = false;          // when the window went to the notification area
-    TfrmNastaveniDispleje* frmNastaveniDispleje_ = nullptr;
     SerialLines* serialLines_ = nullptr;
     QMenu* popupMenu1 = nullptr;
 
     QTimer* tmrFunkce = nullptr;
     QTimer* tmrAktualizaceCasu = nullptr;
     QTimer* tmrPrehravaniZvuku = nullptr;
-    QTimer* tmrZastaveniCasu = nullptr;
 
     QLabel* lblCas = nullptr;
     ClickLabel* lblFceBudik = nullptr;

@@ -5,6 +5,7 @@
 #include "display/tfrmnastavenidispleje.h"
 #include "storage/inifile.h"
 #include "support/diskfull.h"
+#include "display/separatedisplay.h"
 #include "support/windowfixture.h"
 
 #include <QAction>
@@ -50,8 +51,8 @@ TEST(DisplaySelection, TheSelectedCharactersChooseTheRangeAndNameItsEnds) {
 
 class DisplaySettingsTest : public test::WindowFixture {
 protected:
-    TfrmNastaveniDispleje& dialog() { return window->frmNastaveniDispleje(); }
-    TfrmDisplej& display() { return window->frmDisplej(); }
+    TfrmNastaveniDispleje& dialog() { return window->separateDisplay().frmNastaveniDispleje(); }
+    TfrmDisplej& display() { return window->separateDisplay().frmDisplej(); }
     void openDialog() {
         auto* f6 = window->findChild<QAction*>(QStringLiteral("mnuNastaveniDispleje"));
         ASSERT_TRUE(f6 && f6->isEnabled());

@@ -4,6 +4,7 @@
 #include "display/tfrmdisplej.h"
 #include "stopwatch/tfrmdalsitavrok.h"
 #include "storage/inifile.h"
+#include "display/separatedisplay.h"
 #include "support/windowfixture.h"
 
 #include <QAction>
@@ -20,7 +21,7 @@ namespace {
 
 class DisplayWindowTest : public test::WindowFixture {
 protected:
-    TfrmDisplej& display() { return window->frmDisplej(); }
+    TfrmDisplej& display() { return window->separateDisplay().frmDisplej(); }
     QString shown() {
         QString text;
         for (const char* name : {"lblD", "lblDOd", "lblH2", "lblH1", "lblHOd", "lblM2", "lblM1", "lblMOd", "lblS2",

@@ -19,6 +19,7 @@
 #include "stopwatch/tfrmdalsitavrok.h"
 #include "stopwatch/tfrmmezicasy.h"
 #include "storage/tfrmnastaveni.h"
+#include "display/separatedisplay.h"
 #include "support/windowfixture.h"
 
 #include <QAction>
@@ -91,8 +92,8 @@ protected:
         w[QStringLiteral("frmMezicasy")] = window->stopwatchPanel().frmMezicasy();
         w[QStringLiteral("frmDalsiBudik")] = window->alarmPanel().frmDalsiBudik();
         w[QStringLiteral("frmZmeskaneBudiky")] = window->alarmPanel().frmZmeskaneBudiky();
-        w[QStringLiteral("frmDisplej")] = &window->frmDisplej();
-        w[QStringLiteral("frmNastaveniDispleje")] = &window->frmNastaveniDispleje();
+        w[QStringLiteral("frmDisplej")] = &window->separateDisplay().frmDisplej();
+        w[QStringLiteral("frmNastaveniDispleje")] = &window->separateDisplay().frmNastaveniDispleje();
         w[QStringLiteral("frmSeriovyPort")] = &window->serialLines().frmSeriovyPort();
         w[QStringLiteral("frmOProgramu")] = &about;
         w[QStringLiteral("frmCoSeTavrokem")] = &running;
@@ -314,7 +315,7 @@ TEST_F(LanguageSwitchTest, AnotherLanguageReachesEveryWindowAndTheRunningCountdo
     EXPECT_EQ(child<QAbstractButton>("btnKonec")->text(), QStringLiteral("&Konec")) << "what the file lacks stays";
     EXPECT_EQ(window->messageTable().text(2), QStringLiteral("No time.\nReally."));
     EXPECT_EQ(window->frmNastaveni()->windowTitle(), QStringLiteral("Options"));
-    EXPECT_EQ(window->frmDisplej().windowTitle(), QStringLiteral("Separate display - Tavrok"));
+    EXPECT_EQ(window->separateDisplay().frmDisplej().windowTitle(), QStringLiteral("Separate display - Tavrok"));
     EXPECT_EQ(childOf<QComboBox>(&window->serialLines().frmSeriovyPort(), "cbxDSR")->itemText(1), QStringLiteral("Start countdown"));
     EXPECT_EQ(childOf<QLabel>(&window->serialLines().frmSeriovyPort(), "lblPripojeno")->text(), QString::fromUtf16(u"Připojeno k: None"));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Yes")) << "Qt's own buttons";
@@ -484,7 +485,7 @@ TEST_F(LanguageSwitchTest, AWindowsVersionFileWithoutThisVersionsKeysLeavesNoCze
     EXPECT_EQ(window->findChild<QAction*>(QStringLiteral("mnuNapoveda2"))->text(), QStringLiteral("&Help"));
     EXPECT_EQ(window->findChild<QAction*>(QStringLiteral("mnuOProgramu2"))->text(), QStringLiteral("&About..."));
     for (const char* label : {"lblZarovnaniObr", "lblZarovnaniTextu"}) {
-        EXPECT_EQ(childOf<QLabel>(&window->frmNastaveniDispleje(), label)->text(), QStringLiteral("Alignment:")) << label;
+        EXPECT_EQ(childOf<QLabel>(&window->separateDisplay().frmNastaveniDispleje(), label)->text(), QStringLiteral("Alignment:")) << label;
     }
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Yes")) << "not the Czech file";
 }

@@ -12,6 +12,7 @@
 #include "stopwatch/tfrmdalsitavrok.h"
 #include "stopwatch/tfrmmezicasy.h"
 #include "storage/tfrmnastaveni.h"
+#include "display/separatedisplay.h"
 #include "support/windowfixture.h"
 
 #include "platform/application.h"
@@ -242,7 +243,7 @@ const std::vector<Site>& WriteFailureTest::sites() {
         {"DisplaySettings", "Nastaveni.ini", 53, false, [](T& t) { t.open(); },
          [](T& t) {
              t.child<QAction>("mnuNastaveniDispleje")->trigger();
-             TfrmNastaveniDispleje* dialog = &t.window->frmNastaveniDispleje();
+             TfrmNastaveniDispleje* dialog = &t.window->separateDisplay().frmNastaveniDispleje();
              t.toggle(dialog, "chbZvyraznit");
              QTest::mouseClick(childOf(dialog, "btnPouzit"), Qt::LeftButton);
          }},
