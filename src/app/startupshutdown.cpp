@@ -4,6 +4,7 @@
 #include "app/runningengines.h"
 #include "app/programactions.h"
 #include "app/splithotkey.h"
+#include "display/notificationarea.h"
 #include "display/seriallines.h"
 #include "update/updatechecker.h"
 #include "app/tfrmhlavniokno.h"
@@ -82,7 +83,7 @@ void TfrmHlavniOkno::showEvent(QShowEvent* event) {
     }
     if (!state_.main.firstShow) {
         if (!event->spontaneous() && !isMinimized()) {
-            leaveTray(); // shown again by the program: a notice or the icon's menu
+            area_->leave(); // shown again by the program: a notice or the icon's menu
         }
         onStateChanged(); // what was not drawn while nobody saw it is due now
     }
@@ -230,7 +231,7 @@ void TfrmHlavniOkno::closeEvent(QCloseEvent* event) {
         state_.sounds.vypnoutUpozorneni();
         tmrPrehravaniZvuku->stop();
         services_.audio.close();
-        tray_->killIcon();
+        area_->killIcon();
         splitHotkey_->letGo();
         event->accept();
         emit closed();

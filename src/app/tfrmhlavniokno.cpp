@@ -10,7 +10,7 @@
 #include "display/separatedisplay.h"
 #include "app/desktopnotices.h"
 #include "app/programactions.h"
-#include "display/trayicon.h"
+#include "display/notificationarea.h"
 #include "platform/clock.h"
 #include "platform/trayhost.h"
 #include "stopwatch/stopwatchpanel.h"
@@ -70,8 +70,8 @@ TfrmHlavniOkno::TfrmHlavniOkno(const QString& executableFolder, PlatformServices
     buildPanels(services);
     buildMenu();
     buildTimers();
-    buildTray();
     buildDisplay();
+    buildTray();
     buildSerial();
     updateChecker_ = new UpdateChecker({state_, services.questions, services.windows, services.launcher}, this);
     formCreate(executableFolder);
@@ -87,9 +87,6 @@ TfrmHlavniOkno::~TfrmHlavniOkno() {
     // window through the application-wide hooks.
     qApp->removeEventFilter(this);
     disconnect(qApp, nullptr, this, nullptr);
-    tray_->killIcon();
-    services_.tray.onDoubleClick = nullptr;
-    services_.tray.setMenu(nullptr);
 }
 
 void TfrmHlavniOkno::buildControls() {
@@ -277,7 +274,7 @@ void TfrmHlavniOkno::onStateChanged() {
     applyView();
     zobrazNaDispleji();
     showTitle();
-    showTray();
+    area_->refresh(state_.clock.utcNow());
     if (!state_.main.firstShow) {
         scheduleFunctionTick();
     }
@@ -374,11 +371,15 @@ void TfrmHlavniOkno::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && !state_.main.firstShow) {
         if (isShownOnScreen()) {
-            leaveTray(); // back from the notification area, whichever way
+            area_->leave(); // back from the notification area, whichever way
             onStateChanged();  // what was not drawn while minimised is due now
         } else if (isMinimized() && state_.menu.doIkony) {
             // Hiding the window inside its own state change would confuse the window manager.
-            QTimer::singleShot(0, this, &TfrmHlavniOkno::priMinimalizaci);
+            QTimer::singleShot(0, this, [this] {
+                if (area_->afterMinimise()) {
+                    scheduleFunctionTick(); // the icon's picture sets the pace now
+                }
+            });
         }
     }
     if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
@@ -421,7 +422,7 @@ void TfrmHlavniOkno::tmrFunkceTimer(LocalTime now) {
         zobrazNaDispleji();
     }
     showTitle();
-    showTray();
+    area_->refresh(state_.clock.utcNow());
     scheduleFunctionTick();
     // The boxes last: their nested event loops keep the planned ticks running.
     for (const auto& action : after) {
@@ -455,7 +456,7 @@ void TfrmHlavniOkno::scheduleFunctionTick() {
         needs.dueAt(plannedAlarm_.utc);
     }
     needs.dueAt(state_.odlozeneBudiky.nextDue());
-    needs.pictureDue = tray_->nextDue(state_.clock.utcNow());
+    needs.pictureDue = area_->nextDue(state_.clock.utcNow());
     if (const auto delay = tickplan::nextFunctionTick(state_.clock.utcNow(), needs)) {
         tmrFunkce->start(*delay);
     } else {
@@ -474,7 +475,7 @@ void TfrmHlavniOkno::tmrAktualizaceCasuTimer() {
     clockText_ = formatClockLine(now.days(), state_.dayNames);
     setTextIfChanged(lblCas, clockText_);
     showTitle();
-    showTray();
+    area_->refresh(state_.clock.utcNow());
     clockEditor_->refresh(now.days());
     tmrAktualizaceCasu->start(tickplan::untilNextSecond(now));
     if (!state_.main.firstShow) {

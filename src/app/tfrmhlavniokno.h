@@ -35,7 +35,7 @@ class SerialLines;
 class TfrmNastaveni;
 class TfrmOProgramu;
 class DesktopNotifier;
-class TrayIcon;
+class NotificationArea;
 struct PortSide;
 class HelpBrowser;
 class UpdateChecker;
@@ -66,10 +66,8 @@ public:
     ProgramActions& actions() const { return *actions_; }
     TfrmDalsiOdpocit* frmDalsiOdpocit() const;
     TfrmNastaveni* frmNastaveni() const { return frmNastaveni_; }
-    const TrayIcon& trayIcon() const { return *tray_; }
+    const NotificationArea& notificationArea() const { return *area_; }
     SeparateDisplay& separateDisplay() const { return *display_; }
-    // The window is in the notification area: hidden, its icon shown.
-    bool inTray() const;
 
     // The function labels act as tabs.
     void lblFceBudikClick() { prepniFunkci(Funkce::Budik); }
@@ -93,10 +91,8 @@ public:
     void mnuExportClick();
     // Applies the language file in use to every window and to the words and messages of the program.
     void nactiJazyk();
-    // The notification area: the minimise that goes there, and the way back.
-    void priMinimalizaci();
+    // Shows the window, also from the notification area.
     void mnuObnovitClick();
-    void mnuKonec2Click();
     SplitHotkey& splitHotkey() const { return *splitHotkey_; }
     SerialLines& serialLines() const { return *serialLines_; }
     void lblCasClick();
@@ -133,7 +129,6 @@ private:
     void buildSerial();
     PortSide programFiles() const;
     void portuj(const PortSide& source, const PortSide& target, bool exportuje);
-    void leaveTray();
     void layOutFunctionLabels();
     // Start-up and shutdown, in their order.
     void formCreate(const QString& executableFolder);
@@ -150,7 +145,6 @@ private:
     void zobrazNaDispleji();
     void showTitle();
     void setTitle(const QString& title);
-    void showTray();
     void scheduleFunctionTick();
     bool isShownOnScreen() const { return isVisible() && !isMinimized(); }
     bool editorFocused() const;
@@ -188,14 +182,12 @@ private:
     ClockEditor* clockEditor_ = nullptr;
     TfrmNastaveni* frmNastaveni_ = nullptr;
     TfrmOProgramu* frmOProgramu_ = nullptr;
-    std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<DesktopNotifier> notifier_; // when the desktop has notifications
     ProgramActions* actions_ = nullptr;
     SplitHotkey* splitHotkey_ = nullptr;
     std::unique_ptr<SeparateDisplay> display_;
-    bool displayWasVisible_ = false;          // when the window went to the notification area
+    std::unique_ptr<NotificationArea> area_; // uses the display: goes before it
     SerialLines* serialLines_ = nullptr;
-    QMenu* popupMenu1 = nullptr;
 
     QTimer* tmrFunkce = nullptr;
     QTimer* tmrAktualizaceCasu = nullptr;

@@ -1,6 +1,7 @@
 // The window in the notification area: going there, what the icon shows meanwhile, coming back.
 #include "display/trayicon.h"
 #include "storage/inifile.h"
+#include "display/notificationarea.h"
 #include "support/windowfixture.h"
 
 #include <QAction>
@@ -43,7 +44,7 @@ TEST_F(TrayTest, MinimisingGoesToTheTrayWhereTheCountdownEmptiesAndADoubleClickO
     minimise();
     EXPECT_FALSE(window->isVisible()) << "the window leaves the taskbar";
     EXPECT_TRUE(tray.visible);
-    EXPECT_TRUE(window->inTray());
+    EXPECT_TRUE(window->notificationArea().shown());
     EXPECT_EQ(tray.toolTip, window->windowTitle());
     EXPECT_EQ(tray.picture.size(), QSize(16, 16));
     EXPECT_EQ(bluePixels(tray.picture), 120 - 22) << "the whole disc is blue at the start, less 1 0 0";
@@ -63,7 +64,7 @@ TEST_F(TrayTest, MinimisingGoesToTheTrayWhereTheCountdownEmptiesAndADoubleClickO
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(window->isMinimized());
     EXPECT_FALSE(tray.visible);
-    EXPECT_FALSE(window->inTray());
+    EXPECT_FALSE(window->notificationArea().shown());
     EXPECT_EQ(digits(), QStringLiteral("00:00:30.000"));
 
     // The icon's menu restores and ends the program.
@@ -105,7 +106,7 @@ TEST_F(TrayTest, TheIconIsHandedOverOnlyWhenItChangedAndMemoryStaysFlat) {
     minimise();
     ASSERT_TRUE(tray.visible);
     const int picturesBefore = tray.pictures;
-    const quint64 generationBefore = window->trayIcon().picture().generation();
+    const quint64 generationBefore = window->notificationArea().trayIcon().picture().generation();
     runFor(1); // the allocations of a first tick are not a leak
     const qint64 before = residentKiB();
     for (int tick = 1; tick < 100'000; ++tick) {
@@ -114,7 +115,7 @@ TEST_F(TrayTest, TheIconIsHandedOverOnlyWhenItChangedAndMemoryStaysFlat) {
     const qint64 grown = residentKiB() - before;
     EXPECT_FALSE(window->countdown().running());
     EXPECT_EQ(static_cast<quint64>(tray.pictures - picturesBefore),
-              window->trayIcon().picture().generation() - generationBefore)
+              window->notificationArea().trayIcon().picture().generation() - generationBefore)
         << "one hand-over per new picture";
     EXPECT_LT(tray.pictures - picturesBefore, 3300) << "every distinct picture once, not one per tick";
     EXPECT_LE(tray.toolTips, 110) << "the tooltip changes once a second";
@@ -142,17 +143,17 @@ TEST_F(TrayTest, TheIconFollowsTheCountdownOnlyWhileItOwnsTheTitleAndIsIdleOnceI
     open();
     startCountdown("000100");
     runFor(1000);
-    EXPECT_FALSE(window->trayIcon().nextDue(window->programState().clock.utcNow()))
+    EXPECT_FALSE(window->notificationArea().trayIcon().nextDue(window->programState().clock.utcNow()))
         << "no icon in the tray: its picture wakes nobody";
-    const quint64 drawnWhileShown = window->trayIcon().picture().generation();
+    const quint64 drawnWhileShown = window->notificationArea().trayIcon().picture().generation();
     startStopwatch(); // the stopwatch runs and is shown: the title and the picture are its
     runFor(20'000);
-    EXPECT_EQ(window->trayIcon().picture().generation(), drawnWhileShown);
+    EXPECT_EQ(window->notificationArea().trayIcon().picture().generation(), drawnWhileShown);
     EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("T: ")));
 
     click("lblFceOdpocit");
     runFor(1000);
-    EXPECT_GT(window->trayIcon().picture().generation(), drawnWhileShown);
+    EXPECT_GT(window->notificationArea().trayIcon().picture().generation(), drawnWhileShown);
     click("btnZapnout"); // stopped
-    EXPECT_EQ(window->trayIcon().picture().bitmap(), TrayPicture().bitmap()) << "the ordinary icon again";
+    EXPECT_EQ(window->notificationArea().trayIcon().picture().bitmap(), TrayPicture().bitmap()) << "the ordinary icon again";
 }
