@@ -35,7 +35,7 @@ public:
     AlarmPanel(ProgramState& state, Services services, QWidget* parent);
 
     void setShown(bool shown) override;
-    void btnZapnoutClick() override;
+    void btnZapnoutClick(); // the alarm on or off (the engines' buttons go through the program's actions)
     void btnVynulovatClick() override;
     void btnDalsiClick() override; // the alarm's schedule and notification
     void tick(const TickTime& now, bool onScreen, AfterTick& after) override;

@@ -3,11 +3,13 @@
 #include "app/commandline.h"
 #include "app/programactions.h"
 #include "app/programstate.h"
+#include "alarms/snooze.h"
 #include "common/programlog.h"
 #include "platform/clock.h"
 #include "storage/inivalues.h"
 
 #include <QDBusConnectionInterface>
+#include <QDBusMessage>
 
 namespace tavrok {
 
@@ -23,6 +25,7 @@ BusService::BusService(ProgramActions& actions, const ProgramState& state, QObje
     connect(&actions_, &ProgramActions::countdownEnded, this, &BusService::CountdownEnded);
     connect(&actions_, &ProgramActions::splitTaken, this,
             [this](TDateTime elapsed) { emit SplitTaken(seconds(elapsed)); });
+    connect(&actions_, &ProgramActions::changed, this, &BusService::announceChanges);
 }
 
 bool BusService::registerOn(QDBusConnection bus) {
@@ -44,7 +47,38 @@ bool BusService::registerOn(QDBusConnection bus) {
         bus.unregisterObject(QString::fromLatin1(Path));
         return false;
     }
+    bus_ = bus;
+    lastAnnounced_ = announced();
     return true;
+}
+
+QVariantMap BusService::announced() const {
+    return {{QStringLiteral("Function"), function()},
+            {QStringLiteral("StopwatchState"), stopwatchState()},
+            {QStringLiteral("CountdownState"), countdownState()},
+            {QStringLiteral("NextAlarm"), nextAlarm()},
+            {QStringLiteral("NextAlarmTime"), nextAlarmTime()}};
+}
+
+void BusService::announceChanges() {
+    if (!bus_) {
+        return;
+    }
+    const QVariantMap now = announced();
+    QVariantMap changed;
+    for (auto it = now.begin(); it != now.end(); ++it) {
+        if (lastAnnounced_.value(it.key()) != it.value()) {
+            changed.insert(it.key(), it.value());
+        }
+    }
+    if (changed.isEmpty()) {
+        return;
+    }
+    lastAnnounced_ = now;
+    QDBusMessage signal = QDBusMessage::createSignal(QString::fromLatin1(Path), QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                     QStringLiteral("PropertiesChanged"));
+    signal << QString::fromLatin1(Service) << changed << QStringList();
+    bus_->send(signal);
 }
 
 QString BusService::function() const {
@@ -80,20 +114,37 @@ QString BusService::countdownState() const {
                          : QStringLiteral("stopped");
 }
 
+std::optional<BusService::Ring> BusService::nextRing() const {
+    std::optional<Ring> next;
+    if (const std::optional<LocalTime> due = state_.alarmClock.nextDue()) {
+        next = Ring{state_.alarmClock.nasledujici(), *due};
+    }
+    // A snoozed alarm rings again before the next one that is due, or after it.
+    if (const auto& snoozed = state_.odlozeneBudiky.seznam(); !snoozed.empty()) {
+        const LocalTime at = localFromUtc(snoozed.front().kdy);
+        if (!next || at.days() < next->at.days()) {
+            next = Ring{snoozed.front().nazev, at};
+        }
+    }
+    return next;
+}
+
 QString BusService::nextAlarm() const {
-    return state_.alarmClock.nextDue() ? state_.alarmClock.nasledujici() : QString();
+    const std::optional<Ring> next = nextRing();
+    return next ? next->name : QString();
 }
 
 QString BusService::nextAlarmTime() const {
-    const std::optional<LocalTime> due = state_.alarmClock.nextDue();
-    return due ? formatIniDateTime(due->days()) : QString();
+    const std::optional<Ring> next = nextRing();
+    return next ? formatIniDateTime(next->at.days()) : QString();
 }
 
 void BusService::run(const QStringList& words) {
     const CommandLine line = parseCommandLine(words);
     if (!line.usageError.isEmpty() || line.commands.empty()) {
-        sendErrorReply(QDBusError::InvalidArgs,
-                       fillPlaceholders(state_.messages.text(MessageTable::UsageError), words.join(u' ')));
+        // One line: the command line's hint to --help does not belong to a bus call.
+        const QString text = fillPlaceholders(state_.messages.text(MessageTable::UsageError), words.join(u' '));
+        sendErrorReply(QDBusError::InvalidArgs, text.section(u'\n', 0, 0));
         return;
     }
     if (const ActionResult r = actions_.run(line.commands); !r.done) {

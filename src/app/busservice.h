@@ -6,6 +6,9 @@
 #include <QDBusContext>
 #include <QObject>
 #include <QString>
+#include <QVariantMap>
+
+#include <optional>
 
 namespace tavrok {
 
@@ -25,8 +28,10 @@ class BusService : public QObject, protected QDBusContext {
     Q_PROPERTY(QString StopwatchState READ stopwatchState) // "running" or "stopped"
     Q_PROPERTY(double CountdownSecondsLeft READ countdownSecondsLeft)
     Q_PROPERTY(QString CountdownState READ countdownState) // "running", "paused" or "stopped"
-    Q_PROPERTY(QString NextAlarm READ nextAlarm)           // its name; empty when none is on
+    Q_PROPERTY(QString NextAlarm READ nextAlarm)           // its name (a snoozed one too); empty when none
     Q_PROPERTY(QString NextAlarmTime READ nextAlarmTime)   // "d.M.yyyy H:mm:ss", local time
+    // org.freedesktop.DBus.Properties.PropertiesChanged tells of changes to all but the two running
+    // counts of seconds, which are read when asked.
 
 public:
     static constexpr char Service[] = "cz.tavrok.Tavrok";
@@ -45,6 +50,9 @@ public:
     QString nextAlarm() const;
     QString nextAlarmTime() const;
 
+    // Compares the announced properties with what was last sent and sends what changed.
+    void announceChanges();
+
 public slots:
     Q_SCRIPTABLE void Split();
     Q_SCRIPTABLE void Stopwatch(const QString& action);          // start, stop, reset
@@ -60,9 +68,17 @@ signals:
 private:
     // The words as the command line has them, carried out or answered with an error.
     void run(const QStringList& words);
+    struct Ring {
+        QString name;
+        LocalTime at;
+    };
+    std::optional<Ring> nextRing() const;
+    QVariantMap announced() const;
 
     ProgramActions& actions_;
     const ProgramState& state_;
+    std::optional<QDBusConnection> bus_;
+    QVariantMap lastAnnounced_;
 };
 
 } // namespace tavrok

@@ -41,7 +41,6 @@ public:
     using QObject::QObject;
 
     virtual void setShown(bool shown) = 0;
-    virtual void btnZapnoutClick() = 0;
     virtual void btnVynulovatClick() = 0;
     virtual void btnDalsiClick() = 0;
     // The panel's part of the function tick.

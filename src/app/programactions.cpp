@@ -10,7 +10,6 @@ ProgramActions::ProgramActions(Parts parts, QObject* parent) : QObject(parent), 
     connect(&p_.stopwatch, &StopwatchPanel::splitTaken, this, &ProgramActions::splitTaken);
     for (FunctionPanel* panel : {static_cast<FunctionPanel*>(&p_.stopwatch),
                                  static_cast<FunctionPanel*>(&p_.countdown), &p_.alarms}) {
-        connect(panel, &FunctionPanel::stateChanged, this, &ProgramActions::changed);
         connect(panel, &FunctionPanel::rang, this, [this](const Zazvoneni& ring) {
             if (ring.druh == Zazvoneni::Druh::Budik) {
                 emit alarmRang(ring.nazev);

@@ -53,6 +53,9 @@ public:
     ActionResult countdownLength(TDateTime length);
     ActionResult show();
 
+    // The window shows a changed state (an engine started or stopped, a ring, another function shown):
+    // the watchers are told.
+    void notifyChanged() { emit changed(); }
     // The window has loaded what the last run left: from here on others may ask (before it, a start-up
     // box's event loop could carry out an action on a half-loaded state).
     void markReady();
@@ -67,7 +70,7 @@ signals:
     void alarmRang(const QString& name);
     void countdownEnded();
     void splitTaken(TDateTime elapsed);
-    // Anything the watchers read may have changed (an engine started, stopped, a length set).
+    // Anything the watchers read may have changed (an engine started, stopped, a length set, a ring).
     void changed();
 
 private:

@@ -168,7 +168,7 @@ void TfrmHlavniOkno::buildPanels(const PlatformServices& services) {
         connect(p, &FunctionPanel::stateChanged, this, &TfrmHlavniOkno::onStateChanged);
     }
     notifier_ = desktopNotices(this, state_, services, {countdownPanel_, alarmPanel_},
-                               {[this] { mnuObnovitClick(); }, [this] { alarmPanel_->snoozesChanged(); }});
+                               {[this] { actions_->show(); }, [this] { alarmPanel_->snoozesChanged(); }});
     const ProgramInputs inputs = buildInputs(this, state_, services, {*stopwatchPanel_, *countdownPanel_, *alarmPanel_},
                                              {btnZapnout, btnVynulovat, btnPauza}, [this] { mnuObnovitClick(); });
     actions_ = inputs.actions;
@@ -275,6 +275,7 @@ void TfrmHlavniOkno::onStateChanged() {
     zobrazNaDispleji();
     showTitle();
     area_->refresh(state_.clock.utcNow());
+    actions_->notifyChanged();
     if (!state_.main.firstShow) {
         scheduleFunctionTick();
     }

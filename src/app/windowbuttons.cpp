@@ -1,6 +1,6 @@
 #include "app/windowbuttons.h"
 
-#include "app/functionpanel.h"
+#include "alarms/alarmpanel.h"
 #include "app/programactions.h"
 #include "app/programstate.h"
 #include "platform/questions.h"

@@ -7,6 +7,7 @@ class QAbstractButton;
 namespace tavrok {
 
 struct ActionResult;
+class AlarmPanel;
 class FunctionPanel;
 class ProgramActions;
 class ProgramState;
@@ -22,7 +23,7 @@ public:
         ProgramState& state;
         ProgramActions& actions;
         Questions& questions;
-        FunctionPanel& alarms;
+        AlarmPanel& alarms;
         FunctionPanel& countdown;
     };
     struct Buttons {

@@ -55,14 +55,6 @@ void CountdownPanel::refresh() {
     showProgress(state_.clock.utcNow());
 }
 
-void CountdownPanel::btnZapnoutClick() {
-    if (state_.countdown.running() || state_.countdown.paused()) {
-        vypniOdpocit();
-    } else {
-        zapniOdpocit();
-    }
-}
-
 void CountdownPanel::zapniOdpocit() {
     if (state_.countdown.running()) {
         return;

@@ -24,7 +24,6 @@ public:
     CountdownPanel(ProgramState& state, const PlatformServices& services, QPushButton* btnPauza, QWidget* parent);
 
     void setShown(bool shown) override;
-    void btnZapnoutClick() override;
     void btnVynulovatClick() override;
     void btnDalsiClick() override;
     void tick(const TickTime& now, bool onScreen, AfterTick& after) override;

@@ -47,14 +47,6 @@ void StopwatchPanel::refresh() {
     btnTvrMezicas->setEnabled(state_.stopwatch.running());
 }
 
-void StopwatchPanel::btnZapnoutClick() {
-    if (state_.stopwatch.running()) {
-        vypniTavrok();
-    } else {
-        zapniTavrok();
-    }
-}
-
 void StopwatchPanel::zapniTavrok() {
     state_.stopwatch.zapniTavrok(state_.clock.utcNow(),
                                  state_.storage.settingsIni().readBool(u"nastaveni", u"zacitOdNuly", false));

@@ -28,7 +28,6 @@ public:
     StopwatchPanel(ProgramState& state, Services services, QWidget* parent);
 
     void setShown(bool shown) override;
-    void btnZapnoutClick() override;
     void btnVynulovatClick() override;
     void btnDalsiClick() override;
     void tick(const TickTime&, bool, AfterTick&) override {}

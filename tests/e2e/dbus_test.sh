@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A script drives the program over the session bus (a private one): it introspects the object, starts
-# the stopwatch, takes a split (and hears the signal), reads the state, has a refused call answered with
-# the reason, and stops.
+# the stopwatch, takes a split (and hears the signal and the changed state), reads the state, has a
+# refused call answered with the reason, runs a countdown to its end, brings the window back, and stops.
+# A second start hears an alarm ring and reads it as the next alarm before.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 dbus-daemon --session --fork --print-address=3 --print-pid=4 3>"$E2E_DIR/bus.address" 4>"$E2E_DIR/bus.pid" ||
@@ -39,7 +40,34 @@ refused=$(call cz.tavrok.Tavrok.Countdown pause 2>&1) && fail "a pause of no cou
 wrong=$(call cz.tavrok.Tavrok.Stopwatch go 2>&1) && fail "a wrong action was done"
 [[ "$wrong" == *"InvalidArgs"* ]] || fail "a wrong action reads '$wrong'"
 
+grep -q "PropertiesChanged ('cz.tavrok.Tavrok', {'StopwatchState': <'running'>}" "$E2E_DIR/signals.txt" ||
+    fail "the started stopwatch was not announced: $(cat "$E2E_DIR/signals.txt")"
+
 call cz.tavrok.Tavrok.Stopwatch stop >/dev/null || fail "the stopwatch did not stop"
 expect_eq "$(property StopwatchState)" "(<'stopped'>,)" "the stopwatch after"
+
+call cz.tavrok.Tavrok.SetCountdownLength 0:00:02 >/dev/null || fail "the length was not set"
+expect_eq "$(property CountdownSecondsLeft)" "(<2.0>,)" "the length set"
+call cz.tavrok.Tavrok.Countdown start >/dev/null || fail "the countdown did not start"
+e2e_until 200 'grep -q "CountdownEnded" "$E2E_DIR/signals.txt"' || fail "no signal for the countdown's end"
+xdotool windowminimize "$E2E_WINDOW"
+e2e_until 100 '! xwininfo -id "$E2E_WINDOW" | grep -q IsViewable' || fail "the window was not minimised"
+call cz.tavrok.Tavrok.Show >/dev/null || fail "Show was refused"
+e2e_until 100 'xwininfo -id "$E2E_WINDOW" | grep -q IsViewable' || fail "Show did not bring the window back"
 e2e_quit Return # the split nobody saved
+e2e_wait_exit
+
+# An alarm at 7:00: the next alarm before, the signal at its ring.
+e2e_launch faketime '2030-01-01 06:59:30'
+e2e_until 100 'call org.freedesktop.DBus.Peer.Ping >/dev/null 2>&1' || fail "the program is not on the bus again"
+gdbus monitor --session --dest cz.tavrok.Tavrok >"$E2E_DIR/signals2.txt" 2>&1 &
+E2E_PIDS+=($!)
+e2e_save_alarm Budicek Vstavat
+expect_eq "$(property NextAlarm)" "(<'Budicek'>,)" "the next alarm"
+expect_eq "$(property NextAlarmTime)" "(<'1.1.2030 7:00:00'>,)" "the next alarm's time"
+e2e_until 600 'grep -q "AlarmRang (.Budicek.,)" "$E2E_DIR/signals2.txt"' ||
+    fail "no signal for the ring: $(cat "$E2E_DIR/signals2.txt")"
+box=$(e2e_wait_window '^Tavrok: 1\.1\.2030 7:00:0') || fail "the alarm's box did not come"
+e2e_key "$box" Return
+e2e_quit
 echo "session bus scenario passed"
