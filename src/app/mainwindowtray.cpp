@@ -4,6 +4,7 @@
 #include "app/tfrmhlavniokno.h"
 #include "display/notificationarea.h"
 #include "display/separatedisplay.h"
+#include "platform/clock.h"
 
 namespace tavrok {
 
@@ -11,6 +12,7 @@ void TfrmHlavniOkno::buildTray() {
     area_ = std::make_unique<NotificationArea>(NotificationArea::Parts{
         state_, services_.tray, *this, *display_, [this] { actions_->show(); }, [this] { mnuIndexClick(); },
         [this] { mnuOProgramuClick(); }});
+    connect(actions_, &ProgramActions::changed, area_.get(), [this] { area_->refresh(state_.clock.utcNow()); });
 }
 
 void TfrmHlavniOkno::mnuObnovitClick() {

@@ -26,6 +26,9 @@ ActionResult ProgramActions::refusedWhileBoxOpen(const char* what) const {
 }
 
 ActionResult ProgramActions::stopwatchStart() {
+    if (closing_) {
+        return refusedWhileBoxOpen("--stopwatch start");
+    }
     if (!p_.state.stopwatch.running()) {
         p_.stopwatch.zapniTavrok();
     }
@@ -33,6 +36,9 @@ ActionResult ProgramActions::stopwatchStart() {
 }
 
 ActionResult ProgramActions::stopwatchStop() {
+    if (closing_) {
+        return refusedWhileBoxOpen("--stopwatch stop");
+    }
     if (p_.state.stopwatch.running()) {
         p_.stopwatch.vypniTavrok();
     }
@@ -40,6 +46,9 @@ ActionResult ProgramActions::stopwatchStop() {
 }
 
 ActionResult ProgramActions::stopwatchReset() {
+    if (closing_) {
+        return refusedWhileBoxOpen("--stopwatch reset");
+    }
     if (p_.state.stopwatch.running()) {
         return ActionResult::refused(p_.state.messages.text(MessageTable::ResetWhileRunning));
     }
@@ -48,6 +57,9 @@ ActionResult ProgramActions::stopwatchReset() {
 }
 
 ActionResult ProgramActions::split() {
+    if (closing_) {
+        return refusedWhileBoxOpen("--split");
+    }
     if (!p_.state.stopwatch.running()) {
         return ActionResult::refused(p_.state.messages.text(MessageTable::StopwatchNotRunning));
     }
@@ -56,18 +68,21 @@ ActionResult ProgramActions::split() {
 }
 
 ActionResult ProgramActions::countdownStart() {
+    if (closing_) {
+        return refusedWhileBoxOpen("--countdown start");
+    }
     if (p_.state.countdown.paused()) {
         p_.countdown.btnPauzaClick(); // goes on
-    } else if (!p_.state.countdown.running()) {
-        if (toMilliseconds(p_.state.countdown.left()) <= 0) {
-            return ActionResult::refused(p_.state.messages.text(2));
-        }
-        p_.countdown.zapniOdpocit();
+    } else if (!p_.state.countdown.running() && !p_.countdown.zapniOdpocit()) {
+        return ActionResult::refused(p_.state.messages.text(2)); // no time given
     }
     return {};
 }
 
 ActionResult ProgramActions::countdownStop() {
+    if (closing_) {
+        return refusedWhileBoxOpen("--countdown stop");
+    }
     if (p_.state.countdown.running() || p_.state.countdown.paused()) {
         p_.countdown.vypniOdpocit();
     }
@@ -75,6 +90,9 @@ ActionResult ProgramActions::countdownStop() {
 }
 
 ActionResult ProgramActions::countdownPause() {
+    if (closing_) {
+        return refusedWhileBoxOpen("--countdown pause");
+    }
     if (p_.state.countdown.paused()) {
         return {};
     }
@@ -86,7 +104,7 @@ ActionResult ProgramActions::countdownPause() {
 }
 
 ActionResult ProgramActions::countdownLength(TDateTime length) {
-    if (p_.boxOpen()) {
+    if (closing_ || p_.boxOpen()) {
         return refusedWhileBoxOpen("--countdown-length");
     }
     if (p_.state.countdown.running() || p_.state.countdown.paused()) {

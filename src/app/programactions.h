@@ -27,7 +27,7 @@ struct ActionResult {
 // stopping, pausing, resetting and splits are moments the user or a switch decides: they are taken also
 // while a box is open (a ring's message, a question), as the serial lines always took them. Only a new
 // countdown length waits until no box is open: it rewrites the digits a dialog or the countdown's end may
-// be showing.
+// be showing. While the program closes, they wait for its questions: what they changed would not be saved.
 class ProgramActions : public QObject {
     Q_OBJECT
 public:
@@ -60,6 +60,9 @@ public:
     // box's event loop could carry out an action on a half-loaded state).
     void markReady();
     bool isReady() const { return ready_; }
+    // The shutdown sequence saves the state and asks its questions: until it ends or is called off,
+    // nothing but showing the window is done (a change would not be saved).
+    void setClosing(bool closing) { closing_ = closing; }
 
     // One step of the command line; several in their order, up to the first refused.
     ActionResult run(const ProgramCommand& command);
@@ -77,6 +80,7 @@ private:
     ActionResult refusedWhileBoxOpen(const char* what) const;
     Parts p_;
     bool ready_ = false;
+    bool closing_ = false;
 };
 
 } // namespace tavrok

@@ -121,7 +121,6 @@ void TfrmHlavniOkno::formShow() {
     pokracovani::pokracujPoSpusteni(state_, questions());
     stopwatchPanel_->refresh();
     countdownPanel_->refresh();
-    actions_->markReady();
 
     // The window's height and place: positions are those of the client area, since the frame's size is
     // not known before the window is mapped, and a frame position would drift at every restart.
@@ -196,6 +195,7 @@ void TfrmHlavniOkno::formShow() {
     tmrFunkce->start(0);
     tmrAktualizaceCasu->start(0);
     btnZapnout->setFocus(); // the digits take typed keys from the start
+    actions_->markReady(); // everything is loaded and the ticks run: others may ask now
     if (endingSession_) {
         QTimer::singleShot(0, this, [this] {
             close();
@@ -242,6 +242,7 @@ void TfrmHlavniOkno::closeEvent(QCloseEvent* event) {
 
 bool TfrmHlavniOkno::formClose(Questions& questions) {
     IniFile& settings = state_.storage.settingsIni();
+    actions_->setClosing(true); // until the state is saved and the questions answered
     const UtcTime now = state_.clock.utcNow();
     // The values of this moment, not of the last tick: a window minimised for an hour has drawn nothing.
     state_.stopwatch.tick(now);
@@ -280,6 +281,7 @@ bool TfrmHlavniOkno::formClose(Questions& questions) {
     if (!close) {
         // The program stays open: what was written for the next start must not outlive this run.
         (void)pokracovani::smaz(settings);
+        actions_->setClosing(false);
     }
     return close;
 }

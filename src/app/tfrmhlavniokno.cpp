@@ -274,8 +274,7 @@ void TfrmHlavniOkno::onStateChanged() {
     applyView();
     zobrazNaDispleji();
     showTitle();
-    area_->refresh(state_.clock.utcNow());
-    actions_->notifyChanged();
+    actions_->notifyChanged(); // the notification area, the session bus
     if (!state_.main.firstShow) {
         scheduleFunctionTick();
     }

@@ -55,16 +55,16 @@ void CountdownPanel::refresh() {
     showProgress(state_.clock.utcNow());
 }
 
-void CountdownPanel::zapniOdpocit() {
+bool CountdownPanel::zapniOdpocit() {
     if (state_.countdown.running()) {
-        return;
+        return true;
     }
     state_.reloadCountdownOptions(); // the options as the file has them now
     if (!state_.countdown.zapniOdpocit(state_.countdown.left(), state_.clock.utcNow(), state_.odpocitOptions)) {
-        questions_.tell(state_.messages.text(2), MessageIcon::Warning);
-        return;
+        return false; // no time given
     }
     emit stateChanged();
+    return true;
 }
 
 void CountdownPanel::vypniOdpocit() {
@@ -135,8 +135,11 @@ void CountdownPanel::tick(const TickTime& tickTime, bool onScreen, AfterTick& af
     if (e.askStopwatch) {
         const UtcTime endMoment = e.endMoment;
         after.push_back([this, endMoment] {
+            // A stopwatch started while the question waits (a switch, the command line) goes on as it is.
+            const bool runningWhenAsked = state_.stopwatch.running();
             if (questions_.ask(state_.messages.text(3), MessageIcon::Warning, MessageButtons::YesNo) ==
-                Answer::Yes) {
+                    Answer::Yes &&
+                (runningWhenAsked || !state_.stopwatch.running())) {
                 state_.stopwatch.zapniTavrokOd(endMoment);
                 if (state_.stopwatchStartedByCountdown()) {
                     emit displaySwitched(DisplaySource::Tavrok);

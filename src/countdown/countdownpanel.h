@@ -31,8 +31,9 @@ public:
     // The length the next start counts down (a stopped countdown only).
     void setLength(TDateTime length);
 
-    // Start and stop, from the countdown's button or from any function (the serial input lines).
-    void zapniOdpocit();
+    // Start and stop, called by the program's actions (the buttons, the serial lines, the command line).
+    // Starts the countdown from its set length; false when no time is set (the caller tells the user).
+    bool zapniOdpocit();
     void vypniOdpocit();
     void btnPauzaClick();
 

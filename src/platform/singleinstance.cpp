@@ -124,8 +124,12 @@ void SingleInstance::readLines(QLocalSocket* socket) {
         if (words.takeFirst() != QLatin1String(Command)) {
             continue;
         }
-        if (!onCommand_) {
+        if (!onCommand_ || !waiting_.empty()) {
+            // Before the handler, or behind words still waiting for it: in the order they came.
             waiting_.emplace_back(guarded, words);
+            if (onCommand_) {
+                QTimer::singleShot(0, this, &SingleInstance::carryOutWaiting);
+            }
             continue;
         }
         // The actions may open a box with its own event loop: the connection can end meanwhile, and
@@ -141,9 +145,14 @@ void SingleInstance::readLines(QLocalSocket* socket) {
 }
 
 void SingleInstance::carryOut(const QPointer<QLocalSocket>& socket, const QStringList& words) {
+    // The start that asked gave up waiting and said so: a retry must not find the words done twice. Its
+    // end may still wait behind the words it wrote.
+    if (!socket || socket->state() != QLocalSocket::ConnectedState || socket->waitForDisconnected(0)) {
+        return;
+    }
     const Answer a = onCommand_(words);
     if (!socket || socket->state() != QLocalSocket::ConnectedState) {
-        return; // the start that asked has given up waiting; the actions stand
+        return; // the start that asked went away while the actions ran; they stand
     }
     QString reason = a.why;
     reason.replace(u'\n', QStringLiteral("\\n")).replace(u'\t', u' ');
@@ -160,12 +169,10 @@ void SingleInstance::setCommandHandler(CommandHandler handler) {
 }
 
 void SingleInstance::carryOutWaiting() {
-    auto waiting = std::move(waiting_);
-    waiting_.clear();
-    for (const auto& [socket, words] : waiting) {
-        if (socket) {
-            carryOut(socket, words);
-        }
+    while (!waiting_.empty()) {
+        const auto [socket, words] = waiting_.front();
+        waiting_.erase(waiting_.begin());
+        carryOut(socket, words);
     }
 }
 

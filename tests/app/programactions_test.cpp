@@ -109,6 +109,33 @@ TEST_F(ProgramActionsTest, ABoxOpenRefusesOnlyANewLength) {
     EXPECT_TRUE(actions().countdownLength(1.0 / 1440).done) << "once the box is closed";
 }
 
+// The close saves the state before it asks its questions: a start answered then would be lost, so until
+// the close is called off only showing the window is done.
+TEST_F(ProgramActionsTest, WhileTheProgramClosesOnlyShowingIsDone) {
+    open();
+    ASSERT_TRUE(actions()
+                    .run(parseCommandLine({QStringLiteral("--countdown-length"), QStringLiteral("0:01:00"),
+                                           QStringLiteral("--countdown"), QStringLiteral("start"),
+                                           QStringLiteral("--countdown"), QStringLiteral("pause")})
+                             .commands)
+                    .done);
+    std::vector<ActionResult> meanwhile;
+    questions.whileOpen = [&](int) {
+        meanwhile.push_back(actions().stopwatchStart());
+        meanwhile.push_back(actions().show());
+    };
+    questions.script({Answer::No}); // the countdown is paused: close anyway? No
+    EXPECT_FALSE(window->close());
+    ASSERT_EQ(meanwhile.size(), 2u);
+    EXPECT_FALSE(meanwhile[0].done);
+    EXPECT_EQ(meanwhile[0].why,
+              fillPlaceholders(message(MessageTable::CommandWhileBox), QStringLiteral("--stopwatch start")));
+    EXPECT_FALSE(window->stopwatch().running());
+    EXPECT_TRUE(meanwhile[1].done);
+    questions.whileOpen = nullptr;
+    EXPECT_TRUE(actions().stopwatchStart().done) << "the close was called off";
+}
+
 TEST_F(ProgramActionsTest, ShowBringsTheWindowBackAndARingIsTold) {
     dailyAlarms({{"Čaj", "10:00:05"}});
     open();

@@ -50,7 +50,7 @@ e2e_quit Return # the two splits nobody saved
 answer=$(timeout 60 "$E2E_APP/tavrok" --stopwatch start 2>&1) || fail "tavrok --stopwatch start with none running: $answer"
 E2E_APP_PID=$(pgrep -n -f "^$E2E_APP/tavrok\$") || fail "no program runs after the start"
 E2E_PIDS+=($E2E_APP_PID)
-e2e_until 200 'E2E_WINDOW=$(xdotool search --onlyvisible --pid "$E2E_APP_PID" --class tavrok 2>/dev/null | head -1); [ -n "$E2E_WINDOW" ]' ||
+e2e_until 200 'E2E_WINDOW=$(xdotool search --all --onlyvisible --pid "$E2E_APP_PID" --class tavrok 2>/dev/null | head -1); [ -n "$E2E_WINDOW" ]' ||
     fail "the started program shows no window"
 e2e_wait_title '^T: 0;00:00:0[0-9]$'
 expect_status 0 --stopwatch stop
