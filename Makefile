@@ -52,7 +52,10 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# The program and its data only: the test suite, the fuzz targets and the benchmarks wait for `make test`
+# and `make bench`.
+run: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target tavrok
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "Tavrok needs a graphical desktop, and this session has none (DISPLAY is not set)."; \
 	  echo "Run 'make run' from a terminal inside your desktop, or try it on a virtual screen:"; \

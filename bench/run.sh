@@ -14,6 +14,9 @@ echo
 echo "== Alarms ringing: lateness of 50 alarms a second apart (target: p95 <= 5 ms)"
 "$build/bench/alarm_latency" 50
 echo
+echo "== Start-up and peak memory next to a bare Qt window"
+"$(dirname "$0")/startup.sh" "$build/tavrok" 10
+echo
 echo "== The program under Xvfb: start-up, memory, CPU idle and with the stopwatch running"
 "$(dirname "$0")/cpu.sh" "$build/tavrok" 20
 echo
