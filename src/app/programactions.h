@@ -63,6 +63,7 @@ public:
     // The shutdown sequence saves the state and asks its questions: until it ends or is called off,
     // nothing but showing the window is done (a change would not be saved).
     void setClosing(bool closing) { closing_ = closing; }
+    bool closing() const { return closing_; }
 
     // One step of the command line; several in their order, up to the first refused.
     ActionResult run(const ProgramCommand& command);

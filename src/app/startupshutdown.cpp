@@ -36,13 +36,14 @@
 
 namespace tavrok {
 
+namespace {
+// Long enough for the window's first paint to reach the screen.
+constexpr int StartupSoundsDelayMs = 250;
+} // namespace
+
 void TfrmHlavniOkno::formCreate(const QString& executableFolder) {
-    services_.audio.open(); // without a device every sound falls back to the information beep
     qApp->installEventFilter(this); // the window sees every key first
     state_.storage.resolveAtStartup(executableFolder);
-    for (const QStringView name : {u"Zvonek.wav", u"Signalk.wav", u"Signald.wav"}) {
-        services_.audio.prepare(state_.standardSound(name));
-    }
     state_.menu = nactiStavHlavnihoOkna(state_.storage.settingsIni());
     mnuDoIkony->setChecked(state_.menu.doIkony);
     mnuZvuk->setChecked(state_.menu.zvuk);
@@ -196,6 +197,16 @@ void TfrmHlavniOkno::formShow() {
     tmrAktualizaceCasu->start(0);
     btnZapnout->setFocus(); // the digits take typed keys from the start
     actions_->markReady(); // everything is loaded and the ticks run: others may ask now
+    // The sound device and the standard sounds once the window is on the screen: opening the device
+    // and decoding take longer than the whole first show. A sound due sooner opens the device itself.
+    QTimer::singleShot(StartupSoundsDelayMs, this, [this] {
+        if (endingSession_ || actions_->closing() || !services_.audio.open()) {
+            return; // without a device every sound falls back to the information beep
+        }
+        for (const QStringView name : {u"Zvonek.wav", u"Signalk.wav", u"Signald.wav"}) {
+            services_.audio.prepare(state_.standardSound(name));
+        }
+    });
     if (endingSession_) {
         QTimer::singleShot(0, this, [this] {
             close();

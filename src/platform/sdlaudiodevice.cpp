@@ -24,6 +24,7 @@ bool SdlAudioDevice::open() {
     if (opened_) {
         return true;
     }
+    tried_ = true;
     // SDL would otherwise turn SIGINT and SIGTERM into quit events that nobody reads, and the program
     // would no longer end when the session asks it to.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -66,7 +67,11 @@ void SdlAudioDevice::close() {
 }
 
 SdlAudioDevice::Sound* SdlAudioDevice::load(const QString& file) {
-    if (!opened_ || file.isEmpty()) {
+    if (file.isEmpty()) {
+        return nullptr;
+    }
+    // The device opens when first needed, once: a sound due before the program opened it plays anyway.
+    if (!opened_ && (tried_ || !open())) {
         return nullptr;
     }
     if (const auto found = sounds_.find(file); found != sounds_.end()) {

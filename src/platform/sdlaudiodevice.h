@@ -39,6 +39,7 @@ private:
     Sound* load(const QString& file);
 
     bool opened_ = false;
+    bool tried_ = false; // opened once, or failed to: a closed device stays closed
     int frequency_ = 0;
     int channels_ = 0;
     int bytesPerFrame_ = 0;

@@ -141,3 +141,19 @@ TEST_F(SdlDiskTest, MidiPlaysThroughTheGeneralMidiSoundfont) {
     const auto [first, last] = loudSpan(test::readBytes(output), before);
     EXPECT_GE(first, 0) << "the note was not heard";
 }
+
+// The program opens the device only after its window is on the screen; a sound due sooner opens it
+// itself, once. A device closed at the end stays closed.
+TEST(SdlLazyOpen, TheFirstSoundOpensTheDeviceAndAClosedOneStaysClosed) {
+    QTemporaryDir dir;
+    qputenv("SDL_AUDIODRIVER", "disk");
+    qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(dir.filePath(QStringLiteral("mixed.raw"))));
+    SdlAudioDevice device;
+    EXPECT_FALSE(device.isOpen());
+    const QString tone = writeTone(dir.filePath(QStringLiteral("tone.wav")), 200);
+    EXPECT_TRUE(device.play(tone)) << "opened for the first sound";
+    EXPECT_TRUE(device.isOpen());
+    device.close();
+    EXPECT_FALSE(device.play(tone));
+    EXPECT_FALSE(device.isOpen()) << "closed at the end: no sound opens it again";
+}
