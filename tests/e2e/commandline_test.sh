@@ -5,42 +5,35 @@
 # starts the program first.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
-tavrok() { "$E2E_APP/tavrok" "$@" 2>"$E2E_DIR/stderr" >"$E2E_DIR/stdout"; }
-expect_status() { # expected status, switches...
-    local want=$1 got=0
-    shift
-    tavrok "$@" || got=$?
-    [ "$got" = "$want" ] || fail "tavrok $*: status $got, not $want ($(cat "$E2E_DIR/stderr"))"
-}
 
-expect_status 0 --help
+e2e_expect_status 0 --help
 grep -q -- "--countdown-length H:MM:SS" "$E2E_DIR/stdout" || fail "--help lists no switches: $(cat "$E2E_DIR/stdout")"
-expect_status 0 --version
+e2e_expect_status 0 --version
 expect_eq "$(cat "$E2E_DIR/stdout")" "Tavrok 2.51" "--version"
-expect_status 2 --stopwatch go
+e2e_expect_status 2 --stopwatch go
 grep -q -- "--stopwatch go" "$E2E_DIR/stderr" || fail "the usage error does not name the switch"
-expect_status 2 -stopwatch
+e2e_expect_status 2 -stopwatch
 
 # The countdown's message is remembered from a last run: its end opens a box.
 e2e_settings '[nastaveni]\npamatovatOdpocit=1\n[stavHlavnihoOkna]\nodpocitZprava=Hotovo\n'
 e2e_launch
-expect_status 0 --stopwatch start
+e2e_expect_status 0 --stopwatch start
 e2e_wait_title '^T: 0;00:00:0[0-9]$'
 sleep 1.2
-expect_status 1 --stopwatch reset
+e2e_expect_status 1 --stopwatch reset
 grep -Fxq "Tavrok běží, vynulovat jej proto nelze. Nejprve jej zastavte." "$E2E_DIR/stderr" ||
     fail "the reason of a refused reset: $(cat "$E2E_DIR/stderr")"
-expect_status 0 --split
-expect_status 0 --split
-expect_status 0 --stopwatch stop
+e2e_expect_status 0 --split
+e2e_expect_status 0 --split
+e2e_expect_status 0 --stopwatch stop
 e2e_wait_title '^(Po|Út|St|Čt|Pá|So|Ne) '
-expect_status 1 --split
+e2e_expect_status 1 --split
 grep -Fxq "Tavrok neběží, mezičas proto nelze vzít." "$E2E_DIR/stderr" ||
     fail "the reason of a refused split: $(cat "$E2E_DIR/stderr")"
-expect_status 1 --countdown pause
-expect_status 0 --countdown-length 0:00:02 --countdown start
+e2e_expect_status 1 --countdown pause
+e2e_expect_status 0 --countdown-length 0:00:02 --countdown start
 box=$(e2e_wait_window '^Tavrok: ') || fail "the countdown started from the command line did not end"
-expect_status 1 --countdown-length 0:01:00
+e2e_expect_status 1 --countdown-length 0:01:00
 grep -q "otevřeném okně" "$E2E_DIR/stderr" || fail "a command while the box is open is not refused: $(cat "$E2E_DIR/stderr")"
 e2e_key "$box" Return
 e2e_quit Return # the two splits nobody saved
@@ -53,6 +46,6 @@ E2E_PIDS+=($E2E_APP_PID)
 e2e_until 200 'E2E_WINDOW=$(xdotool search --all --onlyvisible --pid "$E2E_APP_PID" --class tavrok 2>/dev/null | head -1); [ -n "$E2E_WINDOW" ]' ||
     fail "the started program shows no window"
 e2e_wait_title '^T: 0;00:00:0[0-9]$'
-expect_status 0 --stopwatch stop
+e2e_expect_status 0 --stopwatch stop
 e2e_quit
 echo "command line scenario passed"

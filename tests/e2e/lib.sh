@@ -310,5 +310,14 @@ ini_value() {
     ' "$1"
 }
 
+# A second start with switches, as a script runs it: its output in $E2E_DIR/stdout and stderr;
+# e2e_expect_status checks its exit status (the reason shown on failure).
+e2e_tavrok() { "$E2E_APP/tavrok" "$@" 2>"$E2E_DIR/stderr" >"$E2E_DIR/stdout"; }
+e2e_expect_status() { # expected status, switches...
+    local want=$1 got=0
+    shift
+    e2e_tavrok "$@" || got=$?
+    [ "$got" = "$want" ] || fail "tavrok $*: status $got, not $want ($(cat "$E2E_DIR/stderr"))"
+}
 expect_eq() { [ "$1" = "$2" ] || fail "$3: expected '$2', got '$1'"; }
 expect_ini() { expect_eq "$(ini_value "$1" "$2" "$3")" "$4" "$5"; } # FILE SECTION KEY EXPECTED WHAT

@@ -26,13 +26,6 @@ DISPLAY=$(grep -o 'xserver listening on display :[0-9]*' "$E2E_DIR/weston.log" |
 export DISPLAY
 [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] || fail "weston offers no Wayland socket"
 
-tavrok() { "$E2E_APP/tavrok" "$@" 2>"$E2E_DIR/stderr" >"$E2E_DIR/stdout"; }
-expect_status() { # expected status, switches...
-    local want=$1 got=0
-    shift
-    tavrok "$@" || got=$?
-    [ "$got" = "$want" ] || fail "tavrok $*: status $got, not $want ($(cat "$E2E_DIR/stderr"))"
-}
 
 e2e_settings '[nastaveni]\npouzitMezicas=1\n'
 e2e_spawn
@@ -41,11 +34,11 @@ e2e_until 600 'E2E_WINDOW=$(xdotool search --all --onlyvisible --pid "$E2E_APP_P
     fail "no main window appeared through XWayland: $(tail -5 "$E2E_DIR/tavrok.log")"
 box=$(e2e_wait_window '^Tavrok$') || fail "the split key on a Wayland desktop was not explained"
 
-expect_status 0 --stopwatch start
+e2e_expect_status 0 --stopwatch start
 e2e_wait_title '^T: 0;00:00:0[0-9]$'
 sleep 1.2
-expect_status 0 --split
-expect_status 0 --stopwatch stop
+e2e_expect_status 0 --split
+e2e_expect_status 0 --stopwatch stop
 e2e_wait_title '^(Po|Út|St|Čt|Pá|So|Ne) '
 xwininfo -id "$box" | grep -q IsViewable || fail "the box went away by itself"
 
