@@ -16,7 +16,7 @@
 #include "platform/x11globalhotkey.h"
 #include "platform/x11windowlist.h"
 #include "platform/qttrayhost.h"
-#include "platform/sdlaudiodevice.h"
+#include "platform/soundmodule.h"
 #include "platform/sessionend.h"
 #include "platform/singleinstance.h"
 #include "platform/timedateclocksetter.h"
@@ -123,7 +123,7 @@ int main(int argc, char* argv[]) {
 
     tavrok::SystemClock clock;
     tavrok::MessageBoxQuestions questions;
-    tavrok::SdlAudioDevice audio;
+    tavrok::SoundModule audio(QCoreApplication::applicationDirPath());
     tavrok::DesktopBeeper beeper;
     tavrok::TimedateClockSetter clockSetter;
     tavrok::QtFileDialogs files;

@@ -114,28 +114,13 @@ QString BusService::countdownState() const {
                          : QStringLiteral("stopped");
 }
 
-std::optional<BusService::Ring> BusService::nextRing() const {
-    std::optional<Ring> next;
-    if (const std::optional<LocalTime> due = state_.alarmClock.nextDue()) {
-        next = Ring{state_.alarmClock.nasledujici(), *due};
-    }
-    // A snoozed alarm rings again before the next one that is due, or after it.
-    if (const auto& snoozed = state_.odlozeneBudiky.seznam(); !snoozed.empty()) {
-        const LocalTime at = localFromUtc(snoozed.front().kdy);
-        if (!next || at.days() < next->at.days()) {
-            next = Ring{snoozed.front().nazev, at};
-        }
-    }
-    return next;
-}
-
 QString BusService::nextAlarm() const {
-    const std::optional<Ring> next = nextRing();
+    const std::optional<NextRing> next = state_.nextRing();
     return next ? next->name : QString();
 }
 
 QString BusService::nextAlarmTime() const {
-    const std::optional<Ring> next = nextRing();
+    const std::optional<NextRing> next = state_.nextRing();
     return next ? formatIniDateTime(next->at.days()) : QString();
 }
 

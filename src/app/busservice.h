@@ -68,11 +68,6 @@ signals:
 private:
     // The words as the command line has them, carried out or answered with an error.
     void run(const QStringList& words);
-    struct Ring {
-        QString name;
-        LocalTime at;
-    };
-    std::optional<Ring> nextRing() const;
     QVariantMap announced() const;
 
     ProgramActions& actions_;

@@ -17,6 +17,21 @@ ProgramState::ProgramState(Services s)
     nactiJazyk(Language());
 }
 
+std::optional<NextRing> ProgramState::nextRing() const {
+    std::optional<NextRing> next;
+    if (const std::optional<LocalTime> due = alarmClock.nextDue()) {
+        next = NextRing{alarmClock.nasledujici(), *due};
+    }
+    // A snoozed alarm rings again before the next one that is due, or after it.
+    if (const auto& snoozed = odlozeneBudiky.seznam(); !snoozed.empty()) {
+        const LocalTime at = localFromUtc(snoozed.front().kdy);
+        if (!next || at.days() < next->at.days()) {
+            next = NextRing{snoozed.front().nazev, at};
+        }
+    }
+    return next;
+}
+
 QString ProgramState::standardSound(QStringView name) const {
     return storage.dataPath(QStringLiteral("Zvuky\\Standard\\") + name.toString());
 }

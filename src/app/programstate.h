@@ -38,6 +38,11 @@ struct FunctionCaptions {
     QString odpocit = QStringLiteral("Odpo\u010D\u00EDt\u00E1v\u00E1n\u00ED");
 };
 
+struct NextRing {
+    QString name;
+    LocalTime at;
+};
+
 // The one state of the running program. The main window shows it and forwards the user's actions to
 // it; every output (the title, the digits, the tray icon, the separate display, the serial lines)
 // reads it, never another output's controls.
@@ -82,6 +87,9 @@ public:
 
     TNastaveniDispleje displej;   // the separate display's look and source, as last applied
     bool displejZmrazen = false;  // a split holds the separate display on the split time
+
+    // The next alarm to ring: the next one due, or a snoozed one that rings again before it.
+    std::optional<NextRing> nextRing() const;
 
     Funkce function() const { return main.currentFunction; }
     bool soundOn() const { return menu.zvuk; }

@@ -15,6 +15,7 @@
 #include "display/tfrmseriovyport.h"
 #include "display/trayicon.h"
 #include "platform/audiodevice.h"
+#include "sound/soundwarmup.h"
 #include "platform/clock.h"
 #include "platform/unattendedquestions.h"
 #include "stopwatch/continuation.h"
@@ -197,15 +198,13 @@ void TfrmHlavniOkno::formShow() {
     tmrAktualizaceCasu->start(0);
     btnZapnout->setFocus(); // the digits take typed keys from the start
     actions_->markReady(); // everything is loaded and the ticks run: others may ask now
-    // The sound device and the standard sounds once the window is on the screen: opening the device
-    // and decoding take longer than the whole first show. A sound due sooner opens the device itself.
-    QTimer::singleShot(StartupSoundsDelayMs, this, [this] {
-        if (endingSession_ || actions_->closing() || !services_.audio.open()) {
-            return; // without a device every sound falls back to the information beep
-        }
-        for (const QStringView name : {u"Zvonek.wav", u"Signalk.wav", u"Signald.wav"}) {
-            services_.audio.prepare(state_.standardSound(name));
-        }
+    // The sound device and the standard sounds ahead of the first sound that may come, looked at once
+    // the window is on the screen and after every change.
+    auto* warmUp = new SoundWarmUp(state_, services_.audio,
+                                   [this] { return !endingSession_ && !actions_->closing(); }, this);
+    QTimer::singleShot(StartupSoundsDelayMs, warmUp, [this, warmUp] {
+        connect(actions_, &ProgramActions::changed, warmUp, &SoundWarmUp::check);
+        warmUp->check();
     });
     if (endingSession_) {
         QTimer::singleShot(0, this, [this] {

@@ -1,4 +1,5 @@
 #include "platform/sdlaudiodevice.h"
+#include "platform/soundmodule.h"
 
 #include "support/tempdir.h"
 
@@ -156,4 +157,48 @@ TEST(SdlLazyOpen, TheFirstSoundOpensTheDeviceAndAClosedOneStaysClosed) {
     device.close();
     EXPECT_FALSE(device.play(tone));
     EXPECT_FALSE(device.isOpen()) << "closed at the end: no sound opens it again";
+}
+
+// The program's device comes from the sound module beside it, loaded at the first sound.
+class SoundModuleTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    void SetUp() override {
+        qputenv("SDL_AUDIODRIVER", "disk");
+        qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(dir.filePath(QStringLiteral("mixed.raw"))));
+    }
+};
+
+TEST_F(SoundModuleTest, LoadedAtTheFirstSoundAndNotBefore) {
+    SoundModule audio(QStringLiteral(TAVROK_MODULE_DIR));
+    const QString tone = writeTone(dir.filePath(QStringLiteral("tone.wav")), 300);
+    EXPECT_FALSE(audio.isPlaying(tone));
+    audio.stop(tone);
+    EXPECT_FALSE(audio.isLoaded()) << "asking whether a sound plays loads nothing";
+    EXPECT_EQ(audio.lengthMs(tone), 300);
+    EXPECT_TRUE(audio.isLoaded());
+    ASSERT_TRUE(audio.play(tone));
+    EXPECT_TRUE(audio.isPlaying(tone));
+    audio.stop(tone);
+    EXPECT_FALSE(audio.isPlaying(tone));
+}
+
+TEST_F(SoundModuleTest, WithoutTheModuleNothingPlaysAndNothingFails) {
+    SoundModule audio(dir.path());
+    const QString tone = writeTone(dir.filePath(QStringLiteral("tone.wav")), 100);
+    EXPECT_FALSE(audio.open());
+    EXPECT_FALSE(audio.play(tone));
+    EXPECT_FALSE(audio.prepare(tone));
+    EXPECT_EQ(audio.lengthMs(tone), -1);
+    EXPECT_FALSE(audio.isLoaded());
+}
+
+TEST_F(SoundModuleTest, ClosedBeforeItsFirstUseOnlyOpenLoadsIt) {
+    SoundModule audio(QStringLiteral(TAVROK_MODULE_DIR));
+    const QString tone = writeTone(dir.filePath(QStringLiteral("tone.wav")), 100);
+    audio.close();
+    EXPECT_FALSE(audio.play(tone));
+    EXPECT_FALSE(audio.isLoaded());
+    EXPECT_TRUE(audio.open());
+    EXPECT_TRUE(audio.play(tone));
 }

@@ -16,8 +16,12 @@ public:
 
     QMap<QString, qint64> files; // the files that can play, with their lengths in ms
     QStringList commands;        // "play x", "stop x", "prepare x"
+    int opens = 0;
 
-    bool open() override { return true; }
+    bool open() override {
+        ++opens;
+        return true;
+    }
     void close() override {}
     bool prepare(const QString& file) override {
         commands << QStringLiteral("prepare ") + file;
