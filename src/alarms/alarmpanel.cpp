@@ -35,8 +35,9 @@ const QColor Lime(0x00, 0xFF, 0x00);
 class AlarmNamesModel final : public QStringListModel {
 public:
     using Snoozed = std::function<QString(const QString& name)>; // empty: not put off
-    AlarmNamesModel(Snoozed snoozed, QIcon mark, QObject* parent)
-        : QStringListModel(parent), snoozed_(std::move(snoozed)), mark_(std::move(mark)) {}
+    // `style` draws the mark, looked up when an alarm is first put off: the icon theme is read then.
+    AlarmNamesModel(Snoozed snoozed, const QStyle* style, QObject* parent)
+        : QStringListModel(parent), snoozed_(std::move(snoozed)), style_(style) {}
 
     QVariant data(const QModelIndex& index, int role) const override {
         if (role != Qt::DecorationRole && role != Qt::ToolTipRole) {
@@ -46,7 +47,13 @@ public:
         if (tip.isEmpty()) {
             return {};
         }
-        return role == Qt::ToolTipRole ? QVariant(tip) : QVariant(mark_);
+        if (role == Qt::ToolTipRole) {
+            return tip;
+        }
+        if (mark_.isNull()) {
+            mark_ = style_->standardIcon(QStyle::SP_MediaPause);
+        }
+        return mark_;
     }
     // The marks follow the list of alarms put off.
     void marksChanged() {
@@ -57,7 +64,8 @@ public:
 
 private:
     Snoozed snoozed_;
-    QIcon mark_;
+    const QStyle* style_;
+    mutable QIcon mark_;
 };
 
 AlarmPanel::AlarmPanel(ProgramState& state, Services services, QWidget* parent)
@@ -70,7 +78,7 @@ AlarmPanel::AlarmPanel(ProgramState& state, Services services, QWidget* parent)
     cbxBudiky->setEditable(true);
     // A plain list of texts: a list of 200 000 alarms costs no item objects, and shares the names.
     names_ = new AlarmNamesModel([this](const QString& name) { return odlozenoDo(name); },
-                                 cbxBudiky->style()->standardIcon(QStyle::SP_MediaPause), cbxBudiky);
+                                 cbxBudiky->style(), cbxBudiky);
     cbxBudiky->setModel(names_);
     btnBudUlozit = makeNamed<QPushButton>(pnlBudik, "btnBudUlozit", u"&U", 93, 0, 16, 20);
     btnBudNacist = makeNamed<QPushButton>(pnlBudik, "btnBudNacist", u"&N", 117, 0, 16, 20);

@@ -39,7 +39,14 @@ SerialLines::SerialLines(Parts parts, QWidget* window, std::initializer_list<Fun
 SerialLines::~SerialLines() = default;
 
 void SerialLines::connectAtStart() {
-    frmSeriovyPort_->pripojitPriSpusteni();
+    // Read from the file, not through the dialog: filling its list of ports asks the system for every
+    // serial device, which takes longer than the rest of the start. The dialog fills it when it opens.
+    const TNastaveniSerioveho n = nactiNastaveniSerioveho(p_.state.storage.settingsIni(),
+                                                          p_.state.language.word(u"frmSeriovyPort", u"zadny"));
+    serial_->apply(n); // the outputs' states are known before the port opens
+    if (QString error; !n.port.isEmpty() && !serial_->pripojit(n.port, error)) {
+        p_.questions.tell(portNotOpened(p_.state.messages, error), MessageIcon::Error);
+    }
     planSerialPoll();
 }
 

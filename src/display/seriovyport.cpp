@@ -1,5 +1,6 @@
 #include "display/seriovyport.h"
 
+#include "lang/messagetable.h"
 #include "storage/inifile.h"
 
 #include <algorithm>
@@ -33,6 +34,10 @@ TNastaveniSerioveho nactiNastaveniSerioveho(const IniFile& settings, const QStri
     }
     n.delka = std::max(s.readInteger(Section, u"delka", 0), 0);
     return n;
+}
+
+QString portNotOpened(const MessageTable& messages, const QString& error) {
+    return messages.text(64) + u'\n' + error;
 }
 
 bool ulozNastaveniSerioveho(IniFile& settings, const TNastaveniSerioveho& n) {

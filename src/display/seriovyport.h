@@ -43,6 +43,10 @@ inline constexpr char16_t ZadnyPort[] = u"Žádný";
 TNastaveniSerioveho nactiNastaveniSerioveho(const IniFile& settings, const QString& none);
 bool ulozNastaveniSerioveho(IniFile& settings, const TNastaveniSerioveho& s);
 
+class MessageTable;
+// What a user is told when a port does not open: message 64 and the system's reason.
+QString portNotOpened(const MessageTable& messages, const QString& error);
+
 // The serial state: the open port, the last input states, the pending pulses.
 class SeriovyPort {
 public:

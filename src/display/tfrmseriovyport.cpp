@@ -160,7 +160,7 @@ void TfrmSeriovyPort::btnPripojitClick() {
     const QString port = hodnoty().port;
     QString error;
     if (!s_.serial.pripojit(port, error)) {
-        s_.questions.tell(s_.messages.text(64) + u'\n' + error, MessageIcon::Error);
+        s_.questions.tell(portNotOpened(s_.messages, error), MessageIcon::Error);
     }
     showConnection();
     emit connectionChanged();
@@ -181,15 +181,6 @@ void TfrmSeriovyPort::showLamps() {
     for (size_t i = 0; i < 4; ++i) {
         chbLampa[i]->setChecked(s_.serial.connected() && s_.serial.lastInputs()[i]);
     }
-}
-
-void TfrmSeriovyPort::pripojitPriSpusteni() {
-    nactiNastaveniSerioveho();
-    s_.serial.apply(hodnoty()); // the outputs' states are known before the port opens
-    if (!hodnoty().port.isEmpty()) {
-        btnPripojitClick();
-    }
-    apply();
 }
 
 void TfrmSeriovyPort::otevriNastaveniSerioveho() {

@@ -34,8 +34,6 @@ public:
 
     // The menu's entry: shows the dialog modally.
     void otevriNastaveniSerioveho();
-    // Start-up: load, connect to the stored port, apply.
-    void pripojitPriSpusteni();
 
     void nactiNastaveniSerioveho();
     void ulozNastaveniSerioveho();
