@@ -17,6 +17,7 @@
 #include "stopwatch/tfrmmezicasy.h"
 #include "storage/tfrmnastaveni.h"
 #include "widgets/clicklabel.h"
+#include "widgets/digitsvalidator.h"
 #include "widgets/background.h"
 #include "widgets/namedwidget.h"
 
@@ -25,7 +26,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
-#include <QRegularExpressionValidator>
 #include <QTimer>
 
 namespace tavrok {
@@ -132,8 +132,7 @@ void TfrmHlavniOkno::buildControls() {
 
     pnlDny = makeNamed<QFrame>(c, "pnlDny", 10, 86, 157, 20);
     edtD = makeNamed<QLineEdit>(pnlDny, "edtD", 0, 0, 113, 21);
-    dayValidator_ = new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(QString::number(MaxDays).size())), edtD);
+    dayValidator_ = new DigitsValidator(static_cast<int>(QString::number(MaxDays).size()), edtD);
     lblDnu = makeNamed<QLabel>(pnlDny, "lblDnu", u"dn\u016F", 120, 2, 26, 16);
     lblDnu->setFont(faceFont("MS Sans Serif", 15, true));
     // The stopwatch disables the days panel so that it takes no focus; its text must still read clearly.

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QRegularExpression>
 
 namespace tavrok {
 
@@ -38,8 +37,9 @@ QObject* findIn(QObject* parent, QStringView name) {
 // A Windows menu caption carries its shortcut after a run of blanks ("&Index          F1"); here the
 // menu shows the shortcut itself.
 QString menuCaption(const QString& caption) {
-    static const QRegularExpression shortcutGap(QStringLiteral("\\t| {2,}"));
-    const qsizetype gap = caption.indexOf(shortcutGap);
+    const qsizetype tab = caption.indexOf(u'\t');
+    const qsizetype blanks = caption.indexOf(u"  ");
+    const qsizetype gap = tab < 0 ? blanks : blanks < 0 ? tab : std::min(tab, blanks);
     return gap < 0 ? caption : caption.left(gap);
 }
 

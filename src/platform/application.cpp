@@ -4,8 +4,8 @@
 #include <QFont>
 #include <QLibraryInfo>
 #include <QStyleFactory>
-#include <QRegularExpression>
 #include <QTranslator>
+#include <algorithm>
 #include <memory>
 
 namespace tavrok {
@@ -27,6 +27,24 @@ void setUpApplication(QApplication& /*app*/) {
     useQtLanguage(QStringLiteral("cs"));
 }
 
+namespace {
+
+bool isAsciiLetters(QStringView s) {
+    return std::all_of(s.begin(), s.end(),
+                       [](QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); });
+}
+
+// "cs", "ces" or "cs_CZ".
+bool isLocaleName(const QString& locale) {
+    const qsizetype underscore = locale.indexOf(u'_');
+    const QStringView language = QStringView(locale).left(underscore < 0 ? locale.size() : underscore);
+    const QStringView country = QStringView(locale).mid(language.size());
+    return language.size() >= 2 && language.size() <= 3 && isAsciiLetters(language) &&
+           (country.isEmpty() || (country.size() == 3 && isAsciiLetters(country.mid(1))));
+}
+
+} // namespace
+
 void useQtLanguage(const QString& locale) {
     static std::unique_ptr<QTranslator> current;
     if (current) {
@@ -34,8 +52,7 @@ void useQtLanguage(const QString& locale) {
         current.reset();
     }
     // A locale name only: the language file is the user's, its value never names a path.
-    static const QRegularExpression name(QStringLiteral("^[A-Za-z]{2,3}(_[A-Za-z]{2})?$"));
-    if (!name.match(locale).hasMatch() || locale.startsWith(QStringLiteral("en"), Qt::CaseInsensitive)) {
+    if (!isLocaleName(locale) || locale.startsWith(QStringLiteral("en"), Qt::CaseInsensitive)) {
         return; // Qt speaks English by itself
     }
     auto translator = std::make_unique<QTranslator>();

@@ -16,7 +16,8 @@ constexpr qint64 LongestWaitMs = 3'600'000;
 
 } // namespace
 
-SoundWarmUp::SoundWarmUp(ProgramState& state, AudioDevice& audio, std::function<bool()> mayOpen, QObject* parent)
+SoundWarmUp::SoundWarmUp(ProgramState& state, AudioDevice& audio, std::function<bool()> mayOpen,
+                         QObject* parent)
     : QObject(parent), state_(state), audio_(audio), mayOpen_(std::move(mayOpen)) {
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &SoundWarmUp::check);

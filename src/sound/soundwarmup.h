@@ -22,7 +22,8 @@ public:
     static constexpr qint64 LeadMs = 60'000;
 
     // `mayOpen`: false while the program ends.
-    SoundWarmUp(ProgramState& state, AudioDevice& audio, std::function<bool()> mayOpen, QObject* parent = nullptr);
+    SoundWarmUp(ProgramState& state, AudioDevice& audio, std::function<bool()> mayOpen,
+                QObject* parent = nullptr);
 
     // How long until the sounds must be ready: 0 now, none while nothing is due to sound.
     static std::optional<qint64> msUntilNeeded(const ProgramState& state);

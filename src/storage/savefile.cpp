@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QRegularExpression>
+#include <algorithm>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -143,10 +143,16 @@ int removeLeftoverTemporaries(const QString& path) {
     const QFileInfo info(finalTarget(path));
     QDir dir = info.absoluteDir();
     const QString prefix = info.fileName() + TempInfix;
-    static const QRegularExpression randomPart(QStringLiteral("^[A-Za-z0-9]{%1}$").arg(TempRandomLength));
+    // Compared by hand: a name filter or a pattern would start the regular-expression engine at every
+    // start for a folder of a few files.
+    const auto isRandomPart = [](QStringView s) {
+        return s.size() == TempRandomLength && std::all_of(s.begin(), s.end(), [](QChar c) {
+                   return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9');
+               });
+    };
     int removed = 0;
-    for (const QString& name : dir.entryList({prefix + u'*'}, QDir::Files | QDir::Hidden | QDir::System)) {
-        if (randomPart.match(QStringView(name).sliced(prefix.size())).hasMatch() && dir.remove(name)) {
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (name.startsWith(prefix) && isRandomPart(QStringView(name).sliced(prefix.size())) && dir.remove(name)) {
             ++removed;
         }
     }

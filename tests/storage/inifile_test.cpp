@@ -1,4 +1,5 @@
 #include "storage/inifile.h"
+#include "storage/savefile.h"
 #include "storage/textcodec.h"
 
 #include "support/diskfull.h"
@@ -351,4 +352,22 @@ TEST_F(IniFileTest, ASnapshotKeepsTheFileAsItWasWhileTheHandleMovesOn) {
     EXPECT_FALSE(before.valueExists(u"a", u"c"));
     EXPECT_EQ(ini.snapshot().readInteger(u"a", u"b", 0), 2);
     EXPECT_EQ(IniSnapshot().readInteger(u"a", u"b", 7), 7) << "an empty snapshot reads defaults";
+}
+
+TEST(LeftoverTemporaries, OnlyTheSavesOwnTemporariesOfThatFileAreRemoved) {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(QStringLiteral("Nastaveni.ini"));
+    const QStringList kept = {QStringLiteral("Nastaveni.ini"), QStringLiteral("Nastaveni.ini.tmp-abc12"),
+                              QStringLiteral("Nastaveni.ini.tmp-abc1234"), QStringLiteral("Nastaveni.ini.tmp-ab_123"),
+                              QStringLiteral("Budiky.ini.tmp-abc123"), QStringLiteral("xNastaveni.ini.tmp-abc123")};
+    for (const QString& name : kept + QStringList{QStringLiteral("Nastaveni.ini.tmp-aB3xY9"),
+                                                  QStringLiteral("Nastaveni.ini.tmp-000000")}) {
+        writeBytes(dir.filePath(name), "x");
+    }
+    EXPECT_EQ(removeLeftoverTemporaries(ini), 2);
+    QStringList left = QDir(dir.path()).entryList(QDir::Files);
+    left.sort();
+    QStringList expected = kept;
+    expected.sort();
+    EXPECT_EQ(left, expected);
 }
