@@ -69,7 +69,17 @@ private:
 };
 
 AlarmPanel::AlarmPanel(ProgramState& state, Services services, QWidget* parent)
-    : FunctionPanel(parent), state_(state), questions_(services.questions) {
+    : FunctionPanel(parent), state_(state), questions_(services.questions),
+      frmDalsiBudik_([this, services, window = parent->window()] {
+          const auto expand = [this](const QString& path) { return state_.storage.expand(path); };
+          return new TfrmDalsiBudik({{services.files, state_.sounds, services.audio, state_.clock, expand},
+                                     questions_, state_.messages, [this] { return state_.clock.now().days(); }},
+                                    window);
+      }),
+      frmZmeskaneBudiky_([this, window = parent->window()] {
+          return new TfrmZmeskaneBudiky(
+              {questions_, state_.messages, [this]() -> IniFile& { return state_.storage.alarmsIni(); }}, window);
+      }) {
     lblBudZprava = makeNamed<QLabel>(parent, "lblBudZprava", u"Zpr\u00E1va:", 10, 70, 37, 13);
     pnlZvonek = makeNamed<QFrame>(parent, "pnlZvonek", 132, 84, 23, 23);
     imgZvonek = makeNamed<QLabel>(pnlZvonek, "imgZvonek", 1, 1, 21, 21);
@@ -87,13 +97,6 @@ AlarmPanel::AlarmPanel(ProgramState& state, Services services, QWidget* parent)
     lblDatumBudiku->setAutoFillBackground(true);
     btnBudVymazatVse = makeNamed<QPushButton>(pnlBudik, "btnBudVymazatVse", u"Vy&mazat v\u0161e", 86, 23, 71, 16);
 
-    QWidget* window = parent->window();
-    const auto expand = [this](const QString& path) { return state_.storage.expand(path); };
-    frmDalsiBudik_ = new TfrmDalsiBudik({{services.files, state_.sounds, services.audio, state_.clock, expand},
-                                         questions_, state_.messages, [this] { return state_.clock.now().days(); }},
-                                        window);
-    frmZmeskaneBudiky_ = new TfrmZmeskaneBudiky(
-        {questions_, state_.messages, [this]() -> IniFile& { return state_.storage.alarmsIni(); }}, window);
 
     connect(btnBudUlozit, &QPushButton::clicked, this, &AlarmPanel::btnBudUlozitClick);
     connect(btnBudNacist, &QPushButton::clicked, this, &AlarmPanel::btnBudNacistClick);
@@ -104,6 +107,14 @@ AlarmPanel::AlarmPanel(ProgramState& state, Services services, QWidget* parent)
         state_.editor.nazevBudikuZmenen = true;
         alarmChanged();
     });
+}
+
+TfrmDalsiBudik* AlarmPanel::frmDalsiBudik() const {
+    return &frmDalsiBudik_.get();
+}
+
+TfrmZmeskaneBudiky* AlarmPanel::frmZmeskaneBudiky() const {
+    return &frmZmeskaneBudiky_.get();
 }
 
 void AlarmPanel::setShown(bool shown) {

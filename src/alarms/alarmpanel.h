@@ -4,6 +4,7 @@
 #include "alarms/snooze.h"
 #include "app/clockwatch.h"
 #include "app/functionpanel.h"
+#include "widgets/lazydialog.h"
 
 #include <memory>
 
@@ -71,8 +72,10 @@ public:
     bool clockMoved(const ClockWatch::Change& change, LocalTime now);
     // Adds what was missed since each alarm's "posledni"; true when anything was.
     bool pridejZmeskane();
-    TfrmDalsiBudik* frmDalsiBudik() const { return frmDalsiBudik_; }
-    TfrmZmeskaneBudiky* frmZmeskaneBudiky() const { return frmZmeskaneBudiky_; }
+    LazyDialog<TfrmDalsiBudik>& dalsiBudik() { return frmDalsiBudik_; }
+    LazyDialog<TfrmZmeskaneBudiky>& zmeskaneBudiky() { return frmZmeskaneBudiky_; }
+    TfrmDalsiBudik* frmDalsiBudik() const; // built when it was not yet
+    TfrmZmeskaneBudiky* frmZmeskaneBudiky() const;
 
     // Whether the alarm named in the box (the alarm function shown) is put off; cancelling it keeps its
     // regular rings.
@@ -103,8 +106,8 @@ private:
     ProgramState& state_;
     Questions& questions_;
     std::unique_ptr<MissedAlarmCandidates> startCandidates_; // until the start's search has used them
-    TfrmDalsiBudik* frmDalsiBudik_ = nullptr;
-    TfrmZmeskaneBudiky* frmZmeskaneBudiky_ = nullptr;
+    LazyDialog<TfrmDalsiBudik> frmDalsiBudik_;
+    LazyDialog<TfrmZmeskaneBudiky> frmZmeskaneBudiky_;
     TDateTime lastAlarmLateness_ = 0;
     int alarmsRung_ = 0;
     int shownBell_ = -1;

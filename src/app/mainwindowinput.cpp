@@ -242,4 +242,8 @@ bool TfrmHlavniOkno::winMessageKey(QKeyEvent* key, bool released) {
     return released ? digitInput_->keyRelease(key) : digitInput_->keyPress(key);
 }
 
+TfrmNastaveni* TfrmHlavniOkno::frmNastaveni() const {
+    return &frmNastaveni_.get();
+}
+
 } // namespace tavrok

@@ -30,28 +30,42 @@ void TfrmHlavniOkno::nactiJazyk() {
     const Language& language = state_.language;
     useQtLanguage(language.qtLocale());
     applyCaptions(this, language, u"frmHlavniOkno");
-    // The dialogs whose texts are all captions, by their sections.
-    for (QWidget* dialog : std::initializer_list<QWidget*>{frmNastaveni_, countdownPanel_->frmDalsiOdpocit(),
-                                                           stopwatchPanel_->frmDalsiTavrok(),
-                                                           alarmPanel_->frmDalsiBudik(), alarmPanel_->frmZmeskaneBudiky()}) {
-        if (dialog) {
-            applyCaptions(dialog, language, dialog->objectName());
+    // The dialogs are built at their first opening: each takes the language then, and again at every
+    // change while it exists.
+    const auto captions = [this](QWidget& dialog) {
+        applyCaptions(&dialog, state_.language, dialog.objectName());
+    };
+    const auto soundFilter = [this](QWidget& dialog) {
+        for (NotificationGroup* group : dialog.findChildren<NotificationGroup*>()) {
+            group->setSoundFilter(state_.language.word(u"frmDalsiBudik", u"soundFilter"));
         }
-    }
-    alarmPanel_->frmDalsiBudik()->showDayNames(state_.dayNames);
-    const QString soundFilter = language.word(u"frmDalsiBudik", u"soundFilter");
-    for (QWidget* dialog : std::initializer_list<QWidget*>{alarmPanel_->frmDalsiBudik(), countdownPanel_->frmDalsiOdpocit()}) {
-        for (NotificationGroup* group : dialog->findChildren<NotificationGroup*>()) {
-            group->setSoundFilter(soundFilter);
-        }
-    }
+    };
+    frmNastaveni_.setDress(captions);
+    stopwatchPanel_->dalsiTavrok().setDress(captions);
+    alarmPanel_->zmeskaneBudiky().setDress(captions);
+    countdownPanel_->dalsiOdpocit().setDress([=](TfrmDalsiOdpocit& d) {
+        captions(d);
+        soundFilter(d);
+    });
+    alarmPanel_->dalsiBudik().setDress([=, this](TfrmDalsiBudik& d) {
+        captions(d);
+        d.showDayNames(state_.dayNames);
+        soundFilter(d);
+    });
+    stopwatchPanel_->mezicasy().setDress([this](TfrmMezicasy& d) { d.nactiJazyk(state_.language); });
+    serialLines_->seriovyPortDialog().setDress([this](TfrmSeriovyPort& d) { d.nactiJazyk(state_.language); });
+    frmNastaveni_.redress();
+    stopwatchPanel_->dalsiTavrok().redress();
+    alarmPanel_->zmeskaneBudiky().redress();
+    countdownPanel_->dalsiOdpocit().redress();
+    alarmPanel_->dalsiBudik().redress();
+    stopwatchPanel_->mezicasy().redress(); // and it shows its file's line again
+    serialLines_->seriovyPortDialog().redress();
     if (frmOProgramu_) {
         frmOProgramu_->nactiJazyk(language);
     }
-    stopwatchPanel_->frmMezicasy()->nactiJazyk(language); // and it shows its file's line again
     display_->frmDisplej().nactiJazyk(language);
     display_->frmNastaveniDispleje().nactiJazyk(language);
-    serialLines_->frmSeriovyPort().nactiJazyk(language);
     layOutFunctionLabels();
     onStateChanged(); // the toggle buttons show their role in the new words, the title its letter
 }

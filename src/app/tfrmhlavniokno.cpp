@@ -75,11 +75,14 @@ TfrmHlavniOkno::TfrmHlavniOkno(const QString& executableFolder, PlatformServices
     buildSerial();
     updateChecker_ = new UpdateChecker({state_, services.questions, services.windows, services.launcher}, this);
     formCreate(executableFolder);
-    frmNastaveni_ = new TfrmNastaveni({state_.storage, services.questions, services.files, services.autostart,
-                                       state_.messages, QCoreApplication::applicationFilePath(), limits_.minHeight,
-                                       limits_.maxHeight, &services.hotkey}, this);
-    connect(frmNastaveni_, &TfrmNastaveni::splitTimesMoved, this,
-            [this] { stopwatchPanel_->frmMezicasy()->btnOtevritVychoziClick(); });
+    frmNastaveni_.setMake([this, services] {
+        auto* d = new TfrmNastaveni({state_.storage, services.questions, services.files, services.autostart,
+                                     state_.messages, QCoreApplication::applicationFilePath(), limits_.minHeight,
+                                     limits_.maxHeight, &services.hotkey}, this);
+        connect(d, &TfrmNastaveni::splitTimesMoved, this,
+                [this] { stopwatchPanel_->frmMezicasy()->btnOtevritVychoziClick(); });
+        return d;
+    });
 }
 
 TfrmHlavniOkno::~TfrmHlavniOkno() {

@@ -3,6 +3,7 @@
 #include "app/functionview.h"
 #include "app/programstate.h"
 #include "platform/services.h"
+#include "widgets/lazydialog.h"
 
 #include <QMainWindow>
 #include <QEvent>
@@ -65,7 +66,7 @@ public:
     // What every input asks of the program.
     ProgramActions& actions() const { return *actions_; }
     TfrmDalsiOdpocit* frmDalsiOdpocit() const;
-    TfrmNastaveni* frmNastaveni() const { return frmNastaveni_; }
+    TfrmNastaveni* frmNastaveni() const; // built when it was not yet
     const NotificationArea& notificationArea() const { return *area_; }
     SeparateDisplay& separateDisplay() const { return *display_; }
 
@@ -180,7 +181,7 @@ private:
     AlarmPanel* alarmPanel_ = nullptr;
     DigitInput* digitInput_ = nullptr;
     ClockEditor* clockEditor_ = nullptr;
-    TfrmNastaveni* frmNastaveni_ = nullptr;
+    LazyDialog<TfrmNastaveni> frmNastaveni_;
     TfrmOProgramu* frmOProgramu_ = nullptr;
     std::unique_ptr<DesktopNotifier> notifier_; // when the desktop has notifications
     ProgramActions* actions_ = nullptr;

@@ -19,7 +19,14 @@ namespace tavrok {
 
 CountdownPanel::CountdownPanel(ProgramState& state, const PlatformServices& services, QPushButton* pauza,
                                QWidget* parent)
-    : FunctionPanel(parent), state_(state), questions_(services.questions), btnPauza(pauza) {
+    : FunctionPanel(parent), state_(state), questions_(services.questions), btnPauza(pauza),
+      frmDalsiOdpocit_([this, services, window = parent->window()] {
+          return new TfrmDalsiOdpocit(
+              {services.questions, services.files, state_.messages, state_.sounds, services.audio, services.clock,
+               [this](const QString& relative) { return state_.storage.dataPath(relative); },
+               [this](const QString& path) { return state_.storage.expand(path); }},
+              window);
+      }) {
     pnlProgressOdpocit = makeNamed<QFrame>(parent, "pnlProgressOdpocit", 102, 29, 0, 3);
     // Filled with the selection colour: in the window's own colour the bar would not be seen at all.
     pnlProgressOdpocit->setBackgroundRole(QPalette::Highlight);
@@ -32,11 +39,10 @@ CountdownPanel::CountdownPanel(ProgramState& state, const PlatformServices& serv
     connect(chbOdpOpakovat, &QCheckBox::toggled, this, [this](bool on) { state_.odpocitOpakovat = on; });
     connect(edtOdpZprava, &QLineEdit::textChanged, this, [this](const QString& text) { state_.odpocitZprava = text; });
 
-    frmDalsiOdpocit_ = new TfrmDalsiOdpocit(
-        {services.questions, services.files, state_.messages, state_.sounds, services.audio, services.clock,
-         [this](const QString& relative) { return state_.storage.dataPath(relative); },
-         [this](const QString& path) { return state_.storage.expand(path); }},
-        parent->window());
+}
+
+TfrmDalsiOdpocit* CountdownPanel::frmDalsiOdpocit() const {
+    return &frmDalsiOdpocit_.get();
 }
 
 void CountdownPanel::setShown(bool shown) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/functionpanel.h"
+#include "widgets/lazydialog.h"
 #include "display/displaysettings.h"
 
 class QCheckBox;
@@ -37,7 +38,8 @@ public:
     void vypniOdpocit();
     void btnPauzaClick();
 
-    TfrmDalsiOdpocit* frmDalsiOdpocit() const { return frmDalsiOdpocit_; }
+    LazyDialog<TfrmDalsiOdpocit>& dalsiOdpocit() { return frmDalsiOdpocit_; }
+    TfrmDalsiOdpocit* frmDalsiOdpocit() const; // built when it was not yet
     // How long after its end moment the last countdown end was handled, and how many were.
     TDateTime lastEndLateness() const { return lastEndLateness_; }
     int endsHandled() const { return endsHandled_; }
@@ -51,7 +53,6 @@ private:
 
     ProgramState& state_;
     Questions& questions_;
-    TfrmDalsiOdpocit* frmDalsiOdpocit_ = nullptr;
     TDateTime lastEndLateness_ = 0;
     int endsHandled_ = 0;
 
@@ -61,6 +62,7 @@ private:
     QLabel* lblOdpZprava = nullptr;
     QLineEdit* edtOdpZprava = nullptr;
     QPushButton* btnPauza = nullptr;
+    LazyDialog<TfrmDalsiOdpocit> frmDalsiOdpocit_;
 };
 
 } // namespace tavrok

@@ -19,9 +19,13 @@ constexpr int SerialPollMs = 20;
 
 SerialLines::SerialLines(Parts parts, QWidget* window, std::initializer_list<FunctionPanel*> eventSources)
     : QObject(window), p_(std::move(parts)), serial_(std::make_unique<SeriovyPort>(p_.port)) {
-    frmSeriovyPort_ = new TfrmSeriovyPort({*serial_, p_.questions, p_.state.messages,
-                                           [this]() -> IniFile& { return p_.state.storage.settingsIni(); }},
-                                          window);
+    frmSeriovyPort_.setMake([this, window] {
+        auto* d = new TfrmSeriovyPort({*serial_, p_.questions, p_.state.messages,
+                                       [this]() -> IniFile& { return p_.state.storage.settingsIni(); }},
+                                      window);
+        connect(d, &TfrmSeriovyPort::connectionChanged, this, &SerialLines::planSerialPoll);
+        return d;
+    });
     tmrSeriovyPort = new QTimer(this);
     tmrSeriovyPort->setObjectName(QStringLiteral("tmrSeriovyPort"));
     tmrSeriovyPort->setInterval(SerialPollMs);
@@ -29,7 +33,6 @@ SerialLines::SerialLines(Parts parts, QWidget* window, std::initializer_list<Fun
     // does not fire, so a box an action opens would otherwise stop the poll until it closes.
     tmrSeriovyPort->setSingleShot(true);
     connect(tmrSeriovyPort, &QTimer::timeout, this, &SerialLines::pollSerialPort);
-    connect(frmSeriovyPort_, &TfrmSeriovyPort::connectionChanged, this, &SerialLines::planSerialPoll);
     for (FunctionPanel* p : eventSources) {
         connect(p, &FunctionPanel::serialEvent, this,
                 [this](int event) { serial_->aktivujSerPort(event, p_.state.clock.utcNow()); });
@@ -37,6 +40,10 @@ SerialLines::SerialLines(Parts parts, QWidget* window, std::initializer_list<Fun
 }
 
 SerialLines::~SerialLines() = default;
+
+TfrmSeriovyPort& SerialLines::frmSeriovyPort() const {
+    return frmSeriovyPort_.get();
+}
 
 void SerialLines::connectAtStart() {
     // Read from the file, not through the dialog: filling its list of ports asks the system for every
@@ -67,8 +74,8 @@ void SerialLines::pollSerialPort() {
     const QString portName = serial_->portName();
     const SeriovyPort::Poll p = serial_->poll(p_.state.clock.utcNow());
     planSerialPoll(); // the next poll runs also while a box opened below is open
-    if (frmSeriovyPort_->isVisible()) {
-        frmSeriovyPort_->showConnection();
+    if (TfrmSeriovyPort* d = frmSeriovyPort_.built(); d && d->isVisible()) {
+        d->showConnection();
     }
     if (p.lost) {
         p_.questions.tell(fillPlaceholders(p_.state.messages.text(MessageTable::PortLost),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "display/serialactions.h"
+#include "widgets/lazydialog.h"
 
 #include <QObject>
 
@@ -46,14 +47,15 @@ public:
     void obsluzUdalostiSerPortu(int action);
 
     SeriovyPort& seriovyPort() const { return *serial_; }
-    TfrmSeriovyPort& frmSeriovyPort() const { return *frmSeriovyPort_; }
+    LazyDialog<TfrmSeriovyPort>& seriovyPortDialog() { return frmSeriovyPort_; }
+    TfrmSeriovyPort& frmSeriovyPort() const; // built when it was not yet
 
 private:
     void planSerialPoll();
     Parts p_;
     std::unique_ptr<SeriovyPort> serial_;
     SerialActions serialActions_;
-    TfrmSeriovyPort* frmSeriovyPort_ = nullptr;
+    LazyDialog<TfrmSeriovyPort> frmSeriovyPort_;
     QTimer* tmrSeriovyPort = nullptr;
 };
 

@@ -14,7 +14,18 @@
 namespace tavrok {
 
 StopwatchPanel::StopwatchPanel(ProgramState& state, Services services, QWidget* parent)
-    : FunctionPanel(parent), state_(state), questions_(services.questions) {
+    : FunctionPanel(parent), state_(state), questions_(services.questions),
+      frmDalsiTavrok_([this, window = parent->window()] {
+          return new TfrmDalsiTavrok(questions_, state_.messages, window);
+      }),
+      frmMezicasy_([this, services, window = parent->window()] {
+          auto* d = new TfrmMezicasy({state_, questions_, services.files, services.pickers}, window);
+          connect(d, &TfrmMezicasy::splitListChanged, this, [this] {
+              syncSplitList();
+              emit stateChanged();
+          });
+          return d;
+      }) {
     btnTvrImpExp = makeNamed<QPushButton>(parent, "btnTvrImpExp", u"&Imp/exp...", 10, 90, 70, 19);
     btnTvrVymazatVse = makeNamed<QPushButton>(parent, "btnTvrVymazatVse", u"Vy&mazat v\u0161e", 80, 90, 87, 19);
     pnlTavrok = makeNamed<QFrame>(parent, "pnlTavrok", 10, 110, 157, 37);
@@ -22,18 +33,20 @@ StopwatchPanel::StopwatchPanel(ProgramState& state, Services services, QWidget* 
     btnTvrMezicas = makeNamed<QPushButton>(pnlTavrok, "btnTvrMezicas", u"Me&zi\u010Das", 0, 21, 76, 16);
     btnTvrVymazat = makeNamed<QPushButton>(pnlTavrok, "btnTvrVymazat", u"&Vymazat", 81, 21, 76, 16);
 
-    frmDalsiTavrok_ = new TfrmDalsiTavrok(questions_, state_.messages, parent->window());
-    frmMezicasy_ = new TfrmMezicasy({state_, questions_, services.files, services.pickers}, parent->window());
-    connect(frmMezicasy_, &TfrmMezicasy::splitListChanged, this, [this] {
-        syncSplitList();
-        emit stateChanged();
-    });
     connect(btnTvrImpExp, &QPushButton::clicked, this, &StopwatchPanel::btnTvrImpExpClick);
     connect(btnTvrVymazat, &QPushButton::clicked, this, &StopwatchPanel::btnTvrVymazatClick);
     connect(btnTvrVymazatVse, &QPushButton::clicked, this, &StopwatchPanel::btnTvrVymazatVseClick);
     connect(cbxMezicasy, &QComboBox::currentIndexChanged, this,
             [this](int index) { state_.stopwatch.splits().select(index); });
     refresh();
+}
+
+TfrmDalsiTavrok* StopwatchPanel::frmDalsiTavrok() const {
+    return &frmDalsiTavrok_.get();
+}
+
+TfrmMezicasy* StopwatchPanel::frmMezicasy() const {
+    return &frmMezicasy_.get();
 }
 
 void StopwatchPanel::setShown(bool shown) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/functionpanel.h"
+#include "widgets/lazydialog.h"
 
 class QComboBox;
 class QFrame;
@@ -40,10 +41,12 @@ public:
     void zkratkaMezicasuStisknuta();
     void btnTvrVymazatClick();
     void btnTvrVymazatVseClick();
-    TfrmDalsiTavrok* frmDalsiTavrok() const { return frmDalsiTavrok_; }
+    LazyDialog<TfrmDalsiTavrok>& dalsiTavrok() { return frmDalsiTavrok_; }
+    TfrmDalsiTavrok* frmDalsiTavrok() const; // built when it was not yet
     // The split-times manager, not modal.
     void btnTvrImpExpClick();
-    TfrmMezicasy* frmMezicasy() const { return frmMezicasy_; }
+    LazyDialog<TfrmMezicasy>& mezicasy() { return frmMezicasy_; }
+    TfrmMezicasy* frmMezicasy() const;
 
 signals:
     // A split was taken; `elapsed` is its time.
@@ -54,8 +57,8 @@ private:
 
     ProgramState& state_;
     Questions& questions_;
-    TfrmDalsiTavrok* frmDalsiTavrok_ = nullptr;
-    TfrmMezicasy* frmMezicasy_ = nullptr;
+    LazyDialog<TfrmDalsiTavrok> frmDalsiTavrok_;
+    LazyDialog<TfrmMezicasy> frmMezicasy_;
     QFrame* pnlTavrok = nullptr;
     QComboBox* cbxMezicasy = nullptr;
     QPushButton* btnTvrMezicas = nullptr;

@@ -124,6 +124,17 @@ TEST_F(MainWindowTest, TheStopwatchRunsTakesSplitsAndStops) {
     EXPECT_EQ(splitLines().size(), 4) << "reset keeps the splits";
 }
 
+// The dialogs cost nothing at start: each is built when it is first opened.
+TEST_F(MainWindowTest, NoDialogIsBuiltBeforeItIsOpened) {
+    open();
+    for (const char* name : {"frmNastaveni", "frmDalsiOdpocit", "frmDalsiTavrok", "frmMezicasy", "frmDalsiBudik",
+                             "frmZmeskaneBudiky", "frmSeriovyPort"}) {
+        EXPECT_FALSE(window->findChild<QWidget*>(QString::fromLatin1(name))) << name;
+    }
+    EXPECT_TRUE(window->frmNastaveni());
+    EXPECT_TRUE(window->findChild<QWidget*>(QStringLiteral("frmNastaveni")));
+}
+
 TEST_F(MainWindowTest, AResizeNeverChangesTheWidth) {
     open();
     const SizeLimits l = window->limits();

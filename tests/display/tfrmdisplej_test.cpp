@@ -2,6 +2,7 @@
 // place across a restart, with its picture read or refused.
 #include "display/displaypicture.h"
 #include "display/tfrmdisplej.h"
+#include "stopwatch/stopwatchpanel.h"
 #include "stopwatch/tfrmdalsitavrok.h"
 #include "storage/inifile.h"
 #include "display/separatedisplay.h"
@@ -59,7 +60,7 @@ TEST_F(DisplayWindowTest, TheStopwatchShowsAndASplitHoldsItForTheTimeTheOptionsG
 
     // The options are stored on OK and dropped on Storno.
     ASSERT_TRUE(child("btnDalsi")->isEnabled());
-    auto* dialog = window->findChild<TfrmDalsiTavrok*>();
+    auto* dialog = window->findChild<StopwatchPanel*>()->frmDalsiTavrok(); // built at its first opening
     ASSERT_TRUE(dialog);
     editAndPress(dialog,
                  [&] {

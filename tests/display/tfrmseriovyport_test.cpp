@@ -95,7 +95,8 @@ TEST_F(SerialWindowTest, TheDialogConnectsAndStoresAndAPulledAdapterIsReportedOn
     EXPECT_TRUE(questions.asked[0].text.startsWith(window->messageTable().text(64)));
     serial.opens = true;
 
-    auto* dialog = window->findChild<TfrmSeriovyPort*>();
+    EXPECT_FALSE(window->findChild<TfrmSeriovyPort*>()) << "the dialog is built at its first opening";
+    auto* dialog = &window->findChild<SerialLines*>()->frmSeriovyPort();
     ASSERT_TRUE(dialog);
     editAndPress(dialog,
                  [&] {
