@@ -5,6 +5,7 @@
 // tmpfs mounts in a mount namespace of this test's own.
 #include "countdown/tfrmdalsiodpocit.h"
 #include "display/tfrmnastavenidispleje.h"
+#include "display/seriallines.h"
 #include "display/tfrmseriovyport.h"
 #include "lang/messagetable.h"
 #include "reliability/privatemounts.h"
@@ -231,12 +232,12 @@ const std::vector<Site>& WriteFailureTest::sites() {
              t.click("lblFceTavrok");
          },
          [](T& t) {
-             auto* dialog = t.window->findChild<TfrmDalsiTavrok*>();
+             auto* dialog = t.window->template findChild<StopwatchPanel*>()->frmDalsiTavrok();
              t.dialogOk(dialog, [&t, dialog] { t.toggle(dialog, "chbZastavit"); }, [&t] { t.click("btnDalsi"); });
          }},
         {"SerialPortSettings", "Nastaveni.ini", 51, false, [](T& t) { t.open(); },
          [](T& t) {
-             auto* dialog = t.window->findChild<TfrmSeriovyPort*>();
+             auto* dialog = &t.window->serialLines().frmSeriovyPort();
              t.dialogOk(dialog, [dialog] { childOf<QComboBox>(dialog, "cbxCTS")->setCurrentIndex(2); },
                         [&t] { t.child<QAction>("mnuSeriovyPort")->trigger(); });
          }},
