@@ -36,6 +36,10 @@ AlarmClock::Ring AlarmClock::kontrola(LocalTime now, bool soundOn, std::optional
         r.nazev = watched;
         // Measured in real time: an alarm in the hour the spring change skips is not an hour late.
         r.lateness = std::max(0.0, sounds_.utcNow() - utcFromLocal(LocalTime(aktualni_.datum)));
+    }
+    ringOrPrepare(r, now, soundOn, mostLate);
+    if (r.due) {
+        // After the sound has started: writing the file and reloading the list take milliseconds.
         lastRung_ = aktualni_.datum;
         (void)zapisPosledni(alarmsIni_, watched, now.days());
         // The occurrence that just rang is over: reloading at exactly its moment would find it again,
@@ -44,12 +48,16 @@ AlarmClock::Ring AlarmClock::kontrola(LocalTime now, bool soundOn, std::optional
         nactiSeznam(after);
         nactiAktualni(after);
     }
+    return r;
+}
+
+void AlarmClock::ringOrPrepare(Ring& r, LocalTime now, bool soundOn, std::optional<TDateTime> mostLate) {
     if (!r.snapshot.stav) {
-        return r;
+        return;
     }
     if (r.due && mostLate && toMilliseconds(r.lateness) > toMilliseconds(*mostLate)) {
         r.tooLate = true;
-        return r;
+        return;
     }
     const NotificationOptions& n = r.snapshot.upozorneni;
     // The alarm's moment is wall-clock time, the sounds count on UTC; a moment the spring change skipped
@@ -69,7 +77,6 @@ AlarmClock::Ring AlarmClock::kontrola(LocalTime now, bool soundOn, std::optional
         }
     }
     r.rings = reached(now, r.snapshot.datum);
-    return r;
 }
 
 bool AlarmClock::dueAt(LocalTime now) const {

@@ -51,6 +51,9 @@ public:
     std::optional<LocalTime> nextDue() const;
 
 private:
+    // The ring's sound (or the random file chosen five seconds ahead) and whether it rings; too late to
+    // ring when due longer ago than `mostLate`.
+    void ringOrPrepare(Ring& r, LocalTime now, bool soundOn, std::optional<TDateTime> mostLate);
     IniFile& alarmsIni_;
     SoundManager& sounds_;
     std::function<QString()> standardSound_;

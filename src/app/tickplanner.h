@@ -13,7 +13,7 @@ namespace tickplan {
 // Running digits are redrawn 30 times a second: smooth to the eye, and half the cost of following every
 // refresh of a 60 Hz screen.
 inline constexpr int FrameIntervalMs = 33;
-// A wake-up lands this long after the moment, so that the moment has surely passed.
+// A wake-up for a change of the shown seconds lands this long after it, so that it has surely passed.
 inline constexpr int WakeMarginMs = 1;
 
 // Milliseconds until the next whole second of a span counted from some origin.
@@ -27,7 +27,7 @@ int untilNextSecond(Moment<Scale> now, Moment<Scale> origin = {}) {
 struct FunctionTickNeeds {
     bool digitsRunning = false;           // running digits are on screen
     std::optional<UtcTime> titleOrigin;   // an engine's time is in the title: it counts from here
-    std::optional<UtcTime> nextDue;       // the next moment an engine must act on
+    std::optional<UtcTime> nextDue;       // the next moment an engine must act on, met to the microsecond
     std::optional<UtcTime> pictureDue;    // a shown picture changes (the tray icon): at most one per frame
 
     // One more moment something must act on.

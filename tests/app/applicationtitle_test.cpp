@@ -72,13 +72,17 @@ TEST(TickPlan, WakesWhenSomethingVisibleChangesAndAtLeastOnceASecond) {
     EXPECT_EQ(tickplan::untilNextSecond(now), 751);
     EXPECT_EQ(tickplan::nextFunctionTick(now, {}), std::nullopt) << "the clock tick is soon enough";
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 2000.0 / MsPerDay}), std::nullopt);
-    EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 750.0 / MsPerDay}), std::nullopt)
-        << "a moment at the next whole second is the clock tick's";
+    EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 750.0 / MsPerDay}), 749)
+        << "a moment at the next whole second is met, not left to the clock tick a millisecond after it";
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.digitsRunning = true}), tickplan::FrameIntervalMs);
     // A stopwatch started at 9:59:59.900 shows a new second in its title at 10:00:00.900.
     const UtcTime start = now - 350.0 / MsPerDay;
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.titleOrigin = start}), 651);
-    EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 5.0 / MsPerDay}), 6);
+    EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 5.0 / MsPerDay}), 4)
+        << "a due moment is met within a millisecond: the tick comes just before it and again at once";
+    EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 5.9 / MsPerDay}), 4);
+    EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 0.4 / MsPerDay}), 0);
+    EXPECT_EQ(tickplan::untilNextSecond(now + 749.6 / MsPerDay), 2) << "after the second, not a second later";
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now - 1.0}), 0) << "an overdue moment is due now";
     // A picture that changes often is redrawn at most once a frame; a rare change at its moment.
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.pictureDue = now + 5.0 / MsPerDay}), tickplan::FrameIntervalMs);
