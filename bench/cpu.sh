@@ -55,6 +55,7 @@ e2e_install
 # The floor: a bare Qt window that changes one clock line and its title each second, on the same display;
 # then without one or the other, to see what each costs.
 floor="$(dirname "$1")/bench/qtfloor"
+[ -x "$floor" ] || { echo "no bare window to compare with: build bench/qtfloor (make bench does)"; exit 1; }
 floor_cpu="" floor_wakeups=""
 for variant in "" NO_TITLE=1 NO_LABEL=1; do
     env $variant "$floor" >/dev/null 2>&1 &

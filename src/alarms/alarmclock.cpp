@@ -63,14 +63,18 @@ void AlarmClock::ringOrPrepare(Ring& r, LocalTime now, bool soundOn, std::option
     // The alarm's moment is wall-clock time, the sounds count on UTC; a moment the spring change skipped
     // (and so lies after now on UTC) starts the sound now.
     const auto soundStart = [&] { return std::min(utcFromLocal(LocalTime(r.snapshot.datum)), sounds_.utcNow()); };
-    if (soundOn) {
-        if (reached(now, r.snapshot.datum)) {
+    if (reached(now, r.snapshot.datum)) {
+        if (soundOn) {
             r.soundId = sounds_.obhospodarZvuk(n.upozornovat, true, n.vlastniZvuk, n.nahodnyZvuk, n.opakovat,
                                                standardSound_(), n.vlastniZvukCesta, n.nahodnyZvukCesta,
                                                nahodnyZvukSoubor_, n.delka, soundStart());
-        } else if (reached(now, r.snapshot.datum - FiveSeconds) && nahodnyZvukSoubor_.isEmpty() && n.nahodnyZvuk &&
-                   randomChosenFor_ != r.snapshot.datum) {
-            randomChosenFor_ = r.snapshot.datum; // an empty folder is not searched again at every tick
+        }
+    } else if (reached(now, r.snapshot.datum - FiveSeconds) && nahodnyZvukSoubor_.isEmpty() && n.nahodnyZvuk &&
+               randomChosenFor_ != r.snapshot.datum) {
+        // Looked at once, with the sound on or off: an empty folder is not searched again at every tick,
+        // and the tick is not planned for this moment again and again until the ring.
+        randomChosenFor_ = r.snapshot.datum;
+        if (soundOn) {
             sounds_.obhospodarZvuk(n.upozornovat, false, n.vlastniZvuk, n.nahodnyZvuk, n.opakovat, standardSound_(),
                                    n.vlastniZvukCesta, n.nahodnyZvukCesta, nahodnyZvukSoubor_, n.delka,
                                    soundStart());

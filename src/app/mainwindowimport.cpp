@@ -68,9 +68,11 @@ void TfrmHlavniOkno::portuj(const PortSide& source, const PortSide& target, bool
                         if (outcome.settingsWritten && outcome.failedPath.isEmpty()) {
                             state_.main.settingsImported = true; // they stand as imported
                         }
-                        if (outcome.splitsWritten &&
-                            stopwatchPanel_->frmMezicasy()->souborMezicasu() == state_.storage.splitsPath()) {
-                            stopwatchPanel_->frmMezicasy()->nactiMezicasy(); // the manager shows the imported sets
+                        // A manager built later reads the file when it first opens.
+                        TfrmMezicasy* manager = stopwatchPanel_->mezicasy().built();
+                        if (outcome.splitsWritten && manager &&
+                            manager->souborMezicasu() == state_.storage.splitsPath()) {
+                            manager->nactiMezicasy(); // the manager shows the imported sets
                         }
                         onStateChanged();
                     });

@@ -11,8 +11,9 @@ namespace tavrok {
 
 namespace {
 
-// A far ring is looked at again within the hour: a timer does not follow a change of the clock.
-constexpr qint64 LongestWaitMs = 3'600'000;
+// A far ring is looked at again every minute: the timer follows neither a change of the clock nor a
+// suspend, after which the ring may be near.
+constexpr qint64 LongestWaitMs = 60'000;
 
 } // namespace
 

@@ -139,6 +139,19 @@ TEST_F(AlarmClockTest, TheRandomSoundIsChosenInTheLastFiveSeconds) {
     EXPECT_TRUE(device.commands.contains(QStringLiteral("play ") + song));
 }
 
+TEST_F(AlarmClockTest, WithTheSoundOffTheRandomSoundsMomentIsLookedAtOnce) {
+    TNactenyBudik b;
+    b.cas = Seven;
+    b.stav = 1;
+    b.upozorneni.nahodnyZvuk = true;
+    b.upozorneni.nahodnyZvukCesta = dir.path();
+    ASSERT_TRUE(ulozBudik(ini, QStringLiteral("náhodný"), b, clock.now().days()));
+    start();
+    at(6, 59, 55, 0, false);
+    EXPECT_EQ(alarms.nextDue()->days(), on7Dec(7, 0)) << "the next tick is the ring's, not this moment again";
+    EXPECT_TRUE(at(7, 0, 0, 0, false).rings);
+}
+
 // ---- the editor's rules
 
 TEST_F(AlarmClockTest, SavingRefusesWhatCannotBeAnAlarm) {

@@ -57,13 +57,23 @@ TEST_F(SoundWarmUpTest, NothingDueNothingLoadedAStartedCountdownLoadsAtOnce) {
     EXPECT_EQ(prepared("Signald.wav"), 1);
 }
 
-TEST_F(SoundWarmUpTest, ARingWithinTheMinuteLoadsAtTheFirstLookAClosedProgramNothing) {
+TEST_F(SoundWarmUpTest, ARingWithinTheMinuteLoadsAtTheFirstLook) {
     dailyAlarms({{"Ráno", "10:00:30"}});
     openAndSettle();
     EXPECT_EQ(audio.opens, 1) << "30 s before a ring the sounds are loaded at the first look";
+}
+
+TEST_F(SoundWarmUpTest, AProgramClosedBeforeItsFirstLookLoadsNothing) {
+    dailyAlarms({{"Ráno", "10:00:30"}});
+    open();
     window->close();
-    warmUp->check();
-    EXPECT_EQ(audio.opens, 1);
+    QTest::qWait(400);
+    EXPECT_EQ(audio.opens, 0);
+    if (auto* look = window->findChild<SoundWarmUp*>()) {
+        look->check();
+        EXPECT_FALSE(look->warm());
+    }
+    EXPECT_EQ(audio.opens, 0);
 }
 
 } // namespace
