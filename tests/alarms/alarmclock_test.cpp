@@ -50,6 +50,16 @@ protected:
         alarms.nactiSeznam(clock.now().days());
         alarms.nactiAktualni(clock.now().days());
     }
+    // An alarm at seven, switched on, playing a random sound from `folder`; the clock is started.
+    void saveRandomAlarmAtSeven(const QString& folder) {
+        TNactenyBudik b;
+        b.cas = Seven;
+        b.stav = 1;
+        b.upozorneni.nahodnyZvuk = true;
+        b.upozorneni.nahodnyZvukCesta = folder;
+        ASSERT_TRUE(ulozBudik(ini, QStringLiteral("náhodný"), b, clock.now().days()));
+        start();
+    }
     AlarmClock::Ring at(int h, int m, int s = 0, int ms = 0, bool soundOn = true) {
         clock.set(on7Dec(h, m, s, ms));
         return alarms.kontrola(clock.now(), soundOn);
@@ -122,13 +132,7 @@ TEST_F(AlarmClockTest, TheRandomSoundIsChosenInTheLastFiveSeconds) {
     const QString song = folder.filePath(QStringLiteral("píseň.mp3"));
     test::writeBytes(song, "x");
     device.files[song] = 1000;
-    TNactenyBudik b;
-    b.cas = Seven;
-    b.stav = 1;
-    b.upozorneni.nahodnyZvuk = true;
-    b.upozorneni.nahodnyZvukCesta = folder.path();
-    ASSERT_TRUE(ulozBudik(ini, QStringLiteral("náhodný"), b, clock.now().days()));
-    start();
+    saveRandomAlarmAtSeven(folder.path());
     EXPECT_EQ(alarms.nextDue()->days(), on7Dec(6, 59, 55));
     at(6, 59, 54);
     EXPECT_FALSE(device.commands.contains(QStringLiteral("prepare ") + song));
@@ -140,13 +144,7 @@ TEST_F(AlarmClockTest, TheRandomSoundIsChosenInTheLastFiveSeconds) {
 }
 
 TEST_F(AlarmClockTest, WithTheSoundOffTheRandomSoundsMomentIsLookedAtOnce) {
-    TNactenyBudik b;
-    b.cas = Seven;
-    b.stav = 1;
-    b.upozorneni.nahodnyZvuk = true;
-    b.upozorneni.nahodnyZvukCesta = dir.path();
-    ASSERT_TRUE(ulozBudik(ini, QStringLiteral("náhodný"), b, clock.now().days()));
-    start();
+    saveRandomAlarmAtSeven(dir.path());
     at(6, 59, 55, 0, false);
     EXPECT_EQ(alarms.nextDue()->days(), on7Dec(7, 0)) << "the next tick is the ring's, not this moment again";
     EXPECT_TRUE(at(7, 0, 0, 0, false).rings);
