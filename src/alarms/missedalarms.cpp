@@ -4,6 +4,7 @@
 #include "storage/inidocument.h"
 #include "storage/inifile.h"
 #include "storage/inirecord.h"
+#include "storage/inivalues.h"
 
 #include <algorithm>
 #include <cmath>
@@ -114,8 +115,9 @@ ZmeskaneBudiky najdiZmeskaneBudiky(IniFile& alarmsIni, TDateTime now, std::size_
         }
     }
     IniBatch posledni(alarmsIni);
+    const QString mark = formatIniDateTime(now);
     for (const QString& name : toMark) {
-        posledni.writeDateTime(name, u"posledni", now);
+        posledni.writeString(name, u"posledni", mark);
     }
     (void)posledni.commit(); // a write error is not the user's concern here
 
@@ -171,8 +173,9 @@ bool zpetPosunuteHodiny(IniFile& alarmsIni, TDateTime now) {
         }
     }
     IniBatch posledni(alarmsIni);
+    const QString mark = formatIniDateTime(now);
     for (const QString& name : ahead) {
-        posledni.writeDateTime(name, u"posledni", now);
+        posledni.writeString(name, u"posledni", mark);
     }
     return posledni.commit();
 }

@@ -47,6 +47,53 @@ bool mayBeHeader(Utf8View raw) {
 
 } // namespace
 
+Utf8View TextArena::add(QStringView s) {
+    constexpr size_t SmallestPiece = 1024;
+    constexpr size_t LargestPiece = 1024 * 1024;
+    const QByteArray wide = s.toUtf8();
+    const auto size = static_cast<size_t>(wide.size());
+    if (size > room_) {
+        const size_t piece = std::max(size, std::clamp(written_, SmallestPiece, LargestPiece));
+        pieces_.push_back(std::make_shared_for_overwrite<char[]>(piece));
+        next_ = pieces_.back().get();
+        room_ = piece;
+    }
+    std::copy_n(wide.constData(), size, next_);
+    const Utf8View added(next_, static_cast<qsizetype>(size));
+    next_ += size;
+    room_ -= size;
+    written_ += size;
+    return added;
+}
+
+void IniBlock::append(const IniLine& entry) {
+    if (parsed) {
+        auto pos = lines.end();
+        while (pos != lines.begin() && !std::prev(pos)->isEntry && trimmed(std::prev(pos)->key).isEmpty()) {
+            --pos;
+        }
+        lines.insert(pos, entry);
+        return;
+    }
+    if (lines.empty() && tail.isEmpty()) {
+        // The body ends after its last line that is not blank; the blank ones after it are the tail.
+        const char* split = body.data();
+        const char* const end = body.data() + body.size();
+        forEachLine(body, [&](Utf8View raw) {
+            if (!trimmed(raw).isEmpty()) {
+                const char* after = raw.data() + raw.size();
+                if (after != end) {
+                    after += (*after == '\r' && after + 1 != end && after[1] == '\n') ? 2 : 1;
+                }
+                split = after;
+            }
+        });
+        tail = Utf8View(split, end - split);
+        body = Utf8View(body.data(), split - body.data());
+    }
+    lines.push_back(entry); // the lines between body and tail are all entries
+}
+
 IniDocument IniDocument::parse(const QByteArray& bytes) {
     IniDocument doc;
     std::optional<QByteArray> text = tryDecodeTextFileAsUtf8(bytes);
@@ -69,7 +116,7 @@ IniDocument IniDocument::parse(const QByteArray& bytes) {
             return;
         }
         doc.blocks.back().body = Utf8View(bodyStart, raw.data() - bodyStart);
-        doc.blocks.push_back(IniBlock{trimmed(*name), true, false, NoBlock, {}, {}});
+        doc.blocks.push_back(IniBlock{trimmed(*name), true, false, false, NoBlock, {}, {}, {}});
         // The body starts after this header line and its line break.
         const char* after = raw.data() + raw.size();
         if (after != end) {
@@ -110,9 +157,7 @@ const IniDocument::Lines& IniDocument::linesOf(uint32_t first) const {
         cachedLines.clear();
         size_t lineCount = 0; // a long section is not copied again and again as it grows
         for (uint32_t b = first; b != NoBlock; b = blocks[b].nextSame) {
-            const IniBlock& block = blocks[b];
-            lineCount += block.parsed ? block.lines.size()
-                                  : static_cast<size_t>(std::count(block.body.begin(), block.body.end(), '\n')) + 1;
+            lineCount += blocks[b].lineCount();
         }
         cachedLines.reserve(lineCount);
         for (uint32_t b = first; b != NoBlock; b = blocks[b].nextSame) {
@@ -215,8 +260,14 @@ QStringList IniDocument::keyNames(QStringView section) const {
 }
 
 QByteArray IniDocument::serialize() const {
+    // At most the text read, the texts written since, and for each line kept apart its '=' and line
+    // break, for each header its brackets and line break: the buffer never grows (and is copied) on the way.
+    size_t bound = static_cast<size_t>(text.size()) + owned.written() + 1;
+    for (const IniBlock& block : blocks) {
+        bound += 2 * block.lines.size() + 3;
+    }
     QByteArray out;
-    out.reserve(text.size() + 64);
+    out.reserve(static_cast<qsizetype>(bound));
     adviseLargePages(out.data(), static_cast<size_t>(out.capacity()));
     for (const IniBlock& block : blocks) {
         if (block.hasHeader) {
@@ -257,13 +308,8 @@ void IniDocument::set(QStringView section, QStringView key, const QString& value
             last.parse();
             last.lines.push_back(IniLine{}); // a blank line between sections
         }
-        blocks.push_back(IniBlock{own(section.toString()),
-                                  true,
-                                  true,
-                                  NoBlock,
-                                  {},
-                                  {IniLine{true, own(key.toString()), own(value)}},
-                                  separated});
+        blocks.push_back(IniBlock{
+            own(section), true, true, separated, NoBlock, {}, {IniLine{true, own(key), own(value)}}, {}});
         indexBlock(static_cast<uint32_t>(blocks.size() - 1));
         return;
     }
@@ -276,7 +322,14 @@ void IniDocument::set(QStringView section, QStringView key, const QString& value
     const auto known = index ? index->find(key) : KeyIndex::iterator{};
     if (!index || known != index->end()) {
         for (uint32_t b = first; b != NoBlock; b = blocks[b].nextSame) {
-            blocks[b].parse();
+            if (!blocks[b].parsed) { // split into lines only where the key stands
+                bool has = false;
+                blocks[b].forEach([&](const IniLine& l) { has = has || (l.isEntry && equal(l.key, key)); });
+                if (!has) {
+                    continue;
+                }
+                blocks[b].parse();
+            }
             for (IniLine& l : blocks[b].lines) {
                 if (l.isEntry && equal(l.key, key)) {
                     l.value = own(value);
@@ -290,15 +343,8 @@ void IniDocument::set(QStringView section, QStringView key, const QString& value
         }
     }
     // Append after the last non-blank line of the section's first block.
-    IniBlock& block = blocks[first];
-    block.parse();
-    auto& lines = block.lines;
-    auto pos = lines.end();
-    while (pos != lines.begin() && !std::prev(pos)->isEntry && trimmed(std::prev(pos)->key).isEmpty()) {
-        --pos;
-    }
-    const IniLine added{true, own(key.toString()), own(value)};
-    lines.insert(pos, added);
+    const IniLine added{true, own(key), own(value)};
+    blocks[first].append(added);
     if (index) {
         index->emplace(added.key, added.value);
     }

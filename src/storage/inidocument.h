@@ -11,10 +11,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace tavrok::detail {
@@ -76,33 +77,81 @@ inline constexpr uint32_t NoBlock = UINT32_MAX;
 
 // A section's header and its lines. A block nobody changed keeps its lines as the text they are in
 // (body) and is split into lines only when read or changed: a file of 200 000 alarms costs little
-// more memory than its text.
+// more memory than its text. A key added to such a block stays a line of its own between the body and
+// the blank lines that ended it (tail), so marking every alarm of a long file does not split them all.
 struct IniBlock {
     Utf8View name;
     bool hasHeader = false;
-    bool parsed = true;          // lines hold the block; otherwise body does
+    bool parsed = true; // lines hold the block; otherwise body, lines and tail do, in this order
+    bool separated = false; // added with a blank line put at the end of the block above: erased with it
     uint32_t nextSame = NoBlock; // the next block of the same section, when the section repeats
     Utf8View body;
     std::vector<IniLine> lines;
-    bool separated = false; // added with a blank line put at the end of the block above: erased with it
+    Utf8View tail;
 
     template <typename F> void forEach(F&& fn) const {
-        if (parsed) {
-            for (const IniLine& l : lines) {
-                fn(l);
-            }
-        } else {
+        if (!parsed) {
             forEachLine(body, [&](Utf8View raw) { fn(classify(raw)); });
+        }
+        for (const IniLine& l : lines) {
+            fn(l);
+        }
+        if (!parsed) {
+            forEachLine(tail, [&](Utf8View raw) { fn(classify(raw)); });
         }
     }
     void parse() {
         if (!parsed) {
-            forEachLine(body, [&](Utf8View raw) { lines.push_back(classify(raw)); });
+            std::vector<IniLine> all;
+            all.reserve(lineCount());
+            forEach([&](const IniLine& l) { all.push_back(l); });
+            lines = std::move(all);
             parsed = true;
-            body = {};
+            body = tail = {};
         }
     }
-    bool empty() const { return parsed ? lines.empty() : body.isEmpty(); }
+    // Adds an entry after the last line that is not blank.
+    void append(const IniLine& entry);
+    bool empty() const { return lines.empty() && (parsed || (body.isEmpty() && tail.isEmpty())); }
+    // The number of lines, or a little more where the text ends without a line break.
+    size_t lineCount() const {
+        const auto breaks = [](Utf8View v) {
+            return v.isEmpty() ? size_t{0} : static_cast<size_t>(std::count(v.begin(), v.end(), '\n')) + 1;
+        };
+        return lines.size() + (parsed ? 0 : breaks(body) + breaks(tail));
+    }
+};
+
+// Texts written into a document, kept in a few large pieces rather than one allocation each. The pieces
+// are shared with a copy of the document, which writes its own texts to new pieces.
+class TextArena {
+public:
+    TextArena() = default;
+    TextArena(const TextArena& other) : pieces_(other.pieces_), written_(other.written_) {}
+    TextArena& operator=(const TextArena& other) {
+        pieces_ = other.pieces_;
+        next_ = nullptr;
+        room_ = 0;
+        written_ = other.written_;
+        return *this;
+    }
+    TextArena(TextArena&& other) noexcept { *this = std::move(other); }
+    TextArena& operator=(TextArena&& other) noexcept {
+        pieces_ = std::move(other.pieces_);
+        next_ = std::exchange(other.next_, nullptr);
+        room_ = std::exchange(other.room_, 0);
+        written_ = std::exchange(other.written_, 0);
+        return *this;
+    }
+
+    Utf8View add(QStringView s);
+    size_t written() const { return written_; }
+
+private:
+    std::vector<std::shared_ptr<char[]>> pieces_;
+    char* next_ = nullptr;
+    size_t room_ = 0;
+    size_t written_ = 0; // all the texts of all pieces; new pieces grow with it, up to a limit
 };
 
 // Where each section starts: an open-addressed table of the first and last block of every section
@@ -170,7 +219,7 @@ private:
 
 struct IniDocument {
     QByteArray text; // UTF-8
-    std::deque<QByteArray> owned;
+    TextArena owned;
     std::vector<IniBlock, LargePageAllocator<IniBlock>> blocks{IniBlock{}};
     SectionIndex sections;
     // Sections with many keys (the list of alarm names) get a key index once they are searched more
@@ -212,10 +261,7 @@ struct IniDocument {
         rawSize = bytes.size();
     }
 
-    Utf8View own(const QString& s) {
-        owned.push_back(s.toUtf8());
-        return owned.back();
-    }
+    Utf8View own(QStringView s) { return owned.add(s); }
 
     static IniDocument parse(const QByteArray& bytes);
 

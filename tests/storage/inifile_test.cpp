@@ -279,6 +279,29 @@ TEST_F(IniFileTest, EraseSectionAndDeleteKeyTakeEveryOccurrence) {
     ASSERT_TRUE(ini.deleteKey(u"b", u"nothing"));
 }
 
+TEST_F(IniFileTest, AKeyAddedToSectionsNobodyReadLandsBeforeTheirBlankLines) {
+    // Line breaks of both kinds, a comment last, a repeated section, a last line without its break.
+    IniFile ini = fileWith("[a]\r\nk=1\r\n\r\n[b]\nk=2\n; note\n\n\n[a]\nm=3\n[c]\nk=4");
+    IniBatch batch(ini);
+    for (const char16_t* section : {u"a", u"b", u"c"}) {
+        batch.writeString(section, u"p", QStringLiteral("X"));
+    }
+    // A snapshot held in between: the batch goes on in a copy, and the snapshot keeps what it saw.
+    const IniSnapshot seen = batch.view();
+    batch.writeString(u"b", u"q", QStringLiteral("Y"));
+    batch.writeString(u"a", u"p", QStringLiteral("Z"));
+    batch.writeString(u"c", u"k", QStringLiteral("5"));
+    ASSERT_TRUE(batch.commit());
+    EXPECT_EQ(readBytes(path), QByteArray("[a]\nk=1\np=Z\n\n[b]\nk=2\n; note\np=X\nq=Y\n\n\n[a]\nm=3\n[c]\nk=5\np=X\n"));
+    EXPECT_EQ(seen.readString(u"a", u"p"), QStringLiteral("X"));
+    EXPECT_EQ(seen.readString(u"c", u"k"), QStringLiteral("4"));
+    EXPECT_FALSE(seen.valueExists(u"b", u"q"));
+    EXPECT_EQ(seen.keyNames(u"b"), (QStringList{QStringLiteral("k"), QStringLiteral("p")}));
+    // Erased after the keys were added, a section takes them along.
+    ASSERT_TRUE(ini.eraseSection(u"b"));
+    EXPECT_EQ(readBytes(path), QByteArray("[a]\nk=1\np=Z\n\n[a]\nm=3\n[c]\nk=5\np=X\n"));
+}
+
 TEST_F(IniFileTest, ASectionAddedAndErasedLeavesTheFileAsItWas) {
     for (const QByteArray& text : {QByteArray("[cesty]\nnastaveni=a\n"), QByteArray("[a]\nk=1\n\n[b]\nk=2\n"),
                                    QByteArray("; only a comment\n"), QByteArray("[a]\nk=1\n\n\n")}) {
