@@ -259,32 +259,104 @@ QStringList IniDocument::keyNames(QStringView section) const {
     return names;
 }
 
-QByteArray IniDocument::serialize() const {
-    // At most the text read, the texts written since, and for each line kept apart its '=' and line
-    // break, for each header its brackets and line break: the buffer never grows (and is copied) on the way.
-    size_t bound = static_cast<size_t>(text.size()) + owned.written() + 1;
-    for (const IniBlock& block : blocks) {
-        bound += 2 * block.lines.size() + 3;
+namespace {
+
+// Bytes put one after another, passed on to a sink a large piece at a time.
+class Writer {
+public:
+    Writer(const std::function<bool(const char*, qsizetype)>& sink, qsizetype expected) : sink_(sink) {
+        buffer_.reserve(static_cast<size_t>(std::min(expected, Size)));
     }
-    QByteArray out;
-    out.reserve(static_cast<qsizetype>(bound));
-    adviseLargePages(out.data(), static_cast<size_t>(out.capacity()));
+    void put(const char* p, qsizetype n) {
+        if (n > Size - static_cast<qsizetype>(buffer_.size())) {
+            flush();
+            if (n > Size) {
+                ok_ = ok_ && sink_(p, n);
+                return;
+            }
+        }
+        buffer_.append(p, static_cast<size_t>(n));
+    }
+    void put(Utf8View v) { put(v.data(), v.size()); }
+    void put(char c) { put(&c, 1); }
+    void line(const IniLine& l) {
+        put(l.key);
+        if (l.isEntry) {
+            put('=');
+            put(l.value);
+        }
+        put('\n');
+    }
+    bool done() {
+        flush();
+        return ok_;
+    }
+
+private:
+    static constexpr qsizetype Size = 256 * 1024;
+    void flush() {
+        ok_ = ok_ && (buffer_.empty() || sink_(buffer_.data(), static_cast<qsizetype>(buffer_.size())));
+        buffer_.clear();
+    }
+    const std::function<bool(const char*, qsizetype)>& sink_;
+    std::string buffer_;
+    bool ok_ = true;
+};
+
+// Whether the line is written back as it stands: no blanks around its name, '=' and value.
+bool standsAsWritten(Utf8View raw, const IniLine& l) {
+    return !l.isEntry || (l.key.data() == raw.data() && l.value.data() == l.key.data() + l.key.size() + 1 &&
+                          l.value.data() + l.value.size() == raw.data() + raw.size());
+}
+
+// Lines of the file's text, written as the document writes them: most are copied as they stand, many
+// lines at once.
+void writeText(Writer& out, Utf8View text) {
+    const char* p = text.data();
+    const char* const e = p + text.size();
+    const char* run = p; // the lines from here up to p are copied as they stand
+    while (p != e) {
+        const char* lineEnd = p;
+        while (lineEnd != e && *lineEnd != '\n' && *lineEnd != '\r') {
+            ++lineEnd;
+        }
+        const Utf8View raw(p, lineEnd - p);
+        const bool plainBreak = lineEnd != e && *lineEnd == '\n';
+        if (lineEnd != e) {
+            lineEnd += (*lineEnd == '\r' && lineEnd + 1 != e && lineEnd[1] == '\n') ? 2 : 1;
+        }
+        const IniLine l = classify(raw);
+        if (!plainBreak || !standsAsWritten(raw, l)) {
+            out.put(run, p - run);
+            out.line(l);
+            run = lineEnd;
+        }
+        p = lineEnd;
+    }
+    out.put(run, p - run);
+}
+
+} // namespace
+
+bool IniDocument::serialize(const std::function<bool(const char*, qsizetype)>& sink) const {
+    Writer out(sink, text.size() + 4096);
     for (const IniBlock& block : blocks) {
         if (block.hasHeader) {
-            out += '[';
-            out += block.name;
-            out += "]\n";
+            out.put('[');
+            out.put(block.name);
+            out.put("]\n", 2);
         }
-        block.forEach([&](const IniLine& l) {
-            out += l.key;
-            if (l.isEntry) {
-                out += '=';
-                out += l.value;
-            }
-            out += '\n';
-        });
+        if (!block.parsed) {
+            writeText(out, block.body);
+        }
+        for (const IniLine& l : block.lines) {
+            out.line(l);
+        }
+        if (!block.parsed) {
+            writeText(out, block.tail);
+        }
     }
-    return out;
+    return out.done();
 }
 
 void IniDocument::set(QStringView section, QStringView key, const QString& value) {

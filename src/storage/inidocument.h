@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <cstring>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -145,7 +147,6 @@ public:
     }
 
     Utf8View add(QStringView s);
-    size_t written() const { return written_; }
 
 private:
     std::vector<std::shared_ptr<char[]>> pieces_;
@@ -217,6 +218,46 @@ private:
     size_t used_ = 0;
 };
 
+// A hash of a file's bytes given in pieces: the same bytes give the same hash however they are cut.
+class BytesHash {
+public:
+    void add(const char* p, size_t n) {
+        for (; n > 0 && filled_ != 0; --n) {
+            take(static_cast<unsigned char>(*p++));
+        }
+        for (; n >= 8; n -= 8, p += 8) {
+            uint64_t word;
+            std::memcpy(&word, p, 8);
+            mix(word);
+        }
+        for (; n > 0; --n) {
+            take(static_cast<unsigned char>(*p++));
+        }
+    }
+    uint64_t result() const {
+        BytesHash last = *this;
+        last.mix(last.word_ ^ (uint64_t{last.filled_} << 59));
+        return last.hash_;
+    }
+
+private:
+    void take(unsigned char c) {
+        word_ |= uint64_t{c} << (8 * filled_);
+        if (++filled_ == 8) {
+            mix(word_);
+            word_ = 0;
+            filled_ = 0;
+        }
+    }
+    void mix(uint64_t word) {
+        hash_ = (hash_ ^ word) * 0x9E3779B97F4A7C15ULL;
+        hash_ ^= hash_ >> 29;
+    }
+    uint64_t hash_ = 0x7461767261ULL;
+    uint64_t word_ = 0;
+    unsigned filled_ = 0;
+};
+
 struct IniDocument {
     QByteArray text; // UTF-8
     TextArena owned;
@@ -241,7 +282,7 @@ struct IniDocument {
     mutable bool cachedUnique = false; // no key of the cached section stands twice
     uint32_t lastWritten = NoBlock;    // the section written last (its first block)
     uint32_t writesToLast = 0;         // and how many writes in a row went to it
-    size_t rawHash = 0;                // of the bytes the document was read from or last written as
+    uint64_t rawHash = 0;              // of the bytes the document was read from or last written as
     qsizetype rawSize = 0;             // and their number
     qint64 loadedAtNs = 0;             // wall clock just before those bytes were read or written
     bool undecodable = false;          // the bytes on disk are no text: they are never overwritten
@@ -252,7 +293,11 @@ struct IniDocument {
         return ++last;
     }
 
-    static size_t hashOf(const QByteArray& bytes) { return qHash(bytes, 0x7461767261ULL); }
+    static uint64_t hashOf(const QByteArray& bytes) {
+        BytesHash hash;
+        hash.add(bytes.constData(), static_cast<size_t>(bytes.size()));
+        return hash.result();
+    }
     bool sameBytes(const QByteArray& bytes) const {
         return bytes.size() == rawSize && hashOf(bytes) == rawHash;
     }
@@ -325,7 +370,8 @@ struct IniDocument {
     std::optional<Utf8View> find(QStringView section, QStringView key) const;
     // The keys of a section, each once, in the order of their first lines.
     QStringList keyNames(QStringView section) const;
-    QByteArray serialize() const;
+    // The file's bytes as they are written, passed to the sink piece by piece; false when it refused one.
+    bool serialize(const std::function<bool(const char*, qsizetype)>& sink) const;
 
     void set(QStringView section, QStringView key, const QString& value);
     bool erase(QStringView section);

@@ -274,14 +274,24 @@ bool IniFile::save() {
         return false;
     }
     const qint64 startedNs = wallClockNs();
-    QByteArray bytes = doc.serialize();
-    if (!replaceFileWhole(path_, bytes)) {
+    // Written as it is made, a piece at a time: a long file is not held twice in memory.
+    detail::BytesHash hash;
+    qsizetype size = 0;
+    const bool written = replaceFileWhole(path_, [&](const ByteSink& sink) {
+        return doc.serialize([&](const char* p, qsizetype n) {
+            hash.add(p, static_cast<size_t>(n));
+            size += n;
+            return sink(p, n);
+        });
+    });
+    if (!written) {
         // The disk still holds the old file; let the next read take it from there.
         doc_.reset();
         stamp_.reset();
         return false;
     }
-    doc.setRaw(bytes);
+    doc.rawHash = hash.result();
+    doc.rawSize = size;
     doc.loadedAtNs = startedNs;
     stamp_ = std::make_unique<Stamp>(Stamp::of(path_, encodedPath_));
     return true;

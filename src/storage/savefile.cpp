@@ -46,7 +46,7 @@ QString finalTarget(const QString& path) {
 
 #ifdef Q_OS_UNIX
 
-bool replaceFileWhole(const QString& path, const QByteArray& bytes) {
+bool replaceFileWhole(const QString& path, const std::function<bool(const ByteSink&)>& produce) {
     if (path.isEmpty()) {
         return false;
     }
@@ -72,18 +72,20 @@ bool replaceFileWhole(const QString& path, const QByteArray& bytes) {
     if (fd < 0) {
         return false;
     }
-    bool ok = true;
-    const char* p = bytes.constData();
-    qsizetype left = bytes.size();
-    while (ok && left > 0) {
-        const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
-        if (n < 0 && errno == EINTR) {
-            continue;
+    bool ok = produce([fd](const char* p, qsizetype left) {
+        while (left > 0) {
+            const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0) {
+                return false;
+            }
+            p += n;
+            left -= n;
         }
-        ok = n > 0;
-        p += n > 0 ? n : 0;
-        left -= n > 0 ? n : 0;
-    }
+        return true;
+    });
     // A file system that allocates late reports a full disk only here.
     ok = ok && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
@@ -99,13 +101,13 @@ bool replaceFileWhole(const QString& path, const QByteArray& bytes) {
 
 #else
 
-bool replaceFileWhole(const QString& path, const QByteArray& bytes) {
+bool replaceFileWhole(const QString& path, const std::function<bool(const ByteSink&)>& produce) {
     if (path.isEmpty()) {
         return false;
     }
     QSaveFile file(finalTarget(path));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() ||
-        !file.flush()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        !produce([&file](const char* p, qsizetype n) { return file.write(p, n) == n; }) || !file.flush()) {
         file.cancelWriting();
         return false;
     }
@@ -113,6 +115,10 @@ bool replaceFileWhole(const QString& path, const QByteArray& bytes) {
 }
 
 #endif
+
+bool replaceFileWhole(const QString& path, const QByteArray& bytes) {
+    return replaceFileWhole(path, [&bytes](const ByteSink& sink) { return sink(bytes.constData(), bytes.size()); });
+}
 
 QString temporaryNameBeside(const QString& path) {
     return path + temporarySuffix();
@@ -161,7 +167,7 @@ int removeLeftoverTemporaries(const QString& path) {
 
 bool deleteFileKeepingLink(const QString& path) {
     if (QFileInfo(path).isSymLink()) {
-        return replaceFileWhole(path, {});
+        return replaceFileWhole(path, QByteArray());
     }
     if (!QFileInfo::exists(path)) {
         return true;

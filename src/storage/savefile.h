@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 namespace tavrok {
 
@@ -11,6 +12,10 @@ namespace tavrok {
 // no temporary file is left, and the result is false.
 // A symbolic link keeps pointing where it did; the file it points to is the one replaced.
 bool replaceFileWhole(const QString& path, const QByteArray& bytes);
+// The same with the bytes given piece by piece: `produce` passes each piece to the sink, which answers
+// false once writing failed, and answers false itself when it could not give them all.
+using ByteSink = std::function<bool(const char* data, qsizetype size)>;
+bool replaceFileWhole(const QString& path, const std::function<bool(const ByteSink&)>& produce);
 
 // Deletes the file at `path`; a missing file is already deleted, a write-protected one is kept (false).
 // A symbolic link (the user keeps the file elsewhere) stays, and the file it points to is emptied

@@ -1,4 +1,5 @@
 #include "storage/inifile.h"
+#include "storage/inidocument.h"
 #include "storage/savefile.h"
 #include "storage/textcodec.h"
 
@@ -127,6 +128,11 @@ TEST_F(IniFileTest, OddFilesReadAsAPersonMeantThem) {
     EXPECT_EQ(ini.keyNames(u"sekce"),
               (QStringList{QStringLiteral("klic"), QStringLiteral("dup"), QStringLiteral("extra")}));
     EXPECT_EQ(fileWith("\xEF\xBB\xBF\xEF\xBB\xBF[a]\nk=1\n").readInteger(u"a", u"k", 0), 1) << "a mark twice";
+    // Written back, every line of every section reads as a line break of one kind and entries without
+    // blanks around them; comments and other lines stay as they were.
+    IniFile mixed = fileWith("[a]\nk=1\n  s = 2 \nt=3\r\nu=4\rv=5\n; c \n\n[b]\nw=6");
+    ASSERT_TRUE(mixed.writeString(u"b", u"x", QStringLiteral("7")));
+    EXPECT_EQ(readBytes(path), QByteArray("[a]\nk=1\ns=2\nt=3\nu=4\nv=5\n; c \n\n[b]\nw=6\nx=7\n"));
 }
 
 TEST_F(IniFileTest, CzechTextInUtf8AndInWindows1250) {
@@ -375,6 +381,31 @@ TEST_F(IniFileTest, ASnapshotKeepsTheFileAsItWasWhileTheHandleMovesOn) {
     EXPECT_FALSE(before.valueExists(u"a", u"c"));
     EXPECT_EQ(ini.snapshot().readInteger(u"a", u"b", 0), 2);
     EXPECT_EQ(IniSnapshot().readInteger(u"a", u"b", 7), 7) << "an empty snapshot reads defaults";
+}
+
+TEST(BytesHash, TheSameBytesGiveTheSameHashHoweverTheyAreCutAndAnyChangeAnother) {
+    QByteArray bytes(1000, Qt::Uninitialized);
+    for (int i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<char>(i * 7 + 3);
+    }
+    const auto hashOf = [](const QByteArray& b, std::initializer_list<qsizetype> cuts) {
+        detail::BytesHash hash;
+        qsizetype at = 0;
+        for (const qsizetype cut : cuts) {
+            hash.add(b.constData() + at, static_cast<size_t>(cut - at));
+            at = cut;
+        }
+        hash.add(b.constData() + at, static_cast<size_t>(b.size() - at));
+        return hash.result();
+    };
+    const uint64_t whole = hashOf(bytes, {});
+    EXPECT_EQ(hashOf(bytes, {1, 2, 3, 11, 500, 997}), whole);
+    EXPECT_EQ(hashOf(bytes, {7, 15, 16, 999}), whole);
+    QByteArray changed = bytes;
+    changed[997] = static_cast<char>(changed[997] ^ 1);
+    EXPECT_NE(hashOf(changed, {}), whole);
+    EXPECT_NE(hashOf(bytes + '\0', {}), whole) << "a zero byte more";
+    EXPECT_NE(hashOf(bytes.first(999), {}), whole);
 }
 
 TEST(LeftoverTemporaries, OnlyTheSavesOwnTemporariesOfThatFileAreRemoved) {
