@@ -117,7 +117,8 @@ bool replaceFileWhole(const QString& path, const std::function<bool(const ByteSi
 #endif
 
 bool replaceFileWhole(const QString& path, const QByteArray& bytes) {
-    return replaceFileWhole(path, [&bytes](const ByteSink& sink) { return sink(bytes.constData(), bytes.size()); });
+    return replaceFileWhole(path,
+                            [&bytes](const ByteSink& sink) { return sink(bytes.constData(), bytes.size()); });
 }
 
 QString temporaryNameBeside(const QString& path) {
