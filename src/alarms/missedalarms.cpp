@@ -70,9 +70,10 @@ bool later(const Cursor& a, const Cursor& b) {
 
 void MissedAlarmCandidates::consider(const IniRecord& record, const QString& name, const TNactenyBudik& schedule) {
     TNactenyBudik alarm = schedule;
-    const auto [base, next, unmarked] = markedOf(record, alarm);
-    if (unmarked || !next || *next <= until || base > from) {
+    const auto [base, next, withoutMark] = markedOf(record, alarm);
+    if (withoutMark || !next || *next <= until || base > from) {
         names << name;
+        unmarked.push_back(withoutMark && record.sectionExists()); // a name without a section is passed over
     }
 }
 
@@ -89,8 +90,15 @@ ZmeskaneBudiky najdiZmeskaneBudiky(IniFile& alarmsIni, TDateTime now, std::size_
         // A name the list holds twice (in any letter case): its first entry already marked it checked.
         std::unordered_set<QStringView, detail::CaseInsensitiveHash, detail::CaseInsensitiveEqual> seen;
         seen.reserve(static_cast<std::size_t>(names.size()));
-        for (const QString& name : names) {
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            const QString& name = names[i];
             if (isListSection(name)) {
+                continue;
+            }
+            if (picked && candidates->unmarked[static_cast<size_t>(i)]) {
+                if (seen.insert(name).second) {
+                    toMark << name; // read when they were picked: nothing more to learn from it
+                }
                 continue;
             }
             const IniRecord record = zaznamBudiku(ini, name);

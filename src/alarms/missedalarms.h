@@ -55,6 +55,9 @@ struct MissedAlarmCandidates {
     TDateTime from = 0;
     TDateTime until = 0;
     QStringList names; // in the order of the list in the file
+    // For each of the names: it has no readable mark (imported, written by hand), so it lists nothing
+    // and is only marked.
+    std::vector<bool> unmarked;
 
     void consider(const IniRecord& alarm, const QString& name, const TNactenyBudik& schedule);
 };

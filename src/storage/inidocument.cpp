@@ -372,6 +372,12 @@ void IniDocument::set(QStringView section, QStringView key, const QString& value
         const auto it = keyIndexes.find(first);
         index = std::move(it->second);
     }
+    const CaseInsensitiveEqual equal;
+    // Whether the key stands in the section already: a new key is appended without splitting the
+    // section's blocks into lines.
+    const bool present = first != NoBlock && !index && std::ranges::any_of(linesOf(first), [&](const IniLine& l) {
+        return l.isEntry && equal(l.key, key);
+    });
     changed();
     if (first == NoBlock) {
         IniBlock& last = blocks.back();
@@ -390,9 +396,8 @@ void IniDocument::set(QStringView section, QStringView key, const QString& value
             keyIndexes.emplace(first, std::move(*index));
         }
     };
-    const CaseInsensitiveEqual equal;
     const auto known = index ? index->find(key) : KeyIndex::iterator{};
-    if (!index || known != index->end()) {
+    if (index ? known != index->end() : present) {
         for (uint32_t b = first; b != NoBlock; b = blocks[b].nextSame) {
             if (!blocks[b].parsed) { // split into lines only where the key stands
                 bool has = false;
