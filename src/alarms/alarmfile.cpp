@@ -173,6 +173,7 @@ SeznamBudiku nactiSeznamBudiku(const IniFile& alarmsIni, TDateTime now, const Ka
             eachAlarm(ini, alarm, name, schedule);
         }
     }
+    list.seznamNazvuBudiku.reserve(list.seznamNazvuBudiku.size() + 1); // just one more, not twice as many
     list.seznamNazvuBudiku << AlarmSeparator;
     list.seznamDatBudiku.push_back(now);
     seradBudiky(list);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 namespace tavrok {
 
@@ -235,14 +236,28 @@ void seradBudiky(SeznamBudiku& list) {
     std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
         return a.first < b.first || (!(b.first < a.first) && a.second < b.second);
     });
-    SeznamBudiku sorted;
-    sorted.seznamNazvuBudiku.reserve(static_cast<qsizetype>(n));
-    sorted.seznamDatBudiku.reserve(n);
-    for (const auto& [date, i] : order) {
-        sorted.seznamNazvuBudiku.push_back(std::move(list.seznamNazvuBudiku[static_cast<qsizetype>(i)]));
-        sorted.seznamDatBudiku.push_back(date);
+    // Put in that order where they are, following each cycle of the permutation: a long list is not
+    // copied. A place done points to itself.
+    for (size_t i = 0; i < n; ++i) {
+        list.seznamDatBudiku[i] = order[i].first;
     }
-    list = std::move(sorted);
+    auto& names = list.seznamNazvuBudiku;
+    names.resize(static_cast<qsizetype>(n));
+    for (size_t i = 0; i < n; ++i) {
+        if (order[i].second == i) {
+            continue;
+        }
+        QString held = std::move(names[static_cast<qsizetype>(i)]);
+        for (size_t j = i;;) {
+            const size_t from = std::exchange(order[j].second, j);
+            if (from == i) {
+                names[static_cast<qsizetype>(j)] = std::move(held);
+                break;
+            }
+            names[static_cast<qsizetype>(j)] = std::move(names[static_cast<qsizetype>(from)]);
+            j = from;
+        }
+    }
 }
 
 } // namespace tavrok

@@ -159,6 +159,9 @@ const IniDocument::Lines& IniDocument::linesOf(uint32_t first) const {
         for (uint32_t b = first; b != NoBlock; b = blocks[b].nextSame) {
             lineCount += blocks[b].lineCount();
         }
+        if (cachedLines.capacity() > 4 * std::max<size_t>(lineCount, 256)) {
+            Lines().swap(cachedLines); // the lines of a long list read before are not kept for a short section
+        }
         cachedLines.reserve(lineCount);
         for (uint32_t b = first; b != NoBlock; b = blocks[b].nextSame) {
             blocks[b].forEach([&](const IniLine& l) { cachedLines.push_back(l); });

@@ -1,6 +1,7 @@
 #include "alarms/scheduler.h"
 
 #include <QRandomGenerator>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -130,6 +131,23 @@ TEST(Scheduler, SortingIsStableByDate) {
     EXPECT_EQ(list.seznamNazvuBudiku, (QStringList{QStringLiteral("b"), QStringLiteral("c"),
                                                    QStringLiteral("a"), QStringLiteral("d")}));
     EXPECT_EQ(list.seznamDatBudiku, (std::vector<TDateTime>{3, 3, 5, 9}));
+
+    // A long list with many equal dates: every name stays with its date, equal ones in the list's order.
+    SeznamBudiku many;
+    std::vector<std::pair<TDateTime, QString>> expected;
+    for (int i = 0; i < 500; ++i) {
+        const TDateTime date = (i * 7919) % 37;
+        many.seznamNazvuBudiku << QString::number(i);
+        many.seznamDatBudiku.push_back(date);
+        expected.emplace_back(date, QString::number(i));
+    }
+    std::stable_sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    seradBudiky(many);
+    ASSERT_EQ(many.seznamNazvuBudiku.size(), 500);
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(many.seznamDatBudiku[i], expected[i].first);
+        EXPECT_EQ(many.seznamNazvuBudiku[static_cast<qsizetype>(i)], expected[i].second);
+    }
 }
 
 namespace {
