@@ -219,6 +219,27 @@ std::optional<Utf8View> IniDocument::find(QStringView section, QStringView key) 
             return lookUp(it->second); // without the section's lines
         }
     }
+    if (cachedSection != first) {
+        // A long section read for a key or two (a list's count) is searched where it stands; searched
+        // more often, it gets its lines and its key index below.
+        scans = scannedSection == first ? scans + 1 : 1;
+        scannedSection = first;
+        size_t lineCount = 0;
+        for (uint32_t b = first; b != NoBlock && lineCount <= LongSection; b = blocks[b].nextSame) {
+            lineCount += blocks[b].lineCount();
+        }
+        if (lineCount > LongSection && scans <= SearchesBeforeIndex) {
+            const CaseInsensitiveEqual equal;
+            std::optional<Utf8View> found;
+            forEachLineOf(first, [&](const IniLine& l) {
+                if (l.isEntry && equal(l.key, key)) {
+                    found = l.value;
+                }
+                return !found;
+            });
+            return found;
+        }
+    }
     const Lines& lines = cachedSection == first ? cachedLines : linesOf(first);
     if (lines.size() > IndexedSectionSize) {
         if (const KeyIndex* index = keyIndexOf(first)) {

@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -30,8 +31,9 @@ struct IniLine {
     Utf8View value;
 };
 
-// Calls fn(line) for each line of a piece of the file's text.
-template <typename F> void forEachLine(Utf8View text, F&& fn) {
+// Calls fn(line) for each line of a piece of the file's text. A fn that answers false stops it, and
+// then so does forEachLine.
+template <typename F> bool forEachLine(Utf8View text, F&& fn) {
     const char* p = text.data();
     const char* const e = p + text.size();
     while (p != e) {
@@ -44,8 +46,15 @@ template <typename F> void forEachLine(Utf8View text, F&& fn) {
             lineEnd += (*lineEnd == '\r' && lineEnd + 1 != e && lineEnd[1] == '\n') ? 2 : 1;
         }
         p = lineEnd;
-        fn(raw);
+        if constexpr (std::is_same_v<std::invoke_result_t<F&, Utf8View>, bool>) {
+            if (!fn(raw)) {
+                return false;
+            }
+        } else {
+            fn(raw);
+        }
     }
+    return true;
 }
 
 // Calls fn with the value as UTF-16: a short ASCII value (a number, a date) without an allocation.
@@ -91,16 +100,25 @@ struct IniBlock {
     std::vector<IniLine> lines;
     Utf8View tail;
 
-    template <typename F> void forEach(F&& fn) const {
-        if (!parsed) {
-            forEachLine(body, [&](Utf8View raw) { fn(classify(raw)); });
+    // Calls fn(line) for each line; a fn that answers false stops it, and then forEach answers false.
+    template <typename F> bool forEach(F&& fn) const {
+        const auto each = [&](const IniLine& l) {
+            if constexpr (std::is_same_v<std::invoke_result_t<F&, const IniLine&>, bool>) {
+                return fn(l);
+            } else {
+                fn(l);
+                return true;
+            }
+        };
+        if (!parsed && !forEachLine(body, [&](Utf8View raw) { return each(classify(raw)); })) {
+            return false;
         }
         for (const IniLine& l : lines) {
-            fn(l);
+            if (!each(l)) {
+                return false;
+            }
         }
-        if (!parsed) {
-            forEachLine(tail, [&](Utf8View raw) { fn(classify(raw)); });
-        }
+        return parsed || forEachLine(tail, [&](Utf8View raw) { return each(classify(raw)); });
     }
     void parse() {
         if (!parsed) {
@@ -280,6 +298,10 @@ struct IniDocument {
     mutable Lines cachedLines;
     mutable size_t nextLine = 0;       // after the line the last key was found in
     mutable bool cachedUnique = false; // no key of the cached section stands twice
+    // A long section searched without its lines kept (a list's count at its top), and how often.
+    static constexpr size_t LongSection = 4096;
+    mutable uint32_t scannedSection = NoBlock;
+    mutable uint32_t scans = 0;
     uint32_t lastWritten = NoBlock;    // the section written last (its first block)
     uint32_t writesToLast = 0;         // and how many writes in a row went to it
     uint64_t rawHash = 0;              // of the bytes the document was read from or last written as
@@ -320,6 +342,7 @@ struct IniDocument {
         keyIndexes.clear();
         cachedSection = UINT32_MAX;
         cachedLines.clear();
+        scannedSection = NoBlock;
     }
 
     auto nameOf() const {
@@ -361,6 +384,12 @@ struct IniDocument {
         return lastFirst;
     }
 
+    // Calls fn(line) for each line of a section (all its blocks, in order; none for NoBlock), without
+    // keeping them: for a list read once from top to bottom.
+    template <typename F> void forEachLineOf(uint32_t first, F&& fn) const {
+        for (uint32_t b = first; b != NoBlock && blocks[b].forEach(fn); b = blocks[b].nextSame) {
+        }
+    }
     // The lines of a section (all its blocks, in order); valid until another section is read or the
     // document changes.
     const Lines& linesOf(uint32_t first) const;

@@ -34,7 +34,7 @@ QStringList IniSnapshot::numberedValues(QStringView section, int first, int coun
         return values;
     }
     std::vector<bool> found(n);
-    for (const detail::IniLine& l : doc_->linesOf(block)) {
+    doc_->forEachLineOf(block, [&](const detail::IniLine& l) {
         const auto k = l.isEntry ? canonicalNumber(l.key) : std::nullopt;
         if (k && *k >= first && *k - first < count) {
             const auto at = static_cast<size_t>(*k - first);
@@ -43,15 +43,14 @@ QStringList IniSnapshot::numberedValues(QStringView section, int first, int coun
                 values[static_cast<qsizetype>(at)] = QString::fromUtf8(l.value);
             }
         }
-    }
+    });
     return values;
 }
 
 int boundedListCount(const IniSnapshot& file, QStringView section, int stored, int first) {
     // Every key that reads as a number, each once however often it stands (numbers have no letter case).
     const uint32_t block = file.doc_->blocksOf(section);
-    const detail::IniDocument::Lines none;
-    const detail::IniDocument::Lines& lines = block == detail::NoBlock ? none : file.doc_->linesOf(block);
+    const auto lines = [&](auto&& fn) { file.doc_->forEachLineOf(block, fn); };
     const auto numberOf = [](const detail::IniLine& l) -> qint64 {
         if (!l.isEntry) {
             return -1;
@@ -65,21 +64,21 @@ int boundedListCount(const IniSnapshot& file, QStringView section, int stored, i
     qint64 numbered = 0;
     qint64 highest = -1;
     bool rising = true;
-    for (const detail::IniLine& l : lines) {
+    lines([&](const detail::IniLine& l) {
         if (const qint64 n = numberOf(l); n >= 0) {
             rising = rising && n > highest;
             highest = std::max(highest, n);
             ++numbered;
         }
-    }
+    });
     if (!rising) {
         std::vector<std::pair<qint64, detail::Utf8View>> keys;
         keys.reserve(static_cast<size_t>(numbered));
-        for (const detail::IniLine& l : lines) {
+        lines([&](const detail::IniLine& l) {
             if (const qint64 n = numberOf(l); n >= 0) {
                 keys.emplace_back(n, l.key);
             }
-        }
+        });
         std::sort(keys.begin(), keys.end());
         numbered = std::unique(keys.begin(), keys.end()) - keys.begin();
     }

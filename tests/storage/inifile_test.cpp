@@ -190,6 +190,26 @@ TEST_F(IniFileTest, ALongSectionWrittenKeyByKeyInOneBatchTakesTimeInProportionTo
     EXPECT_EQ(IniFile(path).readString(u"mezicasy", u"49999"), QStringLiteral("0;00:00:19"));
 }
 
+TEST_F(IniFileTest, ALongSectionReadsTheSameWhetherSearchedWhereItStandsOrThroughItsIndex) {
+    QByteArray text = "[seznam]\npocet=6000\n";
+    for (int i = 1; i <= 6000; ++i) {
+        text += QByteArray::number(i) + "=jmeno " + QByteArray::number(i) + "\n";
+    }
+    text += "POCET=second\n 17 = repeated\n[dalsi]\nk=1\n";
+    const IniSnapshot ini = fileWith(text).snapshot();
+    // The first reads search the text, later ones the index; another section read between them.
+    for (int round = 0; round < 12; ++round) {
+        EXPECT_EQ(ini.readString(u"seznam", u"Pocet"), QStringLiteral("6000")) << round;
+        EXPECT_EQ(ini.readString(u"seznam", u"17"), QStringLiteral("jmeno 17")) << round;
+        EXPECT_EQ(ini.readString(u"seznam", u"6000"), QStringLiteral("jmeno 6000")) << round;
+        EXPECT_FALSE(ini.valueExists(u"seznam", u"6001")) << round;
+        EXPECT_EQ(ini.readInteger(u"dalsi", u"k", 0), 1) << round;
+    }
+    EXPECT_EQ(ini.numberedValues(u"seznam", 5999, 3, QStringLiteral("?")),
+              (QStringList{QStringLiteral("jmeno 5999"), QStringLiteral("jmeno 6000"), QStringLiteral("?")}));
+    EXPECT_EQ(boundedListCount(ini, u"seznam", 100000, 1), 6000);
+}
+
 TEST_F(IniFileTest, GarbageAndVeryLongValuesNeverBreakReading) {
     QByteArray garbage;
     for (int i = 0; i < 20000; ++i) {
