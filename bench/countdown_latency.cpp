@@ -1,6 +1,7 @@
-// How late the end of a countdown is handled: the real main window (offscreen) with the real clock
-// and timers runs a repeating countdown of 0.25 s and records, for 200 ends, how long after its end
-// moment each end's handling had returned, read to the microsecond. Target: p99 within 1 ms.
+// How late the end of a countdown comes: the real main window (offscreen) with the real clock and
+// timers runs a repeating countdown of 0.25 s and records, for 200 ends, how long after its end moment
+// its sound started (as the rings' lateness is read) and when its handling, the redraw included, had
+// returned, read to the microsecond. Target: p99 within 1 ms.
 #include "app/tfrmhlavniokno.h"
 #include "countdown/countdownpanel.h"
 #include "platform/application.h"
@@ -37,17 +38,34 @@ int main(int argc, char* argv[]) {
     window.countdown().setLeft(0.25 / 86400.0);
     window.countdownPanel().zapniOdpocit();
 
-    std::vector<double> lateness;
+    // Each end twice: when it was heard (its sound started, as a ring's lateness is read) and when its
+    // handling, the window's redraw included, had returned to this loop.
+    std::vector<double> heard;
+    std::vector<double> handled;
+    size_t plays = unattended.audio.played.size();
+    int silent = 0;
     int seen = window.countdownPanel().endsHandled();
     QElapsedTimer guard;
     guard.start();
-    while (static_cast<int>(lateness.size()) < ends && guard.elapsed() < 120'000) {
+    while (static_cast<int>(handled.size()) < ends && guard.elapsed() < 120'000) {
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         if (window.countdownPanel().endsHandled() != seen) {
             seen = window.countdownPanel().endsHandled();
+            const tavrok::UtcTime now = tavrok::bench::preciseUtcNow();
             // A repeating countdown starts its next round at the end just handled.
-            lateness.push_back((tavrok::bench::preciseUtcNow() - window.countdown().start()) * tavrok::MsPerDay);
+            const tavrok::UtcTime end = window.countdown().start();
+            const auto& played = unattended.audio.played;
+            const bool sounded = played.size() > plays;
+            silent += sounded ? 0 : 1;
+            plays = played.size();
+            heard.push_back(((sounded ? played.back() : now) - end) * tavrok::MsPerDay);
+            handled.push_back((now - end) * tavrok::MsPerDay);
         }
     }
-    return tavrok::bench::printLateness("ends of a 0.25 s repeating countdown handled", lateness);
+    if (silent > 0) {
+        std::printf("%d ends played no sound: their handling's return counts as heard\n", silent);
+    }
+    const int result = tavrok::bench::printLateness("ends of a 0.25 s repeating countdown heard", heard);
+    (void)tavrok::bench::printLateness("ends handled, the window's redraw included,", handled);
+    return result;
 }

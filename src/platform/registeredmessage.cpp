@@ -1,45 +1,45 @@
 #include "platform/registeredmessage.h"
 
-#include <QLocalServer>
-#include <QLocalSocket>
+#include "platform/localsocket.h"
+
+#include <memory>
 #include <unistd.h>
 
 namespace tavrok {
 
 RegisteredMessage::RegisteredMessage(const QString& name, QObject* parent) : QObject(parent), name_(name) {
     const QString socket = socketName(name);
-    QLocalSocket probe;
-    probe.connectToServer(socket);
-    if (probe.waitForConnected(200)) {
+    if (LocalSocket::connectTo(socket, 200)) {
         return; // someone answers there: leave it to them
     }
-    QLocalServer::removeServer(socket); // left behind by a program that was killed
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    server_ = new LocalServer(this); // in place of a socket left behind by a program that was killed
     if (!server_->listen(socket)) {
         delete server_;
         server_ = nullptr;
         return;
     }
-    connect(server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* client = server_->nextPendingConnection()) {
-            connect(client, &QLocalSocket::disconnected, client, [this, client] {
-                if (client->readAll().trimmed() == name_.toUtf8()) {
-                    emit received(); // a sender that did not end its line
+    connect(server_, &LocalServer::newConnection, this, [this](LocalSocket* client) {
+        auto buffer = std::make_shared<QByteArray>();
+        connect(client, &LocalSocket::disconnected, client, [this, client, buffer] {
+            if ((*buffer + client->readAll()).trimmed() == name_.toUtf8()) {
+                emit received(); // a sender that did not end its line
+            }
+            client->deleteLater();
+        });
+        connect(client, &LocalSocket::readyRead, this, [this, client, buffer] {
+            *buffer += client->readAll();
+            for (qsizetype end = buffer->indexOf('\n'); end >= 0; end = buffer->indexOf('\n')) {
+                const bool ours = buffer->left(end).trimmed() == name_.toUtf8();
+                buffer->remove(0, end + 1);
+                if (ours) {
+                    emit received();
                 }
+            }
+            if (buffer->size() > 1024) { // no line of ours is that long
+                client->close();
                 client->deleteLater();
-            });
-            connect(client, &QLocalSocket::readyRead, this, [this, client] {
-                while (client->canReadLine()) {
-                    if (client->readLine().trimmed() == name_.toUtf8()) {
-                        emit received();
-                    }
-                }
-                if (client->bytesAvailable() > 1024) {
-                    client->abort(); // no line of ours is that long
-                }
-            });
-        }
+            }
+        });
     });
 }
 

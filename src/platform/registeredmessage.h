@@ -3,9 +3,9 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
-
 namespace tavrok {
+
+class LocalServer;
 
 // A message other programs of the same user send to the program by name, as the updater confirms a
 // finished check: they connect to the local socket of that name in the user's runtime folder and write
@@ -27,7 +27,7 @@ signals:
 
 private:
     QString name_;
-    QLocalServer* server_ = nullptr;
+    LocalServer* server_ = nullptr;
 };
 
 } // namespace tavrok

@@ -1,9 +1,9 @@
 #include "platform/singleinstance.h"
 
+#include "platform/localsocket.h"
+
 #include <QCryptographicHash>
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QElapsedTimer>
@@ -50,19 +50,15 @@ SingleInstance::HandOver SingleInstance::handOver(const QStringList& words) {
     if (!lock_->tryLock(5 * WaitMs)) {
         lock_.reset(); // the first one hangs: go on rather than refuse to start
     }
-    QLocalSocket socket;
-    socket.connectToServer(name_);
-    if (!socket.waitForConnected(WaitMs)) {
+    const std::unique_ptr<LocalSocket> socket = LocalSocket::connectTo(name_, WaitMs);
+    if (!socket) {
         return {}; // nobody listens: this is the first
     }
     lock_.reset();
     HandOver result;
     result.handedOver = true;
     if (words.isEmpty()) {
-        socket.write(Activate);
-        socket.flush();
-        socket.waitForBytesWritten(WaitMs);
-        socket.disconnectFromServer();
+        (void)socket->write(Activate);
         return result;
     }
     // One line: "command", then each word, separated by tabs; the answer is "0", or "1" and the reason.
@@ -70,14 +66,12 @@ SingleInstance::HandOver SingleInstance::handOver(const QStringList& words) {
     for (const QString& w : words) {
         line << QString(w).replace(u'\t', u' ').replace(u'\n', u' ');
     }
-    socket.write(line.join(u'\t').toUtf8() + '\n');
-    socket.flush();
+    (void)socket->write(line.join(u'\t').toUtf8() + '\n');
     QByteArray answer;
-    while (!answer.contains('\n') && socket.state() == QLocalSocket::ConnectedState &&
-           socket.waitForReadyRead(AnswerWaitMs)) {
-        answer += socket.readAll();
+    while (!answer.contains('\n') && socket->waitForReadyRead(AnswerWaitMs)) {
+        answer += socket->readAll();
     }
-    answer += socket.readAll();
+    answer += socket->readAll();
     if (!answer.contains('\n')) {
         // An older program that does not know commands, or one that ended meanwhile.
         return {true, false, {Status::Refused, {}}};
@@ -91,27 +85,23 @@ SingleInstance::HandOver SingleInstance::handOver(const QStringList& words) {
 }
 
 void SingleInstance::listen() {
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    server_ = new LocalServer(this);
     // Nobody answered on the name while the lock is held: a socket there is one a killed program left.
-    QLocalServer::removeServer(name_);
-    server_->listen(name_);
+    (void)server_->listen(name_);
     lock_.reset();
-    connect(server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* socket = server_->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readLines(socket); });
-            connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
-                buffers_.erase(socket);
-                socket->deleteLater();
-            });
-        }
+    connect(server_, &LocalServer::newConnection, this, [this](LocalSocket* socket) {
+        connect(socket, &LocalSocket::readyRead, this, [this, socket] { readLines(socket); });
+        connect(socket, &LocalSocket::disconnected, this, [this, socket] {
+            buffers_.erase(socket);
+            socket->deleteLater();
+        });
     });
 }
 
-void SingleInstance::readLines(QLocalSocket* socket) {
+void SingleInstance::readLines(LocalSocket* socket) {
     QByteArray& buffer = buffers_[socket];
     buffer += socket->readAll();
-    const QPointer<QLocalSocket> guarded(socket);
+    const QPointer<LocalSocket> guarded(socket);
     // Each line is one request; a line may come in parts.
     for (qsizetype end = buffer.indexOf('\n'); end >= 0; end = buffer.indexOf('\n')) {
         const QByteArray text = buffer.left(end);
@@ -139,26 +129,27 @@ void SingleInstance::readLines(QLocalSocket* socket) {
             return;
         }
     }
-    if (buffer.size() > 64 * 1024) {
-        socket->abort(); // no command is that long
+    if (buffer.size() > 64 * 1024) { // no command is that long
+        socket->close();
+        buffers_.erase(socket);
+        socket->deleteLater();
     }
 }
 
-void SingleInstance::carryOut(const QPointer<QLocalSocket>& socket, const QStringList& words) {
+void SingleInstance::carryOut(const QPointer<LocalSocket>& socket, const QStringList& words) {
     // The start that asked gave up waiting and said so: a retry must not find the words done twice. Its
     // end may still wait behind the words it wrote.
-    if (!socket || socket->state() != QLocalSocket::ConnectedState || socket->waitForDisconnected(0)) {
+    if (!socket || socket->peerClosed()) {
         return;
     }
     const Answer a = onCommand_(words);
-    if (!socket || socket->state() != QLocalSocket::ConnectedState) {
+    if (!socket || socket->peerClosed()) {
         return; // the start that asked went away while the actions ran; they stand
     }
     QString reason = a.why;
     reason.replace(u'\n', QStringLiteral("\\n")).replace(u'\t', u' ');
     const QByteArray status = QByteArray::number(static_cast<int>(a.status));
-    socket->write((a.status == Status::Done ? status : status + '\t' + reason.toUtf8()) + '\n');
-    socket->flush();
+    (void)socket->write((a.status == Status::Done ? status : status + '\t' + reason.toUtf8()) + '\n');
 }
 
 void SingleInstance::setCommandHandler(CommandHandler handler) {

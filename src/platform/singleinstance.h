@@ -10,11 +10,12 @@
 #include <utility>
 #include <vector>
 
-class QLocalServer;
-class QLocalSocket;
 class QLockFile;
 
 namespace tavrok {
+
+class LocalServer;
+class LocalSocket;
 
 // One running program per user and program folder: a second start hands over to the first and ends,
 // instead of writing the same files beside it. A plain start brings the first to the front; a start
@@ -54,16 +55,16 @@ signals:
     void activated();
 
 private:
-    void readLines(QLocalSocket* socket);
-    void carryOut(const QPointer<QLocalSocket>& socket, const QStringList& words);
+    void readLines(LocalSocket* socket);
+    void carryOut(const QPointer<LocalSocket>& socket, const QStringList& words);
     void carryOutWaiting();
 
     QString name_;
     CommandHandler onCommand_;
-    std::vector<std::pair<QPointer<QLocalSocket>, QStringList>> waiting_; // words that came before a handler
-    QLocalServer* server_ = nullptr;
+    std::vector<std::pair<QPointer<LocalSocket>, QStringList>> waiting_; // words that came before a handler
+    LocalServer* server_ = nullptr;
     std::unique_ptr<QLockFile> lock_; // held from looking for the first until listening
-    std::map<QLocalSocket*, QByteArray> buffers_; // what each later start has sent so far
+    std::map<LocalSocket*, QByteArray> buffers_; // what each later start has sent so far
 };
 
 // For a start with commands when no program runs: starts the program in the background (`program` with
