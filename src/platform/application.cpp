@@ -2,19 +2,50 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
+#include <QPainter>
+#include <QPixmap>
+#include <QProxyStyle>
 #include <QStyleFactory>
+#include <QWidget>
 #include <QTranslator>
 #include <algorithm>
 #include <memory>
 
 namespace tavrok {
 
+namespace {
+
+// Fusion, with the menu bar's overflow arrows drawn here rather than read from Qt's image files: the
+// first file read that way loads every image format Qt has (JPEG, GIF, ICO ...) at start.
+class ProgramStyle final : public QProxyStyle {
+public:
+    ProgramStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const override {
+        if (which != SP_ToolBarHorizontalExtensionButton) {
+            return QProxyStyle::standardIcon(which, option, widget);
+        }
+        QPixmap arrows(10, 10);
+        arrows.fill(Qt::transparent);
+        QPainter painter(&arrows);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(widget ? widget->palette().color(QPalette::ButtonText) : QColor(Qt::black), 1.2));
+        for (const qreal x : {1.5, 5.5}) { // »
+            painter.drawPolyline(QPolygonF{{x, 2}, {x + 3, 5}, {x, 8}});
+        }
+        return QIcon(arrows);
+    }
+};
+
+} // namespace
+
 void setUpApplication(QApplication& /*app*/) {
     QApplication::setApplicationName(QStringLiteral("Tavrok"));
     QApplication::setApplicationDisplayName(QString());
     QGuiApplication::setDesktopFileName(QStringLiteral("cz.tavrok.Tavrok")); // the desktop entry, on Wayland too
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(new ProgramStyle);
 
     // The layouts were drawn for these faces: Arial resolves to the metric-compatible Liberation Sans
     // through fontconfig; MS Sans Serif would fall to the much wider DejaVu Sans and clip captions.
