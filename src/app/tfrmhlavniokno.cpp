@@ -402,6 +402,10 @@ void TfrmHlavniOkno::edtDChange(const QString& text) {
 // ---- the ticks
 
 void TfrmHlavniOkno::tmrFunkceTimer() {
+    if (tickplan::approaching(state_.clock.utcNow(), plannedDue_)) {
+        tmrFunkce->start(0);
+        return;
+    }
     tmrFunkceTimer(state_.clock.now()); // the alarms follow the wall clock
 }
 
@@ -459,6 +463,7 @@ void TfrmHlavniOkno::scheduleFunctionTick() {
     }
     needs.dueAt(state_.odlozeneBudiky.nextDue());
     needs.pictureDue = area_->nextDue(state_.clock.utcNow());
+    plannedDue_ = needs.nextDue;
     if (const auto delay = tickplan::nextFunctionTick(state_.clock.utcNow(), needs)) {
         tmrFunkce->start(*delay);
     } else {

@@ -174,6 +174,7 @@ private:
         std::optional<LocalTime> local;
         UtcTime utc;
     } plannedAlarm_; // the next alarm's moment on both scales
+    std::optional<UtcTime> plannedDue_; // the due moment the function tick was last planned for
     QValidator* dayValidator_ = nullptr;
 
     StopwatchPanel* stopwatchPanel_ = nullptr;

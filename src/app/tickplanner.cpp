@@ -31,10 +31,8 @@ std::optional<int> nextFunctionTick(UtcTime now, const FunctionTickNeeds& needs)
         delay = std::min<std::int64_t>(delay, untilNextSecond(now, *needs.titleOrigin));
     }
     if (needs.nextDue) {
-        // Up to two milliseconds before it: "now" counts whole milliseconds and the timer whole ones too,
-        // so a wake-up planned for the moment itself lands up to a millisecond after it. A tick before the
-        // moment plans the next one at once, which meets it to a fraction of a millisecond.
-        const double until = floorMs(*needs.nextDue - now) - 1;
+        const double remaining = floorMs(*needs.nextDue - now);
+        const double until = std::floor(remaining - WakeEarlyMs - remaining / 1000);
         delay = std::min(delay, static_cast<std::int64_t>(std::clamp(until, 0.0, 1e9)));
     }
     if (needs.pictureDue) {
@@ -45,6 +43,17 @@ std::optional<int> nextFunctionTick(UtcTime now, const FunctionTickNeeds& needs)
         return std::nullopt;
     }
     return static_cast<int>(delay);
+}
+
+bool approaching(UtcTime now, std::optional<UtcTime> due) {
+    if (!due) {
+        return false;
+    }
+    // Still ahead as the engines round: they take a moment as reached half a millisecond before it. A
+    // wake-up for it comes at most the margin, a thousandth of a second's wait and the timer's
+    // millisecond before it.
+    const std::int64_t remaining = toMilliseconds(*due - now);
+    return remaining >= 1 && remaining <= WakeEarlyMs + 2;
 }
 
 } // namespace tavrok::tickplan

@@ -15,6 +15,10 @@ namespace tickplan {
 inline constexpr int FrameIntervalMs = 33;
 // A wake-up for a change of the shown seconds lands this long after it, so that it has surely passed.
 inline constexpr int WakeMarginMs = 1;
+// A wake-up for a due moment comes this long before it (and a thousandth of the wait more), and the
+// ticks then follow at once until it: "now" and the timers count whole milliseconds, the system lets a
+// wait run over by a thousandth of its length, and a busy machine gives the processor back a little later.
+inline constexpr int WakeEarlyMs = 4;
 
 // Milliseconds until the next whole second of a span counted from some origin.
 int untilNextWholeSecond(TDateTime sinceOrigin);
@@ -43,6 +47,10 @@ struct FunctionTickNeeds {
 // tick, at least once a second, is also what catches up after a suspend (the timers run on a clock that
 // stops while the machine sleeps).
 std::optional<int> nextFunctionTick(UtcTime now, const FunctionTickNeeds& needs);
+
+// A tick woken early for a due moment, which is still a whole millisecond or more away: it does nothing
+// but come again at once. Ticks that redraw and retitle meanwhile would only put it off.
+bool approaching(UtcTime now, std::optional<UtcTime> due);
 
 } // namespace tickplan
 } // namespace tavrok

@@ -1,4 +1,5 @@
 #include "platform/application.h"
+#include "platform/timeslices.h"
 
 #include <QApplication>
 #include <QFont>
@@ -56,6 +57,7 @@ void setUpApplication(QApplication& /*app*/) {
     QApplication::setFont(font);
 
     useQtLanguage(QStringLiteral("cs"));
+    askForShortTimeSlices(); // before any thread starts: they share it
 }
 
 namespace {

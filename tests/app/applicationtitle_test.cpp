@@ -72,19 +72,34 @@ TEST(TickPlan, WakesWhenSomethingVisibleChangesAndAtLeastOnceASecond) {
     EXPECT_EQ(tickplan::untilNextSecond(now), 751);
     EXPECT_EQ(tickplan::nextFunctionTick(now, {}), std::nullopt) << "the clock tick is soon enough";
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 2000.0 / MsPerDay}), std::nullopt);
-    EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 750.0 / MsPerDay}), 749)
-        << "a moment at the next whole second is met, not left to the clock tick a millisecond after it";
+    EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 750.0 / MsPerDay}), 745)
+        << "a moment at the next whole second is met, not left to the clock tick a millisecond after it, "
+           "and woken early enough for a wait that runs over by a thousandth of its length";
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.digitsRunning = true}), tickplan::FrameIntervalMs);
     // A stopwatch started at 9:59:59.900 shows a new second in its title at 10:00:00.900.
     const UtcTime start = now - 350.0 / MsPerDay;
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.titleOrigin = start}), 651);
-    EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 5.0 / MsPerDay}), 4)
+    EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 10.0 / MsPerDay}), 5)
         << "a due moment is met within a millisecond: the tick comes just before it and again at once";
-    EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 5.9 / MsPerDay}), 4);
+    EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 10.9 / MsPerDay}), 5);
+    EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 4.5 / MsPerDay}), 0);
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 0.4 / MsPerDay}), 0);
     EXPECT_EQ(tickplan::untilNextSecond(now + 749.6 / MsPerDay), 2) << "after the second, not a second later";
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now - 1.0}), 0) << "an overdue moment is due now";
     // A picture that changes often is redrawn at most once a frame; a rare change at its moment.
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.pictureDue = now + 5.0 / MsPerDay}), tickplan::FrameIntervalMs);
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.pictureDue = now + 400.0 / MsPerDay}), 401);
+}
+
+TEST(TickPlan, AWakeUpBeforeADueMomentWaitsForItWithoutTheRestOfTheTick) {
+    const UtcTime now(*tryEncodeDateTime({2026, 12, 6}, {10, 0, 0, 250}));
+    const auto in = [&](double ms) { return std::optional<UtcTime>(now + ms / MsPerDay); };
+    EXPECT_TRUE(tickplan::approaching(now, in(1)));
+    EXPECT_TRUE(tickplan::approaching(now, in(tickplan::WakeEarlyMs + 2)));
+    EXPECT_TRUE(tickplan::approaching(now, in(0.6)));
+    EXPECT_FALSE(tickplan::approaching(now, in(0.4))) << "reached, as the engines round";
+    EXPECT_FALSE(tickplan::approaching(now, in(0))) << "a moment due now is handled";
+    EXPECT_FALSE(tickplan::approaching(now, in(-5))) << "and one overdue";
+    EXPECT_FALSE(tickplan::approaching(now, in(tickplan::FrameIntervalMs))) << "a frame's tick is not left out";
+    EXPECT_FALSE(tickplan::approaching(now, std::nullopt));
 }
