@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
@@ -17,7 +19,7 @@
 #include "platform/launcher.h"
 #include "platform/questions.h"
 #include "platform/qtpickers.h"
-#include "platform/qtserialport.h"
+#include "platform/serialmodule.h"
 #include "platform/x11globalhotkey.h"
 #include "platform/x11windowlist.h"
 #include "platform/qttrayhost.h"
@@ -103,7 +105,7 @@ struct Unattended {
     XdgAutostart autostart;
     QtTrayHost tray;
     QtPickers pickers;
-    QtSerialPort serial;
+    SerialModule serial{QCoreApplication::applicationDirPath() + QStringLiteral("/..")}; // as the program finds it
     X11GlobalHotkey hotkey;
 };
 

@@ -12,7 +12,7 @@
 #include "platform/qtfiledialogs.h"
 #include "platform/qtlauncher.h"
 #include "platform/qtpickers.h"
-#include "platform/qtserialport.h"
+#include "platform/serialmodule.h"
 #include "platform/x11globalhotkey.h"
 #include "platform/x11windowlist.h"
 #include "platform/qttrayhost.h"
@@ -130,7 +130,7 @@ int main(int argc, char* argv[]) {
     tavrok::XdgAutostart autostart;
     tavrok::QtTrayHost tray;
     tavrok::QtPickers pickers;
-    tavrok::QtSerialPort serial;
+    tavrok::SerialModule serial(QCoreApplication::applicationDirPath());
     tavrok::X11GlobalHotkey hotkey;
     tavrok::X11GlobalHotkey pickerKey;
     tavrok::QtLauncher launcher;

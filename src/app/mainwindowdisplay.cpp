@@ -4,7 +4,6 @@
 #include "countdown/countdownpanel.h"
 #include "display/edgesnapper.h"
 #include "display/separatedisplay.h"
-#include "display/tfrmnastavenidispleje.h"
 
 #include <QAction>
 
@@ -17,8 +16,7 @@ void TfrmHlavniOkno::buildDisplay() {
     });
     display_ = std::make_unique<SeparateDisplay>(state_, services_, this, *stopwatchPanel_);
     connect(display_.get(), &SeparateDisplay::needsTick, this, &TfrmHlavniOkno::scheduleFunctionTick);
-    connect(countdownPanel_, &CountdownPanel::displaySwitched, &display_->frmNastaveniDispleje(),
-            &TfrmNastaveniDispleje::showSource);
+    connect(countdownPanel_, &CountdownPanel::displaySwitched, display_.get(), &SeparateDisplay::showSource);
     display_->wireMenu(findChild<QAction*>(QStringLiteral("mnuNastaveniDispleje")),
                        findChild<QAction*>(QStringLiteral("mnuZobrazitDisplej")));
 }

@@ -54,6 +54,7 @@ void TfrmHlavniOkno::nactiJazyk() {
     });
     stopwatchPanel_->mezicasy().setDress([this](TfrmMezicasy& d) { d.nactiJazyk(state_.language); });
     serialLines_->seriovyPortDialog().setDress([this](TfrmSeriovyPort& d) { d.nactiJazyk(state_.language); });
+    display_->nastaveniDispleje().setDress([this](TfrmNastaveniDispleje& d) { d.nactiJazyk(state_.language); });
     frmNastaveni_.redress();
     stopwatchPanel_->dalsiTavrok().redress();
     alarmPanel_->zmeskaneBudiky().redress();
@@ -65,7 +66,7 @@ void TfrmHlavniOkno::nactiJazyk() {
         frmOProgramu_->nactiJazyk(language);
     }
     display_->frmDisplej().nactiJazyk(language);
-    display_->frmNastaveniDispleje().nactiJazyk(language);
+    display_->nastaveniDispleje().redress();
     layOutFunctionLabels();
     onStateChanged(); // the toggle buttons show their role in the new words, the title its letter
 }

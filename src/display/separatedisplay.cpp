@@ -22,24 +22,26 @@ SeparateDisplay::SeparateDisplay(ProgramState& state, const PlatformServices& se
     tmrZastaveniCasu->setSingleShot(true);
     connect(tmrZastaveniCasu, &QTimer::timeout, this, &SeparateDisplay::tmrZastaveniCasuTimer);
     connect(&stopwatch, &StopwatchPanel::splitTaken, this, &SeparateDisplay::onSplitTaken);
-    frmNastaveniDispleje_ = new TfrmNastaveniDispleje(
-        {*frmDisplej_, services.questions, services.files, services.pickers, state_.messages,
-         [this]() -> IniFile& { return state_.storage.settingsIni(); },
-         [this](const TNastaveniDispleje& applied) {
-             state_.displej = applied;
-             feed(state_.clock.now());
-             emit needsTick();
-         },
-         services.pickerKey},
-        window);
+    frmNastaveniDispleje_.setMake([this, services, window] {
+        auto* d = new TfrmNastaveniDispleje(
+            {*frmDisplej_, services.questions, services.files, services.pickers, state_.messages,
+             [this]() -> IniFile& { return state_.storage.settingsIni(); },
+             [this](const TNastaveniDispleje& applied) {
+                 state_.displej = applied;
+                 feed(state_.clock.now());
+                 emit needsTick();
+             },
+             services.pickerKey},
+            window);
+        if (switchedSource_) {
+            d->showSource(*switchedSource_);
+        }
+        return d;
+    });
 }
 
 SeparateDisplay::~SeparateDisplay() {
-    delete frmNastaveniDispleje_; // it works on the display, which goes first
-}
-
-TfrmNastaveniDispleje& SeparateDisplay::frmNastaveniDispleje() const {
-    return *frmNastaveniDispleje_;
+    delete frmNastaveniDispleje_.built(); // it works on the display, which goes first
 }
 
 void SeparateDisplay::wireMenu(QAction* settings, QAction* show) {
@@ -48,7 +50,7 @@ void SeparateDisplay::wireMenu(QAction* settings, QAction* show) {
         a->setShortcutContext(Qt::ApplicationShortcut); // F5 and F6 also in the display window
         frmDisplej_->addAction(a);
     }
-    connect(settings, &QAction::triggered, frmNastaveniDispleje_, &TfrmNastaveniDispleje::otevri);
+    connect(settings, &QAction::triggered, this, [this] { frmNastaveniDispleje_->otevri(); });
     connect(show, &QAction::triggered, this, &SeparateDisplay::mnuZobrazitDisplejClick);
 }
 
@@ -70,7 +72,10 @@ void SeparateDisplay::feed(LocalTime localNow) {
 
 void SeparateDisplay::showSource(DisplaySource source) {
     state_.displej.zdroj = source;
-    frmNastaveniDispleje_->showSource(source);
+    switchedSource_ = source;
+    if (TfrmNastaveniDispleje* d = frmNastaveniDispleje_.built()) {
+        d->showSource(source);
+    }
     feed(state_.clock.now());
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "common/datetime.h"
+#include "widgets/lazydialog.h"
 
 #include <QObject>
-#include <QPointer>
 
 #include <memory>
+#include <optional>
 
 class QAction;
 class QTimer;
@@ -26,7 +27,8 @@ enum class DisplaySource;
 class SeparateDisplay : public QObject {
     Q_OBJECT
 public:
-    // The dialog is a child of `window`; the stopwatch's splits hold the time shown.
+    // The dialog is a child of `window`, built when first opened; the stopwatch's splits hold the time
+    // shown.
     SeparateDisplay(ProgramState& state, const PlatformServices& services, QWidget* window,
                     StopwatchPanel& stopwatch);
     ~SeparateDisplay() override;
@@ -36,14 +38,14 @@ public:
     void mnuZobrazitDisplejClick();
     // Feeds the display from its source, when it is visible.
     void feed(LocalTime localNow);
-    // The source chosen by another input (a serial line), shown in the dialog too.
+    // The source chosen by another input (a serial line, the countdown's end), shown in the dialog too.
     void showSource(DisplaySource source);
     // A running time is shown: the function tick keeps the frame rate.
     bool runsVisibly() const;
     void tmrZastaveniCasuTimer();
 
     TfrmDisplej& frmDisplej() const { return *frmDisplej_; }
-    TfrmNastaveniDispleje& frmNastaveniDispleje() const;
+    LazyDialog<TfrmNastaveniDispleje>& nastaveniDispleje() { return frmNastaveniDispleje_; }
 
 signals:
     // Shown or set up anew: the next function tick is due at once.
@@ -53,7 +55,8 @@ private:
     void onSplitTaken(TDateTime elapsed);
     ProgramState& state_;
     std::unique_ptr<TfrmDisplej> frmDisplej_;
-    QPointer<TfrmNastaveniDispleje> frmNastaveniDispleje_;
+    LazyDialog<TfrmNastaveniDispleje> frmNastaveniDispleje_;
+    std::optional<DisplaySource> switchedSource_; // chosen by another input: the dialog shows it when built
     QTimer* tmrZastaveniCasu = nullptr;
 };
 

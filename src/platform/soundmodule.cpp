@@ -1,38 +1,12 @@
 #include "platform/soundmodule.h"
 
-#include "common/programlog.h"
-
-#include <QDir>
-#include <QLibrary>
-
 namespace tavrok {
 
-namespace {
-
-// The module's one entry: a new device, owned by the caller.
-using CreateDevice = AudioDevice* (*)();
-
-} // namespace
-
-SoundModule::SoundModule(QString folder) : folder_(std::move(folder)) {}
-
-SoundModule::~SoundModule() {
-    device_.reset(); // its code lives in the library: it goes first
-}
+SoundModule::SoundModule(QString folder)
+    : device_(std::move(folder), QStringLiteral("tavrok-sound"), "tavrok_create_audio_device") {}
 
 AudioDevice* SoundModule::device() {
-    if (device_ || tried_ || closed_) {
-        return device_.get();
-    }
-    tried_ = true;
-    library_ = std::make_unique<QLibrary>(QDir(folder_).filePath(QStringLiteral("tavrok-sound")));
-    const auto create = reinterpret_cast<CreateDevice>(library_->resolve("tavrok_create_audio_device"));
-    if (!create) {
-        zapisDoLogu(QStringLiteral("No sound: %1").arg(library_->errorString()));
-        return nullptr;
-    }
-    device_.reset(create());
-    return device_.get();
+    return closed_ ? device_.made() : device_.get();
 }
 
 bool SoundModule::open() {
@@ -42,8 +16,8 @@ bool SoundModule::open() {
 }
 
 void SoundModule::close() {
-    if (device_) {
-        device_->close();
+    if (AudioDevice* d = device_.made()) {
+        d->close();
     }
     closed_ = true; // a device closed before its first use is not loaded for a sound, only by open()
 }
@@ -59,7 +33,8 @@ bool SoundModule::play(const QString& file) {
 }
 
 bool SoundModule::isPlaying(const QString& file) {
-    return device_ && device_->isPlaying(file);
+    AudioDevice* d = device_.made();
+    return d && d->isPlaying(file);
 }
 
 qint64 SoundModule::lengthMs(const QString& file) {
@@ -68,8 +43,8 @@ qint64 SoundModule::lengthMs(const QString& file) {
 }
 
 void SoundModule::stop(const QString& file) {
-    if (device_) {
-        device_->stop(file);
+    if (AudioDevice* d = device_.made()) {
+        d->stop(file);
     }
 }
 

@@ -1,12 +1,7 @@
 #pragma once
 
 #include "platform/audiodevice.h"
-
-#include <QString>
-
-#include <memory>
-
-class QLibrary;
+#include "platform/lazymodule.h"
 
 namespace tavrok {
 
@@ -17,7 +12,6 @@ class SoundModule final : public AudioDevice {
 public:
     // `folder`: where the module is looked for.
     explicit SoundModule(QString folder);
-    ~SoundModule() override;
     SoundModule(const SoundModule&) = delete;
     SoundModule& operator=(const SoundModule&) = delete;
 
@@ -30,17 +24,14 @@ public:
     void stop(const QString& file) override;
 
     // The module was loaded (it may still have failed to open the device).
-    bool isLoaded() const { return device_ != nullptr; }
+    bool isLoaded() const { return device_.made() != nullptr; }
 
 private:
     // The device from the module, loaded on the first call; null when it cannot be.
     AudioDevice* device();
 
-    QString folder_;
-    bool tried_ = false;  // the module was looked for, found or not
     bool closed_ = false; // closed before it was loaded
-    std::unique_ptr<QLibrary> library_;
-    std::unique_ptr<AudioDevice> device_;
+    ModuleObject<AudioDevice> device_;
 };
 
 } // namespace tavrok

@@ -128,7 +128,7 @@ TEST_F(MainWindowTest, TheStopwatchRunsTakesSplitsAndStops) {
 TEST_F(MainWindowTest, NoDialogIsBuiltBeforeItIsOpened) {
     open();
     for (const char* name : {"frmNastaveni", "frmDalsiOdpocit", "frmDalsiTavrok", "frmMezicasy", "frmDalsiBudik",
-                             "frmZmeskaneBudiky", "frmSeriovyPort"}) {
+                             "frmZmeskaneBudiky", "frmSeriovyPort", "frmNastaveniDispleje"}) {
         EXPECT_FALSE(window->findChild<QWidget*>(QString::fromLatin1(name))) << name;
     }
     EXPECT_TRUE(window->frmNastaveni());

@@ -51,7 +51,7 @@ TEST(DisplaySelection, TheSelectedCharactersChooseTheRangeAndNameItsEnds) {
 
 class DisplaySettingsTest : public test::WindowFixture {
 protected:
-    TfrmNastaveniDispleje& dialog() { return window->separateDisplay().frmNastaveniDispleje(); }
+    TfrmNastaveniDispleje& dialog() { return window->separateDisplay().nastaveniDispleje().get(); }
     TfrmDisplej& display() { return window->separateDisplay().frmDisplej(); }
     void openDialog() {
         auto* f6 = window->findChild<QAction*>(QStringLiteral("mnuNastaveniDispleje"));
@@ -123,6 +123,21 @@ TEST_F(DisplaySettingsTest, ACountdownEndThatSwitchesTheDisplayIsShownAndKeptWhe
     EXPECT_EQ(window->programState().displej.zdroj, DisplaySource::Tavrok) << "closing never switches back";
     openDialog();
     EXPECT_TRUE(childOf<QRadioButton>(&dialog(), "rbtZeTavrek")->isChecked());
+}
+
+TEST_F(DisplaySettingsTest, ASourceSwitchedBeforeTheDialogWasEverOpenedIsTheOneItShows) {
+    settings("[nastaveniSamostatnehoDispleje]\nnacitatZOdpocitavani=1\n"
+             "[dalsiNastaveniOdpocit]\nspustitTavrok=1\nprepnoutDisplej=1\n");
+    open();
+    click("lblFceOdpocit");
+    typeOnDigits("000001");
+    click("btnZapnout");
+    runFor(1500);
+    ASSERT_EQ(window->programState().displej.zdroj, DisplaySource::Tavrok);
+    ASSERT_FALSE(window->separateDisplay().nastaveniDispleje().built()) << "the switch built no dialog";
+    openDialog();
+    EXPECT_TRUE(childOf<QRadioButton>(&dialog(), "rbtZeTavrek")->isChecked());
+    EXPECT_FALSE(childOf<QRadioButton>(&dialog(), "rbtZOdpocitavani")->isChecked());
 }
 
 // The controls show what is stored from the first show; "absolute" changes only the unit word; without the

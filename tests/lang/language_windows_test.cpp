@@ -93,7 +93,7 @@ protected:
         w[QStringLiteral("frmDalsiBudik")] = window->alarmPanel().frmDalsiBudik();
         w[QStringLiteral("frmZmeskaneBudiky")] = window->alarmPanel().frmZmeskaneBudiky();
         w[QStringLiteral("frmDisplej")] = &window->separateDisplay().frmDisplej();
-        w[QStringLiteral("frmNastaveniDispleje")] = &window->separateDisplay().frmNastaveniDispleje();
+        w[QStringLiteral("frmNastaveniDispleje")] = &window->separateDisplay().nastaveniDispleje().get();
         w[QStringLiteral("frmSeriovyPort")] = &window->serialLines().frmSeriovyPort();
         w[QStringLiteral("frmOProgramu")] = &about;
         w[QStringLiteral("frmCoSeTavrokem")] = &running;
@@ -485,7 +485,7 @@ TEST_F(LanguageSwitchTest, AWindowsVersionFileWithoutThisVersionsKeysLeavesNoCze
     EXPECT_EQ(window->findChild<QAction*>(QStringLiteral("mnuNapoveda2"))->text(), QStringLiteral("&Help"));
     EXPECT_EQ(window->findChild<QAction*>(QStringLiteral("mnuOProgramu2"))->text(), QStringLiteral("&About..."));
     for (const char* label : {"lblZarovnaniObr", "lblZarovnaniTextu"}) {
-        EXPECT_EQ(childOf<QLabel>(&window->separateDisplay().frmNastaveniDispleje(), label)->text(), QStringLiteral("Alignment:")) << label;
+        EXPECT_EQ(childOf<QLabel>(&window->separateDisplay().nastaveniDispleje().get(), label)->text(), QStringLiteral("Alignment:")) << label;
     }
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Yes")) << "not the Czech file";
 }

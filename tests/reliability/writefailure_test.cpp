@@ -244,7 +244,7 @@ const std::vector<Site>& WriteFailureTest::sites() {
         {"DisplaySettings", "Nastaveni.ini", 53, false, [](T& t) { t.open(); },
          [](T& t) {
              t.child<QAction>("mnuNastaveniDispleje")->trigger();
-             TfrmNastaveniDispleje* dialog = &t.window->separateDisplay().frmNastaveniDispleje();
+             TfrmNastaveniDispleje* dialog = &t.window->separateDisplay().nastaveniDispleje().get();
              t.toggle(dialog, "chbZvyraznit");
              QTest::mouseClick(childOf(dialog, "btnPouzit"), Qt::LeftButton);
          }},
