@@ -1,7 +1,11 @@
 #include "app/programicon.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
+
+#include <algorithm>
 
 namespace tavrok {
 
@@ -40,12 +44,30 @@ QImage drawProgramIcon(int size) {
     return image;
 }
 
-QIcon programIcon() {
-    QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
-        icon.addPixmap(QPixmap::fromImage(drawProgramIcon(size)));
+namespace {
+
+// The icon drawn at the size asked for, when asked. The sizes it offers are the ones the window's icon
+// property carries to the desktop: a few small ones (the desktop takes larger ones from the installed
+// picture), not a quarter of a megabyte for 256 x 256 pixels that every start would draw and send.
+class ProgramIconEngine final : public QIconEngine {
+public:
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = std::min(size.width(), size.height());
+        return side > 0 ? QPixmap::fromImage(drawProgramIcon(side)) : QPixmap();
     }
-    return icon;
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}};
+    }
+    QIconEngine* clone() const override { return new ProgramIconEngine; }
+};
+
+} // namespace
+
+QIcon programIcon() {
+    return QIcon(new ProgramIconEngine);
 }
 
 } // namespace tavrok

@@ -1,6 +1,7 @@
 #include "storage/inifile.h"
 #include "storage/inivalues.h"
 #include "app/programactions.h"
+#include "app/programicon.h"
 #include "support/windowfixture.h"
 #include "update/updatecheck.h"
 
@@ -133,6 +134,20 @@ TEST_F(MainWindowTest, NoDialogIsBuiltBeforeItIsOpened) {
     }
     EXPECT_TRUE(window->frmNastaveni());
     EXPECT_TRUE(window->findChild<QWidget*>(QStringLiteral("frmNastaveni")));
+}
+
+// The window's icon offers the desktop a few small sizes and is drawn sharp at any size asked for.
+TEST(ProgramIcon, OffersSmallSizesAndDrawsAnyOtherOnDemand) {
+    const QIcon icon = programIcon();
+    const QList<QSize> sizes = icon.availableSizes();
+    ASSERT_FALSE(sizes.isEmpty());
+    for (const QSize& s : sizes) {
+        EXPECT_LE(s.width(), 64) << "every size offered goes into the window's icon property";
+    }
+    const auto pixels = [](const QImage& i) { return i.convertToFormat(QImage::Format_ARGB32_Premultiplied); };
+    EXPECT_EQ(pixels(icon.pixmap(128).toImage()), pixels(drawProgramIcon(128))) << "drawn, not enlarged";
+    EXPECT_EQ(pixels(icon.pixmap(20).toImage()), pixels(drawProgramIcon(20)));
+    EXPECT_TRUE(icon.pixmap(QSize(0, 0)).isNull());
 }
 
 TEST_F(MainWindowTest, AResizeNeverChangesTheWidth) {
