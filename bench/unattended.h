@@ -19,6 +19,7 @@
 #include "platform/launcher.h"
 #include "platform/questions.h"
 #include "platform/qtpickers.h"
+#include "platform/printmodule.h"
 #include "platform/serialmodule.h"
 #include "platform/x11globalhotkey.h"
 #include "platform/x11windowlist.h"
@@ -92,7 +93,7 @@ public:
 struct Unattended {
     explicit Unattended(const QString& folder)
         : autostart(folder + QStringLiteral("/autostart"), folder + QStringLiteral("/xdg")) {}
-    PlatformServices services() { return {clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial, hotkey, launcher, windows}; }
+    PlatformServices services() { return {clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, printing, serial, hotkey, launcher, windows}; }
 
     SystemClock clock;
     SilentQuestions questions;
@@ -104,7 +105,8 @@ struct Unattended {
     X11WindowList windows;
     XdgAutostart autostart;
     QtTrayHost tray;
-    QtPickers pickers;
+    PrintModule printing{QCoreApplication::applicationDirPath() + QStringLiteral("/..")};
+    QtPickers pickers{printing};
     SerialModule serial{QCoreApplication::applicationDirPath() + QStringLiteral("/..")}; // as the program finds it
     X11GlobalHotkey hotkey;
 };

@@ -12,6 +12,7 @@
 #include "platform/qtfiledialogs.h"
 #include "platform/qtlauncher.h"
 #include "platform/qtpickers.h"
+#include "platform/printmodule.h"
 #include "platform/serialmodule.h"
 #include "platform/x11globalhotkey.h"
 #include "platform/x11windowlist.h"
@@ -129,7 +130,8 @@ int main(int argc, char* argv[]) {
     tavrok::QtFileDialogs files;
     tavrok::XdgAutostart autostart;
     tavrok::QtTrayHost tray;
-    tavrok::QtPickers pickers;
+    tavrok::PrintModule printing(QCoreApplication::applicationDirPath());
+    tavrok::QtPickers pickers(printing);
     tavrok::SerialModule serial(QCoreApplication::applicationDirPath());
     tavrok::X11GlobalHotkey hotkey;
     tavrok::X11GlobalHotkey pickerKey;
@@ -137,7 +139,7 @@ int main(int argc, char* argv[]) {
     tavrok::X11WindowList windows;
     tavrok::DbusNotifications notifications(QStringLiteral("Tavrok"), QStringLiteral("cz.tavrok.Tavrok"));
     tavrok::TfrmHlavniOkno window(QCoreApplication::applicationDirPath(),
-                                  {clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, serial, hotkey,
+                                  {clock, questions, audio, beeper, clockSetter, files, autostart, tray, pickers, printing, serial, hotkey,
                                    launcher, windows, &pickerKey, &notifications});
     // The window hides in the notification area: the program ends when its window closes, not when
     // the last visible window does.

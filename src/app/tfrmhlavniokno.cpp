@@ -160,7 +160,7 @@ void TfrmHlavniOkno::buildControls() {
 void TfrmHlavniOkno::buildPanels(const PlatformServices& services) {
     QWidget* c = centralWidget();
     countdownPanel_ = new CountdownPanel(state_, services, btnPauza, c);
-    stopwatchPanel_ = new StopwatchPanel(state_, {services.questions, services.files, services.pickers}, c);
+    stopwatchPanel_ = new StopwatchPanel(state_, {services.questions, services.files, services.pickers, services.printing}, c);
     alarmPanel_ = new AlarmPanel(state_, {services.questions, services.files, services.audio}, c);
     digitInput_ = new DigitInput(state_, {lblH, lblM, lblS}, [this] { return editorFocused(); }, c);
     clockEditor_ = new ClockEditor({services.clock, services.clockSetter, services.questions, state_.messages,

@@ -1,13 +1,13 @@
 #include "platform/qtpickers.h"
 
+#include "platform/printing.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QCursor>
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QPixmap>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScreen>
 
 namespace tavrok {
@@ -38,8 +38,7 @@ QColor QtPickers::pixelUnderMouse() {
 }
 
 bool QtPickers::choosePrinter(QPrinter& printer) {
-    QPrintDialog dialog(&printer, QApplication::activeWindow());
-    return dialog.exec() == QDialog::Accepted;
+    return printing_.choosePrinter(printer);
 }
 
 } // namespace tavrok

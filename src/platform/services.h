@@ -12,6 +12,7 @@ class FileDialogs;
 class GlobalHotkey;
 class Launcher;
 class Pickers;
+class Printing;
 class Questions;
 class SerialPort;
 class TrayHost;
@@ -28,6 +29,7 @@ struct PlatformServices {
     Autostart& autostart;
     TrayHost& tray;
     Pickers& pickers;
+    Printing& printing;
     SerialPort& serial;
     GlobalHotkey& hotkey;
     Launcher& launcher;

@@ -19,7 +19,7 @@ StopwatchPanel::StopwatchPanel(ProgramState& state, Services services, QWidget* 
           return new TfrmDalsiTavrok(questions_, state_.messages, window);
       }),
       frmMezicasy_([this, services, window = parent->window()] {
-          auto* d = new TfrmMezicasy({state_, questions_, services.files, services.pickers}, window);
+          auto* d = new TfrmMezicasy({state_, questions_, services.files, services.pickers, services.printing}, window);
           connect(d, &TfrmMezicasy::splitListChanged, this, [this] {
               syncSplitList();
               emit stateChanged();

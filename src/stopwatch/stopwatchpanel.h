@@ -14,6 +14,7 @@ class ProgramState;
 class Questions;
 class FileDialogs;
 class Pickers;
+class Printing;
 class TfrmDalsiTavrok;
 class TfrmMezicasy;
 
@@ -25,6 +26,7 @@ public:
         Questions& questions;
         FileDialogs& files;
         Pickers& pickers;
+        Printing& printing;
     };
     StopwatchPanel(ProgramState& state, Services services, QWidget* parent);
 

@@ -4,8 +4,8 @@
 #include "lang/captions.h"
 #include "platform/filedialogs.h"
 #include "platform/pickers.h"
+#include "platform/printing.h"
 #include "stopwatch/splitexport.h"
-#include "stopwatch/splitprinter.h"
 #include "stopwatch/splitsfile.h"
 #include "storage/savefile.h"
 #include "widgets/centre.h"
@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -276,16 +275,13 @@ void TfrmMezicasy::btnTiskClick() {
         tell(48, MessageIcon::Warning);
         return;
     }
-    QPrinter printer;
-    if (!s_.pickers.choosePrinter(printer)) {
-        return;
-    }
     const Language& l = s_.state.language;
-    busy([&] {
-        if (!printLines(printer, l.word(Section, u"titulekTisku"), tiskoveRadky(list.items(), l.word(Section, u"zahlaviTisku")))) {
-            tell(49, MessageIcon::Error);
-        }
-    });
+    const QString title = l.word(Section, u"titulekTisku");
+    const QStringList lines = tiskoveRadky(list.items(), l.word(Section, u"zahlaviTisku"));
+    if (s_.printing.printLines(s_.pickers, title, lines, [this](const auto& work) { busy(work); }) ==
+        Printing::Outcome::Failed) {
+        tell(49, MessageIcon::Error);
+    }
 }
 
 } // namespace tavrok

@@ -19,6 +19,7 @@ namespace tavrok {
 class FileDialogs;
 class Language;
 class Pickers;
+class Printing;
 class ProgramState;
 
 // "Mezičasy": named sets of split times kept in a file, loaded back into the split list, exported as
@@ -31,6 +32,7 @@ public:
         Questions& questions;
         FileDialogs& files;
         Pickers& pickers;
+        Printing& printing;
     };
     explicit TfrmMezicasy(Services services, QWidget* parent = nullptr);
 

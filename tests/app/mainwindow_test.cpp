@@ -134,6 +134,7 @@ TEST_F(MainWindowTest, NoDialogIsBuiltBeforeItIsOpened) {
     }
     EXPECT_TRUE(window->frmNastaveni());
     EXPECT_TRUE(window->findChild<QWidget*>(QStringLiteral("frmNastaveni")));
+    EXPECT_FALSE(printing.isLoaded()) << "printing is loaded at the first print";
 }
 
 // The window's icon offers the desktop a few small sizes and is drawn sharp at any size asked for.

@@ -108,7 +108,7 @@ e2e_install() {
     E2E_INI="$E2E_SETTINGS/Nastaveni.ini"
     mkdir -p "$E2E_APP"
     cp "$E2E_PROGRAM" "$E2E_APP/tavrok"
-    cp "$(dirname "$E2E_PROGRAM")/libtavrok-sound.so" "$(dirname "$E2E_PROGRAM")/libtavrok-serial.so" "$E2E_APP/"
+    cp "$(dirname "$E2E_PROGRAM")"/libtavrok-{sound,serial,print}.so "$E2E_APP/"
     cp -r "$(dirname "$E2E_PROGRAM")/Data" "$E2E_APP/Data"
     rm -rf "$E2E_SETTINGS"
 }

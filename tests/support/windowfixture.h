@@ -3,6 +3,7 @@
 // The real main window on the offscreen platform with fake services: the base of the window tests.
 #include "app/tfrmhlavniokno.h"
 #include "platform/autostart.h"
+#include "platform/printmodule.h"
 #include "support/fakeaudiodevice.h"
 #include "support/fakeclock.h"
 #include "support/fakequestions.h"
@@ -50,6 +51,7 @@ protected:
     ScriptedFiles files;
     FakeTray tray;
     FakePickers pickers;
+    PrintModule printing{QStringLiteral(TAVROK_MODULE_DIR)}; // real printing, onto the pickers' files
     FakeSerialPort serial;
     FakeHotkey hotkey;
     FakeHotkey pickerKey;
@@ -86,7 +88,7 @@ protected:
     void create() {
         window = std::make_unique<TfrmHlavniOkno>(
             dir.path(), PlatformServices{clock, questions, audio, beeper, clockSetter, files, autostart, tray,
-                                         pickers, serial, hotkey, launcher, windows, &pickerKey, notifications});
+                                         pickers, printing, serial, hotkey, launcher, windows, &pickerKey, notifications});
     }
     void open() {
         create();
