@@ -57,7 +57,7 @@ void setUpApplication(QApplication& /*app*/) {
     QApplication::setFont(font);
 
     useQtLanguage(QStringLiteral("cs"));
-    askForShortTimeSlices(); // before any thread starts: they share it
+    askForShortTimeSlices(); // the thread that ticks
 }
 
 namespace {

@@ -28,6 +28,7 @@ struct SchedAttr {
 };
 
 constexpr std::uint32_t NormalPolicy = 0; // SCHED_OTHER
+constexpr std::uint64_t ResetOnFork = 0x01; // SCHED_FLAG_RESET_ON_FORK: children start afresh
 constexpr std::uint64_t ShortSliceNs = 100'000; // the shortest the kernel grants
 
 } // namespace
@@ -38,9 +39,14 @@ bool askForShortTimeSlices() {
         return false; // a real-time or batch policy someone chose is left alone
     }
     attr.size = sizeof attr;
-    attr.flags = 0;
+    attr.flags = ResetOnFork; // a program it launches (a sound player, a browser) does not inherit the slice
     attr.runtimeNs = ShortSliceNs; // the nice value read above is set again unchanged
-    return syscall(SYS_sched_setattr, 0, &attr, 0) == 0;
+    if (syscall(SYS_sched_setattr, 0, &attr, 0) != 0) {
+        return false;
+    }
+    // Older kernels take the call and ignore the slice: what they report says whether it holds.
+    SchedAttr now{};
+    return syscall(SYS_sched_getattr, 0, &now, sizeof now, 0) == 0 && now.runtimeNs == ShortSliceNs;
 }
 
 #else

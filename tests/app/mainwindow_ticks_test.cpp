@@ -118,6 +118,24 @@ TEST_F(MainWindowTicksTest, AStopAndASplitBetweenTicksTakeTheirOwnMoment) {
     EXPECT_EQ(digits(), QStringLiteral("00:00:01.500"));
 }
 
+// The ticks in the last milliseconds before a due moment only wait for it: nothing is redrawn meanwhile,
+// and the moment itself is met at once.
+TEST_F(MainWindowTicksTest, TicksJustBeforeADueMomentOnlyWaitForIt) {
+    open();
+    startCountdown("000002", "Konec");
+    const QString drawn = digits();
+    clock.advanceMs(1997);
+    window->tmrFunkceTimer();
+    EXPECT_EQ(digits(), drawn) << "three milliseconds before the end: only waited";
+    EXPECT_TRUE(questions.notices.empty());
+    auto* tick = child<QTimer>("tmrFunkce");
+    EXPECT_TRUE(tick->isActive());
+    EXPECT_EQ(tick->interval(), 0) << "and the next tick at once";
+    clock.advanceMs(3);
+    window->tmrFunkceTimer();
+    EXPECT_EQ(questions.notices.size(), 1u) << "the end, at its moment";
+}
+
 TEST_F(MainWindowTicksTest, AnAlarmWithAnImpossibleUntilDateClosesWithoutAQuestion) {
     test::writeBytes(data("Nastaveni/Budiky.ini"),
                      "[info]\npocetBudiku=1\n1=Konec\n[Konec]\ncas=7:30:00\nzprava=x\nstav=1\nvzdy=0\nOD=1\n"

@@ -7,7 +7,7 @@ BUILD=${2:?build folder}
 PREFIX="$E2E_DIR/prefix"
 cmake --install "$BUILD" --prefix "$PREFIX" >"$E2E_DIR/install.log" 2>&1 || fail "install: $(cat "$E2E_DIR/install.log")"
 
-for f in bin/tavrok lib/tavrok/tavrok lib/tavrok/Data/Zvuky/Standard/Zvonek.wav \
+for f in bin/tavrok lib/tavrok/tavrok lib/tavrok/libtavrok-sound.so lib/tavrok/libtavrok-serial.so lib/tavrok/libtavrok-print.so lib/tavrok/Data/Zvuky/Standard/Zvonek.wav \
          share/applications/cz.tavrok.Tavrok.desktop share/metainfo/cz.tavrok.Tavrok.metainfo.xml \
          share/icons/hicolor/48x48/apps/cz.tavrok.Tavrok.png share/icons/hicolor/256x256/apps/cz.tavrok.Tavrok.png \
          share/icons/hicolor/scalable/apps/cz.tavrok.Tavrok.svg; do

@@ -17,7 +17,7 @@ trap 'remove || true; e2e_cleanup' EXIT
 
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" >"$E2E_DIR/apt.log" 2>&1 ||
     fail "apt-get install: $(tail -20 "$E2E_DIR/apt.log")"
-for f in /usr/bin/tavrok /usr/lib/tavrok/tavrok /usr/lib/tavrok/Data/Zvuky/Standard/Zvonek.wav \
+for f in /usr/bin/tavrok /usr/lib/tavrok/tavrok /usr/lib/tavrok/libtavrok-sound.so /usr/lib/tavrok/libtavrok-serial.so /usr/lib/tavrok/libtavrok-print.so /usr/lib/tavrok/Data/Zvuky/Standard/Zvonek.wav \
          /usr/share/applications/cz.tavrok.Tavrok.desktop /usr/share/metainfo/cz.tavrok.Tavrok.metainfo.xml \
          /usr/share/icons/hicolor/64x64/apps/cz.tavrok.Tavrok.png; do
     [ -e "$f" ] || fail "the package did not install $f"
