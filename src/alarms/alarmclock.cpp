@@ -4,6 +4,7 @@
 
 #include "sound/soundmanager.h"
 #include "storage/inifile.h"
+#include "storage/nastaveni.h"
 
 namespace tavrok {
 
@@ -22,7 +23,7 @@ QString AlarmClock::nasledujici() const {
                : QString();
 }
 
-AlarmClock::Ring AlarmClock::kontrola(LocalTime now, bool soundOn, std::optional<TDateTime> mostLate) {
+AlarmClock::Ring AlarmClock::kontrola(LocalTime now, bool soundOn, const LateLimit& mostLate) {
     Ring r;
     if (aktualni_.stav) {
         r.snapshot = aktualni_;
@@ -35,7 +36,8 @@ AlarmClock::Ring AlarmClock::kontrola(LocalTime now, bool soundOn, std::optional
         r.due = true;
         r.nazev = watched;
         // Measured in real time: an alarm in the hour the spring change skips is not an hour late.
-        r.lateness = std::max(0.0, sounds_.utcNow() - utcFromLocal(LocalTime(aktualni_.datum)));
+        r.dueUtc = utcFromLocal(LocalTime(aktualni_.datum));
+        r.lateness = std::max(0.0, sounds_.utcNow() - r.dueUtc);
     }
     ringOrPrepare(r, now, soundOn, mostLate);
     if (r.due) {
@@ -51,18 +53,24 @@ AlarmClock::Ring AlarmClock::kontrola(LocalTime now, bool soundOn, std::optional
     return r;
 }
 
-void AlarmClock::ringOrPrepare(Ring& r, LocalTime now, bool soundOn, std::optional<TDateTime> mostLate) {
+void AlarmClock::ringOrPrepare(Ring& r, LocalTime now, bool soundOn, const LateLimit& mostLate) {
     if (!r.snapshot.stav) {
         return;
     }
-    if (r.due && mostLate && toMilliseconds(r.lateness) > toMilliseconds(*mostLate)) {
-        r.tooLate = true;
-        return;
+    // No limit is shorter than the least one allowed: an alarm less late than that is not read against it.
+    constexpr std::int64_t LeastLimitMs = NejmensiZpozdeni * 60'000LL;
+    if (r.due && mostLate && toMilliseconds(r.lateness) > LeastLimitMs) {
+        if (const auto limit = mostLate(); limit && toMilliseconds(r.lateness) > toMilliseconds(*limit)) {
+            r.tooLate = true;
+            return;
+        }
     }
     const NotificationOptions& n = r.snapshot.upozorneni;
     // The alarm's moment is wall-clock time, the sounds count on UTC; a moment the spring change skipped
     // (and so lies after now on UTC) starts the sound now.
-    const auto soundStart = [&] { return std::min(utcFromLocal(LocalTime(r.snapshot.datum)), sounds_.utcNow()); };
+    const auto soundStart = [&] {
+        return std::min(r.due ? r.dueUtc : utcFromLocal(LocalTime(r.snapshot.datum)), sounds_.utcNow());
+    };
     if (reached(now, r.snapshot.datum)) {
         if (soundOn) {
             r.soundId = sounds_.obhospodarZvuk(n.upozornovat, true, n.vlastniZvuk, n.nahodnyZvuk, n.opakovat,
@@ -81,10 +89,6 @@ void AlarmClock::ringOrPrepare(Ring& r, LocalTime now, bool soundOn, std::option
         }
     }
     r.rings = reached(now, r.snapshot.datum);
-}
-
-bool AlarmClock::dueAt(LocalTime now) const {
-    return !nasledujici().isEmpty() && reached(now, aktualni_.datum);
 }
 
 void AlarmClock::clockSetBack(LocalTime now) {

@@ -34,18 +34,19 @@ public:
         QString nazev;            // the alarm that became due
         int soundId = -1;
         TDateTime lateness = 0;
+        UtcTime dueUtc;           // when due: its moment, as the sounds count it
         bool tooLate = false;     // it came more than `mostLate` after its moment: no sound, no ring
     };
+    // The limit on lateness, asked for only when an alarm is found due later than the least limit allowed:
+    // an alarm on time rings without reading the settings first.
+    using LateLimit = std::function<std::optional<TDateTime>()>;
     // The alarm check of one tick. With `mostLate`, an alarm due longer ago than that (the computer
     // slept through it) does not ring; the caller lists it as missed.
-    Ring kontrola(LocalTime now, bool soundOn, std::optional<TDateTime> mostLate = std::nullopt);
+    Ring kontrola(LocalTime now, bool soundOn, const LateLimit& mostLate = {});
 
     // The wall clock was set back: the list is read again from now, so the alarms due from now on ring,
     // but never before the occurrence that rang last, which must not ring a second time.
     void clockSetBack(LocalTime now);
-
-    // Whether the watched alarm is due at `now` (the check would move the list on).
-    bool dueAt(LocalTime now) const;
 
     // The next moment the check must run: the ring, or the choice of a random sound 5 s before it.
     std::optional<LocalTime> nextDue() const;
@@ -53,7 +54,7 @@ public:
 private:
     // The ring's sound (or the random file chosen five seconds ahead) and whether it rings; too late to
     // ring when due longer ago than `mostLate`.
-    void ringOrPrepare(Ring& r, LocalTime now, bool soundOn, std::optional<TDateTime> mostLate);
+    void ringOrPrepare(Ring& r, LocalTime now, bool soundOn, const LateLimit& mostLate);
     IniFile& alarmsIni_;
     SoundManager& sounds_;
     std::function<QString()> standardSound_;

@@ -344,11 +344,9 @@ void AlarmPanel::tick(const TickTime& tickTime, bool onScreen, AfterTick& after)
     if (snoozedRang) {
         snoozesChanged(); // no longer marked as put off
     }
-    // The limit on lateness is read only when an alarm is due: the ticks in between cost nothing.
-    const std::optional<TDateTime> mostLate = state_.alarmClock.dueAt(tickTime.local)
-                                                  ? nejvetsiZpozdeni(state_.storage.settingsIni())
-                                                  : std::nullopt;
-    const AlarmClock::Ring r = state_.alarmClock.kontrola(tickTime.local, state_.soundOn(), mostLate);
+    const AlarmClock::Ring r = state_.alarmClock.kontrola(tickTime.local, state_.soundOn(), [this] {
+        return nejvetsiZpozdeni(state_.storage.settingsIni());
+    });
     if (r.due) {
         syncAlarmList(cbxBudiky->currentText());
     }

@@ -18,8 +18,7 @@ namespace tavrok {
 
 void TfrmHlavniOkno::tmrFunkceTimer() {
     if (tickplan::approaching(state_.clock.utcNow(), plannedDue_)) {
-        tmrFunkce->start(0);
-        return;
+        state_.clock.waitUntil(*plannedDue_);
     }
     tmrFunkceTimer(state_.clock.now()); // the alarms follow the wall clock
 }

@@ -48,8 +48,8 @@ struct FunctionTickNeeds {
 // stops while the machine sleeps).
 std::optional<int> nextFunctionTick(UtcTime now, const FunctionTickNeeds& needs);
 
-// A tick woken early for a due moment, which is still a whole millisecond or more away: it does nothing
-// but come again at once. Ticks that redraw and retitle meanwhile would only put it off.
+// A tick woken early for a due moment, which is still a whole millisecond or more away: it waits for the
+// moment itself and then runs. Ticks that redraw and retitle meanwhile would only put it off.
 bool approaching(UtcTime now, std::optional<UtcTime> due);
 
 } // namespace tickplan

@@ -2,6 +2,9 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <algorithm>
+#include <chrono>
+#include <thread>
 #ifdef Q_OS_LINUX
 #include <time.h>
 #endif
@@ -29,6 +32,23 @@ qint64 SystemClock::elapsedMs() const {
         return t;
     }();
     return since.elapsed();
+}
+
+void SystemClock::waitUntil(UtcTime due) const {
+    using namespace std::chrono;
+    using Ms = duration<double, std::milli>;
+    constexpr double UnixEpochDays = 25569.0; // 1 January 1970 on the day count
+    const double dueMs = std::min((due.days() - UnixEpochDays) * MsPerDay,
+                                  Ms(system_clock::now().time_since_epoch()).count() + LongestWaitMs);
+    const auto ahead = [dueMs] { return dueMs - Ms(system_clock::now().time_since_epoch()).count(); };
+    // Asleep for most of it (measured on a clock nobody sets, so setting the wall clock meanwhile does not
+    // stretch it), then watching the clock: an idle processor takes a few hundred microseconds to wake.
+    constexpr double WakeUpMs = 0.6;
+    if (const double asleep = ahead() - WakeUpMs; asleep > 0) {
+        std::this_thread::sleep_for(Ms(asleep));
+    }
+    while (ahead() > 0) {
+    }
 }
 
 } // namespace tavrok

@@ -16,6 +16,11 @@ public:
     // Milliseconds on a clock nobody sets, which runs on while the computer sleeps: how much time
     // really passed between two moments, whatever was done to the wall clock meanwhile.
     virtual qint64 elapsedMs() const = 0;
+    // Returns at `due`, not before, when it is at most a few milliseconds ahead (a moment further off
+    // waits only LongestWaitMs): the last step to a ring or an end, which a timer's whole milliseconds
+    // and a busy core would otherwise make late.
+    virtual void waitUntil(UtcTime due) const = 0;
+    static constexpr double LongestWaitMs = 20;
 };
 
 class SystemClock final : public Clock {
@@ -23,6 +28,7 @@ public:
     LocalTime now() const override;
     UtcTime utcNow() const override;
     qint64 elapsedMs() const override;
+    void waitUntil(UtcTime due) const override;
 };
 
 } // namespace tavrok

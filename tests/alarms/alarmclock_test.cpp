@@ -302,16 +302,21 @@ TEST_F(AlarmClockTest, ASectionWithoutItsDateFieldsNeverRingsOnEveryTick) {
 
 // With a limit on lateness: an alarm found due after a sleep longer than that neither sounds nor rings
 // (it is listed as missed by the caller) and the list moves on; one within the limit rings as ever and
-// says how late it is.
+// says how late it is. The limit (a read of the settings) is asked for only when it can matter: an
+// alarm on time starts its sound first.
 TEST_F(AlarmClockTest, AnAlarmLaterThanTheLimitDoesNotRing) {
     save(QStringLiteral("ráno"), 7, 0, true, QStringLiteral("Vstávej"));
     save(QStringLiteral("oběd"), 12, 0, true, QStringLiteral("Oběd"));
+    save(QStringLiteral("káva"), 12, 31, true, QStringLiteral("Káva"));
     start();
     const TDateTime limit = 30.0 / 1440;
-    const AlarmClock::Ring late = [&] {
-        clock.set(on7Dec(7, 30, 0, 1));
-        return alarms.kontrola(clock.now(), true, limit);
-    }();
+    int asked = 0;
+    const AlarmClock::LateLimit mostLate = [&] {
+        ++asked;
+        return std::optional(limit);
+    };
+    clock.set(on7Dec(7, 30, 0, 1));
+    const AlarmClock::Ring late = alarms.kontrola(clock.now(), true, mostLate);
     EXPECT_TRUE(late.due);
     EXPECT_TRUE(late.tooLate);
     EXPECT_FALSE(late.rings);
@@ -320,9 +325,15 @@ TEST_F(AlarmClockTest, AnAlarmLaterThanTheLimitDoesNotRing) {
     EXPECT_EQ(alarms.nasledujici(), QStringLiteral("oběd"));
 
     clock.set(on7Dec(12, 30));
-    const AlarmClock::Ring inTime = alarms.kontrola(clock.now(), true, limit);
+    const AlarmClock::Ring inTime = alarms.kontrola(clock.now(), true, mostLate);
     EXPECT_FALSE(inTime.tooLate) << "exactly at the limit";
     EXPECT_TRUE(inTime.rings);
     EXPECT_GE(inTime.soundId, 0);
     EXPECT_EQ(toMilliseconds(inTime.lateness), 30 * 60'000);
+    EXPECT_EQ(asked, 2);
+
+    clock.set(on7Dec(12, 32));
+    const AlarmClock::Ring minuteLate = alarms.kontrola(clock.now(), true, mostLate);
+    EXPECT_TRUE(minuteLate.rings);
+    EXPECT_EQ(asked, 2) << "a minute late is within any limit";
 }

@@ -3,6 +3,8 @@
 #include "platform/clock.h"
 #include "platform/clocksetter.h"
 
+#include <algorithm>
+
 namespace tavrok::test {
 
 // A clock that stands still until the test moves it. It runs on UTC, as time does; the local time it
@@ -14,6 +16,14 @@ public:
     LocalTime now() const override { return localFromUtc(utc_); }
     UtcTime utcNow() const override { return utc_; }
     qint64 elapsedMs() const override { return static_cast<qint64>(elapsed_); }
+    // Time passes while the program waits (never backwards, and as far as the real clock would let it).
+    void waitUntil(UtcTime due) const override {
+        if (due > utc_) {
+            const UtcTime until = std::min(due, utc_ + LongestWaitMs / MsPerDay);
+            elapsed_ += (until - utc_) * MsPerDay;
+            utc_ = until;
+        }
+    }
     // Someone sets the clock.
     void set(TDateTime local) { utc_ = utcFromLocal(LocalTime(local)); }
     void setUtc(TDateTime utc) { utc_ = UtcTime(utc); }
@@ -26,8 +36,8 @@ public:
     }
 
 private:
-    UtcTime utc_;
-    double elapsed_ = 1e9;
+    mutable UtcTime utc_;
+    mutable double elapsed_ = 1e9;
 };
 
 // Setting the computer's clock moves the fake clock.
