@@ -38,16 +38,15 @@ void SystemClock::waitUntil(UtcTime due) const {
     using namespace std::chrono;
     using Ms = duration<double, std::milli>;
     constexpr double UnixEpochDays = 25569.0; // 1 January 1970 on the day count
-    const double dueMs = std::min((due.days() - UnixEpochDays) * MsPerDay,
-                                  Ms(system_clock::now().time_since_epoch()).count() + LongestWaitMs);
+    const double dueMs = (due.days() - UnixEpochDays) * MsPerDay;
     const auto ahead = [dueMs] { return dueMs - Ms(system_clock::now().time_since_epoch()).count(); };
-    // Asleep for most of it (measured on a clock nobody sets, so setting the wall clock meanwhile does not
-    // stretch it), then watching the clock: an idle processor takes a few hundred microseconds to wake.
-    constexpr double WakeUpMs = 0.6;
-    if (const double asleep = ahead() - WakeUpMs; asleep > 0) {
-        std::this_thread::sleep_for(Ms(asleep));
-    }
-    while (ahead() > 0) {
+    // Asleep, not watching the clock: a thread that keeps running until the moment uses up its share of a
+    // core, and another program busy on that core then holds it off for milliseconds. The wall clock says
+    // when it is over; the longest wait is measured on a clock nobody sets, so setting the wall clock
+    // meanwhile does not stretch it.
+    const auto giveUp = steady_clock::now() + Ms(LongestWaitMs);
+    for (double left = ahead(); left > 0 && steady_clock::now() < giveUp; left = ahead()) {
+        std::this_thread::sleep_for(Ms(std::min(left, LongestWaitMs)));
     }
 }
 
