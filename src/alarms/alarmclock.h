@@ -35,12 +35,13 @@ public:
         int soundId = -1;
         TDateTime lateness = 0;
         UtcTime dueUtc;           // when due: its moment, as the sounds count it
-        bool tooLate = false;     // it came more than `mostLate` after its moment: no sound, no ring
+        bool tooLate = false;     // it came later than the limit `mostLate` gives: no sound, no ring
     };
-    // The limit on lateness, asked for only when an alarm is found due later than the least limit allowed:
-    // an alarm on time rings without reading the settings first.
+    // The limit on lateness (none: any lateness rings), never shorter than the least one the settings allow
+    // (`NejmensiZpozdeni` minutes). It is asked for only when an alarm is found due later than that, so an
+    // alarm on time rings without reading the settings first.
     using LateLimit = std::function<std::optional<TDateTime>()>;
-    // The alarm check of one tick. With `mostLate`, an alarm due longer ago than that (the computer
+    // The alarm check of one tick. An alarm due longer ago than the limit `mostLate` gives (the computer
     // slept through it) does not ring; the caller lists it as missed.
     Ring kontrola(LocalTime now, bool soundOn, const LateLimit& mostLate = {});
 

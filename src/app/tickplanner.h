@@ -15,9 +15,9 @@ namespace tickplan {
 inline constexpr int FrameIntervalMs = 33;
 // A wake-up for a change of the shown seconds lands this long after it, so that it has surely passed.
 inline constexpr int WakeMarginMs = 1;
-// A wake-up for a due moment comes this long before it (and a thousandth of the wait more), and the
-// ticks then follow at once until it: "now" and the timers count whole milliseconds, the system lets a
-// wait run over by a thousandth of its length, and a busy machine gives the processor back a little later.
+// A wake-up for a due moment comes this long before it (and a thousandth of the wait more), and the tick
+// then sleeps until it (`Clock::waitUntil`): "now" and the timers count whole milliseconds, the system lets
+// a wait run over by a thousandth of its length, and a busy machine gives the processor back a little later.
 inline constexpr int WakeEarlyMs = 4;
 
 // Milliseconds until the next whole second of a span counted from some origin.
@@ -49,7 +49,7 @@ struct FunctionTickNeeds {
 std::optional<int> nextFunctionTick(UtcTime now, const FunctionTickNeeds& needs);
 
 // A tick woken early for a due moment, which is still a whole millisecond or more away: it waits for the
-// moment itself and then runs. Ticks that redraw and retitle meanwhile would only put it off.
+// moment itself and then runs. The due moments are whole milliseconds, as "now" is.
 bool approaching(UtcTime now, std::optional<UtcTime> due);
 
 } // namespace tickplan

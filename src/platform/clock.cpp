@@ -45,8 +45,12 @@ void SystemClock::waitUntil(UtcTime due) const {
     // when it is over; the longest wait is measured on a clock nobody sets, so setting the wall clock
     // meanwhile does not stretch it.
     const auto giveUp = steady_clock::now() + Ms(LongestWaitMs);
-    for (double left = ahead(); left > 0 && steady_clock::now() < giveUp; left = ahead()) {
-        std::this_thread::sleep_for(Ms(std::min(left, LongestWaitMs)));
+    for (double left = ahead(); left > 0; left = ahead()) {
+        const Ms beforeGivingUp = giveUp - steady_clock::now();
+        if (beforeGivingUp.count() <= 0) {
+            return;
+        }
+        std::this_thread::sleep_for(std::min(Ms(left), beforeGivingUp));
     }
 }
 

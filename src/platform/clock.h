@@ -16,9 +16,9 @@ public:
     // Milliseconds on a clock nobody sets, which runs on while the computer sleeps: how much time
     // really passed between two moments, whatever was done to the wall clock meanwhile.
     virtual qint64 elapsedMs() const = 0;
-    // Returns at `due`, not before, when it is at most a few milliseconds ahead (a moment further off
-    // waits only LongestWaitMs): the last step to a ring or an end, which a timer's whole milliseconds
-    // and a busy core would otherwise make late.
+    // Sleeps until `due` or for LongestWaitMs on a clock nobody sets, whichever comes first: the last few
+    // milliseconds to a ring or an end, which a timer's whole milliseconds and a busy core would otherwise
+    // make late. A wall clock set back meanwhile ends it at the longest wait, before `due`.
     virtual void waitUntil(UtcTime due) const = 0;
     static constexpr double LongestWaitMs = 20;
 };

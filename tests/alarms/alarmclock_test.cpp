@@ -308,6 +308,7 @@ TEST_F(AlarmClockTest, AnAlarmLaterThanTheLimitDoesNotRing) {
     save(QStringLiteral("ráno"), 7, 0, true, QStringLiteral("Vstávej"));
     save(QStringLiteral("oběd"), 12, 0, true, QStringLiteral("Oběd"));
     save(QStringLiteral("káva"), 12, 31, true, QStringLiteral("Káva"));
+    save(QStringLiteral("večer"), 20, 0, true, QStringLiteral("Večer"));
     start();
     const TDateTime limit = 30.0 / 1440;
     int asked = 0;
@@ -336,4 +337,13 @@ TEST_F(AlarmClockTest, AnAlarmLaterThanTheLimitDoesNotRing) {
     const AlarmClock::Ring minuteLate = alarms.kontrola(clock.now(), true, mostLate);
     EXPECT_TRUE(minuteLate.rings);
     EXPECT_EQ(asked, 2) << "a minute late is within any limit";
+
+    // No limit set: a ring long after its moment still rings.
+    clock.set(on7Dec(20, 1, 0, 1));
+    const AlarmClock::Ring noLimit = alarms.kontrola(clock.now(), true, [&] {
+        ++asked;
+        return std::optional<TDateTime>();
+    });
+    EXPECT_TRUE(noLimit.rings);
+    EXPECT_EQ(asked, 3) << "a minute and a millisecond late: the limit is asked for";
 }

@@ -80,7 +80,7 @@ TEST(TickPlan, WakesWhenSomethingVisibleChangesAndAtLeastOnceASecond) {
     const UtcTime start = now - 350.0 / MsPerDay;
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.titleOrigin = start}), 651);
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 10.0 / MsPerDay}), 5)
-        << "a due moment is met within a millisecond: the tick comes just before it and again at once";
+        << "a due moment is met within a millisecond: the tick comes just before it and waits for it";
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 10.9 / MsPerDay}), 5);
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 4.5 / MsPerDay}), 0);
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.nextDue = now + 0.4 / MsPerDay}), 0);
@@ -91,7 +91,7 @@ TEST(TickPlan, WakesWhenSomethingVisibleChangesAndAtLeastOnceASecond) {
     EXPECT_EQ(tickplan::nextFunctionTick(now, {.pictureDue = now + 400.0 / MsPerDay}), 401);
 }
 
-TEST(TickPlan, AWakeUpBeforeADueMomentWaitsForItWithoutTheRestOfTheTick) {
+TEST(TickPlan, AWakeUpJustBeforeADueMomentIsApproachingIt) {
     const UtcTime now(*tryEncodeDateTime({2026, 12, 6}, {10, 0, 0, 250}));
     const auto in = [&](double ms) { return std::optional<UtcTime>(now + ms / MsPerDay); };
     EXPECT_TRUE(tickplan::approaching(now, in(1)));
