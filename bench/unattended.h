@@ -32,7 +32,6 @@ namespace tavrok::bench {
 inline UtcTime preciseUtcNow() {
     timespec t{};
     clock_gettime(CLOCK_REALTIME, &t);
-    constexpr double UnixEpochDays = 25569.0; // 1 January 1970 on the day count
     return UtcTime(UnixEpochDays + (static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9) / 86'400.0);
 }
 

@@ -87,6 +87,9 @@ struct UtcScale;
 using LocalTime = Moment<LocalScale>;
 using UtcTime = Moment<UtcScale>;
 
+// 1 January 1970, where the system's clocks count from, on the day count.
+inline constexpr TDateTime UnixEpochDays = 25569.0;
+
 // Conversion to and from local calendar time; an invalid QDateTime gives 0.
 TDateTime fromQDateTime(const QDateTime& dt);
 QDateTime toQDateTime(TDateTime value);

@@ -37,7 +37,6 @@ qint64 SystemClock::elapsedMs() const {
 void SystemClock::waitUntil(UtcTime due) const {
     using namespace std::chrono;
     using Ms = duration<double, std::milli>;
-    constexpr double UnixEpochDays = 25569.0; // 1 January 1970 on the day count
     const double dueMs = (due.days() - UnixEpochDays) * MsPerDay;
     const auto ahead = [dueMs] { return dueMs - Ms(system_clock::now().time_since_epoch()).count(); };
     // Asleep, not watching the clock: a thread that keeps running until the moment uses up its share of a

@@ -14,7 +14,7 @@ double unixMsNow() {
 }
 
 UtcTime atUnixMs(double ms) {
-    return UtcTime(25569.0 + ms / MsPerDay); // 1 January 1970 on the day count
+    return UtcTime(UnixEpochDays + ms / MsPerDay);
 }
 
 // The real clock's wait for a ring or an end: it returns at the moment and never before it, whether the
