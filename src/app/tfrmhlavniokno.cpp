@@ -18,6 +18,7 @@
 #include "storage/tfrmnastaveni.h"
 #include "widgets/clicklabel.h"
 #include "widgets/digitsvalidator.h"
+#include "widgets/digitslabel.h"
 #include "widgets/labeltext.h"
 #include "widgets/background.h"
 #include "widgets/namedwidget.h"
@@ -108,12 +109,12 @@ void TfrmHlavniOkno::buildControls() {
     connect(lblFceTavrok, &ClickLabel::clicked, this, &TfrmHlavniOkno::lblFceTavrokClick);
     connect(lblFceOdpocit, &ClickLabel::clicked, this, &TfrmHlavniOkno::lblFceOdpocitClick);
 
-    lblH = makeNamed<QLabel>(c, "lblH", u"00", 10, 32, 36, 35);
-    lblM = makeNamed<QLabel>(c, "lblM", u"00", 54, 32, 36, 35);
-    lblS = makeNamed<QLabel>(c, "lblS", u"00", 98, 32, 36, 35);
+    lblH = makeNamed<DigitsLabel>(c, "lblH", u"00", 10, 32, 36, 35);
+    lblM = makeNamed<DigitsLabel>(c, "lblM", u"00", 54, 32, 36, 35);
+    lblS = makeNamed<DigitsLabel>(c, "lblS", u"00", 98, 32, 36, 35);
     lblHOd = makeNamed<QLabel>(c, "lblHOd", u":", 46, 32, 8, 35);
     lblMOd = makeNamed<QLabel>(c, "lblMOd", u":", 90, 32, 8, 35);
-    lblMs = makeNamed<QLabel>(c, "lblMs", u"000", 134, 32, 33, 35);
+    lblMs = makeNamed<DigitsLabel>(c, "lblMs", u"000", 134, 32, 33, 35);
     for (QLabel* l : {lblH, lblM, lblS}) {
         l->setFont(faceFont("Arial", 32));
     }
@@ -127,6 +128,9 @@ void TfrmHlavniOkno::buildControls() {
         setBackground(l, windowColour);
     }
     lblMs->setContentsMargins(0, 0, 0, 5);
+    for (QLabel* l : {lblH, lblM, lblS, lblMs}) {
+        l->setFixedSize(l->size()); // see DigitsLabel
+    }
 
     pnlDny = makeNamed<QFrame>(c, "pnlDny", 10, 86, 157, 20);
     edtD = makeNamed<QLineEdit>(pnlDny, "edtD", 0, 0, 113, 21);

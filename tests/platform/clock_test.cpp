@@ -1,8 +1,12 @@
 #include "platform/clock.h"
+#include "platform/utcoffsetcache.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <ctime>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -39,6 +43,66 @@ TEST(SystemClockTest, AWaitEndsAtItsMomentAndNeverHoldsTheProgramLong) {
     const double waitedMs = unixMsNow() - startMs;
     EXPECT_GE(waitedMs, Clock::LongestWaitMs - ResolutionMs);
     EXPECT_LT(waitedMs, 1000) << "two seconds ahead";
+}
+
+// The real clock's local time is the UTC one moved by the zone's offset, east and west of Greenwich alike,
+// to the millisecond the calendar date and time encode; a zone changed meanwhile shows within a second.
+TEST(SystemClockTest, TheLocalTimeIsTheUtcOneInTheSystemZone) {
+    const QByteArray zoneBefore = qgetenv("TZ");
+    const struct {
+        const char* zone;
+        int side; // east of Greenwich, on it, west of it
+    } zones[] = {{"Europe/Prague", 1}, {"America/Denver", -1}, {"UTC", 0}};
+    for (const auto& z : zones) {
+        qputenv("TZ", z.zone);
+        tzset();
+        std::this_thread::sleep_for(std::chrono::milliseconds(UtcOffsetCache::KeptMs));
+        const SystemClock clock;
+        const UtcTime utc = clock.utcNow();
+        const LocalTime local = clock.now();
+        const auto readMs = toMilliseconds(fromQDateTime(QDateTime::currentDateTimeUtc()) - utc.days());
+        EXPECT_TRUE(readMs >= 0 && readMs < 100) << z.zone << ": " << readMs;
+        const auto apartMs = toMilliseconds(local - localFromUtc(utc));
+        EXPECT_GE(apartMs, 0) << z.zone;
+        EXPECT_LT(apartMs, 100) << z.zone;
+        const auto aheadOfUtc = toMilliseconds(local.days() - utc.days());
+        EXPECT_EQ((aheadOfUtc > 100) - (aheadOfUtc < -100), z.side) << z.zone;
+    }
+    zoneBefore.isNull() ? qunsetenv("TZ") : qputenv("TZ", zoneBefore);
+    tzset();
+}
+
+// The offset is asked of the system at most twice a second, and is still exact to the millisecond across
+// a change of summer time; a clock set back or forward asks again.
+TEST(UtcOffsetCacheTest, AsksRarelyAndIsExactAcrossAChangeOfOffset) {
+    constexpr std::int64_t Change = 1'000'000;
+    std::vector<std::int64_t> asked;
+    UtcOffsetCache cache([&](std::int64_t ms) {
+        asked.push_back(ms);
+        return ms < Change ? 3'600'000 : 7'200'000;
+    });
+    for (std::int64_t ms = Change - 5000; ms < Change - 3000; ms += 33) {
+        EXPECT_EQ(cache.offsetAt(ms), 3'600'000);
+    }
+    EXPECT_LE(asked.size(), 6u) << "two seconds of frames";
+    for (std::int64_t ms = Change - 1500; ms < Change + 1500; ++ms) {
+        ASSERT_EQ(cache.offsetAt(ms), ms < Change ? 3'600'000 : 7'200'000) << ms - Change;
+    }
+    asked.clear();
+    EXPECT_EQ(cache.offsetAt(Change + 1500), 7'200'000);
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(cache.offsetAt(Change - 1), 3'600'000) << "the clock set back";
+    EXPECT_EQ(cache.offsetAt(Change + 100'000), 7'200'000) << "the clock set forward";
+    EXPECT_EQ(asked.size(), 4u);
+}
+
+// A zone the user changes shows within a second.
+TEST(UtcOffsetCacheTest, AChangedZoneShowsWithinASecond) {
+    std::int64_t zoneOffset = 0;
+    UtcOffsetCache cache([&](std::int64_t) { return zoneOffset; });
+    EXPECT_EQ(cache.offsetAt(0), 0);
+    zoneOffset = -25'200'000;
+    EXPECT_EQ(cache.offsetAt(UtcOffsetCache::KeptMs), zoneOffset);
 }
 
 } // namespace
