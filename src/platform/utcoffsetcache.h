@@ -22,7 +22,7 @@ public:
 private:
     Lookup lookup_;
     std::int64_t offset_ = 0;
-    std::int64_t from_ = 0;  // the offset is kept for from_ <= moment < until_
+    std::int64_t from_ = 0; // the offset is kept for from_ <= moment < until_
     std::int64_t until_ = 0;
 };
 

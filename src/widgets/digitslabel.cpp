@@ -12,6 +12,9 @@ namespace tavrok {
 
 DigitsLabel::DigitsLabel(QWidget* parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);
+    // The background is filled with the digits, by one painter rather than two.
+    setAutoFillBackground(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 const DigitsLabel::Glyph& DigitsLabel::glyph(QChar character) {
@@ -49,6 +52,7 @@ void DigitsLabel::paintEvent(QPaintEvent*) {
         y = r.top() + (r.height() - height) / 2;
     }
     QPainter painter(this);
+    painter.fillRect(rect(), palette().brush(backgroundRole()));
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
     for (const QChar c : shown) {
         const Glyph& g = glyph(c);

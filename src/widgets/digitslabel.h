@@ -9,8 +9,8 @@ namespace tavrok {
 
 // A label for running digits, whose text changes with every frame. Each character is laid out once and
 // drawn from then on from that layout, so a new text costs no text shaping. Texts are plain; the alignment
-// is the label's. Give it a fixed size where it is placed: a new text then asks nothing of the window's
-// layout either.
+// is the label's; the background is always filled. Give it a fixed size where it is placed: a new text then
+// asks nothing of the window's layout either.
 class DigitsLabel : public QLabel {
 public:
     explicit DigitsLabel(QWidget* parent = nullptr);
