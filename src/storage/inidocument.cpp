@@ -3,6 +3,7 @@
 #include "storage/textcodec.h"
 
 #include <algorithm>
+#include <cstring>
 #include <unordered_set>
 
 namespace tavrok::detail {
@@ -333,6 +334,23 @@ bool standsAsWritten(Utf8View raw, const IniLine& l) {
                           l.value.data() + l.value.size() == raw.data() + raw.size());
 }
 
+// Whether a line surely stands as written, seen from the few bytes that trimming looks at: it starts and
+// ends with a visible ASCII character, and so do its name and value around the first '='. Most lines of a
+// file the program wrote are such; any other line is classified in full.
+bool plainlyAsWritten(Utf8View raw) {
+    const auto visible = [](char c) {
+        return static_cast<unsigned char>(c) > ' ' && static_cast<unsigned char>(c) < 0x7F;
+    };
+    if (raw.isEmpty() || !visible(raw.front()) || !visible(raw.back())) {
+        return false;
+    }
+    const auto* eq = static_cast<const char*>(std::memchr(raw.data(), '=', static_cast<size_t>(raw.size())));
+    if (eq == nullptr || eq == raw.data()) {
+        return true; // no entry: written back as it is
+    }
+    return visible(eq[-1]) && (eq + 1 == raw.data() + raw.size() || visible(eq[1]));
+}
+
 // Lines of the file's text, written as the document writes them: most are copied as they stand, many
 // lines at once.
 void writeText(Writer& out, Utf8View text) {
@@ -340,14 +358,20 @@ void writeText(Writer& out, Utf8View text) {
     const char* const e = p + text.size();
     const char* run = p; // the lines from here up to p are copied as they stand
     while (p != e) {
-        const char* lineEnd = p;
-        while (lineEnd != e && *lineEnd != '\n' && *lineEnd != '\r') {
-            ++lineEnd;
+        const auto* newline = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(e - p)));
+        const char* lineEnd = newline ? newline : e;
+        if (const auto* cr =
+                static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(lineEnd - p)))) {
+            lineEnd = cr;
         }
         const Utf8View raw(p, lineEnd - p);
         const bool plainBreak = lineEnd != e && *lineEnd == '\n';
         if (lineEnd != e) {
             lineEnd += (*lineEnd == '\r' && lineEnd + 1 != e && lineEnd[1] == '\n') ? 2 : 1;
+        }
+        if (plainBreak && plainlyAsWritten(raw)) {
+            p = lineEnd;
+            continue;
         }
         const IniLine l = classify(raw);
         if (!plainBreak || !standsAsWritten(raw, l)) {

@@ -130,9 +130,11 @@ TEST_F(IniFileTest, OddFilesReadAsAPersonMeantThem) {
     EXPECT_EQ(fileWith("\xEF\xBB\xBF\xEF\xBB\xBF[a]\nk=1\n").readInteger(u"a", u"k", 0), 1) << "a mark twice";
     // Written back, every line of every section reads as a line break of one kind and entries without
     // blanks around them; comments and other lines stay as they were.
-    IniFile mixed = fileWith("[a]\nk=1\n  s = 2 \nt=3\r\nu=4\rv=5\n; c \n\n[b]\nw=6");
+    IniFile mixed = fileWith("[a]\nk=1\n  s = 2 \nt=3\r\nu=4\rv=5\nn =8\no= 9\np\xC2\xA0=\xC2\xA0" "10\n=11\n"
+                             ";q = 12\nr=\n m=13\nl=14 \n; c \n\n[b]\nw=6");
     ASSERT_TRUE(mixed.writeString(u"b", u"x", QStringLiteral("7")));
-    EXPECT_EQ(readBytes(path), QByteArray("[a]\nk=1\ns=2\nt=3\nu=4\nv=5\n; c \n\n[b]\nw=6\nx=7\n"));
+    EXPECT_EQ(readBytes(path), QByteArray("[a]\nk=1\ns=2\nt=3\nu=4\nv=5\nn=8\no=9\np=10\n=11\n;q = 12\nr=\n"
+                                          "m=13\nl=14\n; c \n\n[b]\nw=6\nx=7\n"));
 }
 
 TEST_F(IniFileTest, CzechTextInUtf8AndInWindows1250) {
