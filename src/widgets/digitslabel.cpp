@@ -38,7 +38,10 @@ void DigitsLabel::paintEvent(QPaintEvent*) {
     }
     const QRect r = contentsRect();
     const Qt::Alignment a = QStyle::visualAlignment(layoutDirection(), alignment());
-    const qreal height = QFontMetricsF(font()).height();
+    if (lineHeight_ < 0) {
+        lineHeight_ = QFontMetricsF(font()).height();
+    }
+    const qreal height = lineHeight_;
     qreal x = r.left();
     if (a & Qt::AlignRight) {
         x = r.right() + 1 - width;
@@ -64,6 +67,7 @@ void DigitsLabel::paintEvent(QPaintEvent*) {
 void DigitsLabel::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) {
         glyphs_.clear();
+        lineHeight_ = -1;
     }
     QLabel::changeEvent(event);
 }

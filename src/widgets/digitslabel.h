@@ -28,6 +28,7 @@ private:
     const Glyph& glyph(QChar character);
 
     std::vector<Glyph> glyphs_; // the few characters a running time shows, each laid out once
+    qreal lineHeight_ = -1;     // of the font, once it is known
 };
 
 } // namespace tavrok
