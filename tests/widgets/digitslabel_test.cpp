@@ -59,8 +59,8 @@ TEST(DigitsLabelTest, DrawsItsTextWhereALabelWould) {
                 const QRect expected = inkOf(plain);
                 ASSERT_FALSE(expected.isEmpty());
                 const auto where = [&] {
-                    return ::testing::Message() << text << " at " << font.pixelSize() << " px, alignment "
-                                                << layout.alignment;
+                    return ::testing::Message()
+                           << text << " at " << font.pixelSize() << " px, alignment " << layout.alignment;
                 };
                 EXPECT_NEAR(drawn.left(), expected.left(), 1) << where();
                 EXPECT_NEAR(drawn.right(), expected.right(), 1) << where();
