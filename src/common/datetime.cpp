@@ -82,14 +82,29 @@ std::optional<TDateTime> tryEncodeTime(int hour, int minute, int second, int mse
     return (((hour * 60.0 + minute) * 60.0 + second) * 1000.0 + msec) / MsPerDay;
 }
 
+namespace {
+
+// A date and a time of day in one value. Before the epoch the time of day counts away from zero, as the
+// date-time type stores it.
+TDateTime joined(TDateTime date, TDateTime timeOfDay) {
+    return date < 0 ? date - timeOfDay : date + timeOfDay;
+}
+
+} // namespace
+
 std::optional<TDateTime> tryEncodeDateTime(const DateParts& date, const TimeParts& time) {
     const auto d = tryEncodeDate(date.year, date.month, date.day);
     const auto t = tryEncodeTime(time.hour, time.minute, time.second, time.msec);
     if (!d || !t) {
         return std::nullopt;
     }
-    // Before the epoch the time of day counts away from zero, as the date-time type stores it.
-    return *d < 0 ? *d - *t : *d + *t;
+    return joined(*d, *t);
+}
+
+TDateTime fromUnixMs(std::int64_t ms) {
+    const std::int64_t day = ms >= 0 ? ms / MsPerDayInt : -((-ms + MsPerDayInt - 1) / MsPerDayInt);
+    const TDateTime timeOfDay = static_cast<double>(ms - day * MsPerDayInt) / MsPerDay;
+    return joined(UnixEpochDays + static_cast<double>(day), timeOfDay);
 }
 
 DateParts decodeDate(TDateTime value) {

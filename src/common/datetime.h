@@ -89,6 +89,9 @@ using UtcTime = Moment<UtcScale>;
 
 // 1 January 1970, where the system's clocks count from, on the day count.
 inline constexpr TDateTime UnixEpochDays = 25569.0;
+// Milliseconds since then on the day count, split into the day and the time of day exactly as a calendar
+// date and time are encoded.
+TDateTime fromUnixMs(std::int64_t ms);
 
 // Conversion to and from local calendar time; an invalid QDateTime gives 0.
 TDateTime fromQDateTime(const QDateTime& dt);

@@ -15,15 +15,6 @@ namespace tavrok {
 
 namespace {
 
-// Milliseconds since 1 January 1970 on the day count, split into the day and the time of day exactly as a
-// calendar date and time are encoded.
-TDateTime fromUnixMs(std::int64_t ms) {
-    const std::int64_t day = ms >= 0 ? ms / MsPerDayInt : -((-ms + MsPerDayInt - 1) / MsPerDayInt);
-    const TDateTime date = UnixEpochDays + static_cast<double>(day);
-    const TDateTime time = static_cast<double>(ms - day * MsPerDayInt) / MsPerDay;
-    return date < 0 ? date - time : date + time;
-}
-
 std::int64_t systemOffsetAt(std::int64_t utcMs) {
     return std::int64_t{QDateTime::fromMSecsSinceEpoch(utcMs, Qt::LocalTime).offsetFromUtc()} * 1000;
 }

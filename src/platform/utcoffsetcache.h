@@ -5,7 +5,7 @@
 
 namespace tavrok {
 
-// The local wall clock's offset from UTC, asked of the system at most about once a second. Asking costs a
+// The local wall clock's offset from UTC, asked of the system (twice) about once a second. Asking costs a
 // look at the time-zone file (its status, at least), which running digits would otherwise pay with every
 // frame. An offset is kept for the second after the moment it was asked for only when it holds at both
 // ends of that second: no zone changes its offset twice within a second, so the kept one is exact, and a

@@ -76,10 +76,14 @@ inline Utf8View trimmedAnySpace(Utf8View text) {
     return Utf8View(b, e - b);
 }
 
+// A visible ASCII character: no blank of any kind, and nothing trimming would look into further.
+inline bool visibleAscii(char c) {
+    return static_cast<unsigned char>(c) > ' ' && static_cast<unsigned char>(c) < 0x7F;
+}
+
 inline Utf8View trimmed(Utf8View text) {
     // Most names and values start and end with a visible ASCII character.
-    const auto visible = [](char c) { return static_cast<unsigned char>(c) > ' ' && static_cast<unsigned char>(c) < 0x7F; };
-    if (!text.isEmpty() && visible(text.front()) && visible(text.back())) {
+    if (!text.isEmpty() && visibleAscii(text.front()) && visibleAscii(text.back())) {
         return text;
     }
     return trimmedAnySpace(text);

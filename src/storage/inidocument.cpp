@@ -82,11 +82,7 @@ void IniBlock::append(const IniLine& entry) {
         const char* const end = body.data() + body.size();
         forEachLine(body, [&](Utf8View raw) {
             if (!trimmed(raw).isEmpty()) {
-                const char* after = raw.data() + raw.size();
-                if (after != end) {
-                    after += (*after == '\r' && after + 1 != end && after[1] == '\n') ? 2 : 1;
-                }
-                split = after;
+                split = pastLineBreak(raw.data() + raw.size(), end);
             }
         });
         tail = Utf8View(split, end - split);
@@ -119,11 +115,7 @@ IniDocument IniDocument::parse(const QByteArray& bytes) {
         doc.blocks.back().body = Utf8View(bodyStart, raw.data() - bodyStart);
         doc.blocks.push_back(IniBlock{trimmed(*name), true, false, false, NoBlock, {}, {}, {}});
         // The body starts after this header line and its line break.
-        const char* after = raw.data() + raw.size();
-        if (after != end) {
-            after += (*after == '\r' && after + 1 != end && after[1] == '\n') ? 2 : 1;
-        }
-        bodyStart = after;
+        bodyStart = pastLineBreak(raw.data() + raw.size(), end);
     });
     doc.blocks.back().body = Utf8View(bodyStart, end - bodyStart);
     doc.reindex();
@@ -338,50 +330,35 @@ bool standsAsWritten(Utf8View raw, const IniLine& l) {
 // ends with a visible ASCII character, and so do its name and value around the first '='. Most lines of a
 // file the program wrote are such; any other line is classified in full.
 bool plainlyAsWritten(Utf8View raw) {
-    const auto visible = [](char c) {
-        return static_cast<unsigned char>(c) > ' ' && static_cast<unsigned char>(c) < 0x7F;
-    };
-    if (raw.isEmpty() || !visible(raw.front()) || !visible(raw.back())) {
+    if (raw.isEmpty() || !visibleAscii(raw.front()) || !visibleAscii(raw.back())) {
         return false;
     }
     const auto* eq = static_cast<const char*>(std::memchr(raw.data(), '=', static_cast<size_t>(raw.size())));
     if (eq == nullptr || eq == raw.data()) {
         return true; // no entry: written back as it is
     }
-    return visible(eq[-1]) && (eq + 1 == raw.data() + raw.size() || visible(eq[1]));
+    return visibleAscii(eq[-1]) && (eq + 1 == raw.data() + raw.size() || visibleAscii(eq[1]));
 }
 
 // Lines of the file's text, written as the document writes them: most are copied as they stand, many
 // lines at once.
 void writeText(Writer& out, Utf8View text) {
-    const char* p = text.data();
-    const char* const e = p + text.size();
-    const char* run = p; // the lines from here up to p are copied as they stand
-    while (p != e) {
-        const auto* newline = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(e - p)));
-        const char* lineEnd = newline ? newline : e;
-        if (const auto* cr =
-                static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(lineEnd - p)))) {
-            lineEnd = cr;
-        }
-        const Utf8View raw(p, lineEnd - p);
-        const bool plainBreak = lineEnd != e && *lineEnd == '\n';
-        if (lineEnd != e) {
-            lineEnd += (*lineEnd == '\r' && lineEnd + 1 != e && lineEnd[1] == '\n') ? 2 : 1;
-        }
+    const char* const e = text.data() + text.size();
+    const char* run = text.data(); // the lines from here up to the current one are copied as they stand
+    forEachLine(text, [&](Utf8View raw) {
+        const char* const lineBreak = raw.data() + raw.size();
+        const bool plainBreak = lineBreak != e && *lineBreak == '\n';
         if (plainBreak && plainlyAsWritten(raw)) {
-            p = lineEnd;
-            continue;
+            return;
         }
         const IniLine l = classify(raw);
         if (!plainBreak || !standsAsWritten(raw, l)) {
-            out.put(run, p - run);
+            out.put(run, raw.data() - run);
             out.line(l);
-            run = lineEnd;
+            run = pastLineBreak(lineBreak, e);
         }
-        p = lineEnd;
-    }
-    out.put(run, p - run);
+    });
+    out.put(run, e - run);
 }
 
 } // namespace

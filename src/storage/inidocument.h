@@ -31,21 +31,29 @@ struct IniLine {
     Utf8View value;
 };
 
-// Calls fn(line) for each line of a piece of the file's text. A fn that answers false stops it, and
-// then so does forEachLine.
+// Past the line break at `at` (CR LF, LF or CR), or `at` itself at the end of the text.
+inline const char* pastLineBreak(const char* at, const char* end) {
+    if (at == end) {
+        return at;
+    }
+    return at + ((*at == '\r' && at + 1 != end && at[1] == '\n') ? 2 : 1);
+}
+
+// Calls fn(line) for each line of a piece of the file's text; a line ends at CR LF, LF or CR. A fn that
+// answers false stops it, and then so does forEachLine.
 template <typename F> bool forEachLine(Utf8View text, F&& fn) {
     const char* p = text.data();
     const char* const e = p + text.size();
+    const char* newline = nullptr; // the next LF from p on, or e: looked for again only once passed
     while (p != e) {
-        const char* lineEnd = p;
-        while (lineEnd != e && *lineEnd != '\n' && *lineEnd != '\r') {
-            ++lineEnd;
+        if (newline == nullptr || newline < p) {
+            const void* found = std::memchr(p, '\n', static_cast<size_t>(e - p));
+            newline = found ? static_cast<const char*>(found) : e;
         }
+        const void* cr = std::memchr(p, '\r', static_cast<size_t>(newline - p));
+        const char* const lineEnd = cr ? static_cast<const char*>(cr) : newline;
         const Utf8View raw(p, lineEnd - p);
-        if (lineEnd != e) {
-            lineEnd += (*lineEnd == '\r' && lineEnd + 1 != e && lineEnd[1] == '\n') ? 2 : 1;
-        }
-        p = lineEnd;
+        p = pastLineBreak(lineEnd, e);
         if constexpr (std::is_same_v<std::invoke_result_t<F&, Utf8View>, bool>) {
             if (!fn(raw)) {
                 return false;

@@ -56,7 +56,7 @@ void DigitsLabel::paintEvent(QPaintEvent*) {
     }
     QPainter painter(this);
     painter.fillRect(rect(), palette().brush(backgroundRole()));
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+    painter.setPen(palette().color(foregroundRole())); // of the window's state: active, inactive, disabled
     for (const QChar c : shown) {
         const Glyph& g = glyph(c);
         painter.drawStaticText(QPointF(std::round(x), std::round(y)), g.text);

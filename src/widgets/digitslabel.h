@@ -8,9 +8,10 @@
 namespace tavrok {
 
 // A label for running digits, whose text changes with every frame. Each character is laid out once and
-// drawn from then on from that layout, so a new text costs no text shaping. Texts are plain; the alignment
-// is the label's; the background is always filled. Give it a fixed size where it is placed: a new text then
-// asks nothing of the window's layout either.
+// drawn from then on from that layout, so a new text costs no text shaping; characters stand side by
+// side without kerning, as digits do anyway. Texts are plain; the alignment and contents margins are the
+// label's, the background is always filled; a frame, margin(), indent() and style sheets are not drawn.
+// Give it a fixed size where it is placed: a new text then asks nothing of the window's layout either.
 class DigitsLabel : public QLabel {
 public:
     explicit DigitsLabel(QWidget* parent = nullptr);

@@ -76,6 +76,22 @@ TEST(DateTime, ConvertsToAndFromLocalQDateTime) {
     EXPECT_EQ(fromQDateTime(QDateTime()), 0.0);
 }
 
+// The system's milliseconds since 1970 are exactly the value the same calendar date and time encode to,
+// after 1970, before it and before 30 December 1899 alike.
+TEST(DateTime, MillisecondsSince1970AreTheCalendarValue) {
+    const struct {
+        DateParts date;
+        TimeParts time;
+        std::int64_t ms;
+    } moments[] = {{{1970, 1, 1}, {0, 0, 0, 0}, 0},
+                   {{2026, 12, 10}, {3, 16, 9, 123}, 1'796'872'569'123},
+                   {{1969, 12, 31}, {23, 59, 59, 999}, -1},
+                   {{1899, 12, 29}, {18, 0, 0, 0}, -2'209'183'200'000}};
+    for (const auto& m : moments) {
+        EXPECT_EQ(fromUnixMs(m.ms), *tryEncodeDateTime(m.date, m.time)) << m.ms;
+    }
+}
+
 TEST(DateTime, AbsurdValuesDecodeWithoutUndefinedBehaviour) {
     for (const double v : {1e300, -1e300, std::numeric_limits<double>::quiet_NaN(),
                            std::numeric_limits<double>::infinity()}) {

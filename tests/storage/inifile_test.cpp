@@ -192,6 +192,25 @@ TEST_F(IniFileTest, ALongSectionWrittenKeyByKeyInOneBatchTakesTimeInProportionTo
     EXPECT_EQ(IniFile(path).readString(u"mezicasy", u"49999"), QStringLiteral("0;00:00:19"));
 }
 
+// Lines ended by a carriage return alone, as old Mac editors wrote them: each line is found from the one
+// before, not by a search through the rest of the file.
+TEST_F(IniFileTest, AFileOfCarriageReturnsOnlyIsReadAndSavedInTimeInProportionToItsLength) {
+    QByteArray text = "[mezicasy]\r";
+    for (int i = 0; i < 200000; ++i) {
+        text += QByteArray::number(i) + "=0;00:00:" + QByteArray::number(i % 60) + "\r";
+    }
+    QElapsedTimer timer;
+    timer.start();
+    IniFile ini = fileWith(text);
+    EXPECT_EQ(ini.readString(u"mezicasy", u"199999"), QStringLiteral("0;00:00:19"));
+    ASSERT_TRUE(ini.writeString(u"jine", u"k", QStringLiteral("1")));
+    EXPECT_LT(timer.elapsed(), 3000) << "each line searched the rest of the file";
+    const QByteArray saved = readBytes(path);
+    EXPECT_FALSE(saved.contains('\r'));
+    EXPECT_TRUE(saved.startsWith("[mezicasy]\n0=0;00:00:0\n1=0;00:00:1\n"));
+    EXPECT_EQ(IniFile(path).readString(u"mezicasy", u"199999"), QStringLiteral("0;00:00:19"));
+}
+
 TEST_F(IniFileTest, ALongSectionReadsTheSameWhetherSearchedWhereItStandsOrThroughItsIndex) {
     QByteArray text = "[seznam]\npocet=6000\n";
     for (int i = 1; i <= 6000; ++i) {

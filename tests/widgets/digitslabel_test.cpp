@@ -64,8 +64,8 @@ TEST(DigitsLabelTest, DrawsItsTextWhereALabelWould) {
                 };
                 EXPECT_NEAR(drawn.left(), expected.left(), 1) << where();
                 EXPECT_NEAR(drawn.right(), expected.right(), 1) << where();
-                EXPECT_NEAR(drawn.top(), expected.top(), 1) << where();
-                EXPECT_NEAR(drawn.bottom(), expected.bottom(), 1) << where();
+                EXPECT_EQ(drawn.top(), expected.top()) << where();
+                EXPECT_EQ(drawn.bottom(), expected.bottom()) << where();
             }
         }
     }
