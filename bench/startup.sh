@@ -72,4 +72,4 @@ done
 awk -v t="${ms[tavrok]}" -v f="${ms[floor]}" -v runs="$runs" 'BEGIN {
     printf "start to the mapped window: program %.1f ms, bare window %.1f ms, difference %.1f ms (target <= 50 ms; median of %d)\n", t, f, t - f, runs }'
 awk -v t="${kib[tavrok]}" -v f="${kib[floor]}" 'BEGIN {
-    printf "peak resident memory: program %.1f MiB, bare window %.1f MiB, difference %.1f MiB (target <= 4 MiB)\n", t / 1024, f / 1024, (t - f) / 1024 }'
+    printf "peak resident memory: program %.1f MiB, bare window %.1f MiB, difference %.2f MiB = %d KiB (target <= 4 MiB = 4096 KiB)\n", t / 1024, f / 1024, (t - f) / 1024, t - f }'
