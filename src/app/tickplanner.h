@@ -10,9 +10,9 @@ namespace tavrok {
 // losing anything; the plan only decides how soon something visible changes or falls due.
 namespace tickplan {
 
-// Running digits are redrawn 30 times a second: smooth to the eye, and half the cost of following every
-// refresh of a 60 Hz screen.
-inline constexpr int FrameIntervalMs = 33;
+// Running digits are redrawn 25 times a second, as often as film and television change their picture:
+// smooth to the eye, and a small part of the cost of following every refresh of a 60 Hz screen.
+inline constexpr int FrameIntervalMs = 40;
 // A wake-up for a change of the shown seconds lands this long after it, so that it has surely passed.
 inline constexpr int WakeMarginMs = 1;
 // A wake-up for a due moment comes this long before it (and a thousandth of the wait more), and the tick
