@@ -2,9 +2,9 @@
 # CPU use of the real program under Xvfb with a window manager, over 20 s each, next to a bare Qt window
 # that changes a clock line and its title each second (bench/qtfloor.cpp), measured first:
 #   (a) idle in the alarm function, with the bare window running again beside it over the same seconds
-#   (targets: no more wake-ups a second than the bare window, at most 0.03 % of a core above it), (b) with the stopwatch running and shown (targets: 1.5 % for the
-#   program, 2.5 % with the X server and the window manager), (c) the same with the separate display
-#   shown too.
+#   (targets: no more wake-ups a second than the bare window, at most 0.03 % of a core above it),
+#   (b) with the stopwatch running and shown (targets: 1.5 % for the program, 2.5 % with the X server
+#   and the window manager), (c) the same with the separate display shown too.
 # Also the start-up time (start to a viewable window) and the resident memory.
 # Usage: bench/cpu.sh path/to/tavrok [seconds]
 here=$(cd "$(dirname "$0")" && pwd)
@@ -99,13 +99,13 @@ kill "$alongside"
 wait "$alongside" 2>/dev/null || true
 awk -v c="$CPU_FIRST" -v w="$WAKEUPS" -v fc="$ALONGSIDE_CPU" -v fw="$ALONGSIDE_WAKEUPS" -v sc="$floor_cpu" -v sw="$floor_wakeups" 'BEGIN {
     printf "  => idle: program %.3f %% and %.1f wake-ups a second, bare window over the same seconds %.3f %% and %.1f (targets: wake-ups <= %.1f, CPU <= %.3f %%; the bare window alone before: %.3f %% and %.1f)\n", c, w, fc, fw, fw, fc + 0.03, sc, sw }'
-xdotool windowactivate --sync "$E2E_WINDOW"
+e2e_focus "$E2E_WINDOW"
 e2e_click 70 22   # lblFceTavrok
 e2e_click 48 159  # btnZapnout
 sleep 1
 measure "(b) stopwatch running and shown" "$E2E_APP_PID" "$xvfb" "$wm"
 echo "  => stopwatch shown: program $CPU_FIRST % (target <= 1.5 %), with the X server and the window manager $CPU_ALL % (target <= 2.5 %)"
-xdotool windowactivate --sync "$E2E_WINDOW"
+e2e_focus "$E2E_WINDOW"
 xdotool key F5    # the separate display, at its default size
 sleep 1
 measure "(c) stopwatch running, shown in the window and in the separate display" "$E2E_APP_PID" "$xvfb" "$wm"

@@ -100,7 +100,7 @@ int main(int argc, char* argv[]) {
     // until the window can take it.
     tavrok::SessionEnd::catchSignals();
     // Qt waits for the X server to finish each shared-memory image before it paints the next one: a
-    // round trip per frame. The program repaints small regions (the digits, one label) up to 30 times
+    // round trip per frame. The program repaints small regions (the digits, one label) up to 25 times
     // a second, which cost less sent over the connection. A user's own choice stands.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) {
         qputenv("QT_XCB_NO_MITSHM", "1");

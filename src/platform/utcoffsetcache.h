@@ -5,11 +5,12 @@
 
 namespace tavrok {
 
-// The local wall clock's offset from UTC, asked of the system (twice) about once a second. Asking costs a
-// look at the time-zone file (its status, at least), which running digits would otherwise pay with every
-// frame. An offset is kept for the second after the moment it was asked for only when it holds at both
-// ends of that second: no zone changes its offset twice within a second, so the kept one is exact, and a
-// change of the system's zone shows within a second.
+// The local wall clock's offset from UTC, asked of the system twice about once a second (and at every call
+// in the second before a change of offset). Asking costs a look at the time-zone file (its status, at
+// least), which running digits would otherwise pay with every frame. An offset is kept for the second
+// after the moment it was asked for only when it holds at both ends of that second: no zone changes its
+// offset twice within a second, so the kept one is exact, and a change of the system's zone shows within
+// a second.
 class UtcOffsetCache {
 public:
     // The offset in milliseconds at a moment, in milliseconds since 1 January 1970 UTC.
