@@ -3,7 +3,6 @@
 #include "storage/textcodec.h"
 
 #include <algorithm>
-#include <cstring>
 #include <unordered_set>
 
 namespace tavrok::detail {
