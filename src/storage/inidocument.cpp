@@ -144,13 +144,26 @@ void IniDocument::reindex() {
     }
 }
 
+size_t IniDocument::lineCountOf(uint32_t first, size_t small, size_t limit) const {
+    size_t most = 0;
+    for (uint32_t b = first; b != NoBlock && most <= small; b = blocks[b].nextSame) {
+        most += blocks[b].lineCountAtMost();
+    }
+    if (most <= small) {
+        return most;
+    }
+    size_t count = 0;
+    for (uint32_t b = first; b != NoBlock && count <= limit; b = blocks[b].nextSame) {
+        count += blocks[b].lineCount();
+    }
+    return count;
+}
+
 const IniDocument::Lines& IniDocument::linesOf(uint32_t first) const {
     if (cachedSection != first) {
         cachedLines.clear();
-        size_t lineCount = 0; // a long section is not copied again and again as it grows
-        for (uint32_t b = first; b != NoBlock; b = blocks[b].nextSame) {
-            lineCount += blocks[b].lineCount();
-        }
+        // A long section is not copied again and again as it grows.
+        const size_t lineCount = lineCountOf(first, 256, SIZE_MAX);
         if (cachedLines.capacity() > 4 * std::max<size_t>(lineCount, 256)) {
             Lines().swap(cachedLines); // the lines of a long list read before are not kept for a short section
         }
@@ -161,8 +174,15 @@ const IniDocument::Lines& IniDocument::linesOf(uint32_t first) const {
         cachedSection = first;
         cachedSearches = 0;
         nextLine = 0;
+        cachedUnique.reset();
+    }
+    return cachedLines;
+}
+
+bool IniDocument::uniqueKeys() const {
+    if (!cachedUnique) {
         cachedUnique = cachedLines.size() <= IndexedSectionSize;
-        if (cachedUnique) { // keys of equal hash might be one key twice: then no shortcut
+        if (*cachedUnique) { // keys of equal hash might be one key twice: then no shortcut
             size_t hashes[IndexedSectionSize];
             size_t count = 0;
             for (const IniLine& l : cachedLines) {
@@ -174,7 +194,7 @@ const IniDocument::Lines& IniDocument::linesOf(uint32_t first) const {
             cachedUnique = std::adjacent_find(hashes, hashes + count) == hashes + count;
         }
     }
-    return cachedLines;
+    return *cachedUnique;
 }
 
 const IniDocument::KeyIndex* IniDocument::keyIndexOf(uint32_t first, bool build) const {
@@ -216,11 +236,7 @@ std::optional<Utf8View> IniDocument::find(QStringView section, QStringView key) 
         // more often, it gets its lines and its key index below.
         scans = scannedSection == first ? scans + 1 : 1;
         scannedSection = first;
-        size_t lineCount = 0;
-        for (uint32_t b = first; b != NoBlock && lineCount <= LongSection; b = blocks[b].nextSame) {
-            lineCount += blocks[b].lineCount();
-        }
-        if (lineCount > LongSection && scans <= SearchesBeforeIndex) {
+        if (lineCountOf(first, LongSection, LongSection) > LongSection && scans <= SearchesBeforeIndex) {
             const CaseInsensitiveEqual equal;
             std::optional<Utf8View> found;
             forEachLineOf(first, [&](const IniLine& l) {
@@ -242,7 +258,7 @@ std::optional<Utf8View> IniDocument::find(QStringView section, QStringView key) 
     // once. Where a key may stand twice the first line must win, and the search starts at the top.
     const CaseInsensitiveEqual equal;
     const size_t n = lines.size();
-    const size_t start = cachedUnique && nextLine < n ? nextLine : 0;
+    const size_t start = nextLine != 0 && nextLine < n && uniqueKeys() ? nextLine : 0;
     // Keys that differ in an ASCII first letter are passed over without a call (a long list of numbers).
     const char32_t lead = key.isEmpty() || key.front().unicode() >= 0x80 ? 0 : foldedCase(key.front().unicode());
     for (size_t i = 0; i < n; ++i) {
@@ -275,115 +291,7 @@ QStringList IniDocument::keyNames(QStringView section) const {
     return names;
 }
 
-namespace {
-
-// Bytes put one after another, passed on to a sink a large piece at a time.
-class Writer {
-public:
-    Writer(const std::function<bool(const char*, qsizetype)>& sink, qsizetype expected) : sink_(sink) {
-        buffer_.reserve(static_cast<size_t>(std::min(expected, Size)));
-    }
-    void put(const char* p, qsizetype n) {
-        if (n > Size - static_cast<qsizetype>(buffer_.size())) {
-            flush();
-            if (n > Size) {
-                ok_ = ok_ && sink_(p, n);
-                return;
-            }
-        }
-        buffer_.append(p, static_cast<size_t>(n));
-    }
-    void put(Utf8View v) { put(v.data(), v.size()); }
-    void put(char c) { put(&c, 1); }
-    void line(const IniLine& l) {
-        put(l.key);
-        if (l.isEntry) {
-            put('=');
-            put(l.value);
-        }
-        put('\n');
-    }
-    bool done() {
-        flush();
-        return ok_;
-    }
-
-private:
-    static constexpr qsizetype Size = 256 * 1024;
-    void flush() {
-        ok_ = ok_ && (buffer_.empty() || sink_(buffer_.data(), static_cast<qsizetype>(buffer_.size())));
-        buffer_.clear();
-    }
-    const std::function<bool(const char*, qsizetype)>& sink_;
-    std::string buffer_;
-    bool ok_ = true;
-};
-
-// Whether the line is written back as it stands: no blanks around its name, '=' and value.
-bool standsAsWritten(Utf8View raw, const IniLine& l) {
-    return !l.isEntry || (l.key.data() == raw.data() && l.value.data() == l.key.data() + l.key.size() + 1 &&
-                          l.value.data() + l.value.size() == raw.data() + raw.size());
-}
-
-// Whether a line surely stands as written, seen from the few bytes that trimming looks at: it starts and
-// ends with a visible ASCII character, and so do its name and value around the first '='. Most lines of a
-// file the program wrote are such; any other line is classified in full.
-bool plainlyAsWritten(Utf8View raw) {
-    if (raw.isEmpty() || !visibleAscii(raw.front()) || !visibleAscii(raw.back())) {
-        return false;
-    }
-    const auto* eq = static_cast<const char*>(std::memchr(raw.data(), '=', static_cast<size_t>(raw.size())));
-    if (eq == nullptr || eq == raw.data()) {
-        return true; // no entry: written back as it is
-    }
-    return visibleAscii(eq[-1]) && (eq + 1 == raw.data() + raw.size() || visibleAscii(eq[1]));
-}
-
-// Lines of the file's text, written as the document writes them: most are copied as they stand, many
-// lines at once.
-void writeText(Writer& out, Utf8View text) {
-    const char* const e = text.data() + text.size();
-    const char* run = text.data(); // the lines from here up to the current one are copied as they stand
-    forEachLine(text, [&](Utf8View raw) {
-        const char* const lineBreak = raw.data() + raw.size();
-        const bool plainBreak = lineBreak != e && *lineBreak == '\n';
-        if (plainBreak && plainlyAsWritten(raw)) {
-            return;
-        }
-        const IniLine l = classify(raw);
-        if (!plainBreak || !standsAsWritten(raw, l)) {
-            out.put(run, raw.data() - run);
-            out.line(l);
-            run = pastLineBreak(lineBreak, e);
-        }
-    });
-    out.put(run, e - run);
-}
-
-} // namespace
-
-bool IniDocument::serialize(const std::function<bool(const char*, qsizetype)>& sink) const {
-    Writer out(sink, text.size() + 4096);
-    for (const IniBlock& block : blocks) {
-        if (block.hasHeader) {
-            out.put('[');
-            out.put(block.name);
-            out.put("]\n", 2);
-        }
-        if (!block.parsed) {
-            writeText(out, block.body);
-        }
-        for (const IniLine& l : block.lines) {
-            out.line(l);
-        }
-        if (!block.parsed) {
-            writeText(out, block.tail);
-        }
-    }
-    return out.done();
-}
-
-void IniDocument::set(QStringView section, QStringView key, const QString& value) {
+void IniDocument::set(QStringView section, QStringView key, const QString& value, bool absent) {
     const uint32_t first = blocksOf(section);
     // The key index of the section written to is kept up to date rather than dropped, so a long list
     // written key by key costs time in proportion to its length, not to its square.
@@ -391,17 +299,20 @@ void IniDocument::set(QStringView section, QStringView key, const QString& value
     // or two values set in it do without.
     writesToLast = first == lastWritten ? writesToLast + 1 : 1;
     lastWritten = first;
+    // A key known to be new needs no lines of the section, only an index it has already.
+    const bool build = writesToLast > SearchesBeforeIndex;
+    const bool readLines = !absent || build;
     std::optional<KeyIndex> index;
-    if (first != NoBlock && keyIndexOf(first, writesToLast > SearchesBeforeIndex)) {
+    if (first != NoBlock && (readLines ? keyIndexOf(first, build) != nullptr : keyIndexes.contains(first))) {
         const auto it = keyIndexes.find(first);
         index = std::move(it->second);
     }
     const CaseInsensitiveEqual equal;
     // Whether the key stands in the section already: a new key is appended without splitting the
     // section's blocks into lines.
-    const bool present = first != NoBlock && !index && std::ranges::any_of(linesOf(first), [&](const IniLine& l) {
-        return l.isEntry && equal(l.key, key);
-    });
+    const bool present =
+        !absent && first != NoBlock && !index &&
+        std::ranges::any_of(linesOf(first), [&](const IniLine& l) { return l.isEntry && equal(l.key, key); });
     changed();
     if (first == NoBlock) {
         IniBlock& last = blocks.back();

@@ -141,6 +141,13 @@ struct IniBlock {
     // Adds an entry after the last line that is not blank.
     void append(const IniLine& entry);
     bool empty() const { return lines.empty() && (parsed || (body.isEmpty() && tail.isEmpty())); }
+    // At least the number of lines, without reading the text: a line takes a byte at the least.
+    size_t lineCountAtMost() const {
+        const auto most = [](Utf8View v) {
+            return v.isEmpty() ? size_t{0} : static_cast<size_t>(v.size()) + 1;
+        };
+        return lines.size() + (parsed ? 0 : most(body) + most(tail));
+    }
     // The number of lines, or a little more where the text ends without a line break.
     size_t lineCount() const {
         const auto breaks = [](Utf8View v) {
@@ -304,8 +311,8 @@ struct IniDocument {
     mutable uint32_t cachedSearches = 0; // of the cached section, while it has no key index
     using Lines = std::vector<IniLine, LargePageAllocator<IniLine>>;
     mutable Lines cachedLines;
-    mutable size_t nextLine = 0;       // after the line the last key was found in
-    mutable bool cachedUnique = false; // no key of the cached section stands twice
+    mutable size_t nextLine = 0;              // after the line the last key was found in
+    mutable std::optional<bool> cachedUnique; // no key of the cached section stands twice; asked once
     // A long section searched without its lines kept (a list's count at its top), and how often.
     static constexpr size_t LongSection = 4096;
     mutable uint32_t scannedSection = NoBlock;
@@ -341,6 +348,11 @@ struct IniDocument {
     static IniDocument parse(const QByteArray& bytes);
 
     // After a copy: the caches point into the original.
+    // The number of lines of a section's blocks: a section that cannot have more than `small` lines is not
+    // read, and that bound is the answer; in another, lines are counted up to `limit` and a block past it.
+    size_t lineCountOf(uint32_t first, size_t small, size_t limit) const;
+    bool uniqueKeys() const;
+
     void changed() {
         version = newVersion();
         nextLine = 0;
@@ -410,7 +422,8 @@ struct IniDocument {
     // The file's bytes as they are written, passed to the sink piece by piece; false when it refused one.
     bool serialize(const std::function<bool(const char*, qsizetype)>& sink) const;
 
-    void set(QStringView section, QStringView key, const QString& value);
+    // `absent`: the caller has just found that the section has no such key.
+    void set(QStringView section, QStringView key, const QString& value, bool absent = false);
     bool erase(QStringView section);
     bool remove(QStringView section, QStringView key);
 };

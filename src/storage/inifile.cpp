@@ -303,11 +303,11 @@ IniFile::Edit IniFile::edit(QStringView section, QStringView key, const QString&
     }
     const QString v = oneLine(value.trimmed());
     const auto& doc = checkDisk || !doc_ ? current() : doc_;
-    if (const auto old = doc->find(section.trimmed(), key.trimmed());
-        old && QtPrivate::equalStrings(QUtf8StringView(*old), QStringView(v))) {
+    const auto old = doc->find(section.trimmed(), key.trimmed());
+    if (old && QtPrivate::equalStrings(QUtf8StringView(*old), QStringView(v))) {
         return Edit::Unchanged;
     }
-    editable(false).set(section.trimmed(), key.trimmed(), v);
+    editable(false).set(section.trimmed(), key.trimmed(), v, !old);
     return Edit::Changed;
 }
 

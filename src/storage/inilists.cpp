@@ -88,21 +88,28 @@ int boundedListCount(const IniSnapshot& file, QStringView section, int stored, i
     return static_cast<int>(std::clamp<qint64>(stored, 0, limit));
 }
 
+namespace {
+
+// A control character (the whole of Unicode's category Cc: C0, DEL and C1) or a line or paragraph
+// separator: each would end or garble the line it is written on.
+bool breaksLine(QChar c) {
+    const char16_t u = c.unicode();
+    return u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029;
+}
+
+} // namespace
+
 bool fitsSectionHeader(QStringView name) {
     // A lone surrogate has no UTF-8 form: the name would be stored as another one.
     return name.isValidUtf16() && std::none_of(name.begin(), name.end(), [](QChar c) {
-               return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
-                      c == QChar::ParagraphSeparator || c == u'[' || c == u']';
+               return breaksLine(c) || c == u'[' || c == u']';
            });
 }
 
 bool fitsKey(QStringView key) {
     const QStringView k = key.trimmed();
     return !k.isEmpty() && k.isValidUtf16() && k.front() != u'[' && k.front() != u';' && !k.contains(u'=') &&
-           std::none_of(k.begin(), k.end(), [](QChar c) {
-               return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
-                      c == QChar::ParagraphSeparator;
-           });
+           std::none_of(k.begin(), k.end(), breaksLine);
 }
 
 bool isListSection(QStringView name) {

@@ -62,6 +62,12 @@ TEST_F(IniFileTest, AKeyOrSectionThatWouldNotReadBackIsRefused) {
     for (const char* key : {"[a]*k", "a=b", ";k", "a\x01", "  "}) {
         EXPECT_FALSE(ini.writeString(u"s", QString::fromLatin1(key), QStringLiteral("x]"))) << key;
     }
+    // Control characters (C0, DEL, C1) and the line and paragraph separators end or garble the line.
+    for (const char16_t c : {u'\x7f', u'\x80', u'\x9f', u'\x2028'}) {
+        const QString inside = QStringLiteral("a") + QChar(c) + QStringLiteral("b");
+        EXPECT_FALSE(ini.writeString(u"s", inside, QStringLiteral("1"))) << int(c);
+        EXPECT_FALSE(ini.writeString(inside, u"k", QStringLiteral("1"))) << int(c);
+    }
     for (const QString& section : {QStringLiteral("a]b"), QStringLiteral("a[b"), QString(QChar(0x2029))}) {
         EXPECT_FALSE(ini.writeString(section, u"k", QStringLiteral("1"))) << section.toStdString();
     }
@@ -72,6 +78,8 @@ TEST_F(IniFileTest, AKeyOrSectionThatWouldNotReadBackIsRefused) {
     EXPECT_EQ(readBytes(path), before);
     EXPECT_EQ(ini.readString(u"s", u"[a]*k"), QStringLiteral("1"));
     EXPECT_TRUE(ini.writeString(u"s", u"a]*k[", QStringLiteral("x]"))); // brackets inside a key are fine
+    EXPECT_TRUE(
+        ini.writeString(u"s\u00a0\u2027", u"k~\u00a0\u2030", QStringLiteral("1"))); // printable neighbours
     EXPECT_EQ(IniFile(path).readString(u"s", u"a]*k["), QStringLiteral("x]"));
     // Line breaks in a value become spaces.
     ASSERT_TRUE(ini.writeString(u"m", u"msg", QStringLiteral("line1\r\nline2\n[evil]\nx=1")));
