@@ -34,8 +34,12 @@ FUZZ_SECONDS ?= 600
 FUZZ_TARGETS := import ini textcodec alarms scheduler language
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
-deps:
-	@missing=""; for p in $(PACKAGES); do \
+# The heap over simulated days of use (bench/soak.sh).
+BENCH_PACKAGES := heaptrack
+
+# Installs those of the Debian packages given that are missing.
+define install_missing
+	@missing=""; for p in $(1); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -43,6 +47,10 @@ deps:
 	  $(SUDO) apt-get update -qq && \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
+endef
+
+deps:
+	$(call install_missing,$(PACKAGES))
 
 configure: deps
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
@@ -71,19 +79,14 @@ package: build
 	@cd $(BUILD) && cpack --config CPackConfig.cmake -B package
 
 bench: build
+	$(call install_missing,$(BENCH_PACKAGES))
 	@bench/run.sh $(BUILD)
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 fuzz: deps
-	@missing=""; for p in $(FUZZ_PACKAGES); do \
-	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-	  $(SUDO) apt-get update -qq && \
-	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
-	fi
+	$(call install_missing,$(FUZZ_PACKAGES))
 	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	  -DTAVROK_LIBFUZZER=ON -DTAVROK_SANITIZE=address,undefined > build-fuzz.configure.log 2>&1 \
 	  || { cat build-fuzz.configure.log; exit 1; }

@@ -33,3 +33,6 @@ echo "== The program under Xvfb: start-up, memory, CPU idle and with the stopwat
 echo
 echo "== Big files: start-up with 200 000 alarms, and with a settings file of junk keys"
 "$(dirname "$0")/bigfiles.sh" "$build/tavrok"
+echo
+echo "== Memory over days of use: the soak test on the fake clock under heaptrack, two days and four weeks"
+"$(dirname "$0")/soak.sh" "$build"

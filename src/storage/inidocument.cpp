@@ -292,6 +292,7 @@ QStringList IniDocument::keyNames(QStringView section) const {
 }
 
 void IniDocument::set(QStringView section, QStringView key, const QString& value, bool absent) {
+    Q_ASSERT(!absent || !find(section, key)); // else the key would stand twice, and the first one is read
     const uint32_t first = blocksOf(section);
     // The key index of the section written to is kept up to date rather than dropped, so a long list
     // written key by key costs time in proportion to its length, not to its square.

@@ -297,7 +297,8 @@ struct IniDocument {
     std::vector<IniBlock, LargePageAllocator<IniBlock>> blocks{IniBlock{}};
     SectionIndex sections;
     // Sections with many keys (the list of alarm names) get a key index once they are searched more
-    // than a few times (a list's count alone is found at its top); any change of the document drops it.
+    // than a few times (a list's count alone is found at its top); any change of the document drops it,
+    // but for the index of the section written to, which the write keeps up to date.
     static constexpr size_t IndexedSectionSize = 32;
     static constexpr uint32_t SearchesBeforeIndex = 8;
     using KeyIndex = std::unordered_map<Utf8View, Utf8View, CaseInsensitiveHash, CaseInsensitiveEqual>;
@@ -347,12 +348,13 @@ struct IniDocument {
 
     static IniDocument parse(const QByteArray& bytes);
 
-    // After a copy: the caches point into the original.
     // The number of lines of a section's blocks: a section that cannot have more than `small` lines is not
     // read, and that bound is the answer; in another, lines are counted up to `limit` and a block past it.
     size_t lineCountOf(uint32_t first, size_t small, size_t limit) const;
+    // Whether no key stands twice in the cached section's lines (those `linesOf` gave last).
     bool uniqueKeys() const;
 
+    // After a copy: the caches point into the original.
     void changed() {
         version = newVersion();
         nextLine = 0;

@@ -239,6 +239,33 @@ TEST_F(IniFileTest, ALongSectionReadsTheSameWhetherSearchedWhereItStandsOrThroug
     EXPECT_EQ(boundedListCount(ini, u"seznam", 100000, 1), 6000);
 }
 
+TEST_F(IniFileTest, AKeyIsWrittenOnceWhereverItsSectionStandsAndHoweverItWasRead) {
+    // A section given twice: a new key goes to its first block, a key of the second is rewritten there.
+    IniFile twice = fileWith("[a]\nx=1\n[b]\nk=1\n[A]\ny=2\n");
+    ASSERT_TRUE(twice.writeString(u"a", u"z", QStringLiteral("3")));
+    ASSERT_TRUE(twice.writeString(u"a", u"y", QStringLiteral("4")));
+    EXPECT_EQ(readBytes(path), QByteArray("[a]\nx=1\nz=3\n[b]\nk=1\n[A]\ny=4\n"));
+    // A list read often enough to have a key index, then given a new key and a changed one.
+    QByteArray text = "[seznam]\n";
+    for (int i = 1; i <= 100; ++i) {
+        text += QByteArray::number(i) + "=v" + QByteArray::number(i) + "\n";
+    }
+    IniFile list = fileWith(text);
+    for (int round = 0; round < 12; ++round) {
+        EXPECT_EQ(list.readString(u"seznam", u"50"), QStringLiteral("v50")) << round;
+    }
+    for (const char* value : {"new", "newer"}) {
+        ASSERT_TRUE(list.writeString(u"seznam", u"101", QString::fromLatin1(value)));
+        ASSERT_TRUE(list.writeString(u"seznam", u"7", QString::fromLatin1(value)));
+    }
+    EXPECT_EQ(list.readString(u"seznam", u"101"), QStringLiteral("newer"));
+    EXPECT_EQ(list.readString(u"seznam", u"7"), QStringLiteral("newer"));
+    const QByteArray saved = readBytes(path);
+    EXPECT_EQ(saved.count("\n101="), 1);
+    EXPECT_EQ(saved.count("\n7="), 1);
+    EXPECT_TRUE(saved.endsWith("\n100=v100\n101=newer\n"));
+}
+
 TEST_F(IniFileTest, GarbageAndVeryLongValuesNeverBreakReading) {
     QByteArray garbage;
     for (int i = 0; i < 20000; ++i) {
