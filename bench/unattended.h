@@ -111,16 +111,16 @@ struct Unattended {
 };
 
 // Prints the median, the 95th percentile and the worst of a set of latenesses in milliseconds.
-inline int printLateness(const char* what, std::vector<double> ms) {
+// `note`: what stands in brackets after the figures.
+inline int printLateness(const char* what, std::vector<double> ms, const char* note = "target: p99 <= 1 ms") {
     if (ms.empty()) {
         std::printf("no %s\n", what);
         return 1;
     }
     std::sort(ms.begin(), ms.end());
     const auto at = [&](double q) { return ms[std::min(ms.size() - 1, static_cast<size_t>(q * ms.size()))]; };
-    std::printf("%zu %s after their moment: median %.2f ms, p95 %.2f ms, p99 %.2f ms, worst %.2f ms "
-                "(target: p99 <= 1 ms)\n",
-                ms.size(), what, at(0.5), at(0.95), at(0.99), ms.back());
+    std::printf("%zu %s after their moment: median %.2f ms, p95 %.2f ms, p99 %.2f ms, worst %.2f ms (%s)\n",
+                ms.size(), what, at(0.5), at(0.95), at(0.99), ms.back(), note);
     return 0;
 }
 
